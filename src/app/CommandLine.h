@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace corv {
+
+struct CommandLine {
+    QString home;        // --home DIR (or CORVUTIL_HOME)
+    QString createDemo;  // --create-demo DIR
+    bool batch = false;  // messages to stderr, default answers
+    bool exitAfterStart = false;
+    bool help = false;
+    bool version = false;
+    QString error;       // set when the arguments cannot be understood
+
+    static CommandLine parse(const QStringList& arguments);
+    static QString usage();
+};
+
+} // namespace corv

@@ -1,0 +1,115 @@
+#include "CommandLine.h"
+
+#include "ConsoleWindow.h"
+#include "QtUi.h"
+#include "SplashWindow.h"
+#include "app/AppContext.h"
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "app/ViewerChoice.h"
+#include "demo/DemoInstallation.h"
+#include "platform/BatchUi.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStyleFactory>
+#include <QTextStream>
+#include <QTimer>
+#include <memory>
+
+using namespace corv;
+
+namespace {
+
+int createDemo(const QString& folder)
+{
+    QString error;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!createDemoInstallation(folder, &error)) {
+        err << "Installazione dimostrativa non creata: " << error << Qt::endl;
+        return 1;
+    }
+    out << "Installazione dimostrativa creata in " << QFileInfo(folder).absoluteFilePath() << Qt::endl;
+    return 0;
+}
+
+std::unique_ptr<Registry> registryFor(const AppPaths& paths)
+{
+#ifdef Q_OS_WIN
+    if (!QFileInfo::exists(paths.registryFile()))
+        return makeNativeRegistry();
+#endif
+    return makeRegistryFile(paths.registryFile());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine options = CommandLine::parse(arguments);
+    if (!options.error.isEmpty() || options.help || options.version || !options.createDemo.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        if (!options.error.isEmpty()) {
+            QTextStream(stderr) << options.error << "\n" << CommandLine::usage();
+            return 2;
+        }
+        if (options.help) {
+            out << CommandLine::usage();
+            return 0;
+        }
+        if (options.version) {
+            out << kReleaseText << Qt::endl;
+            return 0;
+        }
+        return createDemo(options.createDemo);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvutil"));
+    const AppPaths paths = options.home.isEmpty() ? AppPaths::standard() : AppPaths::forHome(options.home);
+
+    QtUi qtUi;
+    BatchUi batchUi;
+    Ui& ui = options.batch ? static_cast<Ui&>(batchUi) : qtUi;
+
+    if (!paths.ensure()) {
+        ui.critical(QStringLiteral("Impossibile creare la cartella dei dati : ") + paths.dataDir);
+        return 1;
+    }
+    SingleInstance single(paths.lockFile());
+    if (!single.acquire()) {
+        ui.critical(QString::fromUtf8(kAlreadyRunningMessage));
+        return 1;
+    }
+
+    IniFile printerSettings(paths.iniPath(ini::kPrinters));
+    if (!visualStyleEnabled(printerSettings) && QStyleFactory::keys().contains(QStringLiteral("Windows")))
+        QApplication::setStyle(QStringLiteral("Windows"));
+
+    SplashWindow splash;
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents();
+
+    AppContext ctx(paths, registryFor(paths), ui);
+    const InitOutcome outcome = startUp(ctx, platformViewerEnvironment(paths, ctx.registry()));
+    splash.close();
+    if (outcome == InitOutcome::EndProgram) {
+        closeConnections(ctx);
+        return 1;
+    }
+
+    ConsoleWindow console(ctx);
+    qtUi.setMainWindow(&console, console.statusBar());
+    console.show();
+    if (options.exitAfterStart)
+        QTimer::singleShot(0, &console, &QWidget::close);
+    return app.exec();
+}

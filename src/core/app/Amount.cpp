@@ -1,0 +1,87 @@
+#include "app/Amount.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <cstdlib>
+
+namespace corv {
+
+namespace {
+constexpr std::int64_t kScale = 10000;
+
+std::int64_t pow10(int n)
+{
+    std::int64_t p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+} // namespace
+
+std::optional<Amount> Amount::parse(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\s*([+-]?)(\\d*)(?:[.,](\\d*))?\\s*$"));
+    const auto m = shape.match(text);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
+        return std::nullopt;
+    const QString whole = m.captured(2);
+    QString fraction = m.captured(3);
+    if (whole.size() > 14)
+        return std::nullopt;
+    std::int64_t units = (whole.isEmpty() ? 0 : whole.toLongLong()) * kScale;
+    // Round the digits beyond the fourth, half away from zero.
+    const bool roundUp = fraction.size() > 4 && fraction[4] >= QLatin1Char('5');
+    fraction = fraction.left(4).leftJustified(4, QLatin1Char('0'));
+    units += fraction.toLongLong() + (roundUp ? 1 : 0);
+    return Amount(m.captured(1) == QLatin1String("-") ? -units : units);
+}
+
+Amount Amount::fromVariant(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return Amount(value.toLongLong() * kScale);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+    default:
+        break;
+    }
+    if (value.isNull())
+        return {};
+    if (const auto parsed = parse(value.toString()))
+        return *parsed;
+    return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+}
+
+QString Amount::toText(int decimals, bool thousands) const
+{
+    decimals = std::clamp(decimals, 0, 4);
+    const std::int64_t step = pow10(4 - decimals);
+    std::int64_t magnitude = std::llabs(units_);
+    magnitude = (magnitude + step / 2) / step; // half away from zero
+    const bool negative = units_ < 0 && magnitude != 0;
+    const std::int64_t divisor = pow10(decimals);
+    QString whole = QString::number(magnitude / divisor);
+    if (thousands) {
+        for (int at = whole.size() - 3; at > 0; at -= 3)
+            whole.insert(at, QLatin1Char('.'));
+    }
+    QString text = negative ? QLatin1Char('-') + whole : whole;
+    if (decimals > 0)
+        text += QLatin1Char(',') + QString::number(magnitude % divisor).rightJustified(decimals, QLatin1Char('0'));
+    return text;
+}
+
+QString utl::amountText(Amount amount, int decimals, int width)
+{
+    QString text = amount.toText(decimals, true);
+    if (text.size() > width)
+        text = amount.toText(decimals, false);
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+} // namespace corv

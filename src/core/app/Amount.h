@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <optional>
+
+namespace corv {
+
+// An exact money amount: a count of ten-thousandths, as SQL Server's MONEY
+// keeps it. Sums are exact; rounding (half away from zero) happens only when
+// the amount is written with fewer decimals.
+class Amount {
+public:
+    constexpr Amount() = default;
+    static constexpr Amount fromUnits(std::int64_t tenThousandths) { return Amount(tenThousandths); }
+    // Decimal text with "." or "," as the decimal separator ("-1234.5", "0,10").
+    static std::optional<Amount> parse(const QString& text);
+    // A database value: decimal text (read with high precision), an integer or,
+    // as a last resort, a double rounded to the nearest ten-thousandth.
+    static Amount fromVariant(const QVariant& value);
+
+    constexpr std::int64_t units() const { return units_; }
+    Amount& operator+=(Amount other) { units_ += other.units_; return *this; }
+    Amount& operator-=(Amount other) { units_ -= other.units_; return *this; }
+    friend Amount operator+(Amount a, Amount b) { return a += b; }
+    friend Amount operator-(Amount a, Amount b) { return a -= b; }
+    friend Amount operator-(Amount a) { return Amount(-a.units_); }
+    friend bool operator==(Amount a, Amount b) = default;
+
+    // Italian layout: "." between thousands, "," before the decimals.
+    QString toText(int decimals, bool thousands = true) const;
+
+private:
+    constexpr explicit Amount(std::int64_t units) : units_(units) {}
+    std::int64_t units_ = 0;
+};
+
+namespace utl {
+// The amount right-aligned in `width` with `decimals` decimals (0 to 4). When
+// the thousands separators do not fit they are dropped; a number that still
+// does not fit is written whole rather than cut.
+QString amountText(Amount amount, int decimals, int width);
+} // namespace utl
+
+} // namespace corv

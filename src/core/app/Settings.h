@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/IniFile.h"
+
+#include <QString>
+
+namespace corv {
+
+// The settings files, named without a folder as the programs name them.
+namespace ini {
+inline const QString kCorv = QStringLiteral("TLX_CORV.INI");
+inline const QString kPrinters = QStringLiteral("TLX_PRT.INI");
+inline const QString kArdea = QStringLiteral("ARDEA_Z.INI");
+inline const QString kLoginBackup = QStringLiteral("SQLOG_BACK.INI");
+} // namespace ini
+
+// Visual Basic's Val(): the number at the start of the text, 0 when there is none.
+double leadingNumber(const QString& text);
+
+// The Boolean rule of the settings: the value (default written "True" or
+// "False") is False when its number is 0 and it is not "TRUE" (any case), True
+// otherwise. So "FALSE", "0", "" and "abc" are False; "TRUE", "-1", "5" True.
+bool readIniBool(const IniFile& file, const QString& section, const QString& key, bool defaultValue);
+
+// The visual-style switch: `Themes` of section `System` in TLX_PRT.INI,
+// written "FALSE" when it is empty.
+bool visualStyleEnabled(IniFile& printerSettings);
+
+} // namespace corv

@@ -1,0 +1,79 @@
+#include "db/Dialect.h"
+
+#include <QStringList>
+
+namespace corv {
+
+namespace {
+
+class SqlServerDialect final : public Dialect {
+public:
+    Engine engine() const override { return Engine::SqlServer; }
+    QString selectTop(int n, const QString& body) const override
+    {
+        return QStringLiteral("SELECT TOP %1 ").arg(n) + body;
+    }
+    // 'YYYYMMDD' is read the same way whatever the session's language.
+    QString dateLiteral(const QDate& date) const override
+    {
+        return quote(date.toString(QStringLiteral("yyyyMMdd")));
+    }
+    QString concat(const QStringList& parts) const override { return parts.join(QStringLiteral(" + ")); }
+    QString isNull(const QString& value, const QString& replacement) const override
+    {
+        return QStringLiteral("ISNULL(%1, %2)").arg(value, replacement);
+    }
+    QString objectExistsQuery(const QString& name) const override
+    {
+        return QStringLiteral("SELECT name FROM sysobjects WHERE name = ") + quote(name);
+    }
+};
+
+class SqliteDialect final : public Dialect {
+public:
+    Engine engine() const override { return Engine::Sqlite; }
+    QString selectTop(int n, const QString& body) const override
+    {
+        return QStringLiteral("SELECT ") + body + QStringLiteral(" LIMIT %1").arg(n);
+    }
+    // Our SQLite schemas keep dates as 'YYYY-MM-DD hh:mm:ss' text.
+    QString dateLiteral(const QDate& date) const override
+    {
+        return quote(date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"));
+    }
+    QString concat(const QStringList& parts) const override { return parts.join(QStringLiteral(" || ")); }
+    QString isNull(const QString& value, const QString& replacement) const override
+    {
+        return QStringLiteral("COALESCE(%1, %2)").arg(value, replacement);
+    }
+    QString objectExistsQuery(const QString& name) const override
+    {
+        return QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ")
+               + quote(name) + QStringLiteral(" COLLATE NOCASE");
+    }
+};
+
+} // namespace
+
+const Dialect& Dialect::of(Engine engine)
+{
+    static const SqlServerDialect sqlServer;
+    static const SqliteDialect sqlite;
+    return engine == Engine::SqlServer ? static_cast<const Dialect&>(sqlServer) : sqlite;
+}
+
+QString Dialect::quote(const QString& value)
+{
+    QString escaped = value;
+    escaped.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+QString Dialect::quoteIdentifier(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char(']'), QLatin1String("]]"));
+    return QLatin1Char('[') + escaped + QLatin1Char(']');
+}
+
+} // namespace corv

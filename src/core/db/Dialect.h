@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace corv {
+
+enum class Engine { SqlServer, Sqlite };
+
+// What differs between SQL Server and the embedded engine in the statements we
+// send. The SQL Server text is the one the accounting products expect; the
+// SQLite text is its equivalent.
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    static const Dialect& of(Engine engine);
+
+    virtual Engine engine() const = 0;
+
+    // A text literal: single quotes around, inner quotes doubled. Every value
+    // that comes from the user or from data enters a statement this way.
+    static QString quote(const QString& value);
+    // [name], with "]" doubled.
+    static QString quoteIdentifier(const QString& name);
+
+    // "SELECT TOP n " + body, or its equivalent; body is what follows SELECT
+    // ("* FROM T ORDER BY c DESC").
+    virtual QString selectTop(int n, const QString& body) const = 0;
+    // A literal that compares correctly with the engine's date columns.
+    virtual QString dateLiteral(const QDate& date) const = 0;
+    // String concatenation of two or more expressions.
+    virtual QString concat(const QStringList& parts) const = 0;
+    // The first expression, or the second when it is NULL.
+    virtual QString isNull(const QString& value, const QString& replacement) const = 0;
+    // A query that returns one row when the table or view exists.
+    virtual QString objectExistsQuery(const QString& name) const = 0;
+};
+
+} // namespace corv

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace corv {
+
+// The small side databases (town database, legacy export database, the login
+// code map) are SQLite files that keep the stem of their old Jet name with the
+// extension .sqlite: "LOCALITA.MDB" is "LOCALITA.sqlite".
+QString sideDatabaseFile(const QString& name);
+
+// Creates an empty side database when the file does not exist; the extension
+// is added when the name lacks it. False when it cannot be created.
+bool createSideDatabase(const QString& name, QString* error = nullptr);
+
+// Opens an existing side database under the connection name given.
+bool openSideDatabase(const QString& qtName, const QString& name, QString* error = nullptr);
+
+bool sideTableExists(const QSqlDatabase& db, const QString& table);
+bool sideFieldExists(const QSqlDatabase& db, const QString& table, const QString& field);
+// The file behind an open side database (its "Data Source").
+QString sideDataSource(const QSqlDatabase& db);
+
+} // namespace corv

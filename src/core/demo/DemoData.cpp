@@ -1,0 +1,112 @@
+#include "demo/DemoData.h"
+
+#include "demo/DemoInstallation.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <functional>
+
+namespace corv {
+
+namespace {
+
+// Runs `fill` on a catalog inside one transaction.
+bool withCatalog(const QString& file, QString* error, const std::function<bool(QSqlDatabase&)>& fill)
+{
+    const QString qtName = QStringLiteral("corv-demo-data:") + file;
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
+        db.setDatabaseName(file);
+        if (db.open() && db.transaction()) {
+            ok = fill(db);
+            if (ok)
+                ok = db.commit();
+            else
+                db.rollback();
+        }
+        if (!ok && error && error->isEmpty())
+            *error = db.lastError().text();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(qtName);
+    return ok;
+}
+
+// Inserts one row; the statement's placeholders take the values in order.
+bool insert(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error)
+{
+    QSqlQuery query(db);
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (query.exec())
+        return true;
+    if (error)
+        *error = query.lastError().text() + QStringLiteral("\n") + sql;
+    return false;
+}
+
+} // namespace
+
+const std::vector<DemoCatalog>& demoCatalogs()
+{
+    static const std::vector<DemoCatalog> catalogs = {
+        {QStringLiteral("eSYS"), QStringLiteral("eSYS")},
+        {QStringLiteral("eCONNESSIONI"), QStringLiteral("eCONNESSIONI")},
+        {QStringLiteral("eSESSIONI"), QStringLiteral("eSESSIONI")},
+        {QStringLiteral("AR_DEMO"), QStringLiteral("company")},
+        {QStringLiteral("AR_PROVA"), QStringLiteral("company")},
+        {QStringLiteral("AR_COMUNE"), QStringLiteral("common")},
+        {QStringLiteral("Corvina_3"), QStringLiteral("Corvina_3")},
+    };
+    return catalogs;
+}
+
+bool fillDemoData(const QString& dbFolder, QString* error)
+{
+    const auto file = [&](const char* name) { return dbFolder + QLatin1String(name) + QStringLiteral(".sqlite"); };
+
+    bool ok = withCatalog(file("eSYS"), error, [&](QSqlDatabase& db) {
+        return insert(db, QStringLiteral("INSERT INTO TS_VERSIONE VALUES (?, ?)"),
+                      {QStringLiteral("06.10.00.0000"), QStringLiteral("2025-03-01 00:00:00")}, error)
+               && insert(db, QStringLiteral("INSERT INTO TS_VERSIONE VALUES (?, ?)"),
+                         {QStringLiteral("06.12.01.0004"), QStringLiteral("2026-09-15 00:00:00")}, error)
+               && insert(db, QStringLiteral("INSERT INTO TS_AZIENDE VALUES (?, ?, ?, ?)"),
+                         {kDemoCompany, QStringLiteral("AR_DEMO"), QStringLiteral("AR_COMUNE"), 1}, error)
+               && insert(db, QStringLiteral("INSERT INTO TS_AZIENDE_INFO VALUES (?, ?)"),
+                         {kDemoCompany, QStringLiteral("Ferramenta Rossi & Figli S.r.l.")}, error)
+               && insert(db, QStringLiteral("INSERT INTO TS_AZIENDE VALUES (?, ?, ?, ?)"),
+                         {QStringLiteral("PROVA"), QStringLiteral("AR_PROVA"), QStringLiteral("AR_COMUNE"), 1}, error)
+               && insert(db, QStringLiteral("INSERT INTO TS_AZIENDE_INFO VALUES (?, ?)"),
+                         {QStringLiteral("PROVA"), QStringLiteral("Azienda di Prova dell'Installazione Dimostrativa S.p.A.")}, error);
+    });
+    for (const char* company : {"AR_DEMO", "AR_PROVA"}) {
+        const QString code = QLatin1String(company) == QLatin1String("AR_DEMO") ? kDemoCompany : QStringLiteral("PROVA");
+        ok = ok && withCatalog(file(company), error, [&](QSqlDatabase& db) {
+            return insert(db, QStringLiteral("INSERT INTO CO_VERSIONE VALUES (?, ?)"),
+                          {QStringLiteral("06.12.01.0004"), QStringLiteral("2026-09-15 00:00:00")}, error)
+                   && insert(db, QStringLiteral("INSERT INTO CO_AZIENDA_PAR VALUES (?, ?, ?, ?, ?)"),
+                             {code, 2, QStringLiteral("EUR"), QStringLiteral("PDC01"), QStringLiteral("IT")}, error);
+        });
+    }
+    ok = ok && withCatalog(file("AR_COMUNE"), error, [&](QSqlDatabase& db) {
+        return insert(db, QStringLiteral("INSERT INTO CA_VERSIONE VALUES (?, ?)"),
+                      {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error);
+    });
+    ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
+        return insert(db, QStringLiteral("INSERT INTO CorvinaRelease VALUES (?, ?)"),
+                      {QStringLiteral("3.4.2"), QStringLiteral("2026-06-30 00:00:00")}, error)
+               && insert(db, QStringLiteral("INSERT INTO Company VALUES (?, ?, ?, ?, ?, ?)"),
+                         {kDemoCompany, 2016, QStringLiteral("Ferramenta Rossi & Figli S.r.l."), QStringLiteral(""),
+                          QStringLiteral("2017-02-10 00:00:00"), QStringLiteral("2017-02-12 00:00:00")}, error)
+               && insert(db, QStringLiteral("INSERT INTO Company VALUES (?, ?, ?, ?, ?, ?)"),
+                         {kDemoCompany, 2025, QStringLiteral("Ferramenta Rossi & Figli S.r.l."), QStringLiteral(""),
+                          QStringLiteral("2026-02-14 00:00:00"), QStringLiteral("2026-02-16 00:00:00")}, error);
+    });
+    return ok;
+}
+
+} // namespace corv

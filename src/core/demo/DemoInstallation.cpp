@@ -1,0 +1,124 @@
+#include "demo/DemoInstallation.h"
+
+#include "app/Settings.h"
+#include "db/ArdeaInstallation.h"
+#include "db/SqlScript.h"
+#include "demo/DemoData.h"
+#include "platform/AppPaths.h"
+#include "platform/IniFile.h"
+#include "platform/Registry.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+
+namespace corv {
+
+namespace {
+
+bool fail(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+bool writeRegistry(const QString& folder, const AppPaths& paths)
+{
+    auto registry = makeRegistryFile(paths.registryFile());
+    const QString settings = kPelionKey + QStringLiteral("\\Settings");
+    const QString baseDati = kPelionKey + QStringLiteral("\\BaseDati");
+    const QString ardea = folder + QStringLiteral("/ardea/");
+    bool ok = true;
+    const auto hklm = [&](const QString& key, const char* name, const QString& value) {
+        ok &= registry->write(RegistryRoot::LocalMachine, key, QLatin1String(name), value);
+    };
+    const auto hkcu = [&](const QString& key, const char* name, const QString& value) {
+        ok &= registry->write(RegistryRoot::CurrentUser, key, QLatin1String(name), value);
+    };
+    hklm(settings, "PercorsoInstallazione", ardea);
+    hklm(settings, "PathTemp", ardea + QStringLiteral("temp/"));
+    hklm(settings, "PathReportSave", ardea + QStringLiteral("report/salvati/"));
+    hklm(settings, "PathReport", ardea + QStringLiteral("report/"));
+    hklm(settings, "PathVBA", ardea + QStringLiteral("vba/"));
+    hklm(settings, "PathReportExp", ardea + QStringLiteral("report/export/"));
+    for (const char* stored : {"PS", "PU", "PW", "SP"})
+        hklm(settings, stored, QString());
+    hklm(baseDati, "DBServer", folder + QStringLiteral("/db"));
+    hklm(baseDati, "OLEDBProvider", QStringLiteral("SQLite"));
+    hkcu(kPelionKey + QStringLiteral("\\UltimoLoginAppl"), "Utente", QStringLiteral("adme"));
+    hkcu(kPelionKey + QStringLiteral("\\UltimoLoginAppl"), "Azienda", kDemoCompany);
+    hkcu(kPelionKey + QStringLiteral("\\Login"), "UltimaAzienda", kDemoCompany);
+    for (const char* sub : {"temp", "report/salvati", "report/export", "vba", "exe"})
+        ok &= QDir().mkpath(ardea + QLatin1String(sub));
+    return ok;
+}
+
+bool writeLogin(const QString& folder, const AppPaths& paths)
+{
+    IniFile ardea(paths.iniPath(ini::kArdea), true);
+    return ardea.write(QStringLiteral("Login"), QStringLiteral("Server"), folder + QStringLiteral("/db"))
+           && ardea.write(QStringLiteral("Login"), QStringLiteral("UserId"), QStringLiteral("sa"))
+           && ardea.write(QStringLiteral("Login"), QStringLiteral("UserPwd"), kDemoPassword)
+           && ardea.write(QStringLiteral("AMBIENTE"), QStringLiteral("Codice Azienda"), kDemoCompany);
+}
+
+} // namespace
+
+QString demoSchema(const QString& kind)
+{
+    QFile file(QStringLiteral(":/schema/") + kind + QStringLiteral(".sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool createCatalog(const QString& file, const QString& kind, QString* error)
+{
+    const QString schema = demoSchema(kind);
+    if (schema.isEmpty())
+        return fail(error, QStringLiteral("Schema sconosciuto : ") + kind);
+    if (QFileInfo::exists(file))
+        return fail(error, QStringLiteral("Il database esiste già : ") + file);
+    const QString qtName = QStringLiteral("corv-demo:") + file;
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
+        db.setDatabaseName(file);
+        if (!db.open()) {
+            ok = fail(error, db.lastError().text());
+        } else {
+            ok = runSqlScript(db, schema, error);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(qtName);
+    return ok;
+}
+
+bool createDemoInstallation(const QString& folderArg, QString* error)
+{
+    const QString folder = QDir(folderArg).absolutePath();
+    const AppPaths paths = AppPaths::forHome(folder);
+    if (QFileInfo::exists(paths.registryFile()))
+        return fail(error, QStringLiteral("La cartella contiene già un'installazione : ") + folder);
+    if (!paths.ensure() || !QDir().mkpath(folder + QStringLiteral("/db")))
+        return fail(error, QStringLiteral("Impossibile creare la cartella : ") + folder);
+
+    const QString dbFolder = folder + QStringLiteral("/db/");
+    for (const auto& catalog : demoCatalogs()) {
+        if (!createCatalog(dbFolder + catalog.name + QStringLiteral(".sqlite"), catalog.kind, error))
+            return false;
+    }
+    if (!fillDemoData(dbFolder, error))
+        return false;
+    // The registry file last: its presence marks a complete installation.
+    if (!writeLogin(folder, paths) || !writeRegistry(folder, paths))
+        return fail(error, QStringLiteral("Impossibile scrivere le impostazioni in : ") + folder);
+    return true;
+}
+
+} // namespace corv

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace corv {
+
+// Creates, in an empty or missing folder, a complete demo installation on the
+// embedded engine: the registry file with the Ardea installation keys,
+// ARDEA_Z.INI with a login, and the SQLite catalogs (system catalogs, two
+// companies with their common databases, Corvina_3) with deterministic data.
+// The folder then serves as the program's home (--home). False with a message
+// when the folder already holds an installation or cannot be written.
+bool createDemoInstallation(const QString& folder, QString* error);
+
+// The schema script of a catalog kind: "eSYS", "eCONNESSIONI", "eSESSIONI",
+// "company", "common", "Corvina_3". Empty for an unknown kind.
+QString demoSchema(const QString& kind);
+
+// Creates a SQLite catalog file from a schema kind; used by the demo and by
+// test fixtures. False when the file exists already or the script fails.
+bool createCatalog(const QString& file, const QString& kind, QString* error);
+
+inline const QString kDemoCompany = QStringLiteral("DEMO");
+inline const QString kDemoPassword = QStringLiteral("demo");
+
+} // namespace corv

@@ -1,0 +1,39 @@
+#include "platform/BatchUi.h"
+
+#include "db/SqlAccessForm.h"
+
+#include <cstdio>
+
+namespace corv {
+
+BatchUi::BatchUi() : err_(stderr) {}
+
+Ui::Answer BatchUi::message(const QString& text, const QString& title, Icon, Buttons,
+                            Answer defaultAnswer)
+{
+    QString flat = text;
+    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << Qt::endl;
+    return defaultAnswer;
+}
+
+std::optional<QString> BatchUi::input(const QString& prompt, const QString& title,
+                                      const QString& defaultText)
+{
+    err_ << title << QLatin1String(": ") << prompt << QLatin1String(" -> ") << defaultText << Qt::endl;
+    return defaultText;
+}
+
+bool BatchUi::openInViewer(const QString&, const QString& path)
+{
+    err_ << QLatin1String("Report: ") << path << Qt::endl;
+    return true;
+}
+
+void BatchUi::editLogin(SqlAccessForm& form)
+{
+    err_ << QLatin1String("Accesso SQL Server richiesto: abbandono (modalità non interattiva)") << Qt::endl;
+    form.abandon();
+}
+
+} // namespace corv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QTextStream>
+
+namespace corv {
+
+// For the command line and unattended runs: messages go to stderr, every
+// question takes its default answer, input boxes take their default text and
+// the login window is abandoned (there is nobody to type a password).
+class BatchUi : public Ui {
+public:
+    BatchUi();
+
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                   Answer defaultAnswer) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    void status(const QString&) override {}
+    void beep() override {}
+    void busy(bool) override {}
+    void processEvents() override {}
+    bool openInViewer(const QString& viewer, const QString& path) override;
+    void editLogin(SqlAccessForm& form) override;
+
+private:
+    QTextStream err_;
+};
+
+} // namespace corv

@@ -1,0 +1,168 @@
+#include "platform/IniFile.h"
+
+#include "platform/TextFile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace corv {
+
+namespace {
+
+bool isSectionLine(const QString& trimmed, QString* name)
+{
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        return false;
+    const int close = trimmed.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return false;
+    if (name)
+        *name = trimmed.mid(1, close - 1).trimmed();
+    return true;
+}
+
+bool splitKeyLine(const QString& line, QString* key, QString* value)
+{
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')))
+        return false;
+    const int eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    if (key)
+        *key = line.left(eq).trimmed();
+    if (value)
+        *value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path, bool ownerOnly) : path_(std::move(path)), ownerOnly_(ownerOnly) {}
+
+bool IniFile::exists() const { return QFileInfo::exists(path_); }
+
+QStringList IniFile::lines() const
+{
+    QString text;
+    if (!readTextFile(path_, text))
+        return {};
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    static const QRegularExpression eol(QStringLiteral("\r\n|\n|\r"));
+    QStringList result = text.split(eol);
+    if (!result.isEmpty() && result.last().isEmpty())
+        result.removeLast();
+    return result;
+}
+
+int IniFile::findKey(const QStringList& lines, const QString& section, const QString& key,
+                     int* sectionEnd) const
+{
+    bool inSection = false;
+    int end = -1;
+    int found = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        QString name;
+        if (isSectionLine(trimmed, &name)) {
+            if (inSection && found >= 0)
+                break;
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            if (inSection && end < 0)
+                end = i + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        QString k;
+        if (splitKeyLine(lines[i], &k, nullptr)) {
+            end = i + 1;
+            if (found < 0 && k.compare(key, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+    }
+    if (sectionEnd)
+        *sectionEnd = end;
+    return found;
+}
+
+QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const QStringList all = lines();
+    const int at = findKey(all, section, key, nullptr);
+    if (at < 0)
+        return defaultValue;
+    QString value;
+    splitKeyLine(all[at], nullptr, &value);
+    return value;
+}
+
+bool IniFile::contains(const QString& section, const QString& key) const
+{
+    return findKey(lines(), section, key, nullptr) >= 0;
+}
+
+int IniFile::readInt(const QString& section, const QString& key, int defaultValue) const
+{
+    const QStringList all = lines();
+    const int at = findKey(all, section, key, nullptr);
+    if (at < 0)
+        return defaultValue;
+    QString value;
+    splitKeyLine(all[at], nullptr, &value);
+    static const QRegularExpression leading(QStringLiteral("^[+-]?\\d+"));
+    const auto match = leading.match(value);
+    if (!match.hasMatch())
+        return 0;
+    bool ok = false;
+    const int number = match.captured(0).toInt(&ok);
+    return ok ? number : 0;
+}
+
+QStringList IniFile::keys(const QString& section) const
+{
+    QStringList result;
+    bool inSection = false;
+    for (const QString& line : lines()) {
+        QString name;
+        if (isSectionLine(line.trimmed(), &name)) {
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        QString k;
+        if (inSection && splitKeyLine(line, &k, nullptr))
+            result << k;
+    }
+    return result;
+}
+
+bool IniFile::isEmpty() const
+{
+    for (const QString& line : lines()) {
+        if (!isSectionLine(line.trimmed(), nullptr) && splitKeyLine(line, nullptr, nullptr))
+            return false;
+    }
+    return true;
+}
+
+bool IniFile::write(const QString& section, const QString& key, const QString& value)
+{
+    QStringList all = lines();
+    int sectionEnd = -1;
+    const int at = findKey(all, section, key, &sectionEnd);
+    const QString line = key + QLatin1Char('=') + value;
+    if (at >= 0) {
+        all[at] = line;
+    } else if (sectionEnd >= 0) {
+        all.insert(sectionEnd, line);
+    } else {
+        if (!all.isEmpty() && !all.last().trimmed().isEmpty())
+            all << QString();
+        all << QLatin1Char('[') + section + QLatin1Char(']') << line;
+    }
+    return writeTextFileAtomically(path_, all.join(QLatin1String("\r\n")) + QLatin1String("\r\n"),
+                                   ownerOnly_);
+}
+
+} // namespace corv

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace corv {
+
+// An INI file with the semantics of the Windows private-profile functions:
+// section and key names compare without regard to case, a missing file or key
+// yields the caller's default, values are trimmed, and writing one key keeps
+// every other line of the file (comments and order included). The file is read
+// afresh on every call, so several writers stay in step.
+class IniFile {
+public:
+    explicit IniFile(QString path, bool ownerOnly = false);
+
+    const QString& path() const { return path_; }
+    bool exists() const;
+    // True when the file is missing or holds no key at all.
+    bool isEmpty() const;
+
+    QString read(const QString& section, const QString& key, const QString& defaultValue = {}) const;
+    // Like GetPrivateProfileInt: the leading number of the value, 0 when the
+    // value does not start with one, the default when the key is missing.
+    int readInt(const QString& section, const QString& key, int defaultValue) const;
+    bool contains(const QString& section, const QString& key) const;
+    QStringList keys(const QString& section) const;
+
+    // False when the file could not be written; nothing else is changed then.
+    bool write(const QString& section, const QString& key, const QString& value);
+
+private:
+    QStringList lines() const;
+    // Index of the key's line inside the section, or -1; sectionEnd receives the
+    // index after the section's last key (or -1 when the section is missing).
+    int findKey(const QStringList& lines, const QString& section, const QString& key,
+                int* sectionEnd) const;
+
+    QString path_;
+    bool ownerOnly_;
+};
+
+} // namespace corv

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace corv {
+
+class SqlAccessForm;
+
+// The one way a command talks to the user. The Qt implementation shows real
+// windows, the scripted one (tests) answers from a script and records what was
+// said, the batch one answers with defaults and writes messages to stderr.
+class Ui {
+public:
+    enum class Icon { None, Information, Question, Exclamation, Critical };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Ui() = default;
+
+    virtual Answer message(const QString& text, const QString& title = {}, Icon icon = Icon::None,
+                           Buttons buttons = Buttons::Ok, Answer defaultAnswer = Answer::Ok) = 0;
+    // std::nullopt when the user cancelled the input box.
+    virtual std::optional<QString> input(const QString& prompt, const QString& title,
+                                         const QString& defaultText) = 0;
+    virtual void status(const QString& text) = 0;
+    virtual void beep() = 0;
+    virtual void busy(bool on) = 0;
+    virtual void processEvents() = 0;
+    // Starts the text viewer on a file without waiting for it. An empty viewer
+    // means "whatever the desktop opens text files with". False when nothing
+    // could be started.
+    virtual bool openInViewer(const QString& viewer, const QString& path) = 0;
+    // Shows the SQL Server login window modally over the given form.
+    virtual void editLogin(SqlAccessForm& form) = 0;
+
+    // Conveniences for the two shapes used everywhere.
+    bool askYesNo(const QString& text, const QString& title = {}, Icon icon = Icon::Question)
+    {
+        return message(text, title, icon, Buttons::YesNo, Answer::Yes) == Answer::Yes;
+    }
+    void critical(const QString& text, const QString& title = {})
+    {
+        message(text, title, Icon::Critical, Buttons::Ok, Answer::Ok);
+    }
+};
+
+} // namespace corv

@@ -1,0 +1,124 @@
+#include "QtUi.h"
+
+#include "SqlAccessDialog.h"
+#include "app/ReportFiles.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace corv {
+
+QString displayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtUi::setMainWindow(QWidget* window, QStatusBar* statusBar)
+{
+    window_ = window;
+    statusBar_ = statusBar;
+}
+
+Ui::Answer QtUi::message(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                         Answer defaultAnswer)
+{
+    QMessageBox box(window_);
+    box.setWindowTitle(title.isEmpty() ? QStringLiteral("corvutil") : title);
+    box.setText(displayText(text));
+    switch (icon) {
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::None: break;
+    }
+    QMessageBox::StandardButtons standard;
+    switch (buttons) {
+    case Buttons::Ok: standard = QMessageBox::Ok; break;
+    case Buttons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    }
+    box.setStandardButtons(standard);
+    const auto toStandard = [](Answer a) {
+        switch (a) {
+        case Answer::Ok: return QMessageBox::Ok;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        }
+        return QMessageBox::Ok;
+    };
+    if (standard.testFlag(toStandard(defaultAnswer)))
+        box.setDefaultButton(toStandard(defaultAnswer));
+    if (box.button(QMessageBox::Yes))
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    if (box.button(QMessageBox::Cancel))
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    QApplication::restoreOverrideCursor();
+    switch (result) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+std::optional<QString> QtUi::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(window_, title, displayText(prompt), QLineEdit::Normal,
+                                               defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void QtUi::status(const QString& text)
+{
+    if (statusBar_)
+        statusBar_->showMessage(text);
+}
+
+void QtUi::beep() { QApplication::beep(); }
+
+void QtUi::busy(bool on)
+{
+    if (on) {
+        if (busyDepth_++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUi::processEvents() { QApplication::processEvents(); }
+
+bool QtUi::openInViewer(const QString& viewer, const QString& path)
+{
+    if (viewer.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QStringList words = QProcess::splitCommand(viewerCommandLine(viewer, QDir::toNativeSeparators(path)));
+    const QString program = words.takeFirst();
+    return QProcess::startDetached(program, words);
+}
+
+void QtUi::editLogin(SqlAccessForm& form)
+{
+    SqlAccessDialog dialog(form, window_);
+    dialog.exec();
+}
+
+} // namespace corv

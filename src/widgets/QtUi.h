@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QPointer>
+
+class QStatusBar;
+class QWidget;
+
+namespace corv {
+
+// The user-interaction port on real windows.
+class QtUi : public Ui {
+public:
+    QtUi() = default;
+
+    // The window whose status bar and modality the port uses.
+    void setMainWindow(QWidget* window, QStatusBar* statusBar);
+
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                   Answer defaultAnswer) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    void status(const QString& text) override;
+    void beep() override;
+    void busy(bool on) override;
+    void processEvents() override;
+    bool openInViewer(const QString& viewer, const QString& path) override;
+    void editLogin(SqlAccessForm& form) override;
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QStatusBar> statusBar_;
+    int busyDepth_ = 0;
+};
+
+// Message texts use CR and CR LF as the old programs did; Qt wants LF.
+QString displayText(const QString& text);
+
+} // namespace corv

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/Placement.h"
+
+class QWidget;
+
+namespace corv {
+
+// Twips (1/1440 inch) as the settings keep them, against the window's pixels.
+double twipsPerPixel(const QWidget* window);
+
+// Saves and restores a window's placement in the settings (see Placement).
+void saveWindowPlacement(const QWidget* window, IniFile& settings, const QString& windowName,
+                         const QString& section = kPlacementSection,
+                         std::optional<double> fontSize = std::nullopt);
+void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QString& windowName,
+                            double minHeight = 0, double minWidth = 0,
+                            const QString& section = kPlacementSection);
+
+} // namespace corv

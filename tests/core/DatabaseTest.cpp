@@ -1,0 +1,131 @@
+#include "db/Connections.h"
+#include "db/SideDatabase.h"
+#include "db/SqlScript.h"
+#include "demo/DemoInstallation.h"
+#include "TestHome.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::TestHome;
+
+namespace {
+
+QString sqliteString(const QString& folder, const QString& catalog)
+{
+    return dataConnectionString("SQLite", "sa", "x", catalog, folder);
+}
+
+TEST(Connections, OpenTheDemoCatalogsByName)
+{
+    TestHome home;
+    Connections connections;
+    QString error;
+    ASSERT_TRUE(connections.open(Connections::ESys, sqliteString(home.file("db"), "eSYS"), &error))
+        << error.toStdString();
+    EXPECT_TRUE(connections.isOpen(Connections::ESys));
+    QSqlQuery query(connections.db(Connections::ESys));
+    ASSERT_TRUE(query.exec(connections.dialect(Connections::ESys)
+                               .selectTop(1, "cod_azienda FROM TS_AZIENDE ORDER BY cod_azienda")));
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toString(), "DEMO");
+    query.finish();
+    connections.close(Connections::ESys);
+    EXPECT_FALSE(connections.isOpen(Connections::ESys));
+}
+
+TEST(Connections, AMissingCatalogIsAnErrorAndNoFileIsCreated)
+{
+    TestHome home;
+    Connections connections;
+    QString error;
+    EXPECT_FALSE(connections.open(Connections::Company, sqliteString(home.file("db"), "AR_NESSUNA"), &error));
+    EXPECT_TRUE(error.contains("AR_NESSUNA.sqlite"));
+    EXPECT_FALSE(QFileInfo::exists(home.file("db/AR_NESSUNA.sqlite")));
+    EXPECT_FALSE(connections.isOpen(Connections::Company));
+}
+
+TEST(Connections, TwoContextsKeepTheirOwnConnections)
+{
+    TestHome home;
+    Connections first, second;
+    ASSERT_TRUE(first.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
+    ASSERT_TRUE(second.open(Connections::ESys, sqliteString(home.file("db"), "Corvina_3")));
+    first.closeAll();
+    EXPECT_TRUE(second.isOpen(Connections::ESys));
+    EXPECT_FALSE(first.isOpen(Connections::ESys));
+}
+
+TEST(SqliteFunctions, SqlServerDateFunctionsWorkOnStoredDates)
+{
+    TestHome home;
+    Connections connections;
+    ASSERT_TRUE(connections.open(Connections::Corvina, sqliteString(home.file("db"), "Corvina_3")));
+    QSqlQuery query(connections.db(Connections::Corvina));
+    ASSERT_TRUE(query.exec("SELECT year(VATLastImportDate), month(VATLastImportDate), day(VATLastImportDate), "
+                           "len('ab  ') FROM Company WHERE VATYear = 2016"))
+        << query.lastError().text().toStdString();
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toInt(), 2017);
+    EXPECT_EQ(query.value(1).toInt(), 2);
+    EXPECT_EQ(query.value(2).toInt(), 10);
+    EXPECT_EQ(query.value(3).toInt(), 2);
+}
+
+TEST(SqlScript, SplitsOutsideQuotesAndDropsComments)
+{
+    const QStringList statements =
+        splitSqlScript("-- commento; con punto e virgola\nCREATE TABLE A (x TEXT);\nINSERT INTO A VALUES ('a;b');;\n");
+    EXPECT_EQ(statements, (QStringList{"CREATE TABLE A (x TEXT)", "INSERT INTO A VALUES ('a;b')"}));
+}
+
+TEST(SideDatabase, CreateCheckTablesAndFields)
+{
+    TestHome home(false);
+    const QString name = home.file("LOCALITA.MDB");
+    EXPECT_EQ(sideDatabaseFile(name), home.file("LOCALITA.sqlite"));
+    EXPECT_EQ(sideDatabaseFile(home.file("NB_Corvina")), home.file("NB_Corvina.sqlite"));
+    ASSERT_TRUE(createSideDatabase(name));
+    ASSERT_TRUE(QFileInfo::exists(home.file("LOCALITA.sqlite")));
+    ASSERT_TRUE(createSideDatabase(name)); // an existing file is kept
+
+    QString error;
+    ASSERT_TRUE(openSideDatabase("side-test", name, &error)) << error.toStdString();
+    {
+        QSqlDatabase db = QSqlDatabase::database("side-test");
+        EXPECT_FALSE(sideTableExists(db, "Comuni"));
+        QSqlQuery(db).exec("CREATE TABLE [Comuni] ([Cod Catastale] TEXT, Nome TEXT)");
+        EXPECT_TRUE(sideTableExists(db, "Comuni"));
+        EXPECT_TRUE(sideFieldExists(db, "Comuni", "Cod Catastale"));
+        EXPECT_FALSE(sideFieldExists(db, "Comuni", "Provincia"));
+        EXPECT_EQ(sideDataSource(db), home.file("LOCALITA.sqlite"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("side-test");
+}
+
+TEST(DemoInstallation, RefusesAFolderThatHoldsOneAlready)
+{
+    TestHome home;
+    QString error;
+    EXPECT_FALSE(createDemoInstallation(home.path(), &error));
+    EXPECT_TRUE(error.contains(home.path()));
+    EXPECT_TRUE(demoSchema("nessuno").isEmpty());
+    EXPECT_TRUE(demoSchema("eSYS").contains("TS_AZIENDE"));
+}
+
+TEST(DemoInstallation, TextKeysIgnoreCaseLikeSqlServer)
+{
+    TestHome home;
+    Connections connections;
+    ASSERT_TRUE(connections.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
+    QSqlQuery query(connections.db(Connections::ESys));
+    ASSERT_TRUE(query.exec("SELECT des_database FROM TS_AZIENDE WHERE cod_azienda = 'demo'"));
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toString(), "AR_DEMO");
+}
+
+} // namespace

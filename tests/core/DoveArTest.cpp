@@ -1,0 +1,85 @@
+#include "db/ArdeaInstallation.h"
+#include "TestHome.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+
+namespace {
+
+const QString kSettings = kPelionKey + "\\Settings";
+
+class DoveArTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    std::unique_ptr<Registry> registry = makeRegistryFile(home.paths().registryFile());
+    RunLog log{home.file("Corvina.LOG")};
+    ArdeaInstallation installation{*registry, log};
+
+    void set(const char* name, const QString& value)
+    {
+        registry->write(RegistryRoot::LocalMachine, kSettings, QLatin1String(name), value);
+    }
+};
+
+TEST_F(DoveArTest, EmptyValuesTakeTheirDefaults)
+{
+    set("PathReport", "");
+    EXPECT_EQ(installation.Dove_AR(3), ArdeaInstallation::defaultFolder());
+    EXPECT_EQ(installation.Dove_AR(7), "");
+    EXPECT_EQ(installation.Dove_AR(22), "   ");
+    EXPECT_EQ(installation.Dove_AR(9), ""); // the server has no default
+#ifndef Q_OS_WIN
+    EXPECT_EQ(ArdeaInstallation::defaultFolder(), QDir::tempPath() + "/");
+#else
+    EXPECT_EQ(ArdeaInstallation::defaultFolder(), "c:\\temp\\");
+#endif
+}
+
+TEST_F(DoveArTest, ValuesComeFromTheInstallationKeys)
+{
+    set("PercorsoInstallazione", "D:\\Ardea\\");
+    set("PathReport", "D:\\Ardea\\Report\\");
+    registry->write(RegistryRoot::LocalMachine, kPelionKey + "\\BaseDati", "OLEDBProvider", "SQLNCLI11");
+    EXPECT_EQ(installation.Dove_AR(7), "D:\\Ardea\\");
+    EXPECT_EQ(installation.Dove_AR(50), "D:\\Ardea\\exe\\");
+    EXPECT_EQ(installation.Dove_AR(3), "D:\\Ardea\\Report\\");
+    EXPECT_EQ(installation.Dove_AR(11), "SQLNCLI11");
+    EXPECT_EQ(installation.provider(), "SQLNCLI11");
+}
+
+TEST_F(DoveArTest, WorkFoldersSitUnderThePublicBaseAndAreCreated)
+{
+    set("PathTemp", home.path() + "/pub/temp/");
+    EXPECT_EQ(installation.Dove_AR(1), home.path() + "/pub/temp/");
+    EXPECT_EQ(installation.publicBase(), home.path() + "/pub/");
+    EXPECT_EQ(installation.Dove_AR(5), home.path() + "/pub/ar_Q5K/");
+    installation.setCompanyCode("DEMO");
+    EXPECT_EQ(installation.Dove_AR(6), home.path() + "/pub/ar_Q5K/DEMO/");
+    EXPECT_TRUE(QDir(home.path() + "/pub/ar_Q5K/DEMO").exists());
+}
+
+TEST_F(DoveArTest, EntryExitAndUnknownKindsAreLogged)
+{
+    set("PathVBA", "X/");
+    installation.Dove_AR(4);
+    EXPECT_EQ(installation.Dove_AR(8), "");
+    EXPECT_EQ(home.logLines(), (QStringList{"\\\\ ENTRO in Dove_AR : 4 < ", "// ESCO da Dove_AR : 4 : X/",
+                                            "\\\\ ENTRO in Dove_AR : 8 < ", "// Tipo Dove_AR NON TROVATO !! : 8",
+                                            "// ESCO da Dove_AR : 8 : "}));
+}
+
+TEST_F(DoveArTest, RegistryServerFallsBackToTheWow64Key)
+{
+    EXPECT_EQ(installation.registryServer(), "");
+    registry->write(RegistryRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Pelion Software\\e\\BaseDati", "DBServer",
+                    "SRV32");
+    EXPECT_EQ(installation.registryServer(), "SRV32");
+    registry->write(RegistryRoot::LocalMachine, "Software\\Pelion Software\\e\\BaseDati", "DBServer", "SRV64");
+    EXPECT_EQ(installation.registryServer(), "SRV64");
+}
+
+} // namespace

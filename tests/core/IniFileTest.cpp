@@ -1,0 +1,138 @@
+#include "app/Settings.h"
+#include "platform/IniFile.h"
+#include "TestHome.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::TestHome;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    QString path = home.file(QStringLiteral("TEST.INI"));
+};
+
+TEST_F(IniFileTest, MissingFileOrKeyGivesTheDefault)
+{
+    IniFile ini(path);
+    EXPECT_FALSE(ini.exists());
+    EXPECT_TRUE(ini.isEmpty());
+    EXPECT_EQ(ini.read("Param", "DateIni", "__/__/____"), "__/__/____");
+    EXPECT_EQ(ini.readInt("Param", "LastTab", 2), 2);
+    home.writeFile("TEST.INI", "[Param]\r\nSource=1\r\n");
+    EXPECT_EQ(ini.read("Param", "DateIni", "x"), "x");
+    EXPECT_EQ(ini.read("Other", "Source", "y"), "y");
+}
+
+TEST_F(IniFileTest, NamesCompareWithoutRegardToCaseAndValuesAreTrimmed)
+{
+    home.writeFile("TEST.INI", "[Stampe su Disco]\nPgmVisualizzatore =  C:\\Tools\\TextPad.exe  \n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.read("STAMPE SU DISCO", "pgmvisualizzatore"), "C:\\Tools\\TextPad.exe");
+}
+
+TEST_F(IniFileTest, ReadIntTakesTheLeadingNumberLikeThePrivateProfileCall)
+{
+    home.writeFile("TEST.INI", "[P]\nA=12abc\nB=abc\nC=-3\nD=\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.readInt("P", "A", 7), 12);
+    EXPECT_EQ(ini.readInt("P", "B", 7), 0);
+    EXPECT_EQ(ini.readInt("P", "C", 7), -3);
+    EXPECT_EQ(ini.readInt("P", "D", 7), 0);
+    EXPECT_EQ(ini.readInt("P", "E", 7), 7);
+}
+
+TEST_F(IniFileTest, WritingOneKeyKeepsEveryOtherLine)
+{
+    home.writeFile("TEST.INI",
+                   "; impostazioni\r\n[Param]\r\nDateIni=01/01/2024\r\nSource=1\r\n\r\n[Nembo]\r\nLastFolder=C:\\N\r\n");
+    IniFile ini(path);
+    ASSERT_TRUE(ini.write("PARAM", "source", "0"));
+    ASSERT_TRUE(ini.write("Param", "LastTab", "2"));
+    ASSERT_TRUE(ini.write("AMBIENTE", "Codice Azienda", "DEMO"));
+    EXPECT_EQ(home.readFile("TEST.INI"),
+              "; impostazioni\r\n[Param]\r\nDateIni=01/01/2024\r\nsource=0\r\nLastTab=2\r\n\r\n[Nembo]\r\n"
+              "LastFolder=C:\\N\r\n\r\n[AMBIENTE]\r\nCodice Azienda=DEMO\r\n");
+    EXPECT_EQ(ini.read("Param", "Source"), "0");
+    EXPECT_EQ(ini.read("Nembo", "LastFolder"), "C:\\N");
+}
+
+TEST_F(IniFileTest, AnEmptyValueLeavesAnEmptyKey)
+{
+    IniFile ini(path);
+    ASSERT_TRUE(ini.write("PosFinestre", "SF_Main", ""));
+    EXPECT_TRUE(ini.contains("PosFinestre", "SF_Main"));
+    EXPECT_EQ(ini.read("PosFinestre", "SF_Main", "default"), "");
+    EXPECT_EQ(ini.keys("posfinestre"), QStringList{"SF_Main"});
+}
+
+TEST_F(IniFileTest, LegacyCodePageTextIsRead)
+{
+    home.writeFile("TEST.INI", QByteArray("[A]\nNome=Societ\xe0\n"));
+    EXPECT_EQ(IniFile(path).read("A", "Nome"), QString::fromUtf8("Società"));
+}
+
+TEST_F(IniFileTest, PasswordFilesAreCreatedForTheOwnerOnly)
+{
+    IniFile ini(path, true);
+    ASSERT_TRUE(ini.write("Login", "UserPwd", "segreta"));
+    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    EXPECT_EQ(QFile::permissions(path) & others, 0);
+    EXPECT_TRUE(QFile::permissions(path).testFlags(QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(ini.write("Login", "UserId", "sa"));
+    EXPECT_EQ(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther), 0);
+}
+
+TEST_F(IniFileTest, AnUnwritableFileIsReportedAndLeavesNothingBehind)
+{
+    IniFile ini(home.file("missing-folder/TEST.INI"));
+    EXPECT_FALSE(ini.write("A", "B", "C"));
+    EXPECT_FALSE(QFile::exists(home.file("missing-folder")));
+}
+
+struct BoolCase {
+    const char* stored;
+    bool expected;
+};
+
+class IniBoolRule : public ::testing::TestWithParam<BoolCase> {};
+
+TEST_P(IniBoolRule, ReadsAsTheOldProgramsDid)
+{
+    TestHome home(false);
+    home.writeFile("B.INI", QByteArray("[S]\nK=") + GetParam().stored + "\n");
+    IniFile ini(home.file("B.INI"));
+    EXPECT_EQ(readIniBool(ini, "S", "K", !GetParam().expected), GetParam().expected) << GetParam().stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, IniBoolRule,
+                         ::testing::Values(BoolCase{"5", true}, BoolCase{"abc", false}, BoolCase{"FALSE", false},
+                                           BoolCase{"TRUE", true}, BoolCase{"true", true}, BoolCase{"-1", true},
+                                           BoolCase{"1", true}, BoolCase{"0", false}, BoolCase{"", false},
+                                           BoolCase{"False", false}, BoolCase{"2.5", true},
+                                           BoolCase{"0.0", false}));
+
+TEST(IniBool, AMissingKeyTakesTheDefault)
+{
+    TestHome home(false);
+    IniFile ini(home.file("B.INI"));
+    EXPECT_TRUE(readIniBool(ini, "ParamBckEF", "Esegui", true));
+    EXPECT_FALSE(readIniBool(ini, "ParamBckEF", "Esegui", false));
+}
+
+TEST(VisualStyle, AMissingSwitchIsWrittenFalseAndReadFalse)
+{
+    TestHome home(false);
+    IniFile prt(home.file("TLX_PRT.INI"));
+    EXPECT_FALSE(visualStyleEnabled(prt));
+    EXPECT_EQ(prt.read("System", "Themes"), "FALSE");
+    prt.write("System", "Themes", "TRUE");
+    EXPECT_TRUE(visualStyleEnabled(prt));
+    EXPECT_EQ(prt.read("System", "Themes"), "TRUE");
+}
+
+} // namespace

@@ -1,0 +1,242 @@
+#include "app/AppContext.h"
+#include "db/ArdeaLogin.h"
+#include "db/SqlAccessForm.h"
+#include "TestHome.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+class LoginTest : public ::testing::Test {
+protected:
+    TestHome home;
+    ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    ArdeaLogin login{*ctx};
+
+    IniFile ardea() { return ctx->ardeaSettings(); }
+    void setLogin(const QString& server, const QString& user, const QString& password)
+    {
+        IniFile ini = ardea();
+        ini.write("Login", "Server", server);
+        ini.write("Login", "UserId", user);
+        ini.write("Login", "UserPwd", password);
+    }
+    QString dbFolder() const { return home.file("db"); }
+};
+
+TEST_F(LoginTest, ResolvedLoginOpensTheSystemCatalogsAndBacksItUp)
+{
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::ESys));
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::EConn));
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::ESess));
+    EXPECT_EQ(ctx->login().ardeaRelease, "06.12.01.0004");
+    EXPECT_EQ(ctx->login().provider, "SQLite");
+
+    const IniFile backup = ctx->loginBackup();
+    EXPECT_EQ(backup.read("Login", "Server"), dbFolder());
+    EXPECT_EQ(backup.read("Login", "UserId"), "sa");
+    EXPECT_EQ(backup.read("Login", "UserPwd"), "demo");
+    EXPECT_EQ(QFile::permissions(backup.path()) & (QFile::ReadGroup | QFile::ReadOther), 0);
+    EXPECT_FALSE(home.readFile("Corvina.LOG").contains("demo<"));
+}
+
+TEST_F(LoginTest, ServerStoredBetweenQuotesIsUsedWithout)
+{
+    setLogin("'" + dbFolder() + "'", "sa", "pw");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().server, dbFolder());
+
+    setLogin("\"" + dbFolder() + "\"", "sa", "pw");
+    ArdeaLogin again(*ctx);
+    EXPECT_EQ(again.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().server, dbFolder());
+}
+
+TEST_F(LoginTest, ServerQuotedAtOneEndOnlyIsUsedAsStored)
+{
+    setLogin("'" + dbFolder(), "sa", "pw");
+    ui.expectMessage("Cn_eSYS");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
+    EXPECT_EQ(ctx->login().server, "'" + dbFolder());
+    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys));
+}
+
+TEST_F(LoginTest, ServerTypedAtThePromptIsStoredBetweenSingleQuotes)
+{
+    ui.expectInput("Nome SERVER/Istanza Nominata (NO Barre: \\ )", QString("  SRV01  "));
+    EXPECT_EQ(login.resolveServer(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().server, "'SRV01'");
+    EXPECT_EQ(ardea().read("Login", "Server"), "'SRV01'");
+    // The prompt offers the registry's server, else this computer.
+    EXPECT_FALSE(ui.inputDefaults.first().isEmpty());
+}
+
+TEST_F(LoginTest, AbandoningTheServerPromptEndsTheProgram)
+{
+    ui.expectInput("Nome SERVER", QString())
+        .expectMessage("Confermi abbandono operazione ??", Answer::Yes)
+        .expectMessage("IMPOSSIBILE Determinare il DB SERVER !!\r\n\r\nINTERRUZIONE PROGRAMMA !");
+    EXPECT_EQ(login.resolveServer(true), InitOutcome::EndProgram);
+    EXPECT_EQ(ardea().read("Login", "Server", "nessuno"), dbFolder()); // nothing written
+}
+
+TEST_F(LoginTest, AnEmptyAnswerCanBeRetyped)
+{
+    ui.expectInput("Nome Utente", QString())
+        .expectMessage("Confermi abbandono operazione ??", Answer::No)
+        .expectInput("Nome Utente", QString("operatore"));
+    EXPECT_EQ(login.resolveUser(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().user, "operatore");
+    EXPECT_EQ(ardea().read("Login", "UserId"), "operatore");
+}
+
+TEST_F(LoginTest, NullPasswordSettingAcceptsAnEmptyPasswordWithoutAsking)
+{
+    setLogin(dbFolder(), "sa", "");
+    ardea().write("Login", "NullPwd", "1");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().password, "");
+    EXPECT_TRUE(ui.prompts.isEmpty());
+}
+
+TEST_F(LoginTest, AnEmptyPasswordConfirmedTwiceIsRemembered)
+{
+    setLogin(dbFolder(), "sa", "");
+    ui.expectInput("Password Utente\r\n (   PASSWORD NULLA  ??   )", QString())
+        .expectMessage("CONFERMI PASSWORD NULLA ?", Answer::Yes)
+        .expectMessage("SICURO DI CONFERMARE PASSWORD NULLA ?", Answer::Yes);
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ardea().read("Login", "NullPwd"), "1");
+}
+
+TEST_F(LoginTest, ATypedPasswordIsStored)
+{
+    setLogin(dbFolder(), "sa", "");
+    ui.expectInput("Password Utente", QString("nuova"));
+    EXPECT_EQ(login.resolvePassword(true), InitOutcome::Ready);
+    EXPECT_EQ(ardea().read("Login", "UserPwd"), "nuova");
+}
+
+TEST_F(LoginTest, AbandoningThePasswordEndsTheProgram)
+{
+    setLogin(dbFolder(), "sa", "");
+    ui.expectInput("Password Utente", std::nullopt)
+        .expectMessage("CONFERMI PASSWORD NULLA ?", Answer::No)
+        .expectMessage("Confermi abbandono operazione ??", Answer::Yes)
+        .expectMessage("IMPOSSIBILE Determinare la PASSWORD UTENTE !!");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
+    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys));
+}
+
+TEST_F(LoginTest, MissingLoginShowsTheLoginWindowUntilSavedOrAbandoned)
+{
+    QFile::remove(ardea().path());
+    ui.expectLogin([&](SqlAccessForm& form) {
+        form.activate(); // ARDEA_Z.INI is missing: the backup is offered
+    });
+    home.writeFile("SQLOG_BACK.INI", "[Login]\r\nServer='" + dbFolder().toUtf8() + "'\r\nUserId=sa\r\nUserPwd=bk\r\n");
+    ui.expectMessage("Ripristino dal Backup ??", Answer::Yes);
+    // The first window is closed without saving: that abandons the login.
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
+    EXPECT_EQ(home.logLines().count("--- Richiamo  F_SQLAccess ---"), 1);
+}
+
+TEST_F(LoginTest, LoginWindowSavedWithTheBackupGoesOn)
+{
+    QFile::remove(ardea().path());
+    home.writeFile("SQLOG_BACK.INI", "[Login]\r\nServer='" + dbFolder().toUtf8() + "'\r\nUserId=sa\r\nUserPwd=bk\r\n");
+    ui.expectLogin([](SqlAccessForm& form) {
+          form.activate();
+          form.save();
+      })
+        .expectMessage("Ripristino dal Backup ??", Answer::Yes);
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ardea().read("Login", "Server"), dbFolder()); // quotes removed by the window
+    EXPECT_EQ(ctx->login().password, "bk");
+}
+
+TEST_F(LoginTest, NoArdeaInstallationIsReportedAndUnavailable)
+{
+    ctx->registry().write(RegistryRoot::LocalMachine, kPelionKey + "\\Settings", "PercorsoInstallazione", "");
+    ui.expectMessage("AR NON INSTALLATO  !!!!\r\rIMPOSSIBILE ESEGUIRE IL PROGRAMMA !!");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
+    EXPECT_EQ(ui.said.front().title, "Proc_AR:AR_InitLib");
+
+    ArdeaLogin quiet(*ctx);
+    EXPECT_EQ(quiet.AR_InitLib(false), InitOutcome::Unavailable); // no message without messages
+}
+
+TEST_F(LoginTest, UnreachableServerIsUnavailableAndWritesNoBackup)
+{
+    setLogin(home.file("altrove"), "sa", "pw");
+    ui.expectMessage("Cn_eSYS");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
+    EXPECT_FALSE(QFile::exists(ctx->loginBackup().path()));
+}
+
+TEST_F(LoginTest, AccessRowsOfThisProductAreCleared)
+{
+    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    QSqlQuery insert(ctx->connections().db(Connections::ESys));
+    insert.prepare("INSERT INTO TS_ACCESSI (cod_utente, nomecomputer, des_nomeprodotto) VALUES ('adme', ?, ?)");
+    insert.addBindValue(QSysInfo::machineHostName());
+    insert.addBindValue("Corvina's tool");
+    ASSERT_TRUE(insert.exec());
+    ctx->login().productName = "Corvina's tool";
+    ArdeaLogin again(*ctx);
+    ASSERT_EQ(again.AR_InitLib(true), InitOutcome::Ready);
+    QSqlQuery count(ctx->connections().db(Connections::ESys));
+    ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM TS_ACCESSI"));
+    ASSERT_TRUE(count.next());
+    EXPECT_EQ(count.value(0).toInt(), 0);
+}
+
+TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
+{
+    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    ctx->doArdea = true;
+    ctx->login().companyDatabase = "AR_DEMO";
+    ctx->login().commonDatabase = "AR_COMUNE";
+    ctx->installation().setCompanyCode("DEMO");
+    ASSERT_TRUE(login.ARRecOpen());
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::Corvina));
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::Company));
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::Common));
+    login.dataClose();
+    login.systemClose();
+    for (int n = 0; n < Connections::Count; ++n)
+        EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
+}
+
+TEST_F(LoginTest, RecordConnectionFailureNamesItsStep)
+{
+    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    ctx->doArdea = true;
+    ctx->login().companyDatabase = "AR_NESSUNA";
+    ui.expectMessage("eAzi");
+    EXPECT_FALSE(login.ARRecOpen());
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::Corvina));
+}
+
+TEST_F(LoginTest, UnknownPromptKindIsReported)
+{
+    ui.expectMessage("ERRORE RICHIAMANDO GetLoginData: Porta");
+    EXPECT_EQ(login.GetLoginData("Porta", ""), "-1");
+}
+
+TEST_F(LoginTest, HintIsShownInThePrompt)
+{
+    ui.expectInput("Nome Utente\r\n (   mario   ??   )", QString("mario"));
+    EXPECT_EQ(login.GetLoginData("user", "mario"), "mario");
+}
+
+} // namespace

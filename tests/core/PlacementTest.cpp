@@ -1,0 +1,124 @@
+#include "app/Placement.h"
+#include "TestHome.h"
+
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::TestHome;
+
+namespace {
+
+const QLocale kItalian(QLocale::Italian, QLocale::Italy);
+
+class PlacementTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    IniFile ini{home.file("TLX_CORV.INI")};
+
+    Placement normal(double top, double left, double height, double width)
+    {
+        Placement p;
+        p.top = top;
+        p.left = left;
+        p.height = height;
+        p.width = width;
+        return p;
+    }
+};
+
+TEST_F(PlacementTest, NormalWindowSavesItsFiveFields)
+{
+    savePlacement(ini, "F_Console", normal(300, 450, 9000, 12000), kPlacementSection, kItalian);
+    EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "0|300|450|9000|12000|");
+}
+
+TEST_F(PlacementTest, MaximisedWindowKeepsTheNormalSizeAndChangesOnlyTheState)
+{
+    ini.write("PosFinestre", "F_Console_Size", "0|300|450|9000|12000|");
+    Placement maximised = normal(-60, -60, 15000, 25000);
+    maximised.state = Placement::Maximised;
+    savePlacement(ini, "F_Console", maximised, kPlacementSection, kItalian);
+    EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "2|300|450|9000|12000|");
+}
+
+TEST_F(PlacementTest, MaximisedWindowWithoutStoredValueStartsFromTheFirstDefault)
+{
+    Placement maximised = normal(0, 0, 15000, 25000);
+    maximised.state = Placement::Maximised;
+    savePlacement(ini, "F_Nuova", maximised, kPlacementSection, kItalian);
+    EXPECT_EQ(ini.read("PosFinestre", "F_Nuova_Size"), "2|1|1|1500|1500|");
+}
+
+TEST_F(PlacementTest, AWindowAboveTheScreenIsSavedWithTopZero)
+{
+    savePlacement(ini, "F_Console", normal(-120, -30, 9000, 12000), kPlacementSection, kItalian);
+    EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "0|0|0|9000|12000|");
+}
+
+TEST_F(PlacementTest, TheOldKeysAreEmptiedOnSave)
+{
+    for (const char* k : {"SF_Console", "TF_Console", "LF_Console", "HF_Console", "WF_Console"})
+        ini.write("PosFinestre", k, "100");
+    ini.write("PosFinestre", "TF_Altra", "5");
+    savePlacement(ini, "F_Console", normal(10, 20, 9000, 12000), kPlacementSection, kItalian);
+    for (const char* k : {"SF_Console", "TF_Console", "LF_Console", "HF_Console", "WF_Console"}) {
+        EXPECT_TRUE(ini.contains("PosFinestre", k)) << k;
+        EXPECT_EQ(ini.read("PosFinestre", k, "x"), "") << k;
+    }
+    EXPECT_EQ(ini.read("PosFinestre", "TF_Altra"), "5");
+}
+
+TEST_F(PlacementTest, ListViewerFontUsesTheLocaleDecimalSeparator)
+{
+    Placement list = normal(15, 15, 6000, 9000);
+    list.fontSize = 8.25;
+    savePlacement(ini, "F_List", list, kListPlacementSection, kItalian);
+    EXPECT_EQ(ini.read("PosHelp", "F_List_Size"), "0|15|15|6000|9000|8,25|");
+
+    double minHeight = 0, minWidth = 0;
+    const Placement back = restorePlacement(ini, "F_List", minHeight, minWidth, {}, kListPlacementSection,
+                                            kListDefaultFontSize, kItalian);
+    ASSERT_TRUE(back.fontSize);
+    EXPECT_DOUBLE_EQ(*back.fontSize, 8.25);
+}
+
+TEST_F(PlacementTest, RestoreWithoutStoredValueUsesTheMinimumSize)
+{
+    double minHeight = 500, minWidth = 700;
+    WindowDesign design{4800, 6400, true};
+    const Placement p = restorePlacement(ini, "F_Nuova", minHeight, minWidth, design, kPlacementSection,
+                                         std::nullopt, kItalian);
+    EXPECT_EQ(minHeight, 4800); // raised to the design size
+    EXPECT_EQ(minWidth, 6400);
+    EXPECT_EQ(p.state, 0);
+    EXPECT_EQ(p.top, 1);
+    EXPECT_EQ(p.left, 1);
+    EXPECT_EQ(p.height, 4800);
+    EXPECT_EQ(p.width, 6400);
+}
+
+TEST_F(PlacementTest, FixedBorderWindowKeepsItsOwnSize)
+{
+    ini.write("PosFinestre", "F_Fissa_Size", "0|300|450|9000|12000|");
+    double minHeight = 2000, minWidth = 3000;
+    const Placement p = restorePlacement(ini, "F_Fissa", minHeight, minWidth, {2500, 3500, false},
+                                         kPlacementSection, std::nullopt, kItalian);
+    EXPECT_EQ(p.top, 300);
+    EXPECT_EQ(p.left, 450);
+    EXPECT_EQ(p.height, 2500);
+    EXPECT_EQ(p.width, 3500);
+}
+
+TEST_F(PlacementTest, MalformedValuesGiveTheNumbersThatCanBeRead)
+{
+    const Placement p = Placement::parse("x|300|abc|9000", kItalian);
+    EXPECT_EQ(p.state, 0);
+    EXPECT_EQ(p.top, 300);
+    EXPECT_EQ(p.left, 0);
+    EXPECT_EQ(p.height, 9000);
+    EXPECT_EQ(p.width, 0);
+    EXPECT_FALSE(p.fontSize);
+    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1|1|9.5|", kItalian).fontSize, 9.5);
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+#include "db/SqlAccessForm.h"
+#include "platform/SingleInstance.h"
+#include "TestHome.h"
+
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+class SqlAccessFormTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    ScriptedUi ui;
+    SqlAccessForm form{IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui,
+                       "SRVREG"};
+};
+
+TEST_F(SqlAccessFormTest, FillsFromTheSettingsWithoutEnclosingQuotes)
+{
+    home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
+    form.activate();
+    EXPECT_EQ(form.server, "SRV01");
+    EXPECT_EQ(form.user, "op");
+    EXPECT_EQ(form.password, "pw");
+    EXPECT_EQ(form.serverLabel(), "SRVREG");
+    EXPECT_FALSE(form.edited());
+}
+
+TEST_F(SqlAccessFormTest, MissingSettingsWithoutBackupGiveTheDefaults)
+{
+    form.activate();
+    EXPECT_EQ(form.server, "");
+    EXPECT_EQ(form.user, "sa");
+    EXPECT_EQ(form.password, "");
+}
+
+TEST_F(SqlAccessFormTest, RestoreWithoutBackupIsReported)
+{
+    ui.expectMessage("File di Backup Password Inesistente o Vuoto !!");
+    form.restoreFromBackup();
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST_F(SqlAccessFormTest, RestoreFillsFromTheBackup)
+{
+    home.writeFile("SQLOG_BACK.INI", "[Login]\nServer='SRVB'\nUserPwd=b\n");
+    form.restoreFromBackup();
+    EXPECT_EQ(form.server, "SRVB");
+    EXPECT_EQ(form.user, "sa");
+    EXPECT_EQ(form.password, "b");
+}
+
+TEST_F(SqlAccessFormTest, SaveWritesTheThreeFields)
+{
+    EXPECT_TRUE(form.abandoned());
+    form.server = "SRV02";
+    form.user = "u";
+    form.password = "p";
+    form.save();
+    EXPECT_FALSE(form.abandoned());
+    const IniFile ardea(home.file("ARDEA_Z.INI"));
+    EXPECT_EQ(ardea.read("Login", "Server"), "SRV02");
+    EXPECT_EQ(ardea.read("Login", "UserId"), "u");
+    EXPECT_EQ(ardea.read("Login", "UserPwd"), "p");
+}
+
+TEST_F(SqlAccessFormTest, ClosingWithEditsOffersToSave)
+{
+    form.activate();
+    form.close(); // nothing edited: no question
+    form.server = "SRV03";
+    ui.expectMessage("Salvo i Dati ?", Answer::Yes);
+    form.close();
+    EXPECT_EQ(IniFile(home.file("ARDEA_Z.INI")).read("Login", "Server"), "SRV03");
+    EXPECT_FALSE(form.abandoned());
+}
+
+TEST(Quotes, OnlyAMatchingPairIsRemoved)
+{
+    EXPECT_EQ(withoutEnclosingQuotes("'SRV'", false), "SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("\"SRV\"", false), "\"SRV\"");
+    EXPECT_EQ(withoutEnclosingQuotes("\"SRV\"", true), "SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("'SRV", true), "'SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("'", true), "'");
+    EXPECT_EQ(withoutEnclosingQuotes("''", true), "");
+}
+
+TEST(SingleInstance, ASecondCopyOnTheSameFolderIsRefused)
+{
+    TestHome home(false);
+    auto first = std::make_unique<SingleInstance>(home.paths().lockFile());
+    ASSERT_TRUE(first->acquire());
+    SingleInstance second(home.paths().lockFile());
+    EXPECT_FALSE(second.acquire());
+    first.reset();
+    SingleInstance third(home.paths().lockFile());
+    EXPECT_TRUE(third.acquire());
+}
+
+} // namespace

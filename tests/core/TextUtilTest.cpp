@@ -1,0 +1,89 @@
+#include "app/Amount.h"
+#include "app/TextUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace corv;
+using namespace corv::utl;
+
+namespace {
+
+TEST(Field, CountsFromOneAndTrimsBlanks)
+{
+    const QString row = "DEMO  |2017|Ferramenta Rossi   |GRP |";
+    EXPECT_EQ(field(row, "|", 1), "DEMO");
+    EXPECT_EQ(field(row, "|", 2), "2017");
+    EXPECT_EQ(field(row, "|", 4), "GRP");
+    EXPECT_EQ(field(row, "|", 5), "");
+    EXPECT_EQ(field(row, "|", 9), "");
+    EXPECT_EQ(field(row, "|", 0), "");
+}
+
+TEST(Field, ReplaceKeepsTheOtherFieldsAndAddsMissingOnes)
+{
+    EXPECT_EQ(replaceField("0|1|1|1500|1500|", "|", 1, "2"), "2|1|1|1500|1500|");
+    EXPECT_EQ(replaceField("0|1|1|1500|1500|", "|", 6, "8,25"), "0|1|1|1500|1500|8,25");
+    EXPECT_EQ(replaceField("a", "|", 3, "c"), "a||c");
+}
+
+TEST(Pad, BringsTheValueToExactlyTheWidth)
+{
+    EXPECT_EQ(PadLeft("123", 6, '0'), "000123");
+    EXPECT_EQ(PadRight("RS", 3, 'X'), "RSX");
+    EXPECT_EQ(PadRight("ROSSI MARIO", 5), "ROSSI");
+    EXPECT_EQ(PadLeft("1234567", 6, '0'), "123456");
+    EXPECT_EQ(PadLeft("", 3), "   ");
+    EXPECT_EQ(PadRight("abc", 0), "");
+}
+
+TEST(Chars, RepeatStripTranslateReplace)
+{
+    EXPECT_EQ(RepeatChar(5, '*'), "*****");
+    EXPECT_EQ(RepeatChar(0, '*'), "");
+    EXPECT_EQ(StripChars("RSS-MRA 80.A01/H501U", " -./"), "RSSMRA80A01H501U");
+    EXPECT_EQ(translateChars("a;b|c", ";|", ",!"), "a,b!c");
+    EXPECT_EQ(translateChars("a;b|c", ";|", ","), "a,bc");
+    EXPECT_EQ(replaceAll("a''b''", "''", "'"), "a'b'");
+    EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+}
+
+TEST(Amount, SumsExactlyAndRoundsHalfAwayFromZero)
+{
+    const Amount a = *Amount::parse("0.1");
+    const Amount b = *Amount::parse("0,2");
+    EXPECT_EQ(a + b, *Amount::parse("0.3"));
+    EXPECT_EQ(Amount::parse("2.675")->toText(2), "2,68");
+    EXPECT_EQ(Amount::parse("-2.675")->toText(2), "-2,68");
+    EXPECT_EQ(Amount::parse("-0.004")->toText(2), "0,00");
+    EXPECT_EQ(Amount::parse("1234567.891")->toText(2), "1.234.567,89");
+    EXPECT_EQ(Amount::parse("1234567.891")->toText(3, false), "1234567,891");
+    EXPECT_EQ(Amount::parse("22")->toText(0), "22");
+    EXPECT_FALSE(Amount::parse("abc"));
+    EXPECT_FALSE(Amount::parse(""));
+    EXPECT_FALSE(Amount::parse("1.2.3"));
+}
+
+TEST(Amount, ReadsDatabaseValues)
+{
+    EXPECT_EQ(Amount::fromVariant(QVariant(QStringLiteral("1520.3000"))).toText(2), "1.520,30");
+    EXPECT_EQ(Amount::fromVariant(QVariant(42)).toText(2), "42,00");
+    EXPECT_EQ(Amount::fromVariant(QVariant(0.1 + 0.2)).toText(4), "0,3000");
+    EXPECT_EQ(Amount::fromVariant(QVariant()).units(), 0);
+}
+
+TEST(AmountText, RightAlignedInItsWidth)
+{
+    EXPECT_EQ(amountText(*Amount::parse("1520.3"), 2, 12), "    1.520,30");
+    EXPECT_EQ(amountText(*Amount::parse("-7.5"), 2, 6), " -7,50");
+    // Separators are dropped before digits would be lost; a number never is cut.
+    EXPECT_EQ(amountText(*Amount::parse("1234567.89"), 2, 10), "1234567,89");
+    EXPECT_EQ(amountText(*Amount::parse("123456789.5"), 2, 6), "123456789,50");
+}
+
+TEST(DateStamp, IsUsableInAFileName)
+{
+    const QString stamp = dateStamp(QDateTime(QDate(2026, 12, 6), QTime(7, 5, 9)));
+    EXPECT_EQ(stamp, "20261206_070509");
+}
+
+} // namespace

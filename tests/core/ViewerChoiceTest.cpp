@@ -1,0 +1,136 @@
+#include "app/ReportFiles.h"
+#include "app/ViewerChoice.h"
+#include "TestHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+
+namespace {
+
+class ViewerChoiceTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    ScriptedUi ui;
+    IniFile settings{home.file("TLX_CORV.INI")};
+    ViewerEnvironment env;
+
+    void SetUp() override
+    {
+        QDir(home.path()).mkpath("win");
+        QDir(home.path()).mkpath("programs");
+        touch("win/NOTEPAD.EXE");
+        env.windowsFolder = home.file("win/");
+        env.fallbackViewer = home.file("win/NOTEPAD.EXE");
+        env.programFolders = {home.file("programs"), QString()};
+        env.associatedTextProgram = [] { return QString(); };
+        env.exists = [](const QString& p) { return !p.isEmpty() && QFile::exists(p); };
+    }
+    QString touch(const QString& name)
+    {
+        QDir(home.path()).mkpath(QFileInfo(home.file(name)).path());
+        home.writeFile(name, "x");
+        return home.file(name);
+    }
+};
+
+TEST_F(ViewerChoiceTest, AnExistingConfiguredViewerIsKept)
+{
+    const QString mine = touch("tools/mio editor.exe");
+    settings.write(kViewerSection, kViewerKey, mine);
+    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), mine);
+    EXPECT_TRUE(ui.said.empty());
+}
+
+TEST_F(ViewerChoiceTest, AMissingConfiguredViewerIsReplacedOnceByTheDefault)
+{
+    settings.write(kViewerSection, kViewerKey, home.file("cancellato/TextPad.exe"));
+    ui.expectMessage("Imposto Viewer con \"" + env.fallbackViewer + "\" per assenza file :\r\n"
+                     + home.file("cancellato/TextPad.exe"));
+    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), env.fallbackViewer);
+    EXPECT_EQ(ui.said.front().title, "InitVBProc");
+    EXPECT_EQ(ui.said.front().icon, Ui::Icon::Critical);
+    EXPECT_EQ(settings.read(kViewerSection, kViewerKey), env.fallbackViewer);
+
+    ScriptedUi nextStart; // the next start finds it and says nothing
+    EXPECT_EQ(chooseViewer(settings, env, nextStart, nullptr), env.fallbackViewer);
+}
+
+TEST_F(ViewerChoiceTest, TextPadInTheProgramFoldersIsTakenAndStored)
+{
+    const QString textpad = touch("programs/TextPad 8/TextPad.exe");
+    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), QDir::toNativeSeparators(textpad));
+    EXPECT_EQ(settings.read(kViewerSection, kViewerKey), QDir::toNativeSeparators(textpad));
+}
+
+TEST_F(ViewerChoiceTest, TheDesktopAssociationBeatsTheFallback)
+{
+    const QString editor = touch("win/system32/notepad2.exe");
+    env.associatedTextProgram = [] { return QString("%SystemRoot%system32/notepad2.exe"); };
+    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), editor);
+}
+
+TEST_F(ViewerChoiceTest, AnUnsetViewerIsReportedOnlyWhereThatIsTheRule)
+{
+    env.warnWhenUnset = false;
+    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), env.fallbackViewer);
+    EXPECT_TRUE(ui.said.empty());
+
+    IniFile fresh(home.file("ALTRO.INI"));
+    env.warnWhenUnset = true;
+    ui.expectMessage("per assenza file");
+    EXPECT_EQ(chooseViewer(fresh, env, ui, nullptr), env.fallbackViewer);
+}
+
+TEST(ReportFiles, BothPathsAreQuoted)
+{
+    EXPECT_EQ(viewerCommandLine("C:\\Program Files\\TextPad 8\\TextPad.exe", "C:\\Corv utils\\PN_ar_DEMO.LOG"),
+              "\"C:\\Program Files\\TextPad 8\\TextPad.exe\" \"C:\\Corv utils\\PN_ar_DEMO.LOG\"");
+}
+
+TEST(ReportFiles, FolderWritableLeavesNothingBehind)
+{
+    TestHome home(false);
+    EXPECT_TRUE(folderWritable(home.path()));
+    EXPECT_TRUE(folderWritable(home.path() + "/"));
+    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(folderWritable(QString()));
+    EXPECT_FALSE(folderWritable(home.file("non-esiste")));
+}
+
+TEST(ReportFiles, ReadOnlyFolderIsNotWritable)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    TestHome home(false);
+    QDir(home.path()).mkdir("ro");
+    QFile::setPermissions(home.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(folderWritable(home.file("ro")));
+    QFile::setPermissions(home.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(QDir(home.file("ro")).entryList(QDir::Files).isEmpty());
+}
+
+TEST(ReportFiles, ListToFileWritesTheRowsAndOpensThem)
+{
+    TestHome home(false);
+    ScriptedUi ui;
+    EXPECT_FALSE(listToFile(ui, {}, "viewer", home.paths()));
+    EXPECT_EQ(ui.beeps, 1);
+
+    EXPECT_TRUE(listToFile(ui, {"riga 1", "riga 2"}, "viewer", home.paths()));
+    ASSERT_EQ(ui.opened.size(), 1);
+    const QString path = ui.opened.first().section('|', 1);
+    EXPECT_TRUE(ui.opened.first().startsWith("viewer|"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "riga 1\r\nriga 2\r\n");
+    EXPECT_TRUE(listToFile(ui, {"x"}, "viewer", home.paths())); // same second: a new name
+    EXPECT_NE(ui.opened.at(1), ui.opened.at(0));
+}
+
+} // namespace

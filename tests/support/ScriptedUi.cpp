@@ -1,0 +1,94 @@
+#include "ScriptedUi.h"
+
+#include "db/SqlAccessForm.h"
+
+#include <gtest/gtest.h>
+
+namespace corv::test {
+
+ScriptedUi::~ScriptedUi()
+{
+    for (const Step& step : steps_)
+        ADD_FAILURE() << "expected " << kindName(step.kind) << " never came: " << step.expected.toStdString();
+}
+
+const char* ScriptedUi::kindName(Step::Kind kind)
+{
+    switch (kind) {
+    case Step::Message: return "message";
+    case Step::Input: return "input box";
+    case Step::Login: return "login window";
+    }
+    return "?";
+}
+
+ScriptedUi& ScriptedUi::expectMessage(const QString& text, Answer answer)
+{
+    steps_.push_back({Step::Message, text, answer, std::nullopt, {}});
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::expectInput(const QString& prompt, std::optional<QString> answer)
+{
+    steps_.push_back({Step::Input, prompt, Answer::Ok, std::move(answer), {}});
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::expectLogin(std::function<void(SqlAccessForm&)> action)
+{
+    steps_.push_back({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action)});
+    return *this;
+}
+
+bool ScriptedUi::take(Step::Kind kind, const QString& shown, Step& step)
+{
+    if (steps_.empty()) {
+        ADD_FAILURE() << "unexpected " << kindName(kind) << ": " << shown.toStdString();
+        return false;
+    }
+    step = steps_.front();
+    steps_.pop_front();
+    if (step.kind != kind || !shown.contains(step.expected)) {
+        ADD_FAILURE() << "expected " << kindName(step.kind) << " with \"" << step.expected.toStdString()
+                      << "\", got " << kindName(kind) << ": " << shown.toStdString();
+        return false;
+    }
+    return true;
+}
+
+Ui::Answer ScriptedUi::message(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                               Answer)
+{
+    said.push_back({title, text, icon});
+    Step step;
+    if (!take(Step::Message, text, step))
+        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    return step.answer;
+}
+
+std::optional<QString> ScriptedUi::input(const QString& prompt, const QString&, const QString& defaultText)
+{
+    prompts << prompt;
+    inputDefaults << defaultText;
+    Step step;
+    if (!take(Step::Input, prompt, step))
+        return std::nullopt;
+    return step.text;
+}
+
+bool ScriptedUi::openInViewer(const QString& viewer, const QString& path)
+{
+    opened << viewer + QLatin1Char('|') + path;
+    return true;
+}
+
+void ScriptedUi::editLogin(SqlAccessForm& form)
+{
+    Step step;
+    if (take(Step::Login, QStringLiteral("F_SQLAccess"), step) && step.login)
+        step.login(form);
+    else
+        form.abandon();
+}
+
+} // namespace corv::test

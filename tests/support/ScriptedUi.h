@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+namespace corv::test {
+
+// The user-interaction port for tests: it answers from a script given in
+// advance, records everything said, and fails the test on a prompt that the
+// script did not expect (or on script steps left unused at its end).
+class ScriptedUi : public Ui {
+public:
+    struct Said {
+        QString title;
+        QString text;
+        Icon icon;
+    };
+
+    ~ScriptedUi() override;
+
+    // The next message must contain `text`; it is answered with `answer`.
+    ScriptedUi& expectMessage(const QString& text, Answer answer = Answer::Ok);
+    // The next prompt must contain `prompt`; nullopt cancels the input box.
+    ScriptedUi& expectInput(const QString& prompt, std::optional<QString> answer);
+    // The next login window is handled by `action` (fill fields, save, abandon).
+    ScriptedUi& expectLogin(std::function<void(SqlAccessForm&)> action);
+
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                   Answer defaultAnswer) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    void status(const QString& text) override { statuses.append(text); }
+    void beep() override { ++beeps; }
+    void busy(bool) override {}
+    void processEvents() override { ++eventRuns; }
+    bool openInViewer(const QString& viewer, const QString& path) override;
+    void editLogin(SqlAccessForm& form) override;
+
+    bool finished() const { return steps_.empty(); }
+
+    std::vector<Said> said;       // every message, in order
+    QStringList prompts;          // every input prompt, in order
+    QStringList inputDefaults;    // the default text of each prompt
+    QStringList statuses;
+    QStringList opened;           // "viewer|path" for each report opened
+    int beeps = 0;
+    int eventRuns = 0;
+
+private:
+    struct Step {
+        enum Kind { Message, Input, Login } kind;
+        QString expected;
+        Answer answer = Answer::Ok;
+        std::optional<QString> text;
+        std::function<void(SqlAccessForm&)> login;
+    };
+    static const char* kindName(Step::Kind kind);
+    bool take(Step::Kind kind, const QString& shown, Step& step);
+
+    std::deque<Step> steps_;
+};
+
+} // namespace corv::test

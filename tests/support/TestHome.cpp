@@ -1,0 +1,53 @@
+#include "TestHome.h"
+
+#include "demo/DemoInstallation.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace corv::test {
+
+TestHome::TestHome(bool demo)
+{
+    if (!dir_.isValid())
+        ADD_FAILURE() << "no temporary folder";
+    if (demo) {
+        QString error;
+        if (!createDemoInstallation(dir_.path(), &error))
+            ADD_FAILURE() << "demo installation: " << error.toStdString();
+    }
+}
+
+std::unique_ptr<AppContext> TestHome::context(Ui& ui) const
+{
+    return std::make_unique<AppContext>(paths(), makeRegistryFile(paths().registryFile()), ui);
+}
+
+QString TestHome::readFile(const QString& name) const
+{
+    QFile file(this->file(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+void TestHome::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(this->file(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QStringList TestHome::logLines() const
+{
+    static const QRegularExpression prefix(QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d )?\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
+    QStringList lines = readFile(QStringLiteral("Corvina.LOG")).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines)
+        line.remove(prefix);
+    return lines;
+}
+
+} // namespace corv::test
