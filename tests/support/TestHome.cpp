@@ -39,10 +39,13 @@ void TestHome::writeFile(const QString& name, const QByteArray& bytes) const
     file.write(bytes);
 }
 
-QStringList TestHome::logLines() const
+QStringList TestHome::logLinesOf(const QString& folder)
 {
     static const QRegularExpression prefix(QStringLiteral("^(\\d{4}-\\d\\d-\\d\\d )?\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
-    QStringList lines = readFile(QStringLiteral("Corvina.LOG")).split(QStringLiteral("\r\n"));
+    QFile file(folder + QStringLiteral("/Corvina.LOG"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QString& line : lines)

@@ -23,7 +23,8 @@ public:
     QString readFile(const QString& name) const;
     void writeFile(const QString& name, const QByteArray& bytes) const;
     // The run log's lines without their time prefix.
-    QStringList logLines() const;
+    QStringList logLines() const { return logLinesOf(path()); }
+    static QStringList logLinesOf(const QString& folder);
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,134 @@
+// The built program started as a user starts it, on a demo installation that
+// the program itself creates.
+#include "TestHome.h"
+#include "platform/Registry.h"
+
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using corv::test::TestHome;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 30000)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("CORVUTIL_HOME");
+    process.setProcessEnvironment(env);
+    process.start(CORVUTIL_BINARY, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "corvutil did not end";
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class StartupProcess : public ::testing::Test {
+protected:
+    TestHome home{false};
+    QString demo = home.file("demo");
+
+    void SetUp() override
+    {
+        const ProgramRun created = runProgram({"--create-demo", demo});
+        ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+    }
+    QStringList logLines() const { return TestHome::logLinesOf(demo); }
+};
+
+TEST_F(StartupProcess, AStartLogsItsStepsInOrderWithoutThePassword)
+{
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = logLines();
+    const QStringList wanted = {"===== Inizio Corvina =====",
+                                "Prima di AR_InitLib",
+                                "§   -----    AR_InitLib  -------",
+                                "-> AR_ProgDir : >" + demo + "/ardea/<",
+                                "     Us_Pwd : ********<",
+                                "InitLib       User           Us_Id  : sa<",
+                                "InitLib       Password       Us_Pwd : ********<",
+                                "- Inizio Cn_eSYS",
+                                "- Dopo Open",
+                                "- Inizio Cn_eCONN",
+                                "- Inizio Cn_eSESS",
+                                "- Prima di AR_ClearACCESSI",
+                                "Dopo AR_InitLib - Do_Ardea=True",
+                                "Dopo InitARProc"};
+    qsizetype at = 0;
+    for (const QString& line : wanted) {
+        const qsizetype found = lines.indexOf(line, at);
+        ASSERT_GE(found, 0) << "missing or out of order: " << line.toStdString();
+        at = found + 1;
+    }
+    const QString whole = lines.join('\n');
+    EXPECT_FALSE(whole.contains("Us_Pwd : demo")) << "the password reached the run log";
+    EXPECT_FALSE(whole.contains("Password=demo")) << "the password reached the run log";
+    EXPECT_TRUE(whole.contains("Password=********"));
+}
+
+TEST_F(StartupProcess, WithoutTheArdeaInstallationTheConsoleStillOpens)
+{
+    auto registry = corv::makeRegistryFile(demo + "/registry.ini");
+    registry->write(corv::RegistryRoot::LocalMachine, "Software\\Pelion Software\\e\\Settings",
+                    "PercorsoInstallazione", "");
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("AR NON INSTALLATO")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Sub Main: Ardea NON Disponibile !!")) << run.err.toStdString();
+    const QStringList lines = logLines();
+    EXPECT_TRUE(lines.contains("Dopo AR_InitLib - Do_Ardea=False"));
+    EXPECT_FALSE(lines.contains("Dopo InitARProc"));
+    EXPECT_EQ(lines.last(), "===== Fine Corvina ====="); // the console opened and was closed
+}
+
+TEST_F(StartupProcess, ASecondStartIsRefusedAndLogsNothing)
+{
+    QProcess first;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    first.setProcessEnvironment(env);
+    first.start(CORVUTIL_BINARY, {"--home", demo, "--batch"});
+    ASSERT_TRUE(first.waitForStarted());
+    for (int i = 0; i < 200 && !logLines().contains("Dopo InitARProc"); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(logLines().contains("Dopo InitARProc"));
+    const QStringList before = logLines();
+
+    const ProgramRun second = runProgram({"--home", demo, "--batch"});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.err.contains(QString::fromUtf8("ATTENZIONE !!  Programma già in esecuzione !")))
+        << second.err.toStdString();
+    EXPECT_EQ(logLines(), before);
+
+    first.terminate();
+    if (!first.waitForFinished(5000)) {
+        first.kill();
+        first.waitForFinished();
+    }
+}
+
+TEST(CommandLine, UnknownArgumentsAreRefusedWithTheUsage)
+{
+    const ProgramRun run = runProgram({"--boh"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Argomento non riconosciuto : --boh"));
+    EXPECT_TRUE(run.err.contains("--create-demo"));
+}
+
+} // namespace
