@@ -1,0 +1,106 @@
+#include "taxcode/FiscalCodeRules.h"
+
+#include "app/TextUtil.h"
+#include "taxcode/TaxCodeChecks.h"
+
+namespace corv::taxcode {
+
+QString ExtractLetters(const QString& text, bool isName, bool vowels)
+{
+    const QString cleaned = utl::StripChars(text.trimmed(), kNameSeparators).toUpper();
+    QString kept;
+    for (QChar c : cleaned) {
+        if (kVowels.contains(c) == vowels)
+            kept.append(c);
+    }
+    if (isName && !vowels && kept.size() >= 4)
+        kept.remove(1, 1);
+    return kept;
+}
+
+QString letterGroup(const QString& text, bool isName)
+{
+    QString group = ExtractLetters(text, isName, false);
+    if (group.size() < 3)
+        group = utl::PadRight(group + ExtractLetters(text, isName, true), 3, QLatin1Char('X'));
+    return group.left(3);
+}
+
+QString dateSexGroup(const QDate& date, QChar sex)
+{
+    if (!date.isValid())
+        return {};
+    const int day = date.day() + (sex.toUpper() == QLatin1Char('F') ? 40 : 0);
+    return QString::number(date.year()).right(2).rightJustified(2, QLatin1Char('0'))
+           + kMonthLetters[date.month() - 1] + utl::PadLeft(QString::number(day), 2, QLatin1Char('0'));
+}
+
+int centuryYear(int twoDigits, int currentYear)
+{
+    return twoDigits > currentYear % 100 ? 1900 + twoDigits : 2000 + twoDigits;
+}
+
+std::optional<BirthData> birthDataFromGroup(const QString& group, int currentYear, QString* error)
+{
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::optional<BirthData>();
+    };
+    if (group.size() != 5)
+        return fail(QString());
+    bool yearOk = false, dayOk = false;
+    const int year = group.left(2).toInt(&yearOk);
+    const int month = kMonthLetters.indexOf(group[2].toUpper()) + 1;
+    const QString dayDigits = group.mid(3, 2);
+    int day = dayDigits.toInt(&dayOk);
+    if (!yearOk || !group[0].isDigit() || !group[1].isDigit() || month == 0 || !dayOk)
+        return fail(kBadStructure);
+    BirthData data;
+    data.sex = QLatin1Char('M');
+    if (dayDigits > QLatin1String("40")) {
+        data.sex = QLatin1Char('F');
+        day -= 40;
+    }
+    data.date = QDate(centuryYear(year, currentYear), month, day);
+    if (!data.date.isValid())
+        return fail(kBadStructure);
+    return data;
+}
+
+QString composeCode(const QString& surname, const QString& name, const QDate& birthDate, QChar sex,
+                    const QString& townCode)
+{
+    const QString first15 =
+        letterGroup(surname, false) + letterGroup(name, true) + dateSexGroup(birthDate, sex) + townCode.trimmed().toUpper();
+    return first15 + utl::FiscalCodeCheckChar(first15);
+}
+
+bool birthDateCoherent(const QString& code, const QDate& storedBirthDate)
+{
+    const QString held = code.mid(6, 5).toUpper();
+    return held == dateSexGroup(storedBirthDate, QLatin1Char('M')) || held == dateSexGroup(storedBirthDate, QLatin1Char('F'));
+}
+
+bool beginsWith89(const QString& value)
+{
+    return value.isEmpty() || value.front() == QLatin1Char('8') || value.front() == QLatin1Char('9');
+}
+
+std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYear)
+{
+    if (code.size() != 16 || utl::CheckFiscalCode(code) != utl::FiscalCodeValid)
+        return std::nullopt;
+    const auto digit = [&](int i) { return utl::omocodeDigit(code[i].toUpper().unicode()); };
+    int day = digit(9) * 10 + digit(10);
+    PersonalCodeData data;
+    data.sex = day > 40 ? QLatin1Char('F') : QLatin1Char('M');
+    if (day > 40)
+        day -= 40;
+    const int month = kMonthLetters.indexOf(code[8].toUpper()) + 1;
+    data.birthDate = QDate(centuryYear(digit(6) * 10 + digit(7), currentYear), month, day);
+    data.townCode = code[11].toUpper() + QString::number(digit(12)) + QString::number(digit(13)) + QString::number(digit(14));
+    return data;
+}
+
+} // namespace corv::taxcode

@@ -1,0 +1,179 @@
+// Expected check characters were computed independently of this code, from the
+// weight tables of the 1976 decree.
+#include "taxcode/FiscalCodeRules.h"
+#include "taxcode/TaxCodeChecks.h"
+
+#include <gtest/gtest.h>
+
+using namespace corv;
+using namespace corv::utl;
+
+namespace {
+
+struct FiscalCase {
+    const char* code;
+    int expected;
+    const char* why;
+};
+
+class FiscalCodeCheck : public ::testing::TestWithParam<FiscalCase> {};
+
+TEST_P(FiscalCodeCheck, GivesTheResultCode)
+{
+    const FiscalCase& c = GetParam();
+    EXPECT_EQ(CheckFiscalCode(QString::fromLatin1(c.code)), c.expected) << c.code << " (" << c.why << ")";
+    EXPECT_EQ(CheckFiscalCode(std::string_view(c.code)), c.expected) << c.code << " bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FiscalCodeCheck,
+    ::testing::Values(
+        FiscalCase{"RSSMRA80A01H501U", 0, "valid man"},
+        FiscalCase{"rssmra80a01h501u", 0, "lower case"},
+        FiscalCase{"RSSMRA80A41H501Y", 0, "valid woman, day 41"},
+        FiscalCase{"VRDGPP00B69F205F", 0, "29 February 2000, woman"},
+        FiscalCase{"VRDGPP00B29F205B", 0, "29 February 2000, man"},
+        FiscalCase{"RSSMRA81B29H501R", 1, "29 February in a non-leap year"},
+        FiscalCase{"BNCLRA85D31F205Q", 1, "31 April"},
+        FiscalCase{"BNCLRA85D30F205R", 0, "30 April"},
+        FiscalCase{"RSSMRA80A40H501Z", 1, "day 40"},
+        FiscalCase{"RSSMRA80A01N501A", 1, "place letter N"},
+        FiscalCase{"RSSMRA80A01H000J", 1, "town 000"},
+        FiscalCase{"RSSMRA8LA01H501F", 0, "homocode in the year"},
+        FiscalCase{"RSSMRA80A01H50MM", 0, "homocode in the town"},
+        FiscalCase{"RSSMRAULALMHQLMB", 0, "homocode in all seven positions"},
+        FiscalCase{"RSSMRA80A01H501A", 4, "wrong check character"},
+        FiscalCase{"RSSMRA80Z01H501U", 1, "month letter Z"},
+        FiscalCase{"RSSMR180A01H501U", 1, "digit among the name letters"},
+        FiscalCase{"RSSMRA80A01H501-", 1, "not a letter at the end"},
+        FiscalCase{"RSSMRA80A01H501\x80", 1, "not ASCII"},
+        FiscalCase{"01234567897", 0, "numeric code"},
+        FiscalCase{"01234567890", 4, "numeric code, wrong digit"},
+        FiscalCase{"RSSMRA80", 2, "8 characters"},
+        FiscalCase{"RSSMR", 2, "5 characters"},
+        FiscalCase{"", 2, "empty"},
+        FiscalCase{"RSSMRA80A01H501", 2, "15 characters"},
+        FiscalCase{"012345678971", 3, "12 digits"},
+        FiscalCase{"RSSMRA80A01H501UX", 3, "17 characters"}));
+
+struct VatCase {
+    const char* number;
+    int expected;
+};
+
+class VatNumberCheck : public ::testing::TestWithParam<VatCase> {};
+
+TEST_P(VatNumberCheck, GivesTheResultCode)
+{
+    EXPECT_EQ(CheckVatNumber(QString::fromLatin1(GetParam().number)), GetParam().expected) << GetParam().number;
+    EXPECT_EQ(CheckVatNumber(std::string_view(GetParam().number)), GetParam().expected) << GetParam().number;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, VatNumberCheck,
+                         ::testing::Values(VatCase{"01234567897", 0}, VatCase{"12345678903", 0},
+                                           VatCase{"01234567890", 4}, VatCase{"0123456789", 2},
+                                           VatCase{"", 2}, VatCase{"012345678970", 3},
+                                           VatCase{"IT01234567897", 5}, VatCase{"it01234567897", 5},
+                                           VatCase{"RSSMRA80A01H501U", 1}, VatCase{"0123456789A", 1},
+                                           VatCase{"0123 456789", 1}, VatCase{"I01234567897", 1}));
+
+TEST(CheckCharacters, ExpectedCharacterAndDigit)
+{
+    EXPECT_EQ(FiscalCodeCheckChar(u"RSSMRA80A01H501"), QLatin1Char('U'));
+    EXPECT_EQ(FiscalCodeCheckChar(u"rssmra80a01h501X"), QLatin1Char('U')); // the 16th is ignored
+    EXPECT_EQ(FiscalCodeCheckChar(u"RSSMRA80A01H50"), QLatin1Char('?'));
+    EXPECT_EQ(FiscalCodeCheckChar(std::string_view("GFRMRA80A01H501")), 'K');
+    EXPECT_EQ(VatNumberCheckDigit(u"0123456789"), QLatin1Char('7'));
+    EXPECT_EQ(VatNumberCheckDigit(u"12345678900"), QLatin1Char('3'));
+    EXPECT_EQ(VatNumberCheckDigit(u"IT01234567"), QLatin1Char('?'));
+    EXPECT_EQ(VatNumberCheckDigit(u"123"), QLatin1Char('?'));
+}
+
+TEST(FiscalCodeHasDate, OnlyForValidCodesWithPlainDigitsInTheDate)
+{
+    EXPECT_TRUE(FiscalCodeHasDate(u"RSSMRA80A01H501U"));
+    EXPECT_TRUE(FiscalCodeHasDate(u"RSSMRA80A01H50MM"));  // substitution only in the town
+    EXPECT_FALSE(FiscalCodeHasDate(u"RSSMRA8LA01H501F")); // substitution in the year
+    EXPECT_FALSE(FiscalCodeHasDate(u"RSSMRA80A01H501A")); // wrong check character
+    EXPECT_FALSE(FiscalCodeHasDate(u"01234567897"));      // a legal entity's code
+}
+
+TEST(FiscalCodeRules, LetterGroups)
+{
+    using taxcode::letterGroup;
+    EXPECT_EQ(letterGroup("ROSSI", false), "RSS");
+    EXPECT_EQ(letterGroup("GIANFRANCO", true), "GFR");
+    EXPECT_EQ(letterGroup("FO", false), "FOX");
+    EXPECT_EQ(letterGroup("EVA", true), "VEA");
+    EXPECT_EQ(letterGroup("AIA", false), "AIA");
+    EXPECT_EQ(letterGroup("EO", false), "EOX");
+    EXPECT_EQ(letterGroup("D'ANGELO", false), "DNG");
+    EXPECT_EQ(letterGroup("DE ROSSI", false), "DRS");
+    EXPECT_EQ(letterGroup("  de-rossi.  ", false), "DRS");
+    EXPECT_EQ(letterGroup("MARCO", true), "MRC");  // three consonants kept
+    EXPECT_EQ(letterGroup("MARTINA", true), "MTN"); // M R T N: the second dropped
+    EXPECT_EQ(letterGroup("BARBARA", true), "BBR"); // B R B R: the second dropped
+    EXPECT_EQ(letterGroup("BARBARA", false), "BRB"); // a surname keeps them all
+    EXPECT_EQ(taxcode::ExtractLetters("Gianfranco", true, false), "GFRNC");
+    EXPECT_EQ(taxcode::ExtractLetters("Gianfranco", true, true), "IAAO");
+}
+
+TEST(FiscalCodeRules, DateAndSexGroup)
+{
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'M'), "80A01");
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'F'), "80A41");
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(2005, 12, 31), 'f'), "05T71");
+}
+
+TEST(FiscalCodeRules, BirthDataFromTheGroup)
+{
+    QString error;
+    auto woman = taxcode::birthDataFromGroup("80A41", 2026, &error);
+    ASSERT_TRUE(woman);
+    EXPECT_EQ(woman->date, QDate(1980, 1, 1));
+    EXPECT_EQ(woman->sex, 'F');
+    auto man = taxcode::birthDataFromGroup("80A40", 2026, &error); // day 40 of a man: no such day
+    EXPECT_FALSE(man);
+    EXPECT_EQ(error, taxcode::kBadStructure);
+    EXPECT_FALSE(taxcode::birthDataFromGroup("8XA01", 2026, &error));
+    EXPECT_EQ(error, taxcode::kBadStructure);
+    EXPECT_FALSE(taxcode::birthDataFromGroup("80Z01", 2026, &error));
+    error = "x";
+    EXPECT_FALSE(taxcode::birthDataFromGroup("80A1", 2026, &error));
+    EXPECT_TRUE(error.isEmpty()); // not five characters: nothing happens
+}
+
+TEST(FiscalCodeRules, CenturyRuleAtTheCurrentYear)
+{
+    EXPECT_EQ(taxcode::centuryYear(26, 2026), 2026);
+    EXPECT_EQ(taxcode::centuryYear(27, 2026), 1927);
+    EXPECT_EQ(taxcode::centuryYear(0, 2026), 2000);
+    const int yy = QDate::currentDate().year() % 100;
+    EXPECT_EQ(taxcode::birthDataFromGroup(QString::number(yy).rightJustified(2, '0') + "A01",
+                                          QDate::currentDate().year())->date.year(),
+              2000 + yy);
+}
+
+TEST(FiscalCodeRules, ComposeAndCoherence)
+{
+    EXPECT_EQ(taxcode::composeCode("Rossi", "Mario", QDate(1980, 1, 1), 'M', "h501"), "RSSMRA80A01H501U");
+    EXPECT_EQ(taxcode::composeCode("Rossi", "Maria", QDate(1980, 1, 1), 'F', "H501"), "RSSMRA80A41H501Y");
+    EXPECT_TRUE(taxcode::birthDateCoherent("RSSMRA80A41H501Y", QDate(1980, 1, 1)));
+    EXPECT_TRUE(taxcode::birthDateCoherent("RSSMRA80A01H501U", QDate(1980, 1, 1)));
+    EXPECT_FALSE(taxcode::birthDateCoherent("RSSMRA80A01H501U", QDate(1980, 1, 2)));
+    EXPECT_TRUE(taxcode::beginsWith89("80012345678"));
+    EXPECT_TRUE(taxcode::beginsWith89(""));
+    EXPECT_FALSE(taxcode::beginsWith89("01234567897"));
+}
+
+TEST(FiscalCodeRules, ReadingAPersonalCodeDecodesSubstitutionLetters)
+{
+    const auto data = taxcode::readPersonalCode(u"RSSMRAULALMHQLMB", 2026);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->birthDate, QDate(1980, 1, 1)); // U L = 80, L M = 01
+    EXPECT_EQ(data->sex, 'M');
+    EXPECT_EQ(data->townCode, "H401"); // Q L M = 401
+    EXPECT_FALSE(taxcode::readPersonalCode(u"01234567897", 2026));
+}
+
+} // namespace
