@@ -46,7 +46,12 @@ QString CommandLine::usage()
         "  --batch              nessuna finestra di dialogo: messaggi su stderr, risposte predefinite\n"
         "  --exit-after-start   chiude la console appena aperta (prove di avvio)\n"
         "  --version            mostra la release\n"
-        "  --help               mostra questo aiuto\n");
+        "  --help               mostra questo aiuto\n"
+        "\n"
+        "       corvutil verifica-codici [CODICE ...]\n"
+        "  verifica codici fiscali e partite IVA (dagli argomenti, o uno per riga da stdin)\n"
+        "       corvutil componi-codice COGNOME NOME SESSO DATA COMUNE\n"
+        "  compone il codice fiscale (SESSO M/F, DATA gg/mm/aaaa, COMUNE es. H501)\n");
 }
 
 } // namespace corv

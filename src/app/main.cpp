@@ -1,3 +1,4 @@
+#include "CodeCommands.h"
 #include "CommandLine.h"
 
 #include "ConsoleWindow.h"
@@ -49,6 +50,10 @@ std::unique_ptr<Registry> registryFor(const AppPaths& paths)
 
 int main(int argc, char* argv[])
 {
+    // The code tools need neither windows nor an installation: they answer at once.
+    if (const int exitCode = runCodeCommand(argc, argv); exitCode >= 0)
+        return exitCode;
+
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

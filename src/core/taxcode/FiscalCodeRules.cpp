@@ -3,6 +3,8 @@
 #include "app/TextUtil.h"
 #include "taxcode/TaxCodeChecks.h"
 
+#include <QRegularExpression>
+
 namespace corv::taxcode {
 
 QString ExtractLetters(const QString& text, bool isName, bool vowels)
@@ -89,7 +91,10 @@ bool beginsWith89(const QString& value)
 
 std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYear)
 {
-    if (code.size() != 16 || utl::CheckFiscalCode(code) != utl::FiscalCodeValid)
+    if (code.size() != 16)
+        return std::nullopt;
+    const int result = utl::CheckFiscalCode(code);
+    if (result != utl::FiscalCodeValid && result != utl::FiscalCodeWrongCheck)
         return std::nullopt;
     const auto digit = [&](int i) { return utl::omocodeDigit(code[i].toUpper().unicode()); };
     int day = digit(9) * 10 + digit(10);
@@ -99,8 +104,36 @@ std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYe
         day -= 40;
     const int month = kMonthLetters.indexOf(code[8].toUpper()) + 1;
     data.birthDate = QDate(centuryYear(digit(6) * 10 + digit(7), currentYear), month, day);
+    if (!data.birthDate.isValid()) // 29 February of 1900, the one century year that is not leap
+        return std::nullopt;
     data.townCode = code[11].toUpper() + QString::number(digit(12)) + QString::number(digit(13)) + QString::number(digit(14));
     return data;
+}
+
+} // namespace corv::taxcode
+
+namespace corv::taxcode {
+
+ComposedCode composeFromText(const QString& surname, const QString& name, const QString& sex,
+                             const QString& birthDate, const QString& townCode)
+{
+    const auto fail = [](const QString& why) { return ComposedCode{QString(), why}; };
+    if (ExtractLetters(surname, false, false).isEmpty() && ExtractLetters(surname, false, true).isEmpty())
+        return fail(QStringLiteral("Cognome mancante"));
+    if (ExtractLetters(name, true, false).isEmpty() && ExtractLetters(name, true, true).isEmpty())
+        return fail(QStringLiteral("Nome mancante"));
+    const QString s = sex.trimmed().toUpper();
+    if (s != QLatin1String("M") && s != QLatin1String("F"))
+        return fail(QStringLiteral("Sesso non valido (M o F) : ") + sex);
+    const QDate date = QDate::fromString(birthDate.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    if (!date.isValid())
+        return fail(QStringLiteral("Data di nascita non valida (gg/mm/aaaa) : ") + birthDate);
+    const QString town = townCode.trimmed().toUpper();
+    static const QRegularExpression townShape(QStringLiteral("^[A-Z][0-9]{3}$"));
+    if (!townShape.match(town).hasMatch() || town.mid(1) == QLatin1String("000"))
+        return fail(QStringLiteral("Codice del comune non valido (una lettera e tre cifre, per esempio H501) : ")
+                    + townCode);
+    return {composeCode(surname, name, date, s[0], town), QString()};
 }
 
 } // namespace corv::taxcode

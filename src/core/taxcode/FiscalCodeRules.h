@@ -55,12 +55,27 @@ bool birthDateCoherent(const QString& code, const QDate& storedBirthDate);
 // counts as found.
 bool beginsWith89(const QString& value);
 
-// Everything a valid personal code holds, substitution letters decoded.
+// Everything a personal code of sound structure holds (a wrong check
+// character aside), substitution letters decoded.
 struct PersonalCodeData {
     QDate birthDate;
     QChar sex;
     QString townCode; // positions 12-15, digits decoded
 };
 std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYear);
+
+} // namespace corv::taxcode
+
+namespace corv::taxcode {
+
+// Composes a code from the values a user types (surname, name, sex "M"/"F",
+// birth date dd/mm/yyyy, town code of a letter and three digits). On bad input
+// the code is empty and error says, in Italian, what is wrong.
+struct ComposedCode {
+    QString code;
+    QString error;
+};
+ComposedCode composeFromText(const QString& surname, const QString& name, const QString& sex,
+                             const QString& birthDate, const QString& townCode);
 
 } // namespace corv::taxcode

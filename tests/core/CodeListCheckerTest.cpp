@@ -1,0 +1,73 @@
+#include "taxcode/CodeListChecker.h"
+#include "taxcode/FiscalCodeRules.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+using namespace corv::taxcode;
+
+namespace {
+
+std::string lineFor(std::string_view code)
+{
+    std::string out;
+    appendCodeLine(code, 2026, out);
+    return out;
+}
+
+TEST(CodeListChecker, OneFixedWidthLinePerKind)
+{
+    EXPECT_EQ(lineFor("RSSMRA80A01H501U"), "RSSMRA80A01H501U|CF persona fisica   |0|1|U|01/01/1980|M|H501|");
+    EXPECT_EQ(lineFor("RSSMRA80A41H501Y"), "RSSMRA80A41H501Y|CF persona fisica   |0|1|Y|01/01/1980|F|H501|");
+    EXPECT_EQ(lineFor("RSSMRAULALMHQLMB"), "RSSMRAULALMHQLMB|CF persona fisica   |0|1|B|01/01/1980|M|H401|");
+    // A wrong check character still shows what the code holds, and what it should end with.
+    EXPECT_EQ(lineFor("RSSMRA80A01H501A"), "RSSMRA80A01H501A|CF persona fisica   |4|1|U|01/01/1980|M|H501|");
+    EXPECT_EQ(lineFor("RSSMRA80A01N501A"), "RSSMRA80A01N501A|CF persona fisica   |1|1|A|");
+    EXPECT_EQ(lineFor("01234567897"), "01234567897     |Partita IVA         |0|0|7|");
+    EXPECT_EQ(lineFor("80012345670"), "80012345670     |CF numerico         |4|4|6|");
+    EXPECT_EQ(lineFor("IT01234567897"), "IT01234567897   |P.IVA con prefisso  |2|5|7|");
+    EXPECT_EQ(lineFor("xyz"), "xyz             |non riconosciuto    |2|1|?|");
+}
+
+TEST(CodeListChecker, StreamsLinesSkippingBlanksAndCarriageReturns)
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    ASSERT_TRUE(in && out);
+    // Enough codes to cross the reader's block boundary several times.
+    std::string input = "  RSSMRA80A01H501U \r\n\n01234567897\r\n";
+    for (int i = 0; i < 200000; ++i)
+        input += "RSSMRA80A41H501Y\n";
+    input += "IT01234567897"; // no final line end
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    EXPECT_EQ(checkCodeStream(in, out, 2026), 200003);
+    std::rewind(out);
+    std::string output;
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        output.append(buffer, n);
+    std::fclose(in);
+    std::fclose(out);
+    EXPECT_EQ(output.substr(0, output.find('\n')), "RSSMRA80A01H501U|CF persona fisica   |0|1|U|01/01/1980|M|H501|");
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 200003);
+    const std::size_t second = output.find('\n') + 1;
+    const std::size_t third = output.find('\n', second) + 1;
+    EXPECT_EQ(output.substr(second, third - second), "01234567897     |Partita IVA         |0|0|7|\n");
+    EXPECT_EQ(output.substr(third, output.find('\n', third) + 1 - third),
+              "RSSMRA80A41H501Y|CF persona fisica   |0|1|Y|01/01/1980|F|H501|\n");
+    EXPECT_TRUE(output.ends_with("IT01234567897   |P.IVA con prefisso  |2|5|7|\n"));
+}
+
+TEST(ComposeFromText, ComposesOrSaysWhatIsWrong)
+{
+    EXPECT_EQ(composeFromText("Rossi", "Mario", "m", "01/01/1980", "h501").code, "RSSMRA80A01H501U");
+    EXPECT_EQ(composeFromText(" ", "Mario", "M", "01/01/1980", "H501").error, "Cognome mancante");
+    EXPECT_EQ(composeFromText("Rossi", "'", "M", "01/01/1980", "H501").error, "Nome mancante");
+    EXPECT_EQ(composeFromText("Rossi", "Mario", "X", "01/01/1980", "H501").error, "Sesso non valido (M o F) : X");
+    EXPECT_TRUE(composeFromText("Rossi", "Mario", "M", "31/04/1980", "H501").error.startsWith("Data di nascita non valida"));
+    EXPECT_TRUE(composeFromText("Rossi", "Mario", "M", "01/01/1980", "H50").error.startsWith("Codice del comune"));
+    EXPECT_TRUE(composeFromText("Rossi", "Mario", "M", "01/01/1980", "H000").error.startsWith("Codice del comune"));
+}
+
+} // namespace
