@@ -36,7 +36,12 @@ public:
     void status(const QString& text) override { statuses.append(text); }
     void beep() override { ++beeps; }
     void busy(bool) override {}
-    void processEvents() override { ++eventRuns; }
+    void processEvents() override
+    {
+        ++eventRuns;
+        if (onProcessEvents)
+            onProcessEvents();
+    }
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
 
@@ -49,6 +54,9 @@ public:
     QStringList opened;           // "viewer|path" for each report opened
     int beeps = 0;
     int eventRuns = 0;
+    // Runs whenever a command lets pending events run: a test's way to act
+    // "while the command is running".
+    std::function<void()> onProcessEvents;
 
 private:
     struct Step {

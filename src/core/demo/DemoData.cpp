@@ -1,6 +1,7 @@
 #include "demo/DemoData.h"
 
 #include "demo/DemoInstallation.h"
+#include "demo/DemoRegistry.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -65,7 +66,7 @@ const std::vector<DemoCatalog>& demoCatalogs()
     return catalogs;
 }
 
-bool fillDemoData(const QString& dbFolder, QString* error)
+bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* error)
 {
     const auto file = [&](const char* name) { return dbFolder + QLatin1String(name) + QStringLiteral(".sqlite"); };
 
@@ -86,10 +87,14 @@ bool fillDemoData(const QString& dbFolder, QString* error)
     for (const char* company : {"AR_DEMO", "AR_PROVA"}) {
         const QString code = QLatin1String(company) == QLatin1String("AR_DEMO") ? kDemoCompany : QStringLiteral("PROVA");
         ok = ok && withCatalog(file(company), error, [&](QSqlDatabase& db) {
+            const bool demo = code == kDemoCompany;
             return insert(db, QStringLiteral("INSERT INTO CO_VERSIONE VALUES (?, ?)"),
                           {QStringLiteral("06.12.01.0004"), QStringLiteral("2026-09-15 00:00:00")}, error)
+                   && insert(db, QStringLiteral("INSERT INTO CA_VERSIONE VALUES (?, ?)"),
+                             {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error)
                    && insert(db, QStringLiteral("INSERT INTO CO_AZIENDA_PAR VALUES (?, ?, ?, ?, ?)"),
-                             {code, 2, QStringLiteral("EUR"), QStringLiteral("PDC01"), QStringLiteral("IT")}, error);
+                             {code, 2, QStringLiteral("EUR"), QStringLiteral("PDC01"), QStringLiteral("IT")}, error)
+                   && fillDemoRegistry(db, demo ? options.subjects : 40, demo, error);
         });
     }
     ok = ok && withCatalog(file("AR_COMUNE"), error, [&](QSqlDatabase& db) {

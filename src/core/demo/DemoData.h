@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demo/DemoInstallation.h"
+
 #include <QString>
 #include <vector>
 
@@ -14,6 +16,6 @@ struct DemoCatalog {
 const std::vector<DemoCatalog>& demoCatalogs();
 
 // Fills the catalogs created in the folder with the demo's records.
-bool fillDemoData(const QString& dbFolder, QString* error);
+bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* error);
 
 } // namespace corv

@@ -99,7 +99,7 @@ bool createCatalog(const QString& file, const QString& kind, QString* error)
     return ok;
 }
 
-bool createDemoInstallation(const QString& folderArg, QString* error)
+bool createDemoInstallation(const QString& folderArg, QString* error, const DemoOptions& options)
 {
     const QString folder = QDir(folderArg).absolutePath();
     const AppPaths paths = AppPaths::forHome(folder);
@@ -113,7 +113,7 @@ bool createDemoInstallation(const QString& folderArg, QString* error)
         if (!createCatalog(dbFolder + catalog.name + QStringLiteral(".sqlite"), catalog.kind, error))
             return false;
     }
-    if (!fillDemoData(dbFolder, error))
+    if (!fillDemoData(dbFolder, options, error))
         return false;
     // The registry file last: its presence marks a complete installation.
     if (!writeLogin(folder, paths) || !writeRegistry(folder, paths))

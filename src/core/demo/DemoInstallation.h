@@ -10,7 +10,11 @@ namespace corv {
 // companies with their common databases, Corvina_3) with deterministic data.
 // The folder then serves as the program's home (--home). False with a message
 // when the folder already holds an installation or cannot be written.
-bool createDemoInstallation(const QString& folder, QString* error);
+struct DemoOptions {
+    // Customers and suppliers of the demo company, besides the planted faults.
+    int subjects = 300;
+};
+bool createDemoInstallation(const QString& folder, QString* error, const DemoOptions& options = {});
 
 // The schema script of a catalog kind: "eSYS", "eCONNESSIONI", "eSESSIONI",
 // "company", "common", "Corvina_3". Empty for an unknown kind.

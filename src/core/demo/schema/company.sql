@@ -10,3 +10,96 @@ CREATE TABLE CO_AZIENDA_PAR (
     cod_piacont_mod  TEXT COLLATE NOCASE,
     cod_naz          TEXT COLLATE NOCASE
 );
+CREATE TABLE CA_VERSIONE (
+    num_versione  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    dat_versione  DATETIME
+);
+-- Nations and towns.
+CREATE TABLE CA_NAZIONI (
+    cod_naz       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_naz       TEXT COLLATE NOCASE,
+    sig_iso       TEXT COLLATE NOCASE,
+    ind_area_naz  TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_LOCALITA (
+    cod_localita  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_localita  TEXT COLLATE NOCASE,
+    sig_prov      TEXT COLLATE NOCASE,
+    cod_cap       TEXT COLLATE NOCASE
+);
+-- The registry: the current record and the historical one.
+CREATE TABLE CA_ANAGRAFICHE (
+    cod_anagra        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_ragsoc        TEXT COLLATE NOCASE,
+    des_cogn          TEXT COLLATE NOCASE,
+    des_nome          TEXT COLLATE NOCASE,
+    flg_pers_fis      TEXT COLLATE NOCASE,
+    cod_cfisc         TEXT COLLATE NOCASE,
+    cod_piva          TEXT COLLATE NOCASE,
+    dat_nasc          DATETIME,
+    ind_sesso         TEXT COLLATE NOCASE,
+    cod_localita_nas  TEXT COLLATE NOCASE,
+    cod_cfisc_estero  TEXT COLLATE NOCASE,
+    ind_tipo_diciva   TEXT COLLATE NOCASE,
+    flg_piva_ver      TEXT COLLATE NOCASE,
+    flg_nores_nocfis  TEXT COLLATE NOCASE,
+    cod_naz           TEXT COLLATE NOCASE,
+    cod_naz_res       TEXT COLLATE NOCASE,
+    des_indir_res     TEXT COLLATE NOCASE,
+    cod_cap_res       TEXT COLLATE NOCASE,
+    des_localita_res  TEXT COLLATE NOCASE,
+    sig_prov_res      TEXT COLLATE NOCASE,
+    dat_obsoleto      DATETIME
+);
+CREATE TABLE CA_ANAGRAFICHE_STO (
+    cod_anagra        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_ragsoc        TEXT COLLATE NOCASE,
+    flg_pers_fis      TEXT COLLATE NOCASE,
+    cod_cfisc         TEXT COLLATE NOCASE,
+    cod_piva          TEXT COLLATE NOCASE,
+    dat_nasc          DATETIME,
+    ind_sesso         TEXT COLLATE NOCASE,
+    cod_localita_nas  TEXT COLLATE NOCASE,
+    cod_cfisc_estero  TEXT COLLATE NOCASE,
+    ind_tipo_diciva   TEXT COLLATE NOCASE,
+    flg_piva_ver      TEXT COLLATE NOCASE,
+    cod_naz           TEXT COLLATE NOCASE,
+    dat_obsoleto      DATETIME
+);
+-- Customers ("C") and suppliers ("F").
+CREATE TABLE CO_CLIFOR (
+    ind_clifor       TEXT COLLATE NOCASE NOT NULL,
+    cod_clifor       TEXT COLLATE NOCASE NOT NULL,
+    flg_allegato     TEXT COLLATE NOCASE,
+    ind_tipo_diciva  TEXT COLLATE NOCASE,
+    cod_iva          TEXT COLLATE NOCASE,
+    cod_caurit       TEXT COLLATE NOCASE,
+    dat_obsoleto     DATETIME,
+    PRIMARY KEY (ind_clifor, cod_clifor)
+);
+CREATE INDEX CO_CLIFOR_cod ON CO_CLIFOR (cod_clifor);
+-- The journal: header and VAT rows.
+CREATE TABLE CG_PRINOTAT (
+    prg_prinota        INTEGER NOT NULL PRIMARY KEY,
+    num_registrazione  INTEGER,
+    dat_registrazione  DATETIME,
+    cod_caucon         TEXT COLLATE NOCASE,
+    ind_clifor         TEXT COLLATE NOCASE,
+    cod_clifor         TEXT COLLATE NOCASE,
+    des_num_doc        TEXT COLLATE NOCASE,
+    dat_documento      DATETIME
+);
+CREATE INDEX CG_PRINOTAT_clifor ON CG_PRINOTAT (ind_clifor, cod_clifor, dat_registrazione);
+CREATE TABLE CG_PRINOTAR_IVA (
+    prg_prinota       INTEGER NOT NULL,
+    num_riga          INTEGER NOT NULL,
+    cod_caucon        TEXT COLLATE NOCASE,
+    cod_iva           TEXT COLLATE NOCASE,
+    cod_reg_iva       TEXT COLLATE NOCASE,
+    num_reg_iva       INTEGER,
+    cod_natura_iva    TEXT COLLATE NOCASE,
+    val_imponibile    DECIMAL(18,4),
+    val_iva           DECIMAL(18,4),
+    dat_comp_iva      DATETIME,
+    PRIMARY KEY (prg_prinota, num_riga)
+);

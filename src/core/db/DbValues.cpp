@@ -1,0 +1,48 @@
+#include "db/DbValues.h"
+
+#include <QDateTime>
+
+namespace corv {
+
+QString textOf(const QVariant& value) { return value.isNull() ? QString() : value.toString(); }
+
+QString flagOf(const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    return value.toString().trimmed();
+}
+
+QDate dateOf(const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate();
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().date();
+    const QString text = value.toString().trimmed();
+    QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    if (!date.isValid())
+        date = QDate::fromString(text.left(10), QStringLiteral("dd/MM/yyyy"));
+    return date;
+}
+
+QVariant dateParameter(Engine engine, const QDate& date)
+{
+    if (!date.isValid())
+        return QVariant(QMetaType::fromType<QString>());
+    if (engine == Engine::Sqlite)
+        return date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+    return QDateTime(date, QTime(0, 0));
+}
+
+QString dateText(const QVariant& value)
+{
+    const QDate date = dateOf(value);
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : textOf(value);
+}
+
+} // namespace corv

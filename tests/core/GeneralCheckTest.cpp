@@ -1,0 +1,286 @@
+#include "app/AppContext.h"
+#include "app/TextUtil.h"
+#include "db/ConnectionString.h"
+#include "taxcode/GeneralCheck.h"
+#include "TestHome.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+struct Registry {
+    QString type = "C";
+    QString code;
+    QString name;
+    QVariant cf, pi;
+    QVariant personal = "0";
+    QVariant birth, sex;
+    QVariant declarant = "T";
+    QString nation = "IT";
+    bool historical = true;
+    QVariant cfS, piS, personalS; // default: as the current record
+};
+
+class GeneralCheckTest : public ::testing::Test {
+protected:
+    TestHome home;
+    ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(ctx->connections().open(
+            Connections::Company, dataConnectionString("SQLite", "sa", "", "AR_DEMO", home.file("db")), &error))
+            << error.toStdString();
+        for (const char* table : {"CO_CLIFOR", "CA_ANAGRAFICHE", "CA_ANAGRAFICHE_STO", "CG_PRINOTAT", "CG_PRINOTAR_IVA"})
+            exec(QString("DELETE FROM ") + table);
+        ctx->setViewer("viewer");
+    }
+
+    QSqlDatabase db() { return ctx->connections().db(Connections::Company); }
+    void exec(const QString& sql, const QVariantList& values = {})
+    {
+        QSqlQuery q(db());
+        q.prepare(sql);
+        for (const QVariant& v : values)
+            q.addBindValue(v);
+        ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString() << " " << sql.toStdString();
+    }
+    static QVariant orNull(const QVariant& v) { return v.isValid() ? v : QVariant(QMetaType::fromType<QString>()); }
+
+    void add(const Registry& r)
+    {
+        exec("INSERT INTO CO_CLIFOR (ind_clifor, cod_clifor, ind_tipo_diciva) VALUES (?, ?, ?)", {r.type, r.code, orNull(r.declarant)});
+        exec("INSERT INTO CA_ANAGRAFICHE (cod_anagra, des_ragsoc, flg_pers_fis, cod_cfisc, cod_piva, dat_nasc, ind_sesso,"
+             " ind_tipo_diciva, cod_naz) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+             {r.code, r.name, orNull(r.personal), orNull(r.cf), orNull(r.pi), orNull(r.birth), orNull(r.sex),
+              orNull(r.declarant), r.nation});
+        if (r.historical)
+            exec("INSERT INTO CA_ANAGRAFICHE_STO (cod_anagra, des_ragsoc, flg_pers_fis, cod_cfisc, cod_piva, cod_naz)"
+                 " VALUES (?, ?, ?, ?, ?, ?)",
+                 {r.code, r.name, orNull(r.personalS.isValid() ? r.personalS : r.personal),
+                  orNull(r.cfS.isValid() ? r.cfS : r.cf), orNull(r.piS.isValid() ? r.piS : r.pi), r.nation});
+    }
+
+    QVariant field(const QString& table, const QString& column, const QString& code)
+    {
+        QSqlQuery q(db());
+        q.prepare("SELECT " + column + " FROM " + table + " WHERE cod_anagra = ?");
+        q.addBindValue(code);
+        EXPECT_TRUE(q.exec() && q.next()) << column.toStdString();
+        return q.value(0);
+    }
+
+    // Runs the check answering Yes to the first question and the given
+    // answers to automatic substitutions, journal presence and alphanumeric fixes.
+    GeneralCheckResult run(bool automatic = false, bool journal = false, bool fixAlphanumeric = false)
+    {
+        ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
+            .expectMessage("Effettuo le sostituzioni Automatiche ?", automatic ? Answer::Yes : Answer::No)
+            .expectMessage("Controllo presenza Prima Nota ?", journal ? Answer::Yes : Answer::No)
+            .expectMessage("Correggo P.Iva Alfanumeriche ?", fixAlphanumeric ? Answer::Yes : Answer::No);
+        GeneralCheckInput input;
+        input.companyCode = "DEMO";
+        input.documentDate = "01/01/2025";
+        return runGeneralCheck(*ctx, input);
+    }
+
+    QStringList report()
+    {
+        QStringList lines = home.readFile("PICF_GenAR_DEMO.log").split("\r\n");
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+    static QString subject(const QString& code, const QString& name, const QString& type = "C")
+    {
+        return "Codice: " + type + utl::PadRight(code, 6) + ": " + utl::PadRight(name, 30) + "...";
+    }
+    // Report lines after the two heading lines, without the nation lines of
+    // records that have no nation problem.
+    QStringList findings() { return report().mid(2); }
+};
+
+const QString kHeading = "***** Inizio Controllo PI/CF Generale per Azienda : DEMO *****";
+
+TEST_F(GeneralCheckTest, NoFindingsWritesOnlyTheHeadingAndOpensNothing)
+{
+    add({.code = "000001", .name = "FERRAMENTA ROSSI SRL", .cf = "01234567897", .pi = "01234567897"});
+    const GeneralCheckResult result = run();
+    EXPECT_TRUE(result.completed);
+    EXPECT_EQ(result.findings, 0);
+    EXPECT_EQ(report(), (QStringList{kHeading, QString(kHeading.size(), '*')}));
+    EXPECT_TRUE(ui.opened.isEmpty());
+    EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico Terminato !!");
+}
+
+TEST_F(GeneralCheckTest, DecliningTheFirstQuestionDoesNothing)
+{
+    ui.expectMessage("Contollo validità", Answer::No);
+    EXPECT_FALSE(runGeneralCheck(*ctx, {"DEMO", "", {}}).ran);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_TRUE(home.readFile("PICF_GenAR_DEMO.log").isEmpty());
+}
+
+TEST_F(GeneralCheckTest, ATrailingBlankIsCleanedSavedAndReported)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U ", .personal = "1", .birth = "1980-01-01 00:00:00",
+         .sex = "1", .declarant = "C"});
+    const GeneralCheckResult result = run();
+    EXPECT_EQ(findings(), (QStringList{"Effettuata PULIZIA CF/PI " + subject("000001", "ROSSI MARIO"),
+                                       "Effettuata PULIZIA CF/PI Sto" + subject("000001", "ROSSI MARIO")}));
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "RSSMRA80A01H501U");
+    EXPECT_EQ(field("CA_ANAGRAFICHE_STO", "cod_cfisc", "000001").toString(), "RSSMRA80A01H501U");
+    EXPECT_EQ(result.findings, 2);
+    EXPECT_EQ(ui.opened, QStringList{"viewer|" + result.reportPath});
+    EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico Terminato !! - 2 Segnalazioni !!");
+}
+
+TEST_F(GeneralCheckTest, AFiveCharacterCodeIsDeletedAndAnEightCharacterOneKept)
+{
+    add({.code = "000001", .name = "CINQUE", .cf = "RSSMR", .pi = "01234567897", .cfS = "01234567897"});
+    add({.code = "000002", .name = "OTTO", .cf = "RSSMRA80", .pi = "12345678903", .cfS = "12345678903"});
+    run();
+    const QStringList lines = findings();
+    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000001", "CINQUE") + "  C.F.=RSSMR           "
+                               " TROPPO CORTO !! (5)  ELIMINATO!"))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000002", "OTTO") + "  C.F.=RSSMRA80        "
+                               " TROPPO CORTO !! (8)"));
+    // The deletion was saved; then the valid VAT number filled the empty code.
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000002").toString(), "RSSMRA80");
+}
+
+TEST_F(GeneralCheckTest, ANationPrefixIsStrippedInAnyCase)
+{
+    add({.code = "000001", .name = "PREFISSO", .cf = "01234567897", .pi = "IT01234567897"});
+    add({.code = "000002", .name = "MINUSCOLO", .cf = "12345678903", .pi = "it12345678903"});
+    run();
+    const QStringList lines = findings();
+    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "PREFISSO") + "  P.I.=IT01234567897    RIPULITA !!"))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000001").toString(), "01234567897");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000002").toString(), "12345678903");
+    EXPECT_TRUE(lines.contains("*** P.I. Sto. Errata per " + subject("000002", "MINUSCOLO") + "  P.I.=it12345678903    RIPULITA !!"));
+    EXPECT_EQ(field("CA_ANAGRAFICHE_STO", "cod_piva", "000002").toString(), "12345678903");
+}
+
+TEST_F(GeneralCheckTest, APersonalCodeInTheVatNumberFieldMovesToTheFiscalCode)
+{
+    add({.code = "000001", .name = "ROSSI MARIA", .pi = "RSSMRA80A41H501Y", .personal = "1", .birth = "1980-01-01 00:00:00",
+         .sex = "0", .declarant = "C", .cfS = "RSSMRA80A41H501Y", .piS = ""});
+    run();
+    const QStringList lines = findings();
+    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "ROSSI MARIA") + "  P.I.=RSSMRA80A41H501Y ALFANUMERICA !!"))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "RSSMRA80A41H501Y");
+    EXPECT_TRUE(field("CA_ANAGRAFICHE", "cod_piva", "000001").isNull());
+}
+
+TEST_F(GeneralCheckTest, AValidVatNumberFillsAnEmptyFiscalCodeSilently)
+{
+    add({.code = "000001", .name = "BIANCHI SPA", .pi = "01234567897", .cfS = "01234567897"});
+    const GeneralCheckResult result = run();
+    EXPECT_EQ(result.findings, 0);
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897");
+}
+
+TEST_F(GeneralCheckTest, AnIncoherentBirthDateIsReportedOnceWithTheCodesOwnDate)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "1", .birth = "1966-06-06 00:00:00",
+         .sex = "1", .declarant = "C"});
+    run();
+    EXPECT_EQ(findings(), (QStringList{"*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966  C.F.: "
+                                       "RSSMRA80A01H501U (80A01)",
+                                       QString(63, ' ') + "01/01/1980 M"}));
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "dat_nasc", "000001").toString(), "1966-06-06 00:00:00");
+}
+
+TEST_F(GeneralCheckTest, MissingBirthDataIsFilledEvenWithoutAutomaticSubstitutions)
+{
+    add({.code = "000001", .name = "ROSSI MARIA", .cf = "RSSMRA80A41H501Y", .personal = "1", .declarant = "C"});
+    run(false);
+    EXPECT_TRUE(findings().isEmpty()) << findings().join('\n').toStdString();
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "dat_nasc", "000001").toString(), "1980-01-01 00:00:00");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_sesso", "000001").toString(), "0");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_localita_nas", "000001").toString(), "H501");
+}
+
+TEST_F(GeneralCheckTest, AMissingNationIsReported)
+{
+    add({.code = "000001", .name = "SENZA NAZIONE", .cf = "01234567897", .pi = "01234567897", .nation = "QQ"});
+    run();
+    EXPECT_EQ(findings(), (QStringList{"*** Problema Nazione per Codice: C000001: " + utl::PadRight("SENZA NAZIONE", 30) + "...  ",
+                                       QString(20, ' ') + " - MANCA ISO Naz.      !! > 000001 - MANCA ISO Naz. Sto. !! > 000001"}));
+}
+
+TEST_F(GeneralCheckTest, MissingCodesAreReportedAndNothingIsCleaned)
+{
+    add({.code = "000001", .name = "SENZA STORICO", .cf = "01234567897 ", .pi = "01234567897", .historical = false});
+    run();
+    const QStringList lines = findings();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.first(), "*** Mancano CF e PI Codice :000001 : " + utl::PadRight("SENZA STORICO", 27) + "... - NON Obsoleto");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897 ");
+}
+
+TEST_F(GeneralCheckTest, NaturalPersonIndicatorIsFixedOnlyWithAutomaticSubstitutions)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "0", .declarant = "C",
+         .personalS = "1"});
+    add({.code = "000002", .name = "VERDI SRL", .cf = "01234567897", .pi = "01234567897", .personal = "1", .personalS = "0"});
+    run(true);
+    const QStringList lines = findings();
+    EXPECT_TRUE(lines.contains("*** Manca Indicatore PERSONA FISICA per " + subject("000001", "ROSSI MARIO")
+                               + "  C.F.=RSSMRA80A01H501U  P.I.=" + QString(16, ' ')));
+    EXPECT_TRUE(lines.contains("*** ATTIVO Indicatore PERSONA FISICA per " + subject("000002", "VERDI SRL")
+                               + "  C.F.=01234567897       P.I.=01234567897     "));
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "flg_pers_fis", "000001").toString(), "1");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "flg_pers_fis", "000002").toString(), "0");
+}
+
+TEST_F(GeneralCheckTest, AWrongCheckCharacterIsReportedWithTheExpectedOne)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501A", .personal = "1", .declarant = "C"});
+    run();
+    EXPECT_TRUE(findings().contains("*** C.F.      Errato per " + subject("000001", "ROSSI MARIO")
+                                    + "  C.F.=RSSMRA80A01H501A Controllo: 'U' Naz.: IT"));
+    EXPECT_TRUE(findings().contains("*** C.F. Sto. Errato per " + subject("000001", "ROSSI MARIO")
+                                    + "  C.F.=RSSMRA80A01H501A Controllo: 'U'"));
+}
+
+TEST_F(GeneralCheckTest, JournalPresenceIsReportedForRowsWithFindings)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501A", .personal = "1", .declarant = "C"});
+    exec("INSERT INTO CG_PRINOTAT (prg_prinota, dat_registrazione, ind_clifor, cod_clifor) VALUES (1, '2025-03-10 00:00:00', 'C', '000001')");
+    exec("INSERT INTO CG_PRINOTAR_IVA (prg_prinota, num_riga, cod_iva) VALUES (1, 1, '22')");
+    run(false, true);
+    EXPECT_EQ(findings().last(), "==--->> C000001  Gestito in Prima Nota 2025 !!");
+}
+
+TEST_F(GeneralCheckTest, ARowChangedElsewhereIsReportedNotOverwritten)
+{
+    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U ", .personal = "1", .birth = "1980-01-01 00:00:00",
+         .sex = "1", .declarant = "C"});
+    // Someone edits the record by hand after the check has read it.
+    ui.onProcessEvents = [&] {
+        exec("UPDATE CA_ANAGRAFICHE SET cod_cfisc = 'RSSMRA80A01H501U.' WHERE cod_anagra = '000001'");
+        ui.onProcessEvents = nullptr;
+    };
+    run();
+    EXPECT_EQ(findings().mid(0, 2),
+              (QStringList{"Effettuata PULIZIA CF/PI " + subject("000001", "ROSSI MARIO"),
+                           "*** Anagrafica modificata da un altro utente: NON aggiornata " + subject("000001", "ROSSI MARIO")}));
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "RSSMRA80A01H501U.");
+}
+
+} // namespace
