@@ -21,6 +21,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             options.home = arg.mid(7);
         else if (arg == QLatin1String("--create-demo"))
             value(options.createDemo);
+        else if (arg == QLatin1String("--large"))
+            options.large = true;
         else if (arg == QLatin1String("--batch"))
             options.batch = true;
         else if (arg == QLatin1String("--exit-after-start"))
@@ -43,6 +45,7 @@ QString CommandLine::usage()
         "Uso: corvutil [opzioni]\n"
         "  --home DIR           cartella delle impostazioni e dei dati (anche CORVUTIL_HOME)\n"
         "  --create-demo DIR    crea un'installazione dimostrativa in DIR ed esce\n"
+        "  --large              con --create-demo: l'installazione grande delle misure (100.000 clienti e fornitori)\n"
         "  --batch              nessuna finestra di dialogo: messaggi su stderr, risposte predefinite\n"
         "  --exit-after-start   chiude la console appena aperta (prove di avvio)\n"
         "  --version            mostra la release\n"

@@ -8,6 +8,7 @@ namespace corv {
 struct CommandLine {
     QString home;        // --home DIR (or CORVUTIL_HOME)
     QString createDemo;  // --create-demo DIR
+    bool large = false;  // --large: the demo installation of the benchmarks
     bool batch = false;  // messages to stderr, default answers
     bool exitAfterStart = false;
     bool help = false;

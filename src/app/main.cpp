@@ -24,12 +24,15 @@ using namespace corv;
 
 namespace {
 
-int createDemo(const QString& folder)
+int createDemo(const QString& folder, bool large)
 {
     QString error;
+    DemoOptions options;
+    if (large)
+        options.subjects = 100000;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (!createDemoInstallation(folder, &error)) {
+    if (!createDemoInstallation(folder, &error, options)) {
         err << "Installazione dimostrativa non creata: " << error << Qt::endl;
         return 1;
     }
@@ -73,7 +76,7 @@ int main(int argc, char* argv[])
             out << kReleaseText << Qt::endl;
             return 0;
         }
-        return createDemo(options.createDemo);
+        return createDemo(options.createDemo, options.large);
     }
 
     QApplication app(argc, argv);

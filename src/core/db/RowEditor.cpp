@@ -35,8 +35,17 @@ QVariant RowEditor::value(const QString& column) const
 
 void RowEditor::set(const QString& column, const QVariant& value)
 {
-    if (hasRow())
-        changes_.insert(keyOf(original_, column), value);
+    if (!hasRow())
+        return;
+    const QString key = keyOf(original_, column);
+    // Assigning the value a column already holds changes nothing: no UPDATE.
+    const QVariant stored = original_.value(key);
+    if (original_.contains(key) && stored.isNull() == value.isNull()
+        && (value.isNull() || stored.toString() == value.toString())) {
+        changes_.remove(key);
+        return;
+    }
+    changes_.insert(key, value);
 }
 
 RowEditor::SaveResult RowEditor::save(QString* error)

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace corv {
 
@@ -91,6 +92,9 @@ bool createCatalog(const QString& file, const QString& kind, QString* error)
         if (!db.open()) {
             ok = fail(error, db.lastError().text());
         } else {
+            // Write-ahead log: readers and the row-by-row writers of the
+            // corrections do not wait for each other.
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
             ok = runSqlScript(db, schema, error);
             db.close();
         }

@@ -6,6 +6,7 @@
 #include "app/ReportWriter.h"
 #include "app/TextUtil.h"
 #include "db/DbValues.h"
+#include "db/FieldRow.h"
 #include "db/KeysetReader.h"
 #include "db/RowEditor.h"
 #include "platform/Ui.h"
@@ -78,7 +79,7 @@ public:
 private:
     // One row's two registry records and its report state.
     struct Row {
-        QSqlRecord record;
+        FieldRow record;
         RowEditor current;
         RowEditor historical;
         QString subject;
@@ -118,6 +119,8 @@ private:
     const Dialect& dialect_;
     Progress progress_;
     std::unique_ptr<ReportWriter> report_;
+    std::unique_ptr<QSqlQuery> townLookup_;
+    FieldIndex fields_;
     int findings_ = 0;
     bool automatic_ = false;
     bool journalCheck_ = false;
@@ -203,14 +206,18 @@ bool GeneralCheckRun::cleanCodes(Row& row, QString& cf, QString& pi, QString& cf
 bool GeneralCheckRun::fillTown(Row& row, RowEditor& editor, const QString& code)
 {
     const QString town = code.mid(11, 4).trimmed();
-    QSqlQuery lookup(db_);
-    lookup.setForwardOnly(true);
-    lookup.prepare(QStringLiteral("SELECT cod_localita FROM CA_LOCALITA WHERE cod_localita=?"));
-    lookup.addBindValue(town);
+    if (!townLookup_) {
+        townLookup_ = std::make_unique<QSqlQuery>(db_);
+        townLookup_->setForwardOnly(true);
+        townLookup_->prepare(QStringLiteral("SELECT cod_localita FROM CA_LOCALITA WHERE cod_localita=?"));
+    }
+    QSqlQuery& lookup = *townLookup_;
+    lookup.bindValue(0, town);
     if (!lookup.exec())
         return databaseError(QStringLiteral("CA_LOCALITA"), lookup.lastError().text());
-    if (lookup.next()) {
-        lookup.finish();
+    const bool found = lookup.next();
+    lookup.finish();
+    if (found) {
         editor.set(QStringLiteral("cod_localita_nas"), town);
         return saveRow(row);
     }
@@ -219,7 +226,7 @@ bool GeneralCheckRun::fillTown(Row& row, RowEditor& editor, const QString& code)
 
 bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const QString& pi, const QString& cfS)
 {
-    const QSqlRecord& r = row.record;
+    const FieldRow& r = row.record;
     const QString nation = textOf(r.value(QStringLiteral("cod_naz")));
     const int result = utl::CheckFiscalCode(cf);
     if (result != utl::FiscalCodeValid) {
@@ -301,7 +308,7 @@ bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const 
 
 void GeneralCheckRun::checkVatNumber(Row& row, RowEditor& editor, const QString& pi, bool historical)
 {
-    const QSqlRecord& r = row.record;
+    const FieldRow& r = row.record;
     const QString nation = textOf(r.value(historical ? QStringLiteral("cod_naz_s") : QStringLiteral("cod_naz")));
     const QString iso = textOf(r.value(historical ? QStringLiteral("cod_iso_s") : QStringLiteral("cod_iso")));
     const QString storedCf = textOf(editor.value(QStringLiteral("cod_cfisc"))).trimmed();
@@ -401,7 +408,7 @@ void GeneralCheckRun::checkHistoricalFiscalCode(Row& row, const QString& cfS, co
 
 void GeneralCheckRun::checkNations(Row& row)
 {
-    const QSqlRecord& r = row.record;
+    const FieldRow& r = row.record;
     const QString code = textOf(r.value(QStringLiteral("cod_anagra")));
     QString line = utl::RepeatChar(20, QLatin1Char(' '));
     if (textOf(r.value(QStringLiteral("cod_iso"))).isEmpty())
@@ -469,7 +476,7 @@ bool GeneralCheckRun::checkJournal(Row& row)
 
 bool GeneralCheckRun::checkRow(Row& row)
 {
-    const QSqlRecord& r = row.record;
+    const FieldRow& r = row.record;
     QString cf = textOf(r.value(QStringLiteral("cod_cfisc")));
     QString cfS = textOf(r.value(QStringLiteral("cod_cfisc_s")));
     QString pi = textOf(r.value(QStringLiteral("cod_piva")));
@@ -553,18 +560,20 @@ GeneralCheckResult GeneralCheckRun::run()
     bool ok = reader.start();
     QSqlRecord record;
     while (ok && reader.next(record)) {
+        if (fields_.isEmpty())
+            fields_.build(record);
         Row row;
-        row.record = record;
+        row.record = FieldRow(record, &fields_);
         const auto editorFor = [&](const char* table, const char* keyField, const char* suffix) {
             QVariantMap original;
             for (const char* column : {"cod_cfisc", "cod_piva", "flg_pers_fis", "ind_tipo_diciva", "dat_nasc", "ind_sesso",
                                        "cod_localita_nas"}) {
                 const QString name = QLatin1String(column) + QLatin1String(suffix);
-                if (record.indexOf(name) >= 0)
-                    original.insert(QLatin1String(column), record.value(name));
+                if (row.record.has(name))
+                    original.insert(QLatin1String(column), row.record.value(name));
             }
-            return RowEditor(db_, QLatin1String(table), QStringLiteral("cod_anagra"), record.value(QLatin1String(keyField)),
-                             original);
+            return RowEditor(db_, QLatin1String(table), QStringLiteral("cod_anagra"),
+                             row.record.value(QLatin1String(keyField)), original);
         };
         row.current = editorFor("CA_ANAGRAFICHE", "cod_anagra", "");
         row.historical = editorFor("CA_ANAGRAFICHE_STO", "cod_anagra_s", "_s");
