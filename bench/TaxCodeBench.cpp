@@ -31,52 +31,37 @@ const std::vector<QString>& qcodes()
     return all;
 }
 
-void CheckFiscalCodeBytes(benchmark::State& state)
+// Runs one check over the whole mix, once per benchmark iteration.
+template <typename Codes, typename Check>
+void runOver(benchmark::State& state, const Codes& all, Check check)
 {
-    const auto& all = codes();
     for (auto _ : state) {
         int sum = 0;
-        for (const std::string& c : all)
-            sum += corv::utl::CheckFiscalCode(std::string_view(c));
+        for (const auto& c : all)
+            sum += check(c);
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * all.size()));
+}
+
+void CheckFiscalCodeBytes(benchmark::State& state)
+{
+    runOver(state, codes(), [](const std::string& c) { return corv::utl::CheckFiscalCode(std::string_view(c)); });
 }
 
 void CheckVatNumberBytes(benchmark::State& state)
 {
-    const auto& all = codes();
-    for (auto _ : state) {
-        int sum = 0;
-        for (const std::string& c : all)
-            sum += corv::utl::CheckVatNumber(std::string_view(c));
-        benchmark::DoNotOptimize(sum);
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * all.size()));
+    runOver(state, codes(), [](const std::string& c) { return corv::utl::CheckVatNumber(std::string_view(c)); });
 }
 
 void CheckFiscalCodeQString(benchmark::State& state)
 {
-    const auto& all = qcodes();
-    for (auto _ : state) {
-        int sum = 0;
-        for (const QString& c : all)
-            sum += corv::utl::CheckFiscalCode(QStringView(c));
-        benchmark::DoNotOptimize(sum);
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * all.size()));
+    runOver(state, qcodes(), [](const QString& c) { return corv::utl::CheckFiscalCode(QStringView(c)); });
 }
 
 void CheckVatNumberQString(benchmark::State& state)
 {
-    const auto& all = qcodes();
-    for (auto _ : state) {
-        int sum = 0;
-        for (const QString& c : all)
-            sum += corv::utl::CheckVatNumber(QStringView(c));
-        benchmark::DoNotOptimize(sum);
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * all.size()));
+    runOver(state, qcodes(), [](const QString& c) { return corv::utl::CheckVatNumber(QStringView(c)); });
 }
 
 BENCHMARK(CheckFiscalCodeBytes)->Unit(benchmark::kMillisecond);

@@ -87,15 +87,20 @@ int IniFile::findKey(const QStringList& lines, const QString& section, const QSt
     return found;
 }
 
-QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue) const
+std::optional<QString> IniFile::stored(const QString& section, const QString& key) const
 {
     const QStringList all = lines();
     const int at = findKey(all, section, key, nullptr);
     if (at < 0)
-        return defaultValue;
+        return std::nullopt;
     QString value;
     splitKeyLine(all[at], nullptr, &value);
     return value;
+}
+
+QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    return stored(section, key).value_or(defaultValue);
 }
 
 bool IniFile::contains(const QString& section, const QString& key) const
@@ -105,18 +110,13 @@ bool IniFile::contains(const QString& section, const QString& key) const
 
 int IniFile::readInt(const QString& section, const QString& key, int defaultValue) const
 {
-    const QStringList all = lines();
-    const int at = findKey(all, section, key, nullptr);
-    if (at < 0)
+    const auto value = stored(section, key);
+    if (!value)
         return defaultValue;
-    QString value;
-    splitKeyLine(all[at], nullptr, &value);
     static const QRegularExpression leading(QStringLiteral("^[+-]?\\d+"));
-    const auto match = leading.match(value);
-    if (!match.hasMatch())
-        return 0;
+    const auto match = leading.match(*value);
     bool ok = false;
-    const int number = match.captured(0).toInt(&ok);
+    const int number = match.hasMatch() ? match.captured(0).toInt(&ok) : 0;
     return ok ? number : 0;
 }
 

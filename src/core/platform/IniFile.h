@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace corv {
 
@@ -30,6 +31,7 @@ public:
     bool write(const QString& section, const QString& key, const QString& value);
 
 private:
+    std::optional<QString> stored(const QString& section, const QString& key) const;
     QStringList lines() const;
     // Index of the key's line inside the section, or -1; sectionEnd receives the
     // index after the section's last key (or -1 when the section is missing).
