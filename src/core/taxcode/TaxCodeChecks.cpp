@@ -128,43 +128,40 @@ inline int daysInMonth(int month, int twoDigitYear)
     return days[month];
 }
 
-// 0 when the 16 characters have the structure of a personal code (the check
-// character aside); FiscalCodeMalformed otherwise.
+// A 16-character personal code: one pass takes each character's upper-case
+// form and adds its weight to the check sum; then the parts are judged.
 template <typename View>
-int personalStructure(const View& code, const Tables& t, char* upperOut)
+int checkPersonalCode(const View& code, const Tables& t)
 {
+    char upper[16];
+    int sum = 0;
     for (int i = 0; i < 16; ++i) {
         const char c = normalised(code[i], t);
         if (!c)
             return FiscalCodeMalformed;
-        upperOut[i] = c;
+        upper[i] = c;
+        if (i < 15)
+            sum += (i % 2 == 0) ? t.oddValue[static_cast<unsigned char>(c)] : t.evenValue[static_cast<unsigned char>(c)];
     }
     for (int i = 0; i < 6; ++i) {
-        if (!isLetter(upperOut[i]))
+        if (!isLetter(upper[i]))
             return FiscalCodeMalformed;
     }
-    int digits[16];
-    for (int i : {6, 7, 9, 10, 12, 13, 14}) {
-        digits[i] = t.digitValue[static_cast<unsigned char>(upperOut[i])];
-        if (digits[i] < 0)
-            return FiscalCodeMalformed;
-    }
-    const int month = t.month[static_cast<unsigned char>(upperOut[8])];
+    const auto digit = [&](int i) { return t.digitValue[static_cast<unsigned char>(upper[i])]; };
+    const int y1 = digit(6), y2 = digit(7), d1 = digit(9), d2 = digit(10), p1 = digit(12), p2 = digit(13), p3 = digit(14);
+    if ((y1 | y2 | d1 | d2 | p1 | p2 | p3) < 0)
+        return FiscalCodeMalformed;
+    const int month = t.month[static_cast<unsigned char>(upper[8])];
     if (month == 0)
         return FiscalCodeMalformed;
-    int day = digits[9] * 10 + digits[10];
+    int day = d1 * 10 + d2;
     if (day > 40)
         day -= 40;
-    const int year = digits[6] * 10 + digits[7];
-    if (day < 1 || day > daysInMonth(month, year))
+    if (day < 1 || day > daysInMonth(month, y1 * 10 + y2))
         return FiscalCodeMalformed;
-    if (!t.placeLetter[static_cast<unsigned char>(upperOut[11])])
+    if (!t.placeLetter[static_cast<unsigned char>(upper[11])] || (p1 | p2 | p3) == 0 || !isLetter(upper[15]))
         return FiscalCodeMalformed;
-    if (digits[12] == 0 && digits[13] == 0 && digits[14] == 0)
-        return FiscalCodeMalformed;
-    if (!isLetter(upperOut[15]))
-        return FiscalCodeMalformed;
-    return FiscalCodeValid;
+    return upper[15] == 'A' + sum % 26 ? FiscalCodeValid : FiscalCodeWrongCheck;
 }
 
 template <typename View>
@@ -173,14 +170,8 @@ int checkFiscalCode(const View& code)
     const auto size = code.size();
     if (size > 16)
         return FiscalCodeTooLong;
-    if (size == 16) {
-        const Tables& t = tables();
-        char upper[16];
-        const int structure = personalStructure(code, t, upper);
-        if (structure != FiscalCodeValid)
-            return structure;
-        return checkCharOf(std::string_view(upper, 16), t) == upper[15] ? FiscalCodeValid : FiscalCodeWrongCheck;
-    }
+    if (size == 16)
+        return checkPersonalCode(code, tables());
     const bool numeric = allDigits(code);
     if (size == 11 && numeric)
         return checkDigitOf(code, 10) == static_cast<int>(unit(code[10])) - '0' ? FiscalCodeValid : FiscalCodeWrongCheck;
