@@ -28,8 +28,10 @@ int createDemo(const QString& folder, bool large)
 {
     QString error;
     DemoOptions options;
-    if (large)
+    if (large) {
         options.subjects = 100000;
+        options.vatRows = 1000000;
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (!createDemoInstallation(folder, &error, options)) {

@@ -7,6 +7,11 @@
 #include <deque>
 #include <functional>
 
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace corv::test {
 
 // The user-interaction port for tests: it answers from a script given in

@@ -28,6 +28,20 @@ struct LoginState {
     QString productName;
 };
 
+// The open Ardea company and the settings filled when the console opens.
+struct CompanyState {
+    QString code;  // cod_azienda
+    QString name;  // des_ragsoc
+    QString level; // num_livello
+    bool sameDatabase = false; // the common tables live in the company database
+    // Filled by InitARProc.
+    QString stepLabel;
+    QString publicFolder, macroFolder, workFolder, companyWorkFolder;
+    QString parameterCode;
+    QString currency;
+    QString name40; // the name as a fixed 40-character field
+};
+
 // Everything that lives for the whole process, created once at start-up and
 // handed down by reference. A test builds its own over a temporary folder.
 class AppContext {
@@ -44,6 +58,7 @@ public:
     Connections& connections() { return connections_; }
     ArdeaInstallation& installation() { return installation_; }
     LoginState& login() { return login_; }
+    CompanyState& company() { return company_; }
 
     // The settings files, resolved in the settings folder (the backup of the
     // login in the program folder). Password files are kept owner-only.
@@ -67,6 +82,7 @@ private:
     Connections connections_;
     ArdeaInstallation installation_;
     LoginState login_;
+    CompanyState company_;
     QString viewer_;
 };
 

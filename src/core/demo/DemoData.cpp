@@ -1,6 +1,7 @@
 #include "demo/DemoData.h"
 
 #include "demo/DemoInstallation.h"
+#include "demo/DemoJournal.h"
 #include "demo/DemoRegistry.h"
 
 #include <QSqlDatabase>
@@ -94,7 +95,8 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
                              {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error)
                    && insert(db, QStringLiteral("INSERT INTO CO_AZIENDA_PAR VALUES (?, ?, ?, ?, ?)"),
                              {code, 2, QStringLiteral("EUR"), QStringLiteral("PDC01"), QStringLiteral("IT")}, error)
-                   && fillDemoRegistry(db, demo ? options.subjects : 40, demo, error);
+                   && fillDemoRegistry(db, demo ? options.subjects : 40, demo, error)
+                   && fillDemoJournal(db, demo ? options.vatRows : 300, error);
         });
     }
     ok = ok && withCatalog(file("AR_COMUNE"), error, [&](QSqlDatabase& db) {
@@ -102,6 +104,16 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
                       {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error);
     });
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
+        bool filled = false;
+        {
+            QSqlDatabase company = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("corv-demo-company"));
+            company.setDatabaseName(file("AR_DEMO"));
+            filled = company.open() && fillDemoCorvina(db, company, kDemoCompany, error);
+            company.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("corv-demo-company"));
+        if (!filled)
+            return false;
         return insert(db, QStringLiteral("INSERT INTO CorvinaRelease VALUES (?, ?)"),
                       {QStringLiteral("3.4.2"), QStringLiteral("2026-06-30 00:00:00")}, error)
                && insert(db, QStringLiteral("INSERT INTO Company VALUES (?, ?, ?, ?, ?, ?)"),

@@ -13,6 +13,8 @@ namespace corv {
 struct DemoOptions {
     // Customers and suppliers of the demo company, besides the planted faults.
     int subjects = 300;
+    // VAT rows of the demo company's journal over two years.
+    int vatRows = 3000;
 };
 bool createDemoInstallation(const QString& folder, QString* error, const DemoOptions& options = {});
 

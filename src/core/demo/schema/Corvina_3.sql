@@ -12,3 +12,115 @@ CREATE TABLE Company (
     VATDataLastImportDate  DATETIME,
     PRIMARY KEY (CompanyCode, VATYear, CompanyGroupCode)
 );
+CREATE TABLE VATCode (
+    CompanyGroupCode  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    VATYear           INTEGER NOT NULL,
+    VATCode           TEXT COLLATE NOCASE NOT NULL,
+    VATName           TEXT COLLATE NOCASE,
+    VATPercentage     DECIMAL(7,3),
+    VATNatureType     TEXT COLLATE NOCASE,
+    C3Type            TEXT COLLATE NOCASE,
+    OperationType     TEXT COLLATE NOCASE,
+    NonDeductVATPerc  DECIMAL(7,3),
+    NotTaxable        TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyGroupCode, VATYear, VATCode)
+);
+CREATE TABLE AccountingRsn (
+    CompanyGroupCode  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    VATYear           INTEGER NOT NULL,
+    ReasonCode        TEXT COLLATE NOCASE NOT NULL,
+    ReasonName        TEXT COLLATE NOCASE,
+    InC3              TEXT COLLATE NOCASE,
+    VariationNote     TEXT COLLATE NOCASE,
+    Selfinvoice       TEXT COLLATE NOCASE,
+    ReverseCharge     TEXT COLLATE NOCASE,
+    InVATData         TEXT COLLATE NOCASE,
+    VATSelfInvoice    TEXT COLLATE NOCASE,
+    VATReverseCharge  TEXT COLLATE NOCASE,
+    VATDocumentType   TEXT COLLATE NOCASE,
+    VATVariationNote  TEXT COLLATE NOCASE,
+    ChargeabilityTax  TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyGroupCode, VATYear, ReasonCode)
+);
+CREATE TABLE CustomerSupplier (
+    CompanyCode           TEXT COLLATE NOCASE NOT NULL,
+    VATYear               INTEGER NOT NULL,
+    CustSupplType         TEXT COLLATE NOCASE,
+    CustSupplCode         TEXT COLLATE NOCASE NOT NULL,
+    CompanyName           TEXT COLLATE NOCASE,
+    VATRegNo              TEXT COLLATE NOCASE,
+    FiscalCode            TEXT COLLATE NOCASE,
+    ISOCode               TEXT COLLATE NOCASE,
+    PhysicalPerson        TEXT COLLATE NOCASE,
+    C3SubjectType         TEXT COLLATE NOCASE,
+    VATDataExclusion      TEXT COLLATE NOCASE,
+    GroupingCode          TEXT COLLATE NOCASE,
+    City                  TEXT COLLATE NOCASE,
+    ResidenceISOCode      TEXT COLLATE NOCASE,
+    FiscalAddressISOCode  TEXT COLLATE NOCASE,
+    ForeignFiscalCode     TEXT COLLATE NOCASE
+);
+CREATE INDEX CustomerSupplier_key ON CustomerSupplier (CompanyCode, VATYear, CustSupplCode, CustSupplType);
+-- VAT attachment rows: the years before 2017.
+CREATE TABLE VATAttachmentRow (
+    CompanyCode          TEXT COLLATE NOCASE NOT NULL,
+    VATYear              INTEGER NOT NULL,
+    CompanyGroupCode     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    VATCode              TEXT COLLATE NOCASE,
+    ModelCode            TEXT COLLATE NOCASE,
+    ReasonCode           TEXT COLLATE NOCASE,
+    CustSupplType        TEXT COLLATE NOCASE,
+    CustSupplCode        TEXT COLLATE NOCASE,
+    RecordingDate        DATETIME,
+    RecordingNumber      INTEGER,
+    VATTaxable           DECIMAL(18,4),
+    VATAmount            DECIMAL(18,4),
+    PreviousYearsChange  TEXT COLLATE NOCASE,
+    NonDeductVATPerc     DECIMAL(7,3),
+    OperationType        TEXT COLLATE NOCASE,
+    C3UsageType          TEXT COLLATE NOCASE,
+    VATSubjectType       TEXT COLLATE NOCASE,
+    GroupingCode         TEXT COLLATE NOCASE,
+    ReverseChargeType    TEXT COLLATE NOCASE,
+    SelfInvoiceType      TEXT COLLATE NOCASE,
+    DocumentDate         DATETIME,
+    DocumentNumber       TEXT COLLATE NOCASE,
+    ProtocolNumber       INTEGER,
+    VATRegisterId        TEXT COLLATE NOCASE
+);
+-- VAT data and its rows: the years from 2017.
+CREATE TABLE VATData (
+    CompanyCode       TEXT COLLATE NOCASE NOT NULL,
+    VATYear           INTEGER NOT NULL,
+    DocCumulative     INTEGER NOT NULL,
+    CompanyGroupCode  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    ModelCode         TEXT COLLATE NOCASE,
+    ReasonCode        TEXT COLLATE NOCASE,
+    CustSupplType     TEXT COLLATE NOCASE,
+    CustSupplCode     TEXT COLLATE NOCASE,
+    DocumentDate      DATETIME,
+    DocumentNumber    TEXT COLLATE NOCASE,
+    ProtocolNumber    INTEGER,
+    VATRegisterId     TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyCode, VATYear, DocCumulative)
+);
+CREATE TABLE VATDataRows (
+    CompanyCode        TEXT COLLATE NOCASE NOT NULL,
+    VATYear            INTEGER NOT NULL,
+    CompanyGroupCode   TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    DocCumulative      INTEGER NOT NULL,
+    DocCumulativeRow   INTEGER NOT NULL,
+    VATCode            TEXT COLLATE NOCASE,
+    VATTaxable         DECIMAL(18,4),
+    VATAmount          DECIMAL(18,4),
+    ReverseChargeType  TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyCode, VATYear, DocCumulative, DocCumulativeRow)
+);
+CREATE TABLE VATSettlement (
+    CompanyCode       TEXT COLLATE NOCASE NOT NULL,
+    VATYear           INTEGER NOT NULL,
+    Period            INTEGER NOT NULL,
+    VATDebit          DECIMAL(18,4),
+    VATCredit         DECIMAL(18,4),
+    PRIMARY KEY (CompanyCode, VATYear, Period)
+);

@@ -78,6 +78,44 @@ CREATE TABLE CO_CLIFOR (
     PRIMARY KEY (ind_clifor, cod_clifor)
 );
 CREATE INDEX CO_CLIFOR_cod ON CO_CLIFOR (cod_clifor);
+-- VAT codes, accounting reasons, VAT natures, chart of accounts.
+CREATE TABLE CA_IVA (
+    cod_iva        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_iva        TEXT COLLATE NOCASE,
+    prc_iva        DECIMAL(6,2),
+    ind_tipo_3000  TEXT COLLATE NOCASE,
+    ind_tipo_iva   TEXT COLLATE NOCASE,
+    ind_allegato   TEXT COLLATE NOCASE,
+    ind_dich_per   INTEGER NOT NULL DEFAULT 1,
+    cod_natura_iva TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_CAUCON (
+    cod_caucon         TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_caucon         TEXT COLLATE NOCASE,
+    cod_reg_iva        TEXT COLLATE NOCASE,
+    ind_tipo_oper_iva  TEXT COLLATE NOCASE,
+    ind_gestione_iva   TEXT COLLATE NOCASE
+);
+CREATE TABLE CO_CAUCON (
+    cod_caucon         TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_caucon         TEXT COLLATE NOCASE,
+    cod_reg_iva        TEXT COLLATE NOCASE,
+    ind_tipo_oper_iva  TEXT COLLATE NOCASE,
+    ind_gestione_iva   TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_NATURA_IVA (
+    cod_natura_iva  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_natura_iva  TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_PIACONT (
+    cod_piacont  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_piacont  TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_ATTIVITA_CONT (
+    num_esercizio    INTEGER NOT NULL PRIMARY KEY,
+    dat_inizio_eser  DATETIME,
+    dat_fine_eser    DATETIME
+);
 -- The journal: header and VAT rows.
 CREATE TABLE CG_PRINOTAT (
     prg_prinota        INTEGER NOT NULL PRIMARY KEY,
@@ -86,20 +124,30 @@ CREATE TABLE CG_PRINOTAT (
     cod_caucon         TEXT COLLATE NOCASE,
     ind_clifor         TEXT COLLATE NOCASE,
     cod_clifor         TEXT COLLATE NOCASE,
+    dat_doc            DATETIME,
     des_num_doc        TEXT COLLATE NOCASE,
-    dat_documento      DATETIME
+    sig_serie_doc      TEXT COLLATE NOCASE,
+    num_protocollo     INTEGER,
+    sig_serie_prot     TEXT COLLATE NOCASE
 );
 CREATE INDEX CG_PRINOTAT_clifor ON CG_PRINOTAT (ind_clifor, cod_clifor, dat_registrazione);
+CREATE INDEX CG_PRINOTAT_reg ON CG_PRINOTAT (dat_registrazione);
 CREATE TABLE CG_PRINOTAR_IVA (
-    prg_prinota       INTEGER NOT NULL,
-    num_riga          INTEGER NOT NULL,
-    cod_caucon        TEXT COLLATE NOCASE,
-    cod_iva           TEXT COLLATE NOCASE,
-    cod_reg_iva       TEXT COLLATE NOCASE,
-    num_reg_iva       INTEGER,
-    cod_natura_iva    TEXT COLLATE NOCASE,
-    val_imponibile    DECIMAL(18,4),
-    val_iva           DECIMAL(18,4),
-    dat_comp_iva      DATETIME,
+    prg_prinota        INTEGER NOT NULL,
+    prg_prinota_riga   INTEGER,
+    num_riga           INTEGER NOT NULL,
+    cod_caucon         TEXT COLLATE NOCASE,
+    cod_iva            TEXT COLLATE NOCASE,
+    cod_reg_iva        TEXT COLLATE NOCASE,
+    num_reg_iva        INTEGER,
+    ind_sogg_revcham   TEXT COLLATE NOCASE,
+    ind_area_naz       TEXT COLLATE NOCASE,
+    cod_piacont_contr  TEXT COLLATE NOCASE,
+    cod_natura_iva     TEXT COLLATE NOCASE,
+    val_imponibile     DECIMAL(18,4),
+    val_iva            DECIMAL(18,4),
+    dat_comp_iva       DATETIME,
     PRIMARY KEY (prg_prinota, num_riga)
 );
+CREATE INDEX CG_PRINOTAR_IVA_iva ON CG_PRINOTAR_IVA (cod_iva);
+CREATE INDEX CG_PRINOTAR_IVA_cau ON CG_PRINOTAR_IVA (cod_caucon);

@@ -1,0 +1,170 @@
+#include "console/ConsoleState.h"
+
+#include "app/AppContext.h"
+#include "app/TextUtil.h"
+#include "db/CompanyOpening.h"
+#include "db/DbValues.h"
+#include "platform/IniFile.h"
+#include "platform/Ui.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace corv {
+
+namespace {
+const QString kParam = QStringLiteral("Param");
+const QString kNembo = QStringLiteral("Nembo");
+
+// The selected Company record, through the statement of the import-date label.
+bool selectCompany(QSqlQuery& query, const ConsoleState& state)
+{
+    query.prepare(QStringLiteral("SELECT * FROM Company WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
+    query.addBindValue(state.corvinaCompany());
+    query.addBindValue(state.corvinaYear());
+    query.addBindValue(state.corvinaGroup());
+    return query.exec() && query.next();
+}
+} // namespace
+
+QString ConsoleState::corvinaCompany() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 1); }
+int ConsoleState::corvinaYear() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 2).toInt(); }
+QString ConsoleState::corvinaGroup() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 4); }
+
+QString corvinaCompanyRow(const QString& code, const QString& year, const QString& name, const QString& group)
+{
+    return utl::PadRight(code, 6) + QLatin1Char('|') + utl::PadRight(year, 4) + QLatin1Char('|') + utl::PadRight(name, 80)
+           + QLatin1Char('|') + utl::PadRight(group, 18) + QLatin1Char('|');
+}
+
+QStringList nemboCompaniesIn(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {};
+    QStringList companies;
+    const QStringList files = QDir(folder).entryList({QStringLiteral("TR???AZI")}, QDir::Files, QDir::Unsorted);
+    for (const QString& file : files)
+        companies << file.mid(2, 3);
+    return companies;
+}
+
+std::optional<QDate> maskedDate(const QString& text)
+{
+    if (text == kEmptyDate || text.trimmed().isEmpty())
+        return std::nullopt;
+    return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+}
+
+bool dateRangeCoherent(const QString& from, const QString& to)
+{
+    const auto first = maskedDate(from);
+    const auto last = maskedDate(to);
+    if (!first || !last)
+        return true;
+    return first->isValid() && last->isValid() && *last >= *first;
+}
+
+void restoreConsoleSettings(ConsoleState& state, const IniFile& settings)
+{
+    state.dateFrom = settings.read(kParam, QStringLiteral("DateIni"), kEmptyDate);
+    state.dateTo = settings.read(kParam, QStringLiteral("DateFin"), kEmptyDate);
+    const QString last = settings.read(kParam, QStringLiteral("Last_Cv"));
+    state.corvinaRow = last.isEmpty() ? -1 : static_cast<int>(state.corvinaRows.indexOf(last));
+    const int source = settings.readInt(kParam, QStringLiteral("Source"), 0);
+    state.source = source >= 0 && source < kSources.size() ? source : 0;
+    const int tab = settings.readInt(kParam, QStringLiteral("LastTab"), 2);
+    if (tab >= 0 && tab < ConsoleState::TabCount)
+        state.tab = tab;
+}
+
+void saveConsoleSettings(const ConsoleState& state, IniFile& settings)
+{
+    settings.write(kParam, QStringLiteral("DateIni"), state.dateFrom);
+    settings.write(kParam, QStringLiteral("DateFin"), state.dateTo);
+    settings.write(kParam, QStringLiteral("Last_Cv"), state.selectedCorvinaRow());
+    settings.write(kParam, QStringLiteral("Source"), QString::number(state.source));
+    settings.write(kParam, QStringLiteral("LastTab"), QString::number(state.tab));
+}
+
+bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
+{
+    state.corvinaRows.clear();
+    state.corvinaRow = -1;
+    const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
+    state.corvinaRelease = CompanyOpening::corvinaRelease(db);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT * FROM Company ORDER BY VATYear DESC, CompanyCode"))) {
+        ctx.log().write(QStringLiteral("*** ERRORE Aziende Corvina : ") + query.lastError().text());
+        return false;
+    }
+    while (query.next()) {
+        state.corvinaRows << corvinaCompanyRow(textOf(query.value(QStringLiteral("CompanyCode"))),
+                                               textOf(query.value(QStringLiteral("VATYear"))),
+                                               textOf(query.value(QStringLiteral("CompanyName"))),
+                                               textOf(query.value(QStringLiteral("CompanyGroupCode"))));
+    }
+    return true;
+}
+
+QString importDateLabel(AppContext& ctx, const ConsoleState& state)
+{
+    if (state.selectedCorvinaRow().isEmpty())
+        return {};
+    QSqlQuery query(ctx.connections().db(Connections::Corvina));
+    query.setForwardOnly(true);
+    if (!selectCompany(query, state))
+        return {};
+    return QStringLiteral("Liq.:") + dateText(query.value(QStringLiteral("VATLastImportDate"))) + QStringLiteral("\r\n - Dati:")
+           + dateText(query.value(QStringLiteral("VATDataLastImportDate"))) + QStringLiteral("\r\n - Click-Dx per cambio date");
+}
+
+void changeImportDates(AppContext& ctx, const ConsoleState& state)
+{
+    Ui& ui = ctx.ui();
+    const QString title = QStringLiteral("Cambio data Liquidazioni");
+    const QString defaultDate = QStringLiteral("01/01/") + QString::number(QDate::currentDate().year());
+    const QString settlements = ui.input(QStringLiteral("Nuova data import Liquidazioni :\r\n(Spazi per ignorare !)"), title,
+                                         defaultDate).value_or(QString()).trimmed();
+    const QString rows = ui.input(QStringLiteral("Nuova data import Righe :\r\n(Spazi per ignorare !)"), title, defaultDate)
+                             .value_or(QString()).trimmed();
+    if (settlements.isEmpty() && rows.isEmpty()) {
+        ui.beep();
+        return;
+    }
+    QString question = QStringLiteral("Confermi sostituzione :\r\n\r\n");
+    if (!settlements.isEmpty())
+        question += QStringLiteral("Data Liquidazioni : ") + settlements + QStringLiteral("\r\n");
+    if (!rows.isEmpty())
+        question += QStringLiteral("Data Righe IVA    : ") + rows + QStringLiteral("\r\n");
+    if (!ui.askYesNo(question)) {
+        ui.beep();
+        return;
+    }
+    const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
+    {
+        QSqlQuery probe(db);
+        probe.setForwardOnly(true);
+        if (!selectCompany(probe, state))
+            return;
+    }
+    const Engine engine = engineOf(db);
+    for (const auto& [text, column] : {std::pair{settlements, QStringLiteral("VATLastImportDate")},
+                                       std::pair{rows, QStringLiteral("VATDataLastImportDate")}}) {
+        const QDate date = QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+        if (!date.isValid())
+            continue; // an answer that is no date leaves its field as it is
+        QSqlQuery update(db);
+        update.prepare(QStringLiteral("UPDATE Company SET ") + column
+                       + QStringLiteral("=? WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
+        update.addBindValue(dateParameter(engine, date));
+        update.addBindValue(state.corvinaCompany());
+        update.addBindValue(state.corvinaYear());
+        update.addBindValue(state.corvinaGroup());
+        if (!update.exec())
+            ui.critical(QStringLiteral("Errore aggiornando le date di import :\r\n") + update.lastError().text());
+    }
+}
+
+} // namespace corv

@@ -1,0 +1,205 @@
+#include "console/VatListings.h"
+
+#include "app/AppContext.h"
+#include "app/TextUtil.h"
+#include "console/ConsoleState.h"
+#include "console/RowFormat.h"
+#include "db/ViewService.h"
+#include "platform/Ui.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace corv {
+
+namespace {
+
+QString keyOf(const ListingRequest& request) { return utl::field(request.row, QStringLiteral("|"), 1); }
+
+QVariant at(const QSqlQuery& q, const char* name) { return q.value(QLatin1String(name)); }
+
+void showCount(AppContext& ctx, const Listing& listing)
+{
+    if (!listing.lines.isEmpty())
+        ctx.ui().status(QStringLiteral("Trovate %1 registrazioni.").arg(listing.lines.size()));
+}
+
+} // namespace
+
+QString corvinaLinesViewText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("SELECT r.CompanyCode, r.VATYear, r.CompanyGroupCode, r.VATCode"
+                          ", r.ModelCode, r.ReasonCode, c.ReasonName, r.CustSupplType, r.CustSupplCode, a.CompanyName"
+                          ", r.RecordingDate, r.RecordingNumber, r.VATTaxable, r.VATAmount"
+                          ", i.VATName, i.VATPercentage, i.OperationType AS VATOpType, i.C3Type"
+                          ", r.PreviousYearsChange, r.NonDeductVATPerc, r.OperationType"
+                          ", r.C3UsageType, r.VATSubjectType, r.GroupingCode, r.ReverseChargeType"
+                          ", r.SelfInvoiceType"
+                          ", r.DocumentDate, r.DocumentNumber, r.ProtocolNumber, r.VATRegisterId"
+                          ", a.CustSupplType AS CF, a.VATRegNo, a.FiscalCode, a.PhysicalPerson, a.C3SubjectType"
+                          ", a.ISOCode, a.GroupingCode AS GroupAnag, a.City, a.ResidenceISOCode, a.FiscalAddressISOCode"
+                          ", a.ForeignFiscalCode")
+           + crlf + QStringLiteral(" FROM VATAttachmentRow AS r") + crlf
+           + QStringLiteral(" LEFT JOIN VATCode as i ON (r.VATCode=i.VATCode AND r.VATYear=i.VATYear AND r.CompanyGroupCode=i.CompanyGroupCode)")
+           + crlf
+           + QStringLiteral(" LEFT JOIN CustomerSupplier AS a ON (r.CustSupplCode=a.CustSupplCode AND r.CustSupplType=a.CustSupplType"
+                            " AND r.VATYear=a.VATYear AND r.CompanyCode=a.CompanyCode)")
+           + crlf
+           + QStringLiteral(" LEFT JOIN AccountingRsn as c ON (r.ReasonCode=c.ReasonCode AND r.VATYear=c.VATYear"
+                            " AND r.CompanyGroupCode=c.CompanyGroupCode)")
+           + QStringLiteral("  ");
+}
+
+QString corvinaLinesView17Text()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("SELECT TOP 100 PERCENT r.CompanyCode, r.VATYear, d.CompanyGroupCode, r.VATCode"
+                          ", d.ModelCode, d.ReasonCode, d.CustSupplType, d.CustSupplCode, a.CompanyName"
+                          ", r.DocCumulative, r.DocCumulativeRow, r.VATTaxable, r.VATAmount"
+                          ", i.VATName, i.VATPercentage, i.OperationType AS VATOpType, i.VATNatureType"
+                          ", i.NonDeductVATPerc, i.OperationType, i.NotTaxable"
+                          ", a.GroupingCode, r.ReverseChargeType"
+                          ", d.DocumentDate, d.DocumentNumber, d.ProtocolNumber, d.VATRegisterId"
+                          ", c.ReasonName, c.InVATData, c.VATSelfInvoice, c.VATReverseCharge, c.VATDocumentType"
+                          ", c.VATVariationNote, c.ChargeabilityTax"
+                          ", a.CustSupplType AS CF, a.VATRegNo, a.FiscalCode, a.PhysicalPerson, a.VATDataExclusion"
+                          ", a.ISOCode, a.GroupingCode AS GroupAnag, a.City, a.ResidenceISOCode, a.FiscalAddressISOCode"
+                          ", a.ForeignFiscalCode")
+           + crlf + QStringLiteral(" FROM VATDataRows AS r") + crlf
+           + QStringLiteral(" LEFT JOIN VATData as d ON (r.CompanyCode=d.CompanyCode AND r.VATYear=d.VATYear AND r.DocCumulative=d.DocCumulative)")
+           + crlf
+           + QStringLiteral(" LEFT JOIN VATCode as i ON (r.VATCode=i.VATCode AND r.VATYear=i.VATYear AND r.CompanyGroupCode=i.CompanyGroupCode)")
+           + crlf
+           + QStringLiteral(" LEFT JOIN AccountingRsn as c ON (d.ReasonCode=c.ReasonCode AND r.VATYear=c.VATYear"
+                            " AND r.CompanyGroupCode=c.CompanyGroupCode)")
+           + crlf
+           + QStringLiteral(" LEFT JOIN CustomerSupplier AS a ON (d.CustSupplCode=a.CustSupplCode AND d.CustSupplType=a.CustSupplType"
+                            " AND r.VATYear=a.VATYear AND r.CompanyCode=a.CompanyCode)")
+           + QStringLiteral("  ")
+           + QStringLiteral(" ORDER BY r.CompanyCode, r.VATYear, d.CustSupplCode, d.CustSupplType"
+                            ", d.DocumentDate, d.DocumentNumber, r.VATCode");
+}
+
+bool ensureCorvinaViews(AppContext& ctx, QString* error)
+{
+    const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
+    return views::ensureView(db, kCorvinaLinesView, corvinaLinesViewText(), kCorvinaLinesViewRelease, false, error)
+           && views::ensureView(db, kCorvinaLinesView17, corvinaLinesView17Text(), kCorvinaLinesView17Release, false, error);
+}
+
+QString corvinaListingSql(const QString& company, int year, const ListingRequest& request)
+{
+    const QString key = keyOf(request);
+    QString sql = QStringLiteral("SELECT * FROM XCVZ_RIGHEIVA") + (year >= 2017 ? QStringLiteral("17") : QString())
+                  + QStringLiteral(" WHERE VATYear=%1").arg(year) + QStringLiteral(" AND CompanyCode=") + Dialect::quote(company);
+    if (request.kind == QLatin1Char('C'))
+        sql += QStringLiteral(" AND ReasonCode=") + Dialect::quote(key);
+    else if (request.kind == QLatin1Char('I'))
+        sql += QStringLiteral(" AND VATCode=") + Dialect::quote(key);
+    else if (request.kind == QLatin1Char('A'))
+        sql += QStringLiteral(" AND CustSupplCode=") + Dialect::quote(key.left(key.size() - 1)) + QStringLiteral(" AND CustSupplType=")
+               + (key.endsWith(QLatin1Char('C')) ? QStringLiteral("1") : QStringLiteral("2"));
+    return sql + QStringLiteral(" ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
+}
+
+QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo, const ListingRequest& request)
+{
+    const QString key = keyOf(request);
+    QString conditions;
+    if (const auto from = maskedDate(dateFrom); from && from->isValid())
+        conditions += QStringLiteral(" AND dat_registrazione>=") + dialect.dateLiteral(*from);
+    if (const auto to = maskedDate(dateTo); to && to->isValid())
+        conditions += QStringLiteral(" AND dat_registrazione<=") + dialect.dateLiteral(*to);
+    if (request.kind == QLatin1Char('C'))
+        conditions += QStringLiteral(" AND cod_caucon=") + Dialect::quote(key);
+    else if (request.kind == QLatin1Char('I'))
+        conditions += QStringLiteral(" AND cod_iva=") + Dialect::quote(key);
+    else if (request.kind == QLatin1Char('A'))
+        conditions += QStringLiteral(" AND cod_clifor=") + Dialect::quote(key.left(key.size() - 1)) + QStringLiteral(" AND ind_clifor=")
+                      + Dialect::quote(key.right(1));
+    QString sql = QStringLiteral("SELECT * FROM XEBV_PNRIVA");
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.mid(5);
+    return sql + QStringLiteral(" ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
+}
+
+QString corvinaListingHeading()
+{
+    return QStringLiteral("Data Doc. | Num.Doc. |Protocollo|") + utl::PadRight(QStringLiteral("Rag.Soc."), 29) + QLatin1Char(' ')
+           + QStringLiteral("|C/F|Codice       |") + QStringLiteral("  Imponibile|        IVA |C.IVA | Descr.IVA          |CauCon| Descr.CauCon       |%IVA |")
+           + QStringLiteral("Natura|");
+}
+
+QString ardeaListingHeading()
+{
+    return QStringLiteral("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|") + utl::PadRight(QStringLiteral("Rag.Soc."), 29) + QLatin1Char(' ')
+           + QStringLiteral("|C/F|Codice|") + QStringLiteral("  Imponibile|        IVA |C.IVA| %IVA| Descr.IVA          |CauCon| Descr.CauCon       |")
+           + QStringLiteral("Natura| Des. Natura IVA    |");
+}
+
+Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request)
+{
+    Listing listing;
+    if (request.row.isEmpty())
+        return listing;
+    listing.ran = true;
+    const int year = state.corvinaYear();
+    const bool withNature = year >= 2017;
+    listing.heading = corvinaListingHeading();
+    QSqlQuery query(ctx.connections().db(Connections::Corvina));
+    query.setForwardOnly(true);
+    if (!query.exec(corvinaListingSql(state.corvinaCompany(), year, request))) {
+        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + query.lastError().text());
+        return listing;
+    }
+    while (query.next()) {
+        QString line = textColumn(at(query, "DocumentDate"), 10) + textColumn(at(query, "DocumentNumber"), 10)
+                       + textColumn(at(query, "ProtocolNumber"), 10) + textColumn(at(query, "CompanyName"), 30)
+                       + textColumn(at(query, "CustSupplType"), 3) + textColumn(at(query, "CustSupplCode"), 13)
+                       + amountColumn(at(query, "VATTaxable")) + amountColumn(at(query, "VATAmount")) + QLatin1Char(' ')
+                       + textColumn(at(query, "VATCode"), 5) + textColumn(at(query, "VATName"), 20) + textColumn(at(query, "ReasonCode"), 6)
+                       + textColumn(at(query, "ReasonName"), 20) + textColumn(at(query, "VATPercentage"), 5);
+        if (withNature)
+            line += textColumn(at(query, "VATNatureType"), 6);
+        listing.lines << line;
+    }
+    showCount(ctx, listing);
+    return listing;
+}
+
+Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request)
+{
+    Listing listing;
+    if (request.row.isEmpty())
+        return listing;
+    listing.ran = true;
+    ctx.ui().status(QStringLiteral("Lettura righe IVA da Ardea in corso..."));
+    listing.heading = ardeaListingHeading();
+    const QSqlDatabase db = ctx.connections().db(Connections::Company);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request))) {
+        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + query.lastError().text());
+        return listing;
+    }
+    while (query.next()) {
+        listing.lines << textColumn(at(query, "dat_doc"), 10) + textColumn(at(query, "des_num_doc"), 12)
+                             + textColumn(at(query, "sig_serie_doc"), 5) + textColumn(at(query, "num_protocollo"), 10)
+                             + textColumn(at(query, "sig_serie_prot"), 5) + textColumn(at(query, "des_ragsoc"), 30)
+                             + textColumn(at(query, "ind_clifor"), 3) + textColumn(at(query, "cod_clifor"), 6)
+                             + amountColumn(at(query, "val_imponibile")) + amountColumn(at(query, "val_iva"))
+                             + textColumn(at(query, "cod_iva"), 5) + textColumn(at(query, "prc_iva"), 5)
+                             + textColumn(at(query, "des_iva"), 20) + textColumn(at(query, "cod_caucon"), 6)
+                             + textColumn(at(query, "des_caucon"), 20) + textColumn(at(query, "cod_natura_iva"), 6)
+                             + textColumn(at(query, "des_natura_iva"), 20);
+    }
+    if (listing.lines.isEmpty()) {
+        ctx.ui().status(QStringLiteral("NESSUN dato trovato !!"));
+        ctx.ui().beep();
+    }
+    showCount(ctx, listing);
+    return listing;
+}
+
+} // namespace corv

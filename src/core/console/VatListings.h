@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+namespace corv {
+
+class AppContext;
+class Dialect;
+struct ConsoleState;
+
+// What a double-clicked reference list asks for: "C" accounting reason,
+// "I" VAT code, "A" customer or supplier (key = code + type letter).
+struct ListingRequest {
+    QChar kind;
+    QString row; // the double-clicked row; field 1 is the key
+};
+
+struct Listing {
+    QString heading;
+    QStringList lines;
+    bool ran = false;
+};
+
+// The Corvina working views, ensured when the console opens.
+inline const QString kCorvinaLinesView = QStringLiteral("XCVZ_RIGHEIVA");
+inline const QString kCorvinaLinesViewRelease = QStringLiteral("00.00.00.003");
+inline const QString kCorvinaLinesView17 = QStringLiteral("XCVZ_RIGHEIVA17");
+inline const QString kCorvinaLinesView17Release = QStringLiteral("00.00.00.002");
+QString corvinaLinesViewText();
+QString corvinaLinesView17Text();
+bool ensureCorvinaViews(AppContext& ctx, QString* error = nullptr);
+
+// The statements of the two listings (values quoted through the dialect).
+QString corvinaListingSql(const QString& company, int year, const ListingRequest& request);
+QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo, const ListingRequest& request);
+
+QString corvinaListingHeading();
+QString ardeaListingHeading();
+
+// The VAT lines of the selected Corvina company for the row's key; years from
+// 2017 read the VAT data view and end every line with the nature column.
+Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request);
+// The Ardea journal VAT lines for the row's key within the console's dates.
+Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request);
+
+} // namespace corv

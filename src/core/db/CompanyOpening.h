@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <utility>
+
+namespace corv {
+
+class AppContext;
+
+// The payment types of the Ardea world: code and a 9-character description.
+const std::array<std::pair<const char*, const char*>, 10>& paymentTypes();
+
+// Which Ardea company the program works on, and the lookups on it.
+class CompanyOpening {
+public:
+    explicit CompanyOpening(AppContext& ctx);
+
+    // Shows the company chooser modally (set by the windows; tests script it).
+    std::function<void()> showChooser;
+
+    // AziOpen: opens the company record of `code` from the system catalog.
+    // An empty code offers the company of the last Ardea login; the caller
+    // sees the code taken. False, with a message, when the company is not found
+    // exactly once.
+    bool AziOpen(QString& code);
+
+    // AziARDEA: the company to open (registry, settings) and opens it.
+    QString AziARDEA(bool readOnly);
+
+    // InitARProc: opens the company and fills the folders and names the
+    // commands use; each step names itself in the company's step label.
+    void InitARProc();
+
+    // One chooser row per company of the system catalog.
+    QStringList chooserRows();
+    // Activating a chooser row: two confirmations, then the company is
+    // written to the settings and opened. False when declined or not opened.
+    bool activate(const QString& code);
+
+    // Releases: the Ardea release on a connection, the Corvina release on the
+    // Corvina connection ("|" + date appended when asked); empty when no row.
+    static QString ardeaRelease(const QSqlDatabase& db, bool withDate = false);
+    static QString corvinaRelease(const QSqlDatabase& db, bool withDate = false);
+    // The newest release of CO_VERSIONE / CA_VERSIONE in a database, read on a
+    // connection of its own; empty when none.
+    QString companyDataRelease(const QString& database);
+    QString sharedDataRelease(const QString& database);
+    // The fiscal year of CA_ATTIVITA_CONT holding the date; 0 when none.
+    static int fiscalYearOf(const QSqlDatabase& db, const QDate& date);
+    // The company whose database is `database`; empty when none.
+    QString companyOfDatabase(const QString& database);
+
+private:
+    QString releaseOf(const QString& database, const char* table);
+
+    AppContext& ctx_;
+};
+
+} // namespace corv
