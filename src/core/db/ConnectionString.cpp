@@ -171,7 +171,7 @@ std::optional<ConnectionSpec> parseConnectionString(const QString& text, QString
 
 QString maskConnectionPassword(const QString& text)
 {
-    static const QRegularExpression password(QStringLiteral("(Password=)('[^']+'|\"[^\"]+\"|[^;'\"]+)"),
+    static const QRegularExpression password(QStringLiteral("(Password=|PWD=)('[^']+'|\"[^\"]+\"|[^;'\"]+)"),
                                              QRegularExpression::CaseInsensitiveOption);
     QString masked = text;
     masked.replace(password, QStringLiteral("\\1********"));

@@ -1,0 +1,399 @@
+#include "listview/Rs2List.h"
+
+#include "app/Amount.h"
+#include "app/AppContext.h"
+#include "app/Progress.h"
+#include "app/RunLog.h"
+#include "app/TextUtil.h"
+#include "db/ConnectionString.h"
+#include "db/DbValues.h"
+#include "platform/Ui.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace corv {
+
+namespace {
+
+int sizeIn(const QString& declared)
+{
+    static const QRegularExpression size(QStringLiteral("\\(\\s*(\\d+)"));
+    const auto m = size.match(declared);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+int scaleIn(const QString& declared)
+{
+    static const QRegularExpression scale(QStringLiteral("\\(\\s*\\d+\\s*,\\s*(\\d+)"));
+    const auto m = scale.match(declared);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// SQLite's declared types of the columns of a prepared statement.
+QStringList declaredTypes(const QSqlQuery& query)
+{
+    QStringList types;
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return types;
+    auto* statement = *static_cast<sqlite3_stmt* const*>(handle.data());
+    if (!statement)
+        return types;
+    const int count = sqlite3_column_count(statement);
+    for (int i = 0; i < count; ++i) {
+        const char* declared = sqlite3_column_decltype(statement, i);
+        types << (declared ? QString::fromUtf8(declared) : QString());
+    }
+    return types;
+}
+
+QString formatValue(const QVariant& value, const ColumnDescriptor& column, int maxWidth)
+{
+    switch (column.kind.unicode()) {
+    case 'N':
+        if (value.isNull())
+            return QString(column.width, QLatin1Char(' '));
+        return utl::amountText(Amount::fromVariant(value), column.decimals, column.width).right(column.width);
+    case 'D': {
+        if (value.isNull())
+            return QString(column.width, QLatin1Char(' '));
+        QString text = textOf(value);
+        if (value.typeId() == QMetaType::QDateTime)
+            text = value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        else if (value.typeId() == QMetaType::QDate)
+            text = value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        else if (const QDate d = dateOf(value); d.isValid())
+            text = column.width >= 20 ? QDateTime::fromString(text.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss")).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+                                      : d.toString(QStringLiteral("dd/MM/yyyy"));
+        if (text.isEmpty())
+            text = dateOf(value).toString(QStringLiteral("dd/MM/yyyy"));
+        return utl::PadRight(text, column.width);
+    }
+    case 'I':
+        return utl::PadRight(textOf(value), 38);
+    case 'B':
+        return QStringLiteral(".....");
+    default: {
+        QString text = textOf(value);
+        int width = column.width;
+        if (maxWidth > 0 && width > maxWidth)
+            width = maxWidth;
+        return utl::PadRight(text, width);
+    }
+    }
+}
+
+} // namespace
+
+ColumnType columnTypeFromDeclared(const QString& declaredType)
+{
+    const QString t = declaredType.trimmed().toUpper();
+    ColumnType type;
+    type.definedSize = sizeIn(t);
+    type.precision = scaleIn(t);
+    if (t.startsWith(QLatin1String("TINYINT")))
+        type.cls = ColumnType::Byte;
+    else if (t.startsWith(QLatin1String("SMALLINT")))
+        type.cls = ColumnType::SmallInteger;
+    else if (t.startsWith(QLatin1String("BIGINT")))
+        type.cls = ColumnType::BigInteger;
+    else if (t.contains(QLatin1String("INT")))
+        type.cls = ColumnType::Integer;
+    else if (t.startsWith(QLatin1String("BIT")) || t.startsWith(QLatin1String("BOOL")))
+        type.cls = ColumnType::Boolean;
+    else if (t.startsWith(QLatin1String("FLOAT")) || t.startsWith(QLatin1String("DOUBLE")))
+        type.cls = ColumnType::Double;
+    else if (t.startsWith(QLatin1String("REAL")))
+        type.cls = ColumnType::Single;
+    else if (t.startsWith(QLatin1String("DECIMAL")) || t.startsWith(QLatin1String("NUMERIC")) || t.contains(QLatin1String("MONEY"))
+             || t.startsWith(QLatin1String("CURRENCY")))
+        type.cls = ColumnType::Decimal;
+    else if (t.startsWith(QLatin1String("DATETIME")) || t.startsWith(QLatin1String("TIMESTAMP")) || t.startsWith(QLatin1String("SMALLDATETIME")))
+        type.cls = ColumnType::Timestamp;
+    else if (t.startsWith(QLatin1String("DATE")) || t.startsWith(QLatin1String("TIME")))
+        type.cls = ColumnType::Date;
+    else if (t.startsWith(QLatin1String("UNIQUEIDENTIFIER")) || t.startsWith(QLatin1String("GUID")))
+        type.cls = ColumnType::Guid;
+    else if (t.contains(QLatin1String("BLOB")) || t.contains(QLatin1String("BINARY")) || t.startsWith(QLatin1String("IMAGE")))
+        type.cls = ColumnType::Binary;
+    else if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("TEXT")) || t.contains(QLatin1String("CLOB")))
+        type.cls = ColumnType::Text;
+    return type;
+}
+
+ColumnType columnTypeFromField(const QSqlField& field)
+{
+    ColumnType type;
+    type.definedSize = field.length();
+    type.precision = field.precision();
+    switch (field.metaType().id()) {
+    case QMetaType::Short: case QMetaType::UShort: type.cls = ColumnType::SmallInteger; break;
+    case QMetaType::Int: case QMetaType::UInt: type.cls = ColumnType::Integer; break;
+    case QMetaType::LongLong: case QMetaType::ULongLong: type.cls = ColumnType::BigInteger; break;
+    case QMetaType::UChar: case QMetaType::SChar: type.cls = ColumnType::Byte; break;
+    case QMetaType::Float: type.cls = ColumnType::Single; break;
+    case QMetaType::Double: type.cls = field.precision() > 0 ? ColumnType::Decimal : ColumnType::Double; break;
+    case QMetaType::QDate: case QMetaType::QTime: type.cls = ColumnType::Date; break;
+    case QMetaType::QDateTime: type.cls = ColumnType::Timestamp; break;
+    case QMetaType::Bool: type.cls = ColumnType::Boolean; break;
+    case QMetaType::QUuid: type.cls = ColumnType::Guid; break;
+    case QMetaType::QByteArray: type.cls = ColumnType::Binary; break;
+    case QMetaType::QString: type.cls = ColumnType::Text; break;
+    default: type.cls = ColumnType::Other; break;
+    }
+    return type;
+}
+
+int clampMaxColumnWidth(int maxWidth)
+{
+    if (maxWidth <= 0)
+        return 0;
+    return std::clamp(maxWidth, 10, 255);
+}
+
+ColumnDescriptor describeColumn(const ColumnType& type, const QString& name, int decimals, int maxWidth)
+{
+    int defined = type.definedSize;
+    if (defined > 66000)
+        defined = maxWidth;
+    switch (type.cls) {
+    case ColumnType::SmallInteger:
+    case ColumnType::Integer:
+    case ColumnType::BigInteger: {
+        // Precision above 5: the old engine's long integers.
+        const bool isLong = type.cls != ColumnType::SmallInteger && (type.precision < 0 || type.precision > 5);
+        return {QLatin1Char('N'), 10, 0, isLong ? QStringLiteral("LONG") : QStringLiteral("Integer")};
+    }
+    case ColumnType::Single:
+    case ColumnType::Decimal:
+        return decimals > 0 ? ColumnDescriptor{QLatin1Char('N'), 11 + decimals, decimals, QStringLiteral("Single")}
+                            : ColumnDescriptor{QLatin1Char('N'), 14, 4, QStringLiteral("Single")};
+    case ColumnType::Double:
+        return decimals > 0 ? ColumnDescriptor{QLatin1Char('N'), 12 + decimals, decimals, QStringLiteral("Double")}
+                            : ColumnDescriptor{QLatin1Char('N'), 20, 6, QStringLiteral("Double")};
+    case ColumnType::Date:
+        return {QLatin1Char('D'), 10, 0, QStringLiteral("Date/Time")};
+    case ColumnType::Timestamp:
+        return {QLatin1Char('D'), 20, 0, QStringLiteral("Date/Time")};
+    case ColumnType::Boolean:
+        return {QLatin1Char('L'), std::max(6, static_cast<int>(name.size())), 0, QStringLiteral("Boolean")};
+    case ColumnType::Byte:
+        return {QLatin1Char('N'), 3, 0, QStringLiteral("Byte")};
+    case ColumnType::Guid:
+        return {QLatin1Char('I'), defined, 0, QStringLiteral("String * 38")};
+    case ColumnType::Binary:
+        return {QLatin1Char('B'), 5, 0, QStringLiteral("Binary")};
+    case ColumnType::Text: {
+        int width = defined;
+        if (maxWidth > 0 && width > maxWidth)
+            width = maxWidth;
+        return {QLatin1Char('S'), width, 0,
+                type.definedSize > 66000 ? QStringLiteral("MEMO") : QStringLiteral("String * %1").arg(type.definedSize)};
+    }
+    case ColumnType::Other:
+        break;
+    }
+    return {QLatin1Char('S'), defined, 0, QStringLiteral("Else------")};
+}
+
+QStringList sqlClauseLines(const QString& sql)
+{
+    QString text = sql.toUpper().simplified();
+    const int union_ = static_cast<int>(text.indexOf(QLatin1String(" UNION ")));
+    if (union_ >= 0)
+        text = text.left(union_);
+    struct Mark {
+        int at;
+        const char* word;
+    };
+    std::vector<Mark> marks;
+    for (const char* word : {"SELECT ", " FROM ", " WHERE ", " GROUP BY ", " ORDER "}) {
+        const int at = static_cast<int>(text.indexOf(QLatin1String(word)));
+        if (at >= 0)
+            marks.push_back({at, word});
+    }
+    std::sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.at < b.at; });
+    QStringList lines;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const int end = i + 1 < marks.size() ? marks[i + 1].at : static_cast<int>(text.size());
+        QString clause = text.mid(marks[i].at, end - marks[i].at).trimmed();
+        clause.replace(QLatin1String(" LEFT JOIN"), QLatin1String(" LEFT_JOIN"));
+        clause.replace(QLatin1String(" RIGHT JOIN"), QLatin1String(" RIGHT_JOIN"));
+        clause.replace(QLatin1String(" INNER JOIN"), QLatin1String(" INNER_JOIN"));
+        clause.replace(QLatin1String(" JOIN"), QLatin1String("\n  JOIN"));
+        clause.replace(QLatin1String(" LEFT_JOIN"), QLatin1String("\n  LEFT JOIN"));
+        clause.replace(QLatin1String(" RIGHT_JOIN"), QLatin1String("\n  RIGHT JOIN"));
+        clause.replace(QLatin1String(" INNER_JOIN"), QLatin1String("\n  INNER JOIN"));
+        for (const QString& line : clause.split(QLatin1Char('\n')))
+            lines << QStringLiteral("- ") + line;
+    }
+    return lines;
+}
+
+QString listFileName(const QString& title)
+{
+    return utl::translateChars(title, QStringLiteral(" /\\:+"), QStringLiteral("_--.-")) + QStringLiteral(".DBP");
+}
+
+Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const Rs2ListOptions& options)
+{
+    Rs2ListResult result;
+    Ui& ui = ctx.ui();
+    const QString title = options.title;
+    result.listName = title.isEmpty() ? QStringLiteral("RS2LIST") : title;
+    const QString logPath = ctx.paths().dataFile(QStringLiteral("\\RS2LIST_") + QString(result.listName).replace(QLatin1Char('/'), QLatin1Char('_'))
+                                                 + QStringLiteral(".LOG"));
+    const auto log = [&](const QString& text, bool first = false) { utl::logLine(text, first, logPath); };
+    const auto refuse = [&](const QString& message) {
+        if (!options.silent)
+            ui.critical(message, QStringLiteral("Rs2List :") + title);
+        ui.beep();
+        return result;
+    };
+    if (!db.isValid())
+        return refuse(QStringLiteral("Recorset Nullo !"));
+    if (!db.isOpen())
+        return refuse(QStringLiteral("Recordset Chiuso !"));
+    log(QStringLiteral("----- Rs2List -----  ") + title, true);
+
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(sql)) {
+        log(QStringLiteral("*** ERRORE : ") + query.lastError().text());
+        return refuse(QStringLiteral("Recordset Chiuso !\r\n") + query.lastError().text());
+    }
+    const QSqlRecord record = query.record();
+    const int columns = std::min(static_cast<int>(record.count()), 255);
+    const int maxWidth = clampMaxColumnWidth(options.maxColumnWidth);
+    const QStringList declared = declaredTypes(query);
+    result.caption = QStringLiteral("Lista ") + (title.isEmpty() ? QStringLiteral("RS2LIST   ") : result.listName);
+
+    // The values are read once; unsized text columns take the width of their
+    // widest value, as there is nothing else to go by.
+    Progress progress(ui);
+    std::vector<std::vector<QVariant>> rows;
+    const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
+    while (query.next() && (limit < 0 || static_cast<long>(rows.size()) < limit)) {
+        std::vector<QVariant> values(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            values[static_cast<std::size_t>(c)] = query.value(c);
+        rows.push_back(std::move(values));
+        if ((rows.size() & 1023) == 0)
+            progress.step([&] { return QStringLiteral("Lettura righe : %1").arg(rows.size()); });
+    }
+    query.finish();
+    std::size_t count = rows.size();
+    if (options.maxRecords <= 0 && !options.silent && count > 1000) {
+        const QString answer = ui.input(QStringLiteral("Quanti ne visualizzo ? (Consiglio 500)"), QStringLiteral("TROPPI RECORDS !"),
+                                        QString::number(count)).value_or(QStringLiteral("0"));
+        bool ok = false;
+        const long wanted = answer.trimmed().toLong(&ok);
+        count = ok && wanted > 0 ? std::min<std::size_t>(count, static_cast<std::size_t>(wanted)) : 0;
+    }
+
+    std::vector<ColumnDescriptor> descriptors;
+    for (int c = 0; c < columns; ++c) {
+        ColumnType type = c < declared.size() && !declared[c].isEmpty() ? columnTypeFromDeclared(declared[c])
+                                                                         : columnTypeFromField(record.field(c));
+        if (type.cls == ColumnType::Other && engineOf(db) == Engine::Sqlite)
+            type.cls = ColumnType::Text;
+        if (type.cls == ColumnType::Text && type.definedSize < 0) {
+            int widest = 1;
+            for (std::size_t r = 0; r < count; ++r)
+                widest = std::max(widest, static_cast<int>(textOf(rows[r][static_cast<std::size_t>(c)]).size()));
+            type.definedSize = widest;
+        }
+        descriptors.push_back(describeColumn(type, record.fieldName(c), options.decimals, maxWidth));
+    }
+
+    if (!options.noHeader) {
+        const QStringList parts = maskConnectionPassword(db.databaseName())
+                                      .split(QLatin1Char(';'), Qt::SkipEmptyParts).mid(0, 10);
+        for (const QString& part : parts) {
+            result.lines << part;
+            log(QStringLiteral(" - ") + part);
+        }
+        result.lines << sqlClauseLines(sql);
+        result.lines << utl::RepeatChar(71, QLatin1Char('-'));
+        result.lines << QStringLiteral("%1 Record(s) nel Recordset.").arg(count);
+    }
+    QString heading;
+    for (int c = 0; c < columns; ++c) {
+        const ColumnDescriptor& d = descriptors[static_cast<std::size_t>(c)];
+        const QString first = count > 0 ? QStringLiteral(" >") + textOf(rows[0][static_cast<std::size_t>(c)]) : QString();
+        const QString catalogue = QStringLiteral("%1 %2 %3 %4 %5").arg(c + 1, 3).arg(utl::PadRight(record.fieldName(c), 25), utl::PadRight(d.typeName, 12))
+                                      .arg(d.width, 5).arg(d.decimals, 3) + first;
+        if (!options.noHeader)
+            result.lines << catalogue;
+        log(catalogue);
+        heading += utl::PadRight(record.fieldName(c), d.kind == QLatin1Char('I') ? 38 : d.kind == QLatin1Char('B') ? 5 : d.width) + QLatin1Char('!');
+    }
+    result.heading = heading;
+    const QString rule = utl::RepeatChar(static_cast<int>(heading.size()), QLatin1Char('='));
+    result.lines << rule;
+    log(rule);
+
+    result.lines.reserve(result.lines.size() + static_cast<qsizetype>(count));
+    for (std::size_t r = 0; r < count; ++r) {
+        const auto& values = rows[r];
+        if (options.oneFieldPerLine) {
+            for (int c = 0; c < columns; ++c) {
+                QString value = textOf(values[static_cast<std::size_t>(c)]);
+                value.replace(QLatin1Char('\n'), QChar(127));
+                QString line = utl::PadRight(record.fieldName(c), 25) + QLatin1Char('|') + value;
+                if (line.size() < 101)
+                    line += QLatin1Char('<');
+                result.lines << line;
+            }
+            result.lines << QStringLiteral("  Fine Record : ") << utl::RepeatChar(60, QLatin1Char('='));
+            continue;
+        }
+        QString line;
+        line.reserve(heading.size() + 8);
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                line += QLatin1Char('|');
+            line += formatValue(values[static_cast<std::size_t>(c)], descriptors[static_cast<std::size_t>(c)], maxWidth);
+        }
+        result.lines << line;
+        if ((r & 4095) == 0)
+            progress.step([&] { return QStringLiteral("Preparazione righe : %1").arg(r); });
+    }
+    result.ok = true;
+
+    if (options.silent && !title.isEmpty()) {
+        if (!result.lines.isEmpty()) {
+            result.fileWritten = ctx.paths().dataFile(listFileName(title));
+            QSaveFile file(result.fileWritten);
+            if (file.open(QIODevice::WriteOnly)) {
+                QByteArray bytes;
+                for (const QString& line : result.lines) {
+                    bytes += line.toUtf8();
+                    bytes += "\r\n";
+                    if (bytes.size() > (1 << 20)) {
+                        file.write(bytes);
+                        bytes.clear();
+                    }
+                }
+                file.write(bytes);
+                if (!file.commit())
+                    result.fileWritten.clear();
+            } else {
+                result.fileWritten.clear();
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace corv

@@ -1,0 +1,151 @@
+#include "app/AppContext.h"
+#include "db/ConnectionString.h"
+#include "listview/ListLines.h"
+#include "listview/Rs2List.h"
+#include "TestHome.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+
+namespace {
+
+TEST(Rs2ListColumns, WidthsByType)
+{
+    EXPECT_EQ(clampMaxColumnWidth(5), 10);
+    EXPECT_EQ(clampMaxColumnWidth(300), 255);
+    EXPECT_EQ(clampMaxColumnWidth(0), 0);
+    EXPECT_EQ(clampMaxColumnWidth(40), 40);
+
+    const auto describe = [](const char* declared, int decimals = 0, int maxWidth = 0) {
+        return describeColumn(columnTypeFromDeclared(declared), "colonna", decimals, maxWidth);
+    };
+    EXPECT_EQ(describe("FLOAT", 2).width, 14);
+    EXPECT_EQ(describe("FLOAT", 2).decimals, 2);
+    EXPECT_EQ(describe("FLOAT").width, 20);
+    EXPECT_EQ(describe("FLOAT").decimals, 6);
+    EXPECT_EQ(describe("DECIMAL(18,4)").width, 14);
+    EXPECT_EQ(describe("DECIMAL(18,4)", 2).width, 13);
+    EXPECT_EQ(describe("DATETIME").width, 20);
+    EXPECT_EQ(describe("DATE").width, 10);
+    EXPECT_EQ(describe("DATE").typeName, "Date/Time");
+    EXPECT_EQ(describe("INTEGER").typeName, "LONG");
+    EXPECT_EQ(describe("SMALLINT").typeName, "Integer");
+    EXPECT_EQ(describe("TINYINT").width, 3);
+    EXPECT_EQ(describe("BIT").width, 7); // the name "colonna" is longer than 6
+    EXPECT_EQ(describe("varchar(25)").width, 25);
+    EXPECT_EQ(describe("varchar(25)").typeName, "String * 25");
+    EXPECT_EQ(describe("varchar(300)", 0, 255).width, 255);
+    EXPECT_EQ(describe("BLOB").kind, 'B');
+}
+
+TEST(Rs2ListSql, JoinsStandOnLinesOfTheirOwn)
+{
+    EXPECT_EQ(sqlClauseLines("select a.x, b.y from T as a left join U as b on (a.k=b.k) inner join V on (v.k=a.k) "
+                             "where a.x > 1 order by a.x"),
+              (QStringList{"- SELECT A.X, B.Y", "- FROM T AS A", "-   LEFT JOIN U AS B ON (A.K=B.K)", "-   INNER JOIN V ON (V.K=A.K)",
+                           "- WHERE A.X > 1", "- ORDER BY A.X"}));
+    EXPECT_EQ(sqlClauseLines("SELECT c, COUNT(*) FROM T GROUP BY c UNION SELECT 1 FROM X"),
+              (QStringList{"- SELECT C, COUNT(*)", "- FROM T", "- GROUP BY C"}));
+}
+
+class Rs2ListTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    QSqlDatabase db;
+
+    void SetUp() override
+    {
+        home.writeFile("L.sqlite", "");
+        ASSERT_TRUE(ctx->connections().open(Connections::Company, dataConnectionString("SQLite", "", "", "L", home.path())));
+        db = ctx->connections().db(Connections::Company);
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("CREATE TABLE R (codice varchar(6), nome TEXT, importo DECIMAL(18,4), data DATETIME, giorno DATE)"));
+        db.transaction();
+        q.prepare("INSERT INTO R VALUES (?, ?, ?, ?, ?)");
+        for (int i = 1; i <= 1500; ++i) {
+            q.addBindValue(QString::number(i).rightJustified(6, '0'));
+            q.addBindValue(i == 1 ? QString("Rossi Mario") : QString("Bianchi"));
+            q.addBindValue(QString::number(i) + ".5000");
+            q.addBindValue("2025-03-01 10:20:30");
+            q.addBindValue("2025-03-01");
+            ASSERT_TRUE(q.exec());
+        }
+        db.commit();
+    }
+};
+
+TEST_F(Rs2ListTest, ManyRecordsAskHowManyToShow)
+{
+    ui.expectInput("Quanti ne visualizzo ? (Consiglio 500)", QString("500"));
+    Rs2ListOptions options;
+    options.title = "Prova";
+    options.noHeader = true;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT * FROM R ORDER BY codice", options);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(ui.inputDefaults.first(), "1500");
+    EXPECT_EQ(result.lines.size(), 1 + 500); // the "=" line and the rows
+    EXPECT_EQ(result.heading, "codice!nome       !importo       !data                !giorno    !");
+    EXPECT_EQ(result.lines[1].toStdString(), "000001|Rossi Mario|        1,5000|01/03/2025 10:20:30 |01/03/2025");
+    EXPECT_EQ(result.caption, "Lista Prova");
+}
+
+TEST_F(Rs2ListTest, SilentModeWritesEveryRecordToTheListFile)
+{
+    Rs2ListOptions options;
+    options.title = "Elenco: clienti/fornitori";
+    options.silent = true;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, importo FROM R", options);
+    EXPECT_TRUE(ui.prompts.isEmpty());
+    EXPECT_EQ(result.fileWritten, home.file("Elenco._clienti-fornitori.DBP"));
+    const QString text = home.readFile("Elenco._clienti-fornitori.DBP");
+    EXPECT_TRUE(text.contains("1500 Record(s) nel Recordset.\r\n"));
+    EXPECT_TRUE(text.contains("- SELECT CODICE, IMPORTO\r\n- FROM R\r\n"));
+    EXPECT_TRUE(text.endsWith("001500|    1.500,5000\r\n")) << text.right(60).toStdString();
+    EXPECT_TRUE(home.readFile("RS2LIST_Elenco: clienti_fornitori.LOG").startsWith("----- Rs2List -----  Elenco: clienti/fornitori"));
+}
+
+TEST_F(Rs2ListTest, OneFieldPerLine)
+{
+    Rs2ListOptions options;
+    options.noHeader = true;
+    options.oneFieldPerLine = true;
+    options.maxRecords = 1;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, nome FROM R ORDER BY codice", options);
+    EXPECT_EQ(result.listName, "RS2LIST");
+    EXPECT_EQ(result.lines.mid(1), (QStringList{QString("codice").leftJustified(25) + "|000001<",
+                                                QString("nome").leftJustified(25) + "|Rossi Mario<", "  Fine Record : ",
+                                                QString(60, '=')}));
+}
+
+TEST_F(Rs2ListTest, AClosedConnectionIsReported)
+{
+    QSqlDatabase closed;
+    ui.expectMessage("Recorset Nullo !");
+    EXPECT_FALSE(Rs2List(*ctx, closed, "SELECT 1", {"Prova"}).ok);
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST(ListLines, SearchWrapsAroundAndThinning)
+{
+    const QStringList lines = {"Rossi", "Bianchi", "Verdi", "rossini"};
+    EXPECT_EQ(listlines::findNext(lines, 0, "ross"), 3);
+    EXPECT_EQ(listlines::findNext(lines, 3, "ROSS"), 0); // wraps round to the top
+    EXPECT_EQ(listlines::findNext(lines, 1, "nessuno"), -1);
+    EXPECT_EQ(listlines::findNext(lines, 1, "  "), -1);
+    EXPECT_EQ(listlines::keepMatching(lines, "ross"), (QStringList{"Rossi", "rossini"}));
+    EXPECT_EQ(listlines::removeBefore(lines, 2), (QStringList{"Verdi", "rossini"}));
+    EXPECT_EQ(listlines::removeAfter(lines, 1), (QStringList{"Rossi", "Bianchi"}));
+    EXPECT_EQ(listlines::countText(1), "1 riga.");
+    EXPECT_EQ(listlines::countText(3), "3 righe.");
+    EXPECT_EQ(listlines::pipeView("codice!nome  !", "001|Rossi"),
+              (QStringList{QString("codice").leftJustified(20) + "|001<", QString("nome").leftJustified(20) + "|Rossi<"}));
+}
+
+} // namespace
