@@ -118,6 +118,10 @@ int main(int argc, char* argv[])
 
     ConsoleWindow console(ctx);
     qtUi.setMainWindow(&console, console.statusBar());
+    if (!console.open()) {
+        ctx.log().write(QStringLiteral("Database dell'azienda non disponibili : fine programma"));
+        return 1;
+    }
     console.show();
     if (options.exitAfterStart)
         QTimer::singleShot(0, &console, &QWidget::close);

@@ -1,14 +1,21 @@
 #include "ConsoleWindow.h"
+#include "ListWindow.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
 #include "app/AppContext.h"
 #include "db/ArdeaLogin.h"
 #include "db/SqlAccessForm.h"
+#include "listview/Rs2List.h"
 #include "TestHome.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -16,56 +23,156 @@
 using namespace corv;
 using corv::test::ScriptedUi;
 using corv::test::TestHome;
+using Answer = Ui::Answer;
 
 namespace {
 
-TEST(ConsoleWindow, ShowsTheThreeSourcesInOrder)
-{
+// A console opened on the demo installation, as the program opens it.
+class ConsoleWindowTest : public ::testing::Test {
+protected:
     TestHome home;
     ScriptedUi ui;
-    auto ctx = home.context(ui);
-    ctx->doArdea = true;
-    ConsoleWindow console(*ctx);
-    EXPECT_EQ(console.objectName(), "F_Console");
-    QTabWidget* tabs = console.tabs();
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    std::unique_ptr<ConsoleWindow> console;
+
+    void open(bool ardea = true)
+    {
+        // The demo company is the one of ARDEA_Z.INI: the last Ardea login's
+        // company is offered first and declined.
+        if (ardea) {
+            ArdeaLogin login(*ctx);
+            ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+            ctx->doArdea = true;
+            ui.expectMessage("Attivo azienda DEMO ?", Answer::No);
+        }
+        if (!ardea) {
+            ctx->registry().write(RegistryRoot::LocalMachine, kPelionKey + "\\Settings", "PercorsoInstallazione", "");
+            ArdeaLogin login(*ctx);
+            ui.expectMessage("AR NON INSTALLATO");
+            ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
+        }
+        console = std::make_unique<ConsoleWindow>(*ctx);
+        ASSERT_TRUE(console->open());
+        console->show();
+        QApplication::processEvents();
+    }
+    template <typename T>
+    T* child(const char* name)
+    {
+        T* found = console->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QStringList rows(const char* list) { return static_cast<QStringListModel*>(child<QListView>(list)->model())->stringList(); }
+    void doubleClick(const char* list, int row)
+    {
+        QListView* view = child<QListView>(list);
+        const QModelIndex index = view->model()->index(row, 0);
+        view->setCurrentIndex(index);
+        Q_EMIT view->doubleClicked(index);
+    }
+};
+
+TEST_F(ConsoleWindowTest, OpensOnTheArdeaTabWithTheCompanyAndRelease)
+{
+    open();
+    QTabWidget* tabs = console->tabs();
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), "Ardea");
     EXPECT_EQ(tabs->tabText(1), "Nembo");
     EXPECT_EQ(tabs->tabText(2), "Corvina");
     EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_NE(console.findChild<QWidget*>("Lst_Risultati"), nullptr);
+    EXPECT_EQ(child<QLabel>("Lbl_Azienda")->text(), "DEMO");
+    EXPECT_EQ(child<QLabel>("Lbl_RelAr")->text(), "06.12.01.0004");
+    EXPECT_EQ(child<QComboBox>("Cmb_Aziende")->count(), 2);
+    EXPECT_EQ(child<QComboBox>("Cmb_Source")->currentIndex(), 0); // the settings' default wins over the opening's 1
+    EXPECT_TRUE(child<QPushButton>("Cmd_ArLeggi")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("Cmd_ArPrimaNota")->isEnabled());
 }
 
-TEST(ConsoleWindow, WithoutArdeaTheCorvinaTabComesFirst)
+TEST_F(ConsoleWindowTest, WithoutArdeaTheCorvinaTabComesFirst)
 {
-    TestHome home;
-    ScriptedUi ui;
-    auto ctx = home.context(ui);
-    ctx->doArdea = false;
-    ConsoleWindow console(*ctx);
-    EXPECT_EQ(console.tabs()->currentIndex(), 2);
+    ctx->corvSettings().write("Param", "LastTab", "-1"); // out of range: the opening's choice stands
+    open(false);
+    EXPECT_EQ(console->tabs()->currentIndex(), 2);
+    EXPECT_EQ(child<QLabel>("Lbl_Azienda")->text(), "Ardea NON Disponibile");
 }
 
-TEST(ConsoleWindow, AbbandonaClosesTheConnectionsAndSavesThePlacement)
+TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
 {
-    TestHome home;
-    ScriptedUi ui;
-    auto ctx = home.context(ui);
-    ArdeaLogin login(*ctx);
-    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    ctx->doArdea = true;
-    ConsoleWindow console(*ctx);
-    console.show();
-    console.resize(800, 600);
-    auto* quit = console.findChild<QPushButton*>("Cmd_Abbandona");
-    ASSERT_NE(quit, nullptr);
-    QTest::mouseClick(quit, Qt::LeftButton);
-    EXPECT_FALSE(console.isVisible());
-    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys));
-    const QString stored = ctx->corvSettings().read("PosFinestre", "F_Console_Size");
-    const double scale = twipsPerPixel(&console);
-    EXPECT_EQ(Placement::parse(stored).width, 800 * scale) << stored.toStdString();
-    EXPECT_EQ(Placement::parse(stored).height, 600 * scale) << stored.toStdString();
+    open();
+    console->tabs()->setCurrentIndex(0);
+    QApplication::processEvents();
+    QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
+    EXPECT_FALSE(rows("Lst_ArIva").isEmpty());
+    EXPECT_FALSE(rows("Lst_ArCau").isEmpty());
+    const QStringList subjects = rows("Lst_ArCliFor");
+    ASSERT_FALSE(subjects.isEmpty());
+    EXPECT_TRUE(subjects.first().startsWith("000001C|"));
+    doubleClick("Lst_ArCliFor", 0);
+    const QStringList lines = console->results()->stringList();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(child<QLabel>("Lbl_Head")->text().startsWith("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|Rag.Soc."));
+    EXPECT_EQ(ui.statuses.last(), QString("Trovate %1 registrazioni.").arg(lines.size()));
+}
+
+TEST_F(ConsoleWindowTest, CorvinaLinesHaveTheNatureColumnFrom2017)
+{
+    open();
+    console->tabs()->setCurrentIndex(2);
+    QApplication::processEvents();
+    QComboBox* companies = child<QComboBox>("Cmb_Aziende");
+    for (int year : {2025, 2016}) {
+        const int row = companies->findText(QString::number(year), Qt::MatchContains);
+        ASSERT_GE(row, 0);
+        companies->setCurrentIndex(row);
+        QTest::mouseClick(child<QPushButton>("Cmd_CvLeggi"), Qt::LeftButton);
+        const QStringList codes = rows("Lst_CvIva");
+        ASSERT_FALSE(codes.isEmpty());
+        const int code22 = static_cast<int>(codes.indexOf(QRegularExpression("^22 \\|.*")));
+        ASSERT_GE(code22, 0);
+        doubleClick("Lst_CvIva", code22);
+        const QStringList lines = console->results()->stringList();
+        ASSERT_FALSE(lines.isEmpty()) << year;
+        EXPECT_EQ(lines.first().count('|'), year >= 2017 ? 14 : 13) << year;
+    }
+}
+
+TEST_F(ConsoleWindowTest, AbbandonaSavesTheChoicesAndClosesEverything)
+{
+    open();
+    console->resize(800, 600);
+    console->tabs()->setCurrentIndex(1);
+    child<QComboBox>("Cmb_Aziende")->setCurrentIndex(1);
+    child<QComboBox>("Cmb_Source")->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>("Cmd_Abbandona"), Qt::LeftButton);
+    EXPECT_FALSE(console->isVisible());
+    for (int n = 0; n < Connections::Count; ++n)
+        EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
+    const IniFile settings = ctx->corvSettings();
+    EXPECT_EQ(settings.read("Param", "LastTab"), "1");
+    EXPECT_EQ(settings.read("Param", "Source"), "1");
+    EXPECT_EQ(settings.read("Param", "Last_Cv"), child<QComboBox>("Cmb_Aziende")->itemText(1));
+    EXPECT_EQ(settings.read("Param", "DateIni"), "__/__/____");
+    const Placement stored = Placement::parse(settings.read("PosFinestre", "F_Console_Size"));
+    EXPECT_EQ(stored.width, console->width() * twipsPerPixel(console.get()));
+    EXPECT_EQ(stored.height, console->height() * twipsPerPixel(console.get()));
+}
+
+TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
+{
+    open();
+    QLineEdit* from = child<QLineEdit>("Dat_Ini");
+    QLineEdit* to = child<QLineEdit>("Dat_Fin");
+    from->setText("01/02/2024");
+    to->setText("31/01/2024");
+    ui.expectMessage("Date incoerenti !");
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(to, &leave);
+    EXPECT_EQ(ui.said.back().text, "Date incoerenti !");
+    to->setText("__/__/____"); // an empty date is always coherent
+    QApplication::sendEvent(to, &leave);
+    EXPECT_EQ(std::count_if(ui.said.begin(), ui.said.end(), [](const auto& m) { return m.text == "Date incoerenti !"; }), 1);
 }
 
 TEST(WindowPlacement, ASavedSizeComesBack)
@@ -74,7 +181,6 @@ TEST(WindowPlacement, ASavedSizeComesBack)
     IniFile settings(home.file("TLX_CORV.INI"));
     {
         QWidget window;
-        window.setObjectName("F_Prova");
         window.resize(640, 480);
         window.move(40, 50);
         window.show();
@@ -90,8 +196,7 @@ TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
     TestHome home(false);
     home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
     ScriptedUi ui;
-    SqlAccessForm form(IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui,
-                       "SRVREG");
+    SqlAccessForm form(IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui, "SRVREG");
     SqlAccessDialog dialog(form);
     dialog.show();
     auto* server = dialog.findChild<QLineEdit*>("Txt_Server");
@@ -115,6 +220,32 @@ TEST(SqlAccessDialog, AbbandonaAbandons)
     QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Abbandona"), Qt::LeftButton);
     EXPECT_TRUE(form.abandoned());
     EXPECT_FALSE(QFile::exists(home.file("ARDEA_Z.INI")));
+}
+
+TEST(ListWindow, SearchKeepOkAndPlacement)
+{
+    TestHome home(false);
+    ScriptedUi ui;
+    auto ctx = home.context(ui);
+    Rs2ListResult list;
+    list.listName = "Prova";
+    list.caption = "Lista Prova";
+    list.heading = "codice!nome !";
+    list.lines = {"001|Rossi", "002|Bianchi", "003|Rossini"};
+    ListWindow window(*ctx, list);
+    window.show();
+    auto* search = window.findChild<QLineEdit*>("Txt_Cerca");
+    auto* count = window.findChild<QLabel*>("Lbl_Qta");
+    EXPECT_EQ(count->text(), "3 righe.");
+    search->setText("ross");
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Lascia"), Qt::LeftButton);
+    EXPECT_EQ(window.lines(), (QStringList{"001|Rossi", "003|Rossini"}));
+    EXPECT_EQ(count->text(), "2 righe.");
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Cerca"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Cerca"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Ok"), Qt::LeftButton);
+    EXPECT_EQ(window.selectedRow(), "003|Rossini");
+    EXPECT_TRUE(ctx->corvSettings().read("PosHelp", "Prova_Size").count('|') == 6);
 }
 
 } // namespace

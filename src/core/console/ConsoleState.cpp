@@ -2,7 +2,6 @@
 
 #include "app/AppContext.h"
 #include "app/TextUtil.h"
-#include "db/CompanyOpening.h"
 #include "db/DbValues.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
@@ -92,7 +91,13 @@ bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
     state.corvinaRows.clear();
     state.corvinaRow = -1;
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
-    state.corvinaRelease = CompanyOpening::corvinaRelease(db);
+    {
+        QSqlQuery release(db);
+        release.setForwardOnly(true);
+        state.corvinaRelease = release.exec(QStringLiteral("SELECT * FROM CorvinaRelease ORDER BY DatRelease DESC")) && release.next()
+                                   ? textOf(release.value(QStringLiteral("Release")))
+                                   : QString();
+    }
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT * FROM Company ORDER BY VATYear DESC, CompanyCode"))) {

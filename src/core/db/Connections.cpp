@@ -51,34 +51,42 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
         return fail(why);
     forget(qtName);
 
-    if (spec->engine == Engine::Sqlite) {
-        if (!QFileInfo(spec->file).isFile())
-            return fail(QStringLiteral("Database inesistente : ") + spec->file);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
-        db.setDatabaseName(spec->file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            return fail(db.lastError().text());
-        registerSqlServerFunctions(db);
-        // With the write-ahead log a commit needs no sync of its own: row-by-row
-        // corrections stay fast and a crash still leaves the file consistent.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
-        return true;
-    }
-
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), qtName);
-    if (!db.isValid())
-        return fail(QStringLiteral("Driver ODBC di Qt non disponibile"));
-    QString odbc = spec->odbcConnectString(odbcDriver());
+    QString failure;
+    {
+        QSqlDatabase db;
+        if (spec->engine == Engine::Sqlite) {
+            if (!QFileInfo(spec->file).isFile())
+                return fail(QStringLiteral("Database inesistente : ") + spec->file);
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
+            db.setDatabaseName(spec->file);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+            if (db.open()) {
+                registerSqlServerFunctions(db);
+                // With the write-ahead log a commit needs no sync of its own: row-by-row
+                // corrections stay fast and a crash still leaves the file consistent.
+                QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+                return true;
+            }
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), qtName);
+            if (!db.isValid()) {
+                failure = QStringLiteral("Driver ODBC di Qt non disponibile");
+            } else {
+                QString odbc = spec->odbcConnectString(odbcDriver());
 #ifdef Q_OS_WIN
-    if (qEnvironmentVariableIntValue("CORVUTIL_TRUST_SERVER_CERTIFICATE") == 1)
-        odbc += QStringLiteral(";TrustServerCertificate=yes");
+                if (qEnvironmentVariableIntValue("CORVUTIL_TRUST_SERVER_CERTIFICATE") == 1)
+                    odbc += QStringLiteral(";TrustServerCertificate=yes");
 #endif
-    db.setDatabaseName(odbc);
-    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
-    if (!db.open())
-        return fail(db.lastError().text());
-    return true;
+                db.setDatabaseName(odbc);
+                db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
+                if (db.open())
+                    return true;
+            }
+        }
+        if (failure.isEmpty())
+            failure = db.lastError().text();
+    }
+    return fail(failure);
 }
 
 Engine engineOf(const QSqlDatabase& db)

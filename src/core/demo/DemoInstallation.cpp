@@ -58,6 +58,13 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
     return ok;
 }
 
+// The demo opens on the Ardea tab, with the 2025 Corvina company chosen.
+bool writeConsoleSettings(const AppPaths& paths)
+{
+    IniFile settings(paths.iniPath(ini::kCorv));
+    return settings.write(QStringLiteral("Param"), QStringLiteral("LastTab"), QStringLiteral("0"));
+}
+
 bool writeLogin(const QString& folder, const AppPaths& paths)
 {
     IniFile ardea(paths.iniPath(ini::kArdea), true);
@@ -120,7 +127,7 @@ bool createDemoInstallation(const QString& folderArg, QString* error, const Demo
     if (!fillDemoData(dbFolder, options, error))
         return false;
     // The registry file last: its presence marks a complete installation.
-    if (!writeLogin(folder, paths) || !writeRegistry(folder, paths))
+    if (!writeLogin(folder, paths) || !writeConsoleSettings(paths) || !writeRegistry(folder, paths))
         return fail(error, QStringLiteral("Impossibile scrivere le impostazioni in : ") + folder);
     return true;
 }

@@ -1,0 +1,89 @@
+#include "console/ConsoleOpening.h"
+
+#include "app/AppContext.h"
+#include "app/Startup.h"
+#include "console/ConsoleState.h"
+#include "console/VatListings.h"
+#include "db/ArdeaLogin.h"
+#include "db/CompanyOpening.h"
+#include "db/ViewService.h"
+#include "platform/Ui.h"
+
+namespace corv {
+
+namespace {
+
+void ensureJournalView(AppContext& ctx)
+{
+    QString error;
+    if (!views::ensureJournalView(ctx.connections().db(Connections::Company), false, &error))
+        ctx.log().write(QStringLiteral("*** ERRORE creazione ") + views::kJournalView + QStringLiteral(" : ") + error);
+}
+
+} // namespace
+
+bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks)
+{
+    RunLog& log = ctx.log();
+    log.write(QStringLiteral("Apertura Console"));
+    CompanyOpening company(ctx);
+    company.showChooser = hooks.showChooser;
+    if (ctx.doArdea)
+        company.InitARProc();
+
+    IniFile settings = ctx.corvSettings();
+    state.nemboFolder = settings.read(QStringLiteral("Nembo"), QStringLiteral("LastFolder"));
+    state.nemboCompanies = nemboCompaniesIn(state.nemboFolder);
+    state.source = 1;
+
+    log.write(QStringLiteral("Prima di ARRecOpen"));
+    ArdeaLogin login(ctx);
+    const bool opened = login.ARRecOpen();
+    if (ctx.doArdea) {
+        state.tab = ConsoleState::ArdeaTab;
+        if (!opened) {
+            login.systemClose();
+            return false;
+        }
+        if (ctx.company().code.isEmpty() && !changeCompany(ctx, hooks))
+            return false;
+        ensureJournalView(ctx);
+    } else {
+        state.tab = ConsoleState::CorvinaTab;
+    }
+
+    state.dateFrom = kEmptyDate;
+    state.dateTo = kEmptyDate;
+    state.corvinaRows.clear();
+    state.corvinaRow = -1;
+    state.corvinaEnabled = ctx.corvinaOpen;
+    if (ctx.corvinaOpen) {
+        QString error;
+        if (!ensureCorvinaViews(ctx, &error))
+            log.write(QStringLiteral("*** ERRORE viste Corvina : ") + error);
+        loadCorvinaCompanies(ctx, state);
+    }
+    restoreConsoleSettings(state, settings);
+    return true;
+}
+
+bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)
+{
+    ArdeaLogin login(ctx);
+    login.dataClose();
+    if (hooks.showChooser)
+        hooks.showChooser();
+    if (!login.ARRecOpen())
+        return false;
+    ensureJournalView(ctx);
+    return true;
+}
+
+void closeConsole(AppContext& ctx, const ConsoleState& state)
+{
+    IniFile settings = ctx.corvSettings();
+    saveConsoleSettings(state, settings);
+    closeConnections(ctx);
+}
+
+} // namespace corv

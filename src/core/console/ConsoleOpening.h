@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+namespace corv {
+
+class AppContext;
+struct ConsoleState;
+
+// The console's opening, in order: the Ardea company and folders, the Nembo
+// folder, the working connections, the managed views, the dates, the Corvina
+// companies and the choices restored from the settings. False when the
+// program must end (Ardea available but its databases could not be opened).
+struct ConsoleHooks {
+    std::function<void()> showChooser; // the company chooser, modal
+};
+bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks);
+
+// The company change of a double-click on the company label: the data
+// connections are closed, the chooser is shown, and the connections and the
+// journal view opened again for the company now chosen.
+bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks);
+
+// The console's close: settings written, data and system connections closed.
+void closeConsole(AppContext& ctx, const ConsoleState& state);
+
+} // namespace corv

@@ -1,0 +1,236 @@
+#include "ListWindow.h"
+
+#include "WindowPlacement.h"
+#include "app/AppContext.h"
+#include "app/ReportFiles.h"
+#include "app/TextUtil.h"
+#include "listview/ListLines.h"
+#include "listview/Rs2List.h"
+#include "platform/Ui.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace corv {
+
+namespace {
+
+bool writeLines(const QString& path, const QStringList& lines)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& line : lines)
+        file.write(line.toUtf8() + "\r\n");
+    return file.commit();
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+} // namespace
+
+ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), listName_(list.listName), caption_(list.caption)
+{
+    setObjectName(QStringLiteral("F_List"));
+    setWindowTitle(list.caption);
+    heading_ = new QLabel(list.heading, this);
+    heading_->setObjectName(QStringLiteral("Lbl_Head"));
+    model_ = new QStringListModel(this);
+    list_ = new QListView(this);
+    list_->setObjectName(QStringLiteral("Lst_Lista"));
+    list_->setModel(model_);
+    list_->setUniformItemSizes(true);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    list_->setFont(fixed);
+    heading_->setFont(fixed);
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("Txt_Cerca"));
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("Lbl_Qta"));
+    count_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(search_, 1);
+    QPushButton* find = button(this, "Cmd_Cerca", QStringLiteral("Cerca"));
+    QPushButton* keep = button(this, "Cmd_Lascia", QStringLiteral("Lascia"));
+    QPushButton* before = button(this, "Cmd_Before", QStringLiteral("Elimina prec."));
+    QPushButton* after = button(this, "Cmd_After", QStringLiteral("Elimina succ."));
+    QPushButton* bigger = button(this, "Cmd_Big", QStringLiteral("A+"));
+    QPushButton* smaller = button(this, "Cmd_Litt", QStringLiteral("A-"));
+    QPushButton* view = button(this, "Cmd_View", QStringLiteral("Visualizza"));
+    for (QPushButton* b : {find, keep, before, after, bigger, smaller, view})
+        tools->addWidget(b);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(count_);
+    bottom->addStretch();
+    QPushButton* ok = button(this, "Cmd_Ok", QStringLiteral("OK"));
+    QPushButton* cancel = button(this, "Cmd_Cancel", QStringLiteral("Annulla"));
+    bottom->addWidget(ok);
+    bottom->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(heading_);
+    layout->addWidget(list_, 1);
+    layout->addLayout(bottom);
+
+    connect(find, &QPushButton::clicked, this, &ListWindow::search);
+    connect(search_, &QLineEdit::returnPressed, this, &ListWindow::search);
+    connect(keep, &QPushButton::clicked, this, &ListWindow::keepMatching);
+    connect(before, &QPushButton::clicked, this, [this] { removeLines(true); });
+    connect(after, &QPushButton::clicked, this, [this] { removeLines(false); });
+    connect(bigger, &QPushButton::clicked, this, [this] { changeFont(1); });
+    connect(smaller, &QPushButton::clicked, this, [this] { changeFont(-1); });
+    connect(view, &QPushButton::clicked, this, &ListWindow::viewAll);
+    connect(count_, &QLabel::customContextMenuRequested, this, &ListWindow::saveLines);
+    connect(list_, &QListView::customContextMenuRequested, this,
+            [this](const QPoint& at) { pipeView(list_->indexAt(at).row()); });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        const int row = currentRow();
+        selected_ = row >= 0 ? model_->stringList().at(row) : QString();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        selected_.clear();
+        reject();
+    });
+
+    resize(1000, 600);
+    restoreWindowPlacement(this, ctx_.corvSettings(), listName_ + QString(), 0, 0, kListPlacementSection);
+    const Placement stored = Placement::parse(ctx_.corvSettings().read(kListPlacementSection, listName_ + QStringLiteral("_Size"),
+                                                                      QStringLiteral("0|1|1|1500|1500|8,25|")));
+    if (stored.fontSize && *stored.fontSize > 0) {
+        QFont font = list_->font();
+        font.setPointSizeF(*stored.fontSize);
+        list_->setFont(font);
+    }
+    setLines(list.lines);
+}
+
+QStringList ListWindow::lines() const { return model_->stringList(); }
+
+void ListWindow::setLines(const QStringList& lines)
+{
+    model_->setStringList(lines);
+    updateCount();
+}
+
+void ListWindow::updateCount() { count_->setText(listlines::countText(model_->rowCount())); }
+
+int ListWindow::currentRow() const { return list_->currentIndex().isValid() ? list_->currentIndex().row() : -1; }
+
+void ListWindow::search()
+{
+    const qsizetype found = listlines::findNext(model_->stringList(), currentRow(), search_->text());
+    if (found < 0) {
+        ctx_.ui().beep();
+        return;
+    }
+    list_->setCurrentIndex(model_->index(static_cast<int>(found)));
+}
+
+void ListWindow::keepMatching()
+{
+    if (search_->text().trimmed().isEmpty() || model_->rowCount() == 0) {
+        ctx_.ui().beep();
+        return;
+    }
+    setLines(listlines::keepMatching(model_->stringList(), search_->text()));
+    ctx_.ui().beep();
+}
+
+void ListWindow::removeLines(bool before)
+{
+    const int row = currentRow();
+    if (row < 0) {
+        ctx_.ui().beep();
+        return;
+    }
+    if (!ctx_.ui().askYesNo(before ? QStringLiteral("Confermi eliminazione righe PRECEDENTI ?")
+                                   : QStringLiteral("Confermi eliminazione righe SUCCESSIVE ?")))
+        return;
+    setLines(before ? listlines::removeBefore(model_->stringList(), row) : listlines::removeAfter(model_->stringList(), row));
+}
+
+void ListWindow::changeFont(double step)
+{
+    QFont font = list_->font();
+    const double size = font.pointSizeF();
+    const double next = std::max(4.0, size + step);
+    font.setPointSizeF(next);
+    list_->setFont(font);
+    heading_->setFont(font);
+    findChild<QPushButton*>(QStringLiteral("Cmd_Big"))->setToolTip(QStringLiteral("Aumenta il Carattere : %1->%2").arg(next).arg(next + 1));
+    findChild<QPushButton*>(QStringLiteral("Cmd_Litt"))->setToolTip(QStringLiteral("Riduce il Carattere : %1->%2").arg(next).arg(next - 1));
+}
+
+void ListWindow::viewAll()
+{
+    const QString path = ctx_.paths().dataFile(QString(caption_).replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral(".DBP"));
+    QStringList all{heading_->text(), utl::RepeatChar(static_cast<int>(heading_->text().size()), QLatin1Char('-'))};
+    all << model_->stringList();
+    if (writeLines(path, all))
+        openReport(ctx_.ui(), ctx_.viewer(), path);
+}
+
+void ListWindow::saveLines()
+{
+    const QString path = ctx_.paths().dataFile(QStringLiteral("\\RS_") + (listName_.isEmpty() ? QStringLiteral("F_LIST") : listName_)
+                                               + QStringLiteral(".TXT"));
+    Ui& ui = ctx_.ui();
+    if (!ui.askYesNo(QStringLiteral("Salvo le righe sul file :\r\n") + path + QStringLiteral(" ?")))
+        return;
+    if (!writeLines(path, model_->stringList())) {
+        ui.critical(QStringLiteral("Impossibile scrivere il file :\r\n") + path);
+        return;
+    }
+    if (ui.message(QStringLiteral("SALVATAGGIO RIGHE SU FILE: ") + path + QStringLiteral(" COMPLETATO !!\r\n\r\nVisualizzo il file ?"),
+                   QStringLiteral("LIST SAVE"), Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::Yes)
+        == Ui::Answer::Yes)
+        openReport(ui, ctx_.viewer(), path);
+}
+
+void ListWindow::pipeView(int row)
+{
+    if (row < 0)
+        return;
+    const QString line = model_->stringList().at(row);
+    if (ctx_.ui().message(QStringLiteral("Vedi riga con PIPE ?"), caption_, Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No)
+        != Ui::Answer::Yes)
+        return;
+    const QString path = ctx_.paths().dataFile(QStringLiteral("PIPE.TMP"));
+    if (writeLines(path, listlines::pipeView(heading_->text(), line)))
+        openReport(ctx_.ui(), ctx_.viewer(), path);
+}
+
+void ListWindow::done(int result)
+{
+    IniFile settings = ctx_.corvSettings();
+    saveWindowPlacement(this, settings, listName_, kListPlacementSection, list_->font().pointSizeF());
+    QDialog::done(result);
+}
+
+QString showRecordsetList(AppContext& ctx, const Rs2ListResult& list, QWidget* parent)
+{
+    ListWindow window(ctx, list, parent);
+    window.exec();
+    return window.selectedRow();
+}
+
+} // namespace corv
