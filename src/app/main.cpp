@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QStyleFactory>
 #include <QTextStream>
 #include <QTimer>
 #include <memory>
@@ -100,8 +99,14 @@ int main(int argc, char* argv[])
     }
 
     IniFile printerSettings(paths.iniPath(ini::kPrinters));
-    if (!visualStyleEnabled(printerSettings) && QStyleFactory::keys().contains(QStringLiteral("Windows")))
+    const bool themed = visualStyleEnabled(printerSettings);
+#ifdef Q_OS_WIN
+    // Without visual styles the windows take the classic look.
+    if (!themed)
         QApplication::setStyle(QStringLiteral("Windows"));
+#else
+    Q_UNUSED(themed);
+#endif
 
     SplashWindow splash;
     splash.show();

@@ -163,11 +163,14 @@ QWidget* ConsoleWindow::makeFilters()
         const char* prompt;
         const char* value;
         bool digits;
-    } numbers[] = {{"Txt_NumIni", "Numero Iniziale.", "0", true}, {"Txt_NumFin", "Numero Finale.", "", true},
-                   {"Txt_Serie", "Serie.", "*", false},          {"Txt_NumIni2", "Numero Iniziale.", "0", true},
-                   {"Txt_NumFin2", "Numero Finale.", "0", true}, {"Txt_Serie2", "Serie.", "*", false}};
+        const char* caption;
+    } numbers[] = {{"Txt_NumIni", "Numero Iniziale.", "0", true, "Dal N. :"}, {"Txt_NumFin", "Numero Finale.", "", true, "Al N. :"},
+                   {"Txt_Serie", "Serie.", "*", false, "Serie :"},           {"Txt_NumIni2", "Numero Iniziale.", "0", true, "Dal N. :"},
+                   {"Txt_NumFin2", "Numero Finale.", "0", true, "Al N. :"},  {"Txt_Serie2", "Serie.", "*", false, "Serie :"}};
     int column = 0;
+    auto* numbersRow = new QHBoxLayout;
     for (const auto& n : numbers) {
+        numbersRow->addWidget(new QLabel(QLatin1String(n.caption), box));
         auto* field = new QLineEdit(QLatin1String(n.value), box);
         field->setObjectName(QLatin1String(n.name));
         field->setProperty("prompt", QLatin1String(n.prompt));
@@ -182,8 +185,11 @@ QWidget* ConsoleWindow::makeFilters()
             });
         field->installEventFilter(this);
         numberFields_ << field;
-        grid->addWidget(field, 1, column++);
+        numbersRow->addWidget(field);
+        ++column;
     }
+    numbersRow->addStretch();
+    grid->addLayout(numbersRow, 1, 0, 1, 8);
     article_ = new QLineEdit(box);
     article_->setObjectName(QStringLiteral("Txt_Articolo"));
     article_->installEventFilter(this);

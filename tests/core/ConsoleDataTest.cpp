@@ -114,6 +114,7 @@ TEST_F(ConsoleDataTest, InitARProcFillsFoldersNamesAndPaymentTypes)
 {
     // No company in TLX_CORV.INI: the last Ardea login's company is offered;
     // declining it takes the one of ARDEA_Z.INI and writes it down.
+    ctx->corvSettings().write("AMBIENTE", "Codice Azienda", "");
     ui.expectMessage("ERRORE Recuperando i Dati Azienda !! ()\r\rAttivo azienda DEMO ?", Answer::No);
     CompanyOpening opening(*ctx);
     opening.InitARProc();

@@ -37,13 +37,10 @@ protected:
 
     void open(bool ardea = true)
     {
-        // The demo company is the one of ARDEA_Z.INI: the last Ardea login's
-        // company is offered first and declined.
         if (ardea) {
             ArdeaLogin login(*ctx);
             ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
             ctx->doArdea = true;
-            ui.expectMessage("Attivo azienda DEMO ?", Answer::No);
         }
         if (!ardea) {
             ctx->registry().write(RegistryRoot::LocalMachine, kPelionKey + "\\Settings", "PercorsoInstallazione", "");

@@ -58,11 +58,12 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
     return ok;
 }
 
-// The demo opens on the Ardea tab, with the 2025 Corvina company chosen.
+// The demo opens on the Ardea tab of its company.
 bool writeConsoleSettings(const AppPaths& paths)
 {
     IniFile settings(paths.iniPath(ini::kCorv));
-    return settings.write(QStringLiteral("Param"), QStringLiteral("LastTab"), QStringLiteral("0"));
+    return settings.write(QStringLiteral("AMBIENTE"), QStringLiteral("Codice Azienda"), kDemoCompany)
+           && settings.write(QStringLiteral("Param"), QStringLiteral("LastTab"), QStringLiteral("0"));
 }
 
 bool writeLogin(const QString& folder, const AppPaths& paths)
