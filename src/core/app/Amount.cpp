@@ -64,16 +64,28 @@ QString Amount::toText(int decimals, bool thousands) const
     std::int64_t magnitude = std::llabs(units_);
     magnitude = (magnitude + step / 2) / step; // half away from zero
     const bool negative = units_ < 0 && magnitude != 0;
-    const std::int64_t divisor = pow10(decimals);
-    QString whole = QString::number(magnitude / divisor);
-    if (thousands) {
-        for (int at = whole.size() - 3; at > 0; at -= 3)
-            whole.insert(at, QLatin1Char('.'));
+    // Written right to left into a buffer: lists format millions of these.
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    std::int64_t value = magnitude;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
-    QString text = negative ? QLatin1Char('-') + whole : whole;
     if (decimals > 0)
-        text += QLatin1Char(',') + QString::number(magnitude % divisor).rightJustified(decimals, QLatin1Char('0'));
-    return text;
+        *--p = ',';
+    int digits = 0;
+    do {
+        if (thousands && digits > 0 && digits % 3 == 0)
+            *--p = '.';
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+        ++digits;
+    } while (value > 0);
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, static_cast<qsizetype>(end - p));
 }
 
 QString utl::amountText(Amount amount, int decimals, int width)

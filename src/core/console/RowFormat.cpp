@@ -6,14 +6,30 @@
 
 namespace corv {
 
+namespace {
+// The text padded or cut to the width, then "|": one allocation.
+QString column(QStringView text, int width)
+{
+    QString result;
+    result.reserve(width + 1);
+    result.append(text.left(width));
+    if (result.size() < width)
+        result.append(QString(width - result.size(), QLatin1Char(' ')));
+    result.append(QLatin1Char('|'));
+    return result;
+}
+} // namespace
+
 QString textColumn(const QVariant& value, int width)
 {
-    QString text;
     if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
-        text = dateText(value);
-    else
-        text = textOf(value);
-    return utl::PadRight(text, width) + QLatin1Char('|');
+        return column(dateText(value), width);
+    return column(textOf(value), width);
+}
+
+QString dateColumn(const QVariant& value, int width)
+{
+    return column(value.isNull() ? QString() : dateText(value), width);
 }
 
 QString numberColumn(const QVariant& value, int width, int decimals)

@@ -1,6 +1,8 @@
 #include "console/VatListings.h"
 
 #include "app/AppContext.h"
+#include "app/Progress.h"
+#include "db/FieldRow.h"
 #include "app/TextUtil.h"
 #include "console/ConsoleState.h"
 #include "console/RowFormat.h"
@@ -9,6 +11,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace corv {
 
@@ -16,7 +19,14 @@ namespace {
 
 QString keyOf(const ListingRequest& request) { return utl::field(request.row, QStringLiteral("|"), 1); }
 
-QVariant at(const QSqlQuery& q, const char* name) { return q.value(QLatin1String(name)); }
+// Field positions are looked up once per result: QSqlQuery::value(name)
+// rebuilds the record at every call.
+struct At {
+    const QSqlQuery& query;
+    FieldIndex index;
+    explicit At(const QSqlQuery& q) : query(q) { index.build(q.record()); }
+    QVariant operator()(const QSqlQuery&, const char* name) const { return query.value(index.of(QLatin1String(name))); }
+};
 
 void showCount(AppContext& ctx, const Listing& listing)
 {
@@ -153,8 +163,11 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + query.lastError().text());
         return listing;
     }
+    Progress progress(ctx.ui());
+    const At at(query);
     while (query.next()) {
-        QString line = textColumn(at(query, "DocumentDate"), 10) + textColumn(at(query, "DocumentNumber"), 10)
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
+        QString line = dateColumn(at(query, "DocumentDate"), 10) + textColumn(at(query, "DocumentNumber"), 10)
                        + textColumn(at(query, "ProtocolNumber"), 10) + textColumn(at(query, "CompanyName"), 30)
                        + textColumn(at(query, "CustSupplType"), 3) + textColumn(at(query, "CustSupplCode"), 13)
                        + amountColumn(at(query, "VATTaxable")) + amountColumn(at(query, "VATAmount")) + QLatin1Char(' ')
@@ -183,8 +196,11 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + query.lastError().text());
         return listing;
     }
+    Progress progress(ctx.ui());
+    const At at(query);
     while (query.next()) {
-        listing.lines << textColumn(at(query, "dat_doc"), 10) + textColumn(at(query, "des_num_doc"), 12)
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
+        listing.lines << dateColumn(at(query, "dat_doc"), 10) + textColumn(at(query, "des_num_doc"), 12)
                              + textColumn(at(query, "sig_serie_doc"), 5) + textColumn(at(query, "num_protocollo"), 10)
                              + textColumn(at(query, "sig_serie_prot"), 5) + textColumn(at(query, "des_ragsoc"), 30)
                              + textColumn(at(query, "ind_clifor"), 3) + textColumn(at(query, "cod_clifor"), 6)

@@ -57,38 +57,120 @@ QStringList declaredTypes(const QSqlQuery& query)
     return types;
 }
 
-QString formatValue(const QVariant& value, const ColumnDescriptor& column, int maxWidth)
+// A date as the lists show it, dd/mm/yyyy (and hh:mm:ss for timestamps).
+// SQLite's 'YYYY-MM-DD hh:mm:ss' text is rearranged by position: parsing
+// through QDateTime costs a time-zone lookup per value.
+QString displayDate(const QVariant& value, bool withTime)
+{
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toString(withTime ? QStringLiteral("dd/MM/yyyy HH:mm:ss") : QStringLiteral("dd/MM/yyyy"));
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    const QString text = value.toString();
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return text;
+    QString shown = text.mid(8, 2) + QLatin1Char('/') + text.mid(5, 2) + QLatin1Char('/') + text.left(4);
+    if (withTime && text.size() >= 19)
+        shown += QLatin1Char(' ') + text.mid(11, 8);
+    return shown;
+}
+
+// Where the rows come from: Qt's query in general; on SQLite, the engine's own
+// statement, which hands out text and numbers without a QVariant per cell.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual bool next() = 0;
+    virtual bool isNull(int c) = 0;
+    virtual QString text(int c) = 0;
+    virtual Amount amount(int c) = 0;
+    virtual QVariant value(int c) = 0;
+};
+
+class QueryRows final : public RowSource {
+public:
+    explicit QueryRows(QSqlQuery& query) : query_(query) {}
+    bool next() override { return query_.next(); }
+    bool isNull(int c) override { return query_.isNull(c); }
+    QString text(int c) override { return textOf(query_.value(c)); }
+    Amount amount(int c) override { return Amount::fromVariant(query_.value(c)); }
+    QVariant value(int c) override { return query_.value(c); }
+
+private:
+    QSqlQuery& query_;
+};
+
+class SqliteRows final : public RowSource {
+public:
+    ~SqliteRows() override { sqlite3_finalize(statement_); }
+    bool prepare(const QSqlDatabase& db, const QString& sql)
+    {
+        const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            return false;
+        auto* connection = *static_cast<sqlite3* const*>(handle.data());
+        const QByteArray text = sql.toUtf8();
+        return connection && sqlite3_prepare_v2(connection, text.constData(), static_cast<int>(text.size()), &statement_, nullptr) == SQLITE_OK;
+    }
+    bool next() override { return sqlite3_step(statement_) == SQLITE_ROW; }
+    bool isNull(int c) override { return sqlite3_column_type(statement_, c) == SQLITE_NULL; }
+    QString text(int c) override
+    {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, c));
+        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(statement_, c)) : QString();
+    }
+    Amount amount(int c) override
+    {
+        switch (sqlite3_column_type(statement_, c)) {
+        case SQLITE_INTEGER:
+            return Amount::fromUnits(sqlite3_column_int64(statement_, c) * 10000);
+        case SQLITE_FLOAT:
+            return Amount::fromUnits(static_cast<std::int64_t>(std::llround(sqlite3_column_double(statement_, c) * 10000)));
+        case SQLITE_NULL:
+            return {};
+        default:
+            return Amount::parse(text(c)).value_or(Amount());
+        }
+    }
+    QVariant value(int c) override { return isNull(c) ? QVariant() : QVariant(text(c)); }
+
+private:
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+// Appends the text padded with blanks or cut to the width.
+void appendPadded(QString& line, QStringView text, int width)
+{
+    line.append(text.left(width));
+    if (text.size() < width)
+        line.resize(line.size() + (width - text.size()), QLatin1Char(' '));
+}
+
+// Appends one value formatted by its column's kind.
+void appendValue(QString& line, RowSource& rows, int c, const ColumnDescriptor& column, int maxWidth)
 {
     switch (column.kind.unicode()) {
     case 'N':
-        if (value.isNull())
-            return QString(column.width, QLatin1Char(' '));
-        return utl::amountText(Amount::fromVariant(value), column.decimals, column.width).right(column.width);
-    case 'D': {
-        if (value.isNull())
-            return QString(column.width, QLatin1Char(' '));
-        QString text = textOf(value);
-        if (value.typeId() == QMetaType::QDateTime)
-            text = value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-        else if (value.typeId() == QMetaType::QDate)
-            text = value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-        else if (const QDate d = dateOf(value); d.isValid())
-            text = column.width >= 20 ? QDateTime::fromString(text.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss")).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
-                                      : d.toString(QStringLiteral("dd/MM/yyyy"));
-        if (text.isEmpty())
-            text = dateOf(value).toString(QStringLiteral("dd/MM/yyyy"));
-        return utl::PadRight(text, column.width);
-    }
+        if (rows.isNull(c))
+            appendPadded(line, {}, column.width);
+        else
+            line.append(utl::amountText(rows.amount(c), column.decimals, column.width).right(column.width));
+        return;
+    case 'D':
+        appendPadded(line, rows.isNull(c) ? QString() : displayDate(rows.value(c), column.width >= 20), column.width);
+        return;
     case 'I':
-        return utl::PadRight(textOf(value), 38);
+        appendPadded(line, rows.text(c), 38);
+        return;
     case 'B':
-        return QStringLiteral(".....");
+        line.append(QStringLiteral("....."));
+        return;
     default: {
-        QString text = textOf(value);
         int width = column.width;
         if (maxWidth > 0 && width > maxWidth)
             width = maxWidth;
-        return utl::PadRight(text, width);
+        appendPadded(line, rows.text(c), width);
+        return;
     }
     }
 }
@@ -278,47 +360,99 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     const QStringList declared = declaredTypes(query);
     result.caption = QStringLiteral("Lista ") + (title.isEmpty() ? QStringLiteral("RS2LIST   ") : result.listName);
 
-    // The values are read once; unsized text columns take the width of their
-    // widest value, as there is nothing else to go by.
-    Progress progress(ui);
-    std::vector<std::vector<QVariant>> rows;
+    // Unsized text columns (SQLite's TEXT) take the width of their widest
+    // value, measured by the engine beforehand so that the rows can stream.
     const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
-    while (query.next() && (limit < 0 || static_cast<long>(rows.size()) < limit)) {
-        std::vector<QVariant> values(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c)
-            values[static_cast<std::size_t>(c)] = query.value(c);
-        rows.push_back(std::move(values));
-        if ((rows.size() & 1023) == 0)
-            progress.step([&] { return QStringLiteral("Lettura righe : %1").arg(rows.size()); });
-    }
-    query.finish();
-    std::size_t count = rows.size();
-    if (options.maxRecords <= 0 && !options.silent && count > 1000) {
-        const QString answer = ui.input(QStringLiteral("Quanti ne visualizzo ? (Consiglio 500)"), QStringLiteral("TROPPI RECORDS !"),
-                                        QString::number(count)).value_or(QStringLiteral("0"));
-        bool ok = false;
-        const long wanted = answer.trimmed().toLong(&ok);
-        count = ok && wanted > 0 ? std::min<std::size_t>(count, static_cast<std::size_t>(wanted)) : 0;
-    }
-
-    std::vector<ColumnDescriptor> descriptors;
+    std::vector<ColumnType> types;
+    std::vector<int> unsized;
     for (int c = 0; c < columns; ++c) {
         ColumnType type = c < declared.size() && !declared[c].isEmpty() ? columnTypeFromDeclared(declared[c])
                                                                          : columnTypeFromField(record.field(c));
         if (type.cls == ColumnType::Other && engineOf(db) == Engine::Sqlite)
             type.cls = ColumnType::Text;
-        if (type.cls == ColumnType::Text && type.definedSize < 0) {
-            int widest = 1;
-            for (std::size_t r = 0; r < count; ++r)
-                widest = std::max(widest, static_cast<int>(textOf(rows[r][static_cast<std::size_t>(c)]).size()));
-            type.definedSize = widest;
+        if (type.cls == ColumnType::Text && type.definedSize < 0)
+            unsized.push_back(c);
+        types.push_back(type);
+    }
+    if (!unsized.empty()) {
+        QStringList names, measures;
+        for (int c = 0; c < columns; ++c)
+            names << QStringLiteral("c%1").arg(c);
+        for (int c : unsized)
+            measures << QStringLiteral("MAX(LENGTH(c%1))").arg(c);
+        QSqlQuery widths(db);
+        widths.setForwardOnly(true);
+        const QString statement = QStringLiteral("WITH q(") + names.join(QLatin1Char(',')) + QStringLiteral(") AS (") + sql
+                                  + QStringLiteral(") SELECT ") + measures.join(QLatin1Char(','))
+                                  + QStringLiteral(" FROM (SELECT * FROM q") + (limit > 0 ? QStringLiteral(" LIMIT %1").arg(limit) : QString())
+                                  + QStringLiteral(")");
+        const bool measured = widths.exec(statement) && widths.next();
+        for (std::size_t i = 0; i < unsized.size(); ++i)
+            types[static_cast<std::size_t>(unsized[i])].definedSize =
+                measured ? std::max(1, widths.value(static_cast<int>(i)).toInt()) : 255;
+    }
+    std::vector<ColumnDescriptor> descriptors;
+    for (int c = 0; c < columns; ++c)
+        descriptors.push_back(describeColumn(types[static_cast<std::size_t>(c)], record.fieldName(c), options.decimals, maxWidth));
+
+    qsizetype lineWidth = columns;
+    for (const ColumnDescriptor& d : descriptors)
+        lineWidth += std::max(d.width, 38);
+    Progress progress(ui);
+    QStringList rows;
+    std::vector<QVariant> first;
+    // The metadata came from Qt's query; on SQLite the rows are read afresh
+    // through the engine's own statement.
+    SqliteRows sqliteRows;
+    QueryRows queryRows(query);
+    RowSource* source = &queryRows;
+    if (engineOf(db) == Engine::Sqlite && sqliteRows.prepare(db, sql)) {
+        query.finish();
+        source = &sqliteRows;
+    }
+    std::size_t fetched = 0;
+    while ((limit < 0 || static_cast<long>(fetched) < limit) && source->next()) {
+        ++fetched;
+        if (first.empty()) {
+            for (int c = 0; c < columns; ++c)
+                first.push_back(source->value(c));
         }
-        descriptors.push_back(describeColumn(type, record.fieldName(c), options.decimals, maxWidth));
+        if (options.oneFieldPerLine) {
+            for (int c = 0; c < columns; ++c) {
+                QString value = source->text(c);
+                value.replace(QLatin1Char('\n'), QChar(127));
+                QString line = utl::PadRight(record.fieldName(c), 25) + QLatin1Char('|') + value;
+                if (line.size() < 101)
+                    line += QLatin1Char('<');
+                rows << line;
+            }
+            rows << QStringLiteral("  Fine Record : ") << utl::RepeatChar(60, QLatin1Char('='));
+            continue;
+        }
+        QString line;
+        line.reserve(lineWidth);
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                line += QLatin1Char('|');
+            appendValue(line, *source, c, descriptors[static_cast<std::size_t>(c)], maxWidth);
+        }
+        rows << line;
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(rows.size()); });
+    }
+    query.finish();
+    const qsizetype perRecord = options.oneFieldPerLine ? columns + 2 : 1;
+    qsizetype count = rows.size() / perRecord;
+    if (options.maxRecords <= 0 && !options.silent && count > 1000) {
+        const QString answer = ui.input(QStringLiteral("Quanti ne visualizzo ? (Consiglio 500)"), QStringLiteral("TROPPI RECORDS !"),
+                                        QString::number(count)).value_or(QStringLiteral("0"));
+        bool ok = false;
+        const long wanted = answer.trimmed().toLong(&ok);
+        count = ok && wanted > 0 ? std::min<qsizetype>(count, wanted) : 0;
+        rows = rows.mid(0, count * perRecord);
     }
 
     if (!options.noHeader) {
-        const QStringList parts = maskConnectionPassword(db.databaseName())
-                                      .split(QLatin1Char(';'), Qt::SkipEmptyParts).mid(0, 10);
+        const QStringList parts = maskConnectionPassword(db.databaseName()).split(QLatin1Char(';'), Qt::SkipEmptyParts).mid(0, 10);
         for (const QString& part : parts) {
             result.lines << part;
             log(QStringLiteral(" - ") + part);
@@ -330,9 +464,9 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     QString heading;
     for (int c = 0; c < columns; ++c) {
         const ColumnDescriptor& d = descriptors[static_cast<std::size_t>(c)];
-        const QString first = count > 0 ? QStringLiteral(" >") + textOf(rows[0][static_cast<std::size_t>(c)]) : QString();
+        const QString firstValue = first.empty() ? QString() : QStringLiteral(" >") + textOf(first[static_cast<std::size_t>(c)]);
         const QString catalogue = QStringLiteral("%1 %2 %3 %4 %5").arg(c + 1, 3).arg(utl::PadRight(record.fieldName(c), 25), utl::PadRight(d.typeName, 12))
-                                      .arg(d.width, 5).arg(d.decimals, 3) + first;
+                                      .arg(d.width, 5).arg(d.decimals, 3) + firstValue;
         if (!options.noHeader)
             result.lines << catalogue;
         log(catalogue);
@@ -342,33 +476,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     const QString rule = utl::RepeatChar(static_cast<int>(heading.size()), QLatin1Char('='));
     result.lines << rule;
     log(rule);
-
-    result.lines.reserve(result.lines.size() + static_cast<qsizetype>(count));
-    for (std::size_t r = 0; r < count; ++r) {
-        const auto& values = rows[r];
-        if (options.oneFieldPerLine) {
-            for (int c = 0; c < columns; ++c) {
-                QString value = textOf(values[static_cast<std::size_t>(c)]);
-                value.replace(QLatin1Char('\n'), QChar(127));
-                QString line = utl::PadRight(record.fieldName(c), 25) + QLatin1Char('|') + value;
-                if (line.size() < 101)
-                    line += QLatin1Char('<');
-                result.lines << line;
-            }
-            result.lines << QStringLiteral("  Fine Record : ") << utl::RepeatChar(60, QLatin1Char('='));
-            continue;
-        }
-        QString line;
-        line.reserve(heading.size() + 8);
-        for (int c = 0; c < columns; ++c) {
-            if (c > 0)
-                line += QLatin1Char('|');
-            line += formatValue(values[static_cast<std::size_t>(c)], descriptors[static_cast<std::size_t>(c)], maxWidth);
-        }
-        result.lines << line;
-        if ((r & 4095) == 0)
-            progress.step([&] { return QStringLiteral("Preparazione righe : %1").arg(r); });
-    }
+    result.lines << rows;
     result.ok = true;
 
     if (options.silent && !title.isEmpty()) {
