@@ -128,6 +128,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     console.show();
+    ctx.log().write(QStringLiteral("Console aperta"));
     if (options.exitAfterStart)
         QTimer::singleShot(0, &console, &QWidget::close);
     return app.exec();

@@ -105,9 +105,9 @@ TEST_F(StartupProcess, ASecondStartIsRefusedAndLogsNothing)
     first.setProcessEnvironment(env);
     first.start(CORVUTIL_BINARY, {"--home", demo, "--batch"});
     ASSERT_TRUE(first.waitForStarted());
-    for (int i = 0; i < 200 && !logLines().contains("Dopo InitARProc"); ++i)
+    for (int i = 0; i < 200 && !logLines().contains("Console aperta"); ++i)
         QThread::msleep(50);
-    ASSERT_TRUE(logLines().contains("Dopo InitARProc"));
+    ASSERT_TRUE(logLines().contains("Console aperta"));
     const QStringList before = logLines();
 
     const ProgramRun second = runProgram({"--home", demo, "--batch"});
