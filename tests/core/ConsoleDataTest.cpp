@@ -314,3 +314,62 @@ TEST(ConsoleSettings, DateRangeCheck)
 }
 
 } // namespace
+
+#include "db/CompanyLookups.h"
+
+namespace {
+
+TEST_F(ConsoleDataTest, CompanyLookups)
+{
+    const QSqlDatabase db = company();
+    EXPECT_EQ(CompanyOpening::fiscalYearOf(db, QDate(2025, 6, 30)), 2025);
+    EXPECT_EQ(CompanyOpening::fiscalYearOf(db, QDate(2025, 12, 31)), 2025);
+    EXPECT_EQ(CompanyOpening::fiscalYearOf(db, QDate(1999, 1, 1)), 0);
+    EXPECT_EQ(CompanyOpening(*ctx).companyOfDatabase("AR_PROVA"), "PROVA");
+    EXPECT_EQ(CompanyOpening(*ctx).companyOfDatabase("AR_NESSUNO"), "");
+    EXPECT_EQ(CompanyOpening::ardeaRelease(ctx->connections().db(Connections::ESys), true), "06.12.01.0004|2026-09-15 00:00:00");
+
+    exec(db, "INSERT INTO CA_ANAGRAFICHE (cod_anagra, des_ragsoc, val_capsoc, val_capsoc_v) VALUES ('DEMO', 'Ferramenta Rossi', 10000, 2500)");
+    exec(db, "INSERT INTO CA_VALUTE VALUES ('EUR', 'Euro', 4, 2, 2)");
+    exec(db, "INSERT INTO CO_PROGNUM VALUES ('DB_DIBA', 77)");
+    const CompanyMasterData data = companyMasterData(db, "DEMO");
+    EXPECT_EQ(data.name, "Ferramenta Rossi");
+    EXPECT_EQ(data.shareCapital, "10.000,00 Versato: 2.500,00");
+    EXPECT_EQ(data.priceDecimals, 4);
+    EXPECT_EQ(data.billOfMaterialsCounter, 77);
+    exec(db, "UPDATE CA_ANAGRAFICHE SET val_capsoc_v = 10000, des_ragsoc = NULL WHERE cod_anagra = 'DEMO'");
+    EXPECT_EQ(companyMasterData(db, "DEMO").shareCapital, "10.000,00 i.v.");
+    EXPECT_EQ(companyMasterData(db, "DEMO").name, QString(40, ' '));
+
+    exec(db, "INSERT INTO MG_ARTICOLIALIAS VALUES ('EAN1', '02', 2, 'ART-B'), ('EAN1', '01', 1, 'ART-A'), ('EAN1', '05', 0, 'ART-C')");
+    exec(db, "INSERT INTO MG_GRUMERC VALUES ('G1', 'Ferramenta')");
+    exec(db, "INSERT INTO MG_SGRUMERC VALUES ('G1', 'S1', 'Viteria')");
+    exec(db, "INSERT INTO MG_LINEA VALUES ('L1', 'Linea casa')");
+    EXPECT_EQ(articleByAlias(db, "EAN1", "02"), "ART-A"); // its own type or the generic one, by alias order
+    EXPECT_EQ(articleByAlias(db, "EAN2", "02"), "");
+    EXPECT_EQ(goodsGroupName(db, "G1"), "Ferramenta");
+    EXPECT_EQ(goodsSubgroupName(db, "G1", "S1"), "Viteria");
+    EXPECT_EQ(goodsSubgroupName(db, "*", "S1"), "Viteria");
+    EXPECT_EQ(goodsSubgroupName(db, "G2", "S1"), "");
+    EXPECT_EQ(lineName(db, "L1"), "Linea casa");
+}
+
+TEST_F(ConsoleDataTest, ImportDatesChangeOnlyWithValidDates)
+{
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        if (state.corvinaRows[i].section('|', 1, 1).trimmed() == "2025")
+            state.corvinaRow = i;
+    }
+    EXPECT_EQ(importDateLabel(*ctx, state), "Liq.:14/02/2026\r\n - Dati:16/02/2026\r\n - Click-Dx per cambio date");
+    ui.expectInput("Nuova data import Liquidazioni :", QString("  "))
+        .expectInput("Nuova data import Righe :", QString(""));
+    changeImportDates(*ctx, state); // both blank: a beep and nothing else
+    EXPECT_EQ(ui.beeps, 1);
+    ui.expectInput("Nuova data import Liquidazioni :", QString("01/03/2026"))
+        .expectInput("Nuova data import Righe :", QString("31/02/2026"))
+        .expectMessage("Confermi sostituzione :\r\n\r\nData Liquidazioni : 01/03/2026\r\nData Righe IVA    : 31/02/2026\r\n", Answer::Yes);
+    changeImportDates(*ctx, state);
+    EXPECT_EQ(importDateLabel(*ctx, state), "Liq.:01/03/2026\r\n - Dati:16/02/2026\r\n - Click-Dx per cambio date");
+}
+
+} // namespace

@@ -83,3 +83,32 @@ TEST_F(DoveArTest, RegistryServerFallsBackToTheWow64Key)
 }
 
 } // namespace
+
+#include "platform/SpecialFolders.h"
+
+namespace {
+
+TEST(SpecialFolders, WindowsNamesComeFromTheRegistry)
+{
+    TestHome home(false);
+    auto registry = makeRegistryFile(home.paths().registryFile());
+    const QString key = "Software\\Microsoft\\Windows\\CurrentVersion";
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramFilesDir", "C:\\Program Files (x86)");
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramW6432Dir", "C:\\Program Files");
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramFilesDir (x86)", "C:\\Program Files (x86)");
+    registry->write(RegistryRoot::CurrentUser, key + "\\Explorer\\Shell Folders", "Personal", "C:\\Users\\u\\Documents");
+    const auto folder = [&](const char* name) { return windowsSpecialFolder(name, *registry, "C:\\Windows\\", "C:\\Temp"); };
+    EXPECT_EQ(folder("Programs"), "C:\\Program Files"); // the 64-bit folder even when the first value is the 32-bit one
+    EXPECT_EQ(folder("Programs86"), "C:\\Program Files (x86)");
+    EXPECT_EQ(folder("Download Directory"), "C:\\Users\\u\\Documents"); // no download folder: the documents
+    EXPECT_EQ(folder("_Win"), "C:\\Windows\\");
+    EXPECT_EQ(folder("_Sys32"), "C:\\Windows\\System32");
+    EXPECT_EQ(folder("_Temp"), "C:\\Temp");
+    EXPECT_EQ(folder("Altro"), "");
+#ifndef Q_OS_WIN
+    EXPECT_EQ(specialFolder("_Win", home.paths(), *registry), home.path() + "/");
+    EXPECT_EQ(specialFolder("Altro", home.paths(), *registry), "");
+#endif
+}
+
+} // namespace

@@ -8,51 +8,35 @@
 
 namespace corv {
 
-namespace {
-
-QString location(QStandardPaths::StandardLocation where)
-{
-    return QStandardPaths::writableLocation(where);
-}
-
-#ifdef Q_OS_WIN
-const QString kCurrentVersion = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
-
-QString windowsFolder()
-{
-    return QDir::toNativeSeparators(qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows")));
-}
-#endif
-
-} // namespace
-
-QString specialFolder(const QString& name, const AppPaths& paths, const Registry& registry)
+QString windowsSpecialFolder(const QString& name, const Registry& registry, const QString& windowsFolder,
+                            const QString& tempFolder)
 {
     const auto is = [&](const char* n) { return name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0; };
-#ifdef Q_OS_WIN
+    const QString currentVersion = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
     const auto hklm = [&](const QString& key, const char* value) {
         return registry.read(RegistryRoot::LocalMachine, key, QLatin1String(value));
     };
     const auto hkcu = [&](const QString& key, const char* value) {
         return registry.read(RegistryRoot::CurrentUser, key, QLatin1String(value));
     };
+    // On a 64-bit system the first value may name the 32-bit folder.
     if (is("Programs")) {
-        const QString dir = hklm(kCurrentVersion, "ProgramFilesDir");
-        return dir.contains(QLatin1String("(x86)")) ? hklm(kCurrentVersion, "ProgramW6432Dir") : dir;
+        const QString dir = hklm(currentVersion, "ProgramFilesDir");
+        return dir.contains(QLatin1String("(x86)")) ? hklm(currentVersion, "ProgramW6432Dir") : dir;
     }
     if (is("Programs86"))
-        return hklm(kCurrentVersion, "ProgramFilesDir (x86)");
+        return hklm(currentVersion, "ProgramFilesDir (x86)");
     if (is("CommFiles")) {
-        const QString dir = hklm(kCurrentVersion, "CommonFilesDir");
-        return dir.contains(QLatin1String("(x86)")) ? hklm(kCurrentVersion, "CommonW6432Dir") : dir;
+        const QString dir = hklm(currentVersion, "CommonFilesDir");
+        return dir.contains(QLatin1String("(x86)")) ? hklm(currentVersion, "CommonW6432Dir") : dir;
     }
     if (is("CommFiles86"))
-        return hklm(kCurrentVersion, "CommonFilesDir (x86)");
+        return hklm(currentVersion, "CommonFilesDir (x86)");
     if (is("ODBC"))
         return hklm(QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\ODBC File DSN"), "DefaultDSNDir");
     if (is("Temp"))
         return hkcu(QStringLiteral("Environment"), "Temp");
-    const QString shellFolders = kCurrentVersion + QStringLiteral("\\Explorer\\Shell Folders");
+    const QString shellFolders = currentVersion + QStringLiteral("\\Explorer\\Shell Folders");
     if (is("Personal"))
         return hkcu(shellFolders, "Personal");
     if (is("Download Directory")) {
@@ -62,14 +46,25 @@ QString specialFolder(const QString& name, const AppPaths& paths, const Registry
     if (is("StoreRoot"))
         return hkcu(QStringLiteral("Software\\Microsoft\\Windows Mail"), "StoreRoot");
     if (is("_Win"))
-        return windowsFolder() + QLatin1Char('\\');
+        return windowsFolder;
     if (is("_Temp"))
-        return QDir::toNativeSeparators(QDir::tempPath());
+        return tempFolder;
     if (is("_Sys32"))
-        return windowsFolder() + QStringLiteral("\\System32");
+        return windowsFolder + QStringLiteral("System32");
     return {};
+}
+
+QString specialFolder(const QString& name, const AppPaths& paths, const Registry& registry)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(paths);
+    const QString windows =
+        QDir::toNativeSeparators(qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows"))) + QLatin1Char('\\');
+    return windowsSpecialFolder(name, registry, windows, QDir::toNativeSeparators(QDir::tempPath()));
 #else
     Q_UNUSED(registry);
+    const auto is = [&](const char* n) { return name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0; };
+    const auto location = [](QStandardPaths::StandardLocation where) { return QStandardPaths::writableLocation(where); };
     if (is("Programs") || is("Programs86"))
         return QStringLiteral("/usr/bin");
     if (is("CommFiles") || is("CommFiles86"))

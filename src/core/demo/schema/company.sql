@@ -49,6 +49,11 @@ CREATE TABLE CA_ANAGRAFICHE (
     cod_cap_res       TEXT COLLATE NOCASE,
     des_localita_res  TEXT COLLATE NOCASE,
     sig_prov_res      TEXT COLLATE NOCASE,
+    sig_tel_res       TEXT COLLATE NOCASE,
+    sig_fax_res       TEXT COLLATE NOCASE,
+    sig_iscr_rea      TEXT COLLATE NOCASE,
+    val_capsoc        DECIMAL(18,4),
+    val_capsoc_v      DECIMAL(18,4),
     dat_obsoleto      DATETIME
 );
 CREATE TABLE CA_ANAGRAFICHE_STO (
@@ -151,3 +156,40 @@ CREATE TABLE CG_PRINOTAR_IVA (
 );
 CREATE INDEX CG_PRINOTAR_IVA_iva ON CG_PRINOTAR_IVA (cod_iva);
 CREATE INDEX CG_PRINOTAR_IVA_cau ON CG_PRINOTAR_IVA (cod_caucon);
+-- Company master data, currencies, counters.
+CREATE TABLE CA_AZIENDA (
+    cod_azienda  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_ragsoc   TEXT COLLATE NOCASE
+);
+CREATE TABLE CA_VALUTE (
+    cod_valuta        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_valuta        TEXT COLLATE NOCASE,
+    num_dec_prezzi    INTEGER,
+    num_dec_imp_comm  INTEGER,
+    num_dec_imp_amm   INTEGER
+);
+CREATE TABLE CO_PROGNUM (
+    cod_tabella  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    prg_numero   INTEGER
+);
+-- Stock: article aliases, goods groups, subgroups, lines.
+CREATE TABLE MG_ARTICOLIALIAS (
+    cod_agg         TEXT COLLATE NOCASE NOT NULL,
+    cod_tipo_alias  TEXT COLLATE NOCASE NOT NULL,
+    prg_alias       INTEGER,
+    cod_art         TEXT COLLATE NOCASE NOT NULL
+);
+CREATE TABLE MG_GRUMERC (
+    cod_grumerc  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_grumerc  TEXT COLLATE NOCASE
+);
+CREATE TABLE MG_SGRUMERC (
+    cod_grumerc   TEXT COLLATE NOCASE NOT NULL,
+    cod_sgrumerc  TEXT COLLATE NOCASE NOT NULL,
+    des_sgrumerc  TEXT COLLATE NOCASE,
+    PRIMARY KEY (cod_grumerc, cod_sgrumerc)
+);
+CREATE TABLE MG_LINEA (
+    cod_linea  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_linea  TEXT COLLATE NOCASE
+);
