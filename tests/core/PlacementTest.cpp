@@ -72,8 +72,10 @@ TEST_F(PlacementTest, ListViewerFontUsesTheLocaleDecimalSeparator)
 {
     Placement list = normal(15, 15, 6000, 9000);
     list.fontSize = 8.25;
+    ini.write("PosHelp", "FF_List", "10");
     savePlacement(ini, "F_List", list, kListPlacementSection, kItalian);
     EXPECT_EQ(ini.read("PosHelp", "F_List_Size"), "0|15|15|6000|9000|8,25|");
+    EXPECT_EQ(ini.read("PosHelp", "FF_List", "x"), ""); // the old font key is emptied too
 
     double minHeight = 0, minWidth = 0;
     const Placement back = restorePlacement(ini, "F_List", minHeight, minWidth, {}, kListPlacementSection,

@@ -72,7 +72,9 @@ void savePlacement(IniFile& file, const QString& windowName, const Placement& cu
     }
     file.write(section, key(windowName), stored.format(locale));
 
-    for (const char* prefix : {"S", "T", "L", "H", "W"}) {
+    for (const char* prefix : {"S", "T", "L", "H", "W", "F"}) {
+        if (*prefix == 'F' && !current.fontSize)
+            continue; // only the list viewer kept its font size under the old layout
         const QString oldKey = QLatin1String(prefix) + windowName;
         if (!file.read(section, oldKey).isEmpty())
             file.write(section, oldKey, QString());

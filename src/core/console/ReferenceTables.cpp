@@ -17,40 +17,26 @@ namespace corv {
 
 namespace {
 
-// Field positions are looked up once per result: QSqlQuery::value(name)
-// rebuilds the record at every call.
-struct At {
-    const QSqlQuery& query;
-    FieldIndex index;
-    explicit At(const QSqlQuery& q) : query(q) { index.build(q.record()); }
-    QVariant operator()(const QSqlQuery&, const char* name) const { return query.value(index.of(QLatin1String(name))); }
-};
-
 // Runs a query and turns every record into one row.
 template <typename MakeRow>
 QStringList readRows(AppContext& ctx, const QSqlDatabase& db, const QString& sql, MakeRow makeRow,
                      const QVariantList& values = {})
 {
     QStringList rows;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    if (!query.exec()) {
-        ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + query.lastError().text() + QStringLiteral(" - ") + sql);
-        ctx.ui().critical(QStringLiteral("Errore di lettura dal database :\r\n") + query.lastError().text());
+    RowReader reader(db);
+    if (!reader.exec(sql, values)) {
+        ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
+        ctx.ui().critical(QStringLiteral("Errore di lettura dal database :\r\n") + reader.error());
         return rows;
     }
+    const RowColumns columns(reader);
     Progress progress(ctx.ui());
-    const At at(query);
-    while (query.next()) {
-        rows << makeRow(query, at);
+    while (reader.next()) {
+        rows << makeRow(columns, reader);
         progress.step([&] { return QStringLiteral("Lettura righe : %1").arg(rows.size()); });
     }
     return rows;
 }
-
 
 } // namespace
 
@@ -65,16 +51,17 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
     ReferenceLists lists;
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     const Dialect& dialect = dialectOf(db);
-    lists.vatCodes = readRows(ctx, db, QStringLiteral("SELECT * FROM CA_IVA ORDER BY prc_iva, cod_iva"), [](const QSqlQuery& q, const At& at) {
-        return textColumn(at(q, "cod_iva"), 3) + textColumn(at(q, "des_iva"), 25) + numberColumn(at(q, "prc_iva"), 6, 2)
-               + textColumn(at(q, "ind_tipo_3000"), 3) + textColumn(at(q, "ind_tipo_iva"), 3) + textColumn(at(q, "ind_allegato"), 3);
+    lists.vatCodes = readRows(ctx, db, QStringLiteral("SELECT * FROM CA_IVA ORDER BY prc_iva, cod_iva"), [](const RowColumns& c, const RowReader& r) {
+        Q_UNUSED(r);
+        return c.text("cod_iva", 3) + c.text("des_iva", 25) + c.number("prc_iva", 6, 2) + c.text("ind_tipo_3000", 3)
+               + c.text("ind_tipo_iva", 3) + c.text("ind_allegato", 3);
     });
     ctx.ui().processEvents();
     lists.reasons = readRows(ctx, db, QStringLiteral("SELECT * FROM CO_CAUCON WHERE cod_reg_iva>'' ORDER BY cod_caucon"),
-                             [](const QSqlQuery& q, const At& at) {
-                                 return textColumn(at(q, "cod_caucon"), 3) + textColumn(at(q, "des_caucon"), 20)
-                                        + textColumn(at(q, "cod_reg_iva"), 1) + QStringLiteral(" |")
-                                        + textColumn(at(q, "ind_tipo_oper_iva"), 1);
+                             [](const RowColumns& c, const RowReader& r) {
+                                 Q_UNUSED(r);
+                                 return c.text("cod_caucon", 3) + c.text("des_caucon", 20) + c.text("cod_reg_iva", 1)
+                                        + QStringLiteral(" |") + c.text("ind_tipo_oper_iva", 1);
                              });
     ctx.ui().processEvents();
     const QString sql =
@@ -90,10 +77,11 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
                          " WHERE ind_area_naz='0'"
                          " ORDER BY c.cod_clifor, c.ind_clifor");
     static const int widths[] = {7, 35, 3, 16, 16, 1, 1, 3, 20, 20, 20, 3, 1, 25, 1, 1, 1, 3, 3, 3};
-    lists.subjects = readRows(ctx, db, sql, [](const QSqlQuery& q, const At& at) {
+    lists.subjects = readRows(ctx, db, sql, [](const RowColumns&, const RowReader& r) {
         QString row;
+        row.reserve(200);
         for (int i = 0; i < 20; ++i)
-            row += textColumn(q.value(i), widths[i]);
+            row += paddedColumn(r.text(i), widths[i]);
         return row;
     });
     ctx.ui().processEvents();
@@ -112,29 +100,31 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
     lists.vatCodes = readRows(
         ctx, db, QStringLiteral("SELECT * FROM VATCode WHERE VATYear=? AND CompanyGroupCode=? ORDER BY VATPercentage, VATCode"),
-        [](const QSqlQuery& q, const At& at) {
-            return textColumn(at(q, "VATCode"), 3) + textColumn(at(q, "VATName"), 20) + numberColumn(at(q, "VATPercentage"), 7, 3)
-                   + textColumn(at(q, "VATNatureType"), 3) + textColumn(at(q, "C3Type"), 3) + textColumn(at(q, "OperationType"), 3)
-                   + textColumn(at(q, "NonDeductVATPerc"), 4);
+        [](const RowColumns& c, const RowReader& r) {
+            Q_UNUSED(r);
+            return c.text("VATCode", 3) + c.text("VATName", 20) + c.number("VATPercentage", 7, 3) + c.text("VATNatureType", 3)
+                   + c.text("C3Type", 3) + c.text("OperationType", 3) + c.text("NonDeductVATPerc", 4);
         },
         {year, state.corvinaGroup()});
     ctx.ui().processEvents();
     lists.reasons = readRows(
         ctx, db, QStringLiteral("SELECT * FROM AccountingRsn WHERE VATYear=? AND CompanyGroupCode=? ORDER BY ReasonCode, CompanyGroupCode"),
-        [](const QSqlQuery& q, const At& at) {
-            return textColumn(at(q, "ReasonCode"), 3) + textColumn(at(q, "ReasonName"), 20) + textColumn(at(q, "InC3"), 1)
-                   + textColumn(at(q, "VariationNote"), 1) + textColumn(at(q, "Selfinvoice"), 1) + textColumn(at(q, "ReverseCharge"), 1);
+        [](const RowColumns& c, const RowReader& r) {
+            Q_UNUSED(r);
+            return c.text("ReasonCode", 3) + c.text("ReasonName", 20) + c.text("InC3", 1) + c.text("VariationNote", 1)
+                   + c.text("Selfinvoice", 1) + c.text("ReverseCharge", 1);
         },
         {year, state.corvinaGroup()});
     ctx.ui().processEvents();
     lists.subjects = readRows(
         ctx, db, QStringLiteral("SELECT * FROM CustomerSupplier WHERE VATYear=? AND CompanyCode=? ORDER BY CustSupplCode, CustSupplType"),
-        [](const QSqlQuery& q, const At& at) {
-            const QString letter = at(q, "CustSupplType").toString() == QLatin1String("1") ? QStringLiteral("C") : QStringLiteral("F");
-            return utl::PadRight(at(q, "CustSupplCode").toString(), 6) + letter + QLatin1Char('|')
-                   + utl::PadRight(at(q, "CompanyName").toString(), 40) + QStringLiteral("|?|") + textColumn(at(q, "VATRegNo"), 16)
-                   + textColumn(at(q, "FiscalCode"), 16) + textColumn(at(q, "ISOCode"), 3) + textColumn(at(q, "PhysicalPerson"), 1)
-                   + textColumn(at(q, "C3SubjectType"), 1) + textColumn(at(q, "CompanyCode"), 6);
+        [](const RowColumns& c, const RowReader& r) {
+            const QString letter =
+                r.text(r.indexOf(QStringLiteral("CustSupplType"))) == QLatin1String("1") ? QStringLiteral("C") : QStringLiteral("F");
+            return utl::PadRight(r.text(r.indexOf(QStringLiteral("CustSupplCode"))), 6) + letter + QLatin1Char('|')
+                   + utl::PadRight(r.text(r.indexOf(QStringLiteral("CompanyName"))), 40) + QStringLiteral("|?|") + c.text("VATRegNo", 16)
+                   + c.text("FiscalCode", 16) + c.text("ISOCode", 3) + c.text("PhysicalPerson", 1) + c.text("C3SubjectType", 1)
+                   + c.text("CompanyCode", 6);
         },
         {year, state.corvinaCompany()});
     ctx.ui().processEvents();

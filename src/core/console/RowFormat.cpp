@@ -27,6 +27,22 @@ QString textColumn(const QVariant& value, int width)
     return column(textOf(value), width);
 }
 
+QString paddedColumn(QStringView text, int width) { return column(text, width); }
+
+QString RowColumns::date(const char* name, int width) const
+{
+    const int position = at(name);
+    return dateColumn(reader_.isNull(position) ? QVariant() : reader_.value(position), width);
+}
+
+QString RowColumns::number(const char* name, int width, int decimals) const
+{
+    const int position = at(name);
+    if (reader_.isNull(position))
+        return QString(width, QLatin1Char(' ')) + QLatin1Char('|');
+    return utl::amountText(reader_.amount(position), decimals, width) + QLatin1Char('|');
+}
+
 QString dateColumn(const QVariant& value, int width)
 {
     return column(value.isNull() ? QString() : dateText(value), width);

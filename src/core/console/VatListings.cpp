@@ -19,14 +19,6 @@ namespace {
 
 QString keyOf(const ListingRequest& request) { return utl::field(request.row, QStringLiteral("|"), 1); }
 
-// Field positions are looked up once per result: QSqlQuery::value(name)
-// rebuilds the record at every call.
-struct At {
-    const QSqlQuery& query;
-    FieldIndex index;
-    explicit At(const QSqlQuery& q) : query(q) { index.build(q.record()); }
-    QVariant operator()(const QSqlQuery&, const char* name) const { return query.value(index.of(QLatin1String(name))); }
-};
 
 void showCount(AppContext& ctx, const Listing& listing)
 {
@@ -157,24 +149,21 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
     const int year = state.corvinaYear();
     const bool withNature = year >= 2017;
     listing.heading = corvinaListingHeading();
-    QSqlQuery query(ctx.connections().db(Connections::Corvina));
-    query.setForwardOnly(true);
-    if (!query.exec(corvinaListingSql(state.corvinaCompany(), year, request))) {
-        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + query.lastError().text());
+    RowReader reader(ctx.connections().db(Connections::Corvina));
+    if (!reader.exec(corvinaListingSql(state.corvinaCompany(), year, request))) {
+        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + reader.error());
         return listing;
     }
+    const RowColumns c(reader);
     Progress progress(ctx.ui());
-    const At at(query);
-    while (query.next()) {
+    while (reader.next()) {
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
-        QString line = dateColumn(at(query, "DocumentDate"), 10) + textColumn(at(query, "DocumentNumber"), 10)
-                       + textColumn(at(query, "ProtocolNumber"), 10) + textColumn(at(query, "CompanyName"), 30)
-                       + textColumn(at(query, "CustSupplType"), 3) + textColumn(at(query, "CustSupplCode"), 13)
-                       + amountColumn(at(query, "VATTaxable")) + amountColumn(at(query, "VATAmount")) + QLatin1Char(' ')
-                       + textColumn(at(query, "VATCode"), 5) + textColumn(at(query, "VATName"), 20) + textColumn(at(query, "ReasonCode"), 6)
-                       + textColumn(at(query, "ReasonName"), 20) + textColumn(at(query, "VATPercentage"), 5);
+        QString line = c.date("DocumentDate", 10) + c.text("DocumentNumber", 10) + c.text("ProtocolNumber", 10)
+                       + c.text("CompanyName", 30) + c.text("CustSupplType", 3) + c.text("CustSupplCode", 13) + c.amount("VATTaxable")
+                       + c.amount("VATAmount") + QLatin1Char(' ') + c.text("VATCode", 5) + c.text("VATName", 20)
+                       + c.text("ReasonCode", 6) + c.text("ReasonName", 20) + c.text("VATPercentage", 5);
         if (withNature)
-            line += textColumn(at(query, "VATNatureType"), 6);
+            line += c.text("VATNatureType", 6);
         listing.lines << line;
     }
     showCount(ctx, listing);
@@ -190,25 +179,20 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
     ctx.ui().status(QStringLiteral("Lettura righe IVA da Ardea in corso..."));
     listing.heading = ardeaListingHeading();
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request))) {
-        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + query.lastError().text());
+    RowReader reader(db);
+    if (!reader.exec(ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request))) {
+        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + reader.error());
         return listing;
     }
+    const RowColumns c(reader);
     Progress progress(ctx.ui());
-    const At at(query);
-    while (query.next()) {
+    while (reader.next()) {
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
-        listing.lines << dateColumn(at(query, "dat_doc"), 10) + textColumn(at(query, "des_num_doc"), 12)
-                             + textColumn(at(query, "sig_serie_doc"), 5) + textColumn(at(query, "num_protocollo"), 10)
-                             + textColumn(at(query, "sig_serie_prot"), 5) + textColumn(at(query, "des_ragsoc"), 30)
-                             + textColumn(at(query, "ind_clifor"), 3) + textColumn(at(query, "cod_clifor"), 6)
-                             + amountColumn(at(query, "val_imponibile")) + amountColumn(at(query, "val_iva"))
-                             + textColumn(at(query, "cod_iva"), 5) + textColumn(at(query, "prc_iva"), 5)
-                             + textColumn(at(query, "des_iva"), 20) + textColumn(at(query, "cod_caucon"), 6)
-                             + textColumn(at(query, "des_caucon"), 20) + textColumn(at(query, "cod_natura_iva"), 6)
-                             + textColumn(at(query, "des_natura_iva"), 20);
+        listing.lines << c.date("dat_doc", 10) + c.text("des_num_doc", 12) + c.text("sig_serie_doc", 5) + c.text("num_protocollo", 10)
+                             + c.text("sig_serie_prot", 5) + c.text("des_ragsoc", 30) + c.text("ind_clifor", 3) + c.text("cod_clifor", 6)
+                             + c.amount("val_imponibile") + c.amount("val_iva") + c.text("cod_iva", 5) + c.text("prc_iva", 5)
+                             + c.text("des_iva", 20) + c.text("cod_caucon", 6) + c.text("des_caucon", 20) + c.text("cod_natura_iva", 6)
+                             + c.text("des_natura_iva", 20);
     }
     if (listing.lines.isEmpty()) {
         ctx.ui().status(QStringLiteral("NESSUN dato trovato !!"));

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Amount.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3_stmt;
+
+namespace corv {
+
+// A forward-only read of a statement's rows. On SQLite it steps the engine's
+// own statement and hands out text and numbers without a QVariant per cell
+// (long lists spend most of their time there); elsewhere it wraps QSqlQuery.
+// Columns are found by name once, without regard to case, first match wins.
+class RowReader {
+public:
+    explicit RowReader(const QSqlDatabase& db);
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    // Runs the statement with its "?" placeholders bound in order.
+    bool exec(const QString& sql, const QVariantList& values = {});
+    bool next();
+    void finish();
+    const QString& error() const { return error_; }
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    int indexOf(const QString& name) const;
+
+    bool isNull(int column) const;
+    QString text(int column) const;
+    Amount amount(int column) const;
+    // Text, integer or floating value; dates are text on SQLite.
+    QVariant value(int column) const;
+
+private:
+    QSqlDatabase db_;
+    sqlite3_stmt* statement_ = nullptr;
+    std::unique_ptr<QSqlQuery> query_;
+    QHash<QString, int> positions_;
+    QString error_;
+};
+
+} // namespace corv
