@@ -57,16 +57,14 @@ Amount Amount::fromVariant(const QVariant& value)
     return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
 }
 
-QString Amount::toText(int decimals, bool thousands) const
+char* Amount::write(char* end, int decimals, bool thousands) const
 {
     decimals = std::clamp(decimals, 0, 4);
     const std::int64_t step = pow10(4 - decimals);
     std::int64_t magnitude = std::llabs(units_);
     magnitude = (magnitude + step / 2) / step; // half away from zero
     const bool negative = units_ < 0 && magnitude != 0;
-    // Written right to left into a buffer: lists format millions of these.
-    char buffer[48];
-    char* end = buffer + sizeof buffer;
+    // Written right to left.
     char* p = end;
     std::int64_t value = magnitude;
     for (int i = 0; i < decimals; ++i) {
@@ -85,7 +83,28 @@ QString Amount::toText(int decimals, bool thousands) const
     } while (value > 0);
     if (negative)
         *--p = '-';
-    return QString::fromLatin1(p, static_cast<qsizetype>(end - p));
+    return p;
+}
+
+QString Amount::toText(int decimals, bool thousands) const
+{
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    const char* start = write(end, decimals, thousands);
+    return QString::fromLatin1(start, static_cast<qsizetype>(end - start));
+}
+
+void utl::appendAmount(QString& line, Amount amount, int decimals, int width)
+{
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    const char* start = amount.write(end, decimals, true);
+    if (end - start > width)
+        start = amount.write(end, decimals, false);
+    const qsizetype size = end - start;
+    if (size < width)
+        line.resize(line.size() + (width - size), QLatin1Char(' '));
+    line.append(QLatin1StringView(start, size));
 }
 
 QString utl::amountText(Amount amount, int decimals, int width)

@@ -30,6 +30,9 @@ public:
 
     // Italian layout: "." between thousands, "," before the decimals.
     QString toText(int decimals, bool thousands = true) const;
+    // The same text written into `buffer` (at least 48 characters), ending
+    // at its end; returns where it starts. No allocation: lists use it per cell.
+    char* write(char* bufferEnd, int decimals, bool thousands) const;
 
 private:
     constexpr explicit Amount(std::int64_t units) : units_(units) {}
@@ -41,6 +44,8 @@ namespace utl {
 // the thousands separators do not fit they are dropped; a number that still
 // does not fit is written whole rather than cut.
 QString amountText(Amount amount, int decimals, int width);
+// The same, appended to a line.
+void appendAmount(QString& line, Amount amount, int decimals, int width);
 } // namespace utl
 
 } // namespace corv

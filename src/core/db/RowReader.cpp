@@ -95,6 +95,8 @@ bool RowReader::next()
     return query_ && query_->next();
 }
 
+bool RowReader::rewind() { return statement_ && sqlite3_reset(statement_) == SQLITE_OK; }
+
 int RowReader::columnCount() const
 {
     if (statement_)
@@ -129,6 +131,14 @@ QString RowReader::text(int column) const
         return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(statement_, column)) : QString();
     }
     return textOf(query_->value(column));
+}
+
+std::optional<std::string_view> RowReader::bytes(int column) const
+{
+    if (!statement_ || column < 0 || sqlite3_column_type(statement_, column) == SQLITE_NULL)
+        return std::nullopt;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return std::string_view(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
 }
 
 Amount RowReader::amount(int column) const

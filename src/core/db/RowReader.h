@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 struct sqlite3_stmt;
 
@@ -27,6 +29,9 @@ public:
     // Runs the statement with its "?" placeholders bound in order.
     bool exec(const QString& sql, const QVariantList& values = {});
     bool next();
+    // Back before the first row, to read the rows again (SQLite only).
+    bool rewind();
+    bool isNative() const { return statement_ != nullptr; }
     void finish();
     const QString& error() const { return error_; }
 
@@ -36,6 +41,8 @@ public:
 
     bool isNull(int column) const;
     QString text(int column) const;
+    // The raw UTF-8 text of a column, on SQLite only (nullopt elsewhere or for a Null).
+    std::optional<std::string_view> bytes(int column) const;
     Amount amount(int column) const;
     // Text, integer or floating value; dates are text on SQLite.
     QVariant value(int column) const;

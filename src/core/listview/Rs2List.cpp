@@ -7,6 +7,7 @@
 #include "app/TextUtil.h"
 #include "db/ConnectionString.h"
 #include "db/DbValues.h"
+#include "db/RowReader.h"
 #include "platform/Ui.h"
 
 #include <QRegularExpression>
@@ -75,69 +76,6 @@ QString displayDate(const QVariant& value, bool withTime)
     return shown;
 }
 
-// Where the rows come from: Qt's query in general; on SQLite, the engine's own
-// statement, which hands out text and numbers without a QVariant per cell.
-class RowSource {
-public:
-    virtual ~RowSource() = default;
-    virtual bool next() = 0;
-    virtual bool isNull(int c) = 0;
-    virtual QString text(int c) = 0;
-    virtual Amount amount(int c) = 0;
-    virtual QVariant value(int c) = 0;
-};
-
-class QueryRows final : public RowSource {
-public:
-    explicit QueryRows(QSqlQuery& query) : query_(query) {}
-    bool next() override { return query_.next(); }
-    bool isNull(int c) override { return query_.isNull(c); }
-    QString text(int c) override { return textOf(query_.value(c)); }
-    Amount amount(int c) override { return Amount::fromVariant(query_.value(c)); }
-    QVariant value(int c) override { return query_.value(c); }
-
-private:
-    QSqlQuery& query_;
-};
-
-class SqliteRows final : public RowSource {
-public:
-    ~SqliteRows() override { sqlite3_finalize(statement_); }
-    bool prepare(const QSqlDatabase& db, const QString& sql)
-    {
-        const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-            return false;
-        auto* connection = *static_cast<sqlite3* const*>(handle.data());
-        const QByteArray text = sql.toUtf8();
-        return connection && sqlite3_prepare_v2(connection, text.constData(), static_cast<int>(text.size()), &statement_, nullptr) == SQLITE_OK;
-    }
-    bool next() override { return sqlite3_step(statement_) == SQLITE_ROW; }
-    bool isNull(int c) override { return sqlite3_column_type(statement_, c) == SQLITE_NULL; }
-    QString text(int c) override
-    {
-        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, c));
-        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(statement_, c)) : QString();
-    }
-    Amount amount(int c) override
-    {
-        switch (sqlite3_column_type(statement_, c)) {
-        case SQLITE_INTEGER:
-            return Amount::fromUnits(sqlite3_column_int64(statement_, c) * 10000);
-        case SQLITE_FLOAT:
-            return Amount::fromUnits(static_cast<std::int64_t>(std::llround(sqlite3_column_double(statement_, c) * 10000)));
-        case SQLITE_NULL:
-            return {};
-        default:
-            return Amount::parse(text(c)).value_or(Amount());
-        }
-    }
-    QVariant value(int c) override { return isNull(c) ? QVariant() : QVariant(text(c)); }
-
-private:
-    sqlite3_stmt* statement_ = nullptr;
-};
-
 // Appends the text padded with blanks or cut to the width.
 void appendPadded(QString& line, QStringView text, int width)
 {
@@ -146,18 +84,57 @@ void appendPadded(QString& line, QStringView text, int width)
         line.resize(line.size() + (width - text.size()), QLatin1Char(' '));
 }
 
-// Appends one value formatted by its column's kind.
-void appendValue(QString& line, RowSource& rows, int c, const ColumnDescriptor& column, int maxWidth)
+// Appends raw UTF-8 text padded or cut to the width; plain ASCII goes in
+// without a conversion.
+void appendPaddedBytes(QString& line, std::string_view bytes, int width)
 {
+    bool ascii = true;
+    for (char ch : bytes)
+        ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+    if (!ascii) {
+        appendPadded(line, QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())), width);
+        return;
+    }
+    const std::size_t taken = std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(width));
+    line.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(taken)));
+    if (static_cast<int>(taken) < width)
+        line.resize(line.size() + (width - static_cast<qsizetype>(taken)), QLatin1Char(' '));
+}
+
+// Appends 'YYYY-MM-DD[ hh:mm:ss]' as dd/mm/yyyy[ hh:mm:ss]; false when the
+// text is not of that form.
+bool appendIsoDate(QString& line, std::string_view text, int width)
+{
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    char shown[20] = {text[8], text[9], '/', text[5], text[6], '/', text[0], text[1], text[2], text[3]};
+    std::size_t size = 10;
+    if (width >= 20 && text.size() >= 19) {
+        shown[10] = ' ';
+        std::copy(text.begin() + 11, text.begin() + 19, shown + 11);
+        size = 19;
+    }
+    appendPaddedBytes(line, std::string_view(shown, size), width);
+    return true;
+}
+
+// Appends one value formatted by its column's kind.
+void appendValue(QString& line, const RowReader& rows, int c, const ColumnDescriptor& column, int maxWidth)
+{
+    const bool null = rows.isNull(c);
+    const auto bytes = rows.bytes(c);
     switch (column.kind.unicode()) {
     case 'N':
-        if (rows.isNull(c))
+        if (null)
             appendPadded(line, {}, column.width);
         else
-            line.append(utl::amountText(rows.amount(c), column.decimals, column.width).right(column.width));
+            utl::appendAmount(line, rows.amount(c), column.decimals, column.width);
         return;
     case 'D':
-        appendPadded(line, rows.isNull(c) ? QString() : displayDate(rows.value(c), column.width >= 20), column.width);
+        if (null)
+            appendPadded(line, {}, column.width);
+        else if (!bytes || !appendIsoDate(line, *bytes, column.width))
+            appendPadded(line, displayDate(rows.value(c), column.width >= 20), column.width);
         return;
     case 'I':
         appendPadded(line, rows.text(c), 38);
@@ -169,7 +146,10 @@ void appendValue(QString& line, RowSource& rows, int c, const ColumnDescriptor& 
         int width = column.width;
         if (maxWidth > 0 && width > maxWidth)
             width = maxWidth;
-        appendPadded(line, rows.text(c), width);
+        if (bytes)
+            appendPaddedBytes(line, *bytes, width);
+        else
+            appendPadded(line, null ? QString() : rows.text(c), width);
         return;
     }
     }
@@ -360,8 +340,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     const QStringList declared = declaredTypes(query);
     result.caption = QStringLiteral("Lista ") + (title.isEmpty() ? QStringLiteral("RS2LIST   ") : result.listName);
 
-    // Unsized text columns (SQLite's TEXT) take the width of their widest
-    // value, measured by the engine beforehand so that the rows can stream.
+    // Unsized text columns (SQLite's TEXT) take the width of their widest value.
     const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
     std::vector<ColumnType> types;
     std::vector<int> unsized;
@@ -374,22 +353,36 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
             unsized.push_back(c);
         types.push_back(type);
     }
+    // The rows are read afresh, on SQLite through the engine's own statement.
+    query.finish();
+    RowReader reader(db);
+    RowReader* source = &reader;
+    if (!reader.exec(sql)) {
+        log(QStringLiteral("*** ERRORE : ") + reader.error());
+        return refuse(QStringLiteral("Recordset Chiuso !\r\n") + reader.error());
+    }
     if (!unsized.empty()) {
-        QStringList names, measures;
-        for (int c = 0; c < columns; ++c)
-            names << QStringLiteral("c%1").arg(c);
-        for (int c : unsized)
-            measures << QStringLiteral("MAX(LENGTH(c%1))").arg(c);
-        QSqlQuery widths(db);
-        widths.setForwardOnly(true);
-        const QString statement = QStringLiteral("WITH q(") + names.join(QLatin1Char(',')) + QStringLiteral(") AS (") + sql
-                                  + QStringLiteral(") SELECT ") + measures.join(QLatin1Char(','))
-                                  + QStringLiteral(" FROM (SELECT * FROM q") + (limit > 0 ? QStringLiteral(" LIMIT %1").arg(limit) : QString())
-                                  + QStringLiteral(")");
-        const bool measured = widths.exec(statement) && widths.next();
+        // One quick pass over the raw text measures them; then the rows are read again.
+        std::vector<int> widest(unsized.size(), 1);
+        long measured = 0;
+        if (reader.isNative()) {
+            while ((limit < 0 || measured < limit) && reader.next()) {
+                ++measured;
+                for (std::size_t i = 0; i < unsized.size(); ++i) {
+                    if (const auto bytes = reader.bytes(unsized[i])) {
+                        int characters = 0;
+                        for (char ch : *bytes)
+                            characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+                        widest[i] = std::max(widest[i], characters);
+                    }
+                }
+            }
+            reader.rewind();
+        } else {
+            std::fill(widest.begin(), widest.end(), 255);
+        }
         for (std::size_t i = 0; i < unsized.size(); ++i)
-            types[static_cast<std::size_t>(unsized[i])].definedSize =
-                measured ? std::max(1, widths.value(static_cast<int>(i)).toInt()) : 255;
+            types[static_cast<std::size_t>(unsized[i])].definedSize = widest[i];
     }
     std::vector<ColumnDescriptor> descriptors;
     for (int c = 0; c < columns; ++c)
@@ -401,15 +394,6 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     Progress progress(ui);
     QStringList rows;
     std::vector<QVariant> first;
-    // The metadata came from Qt's query; on SQLite the rows are read afresh
-    // through the engine's own statement.
-    SqliteRows sqliteRows;
-    QueryRows queryRows(query);
-    RowSource* source = &queryRows;
-    if (engineOf(db) == Engine::Sqlite && sqliteRows.prepare(db, sql)) {
-        query.finish();
-        source = &sqliteRows;
-    }
     std::size_t fetched = 0;
     while ((limit < 0 || static_cast<long>(fetched) < limit) && source->next()) {
         ++fetched;
@@ -439,7 +423,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
         rows << line;
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(rows.size()); });
     }
-    query.finish();
+    reader.finish();
     const qsizetype perRecord = options.oneFieldPerLine ? columns + 2 : 1;
     qsizetype count = rows.size() / perRecord;
     if (options.maxRecords <= 0 && !options.silent && count > 1000) {
