@@ -210,6 +210,16 @@ ConsoleWindow::SourceLists ConsoleWindow::makeLists(QWidget* page, const char* p
             makeListView(page, QStringLiteral("Lst_") + p + QStringLiteral("CliFor"), QStringLiteral("Dbl-Click per documenti con Cli/For selezionato"))};
 }
 
+// The three reference lists side by side, the customers and suppliers wider.
+static QHBoxLayout* listsRow(const ConsoleWindow::SourceLists& lists)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(lists.vatCodes, 1);
+    row->addWidget(lists.reasons, 1);
+    row->addWidget(lists.subjects, 2);
+    return row;
+}
+
 QPushButton* ConsoleWindow::commandButton(QWidget* page, const char* name, const QString& caption, bool available)
 {
     auto* b = new QPushButton(caption, page);
@@ -226,10 +236,7 @@ QWidget* ConsoleWindow::makeArdeaTab()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("Tab_Ardea"));
     ardeaLists_ = makeLists(page, "Ar");
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(ardeaLists_.vatCodes, 1);
-    lists->addWidget(ardeaLists_.reasons, 1);
-    lists->addWidget(ardeaLists_.subjects, 2);
+    QHBoxLayout* lists = listsRow(ardeaLists_);
     auto* buttons = new QGridLayout;
     QPushButton* read = commandButton(page, "Cmd_ArLeggi", QStringLiteral("Leggi dati per Corvina"), true);
     read->setToolTip(QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip);
@@ -279,10 +286,7 @@ QWidget* ConsoleWindow::makeNemboTab()
                                         std::pair{"Cmd_NbEnti", "Controllo PI/CF Enti (8/9)"}, std::pair{"Cmd_NbLiquidazioni", "Liquidazioni"}})
         buttons->addWidget(commandButton(page, name, QLatin1String(caption), false));
     nemboLists_ = makeLists(page, "Nb");
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(nemboLists_.vatCodes, 1);
-    lists->addWidget(nemboLists_.reasons, 1);
-    lists->addWidget(nemboLists_.subjects, 2);
+    QHBoxLayout* lists = listsRow(nemboLists_);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(folderRow);
     layout->addLayout(buttons);
@@ -337,10 +341,7 @@ QWidget* ConsoleWindow::makeCorvinaTab()
         connect(list, &QListView::doubleClicked, this, [this, kind, list] { listLines(true, kind, list); });
         connect(list, &QListView::customContextMenuRequested, this, [this, list] { exportList(list, false); });
     }
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(corvinaLists_.vatCodes, 1);
-    lists->addWidget(corvinaLists_.reasons, 1);
-    lists->addWidget(corvinaLists_.subjects, 2);
+    QHBoxLayout* lists = listsRow(corvinaLists_);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(companyRow);
     layout->addLayout(buttons);

@@ -36,12 +36,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+public:
     struct SourceLists {
         QListView* vatCodes;
         QListView* reasons;
         QListView* subjects;
     };
+
+private:
     QWidget* makeArdeaTab();
     QWidget* makeNemboTab();
     QWidget* makeCorvinaTab();
