@@ -1,5 +1,6 @@
 #include "CodeGenerator.h"
 
+#include "demo/DemoRandom.h"
 #include "taxcode/TaxCodeChecks.h"
 
 #include <cstdint>
@@ -8,17 +9,7 @@ namespace corv::bench {
 
 namespace {
 
-struct Lcg {
-    std::uint64_t state;
-    std::uint32_t next()
-    {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(state >> 33);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-};
-
-std::string personal(Lcg& r)
+std::string personal(DemoRandom& r)
 {
     static const char* months = "ABCDEHLMPRST";
     static const char* places = "ABCDEFGHILMZ";
@@ -37,7 +28,7 @@ std::string personal(Lcg& r)
     return code;
 }
 
-std::string homocode(Lcg& r)
+std::string homocode(DemoRandom& r)
 {
     static const char* letters = "LMNPQRSTUV";
     std::string code = personal(r);
@@ -51,7 +42,7 @@ std::string homocode(Lcg& r)
     return code;
 }
 
-std::string vatNumber(Lcg& r)
+std::string vatNumber(DemoRandom& r)
 {
     std::string number;
     for (int i = 0; i < 10; ++i)
@@ -60,7 +51,7 @@ std::string vatNumber(Lcg& r)
     return number;
 }
 
-std::string broken(Lcg& r)
+std::string broken(DemoRandom& r)
 {
     std::string code = r.below(2) ? personal(r) : vatNumber(r);
     switch (r.below(5)) {
@@ -77,7 +68,7 @@ std::string broken(Lcg& r)
 
 std::vector<std::string> generateCodes(std::size_t count, unsigned seed)
 {
-    Lcg r{seed};
+    DemoRandom r(seed);
     std::vector<std::string> codes;
     codes.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {

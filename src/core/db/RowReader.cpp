@@ -2,6 +2,7 @@
 
 #include "db/Connections.h"
 #include "db/DbValues.h"
+#include "db/SqliteFunctions.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -10,20 +11,6 @@
 #include <sqlite3.h>
 
 namespace corv {
-
-namespace {
-
-sqlite3* sqliteHandle(const QSqlDatabase& db)
-{
-    if (engineOf(db) != Engine::Sqlite || !db.driver())
-        return nullptr;
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.data());
-}
-
-} // namespace
 
 RowReader::RowReader(const QSqlDatabase& db) : db_(db) {}
 
@@ -43,7 +30,7 @@ bool RowReader::exec(const QString& sql, const QVariantList& values)
 {
     finish();
     positions_.clear();
-    if (sqlite3* connection = sqliteHandle(db_)) {
+    if (sqlite3* connection = sqliteHandleOf(db_)) {
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(connection, text.constData(), static_cast<int>(text.size()), &statement_, nullptr) != SQLITE_OK) {
             error_ = QString::fromUtf8(sqlite3_errmsg(connection));

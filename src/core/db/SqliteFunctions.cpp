@@ -57,12 +57,17 @@ void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 } // namespace
 
-bool registerSqlServerFunctions(const QSqlDatabase& db)
+sqlite3* sqliteHandleOf(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    auto* sqlite = *static_cast<sqlite3* const*>(handle.data());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.data());
+}
+
+bool registerSqlServerFunctions(const QSqlDatabase& db)
+{
+    sqlite3* sqlite = sqliteHandleOf(db);
     if (!sqlite)
         return false;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

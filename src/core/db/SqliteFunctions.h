@@ -1,8 +1,12 @@
 #pragma once
 
 class QSqlDatabase;
+struct sqlite3;
 
 namespace corv {
+
+// The engine's own handle of an open SQLite connection; null for any other.
+sqlite3* sqliteHandleOf(const QSqlDatabase& db);
 
 // Registers on an open SQLite connection the SQL Server functions our
 // statements use (year, month, day, len), so that their text can stay the

@@ -1,4 +1,5 @@
 #include "demo/DemoJournal.h"
+#include "demo/DemoRandom.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -44,16 +45,6 @@ constexpr std::array kReasons = {
 constexpr std::array kNatures = {std::pair{"N1", "Escluse ex art.15"}, std::pair{"N2.1", "Non soggette art.7"},
                                  std::pair{"N2.2", "Non soggette altri casi"}, std::pair{"N3.1", "Non imponibili esportazioni"},
                                  std::pair{"N4", "Esenti"}, std::pair{"N6.1", "Inversione contabile rottami"}};
-
-struct Lcg {
-    std::uint64_t state = 1976;
-    std::uint32_t next()
-    {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(state >> 33);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-};
 
 bool fail(QSqlQuery& q, QString* error)
 {
@@ -116,7 +107,7 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
     if (customers.empty() || suppliers.empty())
         return true;
 
-    Lcg r;
+    DemoRandom r(1976);
     QSqlQuery header(company), row(company);
     header.prepare(QStringLiteral("INSERT INTO CG_PRINOTAT (prg_prinota, num_registrazione, dat_registrazione, cod_caucon, ind_clifor, cod_clifor,"
                                   " dat_doc, des_num_doc, sig_serie_doc, num_protocollo, sig_serie_prot) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -217,7 +208,7 @@ bool fillDemoCorvina(QSqlDatabase& corvina, QSqlDatabase& company, const QString
     }
 
     // 2016: attachment rows, generated.
-    Lcg r;
+    DemoRandom r(1976);
     q.prepare(QStringLiteral("INSERT INTO VATAttachmentRow (CompanyCode, VATYear, CompanyGroupCode, VATCode, ModelCode, ReasonCode, CustSupplType,"
                              " CustSupplCode, RecordingDate, RecordingNumber, VATTaxable, VATAmount, DocumentDate, DocumentNumber, ProtocolNumber,"
                              " VATRegisterId, OperationType) VALUES (?, 2016, '', ?, 'ALL', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '0')"));

@@ -1,6 +1,7 @@
 #include "demo/DemoRegistry.h"
 
 #include "taxcode/FiscalCodeRules.h"
+#include "demo/DemoRandom.h"
 #include "taxcode/TaxCodeChecks.h"
 
 #include <QDate>
@@ -58,19 +59,7 @@ constexpr std::array kTrades = {"Ferramenta", "Edilizia", "Trasporti", "Alimenta
                                 "Serramenti", "Autoricambi", "Ceramiche", "Vivai"};
 constexpr std::array kForms = {"S.r.l.", "S.p.A.", "S.n.c.", "S.a.s.", "& C."};
 
-struct Lcg {
-    std::uint64_t state = 2026;
-    std::uint32_t next()
-    {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(state >> 33);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-    template <typename Array>
-    auto pick(const Array& a) { return a[static_cast<std::size_t>(below(static_cast<int>(a.size())))]; }
-};
-
-QString vatNumber(Lcg& r, char first = 0)
+QString vatNumber(DemoRandom& r, char first = 0)
 {
     QString digits;
     digits.append(QLatin1Char(first ? first : static_cast<char>('0' + r.below(8))));
@@ -162,7 +151,7 @@ private:
 
 QString isoDate(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"); }
 
-Subject person(Lcg& r, const QString& code)
+Subject person(DemoRandom& r, const QString& code)
 {
     Subject s;
     s.code = code;
@@ -183,7 +172,7 @@ Subject person(Lcg& r, const QString& code)
     return s;
 }
 
-Subject company(Lcg& r, const QString& code)
+Subject company(DemoRandom& r, const QString& code)
 {
     Subject s;
     s.code = code;
@@ -196,7 +185,7 @@ Subject company(Lcg& r, const QString& code)
     return s;
 }
 
-Subject foreignCompany(Lcg& r, const QString& code)
+Subject foreignCompany(DemoRandom& r, const QString& code)
 {
     Subject s = company(r, code);
     const Nation n = kNations[static_cast<std::size_t>(2 + r.below(6))];
@@ -211,7 +200,7 @@ Subject foreignCompany(Lcg& r, const QString& code)
 }
 
 // The faults the general check must find, one subject each.
-QList<Subject> plantedSubjects(Lcg& r)
+QList<Subject> plantedSubjects(DemoRandom& r)
 {
     QList<Subject> planted;
     int next = 900001;
@@ -274,7 +263,7 @@ bool fillDemoRegistry(QSqlDatabase& db, int count, bool planted, QString* error)
             return error && (*error = insert.lastError().text(), false);
     }
 
-    Lcg r;
+    DemoRandom r(2026);
     Writer writer(db);
     for (int i = 1; i <= count; ++i) {
         const QString code = QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0'));
