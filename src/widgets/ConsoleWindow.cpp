@@ -7,7 +7,10 @@
 #include "app/ReportFiles.h"
 #include "app/Startup.h"
 #include "app/TextUtil.h"
+#include "ListWindow.h"
+#include "console/ArticleLookup.h"
 #include "console/ConsoleOpening.h"
+#include "listview/Rs2List.h"
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
 #include "db/CompanyOpening.h"
@@ -503,6 +506,31 @@ void ConsoleWindow::changeArdeaCompany()
     companyLabel_->setText(ctx_.company().code);
 }
 
+void ConsoleWindow::lookUpArticle()
+{
+    if (!ctx_.dataOpen || !ctx_.doArdea) {
+        ctx_.ui().beep();
+        return;
+    }
+    Rs2ListOptions options;
+    options.title = QStringLiteral("TABIVA");
+    options.noHeader = true;
+    const Rs2ListResult list = Rs2List(ctx_, ctx_.connections().db(Connections::Company), articleLookupSql(article_->text()), options);
+    if (!list.ok)
+        return;
+    const QString chosen = showRecordsetList(ctx_, list, this);
+    const QString code = utl::field(chosen, QStringLiteral("|"), 1);
+    // A choice outside the articles (the heading rule) or an unknown code.
+    const QString description = code.isEmpty() || code.startsWith(QLatin1Char('=')) ? QString() : articleDescription(ctx_, code);
+    if (description.isEmpty()) {
+        articleName_->setText(QStringLiteral("-- ERRORE ! --"));
+        ctx_.ui().beep();
+        return;
+    }
+    article_->setText(code);
+    articleName_->setText(description);
+}
+
 void ConsoleWindow::checkDates()
 {
     if (!dateRangeCoherent(dateFrom_->displayText(), dateTo_->displayText()))
@@ -528,9 +556,7 @@ bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (key == Qt::Key_F6) {
-            // The Ardea code lookup is not part of this release.
-            articleName_->setText(QStringLiteral("-- ERRORE ! --"));
-            ctx_.ui().beep();
+            lookUpArticle();
             return true;
         }
     }

@@ -64,6 +64,7 @@ private:
     void runGeneralCheck();
     void changeArdeaCompany();
     void checkDates();
+    void lookUpArticle();
 
     AppContext& ctx_;
     ConsoleState state_;

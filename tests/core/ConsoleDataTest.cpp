@@ -373,3 +373,25 @@ TEST_F(ConsoleDataTest, ImportDatesChangeOnlyWithValidDates)
 }
 
 } // namespace
+
+#include "console/ArticleLookup.h"
+#include "listview/Rs2List.h"
+
+namespace {
+
+TEST_F(ConsoleDataTest, ArticleLookupFiltersAndDescribes)
+{
+    Rs2ListOptions options;
+    options.title = "TABIVA";
+    options.noHeader = true;
+    const Rs2ListResult list = Rs2List(*ctx, company(), articleLookupSql("metrica"), options);
+    ASSERT_TRUE(list.ok);
+    ASSERT_EQ(list.lines.size(), 3); // the rule and two screws
+    EXPECT_TRUE(list.lines[1].startsWith("VIT-M6-20|Vite metrica M6x20 zincata"));
+    EXPECT_EQ(articleDescription(*ctx, "vit-m8-30"), "Vite metrica M8x30 inox");
+    EXPECT_EQ(articleDescription(*ctx, "NESSUNO"), "");
+    // A quote in the typed text is a character to look for, not the end of a literal.
+    EXPECT_TRUE(Rs2List(*ctx, company(), articleLookupSql("d'acciaio"), options).ok);
+}
+
+} // namespace

@@ -90,6 +90,13 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
         if (!exec(q, {QLatin1String(code), QLatin1String(name)}, error))
             return false;
     }
+    q.prepare(QStringLiteral("INSERT INTO MG_ARTBASE (cod_art, des_articolo, cod_grumerc, cod_linea) VALUES (?, ?, ?, ?)"));
+    for (const auto& [code, name] : {std::pair{"VIT-M6-20", "Vite metrica M6x20 zincata"}, std::pair{"VIT-M8-30", "Vite metrica M8x30 inox"},
+                                     std::pair{"TAS-FIS-8", "Tassello fischer 8 mm"}, std::pair{"CHI-INB-13", "Chiave inglese 13 mm"},
+                                     std::pair{"MAR-500", "Martello da carpentiere 500 g"}, std::pair{"CAC-PH2", "Cacciavite a croce PH2"}}) {
+        if (!exec(q, {QLatin1String(code), QLatin1String(name), QStringLiteral("FER"), QStringLiteral("CASA")}, error))
+            return false;
+    }
     q.prepare(QStringLiteral("INSERT INTO CA_ATTIVITA_CONT (num_esercizio, dat_inizio_eser, dat_fine_eser) VALUES (?, ?, ?)"));
     for (int year : {2024, 2025, 2026}) {
         if (!exec(q, {year, isoDate(QDate(year, 1, 1)), isoDate(QDate(year, 12, 31))}, error))
