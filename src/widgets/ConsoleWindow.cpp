@@ -109,6 +109,8 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("Lbl_Head"));
     heading_->setFont(listFont());
+    // A long heading must not widen the window: it scrolls with nothing, it is cut.
+    heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(heading_);
     resultList_ = makeListView(this, QStringLiteral("Lst_Risultati"));
     results_ = modelOf(resultList_);

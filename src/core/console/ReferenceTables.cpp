@@ -84,6 +84,7 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
             row += paddedColumn(r.text(i), widths[i]);
         return row;
     });
+    ctx.ui().status(QString()); // the progress text is done with
     ctx.ui().processEvents();
     return lists;
 }
@@ -127,6 +128,7 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
                    + c.text("CompanyCode", 6);
         },
         {year, state.corvinaCompany()});
+    ctx.ui().status(QString());
     ctx.ui().processEvents();
     return lists;
 }
