@@ -34,12 +34,16 @@ void appendPersonalData(std::string_view code, int currentYear, std::string& out
     const auto data = readPersonalCode(QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())), currentYear);
     if (!data)
         return;
-    char text[32];
-    const QDate& d = data->birthDate;
-    const int n = std::snprintf(text, sizeof text, "%02d/%02d/%04d|%c|", d.day(), d.month(), d.year(),
-                                static_cast<char>(data->sex.unicode()));
-    out.append(text, static_cast<std::size_t>(n));
-    out.append(data->townCode.toStdString());
+    int day = 0, month = 0, year = 0;
+    data->birthDate.getDate(&year, &month, &day);
+    const char text[] = {static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10), '/',
+                         static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), '/',
+                         static_cast<char>('0' + year / 1000), static_cast<char>('0' + year / 100 % 10),
+                         static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10), '|',
+                         static_cast<char>(data->sex.unicode()), '|'};
+    out.append(text, sizeof text);
+    for (QChar c : data->townCode)
+        out.push_back(static_cast<char>(c.unicode()));
     out.push_back('|');
 }
 

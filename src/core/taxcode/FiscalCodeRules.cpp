@@ -96,7 +96,7 @@ std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYe
     const int result = utl::CheckFiscalCode(code);
     if (result != utl::FiscalCodeValid && result != utl::FiscalCodeWrongCheck)
         return std::nullopt;
-    const auto digit = [&](int i) { return utl::omocodeDigit(code[i].toUpper().unicode()); };
+    const auto digit = [&](int i) { return utl::omocodeDigit(code[i].unicode()); };
     int day = digit(9) * 10 + digit(10);
     PersonalCodeData data;
     data.sex = day > 40 ? QLatin1Char('F') : QLatin1Char('M');

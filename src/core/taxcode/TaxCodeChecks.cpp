@@ -31,6 +31,7 @@ struct Tables {
         for (int i = 0; i < 10; ++i) {
             digitValue['0' + i] = static_cast<std::int8_t>(i);
             digitValue[static_cast<unsigned char>(omocode[i])] = static_cast<std::int8_t>(i);
+            digitValue[static_cast<unsigned char>(omocode[i] - 'A' + 'a')] = static_cast<std::int8_t>(i);
         }
         // Odd-position weights of the 1976 decree, for 0-9 and A-Z.
         static const int odd[36] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21,

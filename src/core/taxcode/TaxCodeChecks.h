@@ -57,7 +57,7 @@ int CheckVatNumber(std::string_view number);
 QChar VatNumberCheckDigit(QStringView number);
 char VatNumberCheckDigit(std::string_view number);
 
-// The value of a substitution letter (L=0 ... V=9) or of a digit; -1 otherwise.
+// The value of a substitution letter (L=0 ... V=9, either case) or of a digit; -1 otherwise.
 int omocodeDigit(char16_t c);
 
 } // namespace corv::utl
