@@ -395,3 +395,52 @@ TEST_F(ConsoleDataTest, ArticleLookupFiltersAndDescribes)
 }
 
 } // namespace
+
+#include "console/ConsoleOpening.h"
+
+namespace {
+
+TEST_F(ConsoleDataTest, NoCompanyInTheLastArdeaLoginShowsTheChooser)
+{
+    ctx->registry().write(RegistryRoot::CurrentUser, kPelionKey + "\\UltimoLoginAppl", "Azienda", "");
+    CompanyOpening opening(*ctx);
+    int shown = 0;
+    opening.showChooser = [&] { ++shown; };
+    ui.expectMessage("Azienda Ardea NON Definita !!");
+    EXPECT_EQ(opening.AziARDEA(false), "DEMO"); // then the company of the settings is opened
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(ui.beeps, 1);
+    // The Login key is present in the demo registry: the company is written back.
+    EXPECT_EQ(ctx->registry().read(RegistryRoot::CurrentUser, kPelionKey + "\\Login", "Azienda"), "DEMO");
+}
+
+TEST_F(ConsoleDataTest, ReadOnlyResolutionOpensNothing)
+{
+    ctx->company() = CompanyState{};
+    EXPECT_EQ(CompanyOpening(*ctx).AziARDEA(true), "DEMO");
+    EXPECT_TRUE(ctx->company().code.isEmpty());
+}
+
+TEST_F(ConsoleDataTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
+{
+    ArdeaLogin(*ctx).dataClose();
+    QFile::rename(home.file("db/AR_DEMO.sqlite"), home.file("db/AR_DEMO.bak"));
+    ui.expectMessage("eAzi");
+    ConsoleState fresh;
+    EXPECT_FALSE(openConsole(*ctx, fresh, {}));
+    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys)); // the system close ran
+}
+
+TEST_F(ConsoleDataTest, WithoutCorvinaTheCorvinaTabIsDisabled)
+{
+    ArdeaLogin(*ctx).dataClose();
+    ctx->doArdea = false;
+    QFile::rename(home.file("db/Corvina_3.sqlite"), home.file("db/Corvina_3.bak"));
+    ui.expectMessage("Corv");
+    ConsoleState fresh;
+    EXPECT_TRUE(openConsole(*ctx, fresh, {}));
+    EXPECT_FALSE(fresh.corvinaEnabled);
+    EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+}
+
+} // namespace

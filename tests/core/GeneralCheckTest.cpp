@@ -284,3 +284,32 @@ TEST_F(GeneralCheckTest, ARowChangedElsewhereIsReportedNotOverwritten)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GeneralCheckTest, AlphanumericVatNumbersAreCorrectedOrDeletedWhenAsked)
+{
+    add({.code = "000001", .name = "CORREGGIBILE", .cf = "01234567897", .pi = "X01234567897", .piS = "01234567897"});
+    add({.code = "000002", .name = "DA ELIMINARE", .cf = "12345678903", .pi = "AB12X", .piS = "12345678903"});
+    run(false, false, true);
+    const QStringList lines = findings();
+    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "CORREGGIBILE") + "  P.I.=X01234567897     ALFANUMERICA !! CORRETTA !! [IT]"))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000001").toString(), "01234567897");
+    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000002", "DA ELIMINARE") + "  P.I.=AB12X            ALFANUMERICA !! ELIMINATA !! [IT]"));
+    EXPECT_TRUE(field("CA_ANAGRAFICHE", "cod_piva", "000002").isNull());
+}
+
+TEST_F(GeneralCheckTest, HistoricalVatNumberLengthsAndTheDeclarantKind)
+{
+    add({.code = "000001", .name = "STORICO CORTO", .cf = "01234567897", .pi = "01234567897", .declarant = QVariant(), .piS = "0123"});
+    run();
+    EXPECT_TRUE(findings().contains("*** P.I. Sto. Errata per " + subject("000001", "STORICO CORTO")
+                                    + "  P.I.=0123             TROPPO CORTA !! (4) [IT]  ELIMINATA!"))
+        << findings().join('\n').toStdString();
+    EXPECT_TRUE(field("CA_ANAGRAFICHE_STO", "cod_piva", "000001").isNull());
+    // An empty declarant kind is set from the VAT number, without a report line.
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000001").toString(), "T");
+}
+
+} // namespace

@@ -94,3 +94,36 @@ TEST_F(RowEditorTest, KeysetReaderWalksInOrderWhileRowsAreUpdated)
 }
 
 } // namespace
+
+#include "db/RowReader.h"
+
+namespace {
+
+TEST_F(RowEditorTest, RowReaderBindsAndTypesValues)
+{
+    QSqlQuery(db).exec("CREATE TABLE N (k TEXT, i INTEGER, d DECIMAL(18,4), t DATETIME)");
+    QSqlQuery(db).exec("INSERT INTO N VALUES ('uno', 7, 1520.3, '2025-03-01 00:00:00'), ('due', NULL, NULL, NULL)");
+    RowReader reader(db);
+    ASSERT_TRUE(reader.exec("SELECT k AS Chiave, i, d, t FROM N WHERE k = ? OR i = ? ORDER BY k DESC", {QString("due"), 7}));
+    EXPECT_TRUE(reader.isNative());
+    EXPECT_EQ(reader.indexOf("chiave"), 0); // names without regard to case
+    EXPECT_EQ(reader.indexOf("manca"), -1);
+    ASSERT_TRUE(reader.next());
+    EXPECT_EQ(reader.text(0), "uno");
+    EXPECT_EQ(reader.value(1).toLongLong(), 7);
+    EXPECT_EQ(reader.amount(2).toText(2), "1.520,30");
+    EXPECT_EQ(reader.bytes(3).value(), "2025-03-01 00:00:00");
+    ASSERT_TRUE(reader.next());
+    EXPECT_TRUE(reader.isNull(1));
+    EXPECT_FALSE(reader.bytes(1));
+    EXPECT_EQ(reader.amount(2).units(), 0);
+    EXPECT_FALSE(reader.next());
+    EXPECT_TRUE(reader.rewind());
+    EXPECT_TRUE(reader.next());
+
+    RowReader broken(db);
+    EXPECT_FALSE(broken.exec("SELECT nessuna FROM N"));
+    EXPECT_TRUE(broken.error().contains("nessuna"));
+}
+
+} // namespace
