@@ -7,6 +7,8 @@
 #include "db/ViewService.h"
 #include "TestHome.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -441,6 +443,23 @@ TEST_F(ConsoleDataTest, WithoutCorvinaTheCorvinaTabIsDisabled)
     EXPECT_TRUE(openConsole(*ctx, fresh, {}));
     EXPECT_FALSE(fresh.corvinaEnabled);
     EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConsoleSettings, NemboCompaniesAreTheNumbersOfTheArchiveFiles)
+{
+    TestHome home(false);
+    QDir(home.path()).mkdir("nembo");
+    for (const char* name : {"TR001AZI", "TR017AZI", "TR001CLI", "XR002AZI", "TR03AZI"})
+        home.writeFile(QString("nembo/") + name, "");
+    QStringList companies = nemboCompaniesIn(home.file("nembo"));
+    companies.sort();
+    EXPECT_EQ(companies, (QStringList{"001", "017"}));
+    EXPECT_TRUE(nemboCompaniesIn("").isEmpty());
+    EXPECT_TRUE(nemboCompaniesIn(home.file("manca")).isEmpty());
 }
 
 } // namespace
