@@ -111,7 +111,12 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
     heading_->setFont(listFont());
     // A long heading must not widen the window: it scrolls with nothing, it is cut.
     heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    layout->addWidget(heading_);
+    rowCount_ = new QLabel(this);
+    rowCount_->setObjectName(QStringLiteral("Lbl_Righe"));
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(heading_, 1);
+    headingRow->addWidget(rowCount_);
+    layout->addLayout(headingRow);
     resultList_ = makeListView(this, QStringLiteral("Lst_Risultati"));
     results_ = modelOf(resultList_);
     connect(resultList_, &QListView::customContextMenuRequested, this, [this] { exportList(resultList_, false); });
@@ -400,8 +405,7 @@ void ConsoleWindow::showResults(const QString& heading, const QStringList& lines
 {
     heading_->setText(heading);
     results_->setStringList(lines);
-    if (!heading.isEmpty() || !lines.isEmpty())
-        heading_->setToolTip(QStringLiteral("%1 Righe.").arg(lines.size()));
+    rowCount_->setText(heading.isEmpty() && lines.isEmpty() ? QString() : QStringLiteral("%1 Righe.").arg(lines.size()));
 }
 
 void ConsoleWindow::readArdea()

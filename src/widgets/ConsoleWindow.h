@@ -86,6 +86,7 @@ private:
     SourceLists nemboLists_{};
     SourceLists corvinaLists_{};
     QLabel* heading_;
+    QLabel* rowCount_;
     QListView* resultList_;
     QStringListModel* results_;
     QStringListModel* sorted_;

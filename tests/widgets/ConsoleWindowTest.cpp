@@ -111,6 +111,7 @@ TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(child<QLabel>("Lbl_Head")->text().startsWith("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|Rag.Soc."));
     EXPECT_EQ(ui.statuses.last(), QString("Trovate %1 registrazioni.").arg(lines.size()));
+    EXPECT_EQ(child<QLabel>("Lbl_Righe")->text(), QString("%1 Righe.").arg(lines.size()));
 }
 
 TEST_F(ConsoleWindowTest, CorvinaLinesHaveTheNatureColumnFrom2017)
