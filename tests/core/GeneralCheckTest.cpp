@@ -313,3 +313,50 @@ TEST_F(GeneralCheckTest, HistoricalVatNumberLengthsAndTheDeclarantKind)
 }
 
 } // namespace
+
+namespace {
+
+// The demo installation plants one subject for every finding of the check.
+TEST(GeneralCheckDemo, EveryPlantedFaultIsFound)
+{
+    TestHome home;
+    ScriptedUi ui;
+    auto ctx = home.context(ui);
+    ASSERT_TRUE(ctx->connections().open(Connections::Company, dataConnectionString("SQLite", "sa", "", "AR_DEMO", home.file("db"))));
+    ui.expectMessage("Contollo validità", Answer::Yes)
+        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
+        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
+        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No);
+    const GeneralCheckResult result = runGeneralCheck(*ctx, {"DEMO", "", {}});
+    ASSERT_TRUE(result.completed);
+    const QString report = home.readFile("PICF_GenAR_DEMO.log");
+    const auto foundFor = [&](const QString& name, const QString& finding) {
+        for (const QString& line : report.split("\r\n")) {
+            if (line.contains(name.left(30)) && line.contains(finding))
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(foundFor("CODICE CON CARATTERI SPURI", "Effettuata PULIZIA CF/PI "));
+    EXPECT_TRUE(foundFor("CODICE DI 5 CARATTERI", "TROPPO CORTO !! (5)  ELIMINATO!"));
+    EXPECT_TRUE(foundFor("CODICE DI 8 CARATTERI", "TROPPO CORTO !! (8)"));
+    EXPECT_TRUE(foundFor("CODICE TROPPO LUNGO", "TROPPO LUNGO !! (18)"));
+    EXPECT_TRUE(foundFor("CARATTERE DI CONTROLLO ERRATO", " Controllo: '"));
+    EXPECT_TRUE(foundFor("CF NEL CAMPO PARTITA IVA", " ALFANUMERICA !!"));
+    EXPECT_TRUE(foundFor("PARTITA IVA CON PREFISSO IT", " RIPULITA !!"));
+    EXPECT_TRUE(foundFor("PARTITA IVA CON PREFISSO it", " RIPULITA !!"));
+    EXPECT_TRUE(foundFor("MANCA INDICATORE PERSONA FISICA", "*** Manca Indicatore PERSONA FISICA"));
+    EXPECT_TRUE(foundFor("INDICATORE PERSONA FISICA ATTIVO", "*** ATTIVO Indicatore PERSONA FISICA"));
+    EXPECT_TRUE(report.contains("*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966"));
+    EXPECT_TRUE(foundFor("NAZIONE SENZA CODICE ISO", "*** Problema Nazione per Codice:"));
+    EXPECT_TRUE(foundFor("PARTITA IVA CON CIFRA ERRATA", "*** P.I.      Errata per"));
+    EXPECT_TRUE(foundFor("STORICO CON CODICI ERRATI", "*** C.F. Sto. Errato per"));
+    EXPECT_TRUE(foundFor("SENZA ANAGRAFICA STORICA", "*** Mancano CF e PI Codice :"));
+    // The missing birth date was filled, silently.
+    QSqlQuery q(ctx->connections().db(Connections::Company));
+    ASSERT_TRUE(q.exec("SELECT dat_nasc, ind_sesso FROM CA_ANAGRAFICHE WHERE des_ragsoc = 'DATA DI NASCITA MANCANTE'") && q.next());
+    EXPECT_FALSE(q.value(0).isNull());
+    EXPECT_FALSE(q.value(1).isNull());
+}
+
+} // namespace
