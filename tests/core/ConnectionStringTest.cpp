@@ -121,6 +121,8 @@ TEST(Dialect, TopAndDatesPerEngine)
     EXPECT_EQ(Dialect::of(Engine::SqlServer).isNull("a.x", "''"), "ISNULL(a.x, '')");
     EXPECT_EQ(Dialect::of(Engine::Sqlite).isNull("a.x", "''"), "COALESCE(a.x, '')");
     EXPECT_EQ(Dialect::of(Engine::SqlServer).concat({"a", "b"}), "a + b");
+    EXPECT_EQ(Dialect::of(Engine::SqlServer).objectExistsQuery("X2K_ViewRel"),
+              "SELECT * FROM sysobjects WHERE ID = Object_id('X2K_ViewRel')");
     EXPECT_EQ(Dialect::of(Engine::Sqlite).concat({"a", "b"}), "a || b");
 }
 

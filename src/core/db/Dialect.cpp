@@ -25,7 +25,7 @@ public:
     }
     QString objectExistsQuery(const QString& name) const override
     {
-        return QStringLiteral("SELECT name FROM sysobjects WHERE name = ") + quote(name);
+        return QStringLiteral("SELECT * FROM sysobjects WHERE ID = Object_id(") + quote(name) + QLatin1Char(')');
     }
 };
 

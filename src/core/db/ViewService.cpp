@@ -45,11 +45,7 @@ bool viewExists(const QSqlDatabase& db, const QString& name)
 
 bool objectExists(const QSqlDatabase& db, const QString& name)
 {
-    if (engineOf(db) == Engine::Sqlite)
-        return hasRow(db, QStringLiteral("SELECT name FROM sqlite_master WHERE name = ") + Dialect::quote(name)
-                              + QStringLiteral(" COLLATE NOCASE"));
-    return hasRow(db, QStringLiteral("SELECT * FROM sysobjects WHERE ID = Object_id(") + Dialect::quote(name)
-                          + QLatin1Char(')'));
+    return hasRow(db, dialectOf(db).objectExistsQuery(name));
 }
 
 bool dropView(const QSqlDatabase& db, const QString& name, QString* error)
