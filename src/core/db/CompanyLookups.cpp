@@ -13,22 +13,9 @@ namespace corv {
 
 namespace {
 
-// The first row of a bound query, or an empty record.
-QSqlRecord firstRow(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    if (!query.exec() || !query.next())
-        return {};
-    return query.record();
-}
-
 QString firstText(const QSqlDatabase& db, const QString& sql, const char* field, const QVariantList& values)
 {
-    return textOf(firstRow(db, sql, values).value(QLatin1String(field)));
+    return textOf(firstRecord(db, sql, values).value(QLatin1String(field)));
 }
 
 } // namespace
@@ -37,7 +24,7 @@ CompanyMasterData companyMasterData(const QSqlDatabase& company, const QString& 
 {
     CompanyMasterData data;
     const Dialect& dialect = dialectOf(company);
-    const QSqlRecord registry = firstRow(company, QStringLiteral("SELECT * FROM CA_ANAGRAFICHE WHERE cod_anagra = ?"), {companyCode});
+    const QSqlRecord registry = firstRecord(company, QStringLiteral("SELECT * FROM CA_ANAGRAFICHE WHERE cod_anagra = ?"), {companyCode});
     const auto field = [&](const char* name) { return textOf(registry.value(QLatin1String(name))); };
     data.name = field("des_ragsoc");
     if (data.name.isEmpty())
@@ -56,13 +43,13 @@ CompanyMasterData companyMasterData(const QSqlDatabase& company, const QString& 
     const Amount paid = Amount::fromVariant(registry.value(QStringLiteral("val_capsoc_v")));
     data.shareCapital = capital.toText(2) + (paid == capital ? QStringLiteral(" i.v.") : QStringLiteral(" Versato: ") + paid.toText(2));
 
-    const QSqlRecord parameters = firstRow(company, dialect.selectTop(1, QStringLiteral("* FROM CO_AZIENDA_PAR")));
+    const QSqlRecord parameters = firstRecord(company, dialect.selectTop(1, QStringLiteral("* FROM CO_AZIENDA_PAR")));
     data.quantityDecimals = parameters.value(QStringLiteral("num_dec_qta")).toInt();
     data.currency = textOf(parameters.value(QStringLiteral("cod_valuta")));
     data.chartModel = textOf(parameters.value(QStringLiteral("cod_piacont_mod")));
     data.nation = textOf(parameters.value(QStringLiteral("cod_naz")));
     const auto decimals = [&](const char* column) {
-        return firstRow(company, QStringLiteral("SELECT ") + QLatin1String(column) + QStringLiteral(" FROM CA_VALUTE WHERE cod_valuta = ?"),
+        return firstRecord(company, QStringLiteral("SELECT ") + QLatin1String(column) + QStringLiteral(" FROM CA_VALUTE WHERE cod_valuta = ?"),
                         {data.currency})
             .value(0)
             .toInt();
@@ -71,7 +58,7 @@ CompanyMasterData companyMasterData(const QSqlDatabase& company, const QString& 
     data.commercialDecimals = decimals("num_dec_imp_comm");
     data.administrativeDecimals = decimals("num_dec_imp_amm");
     data.billOfMaterialsCounter =
-        firstRow(company, QStringLiteral("SELECT * FROM CO_PROGNUM WHERE cod_tabella = 'DB_DIBA'")).value(QStringLiteral("prg_numero")).toLongLong();
+        firstRecord(company, QStringLiteral("SELECT * FROM CO_PROGNUM WHERE cod_tabella = 'DB_DIBA'")).value(QStringLiteral("prg_numero")).toLongLong();
     return data;
 }
 

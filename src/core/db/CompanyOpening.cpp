@@ -18,16 +18,16 @@ const QString kLogin = kPelionKey + QStringLiteral("\\Login");
 const QString kEnvironment = QStringLiteral("AMBIENTE");
 const QString kCompanyKey = QStringLiteral("Codice Azienda");
 
+// A field of the first record, with "|" and the date field appended when asked.
 QString firstValue(const QSqlDatabase& db, const QString& sql, const char* field, bool withDate = false,
                    const char* dateField = nullptr)
 {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(sql) || !query.next())
+    const QSqlRecord record = firstRecord(db, sql);
+    if (record.isEmpty())
         return {};
-    QString text = textOf(query.value(QLatin1String(field)));
+    QString text = textOf(record.value(QLatin1String(field)));
     if (withDate && dateField)
-        text += QLatin1Char('|') + textOf(query.value(QLatin1String(dateField)));
+        text += QLatin1Char('|') + textOf(record.value(QLatin1String(dateField)));
     return text;
 }
 

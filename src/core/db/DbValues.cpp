@@ -1,6 +1,7 @@
 #include "db/DbValues.h"
 
 #include <QDateTime>
+#include <QSqlQuery>
 
 namespace corv {
 
@@ -44,6 +45,18 @@ QVariant dateParameter(Engine engine, const QDate& date)
     if (engine == Engine::Sqlite)
         return date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
     return QDateTime(date, QTime(0, 0));
+}
+
+QSqlRecord firstRecord(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    if (!query.exec() || !query.next())
+        return {};
+    return query.record();
 }
 
 QString dateText(const QVariant& value)

@@ -3,6 +3,8 @@
 #include "db/Dialect.h"
 
 #include <QDate>
+#include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -16,6 +18,10 @@ QString flagOf(const QVariant& value);
 QDate dateOf(const QVariant& value);
 // A date as a bound parameter the engine stores like its own dates.
 QVariant dateParameter(Engine engine, const QDate& date);
+// The first record of a statement with its "?" placeholders bound in order;
+// an empty record when there is none or the statement fails.
+QSqlRecord firstRecord(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
 // A date as the reports show it: dd/mm/yyyy; empty for a Null.
 QString dateText(const QVariant& value);
 

@@ -98,6 +98,21 @@ QString RowReader::columnName(int column) const
     return query_ ? query_->record().fieldName(column) : QString();
 }
 
+QString RowReader::declaredType(int column) const
+{
+    if (!statement_)
+        return {};
+    const char* declared = sqlite3_column_decltype(statement_, column);
+    return declared ? QString::fromUtf8(declared) : QString();
+}
+
+QSqlField RowReader::field(int column) const
+{
+    if (statement_)
+        return QSqlField(columnName(column));
+    return query_ ? query_->record().field(column) : QSqlField();
+}
+
 int RowReader::indexOf(const QString& name) const { return positions_.value(name.toLower(), -1); }
 
 bool RowReader::isNull(int column) const

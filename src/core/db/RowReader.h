@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -38,6 +39,11 @@ public:
     int columnCount() const;
     QString columnName(int column) const;
     int indexOf(const QString& name) const;
+    // SQLite's declared type of a column ("varchar(25)"); empty elsewhere.
+    QString declaredType(int column) const;
+    // What the Qt driver says of a column (type, size, precision); the name
+    // only on SQLite.
+    QSqlField field(int column) const;
 
     bool isNull(int column) const;
     QString text(int column) const;

@@ -14,9 +14,6 @@
 #include <QSaveFile>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QSqlResult>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -38,24 +35,6 @@ int scaleIn(const QString& declared)
     static const QRegularExpression scale(QStringLiteral("\\(\\s*\\d+\\s*,\\s*(\\d+)"));
     const auto m = scale.match(declared);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// SQLite's declared types of the columns of a prepared statement.
-QStringList declaredTypes(const QSqlQuery& query)
-{
-    QStringList types;
-    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
-        return types;
-    auto* statement = *static_cast<sqlite3_stmt* const*>(handle.data());
-    if (!statement)
-        return types;
-    const int count = sqlite3_column_count(statement);
-    for (int i = 0; i < count; ++i) {
-        const char* declared = sqlite3_column_decltype(statement, i);
-        types << (declared ? QString::fromUtf8(declared) : QString());
-    }
-    return types;
 }
 
 // A date as the lists show it, dd/mm/yyyy (and hh:mm:ss for timestamps).
@@ -328,16 +307,17 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
         return refuse(QStringLiteral("Recordset Chiuso !"));
     log(QStringLiteral("----- Rs2List -----  ") + title, true);
 
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(sql)) {
-        log(QStringLiteral("*** ERRORE : ") + query.lastError().text());
-        return refuse(QStringLiteral("Recordset Chiuso !\r\n") + query.lastError().text());
+    RowReader reader(db);
+    RowReader* source = &reader;
+    if (!reader.exec(sql)) {
+        log(QStringLiteral("*** ERRORE : ") + reader.error());
+        return refuse(QStringLiteral("Recordset Chiuso !\r\n") + reader.error());
     }
-    const QSqlRecord record = query.record();
-    const int columns = std::min(static_cast<int>(record.count()), 255);
+    const int columns = std::min(reader.columnCount(), 255);
+    QStringList names;
+    for (int c = 0; c < columns; ++c)
+        names << reader.columnName(c);
     const int maxWidth = clampMaxColumnWidth(options.maxColumnWidth);
-    const QStringList declared = declaredTypes(query);
     result.caption = QStringLiteral("Lista ") + (title.isEmpty() ? QStringLiteral("RS2LIST   ") : result.listName);
 
     // Unsized text columns (SQLite's TEXT) take the width of their widest value.
@@ -345,21 +325,13 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     std::vector<ColumnType> types;
     std::vector<int> unsized;
     for (int c = 0; c < columns; ++c) {
-        ColumnType type = c < declared.size() && !declared[c].isEmpty() ? columnTypeFromDeclared(declared[c])
-                                                                         : columnTypeFromField(record.field(c));
+        const QString declared = reader.declaredType(c);
+        ColumnType type = !declared.isEmpty() ? columnTypeFromDeclared(declared) : columnTypeFromField(reader.field(c));
         if (type.cls == ColumnType::Other && engineOf(db) == Engine::Sqlite)
             type.cls = ColumnType::Text;
         if (type.cls == ColumnType::Text && type.definedSize < 0)
             unsized.push_back(c);
         types.push_back(type);
-    }
-    // The rows are read afresh, on SQLite through the engine's own statement.
-    query.finish();
-    RowReader reader(db);
-    RowReader* source = &reader;
-    if (!reader.exec(sql)) {
-        log(QStringLiteral("*** ERRORE : ") + reader.error());
-        return refuse(QStringLiteral("Recordset Chiuso !\r\n") + reader.error());
     }
     if (!unsized.empty()) {
         // One quick pass over the raw text measures them; then the rows are read again.
@@ -386,7 +358,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     }
     std::vector<ColumnDescriptor> descriptors;
     for (int c = 0; c < columns; ++c)
-        descriptors.push_back(describeColumn(types[static_cast<std::size_t>(c)], record.fieldName(c), options.decimals, maxWidth));
+        descriptors.push_back(describeColumn(types[static_cast<std::size_t>(c)], names[c], options.decimals, maxWidth));
 
     qsizetype lineWidth = columns;
     for (const ColumnDescriptor& d : descriptors)
@@ -405,7 +377,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
             for (int c = 0; c < columns; ++c) {
                 QString value = source->text(c);
                 value.replace(QLatin1Char('\n'), QChar(127));
-                QString line = utl::PadRight(record.fieldName(c), 25) + QLatin1Char('|') + value;
+                QString line = utl::PadRight(names[c], 25) + QLatin1Char('|') + value;
                 if (line.size() < 101)
                     line += QLatin1Char('<');
                 rows << line;
@@ -449,12 +421,12 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     for (int c = 0; c < columns; ++c) {
         const ColumnDescriptor& d = descriptors[static_cast<std::size_t>(c)];
         const QString firstValue = first.empty() ? QString() : QStringLiteral(" >") + textOf(first[static_cast<std::size_t>(c)]);
-        const QString catalogue = QStringLiteral("%1 %2 %3 %4 %5").arg(c + 1, 3).arg(utl::PadRight(record.fieldName(c), 25), utl::PadRight(d.typeName, 12))
+        const QString catalogue = QStringLiteral("%1 %2 %3 %4 %5").arg(c + 1, 3).arg(utl::PadRight(names[c], 25), utl::PadRight(d.typeName, 12))
                                       .arg(d.width, 5).arg(d.decimals, 3) + firstValue;
         if (!options.noHeader)
             result.lines << catalogue;
         log(catalogue);
-        heading += utl::PadRight(record.fieldName(c), d.kind == QLatin1Char('I') ? 38 : d.kind == QLatin1Char('B') ? 5 : d.width) + QLatin1Char('!');
+        heading += utl::PadRight(names[c], d.kind == QLatin1Char('I') ? 38 : d.kind == QLatin1Char('B') ? 5 : d.width) + QLatin1Char('!');
     }
     result.heading = heading;
     const QString rule = utl::RepeatChar(static_cast<int>(heading.size()), QLatin1Char('='));
