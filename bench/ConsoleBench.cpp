@@ -1,13 +1,14 @@
 // Times three console commands over the large demo installation, each beside
 // the sqlite3 shell running the same SQL to /dev/null, and counts how often
 // pending events ran. Usage: console_bench LARGE_DEMO_FOLDER
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "console/ReferenceTables.h"
 #include "console/ConsoleState.h"
 #include "console/VatListings.h"
-#include "db/ArdeaLogin.h"
-#include "db/CompanyOpening.h"
-#include "db/ViewService.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "ardea/JournalView.h"
+#include "views/ViewService.h"
 #include "listview/Rs2List.h"
 #include "platform/BatchUi.h"
 
@@ -88,7 +89,7 @@ int main(int argc, char* argv[])
     QString code = QStringLiteral("DEMO");
     if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen())
         return 1;
-    views::ensureJournalView(ctx.connections().db(Connections::Company), false);
+    ensureJournalView(ctx.connections().db(Connections::Company), false);
     const QString company = home + QStringLiteral("/db/AR_DEMO.sqlite");
 
     int events = 0;

@@ -2,9 +2,9 @@
 // to start and No to every correction, and counts the status bar refreshes.
 // Usage: general_check_bench DEMO_FOLDER (the company database is copied first,
 // so the installation is left as it was).
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "db/ConnectionString.h"
-#include "db/SqlAccessForm.h"
+#include "ardea/SqlAccessForm.h"
 #include "platform/BatchUi.h"
 #include "taxcode/GeneralCheck.h"
 

@@ -1,9 +1,9 @@
 #include "CompanyChooserDialog.h"
 
 #include "WindowPlacement.h"
-#include "app/AppContext.h"
-#include "app/TextUtil.h"
-#include "db/CompanyOpening.h"
+#include "process/AppContext.h"
+#include "util/TextUtil.h"
+#include "ardea/CompanyOpening.h"
 #include "platform/Ui.h"
 
 #include <QFontDatabase>

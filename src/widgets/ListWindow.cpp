@@ -1,9 +1,9 @@
 #include "ListWindow.h"
 
 #include "WindowPlacement.h"
-#include "app/AppContext.h"
-#include "app/ReportFiles.h"
-#include "app/TextUtil.h"
+#include "process/AppContext.h"
+#include "util/TextUtil.h"
+#include "listview/ListFiles.h"
 #include "listview/ListLines.h"
 #include "listview/Rs2List.h"
 #include "platform/Ui.h"
@@ -16,23 +16,12 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace corv {
 
 namespace {
-
-bool writeLines(const QString& path, const QStringList& lines)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const QString& line : lines)
-        file.write(line.toUtf8() + "\r\n");
-    return file.commit();
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
@@ -180,43 +169,14 @@ void ListWindow::changeFont(double step)
     findChild<QPushButton*>(QStringLiteral("Cmd_Litt"))->setToolTip(QStringLiteral("Riduce il Carattere : %1->%2").arg(next).arg(next - 1));
 }
 
-void ListWindow::viewAll()
-{
-    const QString path = ctx_.paths().dataFile(QString(caption_).replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral(".DBP"));
-    QStringList all{heading_->text(), utl::RepeatChar(static_cast<int>(heading_->text().size()), QLatin1Char('-'))};
-    all << model_->stringList();
-    if (writeLines(path, all))
-        openReport(ctx_.ui(), ctx_.viewer(), path);
-}
+void ListWindow::viewAll() { listfiles::viewList(ctx_, caption_, heading_->text(), model_->stringList()); }
 
-void ListWindow::saveLines()
-{
-    const QString path = ctx_.paths().dataFile(QStringLiteral("\\RS_") + (listName_.isEmpty() ? QStringLiteral("F_LIST") : listName_)
-                                               + QStringLiteral(".TXT"));
-    Ui& ui = ctx_.ui();
-    if (!ui.askYesNo(QStringLiteral("Salvo le righe sul file :\r\n") + path + QStringLiteral(" ?")))
-        return;
-    if (!writeLines(path, model_->stringList())) {
-        ui.critical(QStringLiteral("Impossibile scrivere il file :\r\n") + path);
-        return;
-    }
-    if (ui.message(QStringLiteral("SALVATAGGIO RIGHE SU FILE: ") + path + QStringLiteral(" COMPLETATO !!\r\n\r\nVisualizzo il file ?"),
-                   QStringLiteral("LIST SAVE"), Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::Yes)
-        == Ui::Answer::Yes)
-        openReport(ui, ctx_.viewer(), path);
-}
+void ListWindow::saveLines() { listfiles::saveList(ctx_, listName_, model_->stringList()); }
 
 void ListWindow::pipeView(int row)
 {
-    if (row < 0)
-        return;
-    const QString line = model_->stringList().at(row);
-    if (ctx_.ui().message(QStringLiteral("Vedi riga con PIPE ?"), caption_, Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No)
-        != Ui::Answer::Yes)
-        return;
-    const QString path = ctx_.paths().dataFile(QStringLiteral("PIPE.TMP"));
-    if (writeLines(path, listlines::pipeView(heading_->text(), line)))
-        openReport(ctx_.ui(), ctx_.viewer(), path);
+    if (row >= 0)
+        listfiles::pipeViewLine(ctx_, caption_, heading_->text(), model_->stringList().at(row));
 }
 
 void ListWindow::done(int result)

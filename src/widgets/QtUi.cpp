@@ -1,7 +1,7 @@
 #include "QtUi.h"
 
 #include "SqlAccessDialog.h"
-#include "app/ReportFiles.h"
+#include "report/ReportFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "SqlAccessDialog.h"
 
-#include "db/SqlAccessForm.h"
+#include "ardea/SqlAccessForm.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

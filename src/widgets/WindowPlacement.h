@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Placement.h"
+#include "settings/Placement.h"
 
 class QWidget;
 

@@ -1,10 +1,12 @@
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "console/ConsoleState.h"
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
-#include "db/ArdeaLogin.h"
-#include "db/CompanyOpening.h"
-#include "db/ViewService.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "ardea/JournalView.h"
+#include "legacy/LegacyVatTable.h"
+#include "views/ViewService.h"
 #include "TestHome.h"
 
 #include <QDir>
@@ -134,23 +136,23 @@ TEST_F(ConsoleDataTest, ViewReleaseDecidesWhetherTheViewIsRecreated)
 {
     const QSqlDatabase db = company();
     QString error;
-    ASSERT_TRUE(views::ensureJournalView(db, false, &error)) << error.toStdString();
+    ASSERT_TRUE(ensureJournalView(db, false, &error)) << error.toStdString();
     EXPECT_TRUE(views::viewExists(db, "XEBV_PNRIVA"));
     EXPECT_EQ(views::viewRelease(db, "XEBV_PNRIVA"), "00.00.00.002");
 
     // An equal release leaves the view alone: a marker column survives.
     exec(db, "DROP VIEW XEBV_PNRIVA");
     exec(db, "CREATE VIEW XEBV_PNRIVA AS SELECT 1 AS marker");
-    ASSERT_TRUE(views::ensureJournalView(db, false));
+    ASSERT_TRUE(ensureJournalView(db, false));
     EXPECT_EQ(scalar(db, "SELECT marker FROM XEBV_PNRIVA"), 1);
     // Forcing recreates it.
-    ASSERT_TRUE(views::ensureJournalView(db, true));
+    ASSERT_TRUE(ensureJournalView(db, true));
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA") > 0, true);
     // An older recorded release recreates it too.
     exec(db, "DROP VIEW XEBV_PNRIVA");
     exec(db, "CREATE VIEW XEBV_PNRIVA AS SELECT 1 AS marker");
     ASSERT_TRUE(views::setViewRelease(db, "XEBV_PNRIVA", "00.00.00.001"));
-    ASSERT_TRUE(views::ensureJournalView(db, false));
+    ASSERT_TRUE(ensureJournalView(db, false));
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE prg_prinota > 0") > 0, true);
 }
 
@@ -165,7 +167,7 @@ TEST_F(ConsoleDataTest, ReleaseTableIsCreatedOnFirstUse)
 TEST_F(ConsoleDataTest, JournalViewSignsCreditNotesAndLeavesOutUndeclaredCodes)
 {
     const QSqlDatabase db = company();
-    ASSERT_TRUE(views::ensureJournalView(db, false));
+    ASSERT_TRUE(ensureJournalView(db, false));
     // Credit notes (operation type 1, 3, 7) are negative.
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_caucon = 'NCV' AND (ind_nc <> -1 OR val_impondoc > 0)"), 0);
     EXPECT_GT(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_caucon = 'NCV'"), 0);
@@ -180,9 +182,9 @@ TEST_F(ConsoleDataTest, VatCodeTableOfTheExportDatabaseIsCreatedOnce)
 {
     const QString file = home.file("NB_Corvina.MDB");
     QString error;
-    ASSERT_TRUE(views::ensureVatCodeTable(file, home.path(), &error)) << error.toStdString();
+    ASSERT_TRUE(ensureVatCodeTable(file, home.path(), &error)) << error.toStdString();
     EXPECT_EQ(home.readFile("UpdTDB.LOG").count("Creo Tabella TABIVA"), 1);
-    ASSERT_TRUE(views::ensureVatCodeTable(file, home.path()));
+    ASSERT_TRUE(ensureVatCodeTable(file, home.path()));
     EXPECT_EQ(home.readFile("UpdTDB.LOG").count("Creo Tabella TABIVA"), 1);
 }
 
@@ -264,7 +266,7 @@ TEST_F(ConsoleDataTest, CorvinaListingHasTheNatureColumnFrom2017)
 
 TEST_F(ConsoleDataTest, ArdeaListingOfTheBusiestCustomer)
 {
-    ASSERT_TRUE(views::ensureJournalView(company(), false));
+    ASSERT_TRUE(ensureJournalView(company(), false));
     state.dateFrom = "01/01/2025";
     state.dateTo = "31/12/2025";
     const Listing listing = listArdeaVatLines(*ctx, state, {'A', "000001C|"});
@@ -317,7 +319,7 @@ TEST(ConsoleSettings, DateRangeCheck)
 
 } // namespace
 
-#include "db/CompanyLookups.h"
+#include "ardea/CompanyLookups.h"
 
 namespace {
 

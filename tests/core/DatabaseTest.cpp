@@ -1,4 +1,5 @@
 #include "db/Connections.h"
+#include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
 #include "db/SqlScript.h"
 #include "demo/DemoInstallation.h"
@@ -93,18 +94,20 @@ TEST(SideDatabase, CreateCheckTablesAndFields)
     ASSERT_TRUE(createSideDatabase(name)); // an existing file is kept
 
     QString error;
-    ASSERT_TRUE(openSideDatabase("side-test", name, &error)) << error.toStdString();
+    QString connectionName;
     {
-        QSqlDatabase db = QSqlDatabase::database("side-test");
+        ScopedConnection side("side-test");
+        ASSERT_TRUE(openSideDatabase(side, name, &error)) << error.toStdString();
+        connectionName = side.name();
+        QSqlDatabase db = side.db();
         EXPECT_FALSE(sideTableExists(db, "Comuni"));
         QSqlQuery(db).exec("CREATE TABLE [Comuni] ([Cod Catastale] TEXT, Nome TEXT)");
         EXPECT_TRUE(sideTableExists(db, "Comuni"));
         EXPECT_TRUE(sideFieldExists(db, "Comuni", "Cod Catastale"));
         EXPECT_FALSE(sideFieldExists(db, "Comuni", "Provincia"));
         EXPECT_EQ(sideDataSource(db), home.file("LOCALITA.sqlite"));
-        db.close();
     }
-    QSqlDatabase::removeDatabase("side-test");
+    EXPECT_FALSE(QSqlDatabase::contains(connectionName)); // the scoped connection is gone
 }
 
 TEST(DemoInstallation, RefusesAFolderThatHoldsOneAlready)

@@ -1,4 +1,4 @@
-#include "db/ArdeaInstallation.h"
+#include "ardea/ArdeaInstallation.h"
 #include "TestHome.h"
 
 #include <QDir>

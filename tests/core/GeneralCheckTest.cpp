@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
-#include "app/TextUtil.h"
+#include "process/AppContext.h"
+#include "util/TextUtil.h"
 #include "db/ConnectionString.h"
 #include "taxcode/GeneralCheck.h"
 #include "TestHome.h"

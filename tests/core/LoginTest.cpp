@@ -1,6 +1,6 @@
-#include "app/AppContext.h"
-#include "db/ArdeaLogin.h"
-#include "db/SqlAccessForm.h"
+#include "process/AppContext.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/SqlAccessForm.h"
 #include "TestHome.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "settings/Placement.h"
 #include "TestHome.h"
 
 #include <gtest/gtest.h>

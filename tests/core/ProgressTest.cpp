@@ -1,5 +1,5 @@
-#include "app/Progress.h"
-#include "db/SqlAccessForm.h"
+#include "util/Progress.h"
+#include "ardea/SqlAccessForm.h"
 #include "platform/BatchUi.h"
 #include "TestHome.h"
 

@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "db/ConnectionString.h"
 #include "listview/ListLines.h"
 #include "listview/Rs2List.h"

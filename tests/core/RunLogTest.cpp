@@ -1,4 +1,4 @@
-#include "app/RunLog.h"
+#include "process/RunLog.h"
 #include "TestHome.h"
 
 #include <gtest/gtest.h>
@@ -7,18 +7,6 @@ using namespace corv;
 using corv::test::TestHome;
 
 namespace {
-
-TEST(LogLine, AppendsOneCrLfLineAndTheStartLineBeginsAFreshFile)
-{
-    TestHome home(false);
-    const QString report = home.file("PICF_GenAR_DEMO.log");
-    EXPECT_TRUE(utl::logLine("vecchia riga", false, report));
-    EXPECT_TRUE(utl::logLine("***** Inizio", true, report));
-    EXPECT_TRUE(utl::logLine("Società à", false, report));
-    EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), QString::fromUtf8("***** Inizio\r\nSocietà à\r\n"));
-    EXPECT_FALSE(utl::logLine("x", false, home.file("nessuna/cartella.log")));
-    EXPECT_FALSE(utl::logLine("x", false, QString()));
-}
 
 TEST(RunLog, KeepsThePreviousRunBesideTheNewOne)
 {

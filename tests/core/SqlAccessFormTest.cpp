@@ -1,4 +1,4 @@
-#include "db/SqlAccessForm.h"
+#include "ardea/SqlAccessForm.h"
 #include "platform/SingleInstance.h"
 #include "TestHome.h"
 

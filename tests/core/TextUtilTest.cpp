@@ -1,5 +1,5 @@
-#include "app/Amount.h"
-#include "app/TextUtil.h"
+#include "util/Amount.h"
+#include "util/TextUtil.h"
 
 #include <gtest/gtest.h>
 

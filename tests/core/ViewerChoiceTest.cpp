@@ -1,5 +1,5 @@
-#include "app/ReportFiles.h"
-#include "app/ViewerChoice.h"
+#include "report/ReportFiles.h"
+#include "report/ViewerChoice.h"
 #include "TestHome.h"
 
 #include <QDir>
@@ -119,18 +119,17 @@ TEST(ReportFiles, ListToFileWritesTheRowsAndOpensThem)
 {
     TestHome home(false);
     ScriptedUi ui;
-    EXPECT_FALSE(listToFile(ui, {}, "viewer", home.paths()));
+    EXPECT_TRUE(listToFile(ui, {}, "viewer", home.paths()).isEmpty());
     EXPECT_EQ(ui.beeps, 1);
 
-    EXPECT_TRUE(listToFile(ui, {"riga 1", "riga 2"}, "viewer", home.paths()));
-    ASSERT_EQ(ui.opened.size(), 1);
-    const QString path = ui.opened.first().section('|', 1);
-    EXPECT_TRUE(ui.opened.first().startsWith("viewer|"));
+    const QString path = listToFile(ui, {"riga 1", "riga 2"}, "viewer", home.paths());
+    EXPECT_TRUE(path.startsWith(home.file("Lista_")));
+    EXPECT_EQ(ui.opened, QStringList{"viewer|" + path});
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "riga 1\r\nriga 2\r\n");
-    EXPECT_TRUE(listToFile(ui, {"x"}, "viewer", home.paths())); // same second: a new name
-    EXPECT_NE(ui.opened.at(1), ui.opened.at(0));
+    EXPECT_NE(listToFile(ui, {"x"}, "viewer", home.paths()), path); // same second: a new name
+    EXPECT_EQ(ui.opened.size(), 2);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ScriptedUi.h"
 
-#include "db/SqlAccessForm.h"
+#include "ardea/SqlAccessForm.h"
 
 #include <gtest/gtest.h>
 

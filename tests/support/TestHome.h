@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "ScriptedUi.h"
 
 #include <QTemporaryDir>

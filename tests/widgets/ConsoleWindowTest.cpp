@@ -2,9 +2,9 @@
 #include "ListWindow.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
-#include "app/AppContext.h"
-#include "db/ArdeaLogin.h"
-#include "db/SqlAccessForm.h"
+#include "process/AppContext.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
 #include "TestHome.h"
 

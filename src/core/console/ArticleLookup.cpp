@@ -1,6 +1,6 @@
 #include "console/ArticleLookup.h"
 
-#include "app/AppContext.h"
+#include "process/AppContext.h"
 #include "db/Dialect.h"
 #include "db/RowReader.h"
 

@@ -1,23 +1,24 @@
 #include "console/ConsoleOpening.h"
 
-#include "app/AppContext.h"
-#include "app/Startup.h"
+#include "process/AppContext.h"
+#include "process/Startup.h"
 #include "console/ConsoleState.h"
 #include "console/VatListings.h"
-#include "db/ArdeaLogin.h"
-#include "db/CompanyOpening.h"
-#include "db/ViewService.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "ardea/JournalView.h"
+#include "views/ViewService.h"
 #include "platform/Ui.h"
 
 namespace corv {
 
 namespace {
 
-void ensureJournalView(AppContext& ctx)
+void prepareJournalView(AppContext& ctx)
 {
     QString error;
-    if (!views::ensureJournalView(ctx.connections().db(Connections::Company), false, &error))
-        ctx.log().write(QStringLiteral("*** ERRORE creazione ") + views::kJournalView + QStringLiteral(" : ") + error);
+    if (!ensureJournalView(ctx.connections().db(Connections::Company), false, &error))
+        ctx.log().write(QStringLiteral("*** ERRORE creazione ") + kJournalView + QStringLiteral(" : ") + error);
 }
 
 } // namespace
@@ -47,7 +48,7 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
         }
         if (ctx.company().code.isEmpty() && !changeCompany(ctx, hooks))
             return false;
-        ensureJournalView(ctx);
+        prepareJournalView(ctx);
     } else {
         state.tab = ConsoleState::CorvinaTab;
     }
@@ -75,7 +76,7 @@ bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)
         hooks.showChooser();
     if (!login.ARRecOpen())
         return false;
-    ensureJournalView(ctx);
+    prepareJournalView(ctx);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #include "console/ConsoleState.h"
 
-#include "app/AppContext.h"
-#include "app/TextUtil.h"
+#include "process/AppContext.h"
+#include "report/FixedLine.h"
+#include "util/TextUtil.h"
 #include "db/DbValues.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
@@ -33,8 +34,7 @@ QString ConsoleState::corvinaGroup() const { return utl::field(selectedCorvinaRo
 
 QString corvinaCompanyRow(const QString& code, const QString& year, const QString& name, const QString& group)
 {
-    return utl::PadRight(code, 6) + QLatin1Char('|') + utl::PadRight(year, 4) + QLatin1Char('|') + utl::PadRight(name, 80)
-           + QLatin1Char('|') + utl::PadRight(group, 18) + QLatin1Char('|');
+    return FixedLine().text(code, 6).text(year, 4).text(name, 80).text(group, 18).take();
 }
 
 QStringList nemboCompaniesIn(const QString& folder)
@@ -154,7 +154,6 @@ void changeImportDates(AppContext& ctx, const ConsoleState& state)
         if (!selectCompany(probe, state))
             return;
     }
-    const Engine engine = engineOf(db);
     for (const auto& [text, column] : {std::pair{settlements, QStringLiteral("VATLastImportDate")},
                                        std::pair{rows, QStringLiteral("VATDataLastImportDate")}}) {
         const QDate date = QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
@@ -163,7 +162,7 @@ void changeImportDates(AppContext& ctx, const ConsoleState& state)
         QSqlQuery update(db);
         update.prepare(QStringLiteral("UPDATE Company SET ") + column
                        + QStringLiteral("=? WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
-        update.addBindValue(dateParameter(engine, date));
+        update.addBindValue(dialectOf(db).dateParameter(date));
         update.addBindValue(state.corvinaCompany());
         update.addBindValue(state.corvinaYear());
         update.addBindValue(state.corvinaGroup());

@@ -1,16 +1,15 @@
 #include "console/ReferenceTables.h"
 
-#include "app/AppContext.h"
-#include "app/Progress.h"
+#include "process/AppContext.h"
+#include "util/Progress.h"
 #include "db/FieldRow.h"
 #include "console/ConsoleState.h"
-#include "console/RowFormat.h"
-#include "app/TextUtil.h"
+#include "report/RowColumns.h"
+#include "util/TextUtil.h"
 #include "platform/Ui.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QSqlRecord>
 
 namespace corv {
@@ -29,7 +28,7 @@ QStringList readRows(AppContext& ctx, const QSqlDatabase& db, const QString& sql
         ctx.ui().critical(QStringLiteral("Errore di lettura dal database :\r\n") + reader.error());
         return rows;
     }
-    const RowColumns columns(reader);
+    RowColumns columns(reader);
     Progress progress(ctx.ui());
     while (reader.next()) {
         rows << makeRow(columns, reader);
@@ -51,17 +50,15 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
     ReferenceLists lists;
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     const Dialect& dialect = dialectOf(db);
-    lists.vatCodes = readRows(ctx, db, QStringLiteral("SELECT * FROM CA_IVA ORDER BY prc_iva, cod_iva"), [](const RowColumns& c, const RowReader& r) {
-        Q_UNUSED(r);
-        return c.text("cod_iva", 3) + c.text("des_iva", 25) + c.number("prc_iva", 6, 2) + c.text("ind_tipo_3000", 3)
-               + c.text("ind_tipo_iva", 3) + c.text("ind_allegato", 3);
+    lists.vatCodes = readRows(ctx, db, QStringLiteral("SELECT * FROM CA_IVA ORDER BY prc_iva, cod_iva"), [](RowColumns& c, const RowReader&) {
+        return c.text("cod_iva", 3).text("des_iva", 25).number("prc_iva", 6, 2).text("ind_tipo_3000", 3)
+            .text("ind_tipo_iva", 3).text("ind_allegato", 3).take();
     });
     ctx.ui().processEvents();
     lists.reasons = readRows(ctx, db, QStringLiteral("SELECT * FROM CO_CAUCON WHERE cod_reg_iva>'' ORDER BY cod_caucon"),
-                             [](const RowColumns& c, const RowReader& r) {
-                                 Q_UNUSED(r);
-                                 return c.text("cod_caucon", 3) + c.text("des_caucon", 20) + c.text("cod_reg_iva", 1)
-                                        + QStringLiteral(" |") + c.text("ind_tipo_oper_iva", 1);
+                             [](RowColumns& c, const RowReader&) {
+                                 c.text("cod_caucon", 3).text("des_caucon", 20).text("cod_reg_iva", 1).line().literal(u" |");
+                                 return c.text("ind_tipo_oper_iva", 1).take();
                              });
     ctx.ui().processEvents();
     const QString sql =
@@ -77,12 +74,10 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
                          " WHERE ind_area_naz='0'"
                          " ORDER BY c.cod_clifor, c.ind_clifor");
     static const int widths[] = {7, 35, 3, 16, 16, 1, 1, 3, 20, 20, 20, 3, 1, 25, 1, 1, 1, 3, 3, 3};
-    lists.subjects = readRows(ctx, db, sql, [](const RowColumns&, const RowReader& r) {
-        QString row;
-        row.reserve(200);
+    lists.subjects = readRows(ctx, db, sql, [](RowColumns& c, const RowReader&) {
         for (int i = 0; i < 20; ++i)
-            row += paddedColumn(r.text(i), widths[i]);
-        return row;
+            c.textAt(i, widths[i]);
+        return c.take();
     });
     ctx.ui().status(QString()); // the progress text is done with
     ctx.ui().processEvents();
@@ -101,31 +96,28 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
     lists.vatCodes = readRows(
         ctx, db, QStringLiteral("SELECT * FROM VATCode WHERE VATYear=? AND CompanyGroupCode=? ORDER BY VATPercentage, VATCode"),
-        [](const RowColumns& c, const RowReader& r) {
-            Q_UNUSED(r);
-            return c.text("VATCode", 3) + c.text("VATName", 20) + c.number("VATPercentage", 7, 3) + c.text("VATNatureType", 3)
-                   + c.text("C3Type", 3) + c.text("OperationType", 3) + c.text("NonDeductVATPerc", 4);
+        [](RowColumns& c, const RowReader&) {
+            return c.text("VATCode", 3).text("VATName", 20).number("VATPercentage", 7, 3).text("VATNatureType", 3)
+                .text("C3Type", 3).text("OperationType", 3).text("NonDeductVATPerc", 4).take();
         },
         {year, state.corvinaGroup()});
     ctx.ui().processEvents();
     lists.reasons = readRows(
         ctx, db, QStringLiteral("SELECT * FROM AccountingRsn WHERE VATYear=? AND CompanyGroupCode=? ORDER BY ReasonCode, CompanyGroupCode"),
-        [](const RowColumns& c, const RowReader& r) {
-            Q_UNUSED(r);
-            return c.text("ReasonCode", 3) + c.text("ReasonName", 20) + c.text("InC3", 1) + c.text("VariationNote", 1)
-                   + c.text("Selfinvoice", 1) + c.text("ReverseCharge", 1);
+        [](RowColumns& c, const RowReader&) {
+            return c.text("ReasonCode", 3).text("ReasonName", 20).text("InC3", 1).text("VariationNote", 1)
+                .text("Selfinvoice", 1).text("ReverseCharge", 1).take();
         },
         {year, state.corvinaGroup()});
     ctx.ui().processEvents();
     lists.subjects = readRows(
         ctx, db, QStringLiteral("SELECT * FROM CustomerSupplier WHERE VATYear=? AND CompanyCode=? ORDER BY CustSupplCode, CustSupplType"),
-        [](const RowColumns& c, const RowReader& r) {
-            const QString letter =
-                r.text(r.indexOf(QStringLiteral("CustSupplType"))) == QLatin1String("1") ? QStringLiteral("C") : QStringLiteral("F");
-            return utl::PadRight(r.text(r.indexOf(QStringLiteral("CustSupplCode"))), 6) + letter + QLatin1Char('|')
-                   + utl::PadRight(r.text(r.indexOf(QStringLiteral("CompanyName"))), 40) + QStringLiteral("|?|") + c.text("VATRegNo", 16)
-                   + c.text("FiscalCode", 16) + c.text("ISOCode", 3) + c.text("PhysicalPerson", 1) + c.text("C3SubjectType", 1)
-                   + c.text("CompanyCode", 6);
+        [](RowColumns& c, const RowReader& r) {
+            const QChar letter = r.text(c.at("CustSupplType")) == QLatin1String("1") ? QLatin1Char('C') : QLatin1Char('F');
+            c.line().text(utl::PadRight(r.text(c.at("CustSupplCode")), 6) + letter, 7);
+            c.text("CompanyName", 40).line().literal(u"?|");
+            return c.text("VATRegNo", 16).text("FiscalCode", 16).text("ISOCode", 3).text("PhysicalPerson", 1).text("C3SubjectType", 1)
+                .text("CompanyCode", 6).take();
         },
         {year, state.corvinaCompany()});
     ctx.ui().status(QString());

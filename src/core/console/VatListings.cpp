@@ -1,12 +1,12 @@
 #include "console/VatListings.h"
 
-#include "app/AppContext.h"
-#include "app/Progress.h"
+#include "process/AppContext.h"
+#include "util/Progress.h"
 #include "db/FieldRow.h"
-#include "app/TextUtil.h"
+#include "util/TextUtil.h"
 #include "console/ConsoleState.h"
-#include "console/RowFormat.h"
-#include "db/ViewService.h"
+#include "report/RowColumns.h"
+#include "views/ViewService.h"
 #include "platform/Ui.h"
 
 #include <QSqlError>
@@ -154,17 +154,16 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + reader.error());
         return listing;
     }
-    const RowColumns c(reader);
+    RowColumns c(reader);
     Progress progress(ctx.ui());
     while (reader.next()) {
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
-        QString line = c.date("DocumentDate", 10) + c.text("DocumentNumber", 10) + c.text("ProtocolNumber", 10)
-                       + c.text("CompanyName", 30) + c.text("CustSupplType", 3) + c.text("CustSupplCode", 13) + c.amount("VATTaxable")
-                       + c.amount("VATAmount") + QLatin1Char(' ') + c.text("VATCode", 5) + c.text("VATName", 20)
-                       + c.text("ReasonCode", 6) + c.text("ReasonName", 20) + c.text("VATPercentage", 5);
+        c.date("DocumentDate", 10).text("DocumentNumber", 10).text("ProtocolNumber", 10).text("CompanyName", 30)
+            .text("CustSupplType", 3).text("CustSupplCode", 13).amount("VATTaxable").amount("VATAmount").line().literal(u" ");
+        c.text("VATCode", 5).text("VATName", 20).text("ReasonCode", 6).text("ReasonName", 20).text("VATPercentage", 5);
         if (withNature)
-            line += c.text("VATNatureType", 6);
-        listing.lines << line;
+            c.text("VATNatureType", 6);
+        listing.lines << c.take();
     }
     showCount(ctx, listing);
     return listing;
@@ -184,15 +183,15 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + reader.error());
         return listing;
     }
-    const RowColumns c(reader);
+    RowColumns c(reader);
     Progress progress(ctx.ui());
     while (reader.next()) {
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
-        listing.lines << c.date("dat_doc", 10) + c.text("des_num_doc", 12) + c.text("sig_serie_doc", 5) + c.text("num_protocollo", 10)
-                             + c.text("sig_serie_prot", 5) + c.text("des_ragsoc", 30) + c.text("ind_clifor", 3) + c.text("cod_clifor", 6)
-                             + c.amount("val_imponibile") + c.amount("val_iva") + c.text("cod_iva", 5) + c.text("prc_iva", 5)
-                             + c.text("des_iva", 20) + c.text("cod_caucon", 6) + c.text("des_caucon", 20) + c.text("cod_natura_iva", 6)
-                             + c.text("des_natura_iva", 20);
+        listing.lines << c.date("dat_doc", 10).text("des_num_doc", 12).text("sig_serie_doc", 5).text("num_protocollo", 10)
+                             .text("sig_serie_prot", 5).text("des_ragsoc", 30).text("ind_clifor", 3).text("cod_clifor", 6)
+                             .amount("val_imponibile").amount("val_iva").text("cod_iva", 5).text("prc_iva", 5)
+                             .text("des_iva", 20).text("cod_caucon", 6).text("des_caucon", 20).text("cod_natura_iva", 6)
+                             .text("des_natura_iva", 20).take();
     }
     if (listing.lines.isEmpty()) {
         ctx.ui().status(QStringLiteral("NESSUN dato trovato !!"));

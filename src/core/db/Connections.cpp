@@ -23,7 +23,9 @@ QString odbcDriver()
 #endif
 }
 
-void forget(const QString& qtName)
+} // namespace
+
+void closeDatabase(const QString& qtName)
 {
     if (!QSqlDatabase::contains(qtName))
         return;
@@ -35,8 +37,6 @@ void forget(const QString& qtName)
     QSqlDatabase::removeDatabase(qtName);
 }
 
-} // namespace
-
 bool openDatabase(const QString& qtName, const QString& connectionString, QString* error)
 {
     QString why;
@@ -44,12 +44,12 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
     const auto fail = [&](const QString& message) {
         if (error)
             *error = message;
-        forget(qtName);
+        closeDatabase(qtName);
         return false;
     };
     if (!spec)
         return fail(why);
-    forget(qtName);
+    closeDatabase(qtName);
 
     QString failure;
     {
@@ -123,7 +123,7 @@ bool Connections::isOpen(Name name) const
 
 QSqlDatabase Connections::db(Name name) const { return QSqlDatabase::database(qtName(name), false); }
 
-void Connections::close(Name name) { forget(qtName(name)); }
+void Connections::close(Name name) { closeDatabase(qtName(name)); }
 
 void Connections::closeAll()
 {

@@ -14,6 +14,8 @@ namespace corv {
 // CORVUTIL_ODBC_DRIVER); the embedded engine opens an existing SQLite file and
 // never creates one. On failure the connection is removed and error says why.
 bool openDatabase(const QString& qtName, const QString& connectionString, QString* error);
+// Closes a Qt connection and forgets its name; nothing when there is none.
+void closeDatabase(const QString& qtName);
 Engine engineOf(const QSqlDatabase& db);
 inline const Dialect& dialectOf(const QSqlDatabase& db) { return Dialect::of(engineOf(db)); }
 

@@ -38,15 +38,6 @@ QDate dateOf(const QVariant& value)
     return date;
 }
 
-QVariant dateParameter(Engine engine, const QDate& date)
-{
-    if (!date.isValid())
-        return QVariant(QMetaType::fromType<QString>());
-    if (engine == Engine::Sqlite)
-        return date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
-    return QDateTime(date, QTime(0, 0));
-}
-
 QSqlRecord firstRecord(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);

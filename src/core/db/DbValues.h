@@ -16,8 +16,6 @@ QString textOf(const QVariant& value);
 QString flagOf(const QVariant& value);
 // A date field: a QDate/QDateTime from SQL Server, 'YYYY-MM-DD[ hh:mm:ss]' text from SQLite.
 QDate dateOf(const QVariant& value);
-// A date as a bound parameter the engine stores like its own dates.
-QVariant dateParameter(Engine engine, const QDate& date);
 // The first record of a statement with its "?" placeholders bound in order;
 // an empty record when there is none or the statement fails.
 QSqlRecord firstRecord(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});

@@ -1,5 +1,6 @@
 #include "db/Dialect.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace corv {
@@ -27,6 +28,20 @@ public:
     {
         return QStringLiteral("SELECT * FROM sysobjects WHERE ID = Object_id(") + quote(name) + QLatin1Char(')');
     }
+    QString viewExistsQuery(const QString& name) const override
+    {
+        return objectExistsQuery(name) + QStringLiteral(" and type = 'V'");
+    }
+    QString createViewStatement(const QString& name, const QString& selectText) const override
+    {
+        return QStringLiteral("CREATE VIEW ") + name + QStringLiteral(" AS ( ") + selectText + QStringLiteral(" )");
+    }
+    QVariant dateParameter(const QDate& date) const override
+    {
+        return date.isValid() ? QVariant(QDateTime(date, QTime(0, 0))) : QVariant(QMetaType::fromType<QDateTime>());
+    }
+    QVariant timestampParameter(const QDateTime& when) const override { return when; }
+    bool untypedColumnsAreText() const override { return false; }
 };
 
 class SqliteDialect final : public Dialect {
@@ -51,6 +66,31 @@ public:
         return QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ")
                + quote(name) + QStringLiteral(" COLLATE NOCASE");
     }
+    QString viewExistsQuery(const QString& name) const override
+    {
+        return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' AND name = ") + quote(name)
+               + QStringLiteral(" COLLATE NOCASE");
+    }
+    // SQLite takes no parentheses around a view's body and knows no TOP.
+    QString createViewStatement(const QString& name, const QString& selectText) const override
+    {
+        static const QRegularExpression top(QStringLiteral("\\bTOP\\s*\\(?\\s*100\\s*\\)?\\s*PERCENT\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+        QString body = selectText;
+        return QStringLiteral("CREATE VIEW ") + name + QStringLiteral(" AS ") + body.remove(top);
+    }
+    // Our SQLite schemas keep dates as 'YYYY-MM-DD hh:mm:ss' text.
+    QVariant dateParameter(const QDate& date) const override
+    {
+        if (!date.isValid())
+            return QVariant(QMetaType::fromType<QString>());
+        return date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+    }
+    QVariant timestampParameter(const QDateTime& when) const override
+    {
+        return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    bool untypedColumnsAreText() const override { return true; }
 };
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
+#include <QVariant>
 
 namespace corv {
 
@@ -34,6 +36,17 @@ public:
     virtual QString isNull(const QString& value, const QString& replacement) const = 0;
     // A query that returns one row when the table or view exists.
     virtual QString objectExistsQuery(const QString& name) const = 0;
+    // A query that returns one row when the view exists.
+    virtual QString viewExistsQuery(const QString& name) const = 0;
+    // CREATE VIEW over a SELECT written for SQL Server.
+    virtual QString createViewStatement(const QString& name, const QString& selectText) const = 0;
+    // A date or a moment as a bound value the engine stores like its own
+    // date columns; an invalid date binds a Null.
+    virtual QVariant dateParameter(const QDate& date) const = 0;
+    virtual QVariant timestampParameter(const QDateTime& when) const = 0;
+    // A column whose type the engine does not say is text on an engine that
+    // keeps types per value.
+    virtual bool untypedColumnsAreText() const = 0;
 };
 
 } // namespace corv

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Amount.h"
+#include "util/Amount.h"
 
 #include <QHash>
 #include <QSqlDatabase>

@@ -3,6 +3,7 @@
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
+#include "db/ScopedConnection.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -26,27 +27,22 @@ bool createSideDatabase(const QString& name, QString* error)
     const QString file = sideDatabaseFile(name);
     if (QFileInfo::exists(file))
         return true;
-    const QString qtName = QStringLiteral("corv-create:") + file;
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
-        db.setDatabaseName(file);
-        ok = db.open();
-        if (ok) {
-            // An empty SQLite file is written lazily: make it real now.
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 1"));
-        } else if (error) {
-            *error = db.lastError().text();
-        }
-        db.close();
+    ScopedConnection connection(QStringLiteral("create"));
+    if (!connection.openSqliteFile(file, error))
+        return false;
+    // An empty SQLite file is written lazily: make it real now.
+    QSqlQuery make(connection.db());
+    if (!make.exec(QStringLiteral("PRAGMA user_version = 1"))) {
+        if (error)
+            *error = make.lastError().text();
+        return false;
     }
-    QSqlDatabase::removeDatabase(qtName);
-    return ok && QFileInfo::exists(file);
+    return QFileInfo::exists(file);
 }
 
-bool openSideDatabase(const QString& qtName, const QString& name, QString* error)
+bool openSideDatabase(ScopedConnection& connection, const QString& name, QString* error)
 {
-    return openDatabase(qtName, sideConnectionString(QStringLiteral("Admin"), QString(), sideDatabaseFile(name)), error);
+    return connection.open(sideConnectionString(QStringLiteral("Admin"), QString(), sideDatabaseFile(name)), error);
 }
 
 bool sideTableExists(const QSqlDatabase& db, const QString& table)

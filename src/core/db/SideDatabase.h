@@ -5,6 +5,8 @@
 
 namespace corv {
 
+class ScopedConnection;
+
 // The small side databases (town database, legacy export database, the login
 // code map) are SQLite files that keep the stem of their old Jet name with the
 // extension .sqlite: "LOCALITA.MDB" is "LOCALITA.sqlite".
@@ -14,8 +16,8 @@ QString sideDatabaseFile(const QString& name);
 // is added when the name lacks it. False when it cannot be created.
 bool createSideDatabase(const QString& name, QString* error = nullptr);
 
-// Opens an existing side database under the connection name given.
-bool openSideDatabase(const QString& qtName, const QString& name, QString* error = nullptr);
+// Opens an existing side database on a connection of its own.
+bool openSideDatabase(ScopedConnection& connection, const QString& name, QString* error = nullptr);
 
 bool sideTableExists(const QSqlDatabase& db, const QString& table);
 bool sideFieldExists(const QSqlDatabase& db, const QString& table, const QString& field);

@@ -2,6 +2,7 @@
 
 #include "demo/DemoInstallation.h"
 #include "demo/DemoJournal.h"
+#include "db/ScopedConnection.h"
 #include "demo/DemoRegistry.h"
 
 #include <QSqlDatabase>
@@ -17,23 +18,20 @@ namespace {
 // Runs `fill` on a catalog inside one transaction.
 bool withCatalog(const QString& file, QString* error, const std::function<bool(QSqlDatabase&)>& fill)
 {
-    const QString qtName = QStringLiteral("corv-demo-data:") + file;
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
-        db.setDatabaseName(file);
-        if (db.open() && db.transaction()) {
-            ok = fill(db);
-            if (ok)
-                ok = db.commit();
-            else
-                db.rollback();
-        }
-        if (!ok && error && error->isEmpty())
-            *error = db.lastError().text();
-        db.close();
+    ScopedConnection catalog(QStringLiteral("demo-data"));
+    if (!catalog.openSqliteFile(file, error))
+        return false;
+    QSqlDatabase db = catalog.db();
+    bool ok = db.transaction();
+    if (ok) {
+        ok = fill(db);
+        if (ok)
+            ok = db.commit();
+        else
+            db.rollback();
     }
-    QSqlDatabase::removeDatabase(qtName);
+    if (!ok && error && error->isEmpty())
+        *error = db.lastError().text();
     return ok;
 }
 
@@ -104,15 +102,8 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
                       {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error);
     });
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
-        bool filled = false;
-        {
-            QSqlDatabase company = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("corv-demo-company"));
-            company.setDatabaseName(file("AR_DEMO"));
-            filled = company.open() && fillDemoCorvina(db, company, kDemoCompany, error);
-            company.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("corv-demo-company"));
-        if (!filled)
+        ScopedConnection company(QStringLiteral("demo-company"));
+        if (!company.openSqliteFile(file("AR_DEMO"), error) || !fillDemoCorvina(db, company.db(), kDemoCompany, error))
             return false;
         return insert(db, QStringLiteral("INSERT INTO CorvinaRelease VALUES (?, ?)"),
                       {QStringLiteral("3.4.2"), QStringLiteral("2026-06-30 00:00:00")}, error)

@@ -1,7 +1,8 @@
 #include "demo/DemoInstallation.h"
 
-#include "app/Settings.h"
-#include "db/ArdeaInstallation.h"
+#include "settings/Settings.h"
+#include "ardea/ArdeaInstallation.h"
+#include "db/ScopedConnection.h"
 #include "db/SqlScript.h"
 #include "demo/DemoData.h"
 #include "platform/AppPaths.h"
@@ -92,23 +93,14 @@ bool createCatalog(const QString& file, const QString& kind, QString* error)
         return fail(error, QStringLiteral("Schema sconosciuto : ") + kind);
     if (QFileInfo::exists(file))
         return fail(error, QStringLiteral("Il database esiste già : ") + file);
-    const QString qtName = QStringLiteral("corv-demo:") + file;
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName);
-        db.setDatabaseName(file);
-        if (!db.open()) {
-            ok = fail(error, db.lastError().text());
-        } else {
-            // Write-ahead log: readers and the row-by-row writers of the
-            // corrections do not wait for each other.
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-            ok = runSqlScript(db, schema, error);
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(qtName);
-    return ok;
+    ScopedConnection catalog(QStringLiteral("demo"));
+    if (!catalog.openSqliteFile(file, error))
+        return false;
+    QSqlDatabase db = catalog.db();
+    // Write-ahead log: readers and the row-by-row writers of the corrections
+    // do not wait for each other.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    return runSqlScript(db, schema, error);
 }
 
 bool createDemoInstallation(const QString& folderArg, QString* error, const DemoOptions& options)

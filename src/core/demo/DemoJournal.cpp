@@ -167,7 +167,7 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
     return true;
 }
 
-bool fillDemoCorvina(QSqlDatabase& corvina, QSqlDatabase& company, const QString& companyCode, QString* error)
+bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const QString& companyCode, QString* error)
 {
     QSqlQuery q(corvina);
     for (int year : {2016, 2025}) {

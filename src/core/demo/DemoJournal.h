@@ -15,6 +15,6 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error);
 // Corvina_3 for the company: its VAT codes, reasons and customers/suppliers
 // for a year before 2017 (2016, with VAT attachment rows) and for 2025 (VAT
 // data and its rows, taken from the company's journal).
-bool fillDemoCorvina(QSqlDatabase& corvina, QSqlDatabase& company, const QString& companyCode, QString* error);
+bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const QString& companyCode, QString* error);
 
 } // namespace corv

@@ -1,6 +1,6 @@
 #include "listview/ListLines.h"
 
-#include "app/TextUtil.h"
+#include "report/FixedLine.h"
 
 namespace corv::listlines {
 
@@ -50,7 +50,7 @@ QStringList pipeView(const QString& heading, const QString& line)
     const QStringList pieces = line.split(QLatin1Char('|'));
     QStringList result;
     for (qsizetype i = 0; i < pieces.size(); ++i)
-        result << utl::PadRight(i < names.size() ? names[i].trimmed() : QString(), 20) + QLatin1Char('|') + pieces[i] + QLatin1Char('<');
+        result << FixedLine().text(i < names.size() ? names[i].trimmed() : QString(), 20).literal(pieces[i]).literal(u"<").take();
     return result;
 }
 

@@ -1,17 +1,18 @@
 #include "listview/Rs2List.h"
 
-#include "app/Amount.h"
-#include "app/AppContext.h"
-#include "app/Progress.h"
-#include "app/RunLog.h"
-#include "app/TextUtil.h"
+#include "util/Amount.h"
+#include "process/AppContext.h"
+#include "util/Progress.h"
+#include "process/RunLog.h"
+#include "report/FixedLine.h"
+#include "report/ReportFile.h"
+#include "util/TextUtil.h"
 #include "db/ConnectionString.h"
 #include "db/DbValues.h"
 #include "db/RowReader.h"
 #include "platform/Ui.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <sqlite3.h>
@@ -55,68 +56,27 @@ QString displayDate(const QVariant& value, bool withTime)
     return shown;
 }
 
-// Appends the text padded with blanks or cut to the width.
-void appendPadded(QString& line, QStringView text, int width)
-{
-    line.append(text.left(width));
-    if (text.size() < width)
-        line.resize(line.size() + (width - text.size()), QLatin1Char(' '));
-}
-
-// Appends raw UTF-8 text padded or cut to the width; plain ASCII goes in
-// without a conversion.
-void appendPaddedBytes(QString& line, std::string_view bytes, int width)
-{
-    bool ascii = true;
-    for (char ch : bytes)
-        ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
-    if (!ascii) {
-        appendPadded(line, QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())), width);
-        return;
-    }
-    const std::size_t taken = std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(width));
-    line.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(taken)));
-    if (static_cast<int>(taken) < width)
-        line.resize(line.size() + (width - static_cast<qsizetype>(taken)), QLatin1Char(' '));
-}
-
-// Appends 'YYYY-MM-DD[ hh:mm:ss]' as dd/mm/yyyy[ hh:mm:ss]; false when the
-// text is not of that form.
-bool appendIsoDate(QString& line, std::string_view text, int width)
-{
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
-        return false;
-    char shown[20] = {text[8], text[9], '/', text[5], text[6], '/', text[0], text[1], text[2], text[3]};
-    std::size_t size = 10;
-    if (width >= 20 && text.size() >= 19) {
-        shown[10] = ' ';
-        std::copy(text.begin() + 11, text.begin() + 19, shown + 11);
-        size = 19;
-    }
-    appendPaddedBytes(line, std::string_view(shown, size), width);
-    return true;
-}
-
 // Appends one value formatted by its column's kind.
 void appendValue(QString& line, const RowReader& rows, int c, const ColumnDescriptor& column, int maxWidth)
 {
+    using Line = FixedLine;
     const bool null = rows.isNull(c);
     const auto bytes = rows.bytes(c);
     switch (column.kind.unicode()) {
     case 'N':
         if (null)
-            appendPadded(line, {}, column.width);
+            Line::appendPadded(line, {}, column.width);
         else
             utl::appendAmount(line, rows.amount(c), column.decimals, column.width);
         return;
     case 'D':
         if (null)
-            appendPadded(line, {}, column.width);
-        else if (!bytes || !appendIsoDate(line, *bytes, column.width))
-            appendPadded(line, displayDate(rows.value(c), column.width >= 20), column.width);
+            Line::appendPadded(line, {}, column.width);
+        else if (!bytes || !Line::appendIsoDate(line, *bytes, column.width))
+            Line::appendPadded(line, displayDate(rows.value(c), column.width >= 20), column.width);
         return;
     case 'I':
-        appendPadded(line, rows.text(c), 38);
+        Line::appendPadded(line, rows.text(c), 38);
         return;
     case 'B':
         line.append(QStringLiteral("....."));
@@ -126,9 +86,9 @@ void appendValue(QString& line, const RowReader& rows, int c, const ColumnDescri
         if (maxWidth > 0 && width > maxWidth)
             width = maxWidth;
         if (bytes)
-            appendPaddedBytes(line, *bytes, width);
+            Line::appendPaddedUtf8(line, *bytes, width);
         else
-            appendPadded(line, null ? QString() : rows.text(c), width);
+            Line::appendPadded(line, null ? QString() : rows.text(c), width);
         return;
     }
     }
@@ -292,9 +252,9 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     Ui& ui = ctx.ui();
     const QString title = options.title;
     result.listName = title.isEmpty() ? QStringLiteral("RS2LIST") : title;
-    const QString logPath = ctx.paths().dataFile(QStringLiteral("\\RS2LIST_") + QString(result.listName).replace(QLatin1Char('/'), QLatin1Char('_'))
+    const QString logPath = reportPath(ctx.paths(), QStringLiteral("\\RS2LIST_") + QString(result.listName).replace(QLatin1Char('/'), QLatin1Char('_'))
                                                  + QStringLiteral(".LOG"));
-    const auto log = [&](const QString& text, bool first = false) { utl::logLine(text, first, logPath); };
+    const auto log = [&](const QString& text, bool first = false) { appendLogLine(logPath, text, first); };
     const auto refuse = [&](const QString& message) {
         if (!options.silent)
             ui.critical(message, QStringLiteral("Rs2List :") + title);
@@ -435,27 +395,10 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     result.lines << rows;
     result.ok = true;
 
-    if (options.silent && !title.isEmpty()) {
-        if (!result.lines.isEmpty()) {
-            result.fileWritten = ctx.paths().dataFile(listFileName(title));
-            QSaveFile file(result.fileWritten);
-            if (file.open(QIODevice::WriteOnly)) {
-                QByteArray bytes;
-                for (const QString& line : result.lines) {
-                    bytes += line.toUtf8();
-                    bytes += "\r\n";
-                    if (bytes.size() > (1 << 20)) {
-                        file.write(bytes);
-                        bytes.clear();
-                    }
-                }
-                file.write(bytes);
-                if (!file.commit())
-                    result.fileWritten.clear();
-            } else {
-                result.fileWritten.clear();
-            }
-        }
+    if (options.silent && !title.isEmpty() && !result.lines.isEmpty()) {
+        result.fileWritten = reportPath(ctx.paths(), listFileName(title));
+        if (!ReportFile::writeAll(result.fileWritten, result.lines))
+            result.fileWritten.clear();
     }
     return result;
 }

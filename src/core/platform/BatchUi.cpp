@@ -1,6 +1,6 @@
 #include "platform/BatchUi.h"
 
-#include "db/SqlAccessForm.h"
+#include "ardea/SqlAccessForm.h"
 
 #include <cstdio>
 

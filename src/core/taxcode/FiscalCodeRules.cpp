@@ -1,6 +1,6 @@
 #include "taxcode/FiscalCodeRules.h"
 
-#include "app/TextUtil.h"
+#include "util/TextUtil.h"
 #include "taxcode/TaxCodeChecks.h"
 
 #include <QRegularExpression>

@@ -1,10 +1,9 @@
 #include "taxcode/GeneralCheck.h"
 
-#include "app/AppContext.h"
-#include "app/Progress.h"
-#include "app/ReportFiles.h"
-#include "app/ReportWriter.h"
-#include "app/TextUtil.h"
+#include "process/AppContext.h"
+#include "util/Progress.h"
+#include "report/ReportFile.h"
+#include "util/TextUtil.h"
 #include "db/DbValues.h"
 #include "db/FieldRow.h"
 #include "db/KeysetReader.h"
@@ -25,6 +24,7 @@ using utl::PadRight;
 using Answer = Ui::Answer;
 
 const QString kCrLf = QStringLiteral("\r\n");
+const QString kTitle = QStringLiteral("Controllo PI/CF Generiche");
 
 bool isNumeric(const QString& text)
 {
@@ -118,7 +118,7 @@ private:
     QSqlDatabase db_;
     const Dialect& dialect_;
     Progress progress_;
-    std::unique_ptr<ReportWriter> report_;
+    std::unique_ptr<ReportFile> report_;
     std::unique_ptr<QSqlQuery> townLookup_;
     FieldIndex fields_;
     int findings_ = 0;
@@ -134,7 +134,7 @@ bool GeneralCheckRun::databaseError(const QString& what, const QString& error)
     ctx_.log().write(QStringLiteral("*** ERRORE Controllo PI/CF Generale - ") + what + QStringLiteral(" : ") + error);
     ui_.critical(QStringLiteral("Errore di database (") + what + QStringLiteral(") :\r\n") + error
                      + QStringLiteral("\r\n\r\nControllo interrotto: le modifiche già salvate restano."),
-                 QStringLiteral("Controllo PI/CF Generiche"));
+                 kTitle);
     return false;
 }
 
@@ -284,7 +284,7 @@ bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const 
         } else if (const auto birth = taxcode::birthDataFromGroup(held, currentYear_)) {
             // Filled whatever the answer on automatic substitutions.
             row.current.set(QStringLiteral("ind_sesso"), birth->sex == QLatin1Char('M') ? QStringLiteral("1") : QStringLiteral("0"));
-            row.current.set(QStringLiteral("dat_nasc"), dateParameter(dialect_.engine(), birth->date));
+            row.current.set(QStringLiteral("dat_nasc"), dialect_.dateParameter(birth->date));
             if (!saveRow(row))
                 return false;
         }
@@ -525,13 +525,12 @@ GeneralCheckResult GeneralCheckRun::run()
     result.ran = true;
     if (input_.clearResults)
         input_.clearResults();
-    result.reportPath = ctx_.paths().dataFile(QStringLiteral("\\PICF_GenAR_") + input_.companyCode + QStringLiteral(".log"));
-    report_ = std::make_unique<ReportWriter>(result.reportPath);
+    result.reportPath = companyReportPath(ctx_.paths(), QStringLiteral("\\PICF_GenAR_"), input_.companyCode, QStringLiteral(".log"));
+    report_ = std::make_unique<ReportFile>(result.reportPath);
     const QString title = QStringLiteral("***** Inizio Controllo PI/CF Generale per Azienda : ") + input_.companyCode
                           + QStringLiteral(" *****");
     if (!report_->write(title)) {
-        ui_.critical(QStringLiteral("Impossibile scrivere il file :\r\n") + result.reportPath,
-                     QStringLiteral("Controllo PI/CF Generiche"));
+        ui_.critical(report_->failureText(), kTitle);
         return result;
     }
     heading(utl::RepeatChar(static_cast<int>(title.size()), QLatin1Char('*')));
@@ -558,6 +557,8 @@ GeneralCheckResult GeneralCheckRun::run()
                         selectColumns(dialect_) + from.arg(QStringLiteral(" WHERE c.cod_clifor IN %1")),
                         QStringLiteral("cod_clifor"));
     bool ok = reader.start();
+    if (!ok)
+        databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
     QSqlRecord record;
     while (ok && reader.next(record)) {
         if (fields_.isEmpty())
@@ -582,17 +583,23 @@ GeneralCheckResult GeneralCheckRun::run()
     if (ok && !reader.error().isEmpty())
         ok = databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
     ui_.busy(false);
-    report_->close();
-    result.completed = ok;
+    const bool reportWritten = report_->close();
+    result.completed = ok && reportWritten;
     result.findings = findings_;
 
-    QString status = QStringLiteral("Controllo PI/CF Generico Terminato !!");
+    if (!reportWritten) {
+        ui_.status(QStringLiteral("Controllo PI/CF Generico: report NON scritto !!"));
+        ui_.critical(report_->failureText() + QStringLiteral("\r\n\r\nLe correzioni già salvate restano."), kTitle);
+        result.reportPath.clear();
+        return result;
+    }
+    const QString status = ok ? QStringLiteral("Controllo PI/CF Generico Terminato !!") : QStringLiteral("Controllo PI/CF Generico INTERROTTO !!");
     ui_.status(status);
     ui_.beep();
     if (findings_ > 0) {
         ui_.status(status + QStringLiteral(" - %1 Segnalazioni !!").arg(findings_));
         ui_.beep();
-        openReport(ui_, ctx_.viewer(), result.reportPath);
+        presentReport(ui_, ctx_.viewer(), result.reportPath);
     }
     return result;
 }

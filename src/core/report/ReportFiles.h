@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace corv {
+
+class Ui;
+struct AppPaths;
+
+// The command line that hands a report to the viewer: both paths quoted, so
+// blanks in either are safe.
+QString viewerCommandLine(const QString& viewer, const QString& path);
+
+// True when a file can be created, written and deleted in the folder; an empty
+// folder is not writable. Leaves nothing behind.
+bool folderWritable(const QString& folder);
+
+// The list-to-file operation of a list's right click: an empty list only
+// beeps; otherwise the rows go to a new file of the program folder
+// ("Lista_" + date stamp + ".txt") opened in the viewer. A file that cannot be
+// written is reported. Returns the file written, empty when none.
+QString listToFile(Ui& ui, const QStringList& rows, const QString& viewer, const AppPaths& paths);
+
+} // namespace corv

@@ -1,0 +1,43 @@
+#include "report/RowColumns.h"
+
+namespace corv {
+
+int RowColumns::at(const char* name) const
+{
+    const auto found = positions_.constFind(name);
+    if (found != positions_.cend())
+        return *found;
+    const int position = reader_.indexOf(QLatin1String(name));
+    positions_.insert(name, position);
+    return position;
+}
+
+RowColumns& RowColumns::textAt(int column, int width)
+{
+    if (const auto bytes = reader_.bytes(column))
+        line_.utf8(*bytes, width);
+    else
+        line_.text(reader_.text(column), width);
+    return *this;
+}
+
+RowColumns& RowColumns::text(const char* name, int width) { return textAt(at(name), width); }
+
+RowColumns& RowColumns::date(const char* name, int width)
+{
+    const int position = at(name);
+    line_.date(reader_.isNull(position) ? QVariant() : reader_.value(position), width);
+    return *this;
+}
+
+RowColumns& RowColumns::number(const char* name, int width, int decimals)
+{
+    const int position = at(name);
+    if (reader_.isNull(position))
+        line_.blank(width);
+    else
+        line_.number(reader_.amount(position), width, decimals);
+    return *this;
+}
+
+} // namespace corv

@@ -1,0 +1,107 @@
+#include "settings/Placement.h"
+
+#include "settings/Settings.h"
+
+namespace corv {
+
+namespace {
+
+double number(const QString& text, const QLocale& locale)
+{
+    const QString trimmed = text.trimmed();
+    QLocale strict = locale;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double value = strict.toDouble(trimmed, &ok);
+    if (ok)
+        return value;
+    value = QLocale::c().toDouble(trimmed, &ok);
+    return ok ? value : leadingNumber(trimmed);
+}
+
+QString numberText(double value, const QLocale& locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(static_cast<float>(value), 'g', 7);
+}
+
+QString key(const QString& windowName) { return windowName + QStringLiteral("_Size"); }
+
+} // namespace
+
+Placement Placement::parse(const QString& text, const QLocale& locale)
+{
+    const QStringList parts = text.split(QLatin1Char('|'));
+    const auto at = [&](int i) { return i < parts.size() ? number(parts[i], locale) : 0.0; };
+    Placement p;
+    p.state = static_cast<int>(at(0));
+    p.top = at(1);
+    p.left = at(2);
+    p.height = at(3);
+    p.width = at(4);
+    if (parts.size() > 5 && !parts[5].trimmed().isEmpty())
+        p.fontSize = at(5);
+    return p;
+}
+
+QString Placement::format(const QLocale& locale) const
+{
+    QString text = QString::number(state) + QLatin1Char('|') + numberText(top, locale) + QLatin1Char('|')
+                   + numberText(left, locale) + QLatin1Char('|') + numberText(height, locale)
+                   + QLatin1Char('|') + numberText(width, locale) + QLatin1Char('|');
+    if (fontSize)
+        text += numberText(*fontSize, locale) + QLatin1Char('|');
+    return text;
+}
+
+void savePlacement(IniFile& file, const QString& windowName, const Placement& current,
+                   const QString& section, const QLocale& locale)
+{
+    Placement stored;
+    if (current.state != Placement::Normal) {
+        stored = Placement::parse(file.read(section, key(windowName), QStringLiteral("0|1|1|1500|1500|")),
+                                  locale);
+        stored.state = current.state;
+        if (current.fontSize)
+            stored.fontSize = current.fontSize;
+    } else {
+        stored = current;
+        stored.top = std::max(0.0, stored.top);
+        stored.left = std::max(0.0, stored.left);
+    }
+    file.write(section, key(windowName), stored.format(locale));
+
+    for (const char* prefix : {"S", "T", "L", "H", "W", "F"}) {
+        if (*prefix == 'F' && !current.fontSize)
+            continue; // only the list viewer kept its font size under the old layout
+        const QString oldKey = QLatin1String(prefix) + windowName;
+        if (!file.read(section, oldKey).isEmpty())
+            file.write(section, oldKey, QString());
+    }
+}
+
+Placement restorePlacement(const IniFile& file, const QString& windowName, double& minHeight,
+                           double& minWidth, const WindowDesign& design, const QString& section,
+                           std::optional<double> defaultFontSize, const QLocale& locale)
+{
+    if (minHeight < 1000 && design.height >= 1001)
+        minHeight = design.height;
+    if (minWidth < 1000 && design.width >= 1001)
+        minWidth = design.width;
+
+    Placement fallback;
+    fallback.height = minHeight;
+    fallback.width = minWidth;
+    fallback.fontSize = defaultFontSize;
+    Placement stored = Placement::parse(file.read(section, key(windowName), fallback.format(locale)), locale);
+    if (!stored.fontSize)
+        stored.fontSize = defaultFontSize;
+    if (!design.sizable) {
+        stored.height = design.height;
+        stored.width = design.width;
+    }
+    return stored;
+}
+
+} // namespace corv

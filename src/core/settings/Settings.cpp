@@ -1,0 +1,36 @@
+#include "settings/Settings.h"
+
+#include <QRegularExpression>
+
+namespace corv {
+
+double leadingNumber(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    const auto m = number.match(text);
+    if (!m.hasMatch())
+        return 0.0;
+    bool ok = false;
+    const double value = m.captured(0).trimmed().toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+bool readIniBool(const IniFile& file, const QString& section, const QString& key, bool defaultValue)
+{
+    const QString text = file.read(section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False"))
+                             .left(255)
+                             .toUpper();
+    return !(leadingNumber(text) == 0.0 && text != QLatin1String("TRUE"));
+}
+
+bool visualStyleEnabled(IniFile& printerSettings)
+{
+    const QString section = QStringLiteral("System");
+    const QString key = QStringLiteral("Themes");
+    if (printerSettings.read(section, key).isEmpty())
+        printerSettings.write(section, key, QStringLiteral("FALSE"));
+    return readIniBool(printerSettings, section, key, false);
+}
+
+} // namespace corv

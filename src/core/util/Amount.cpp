@@ -1,0 +1,118 @@
+#include "util/Amount.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <cstdlib>
+
+namespace corv {
+
+namespace {
+constexpr std::int64_t kScale = 10000;
+
+std::int64_t pow10(int n)
+{
+    std::int64_t p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+} // namespace
+
+std::optional<Amount> Amount::parse(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\s*([+-]?)(\\d*)(?:[.,](\\d*))?\\s*$"));
+    const auto m = shape.match(text);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
+        return std::nullopt;
+    const QString whole = m.captured(2);
+    QString fraction = m.captured(3);
+    if (whole.size() > 14)
+        return std::nullopt;
+    std::int64_t units = (whole.isEmpty() ? 0 : whole.toLongLong()) * kScale;
+    // Round the digits beyond the fourth, half away from zero.
+    const bool roundUp = fraction.size() > 4 && fraction[4] >= QLatin1Char('5');
+    fraction = fraction.left(4).leftJustified(4, QLatin1Char('0'));
+    units += fraction.toLongLong() + (roundUp ? 1 : 0);
+    return Amount(m.captured(1) == QLatin1String("-") ? -units : units);
+}
+
+Amount Amount::fromVariant(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return Amount(value.toLongLong() * kScale);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+    default:
+        break;
+    }
+    if (value.isNull())
+        return {};
+    if (const auto parsed = parse(value.toString()))
+        return *parsed;
+    return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+}
+
+char* Amount::write(char* end, int decimals, bool thousands) const
+{
+    decimals = std::clamp(decimals, 0, 4);
+    const std::int64_t step = pow10(4 - decimals);
+    std::int64_t magnitude = std::llabs(units_);
+    magnitude = (magnitude + step / 2) / step; // half away from zero
+    const bool negative = units_ < 0 && magnitude != 0;
+    // Written right to left.
+    char* p = end;
+    std::int64_t value = magnitude;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    if (decimals > 0)
+        *--p = ',';
+    int digits = 0;
+    do {
+        if (thousands && digits > 0 && digits % 3 == 0)
+            *--p = '.';
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+        ++digits;
+    } while (value > 0);
+    if (negative)
+        *--p = '-';
+    return p;
+}
+
+QString Amount::toText(int decimals, bool thousands) const
+{
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    const char* start = write(end, decimals, thousands);
+    return QString::fromLatin1(start, static_cast<qsizetype>(end - start));
+}
+
+void utl::appendAmount(QString& line, Amount amount, int decimals, int width)
+{
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    const char* start = amount.write(end, decimals, true);
+    if (end - start > width)
+        start = amount.write(end, decimals, false);
+    const qsizetype size = end - start;
+    if (size < width)
+        line.resize(line.size() + (width - size), QLatin1Char(' '));
+    line.append(QLatin1StringView(start, size));
+}
+
+QString utl::amountText(Amount amount, int decimals, int width)
+{
+    QString text = amount.toText(decimals, true);
+    if (text.size() > width)
+        text = amount.toText(decimals, false);
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+} // namespace corv

@@ -1,0 +1,77 @@
+#include "util/TextUtil.h"
+
+#include <QDateTime>
+
+namespace corv::utl {
+
+QString field(const QString& text, const QString& separator, int n)
+{
+    if (n < 1 || separator.isEmpty())
+        return {};
+    const QStringList parts = text.split(separator);
+    return n <= parts.size() ? parts[n - 1].trimmed() : QString();
+}
+
+QString replaceField(const QString& text, const QString& separator, int n, const QString& value)
+{
+    if (n < 1 || separator.isEmpty())
+        return text;
+    QStringList parts = text.split(separator);
+    while (parts.size() < n)
+        parts << QString();
+    parts[n - 1] = value;
+    return parts.join(separator);
+}
+
+QString PadLeft(const QString& value, int width, QChar fill)
+{
+    if (width <= 0)
+        return {};
+    return value.size() >= width ? value.left(width) : value.rightJustified(width, fill);
+}
+
+QString PadRight(const QString& value, int width, QChar fill)
+{
+    if (width <= 0)
+        return {};
+    return value.size() >= width ? value.left(width) : value.leftJustified(width, fill);
+}
+
+QString RepeatChar(int count, QChar c) { return count > 0 ? QString(count, c) : QString(); }
+
+QString StripChars(const QString& text, const QString& set)
+{
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!set.contains(c))
+            result.append(c);
+    }
+    return result;
+}
+
+QString translateChars(const QString& text, const QString& from, const QString& to)
+{
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        const int at = from.indexOf(c);
+        if (at < 0)
+            result.append(c);
+        else if (at < to.size())
+            result.append(to[at]);
+    }
+    return result;
+}
+
+QString replaceAll(const QString& text, const QString& find, const QString& replacement)
+{
+    if (find.isEmpty())
+        return text;
+    QString result = text;
+    return result.replace(find, replacement);
+}
+
+QString dateStamp(const QDateTime& when) { return when.toString(QStringLiteral("yyyyMMdd_HHmmss")); }
+
+} // namespace corv::utl

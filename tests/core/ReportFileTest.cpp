@@ -1,0 +1,136 @@
+#include "report/FixedLine.h"
+#include "report/ReportFile.h"
+#include "FileSizeLimit.h"
+#include "TestHome.h"
+
+#include <QDate>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::FileSizeLimit;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+
+namespace {
+
+TEST(ReportFile, WritesCrLfUtf8LinesAndStartsTheFileAnew)
+{
+    TestHome home(false);
+    home.writeFile("PICF_GenAR_DEMO.log", "vecchio contenuto\r\n");
+    const QString path = companyReportPath(home.paths(), "\\PICF_GenAR_", "DEMO", ".log");
+    EXPECT_EQ(path, home.file("PICF_GenAR_DEMO.log"));
+    ReportFile report(path);
+    EXPECT_TRUE(report.write(u"***** Inizio"));
+    EXPECT_TRUE(report.writeLines({QString::fromUtf8("Società à"), QString()}));
+    EXPECT_TRUE(report.close());
+    EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), QString::fromUtf8("***** Inizio\r\nSocietà à\r\n\r\n"));
+}
+
+TEST(ReportFile, AFullDiskKeepsThePreviousReportAndSaysWhy)
+{
+    TestHome home(false);
+    const QByteArray previous = "rapporto precedente completo\r\n";
+    home.writeFile("RS_LISTA.TXT", previous);
+    const QString path = home.file("RS_LISTA.TXT");
+    bool closed = true;
+    QString failure;
+    {
+        FileSizeLimit limit(4096);
+        ReportFile report(path);
+        for (int i = 0; i < 20000; ++i)
+            report.write(QString("riga numero %1 di un rapporto lungo").arg(i));
+        closed = report.close();
+        failure = report.failureText();
+    }
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(failure.startsWith("Impossibile scrivere il file :\r\n")) << failure.toStdString();
+    EXPECT_TRUE(failure.contains("RS_LISTA.TXT"));
+    EXPECT_EQ(home.readFile("RS_LISTA.TXT").toUtf8(), previous);
+
+    QString whole;
+    {
+        FileSizeLimit limit(64);
+        EXPECT_FALSE(ReportFile::writeAll(path, QStringList(100, "troppe righe per un disco pieno"), &whole));
+    }
+    EXPECT_FALSE(whole.isEmpty());
+    EXPECT_EQ(home.readFile("RS_LISTA.TXT").toUtf8(), previous);
+}
+
+TEST(ReportFile, AFolderThatCannotBeWrittenIsAFailure)
+{
+    TestHome home(false);
+    ReportFile report(home.file("manca/cartella.log"));
+    EXPECT_FALSE(report.write(u"x"));
+    EXPECT_FALSE(report.close());
+    EXPECT_FALSE(ReportFile::writeAll(home.file("manca/altro.log"), {"x"}));
+}
+
+TEST(ReportFile, StampedNamesNeverReplaceAnEarlierFile)
+{
+    TestHome home(false);
+    const QDateTime when(QDate(2026, 12, 6), QTime(10, 30, 5));
+    const QString first = stampedReportPath(home.paths(), "Lista_", ".txt", when);
+    EXPECT_EQ(first, home.file("Lista_20261206_103005.txt"));
+    ASSERT_TRUE(ReportFile::writeAll(first, {"a"}));
+    EXPECT_EQ(stampedReportPath(home.paths(), "Lista_", ".txt", when), home.file("Lista_20261206_103005_2.txt"));
+}
+
+TEST(LogFile, AppendsOneLineAndTheStartOfRunBeginsAFreshFile)
+{
+    TestHome home(false);
+    const QString log = home.file("RS2LIST_X.LOG");
+    EXPECT_TRUE(appendLogLine(log, u"vecchia riga"));
+    EXPECT_TRUE(appendLogLine(log, u"----- Rs2List -----  X", true));
+    EXPECT_TRUE(appendLogLine(log, QString::fromUtf8("Società à")));
+    EXPECT_EQ(home.readFile("RS2LIST_X.LOG"), QString::fromUtf8("----- Rs2List -----  X\r\nSocietà à\r\n"));
+    EXPECT_FALSE(appendLogLine(home.file("nessuna/cartella.log"), u"x"));
+    EXPECT_FALSE(appendLogLine(QString(), u"x"));
+    {
+        FileSizeLimit limit(40);
+        EXPECT_FALSE(appendLogLine(log, u"una riga che non entra più nel file perché il disco è pieno"));
+    }
+}
+
+TEST(PresentReport, WhenNoViewerStartsTheUserIsToldWhereTheReportIs)
+{
+    struct NoViewerUi : ScriptedUi {
+        bool openInViewer(const QString& viewer, const QString& path) override
+        {
+            ScriptedUi::openInViewer(viewer, path);
+            return false;
+        }
+    } ui;
+    ui.expectMessage("Impossibile avviare il visualizzatore di testi \"/usr/bin/nessuno\".\r\nIl file si trova in :\r\n/dati/PICF.log");
+    EXPECT_FALSE(presentReport(ui, "/usr/bin/nessuno", "/dati/PICF.log"));
+    EXPECT_EQ(ui.opened, QStringList{"/usr/bin/nessuno|/dati/PICF.log"});
+}
+
+TEST(FixedLine, ColumnsArePaddedOrCutAndFollowedByABar)
+{
+    EXPECT_EQ(FixedLine().text(QString("ABCDEFG"), 3).text(QString("x"), 4).take(), "ABC|x   |");
+    EXPECT_EQ(FixedLine().text(QVariant(), 3).blank(2).take(), "   |  |");
+    EXPECT_EQ(FixedLine().text(QVariant(QDate(2025, 3, 9)), 10).take(), "09/03/2025|");
+    EXPECT_EQ(FixedLine().date(QVariant("2025-03-09 00:00:00"), 12).take(), "09/03/2025  |");
+    EXPECT_EQ(FixedLine().utf8("Città", 7).utf8("ABCDEFGH", 4).take(), QString::fromUtf8("Città  |ABCD|"));
+    EXPECT_EQ(fixedColumn(u"Rossi", 8), "Rossi   |");
+}
+
+TEST(FixedLine, NumbersAreRightAlignedAndNeverCut)
+{
+    EXPECT_EQ(FixedLine().amount(QVariant("1234.5")).take(), "    1.234,50|");
+    EXPECT_EQ(FixedLine().amount(QVariant()).take(), "            |");
+    // Without room for the thousands separators they are dropped, then the
+    // number is written whole, wider than its column.
+    EXPECT_EQ(FixedLine().number(QVariant("1234567.891"), 10, 2).take(), "1234567,89|");
+    EXPECT_EQ(FixedLine().number(QVariant("-123456789.5"), 6, 2).take(), "-123456789,50|");
+    EXPECT_EQ(FixedLine().number(Amount::fromUnits(-49), 5, 2).take(), " 0,00|"); // less than half a cent: no minus sign
+}
+
+TEST(FixedLine, JoinedLinesHaveNoBarAfterTheLastColumn)
+{
+    EXPECT_EQ(FixedLine().text(QString("a"), 2).text(QString("b"), 2).joined(), "a |b ");
+    EXPECT_EQ(FixedLine().literal(u"x").joined(), "x");
+}
+
+} // namespace
