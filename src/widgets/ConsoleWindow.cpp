@@ -445,7 +445,7 @@ void ConsoleWindow::reloadCorvinaCompanies()
         return;
     }
     loadCorvinaCompanies(ctx_, state_);
-    state_.corvinaRow = static_cast<int>(state_.corvinaRows.indexOf(ctx_.corvSettings().read(QStringLiteral("Param"), QStringLiteral("Last_Cv"))));
+    state_.corvinaRow = static_cast<int>(state_.corvinaRows.indexOf(ctx_.corvSettings().read(keys::kLastCorvinaRow)));
     corvinaCompanies_->clear();
     corvinaCompanies_->addItems(state_.corvinaRows);
     corvinaCompanies_->setCurrentIndex(state_.corvinaRow);

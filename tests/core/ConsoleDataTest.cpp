@@ -7,6 +7,7 @@
 #include "ardea/JournalView.h"
 #include "legacy/LegacyVatTable.h"
 #include "views/ViewService.h"
+#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
 #include <QDir>
@@ -406,7 +407,7 @@ namespace {
 
 TEST_F(ConsoleDataTest, NoCompanyInTheLastArdeaLoginShowsTheChooser)
 {
-    ctx->registry().write(RegistryRoot::CurrentUser, kPelionKey + "\\UltimoLoginAppl", "Azienda", "");
+    ctx->registry().write(RegistryRoot::CurrentUser, regkeys::kLastLogin, "Azienda", "");
     CompanyOpening opening(*ctx);
     int shown = 0;
     opening.showChooser = [&] { ++shown; };
@@ -415,7 +416,7 @@ TEST_F(ConsoleDataTest, NoCompanyInTheLastArdeaLoginShowsTheChooser)
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(ui.beeps, 1);
     // The Login key is present in the demo registry: the company is written back.
-    EXPECT_EQ(ctx->registry().read(RegistryRoot::CurrentUser, kPelionKey + "\\Login", "Azienda"), "DEMO");
+    EXPECT_EQ(ctx->registry().read(RegistryRoot::CurrentUser, regkeys::kLogin, "Azienda"), "DEMO");
 }
 
 TEST_F(ConsoleDataTest, ReadOnlyResolutionOpensNothing)

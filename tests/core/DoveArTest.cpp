@@ -1,4 +1,5 @@
 #include "ardea/ArdeaInstallation.h"
+#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@ using corv::test::TestHome;
 
 namespace {
 
-const QString kSettings = kPelionKey + "\\Settings";
 
 class DoveArTest : public ::testing::Test {
 protected:
@@ -21,17 +21,17 @@ protected:
 
     void set(const char* name, const QString& value)
     {
-        registry->write(RegistryRoot::LocalMachine, kSettings, QLatin1String(name), value);
+        registry->write(RegistryRoot::LocalMachine, regkeys::kSettings, QLatin1String(name), value);
     }
 };
 
 TEST_F(DoveArTest, EmptyValuesTakeTheirDefaults)
 {
     set("PathReport", "");
-    EXPECT_EQ(installation.Dove_AR(3), ArdeaInstallation::defaultFolder());
-    EXPECT_EQ(installation.Dove_AR(7), "");
-    EXPECT_EQ(installation.Dove_AR(22), "   ");
-    EXPECT_EQ(installation.Dove_AR(9), ""); // the server has no default
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Report), ArdeaInstallation::defaultFolder());
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Installation), "");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::UserHint), "   ");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::DbServer), ""); // the server has no default
 #ifndef Q_OS_WIN
     EXPECT_EQ(ArdeaInstallation::defaultFolder(), QDir::tempPath() + "/");
 #else
@@ -43,30 +43,30 @@ TEST_F(DoveArTest, ValuesComeFromTheInstallationKeys)
 {
     set("PercorsoInstallazione", "D:\\Ardea\\");
     set("PathReport", "D:\\Ardea\\Report\\");
-    registry->write(RegistryRoot::LocalMachine, kPelionKey + "\\BaseDati", "OLEDBProvider", "SQLNCLI11");
-    EXPECT_EQ(installation.Dove_AR(7), "D:\\Ardea\\");
-    EXPECT_EQ(installation.Dove_AR(50), "D:\\Ardea\\exe\\");
-    EXPECT_EQ(installation.Dove_AR(3), "D:\\Ardea\\Report\\");
-    EXPECT_EQ(installation.Dove_AR(11), "SQLNCLI11");
+    registry->write(RegistryRoot::LocalMachine, regkeys::kDatabase, "OLEDBProvider", "SQLNCLI11");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Installation), "D:\\Ardea\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Programs), "D:\\Ardea\\exe\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Report), "D:\\Ardea\\Report\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Provider), "SQLNCLI11");
     EXPECT_EQ(installation.provider(), "SQLNCLI11");
 }
 
 TEST_F(DoveArTest, WorkFoldersSitUnderThePublicBaseAndAreCreated)
 {
     set("PathTemp", home.path() + "/pub/temp/");
-    EXPECT_EQ(installation.Dove_AR(1), home.path() + "/pub/temp/");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), home.path() + "/pub/temp/");
     EXPECT_EQ(installation.publicBase(), home.path() + "/pub/");
-    EXPECT_EQ(installation.Dove_AR(5), home.path() + "/pub/ar_Q5K/");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Work), home.path() + "/pub/ar_Q5K/");
     installation.setCompanyCode("DEMO");
-    EXPECT_EQ(installation.Dove_AR(6), home.path() + "/pub/ar_Q5K/DEMO/");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::CompanyWork), home.path() + "/pub/ar_Q5K/DEMO/");
     EXPECT_TRUE(QDir(home.path() + "/pub/ar_Q5K/DEMO").exists());
 }
 
 TEST_F(DoveArTest, EntryExitAndUnknownKindsAreLogged)
 {
     set("PathVBA", "X/");
-    installation.Dove_AR(4);
-    EXPECT_EQ(installation.Dove_AR(8), "");
+    installation.Dove_AR(DoveKind::Macros);
+    EXPECT_EQ(installation.Dove_AR(static_cast<DoveKind>(8)), "");
     EXPECT_EQ(home.logLines(), (QStringList{"\\\\ ENTRO in Dove_AR : 4 < ", "// ESCO da Dove_AR : 4 : X/",
                                             "\\\\ ENTRO in Dove_AR : 8 < ", "// Tipo Dove_AR NON TROVATO !! : 8",
                                             "// ESCO da Dove_AR : 8 : "}));

@@ -1,6 +1,7 @@
 #include "process/AppContext.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
+#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
 #include <QFile>
@@ -166,7 +167,7 @@ TEST_F(LoginTest, LoginWindowSavedWithTheBackupGoesOn)
 
 TEST_F(LoginTest, NoArdeaInstallationIsReportedAndUnavailable)
 {
-    ctx->registry().write(RegistryRoot::LocalMachine, kPelionKey + "\\Settings", "PercorsoInstallazione", "");
+    ctx->registry().write(RegistryRoot::LocalMachine, regkeys::kSettings, "PercorsoInstallazione", "");
     ui.expectMessage("AR NON INSTALLATO  !!!!\r\rIMPOSSIBILE ESEGUIRE IL PROGRAMMA !!");
     EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
     EXPECT_EQ(ui.said.front().title, "Proc_AR:AR_InitLib");

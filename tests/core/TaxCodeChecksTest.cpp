@@ -16,6 +16,8 @@ struct FiscalCase {
     const char* why;
 };
 
+void PrintTo(const FiscalCase& c, std::ostream* os) { *os << '"' << c.code << "\" (" << c.why << ')'; }
+
 class FiscalCodeCheck : public ::testing::TestWithParam<FiscalCase> {};
 
 TEST_P(FiscalCodeCheck, GivesTheResultCode)
@@ -60,6 +62,8 @@ struct VatCase {
     const char* number;
     int expected;
 };
+
+void PrintTo(const VatCase& c, std::ostream* os) { *os << '"' << c.number << '"'; }
 
 class VatNumberCheck : public ::testing::TestWithParam<VatCase> {};
 

@@ -1,5 +1,6 @@
 #include "report/ReportFiles.h"
 #include "report/ViewerChoice.h"
+#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
 #include <QDir>
@@ -42,20 +43,20 @@ protected:
 TEST_F(ViewerChoiceTest, AnExistingConfiguredViewerIsKept)
 {
     const QString mine = touch("tools/mio editor.exe");
-    settings.write(kViewerSection, kViewerKey, mine);
+    settings.write(keys::kViewer, mine);
     EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), mine);
     EXPECT_TRUE(ui.said.empty());
 }
 
 TEST_F(ViewerChoiceTest, AMissingConfiguredViewerIsReplacedOnceByTheDefault)
 {
-    settings.write(kViewerSection, kViewerKey, home.file("cancellato/TextPad.exe"));
+    settings.write(keys::kViewer, home.file("cancellato/TextPad.exe"));
     ui.expectMessage("Imposto Viewer con \"" + env.fallbackViewer + "\" per assenza file :\r\n"
                      + home.file("cancellato/TextPad.exe"));
     EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), env.fallbackViewer);
     EXPECT_EQ(ui.said.front().title, "InitVBProc");
     EXPECT_EQ(ui.said.front().icon, Ui::Icon::Critical);
-    EXPECT_EQ(settings.read(kViewerSection, kViewerKey), env.fallbackViewer);
+    EXPECT_EQ(settings.read(keys::kViewer), env.fallbackViewer);
 
     ScriptedUi nextStart; // the next start finds it and says nothing
     EXPECT_EQ(chooseViewer(settings, env, nextStart, nullptr), env.fallbackViewer);
@@ -65,7 +66,7 @@ TEST_F(ViewerChoiceTest, TextPadInTheProgramFoldersIsTakenAndStored)
 {
     const QString textpad = touch("programs/TextPad 8/TextPad.exe");
     EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), QDir::toNativeSeparators(textpad));
-    EXPECT_EQ(settings.read(kViewerSection, kViewerKey), QDir::toNativeSeparators(textpad));
+    EXPECT_EQ(settings.read(keys::kViewer), QDir::toNativeSeparators(textpad));
 }
 
 TEST_F(ViewerChoiceTest, TheDesktopAssociationBeatsTheFallback)

@@ -6,6 +6,7 @@
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
+#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ protected:
             ctx->doArdea = true;
         }
         if (!ardea) {
-            ctx->registry().write(RegistryRoot::LocalMachine, kPelionKey + "\\Settings", "PercorsoInstallazione", "");
+            ctx->registry().write(RegistryRoot::LocalMachine, regkeys::kSettings, "PercorsoInstallazione", "");
             ArdeaLogin login(*ctx);
             ui.expectMessage("AR NON INSTALLATO");
             ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);

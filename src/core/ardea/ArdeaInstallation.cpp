@@ -2,6 +2,7 @@
 
 #include "process/RunLog.h"
 #include "platform/Registry.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 
@@ -9,8 +10,6 @@ namespace corv {
 
 namespace {
 
-const QString kSettingsKey = kPelionKey + QStringLiteral("\\Settings");
-const QString kBaseDatiKey = kPelionKey + QStringLiteral("\\BaseDati");
 
 // The separator a folder text already uses ("\" for Windows paths).
 QChar separatorOf(const QString& folder)
@@ -61,80 +60,80 @@ QString ArdeaInstallation::defaultFolder()
 
 QString ArdeaInstallation::settingsValue(const char* name) const
 {
-    return registry_.read(RegistryRoot::LocalMachine, kSettingsKey, QLatin1String(name));
+    return registry_.read(RegistryRoot::LocalMachine, regkeys::kSettings, QLatin1String(name));
 }
 
-QString ArdeaInstallation::Dove_AR(int kind)
+QString ArdeaInstallation::Dove_AR(DoveKind kind)
 {
-    log_.write(QStringLiteral("\\\\ ENTRO in Dove_AR : %1 < ").arg(kind));
+    log_.write(QStringLiteral("\\\\ ENTRO in Dove_AR : %1 < ").arg(static_cast<int>(kind)));
     const QString result = lookup(kind);
-    log_.write(QStringLiteral("// ESCO da Dove_AR : %1 : ").arg(kind) + result);
+    log_.write(QStringLiteral("// ESCO da Dove_AR : %1 : ").arg(static_cast<int>(kind)) + result);
     return result;
 }
 
-QString ArdeaInstallation::lookup(int kind)
+QString ArdeaInstallation::lookup(DoveKind kind)
 {
     const auto orDefault = [](const QString& value) { return value.isEmpty() ? defaultFolder() : value; };
     const auto orBlanks = [](const QString& value) { return value.isEmpty() ? QStringLiteral("   ") : value; };
     switch (kind) {
-    case 1: {
+    case DoveKind::PublicTemp: {
         const QString temp = orDefault(settingsValue("PathTemp"));
         publicBase_ = parentOf(temp);
         return temp;
     }
-    case 2:
+    case DoveKind::ReportSave:
         return orDefault(settingsValue("PathReportSave"));
-    case 3:
+    case DoveKind::Report:
         return orDefault(settingsValue("PathReport"));
-    case 4:
+    case DoveKind::Macros:
         return orDefault(settingsValue("PathVBA"));
-    case 5:
-    case 6: {
+    case DoveKind::Work:
+    case DoveKind::CompanyWork: {
         if (publicBase_.isEmpty())
             publicBase_ = parentOf(orDefault(settingsValue("PathTemp")));
         const QChar sep = separatorOf(publicBase_);
         QString folder = withSeparator(publicBase_) + QStringLiteral("ar_Q5K") + sep;
-        if (kind == 6)
+        if (kind == DoveKind::CompanyWork)
             folder += companyCode_ + sep;
         QDir().mkpath(localPath(folder));
         return folder;
     }
-    case 7:
+    case DoveKind::Installation:
         return settingsValue("PercorsoInstallazione");
-    case 9:
-        dbServer_ = registry_.read(RegistryRoot::LocalMachine, kBaseDatiKey, QStringLiteral("DBServer"));
+    case DoveKind::DbServer:
+        dbServer_ = registry_.read(RegistryRoot::LocalMachine, regkeys::kDatabase, QStringLiteral("DBServer"));
         return dbServer_;
-    case 10:
+    case DoveKind::ReportExport:
         return orDefault(settingsValue("PathReportExp"));
-    case 11:
-        provider_ = registry_.read(RegistryRoot::LocalMachine, kBaseDatiKey, QStringLiteral("OLEDBProvider"));
+    case DoveKind::Provider:
+        provider_ = registry_.read(RegistryRoot::LocalMachine, regkeys::kDatabase, QStringLiteral("OLEDBProvider"));
         return provider_;
-    case 21:
+    case DoveKind::ServerHint:
         return orBlanks(settingsValue("PS"));
-    case 22:
+    case DoveKind::UserHint:
         return orBlanks(settingsValue("PU"));
-    case 23:
+    case DoveKind::PasswordHint:
         return orBlanks(settingsValue("PW"));
-    case 24:
+    case DoveKind::SpareHint:
         return orBlanks(settingsValue("SP"));
-    case 50: {
+    case DoveKind::Programs: {
         const QString folder = settingsValue("PercorsoInstallazione");
         return folder + QStringLiteral("exe") + separatorOf(folder);
     }
     default:
-        log_.write(QStringLiteral("// Tipo Dove_AR NON TROVATO !! : %1").arg(kind));
+        log_.write(QStringLiteral("// Tipo Dove_AR NON TROVATO !! : %1").arg(static_cast<int>(kind)));
         return {};
     }
 }
 
 QString ArdeaInstallation::registryServer() const
 {
-    const QString server = registry_.read(RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\Pelion Software\\e\\BaseDati"),
+    const QString server = registry_.read(RegistryRoot::LocalMachine, regkeys::kMachineDatabase,
                                           QStringLiteral("DBServer"));
     if (!server.isEmpty())
         return server;
     return registry_.read(RegistryRoot::LocalMachine,
-                          QStringLiteral("SOFTWARE\\Wow6432Node\\Pelion Software\\e\\BaseDati"),
+                          regkeys::kMachineDatabase32,
                           QStringLiteral("DBServer"));
 }
 

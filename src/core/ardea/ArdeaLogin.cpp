@@ -4,6 +4,7 @@
 #include "db/ConnectionString.h"
 #include "ardea/SqlAccessForm.h"
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,7 +14,6 @@ namespace corv {
 
 namespace {
 
-const QString kLogin = QStringLiteral("Login");
 const QString kEndSuffix = QStringLiteral("\r\n\r\nINTERRUZIONE PROGRAMMA !");
 
 } // namespace
@@ -24,9 +24,9 @@ void ArdeaLogin::readLoginFromIni()
 {
     const IniFile ardea = ctx_.ardeaSettings();
     LoginState& login = ctx_.login();
-    login.server = withoutEnclosingQuotes(ardea.read(kLogin, QStringLiteral("Server")), true);
-    login.user = ardea.read(kLogin, QStringLiteral("UserId"));
-    login.password = ardea.read(kLogin, QStringLiteral("UserPwd"));
+    login.server = withoutEnclosingQuotes(ardea.read(keys::kLoginServer), true);
+    login.user = ardea.read(keys::kLoginUser);
+    login.password = ardea.read(keys::kLoginPassword);
 }
 
 void ArdeaLogin::reportFailure(const QString& routine, const QString& step, const QString& error, bool show)
@@ -46,13 +46,13 @@ InitOutcome ArdeaLogin::AR_InitLib(bool messages)
     ArdeaInstallation& installation = ctx_.installation();
     Ui& ui = ctx_.ui();
 
-    login.provider = installation.Dove_AR(11);
+    login.provider = installation.Dove_AR(DoveKind::Provider);
     if (login.provider.isEmpty())
         login.provider = QStringLiteral("SQLOLEDB.1");
     log.write(QStringLiteral("§   -----    AR_InitLib  -------"));
 
     log.write(QStringLiteral("-* AR_ProgDir"));
-    login.programDir = installation.Dove_AR(7);
+    login.programDir = installation.Dove_AR(DoveKind::Installation);
     log.write(QStringLiteral("-> AR_ProgDir : >") + login.programDir + QLatin1Char('<'));
     log.write(QStringLiteral("Risultato - AR_ProgDir: >") + login.programDir + QLatin1Char('<'));
     log.write(QStringLiteral("Dopo AR_ProgDir : ") + login.programDir + QLatin1Char('<'));
@@ -128,9 +128,9 @@ InitOutcome ArdeaLogin::AR_InitLib(bool messages)
     clearAccesses();
 
     IniFile backup = ctx_.loginBackup();
-    backup.write(kLogin, QStringLiteral("Server"), login.server);
-    backup.write(kLogin, QStringLiteral("UserId"), login.user);
-    backup.write(kLogin, QStringLiteral("UserPwd"), login.password);
+    backup.write(keys::kLoginServer, login.server);
+    backup.write(keys::kLoginUser, login.user);
+    backup.write(keys::kLoginPassword, login.password);
     return InitOutcome::Ready;
 }
 
@@ -147,13 +147,13 @@ InitOutcome ArdeaLogin::resolveServer(bool messages)
 {
     LoginState& login = ctx_.login();
     ctx_.log().write(QStringLiteral("Prima di T_Guess 1 (Server)"));
-    ctx_.installation().Dove_AR(21);
+    ctx_.installation().Dove_AR(DoveKind::ServerHint);
     while (login.server.isEmpty()) {
         const QString answer = GetLoginData(QStringLiteral("Server"), QString());
         if (answer == QLatin1String("-1"))
             return endWith(QStringLiteral("IMPOSSIBILE Determinare il DB SERVER !!"), messages);
         login.server = QLatin1Char('\'') + answer + QLatin1Char('\'');
-        ctx_.ardeaSettings().write(kLogin, QStringLiteral("Server"), login.server);
+        ctx_.ardeaSettings().write(keys::kLoginServer, login.server);
     }
     return InitOutcome::Ready;
 }
@@ -162,12 +162,12 @@ InitOutcome ArdeaLogin::resolveUser(bool messages)
 {
     LoginState& login = ctx_.login();
     ctx_.log().write(QStringLiteral("Prima di T_Guess 2 (Utente)"));
-    ctx_.installation().Dove_AR(22);
+    ctx_.installation().Dove_AR(DoveKind::UserHint);
     while (login.user.isEmpty()) {
         const QString answer = GetLoginData(QStringLiteral("User"), QString());
         if (answer == QLatin1String("-1"))
             return endWith(QStringLiteral("IMPOSSIBILE Determinare il NOME UTENTE !!"), messages);
-        ctx_.ardeaSettings().write(kLogin, QStringLiteral("UserId"), login.user);
+        ctx_.ardeaSettings().write(keys::kLoginUser, login.user);
     }
     return InitOutcome::Ready;
 }
@@ -176,15 +176,15 @@ InitOutcome ArdeaLogin::resolvePassword(bool messages)
 {
     LoginState& login = ctx_.login();
     ctx_.log().write(QStringLiteral("Prima di T_Guess 3 (Password)"));
-    ctx_.installation().Dove_AR(23);
+    ctx_.installation().Dove_AR(DoveKind::PasswordHint);
     while (login.password.isEmpty()) {
         IniFile ardea = ctx_.ardeaSettings();
-        if (ardea.readInt(kLogin, QStringLiteral("NullPwd"), 0) == 1)
+        if (ardea.readInt(keys::kNullPassword, 0) == 1)
             break;
         const QString answer = GetLoginData(QStringLiteral("Pwd"), QString());
         if (answer.isEmpty()) {
             if (ctx_.ui().askYesNo(QStringLiteral("SICURO DI CONFERMARE PASSWORD NULLA ?"), QStringLiteral("Proc_AR"))) {
-                ardea.write(kLogin, QStringLiteral("NullPwd"), QStringLiteral("1"));
+                ardea.write(keys::kNullPassword, QStringLiteral("1"));
                 break;
             }
             continue;
@@ -193,7 +193,7 @@ InitOutcome ArdeaLogin::resolvePassword(bool messages)
             login.password.clear();
             return endWith(QStringLiteral("IMPOSSIBILE Determinare la PASSWORD UTENTE !!"), messages);
         }
-        ardea.write(kLogin, QStringLiteral("UserPwd"), login.password);
+        ardea.write(keys::kLoginPassword, login.password);
     }
     return InitOutcome::Ready;
 }
@@ -243,7 +243,7 @@ QString ArdeaLogin::GetLoginData(const QString& kind, const QString& hint)
     if (upper == QLatin1String("SERVER")) {
         title = QStringLiteral("Inserire Server (GetLoginData)");
         prompt = QStringLiteral("Nome SERVER/Istanza Nominata (NO Barre: \\ )");
-        defaultValue = ctx_.installation().Dove_AR(9);
+        defaultValue = ctx_.installation().Dove_AR(DoveKind::DbServer);
         if (defaultValue.isEmpty())
             defaultValue = QSysInfo::machineHostName();
     } else if (upper == QLatin1String("USER")) {
@@ -265,7 +265,7 @@ QString ArdeaLogin::GetLoginData(const QString& kind, const QString& hint)
             break;
         if (upper == QLatin1String("PWD")
             && ui.askYesNo(QStringLiteral("CONFERMI PASSWORD NULLA ?"), QStringLiteral("Proc_AR"))) {
-            ctx_.ardeaSettings().write(kLogin, QStringLiteral("NullPwd"), QStringLiteral("1"));
+            ctx_.ardeaSettings().write(keys::kNullPassword, QStringLiteral("1"));
             break;
         }
         if (ui.askYesNo(QStringLiteral("NESSUN valore inserito !\r\rConfermi abbandono operazione ??"),
@@ -310,7 +310,7 @@ bool ArdeaLogin::ARRecOpen()
             return fail("eAzi");
         if (!ctx_.connections().open(Connections::Common, dataString(login.commonDatabase), &error))
             return fail("eCOM");
-        ctx_.installation().Dove_AR(6);
+        ctx_.installation().Dove_AR(DoveKind::CompanyWork);
         QSqlQuery test(ctx_.connections().db(Connections::Company));
         test.setForwardOnly(true);
         if (!test.exec(QStringLiteral("SELECT * FROM CO_AZIENDA_PAR"))) {

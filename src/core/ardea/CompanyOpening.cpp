@@ -6,6 +6,7 @@
 #include "db/DbValues.h"
 #include "db/ScopedConnection.h"
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,10 +15,6 @@ namespace corv {
 
 namespace {
 
-const QString kLastLogin = kPelionKey + QStringLiteral("\\UltimoLoginAppl");
-const QString kLogin = kPelionKey + QStringLiteral("\\Login");
-const QString kEnvironment = QStringLiteral("AMBIENTE");
-const QString kCompanyKey = QStringLiteral("Codice Azienda");
 
 // A field of the first record, with "|" and the date field appended when asked.
 QString firstValue(const QSqlDatabase& db, const QString& sql, const char* field, bool withDate = false,
@@ -49,7 +46,7 @@ bool CompanyOpening::AziOpen(QString& code)
 {
     Ui& ui = ctx_.ui();
     while (code.isEmpty()) {
-        const QString last = ctx_.registry().read(RegistryRoot::CurrentUser, kLastLogin, QStringLiteral("Azienda"));
+        const QString last = ctx_.registry().read(RegistryRoot::CurrentUser, regkeys::kLastLogin, QStringLiteral("Azienda"));
         if (ui.message(QStringLiteral("ERRORE Recuperando i Dati Azienda !! (") + code + QStringLiteral(")\r\rAttivo azienda ")
                            + last + QStringLiteral(" ?"),
                        QStringLiteral("Func. : AziOpen"), Ui::Icon::Exclamation, Ui::Buttons::YesNo, Ui::Answer::Yes)
@@ -103,25 +100,25 @@ bool CompanyOpening::AziOpen(QString& code)
 QString CompanyOpening::AziARDEA(bool readOnly)
 {
     Registry& registry = ctx_.registry();
-    const QString registryCompany = registry.read(RegistryRoot::CurrentUser, kLastLogin, QStringLiteral("Azienda"));
+    const QString registryCompany = registry.read(RegistryRoot::CurrentUser, regkeys::kLastLogin, QStringLiteral("Azienda"));
     if (registryCompany.isEmpty()) {
         ctx_.ui().beep();
         ctx_.ui().critical(QStringLiteral("Azienda Ardea NON Definita !!"), QStringLiteral("AziArdea"));
         if (showChooser)
             showChooser();
-        if (registry.contains(RegistryRoot::CurrentUser, kLogin, QStringLiteral("UltimaAzienda")))
-            registry.write(RegistryRoot::CurrentUser, kLogin, QStringLiteral("Azienda"), ctx_.company().code);
+        if (registry.contains(RegistryRoot::CurrentUser, regkeys::kLogin, QStringLiteral("UltimaAzienda")))
+            registry.write(RegistryRoot::CurrentUser, regkeys::kLogin, QStringLiteral("Azienda"), ctx_.company().code);
     } else if (readOnly) {
         return registryCompany;
     }
-    const QString ardeaCode = ctx_.ardeaSettings().read(kEnvironment, kCompanyKey, QStringLiteral("demor"));
+    const QString ardeaCode = ctx_.ardeaSettings().read(keys::kArdeaCompany, QStringLiteral("demor"));
     IniFile settings = ctx_.corvSettings();
-    QString code = settings.read(kEnvironment, kCompanyKey);
+    QString code = settings.read(keys::kCompany);
     // An empty code makes AziOpen offer the company of the last Ardea login.
     AziOpen(code);
     if (code.isEmpty()) {
         code = ardeaCode;
-        settings.write(kEnvironment, kCompanyKey, code);
+        settings.write(keys::kCompany, code);
     }
     if (!AziOpen(code))
         ctx_.ui().critical(QStringLiteral("DISASTRO APRENDO L'AZIENDA !!"), QStringLiteral("AziARDEA - AziOpen"));
@@ -138,13 +135,13 @@ void CompanyOpening::InitARProc()
     if (company.code.isEmpty())
         company.code = code;
     company.stepLabel = QStringLiteral("InitARProc-AR_PubDir");
-    company.publicFolder = installation.Dove_AR(1);
+    company.publicFolder = installation.Dove_AR(DoveKind::PublicTemp);
     company.stepLabel = QStringLiteral("InitARProc-AR_VBADir");
-    company.macroFolder = installation.Dove_AR(4);
+    company.macroFolder = installation.Dove_AR(DoveKind::Macros);
     company.stepLabel = QStringLiteral("InitARProc-AR_Q5kDir - Manca Connessione Server");
-    company.workFolder = installation.Dove_AR(5);
+    company.workFolder = installation.Dove_AR(DoveKind::Work);
     company.stepLabel = QStringLiteral("InitARProc-AR_Q5kAziDir - Manca Connessione Server");
-    company.companyWorkFolder = installation.Dove_AR(6);
+    company.companyWorkFolder = installation.Dove_AR(DoveKind::CompanyWork);
     company.stepLabel = QStringLiteral("InitARProc-NomeProdotto");
     if (ctx_.login().productName.isEmpty())
         ctx_.login().productName = QStringLiteral("x/ARDEA");
@@ -197,7 +194,7 @@ bool CompanyOpening::activate(const QString& code)
         ui.beep();
         return false;
     }
-    ctx_.corvSettings().write(kEnvironment, kCompanyKey, code);
+    ctx_.corvSettings().write(keys::kCompany, code);
     QString opened = code;
     return AziOpen(opened);
 }

@@ -1,15 +1,9 @@
 #include "ardea/SqlAccessForm.h"
 
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 namespace corv {
-
-namespace {
-const QString kLogin = QStringLiteral("Login");
-const QString kServer = QStringLiteral("Server");
-const QString kUser = QStringLiteral("UserId");
-const QString kPassword = QStringLiteral("UserPwd");
-} // namespace
 
 QString withoutEnclosingQuotes(const QString& text, bool doubleToo)
 {
@@ -28,9 +22,9 @@ SqlAccessForm::SqlAccessForm(IniFile ardeaSettings, IniFile loginBackup, Ui& ui,
 
 void SqlAccessForm::fillFrom(const IniFile& file)
 {
-    server = withoutEnclosingQuotes(file.read(kLogin, kServer, QStringLiteral("(locale)")), false);
-    user = file.read(kLogin, kUser, QStringLiteral("sa"));
-    password = file.read(kLogin, kPassword, QString());
+    server = withoutEnclosingQuotes(file.read(keys::kLoginServer, QStringLiteral("(locale)")), false);
+    user = file.read(keys::kLoginUser, QStringLiteral("sa"));
+    password = file.read(keys::kLoginPassword, QString());
 }
 
 void SqlAccessForm::remember()
@@ -42,11 +36,11 @@ void SqlAccessForm::remember()
 
 void SqlAccessForm::activate()
 {
-    if (!ardea_.read(kLogin, kServer).isEmpty()) {
+    if (!ardea_.read(keys::kLoginServer).isEmpty()) {
         fillFrom(ardea_);
     } else {
-        user = ardea_.read(kLogin, kUser, QStringLiteral("sa"));
-        password = ardea_.read(kLogin, kPassword);
+        user = ardea_.read(keys::kLoginUser, QStringLiteral("sa"));
+        password = ardea_.read(keys::kLoginPassword);
     }
     if (ardea_.isEmpty() && !backup_.isEmpty()) {
         const QString question = QStringLiteral("ARDEA_Z.INI") + QStringLiteral(" Inesistente o vuoto !!")
@@ -70,8 +64,8 @@ void SqlAccessForm::restoreFromBackup()
 void SqlAccessForm::save()
 {
     abandoned_ = false;
-    const bool written = ardea_.write(kLogin, kServer, server) && ardea_.write(kLogin, kUser, user)
-                         && ardea_.write(kLogin, kPassword, password);
+    const bool written = ardea_.write(keys::kLoginServer, server) && ardea_.write(keys::kLoginUser, user)
+                         && ardea_.write(keys::kLoginPassword, password);
     if (!written) {
         ui_.critical(QStringLiteral("Impossibile scrivere il file :\r\n") + ardea_.path(),
                      QStringLiteral("F_SQLAccess"));

@@ -9,6 +9,7 @@
 #include "ardea/JournalView.h"
 #include "views/ViewService.h"
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 namespace corv {
 
@@ -33,7 +34,7 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
         company.InitARProc();
 
     IniFile settings = ctx.corvSettings();
-    state.nemboFolder = settings.read(QStringLiteral("Nembo"), QStringLiteral("LastFolder"));
+    state.nemboFolder = settings.read(keys::kNemboFolder);
     state.nemboCompanies = nemboCompaniesIn(state.nemboFolder);
     state.source = 1;
 

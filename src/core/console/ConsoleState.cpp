@@ -6,6 +6,7 @@
 #include "db/DbValues.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QSqlError>
@@ -14,8 +15,6 @@
 namespace corv {
 
 namespace {
-const QString kParam = QStringLiteral("Param");
-const QString kNembo = QStringLiteral("Nembo");
 
 // The selected Company record, through the statement of the import-date label.
 bool selectCompany(QSqlQuery& query, const ConsoleState& state)
@@ -66,24 +65,24 @@ bool dateRangeCoherent(const QString& from, const QString& to)
 
 void restoreConsoleSettings(ConsoleState& state, const IniFile& settings)
 {
-    state.dateFrom = settings.read(kParam, QStringLiteral("DateIni"), kEmptyDate);
-    state.dateTo = settings.read(kParam, QStringLiteral("DateFin"), kEmptyDate);
-    const QString last = settings.read(kParam, QStringLiteral("Last_Cv"));
+    state.dateFrom = settings.read(keys::kDateFrom, kEmptyDate);
+    state.dateTo = settings.read(keys::kDateTo, kEmptyDate);
+    const QString last = settings.read(keys::kLastCorvinaRow);
     state.corvinaRow = last.isEmpty() ? -1 : static_cast<int>(state.corvinaRows.indexOf(last));
-    const int source = settings.readInt(kParam, QStringLiteral("Source"), 0);
+    const int source = settings.readInt(keys::kSource, 0);
     state.source = source >= 0 && source < kSources.size() ? source : 0;
-    const int tab = settings.readInt(kParam, QStringLiteral("LastTab"), 2);
+    const int tab = settings.readInt(keys::kLastTab, 2);
     if (tab >= 0 && tab < ConsoleState::TabCount)
         state.tab = tab;
 }
 
 void saveConsoleSettings(const ConsoleState& state, IniFile& settings)
 {
-    settings.write(kParam, QStringLiteral("DateIni"), state.dateFrom);
-    settings.write(kParam, QStringLiteral("DateFin"), state.dateTo);
-    settings.write(kParam, QStringLiteral("Last_Cv"), state.selectedCorvinaRow());
-    settings.write(kParam, QStringLiteral("Source"), QString::number(state.source));
-    settings.write(kParam, QStringLiteral("LastTab"), QString::number(state.tab));
+    settings.write(keys::kDateFrom, state.dateFrom);
+    settings.write(keys::kDateTo, state.dateTo);
+    settings.write(keys::kLastCorvinaRow, state.selectedCorvinaRow());
+    settings.write(keys::kSource, QString::number(state.source));
+    settings.write(keys::kLastTab, QString::number(state.tab));
 }
 
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)

@@ -31,8 +31,8 @@ bool fail(QString* error, const QString& message)
 bool writeRegistry(const QString& folder, const AppPaths& paths)
 {
     auto registry = makeRegistryFile(paths.registryFile());
-    const QString settings = kPelionKey + QStringLiteral("\\Settings");
-    const QString baseDati = kPelionKey + QStringLiteral("\\BaseDati");
+    const QString settings = regkeys::kSettings;
+    const QString baseDati = regkeys::kDatabase;
     const QString ardea = folder + QStringLiteral("/ardea/");
     bool ok = true;
     const auto hklm = [&](const QString& key, const char* name, const QString& value) {
@@ -51,9 +51,9 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
         hklm(settings, stored, QString());
     hklm(baseDati, "DBServer", folder + QStringLiteral("/db"));
     hklm(baseDati, "OLEDBProvider", QStringLiteral("SQLite"));
-    hkcu(kPelionKey + QStringLiteral("\\UltimoLoginAppl"), "Utente", QStringLiteral("adme"));
-    hkcu(kPelionKey + QStringLiteral("\\UltimoLoginAppl"), "Azienda", kDemoCompany);
-    hkcu(kPelionKey + QStringLiteral("\\Login"), "UltimaAzienda", kDemoCompany);
+    hkcu(regkeys::kLastLogin, "Utente", QStringLiteral("adme"));
+    hkcu(regkeys::kLastLogin, "Azienda", kDemoCompany);
+    hkcu(regkeys::kLogin, "UltimaAzienda", kDemoCompany);
     for (const char* sub : {"temp", "report/salvati", "report/export", "vba", "exe"})
         ok &= QDir().mkpath(ardea + QLatin1String(sub));
     return ok;
@@ -63,17 +63,14 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
 bool writeConsoleSettings(const AppPaths& paths)
 {
     IniFile settings(paths.iniPath(ini::kCorv));
-    return settings.write(QStringLiteral("AMBIENTE"), QStringLiteral("Codice Azienda"), kDemoCompany)
-           && settings.write(QStringLiteral("Param"), QStringLiteral("LastTab"), QStringLiteral("0"));
+    return settings.write(keys::kCompany, kDemoCompany) && settings.write(keys::kLastTab, QStringLiteral("0"));
 }
 
 bool writeLogin(const QString& folder, const AppPaths& paths)
 {
     IniFile ardea(paths.iniPath(ini::kArdea), true);
-    return ardea.write(QStringLiteral("Login"), QStringLiteral("Server"), folder + QStringLiteral("/db"))
-           && ardea.write(QStringLiteral("Login"), QStringLiteral("UserId"), QStringLiteral("sa"))
-           && ardea.write(QStringLiteral("Login"), QStringLiteral("UserPwd"), kDemoPassword)
-           && ardea.write(QStringLiteral("AMBIENTE"), QStringLiteral("Codice Azienda"), kDemoCompany);
+    return ardea.write(keys::kLoginServer, folder + QStringLiteral("/db")) && ardea.write(keys::kLoginUser, QStringLiteral("sa"))
+           && ardea.write(keys::kLoginPassword, kDemoPassword) && ardea.write(keys::kArdeaCompany, kDemoCompany);
 }
 
 } // namespace

@@ -6,6 +6,12 @@
 
 namespace corv {
 
+// A key of an INI file: its section and its name.
+struct IniKey {
+    QString section;
+    QString name;
+};
+
 // An INI file with the semantics of the Windows private-profile functions:
 // section and key names compare without regard to case, a missing file or key
 // yields the caller's default, values are trimmed, and writing one key keeps
@@ -29,6 +35,11 @@ public:
 
     // False when the file could not be written; nothing else is changed then.
     bool write(const QString& section, const QString& key, const QString& value);
+
+    QString read(const IniKey& key, const QString& defaultValue = {}) const { return read(key.section, key.name, defaultValue); }
+    int readInt(const IniKey& key, int defaultValue) const { return readInt(key.section, key.name, defaultValue); }
+    bool contains(const IniKey& key) const { return contains(key.section, key.name); }
+    bool write(const IniKey& key, const QString& value) { return write(key.section, key.name, value); }
 
 private:
     std::optional<QString> stored(const QString& section, const QString& key) const;

@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Ui.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,7 +93,7 @@ QString chooseViewer(IniFile& corvSettings, const ViewerEnvironment& env, Ui& ui
     candidate.replace(QStringLiteral("%SystemRoot%"), env.windowsFolder, Qt::CaseInsensitive);
     const QString defaultViewer = env.exists(candidate) ? candidate : env.fallbackViewer;
 
-    const QString configured = corvSettings.read(kViewerSection, kViewerKey);
+    const QString configured = corvSettings.read(keys::kViewer);
     QString viewer = env.exists(configured) ? configured : QString();
 
     if (viewer.isEmpty()) {
@@ -110,7 +111,7 @@ QString chooseViewer(IniFile& corvSettings, const ViewerEnvironment& env, Ui& ui
                 }
             }
             if (!viewer.isEmpty()) {
-                corvSettings.write(kViewerSection, kViewerKey, viewer);
+                corvSettings.write(keys::kViewer, viewer);
                 break;
             }
         }
@@ -123,7 +124,7 @@ QString chooseViewer(IniFile& corvSettings, const ViewerEnvironment& env, Ui& ui
                        QStringLiteral("InitVBProc"), Ui::Icon::Critical);
         }
         viewer = defaultViewer;
-        corvSettings.write(kViewerSection, kViewerKey, viewer);
+        corvSettings.write(keys::kViewer, viewer);
     }
     if (log)
         log->write(QStringLiteral("Viewer : ") + viewer + QLatin1Char('<'));

@@ -30,8 +30,6 @@ struct ViewerEnvironment {
 
 ViewerEnvironment platformViewerEnvironment(const AppPaths& paths, const Registry& registry);
 
-inline const QString kViewerSection = QStringLiteral("Stampe su Disco");
-inline const QString kViewerKey = QStringLiteral("PgmVisualizzatore");
 
 // Fixes the text viewer at start-up: the configured one when it exists, else a
 // TextPad found in the program folders, else the default viewer, which is then

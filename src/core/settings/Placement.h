@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QLocale>
 #include <QString>
@@ -27,8 +28,8 @@ struct Placement {
     QString format(const QLocale& locale = QLocale()) const;
 };
 
-inline const QString kPlacementSection = QStringLiteral("PosFinestre");
-inline const QString kListPlacementSection = QStringLiteral("PosHelp");
+using keys::kListPlacementSection;
+using keys::kPlacementSection;
 inline constexpr double kListDefaultFontSize = 8.25;
 
 // Saves the placement of a window under window name + "_Size". A minimised or

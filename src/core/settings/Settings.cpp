@@ -26,11 +26,9 @@ bool readIniBool(const IniFile& file, const QString& section, const QString& key
 
 bool visualStyleEnabled(IniFile& printerSettings)
 {
-    const QString section = QStringLiteral("System");
-    const QString key = QStringLiteral("Themes");
-    if (printerSettings.read(section, key).isEmpty())
-        printerSettings.write(section, key, QStringLiteral("FALSE"));
-    return readIniBool(printerSettings, section, key, false);
+    if (printerSettings.read(keys::kThemes).isEmpty())
+        printerSettings.write(keys::kThemes, QStringLiteral("FALSE"));
+    return readIniBool(printerSettings, keys::kThemes.section, keys::kThemes.name, false);
 }
 
 } // namespace corv

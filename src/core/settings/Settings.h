@@ -1,20 +1,13 @@
 #pragma once
 
 #include "platform/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QString>
 
 namespace corv {
 
-// The settings files, named without a folder as the programs name them.
-namespace ini {
-inline const QString kCorv = QStringLiteral("TLX_CORV.INI");
-inline const QString kPrinters = QStringLiteral("TLX_PRT.INI");
-inline const QString kArdea = QStringLiteral("ARDEA_Z.INI");
-inline const QString kLoginBackup = QStringLiteral("SQLOG_BACK.INI");
-} // namespace ini
-
-// Visual Basic's Val(): the number at the start of the text, 0 when there is none.
+// The number at the start of the text ("12abc" is 12), 0 when there is none.
 double leadingNumber(const QString& text);
 
 // The Boolean rule of the settings: the value (default written "True" or
