@@ -2,6 +2,7 @@
 #include "util/TextUtil.h"
 #include "db/ConnectionString.h"
 #include "taxcode/GeneralCheck.h"
+#include "FileSizeLimit.h"
 #include "TestHome.h"
 
 #include <QSqlError>
@@ -310,6 +311,77 @@ TEST_F(GeneralCheckTest, HistoricalVatNumberLengthsAndTheDeclarantKind)
     EXPECT_TRUE(field("CA_ANAGRAFICHE_STO", "cod_piva", "000001").isNull());
     // An empty declarant kind is set from the VAT number, without a report line.
     EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000001").toString(), "T");
+}
+
+TEST_F(GeneralCheckTest, ASubjectThatIsBothCustomerAndSupplierIsReadAfreshForItsSecondRow)
+{
+    add({.code = "000050", .name = "CLIENTE E FORNITORE", .cf = "01234567897 ", .pi = "01234567897"});
+    exec("INSERT INTO CO_CLIFOR (ind_clifor, cod_clifor, ind_tipo_diciva) VALUES ('F', '000050', 'T')");
+    const GeneralCheckResult result = run();
+    EXPECT_TRUE(result.completed);
+    // The customer's row cleans the code; the supplier's row sees it cleaned:
+    // no second cleaning, no "changed by another user".
+    EXPECT_EQ(findings(), (QStringList{"Effettuata PULIZIA CF/PI " + subject("000050", "CLIENTE E FORNITORE"),
+                                       "Effettuata PULIZIA CF/PI Sto" + subject("000050", "CLIENTE E FORNITORE")}));
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000050").toString(), "01234567897");
+}
+
+TEST_F(GeneralCheckTest, TheDeclarantKindChangesOnlyOnACodeThatShowsIt)
+{
+    // A company with a valid VAT number and no fiscal code: the VAT number
+    // fills the fiscal code; the company stays a VAT holder.
+    add({.code = "000061", .name = "SOCIETA SENZA CF", .pi = "01234567897", .declarant = "T"});
+    // A person whose VAT field held his fiscal code: it moves to the fiscal
+    // code field, and he stays a final consumer.
+    add({.code = "000062", .name = "ROSSI MARIO", .pi = "RSSMRA80A01H501U", .personal = "1", .birth = "1980-01-01 00:00:00",
+         .sex = "1", .declarant = "C"});
+    // A public body's numeric fiscal code does make a final consumer.
+    add({.code = "000063", .name = "COMUNE DI PROVA", .cf = "80012345678", .declarant = "T", .cfS = "80012345678"});
+    run();
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000061").toString(), "T");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000061").toString(), "01234567897");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000062").toString(), "C");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000062").toString(), "RSSMRA80A01H501U");
+    EXPECT_TRUE(field("CA_ANAGRAFICHE_STO", "cod_piva", "000062").isNull());
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000063").toString(), "C");
+}
+
+TEST_F(GeneralCheckTest, AFailedReadOfTheCustomersIsAFailureNotTheEnd)
+{
+    add({.code = "000001", .name = "ROSSI", .cf = "01234567890"});
+    exec("DROP TABLE CA_NAZIONI");
+    ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
+        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
+        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
+        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No)
+        .expectMessage("Errore di database (lettura anagrafiche)");
+    const GeneralCheckResult result = runGeneralCheck(*ctx, {"DEMO", "", {}});
+    EXPECT_FALSE(result.completed);
+    EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
+    EXPECT_TRUE(ui.statuses.contains("Controllo PI/CF Generico INTERROTTO !!"));
+    EXPECT_TRUE(ui.opened.isEmpty());
+}
+
+TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
+{
+    for (int i = 0; i < 30; ++i)
+        add({.code = QString("%1").arg(100 + i, 6, 10, QChar('0')), .name = "CODICE ERRATO", .cf = "01234567890", .pi = "01234567897"});
+    home.writeFile("PICF_GenAR_DEMO.log", "rapporto precedente\r\n");
+    ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
+        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
+        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
+        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No)
+        .expectMessage("Impossibile scrivere il file :\r\n" + home.file("PICF_GenAR_DEMO.log"));
+    GeneralCheckResult result;
+    {
+        corv::test::FileSizeLimit limit(1024);
+        result = runGeneralCheck(*ctx, {"DEMO", "", {}});
+    }
+    EXPECT_FALSE(result.completed);
+    EXPECT_TRUE(ui.opened.isEmpty());
+    EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
+    EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico: report NON scritto !!");
+    EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), "rapporto precedente\r\n");
 }
 
 } // namespace

@@ -42,6 +42,7 @@ public:
     }
     QVariant timestampParameter(const QDateTime& when) const override { return when; }
     bool untypedColumnsAreText() const override { return false; }
+    int keysetBatchSize() const override { return 2000; }
 };
 
 class SqliteDialect final : public Dialect {
@@ -91,6 +92,7 @@ public:
         return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     bool untypedColumnsAreText() const override { return true; }
+    int keysetBatchSize() const override { return 1000; }
 };
 
 } // namespace

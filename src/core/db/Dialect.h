@@ -44,6 +44,9 @@ public:
     // date columns; an invalid date binds a Null.
     virtual QVariant dateParameter(const QDate& date) const = 0;
     virtual QVariant timestampParameter(const QDateTime& when) const = 0;
+    // How many keys a keyset walk asks for in one statement: SQL Server takes
+    // at most 2,100 parameters in a statement.
+    virtual int keysetBatchSize() const = 0;
     // A column whose type the engine does not say is text on an engine that
     // keeps types per value.
     virtual bool untypedColumnsAreText() const = 0;

@@ -1,6 +1,7 @@
 #include "db/KeysetReader.h"
 
-#include <QHash>
+#include "db/Connections.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -9,7 +10,7 @@ namespace corv {
 
 KeysetReader::KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize)
     : db_(std::move(db)), keySql_(std::move(keySql)), rowSql_(std::move(rowSql)), keyField_(std::move(keyField)),
-      batchSize_(batchSize)
+      batchSize_(batchSize > 0 ? batchSize : dialectOf(db_).keysetBatchSize())
 {
 }
 
@@ -26,59 +27,84 @@ bool KeysetReader::start()
     return true;
 }
 
-bool KeysetReader::fetchBatch()
+bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows)
 {
-    // Distinct keys of the batch; a key that joins several rows comes once.
-    std::vector<QString> batch;
-    QHash<QString, int> wanted; // key (case folded) -> occurrences in the walk
-    std::size_t end = nextKey_;
-    while (end < keys_.size() && static_cast<int>(wanted.size()) < batchSize_) {
-        const QString folded = keys_[end].toCaseFolded();
-        if (!wanted.contains(folded))
-            batch.push_back(keys_[end]);
-        ++wanted[folded];
-        ++end;
-    }
     QStringList marks;
-    for (std::size_t i = 0; i < batch.size(); ++i)
+    for (std::size_t i = 0; i < keys.size(); ++i)
         marks << QStringLiteral("?");
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     query.prepare(rowSql_.arg(QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')')));
-    for (const QString& key : batch)
+    for (const QString& key : keys)
         query.addBindValue(key);
     if (!query.exec()) {
         error_ = query.lastError().text();
         return false;
     }
-    QHash<QString, std::vector<QSqlRecord>> rows;
     while (query.next()) {
         const QSqlRecord record = query.record();
         rows[record.value(keyField_).toString().toCaseFolded()].push_back(record);
     }
     query.finish();
+    return true;
+}
+
+bool KeysetReader::fetchBatch()
+{
+    // Distinct keys of the batch; a key that joins several rows comes once.
+    std::vector<QString> batch;
+    QSet<QString> wanted;
+    std::size_t end = nextKey_;
+    while (end < keys_.size() && static_cast<int>(wanted.size()) < batchSize_) {
+        const QString folded = keys_[end].toCaseFolded();
+        if (!wanted.contains(folded)) {
+            wanted.insert(folded);
+            batch.push_back(keys_[end]);
+        }
+        ++end;
+    }
+    QHash<QString, std::vector<QSqlRecord>> rows;
+    if (!fetch(batch, rows))
+        return false;
     // Hand the rows out in the walk's order; a key met several times (one row
     // per joined record) takes its rows in turn, even across batches.
     for (; nextKey_ < end; ++nextKey_) {
         const QString folded = keys_[nextKey_].toCaseFolded();
         const auto it = rows.constFind(folded);
         int& served = served_[folded];
-        if (it == rows.cend() || served >= static_cast<int>(it->size()))
+        const int occurrence = served++;
+        if (it == rows.cend() || occurrence >= static_cast<int>(it->size()))
             continue; // deleted since the keys were read
-        ready_.push_back(it->at(served++));
+        ready_.push_back({it->at(static_cast<std::size_t>(occurrence)), folded, occurrence});
     }
+    stale_.clear(); // what the batch read is current
     return true;
 }
 
+void KeysetReader::invalidate(const QVariant& key) { stale_.insert(key.toString().toCaseFolded()); }
+
 bool KeysetReader::next(QSqlRecord& row)
 {
-    while (ready_.empty()) {
-        if (nextKey_ >= keys_.size() || !fetchBatch())
-            return false;
+    for (;;) {
+        while (ready_.empty()) {
+            if (nextKey_ >= keys_.size() || !fetchBatch())
+                return false;
+        }
+        Pending pending = std::move(ready_.front());
+        ready_.pop_front();
+        if (stale_.contains(pending.key)) {
+            QHash<QString, std::vector<QSqlRecord>> rows;
+            if (!fetch({pending.record.value(keyField_).toString()}, rows))
+                return false;
+            stale_.remove(pending.key);
+            const std::vector<QSqlRecord>& fresh = rows.value(pending.key);
+            if (pending.occurrence >= static_cast<int>(fresh.size()))
+                continue; // deleted meanwhile
+            pending.record = fresh[static_cast<std::size_t>(pending.occurrence)];
+        }
+        row = std::move(pending.record);
+        return true;
     }
-    row = ready_.front();
-    ready_.pop_front();
-    return true;
 }
 
 } // namespace corv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
@@ -14,23 +15,34 @@ namespace corv {
 // updates rows or runs lookups on the same connection (SQL Server without
 // MARS allows one open result per connection). The keys are read first, in
 // the walk's order; the rows are then fetched in batches by key and handed
-// out in that order, each read afresh as a keyset cursor reads it.
+// out in that order. A key the caller has changed rows of since its batch was
+// read (invalidate) is read again when its next row is reached, as a keyset
+// cursor shows each row as it is when reached.
 class KeysetReader {
 public:
     // keySql: the walk's statement selecting only the key column, in order.
     // rowSql: the full row statement with "%1" where "(?, ?, ...)" goes, for a
     // condition "key IN %1"; its rows must carry the key under keyField.
-    KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize = 400);
+    // batchSize: 0 takes the engine's own (bound by its parameters per statement).
+    KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize = 0);
 
     // False on a database error (see error()).
     bool start();
     // The next row; false at the end or on an error.
     bool next(QSqlRecord& row);
+    // The rows of this key were changed: read them again when reached.
+    void invalidate(const QVariant& key);
     const QString& error() const { return error_; }
     qsizetype count() const { return static_cast<qsizetype>(keys_.size()); }
 
 private:
+    struct Pending {
+        QSqlRecord record;
+        QString key;   // case folded
+        int occurrence; // which of the key's rows
+    };
     bool fetchBatch();
+    bool fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows);
 
     QSqlDatabase db_;
     QString keySql_;
@@ -39,8 +51,9 @@ private:
     int batchSize_;
     std::vector<QString> keys_;
     std::size_t nextKey_ = 0;
-    std::deque<QSqlRecord> ready_;
+    std::deque<Pending> ready_;
     QHash<QString, int> served_;
+    QSet<QString> stale_;
     QString error_;
 };
 

@@ -108,7 +108,7 @@ private:
     void checkVatNumber(Row& row, RowEditor& editor, const QString& pi, bool historical);
     void checkHistoricalFiscalCode(Row& row, const QString& cfS, const QString& piS);
     void checkNations(Row& row);
-    bool setDeclarantKind(Row& row, const QString& cfS, const QString& piS);
+    bool setDeclarantKind(Row& row);
     bool checkJournal(Row& row);
     bool databaseError(const QString& what, const QString& error);
 
@@ -120,6 +120,7 @@ private:
     Progress progress_;
     std::unique_ptr<ReportFile> report_;
     std::unique_ptr<QSqlQuery> townLookup_;
+    std::unique_ptr<KeysetReader> reader_;
     FieldIndex fields_;
     int findings_ = 0;
     bool automatic_ = false;
@@ -147,6 +148,10 @@ bool GeneralCheckRun::saveRow(Row& row)
             return databaseError(QStringLiteral("salvataggio ") + row.subject, error);
         case RowEditor::SaveResult::ChangedElsewhere:
             finding(row, QStringLiteral("*** Anagrafica modificata da un altro utente: NON aggiornata ") + row.subject);
+            break;
+        case RowEditor::SaveResult::Saved:
+            // Another row of the walk may show the same registry record.
+            reader_->invalidate(row.record.value(QStringLiteral("cod_clifor")));
             break;
         default:
             break;
@@ -427,15 +432,19 @@ void GeneralCheckRun::checkNations(Row& row)
 
 // The declarant kind follows the historical natural-person indicator; an
 // empty kind is set from the VAT number. No report line, whatever the answers.
-bool GeneralCheckRun::setDeclarantKind(Row& row, const QString& cfS, const QString& piS)
+// The codes are read as the row's earlier steps left them, and a change needs
+// a code that shows it: a missing code says nothing about the subject.
+bool GeneralCheckRun::setDeclarantKind(Row& row)
 {
     if (!row.current.hasRow())
         return true;
     const QString flagS = flagOf(row.historical.value(QStringLiteral("flg_pers_fis")));
+    const QString cfS = textOf(row.historical.value(QStringLiteral("cod_cfisc"))).trimmed();
+    const QString piS = textOf(row.historical.value(QStringLiteral("cod_piva"))).trimmed();
     const QString kind = textOf(row.current.value(QStringLiteral("ind_tipo_diciva")));
-    if (flagS == QLatin1String("0") && kind == QLatin1String("T") && taxcode::beginsWith89(cfS))
+    if (flagS == QLatin1String("0") && kind == QLatin1String("T") && !cfS.isEmpty() && taxcode::beginsWith89(cfS))
         row.current.set(QStringLiteral("ind_tipo_diciva"), QStringLiteral("C"));
-    else if (flagS == QLatin1String("1") && kind == QLatin1String("C") && !taxcode::beginsWith89(piS))
+    else if (flagS == QLatin1String("1") && kind == QLatin1String("C") && !piS.isEmpty() && !taxcode::beginsWith89(piS))
         row.current.set(QStringLiteral("ind_tipo_diciva"), QStringLiteral("T"));
     if (!saveRow(row))
         return false;
@@ -508,7 +517,7 @@ bool GeneralCheckRun::checkRow(Row& row)
             return false;
     }
     checkNations(row);
-    if (!closeSection(row) || !setDeclarantKind(row, cfS, piS))
+    if (!closeSection(row) || !setDeclarantKind(row))
         return false;
     if (!row.reported.isEmpty() && journalCheck_)
         return checkJournal(row);
@@ -553,9 +562,10 @@ GeneralCheckResult GeneralCheckRun::run()
     ui_.busy(true);
 
     const QString from = fromAndOrder();
-    KeysetReader reader(db_, QStringLiteral("SELECT c.cod_clifor") + from.arg(QString()),
-                        selectColumns(dialect_) + from.arg(QStringLiteral(" WHERE c.cod_clifor IN %1")),
-                        QStringLiteral("cod_clifor"));
+    reader_ = std::make_unique<KeysetReader>(db_, QStringLiteral("SELECT c.cod_clifor") + from.arg(QString()),
+                                             selectColumns(dialect_) + from.arg(QStringLiteral(" WHERE c.cod_clifor IN %1")),
+                                             QStringLiteral("cod_clifor"));
+    KeysetReader& reader = *reader_;
     bool ok = reader.start();
     if (!ok)
         databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
@@ -573,8 +583,9 @@ GeneralCheckResult GeneralCheckRun::run()
                 if (row.record.has(name))
                     original.insert(QLatin1String(column), row.record.value(name));
             }
-            return RowEditor(db_, QLatin1String(table), QStringLiteral("cod_anagra"),
-                             row.record.value(QLatin1String(keyField)), original);
+            const QVariant key = row.record.value(QLatin1String(keyField));
+            // A record the join did not find has no row to correct.
+            return key.isNull() ? RowEditor() : RowEditor(db_, QLatin1String(table), QStringLiteral("cod_anagra"), key, original);
         };
         row.current = editorFor("CA_ANAGRAFICHE", "cod_anagra", "");
         row.historical = editorFor("CA_ANAGRAFICHE_STO", "cod_anagra_s", "_s");
