@@ -2,6 +2,7 @@
 
 #include "console/ConsoleState.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 class QComboBox;
@@ -15,83 +16,79 @@ class QTabWidget;
 namespace corv {
 
 class AppContext;
+class ConsoleFilters;
+class ResultHeading;
+struct ConsoleCommand;
 struct ConsoleHooks;
 
 // The console: the shared selection state (Ardea company, Corvina company and
-// year, dates, source, Nembo folder) and the commands of the three tabs.
+// year, dates, source, Nembo folder), the commands of the three tabs built
+// from the command table, and the lists the commands fill.
 class ConsoleWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit ConsoleWindow(AppContext& ctx, QWidget* parent = nullptr);
+    ~ConsoleWindow() override;
 
     // Runs the opening; false when the program must end.
     bool open();
+    // A request to end the program from outside (a termination signal): the
+    // running command is stopped and the window closes when it has ended.
+    void requestQuit();
 
     QTabWidget* tabs() const { return tabs_; }
-    QStringListModel* results() const { return results_; }
+    QStringListModel* results() const;
     ConsoleState& state() { return state_; }
+    bool running() const { return running_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-public:
-    struct SourceLists {
-        QListView* vatCodes;
-        QListView* reasons;
-        QListView* subjects;
+private:
+    struct TabLists {
+        QListView* vatCodes = nullptr;
+        QListView* reasons = nullptr;
+        QListView* subjects = nullptr;
     };
 
-private:
-    QWidget* makeArdeaTab();
-    QWidget* makeNemboTab();
-    QWidget* makeCorvinaTab();
-    QWidget* makeFilters();
-    SourceLists makeLists(QWidget* page, const char* prefix);
-    QPushButton* commandButton(QWidget* page, const char* name, const QString& caption, bool available);
-    ConsoleHooks hooks();
+    QWidget* makeTab(ConsoleState::Tab tab, QLayout* top);
+    QLayout* makeNemboRow();
+    QLayout* makeCorvinaRow();
+    TabLists makeLists(QWidget* page, ConsoleState::Tab tab);
 
+    void run(const ConsoleCommand& command);
+    void captureState();
     void showState();
-    void showResults(const QString& heading, const QStringList& lines);
-    void setList(QListView* view, const QStringList& rows);
-    void readArdea();
-    void readCorvina();
-    void reloadCorvinaCompanies();
-    void corvinaCompanyChosen(int row);
-    void listLines(bool corvina, QChar kind, QListView* list);
+    void showResults();
     void exportList(QListView* list, bool withHeading);
-    void runGeneralCheck();
+    void corvinaCompanyChosen(int row);
     void changeArdeaCompany();
-    void checkDates();
-    void lookUpArticle();
+    void changeImportDates();
+    ConsoleHooks hooks();
 
     AppContext& ctx_;
     ConsoleState state_;
-    QTabWidget* tabs_;
-    QLabel* companyLabel_;
-    QLabel* ardeaRelease_;
-    QLabel* corvinaRelease_;
-    QLabel* importDates_;
-    QComboBox* corvinaCompanies_;
-    QComboBox* sources_;
-    QComboBox* nemboCompanies_;
-    QLineEdit* nemboFolder_;
-    QLineEdit* dateFrom_;
-    QLineEdit* dateTo_;
-    QLineEdit* article_;
-    QLineEdit* articleName_;
-    QList<QLineEdit*> numberFields_;
-    SourceLists ardeaLists_{};
-    SourceLists nemboLists_{};
-    SourceLists corvinaLists_{};
-    QLabel* heading_;
-    QLabel* rowCount_;
-    QListView* resultList_;
-    QStringListModel* results_;
-    QStringListModel* sorted_;
+    QTabWidget* tabs_ = nullptr;
+    QLabel* companyLabel_ = nullptr;
+    QLabel* ardeaRelease_ = nullptr;
+    QLabel* corvinaRelease_ = nullptr;
+    QLabel* importDates_ = nullptr;
+    QComboBox* corvinaCompanies_ = nullptr;
+    QComboBox* sources_ = nullptr;
+    QComboBox* nemboCompanies_ = nullptr;
+    QLineEdit* nemboFolder_ = nullptr;
+    ConsoleFilters* filters_ = nullptr;
+    TabLists lists_[ConsoleState::TabCount];
+    ResultHeading* heading_ = nullptr;
+    QListView* resultList_ = nullptr;
+    QListView* sortedList_ = nullptr;
+    QHash<QString, QPushButton*> buttons_;
+    QPushButton* stop_ = nullptr;
     bool opened_ = false;
     bool closed_ = false;
+    bool running_ = false;
+    bool closeWhenDone_ = false;
 };
 
 } // namespace corv

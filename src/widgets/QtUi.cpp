@@ -1,5 +1,6 @@
 #include "QtUi.h"
 
+#include "ListWindow.h"
 #include "SqlAccessDialog.h"
 #include "report/ReportFiles.h"
 
@@ -113,6 +114,17 @@ bool QtUi::openInViewer(const QString& viewer, const QString& path)
     QStringList words = QProcess::splitCommand(viewerCommandLine(viewer, QDir::toNativeSeparators(path)));
     const QString program = words.takeFirst();
     return QProcess::startDetached(program, words);
+}
+
+QString QtUi::showList(const Rs2ListResult& list)
+{
+    if (!ctx_)
+        return {};
+    // The list is chosen from with the normal cursor, whatever runs behind it.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const QString chosen = showRecordsetList(*ctx_, list, window_);
+    QApplication::restoreOverrideCursor();
+    return chosen;
 }
 
 void QtUi::editLogin(SqlAccessForm& form)

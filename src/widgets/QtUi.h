@@ -9,6 +9,8 @@ class QWidget;
 
 namespace corv {
 
+class AppContext;
+
 // The user-interaction port on real windows.
 class QtUi : public Ui {
 public:
@@ -27,11 +29,15 @@ public:
     void processEvents() override;
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
+    QString showList(const Rs2ListResult& list) override;
+    // The list viewer keeps its placement in the settings of this context.
+    void setContext(AppContext* ctx) { ctx_ = ctx; }
 
 private:
     QPointer<QWidget> window_;
     QPointer<QStatusBar> statusBar_;
     int busyDepth_ = 0;
+    AppContext* ctx_ = nullptr;
 };
 
 // Message texts use CR and CR LF as the old programs did; Qt wants LF.

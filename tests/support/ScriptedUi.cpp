@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 
 #include "ardea/SqlAccessForm.h"
+#include "listview/Rs2List.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ const char* ScriptedUi::kindName(Step::Kind kind)
     case Step::Message: return "message";
     case Step::Input: return "input box";
     case Step::Login: return "login window";
+    case Step::List: return "list";
     }
     return "?";
 }
@@ -38,6 +40,23 @@ ScriptedUi& ScriptedUi::expectLogin(std::function<void(SqlAccessForm&)> action)
 {
     steps_.push_back({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action)});
     return *this;
+}
+
+ScriptedUi& ScriptedUi::expectList(const QString& caption, std::function<std::optional<QString>(const QStringList&)> chosen)
+{
+    Step step{Step::List, caption, Answer::Ok, std::nullopt, {}};
+    step.chosen = std::move(chosen);
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+QString ScriptedUi::showList(const Rs2ListResult& list)
+{
+    listsShown << list.caption;
+    Step step;
+    if (!take(Step::List, list.caption, step) || !step.chosen)
+        return {};
+    return step.chosen(list.lines).value_or(QString());
 }
 
 bool ScriptedUi::take(Step::Kind kind, const QString& shown, Step& step)

@@ -33,6 +33,9 @@ public:
     ScriptedUi& expectInput(const QString& prompt, std::optional<QString> answer);
     // The next login window is handled by `action` (fill fields, save, abandon).
     ScriptedUi& expectLogin(std::function<void(SqlAccessForm&)> action);
+    // The next list shown must have `caption` in its caption; `chosen` picks
+    // the line returned (given the lines), nullopt cancels.
+    ScriptedUi& expectList(const QString& caption, std::function<std::optional<QString>(const QStringList&)> chosen);
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override;
@@ -49,6 +52,7 @@ public:
     }
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
+    QString showList(const Rs2ListResult& list) override;
 
     bool finished() const { return steps_.empty(); }
 
@@ -57,6 +61,7 @@ public:
     QStringList inputDefaults;    // the default text of each prompt
     QStringList statuses;
     QStringList opened;           // "viewer|path" for each report opened
+    QStringList listsShown;       // the caption of each list shown
     int beeps = 0;
     int eventRuns = 0;
     // Runs whenever a command lets pending events run: a test's way to act
@@ -65,11 +70,12 @@ public:
 
 private:
     struct Step {
-        enum Kind { Message, Input, Login } kind;
+        enum Kind { Message, Input, Login, List } kind;
         QString expected;
         Answer answer = Answer::Ok;
         std::optional<QString> text;
         std::function<void(SqlAccessForm&)> login;
+        std::function<std::optional<QString>(const QStringList&)> chosen;
     };
     static const char* kindName(Step::Kind kind);
     bool take(Step::Kind kind, const QString& shown, Step& step);

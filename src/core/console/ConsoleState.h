@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <functional>
 #include <optional>
 
 namespace corv {
@@ -11,6 +13,19 @@ class AppContext;
 class IniFile;
 
 inline const QString kEmptyDate = QStringLiteral("__/__/____");
+
+// The three reference lists of a source, one fixed-width row per record.
+struct ReferenceLists {
+    QStringList vatCodes;
+    QStringList reasons;
+    QStringList subjects; // customers and suppliers
+};
+
+// The console's result list: its heading and its lines.
+struct ResultList {
+    QString heading;
+    QStringList lines;
+};
 
 // The console's shared selection state, read by every command: the Corvina
 // company rows and the selected one, the document date range, the source
@@ -28,6 +43,21 @@ struct ConsoleState {
     QStringList nemboCompanies;
     int tab = CorvinaTab;
     bool corvinaEnabled = true;
+    // What the commands filled: each tab's reference lists, the result list,
+    // the article chosen in the lookup.
+    std::array<ReferenceLists, TabCount> lists;
+    ResultList results;
+    QString article;
+    QString articleName;
+    // Called when a command changes the result list while it runs.
+    std::function<void()> resultsChanged;
+
+    void setResults(ResultList list)
+    {
+        results = std::move(list);
+        if (resultsChanged)
+            resultsChanged();
+    }
 
     QString selectedCorvinaRow() const { return corvinaRow >= 0 && corvinaRow < corvinaRows.size() ? corvinaRows[corvinaRow] : QString(); }
     // Fields of the selected row: company code, VAT year, group code.

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "console/ConsoleState.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace corv {
 
 class AppContext;
-struct ConsoleState;
-
-// The three reference lists of a source, one fixed-width row per record.
-struct ReferenceLists {
-    QStringList vatCodes;
-    QStringList reasons;
-    QStringList subjects; // customers and suppliers
-};
 
 // The heading put above the Ardea customer/supplier list when it is exported.
 QString ardeaSubjectHeading();

@@ -152,6 +152,7 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
     RowReader reader(ctx.connections().db(Connections::Corvina));
     if (!reader.exec(corvinaListingSql(state.corvinaCompany(), year, request))) {
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + reader.error());
+        listing.failed = true;
         return listing;
     }
     RowColumns c(reader);
@@ -181,6 +182,7 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
     RowReader reader(db);
     if (!reader.exec(ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request))) {
         ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + reader.error());
+        listing.failed = true;
         return listing;
     }
     RowColumns c(reader);

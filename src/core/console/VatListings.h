@@ -21,6 +21,7 @@ struct Listing {
     QString heading;
     QStringList lines;
     bool ran = false;
+    bool failed = false; // a database error, told to the user
 };
 
 // The Corvina working views, ensured when the console opens.

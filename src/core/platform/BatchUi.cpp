@@ -1,6 +1,7 @@
 #include "platform/BatchUi.h"
 
 #include "ardea/SqlAccessForm.h"
+#include "listview/Rs2List.h"
 
 #include <cstdio>
 
@@ -28,6 +29,15 @@ bool BatchUi::openInViewer(const QString&, const QString& path)
 {
     err_ << QLatin1String("Report: ") << path << Qt::endl;
     return true;
+}
+
+// Nobody to choose a line: the list is written out and nothing is chosen.
+QString BatchUi::showList(const Rs2ListResult& list)
+{
+    err_ << list.caption << QLatin1String(" (") << list.lines.size() << QLatin1String(" righe)") << Qt::endl;
+    for (const QString& line : list.lines)
+        err_ << line << Qt::endl;
+    return {};
 }
 
 void BatchUi::editLogin(SqlAccessForm& form)

@@ -23,6 +23,7 @@ public:
     void processEvents() override {}
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
+    QString showList(const Rs2ListResult& list) override;
 
 private:
     QTextStream err_;

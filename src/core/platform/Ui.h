@@ -6,6 +6,7 @@
 namespace corv {
 
 class SqlAccessForm;
+struct Rs2ListResult;
 
 // The one way a command talks to the user. The Qt implementation shows real
 // windows, the scripted one (tests) answers from a script and records what was
@@ -33,6 +34,9 @@ public:
     virtual bool openInViewer(const QString& viewer, const QString& path) = 0;
     // Shows the SQL Server login window modally over the given form.
     virtual void editLogin(SqlAccessForm& form) = 0;
+    // Shows a recordset's lines in the list viewer (modal); the line the user
+    // chose with OK, empty when cancelled.
+    virtual QString showList(const Rs2ListResult& list) = 0;
 
     // Conveniences for the two shapes used everywhere.
     bool askYesNo(const QString& text, const QString& title = {}, Icon icon = Icon::Question)

@@ -42,6 +42,19 @@ struct CompanyState {
     QString name40; // the name as a fixed 40-character field
 };
 
+// A user's request to stop the command that runs (Esc, the stop button, the
+// window closed): long commands look at it between rows and end cleanly,
+// keeping what they saved.
+class StopRequest {
+public:
+    void request() { requested_ = true; }
+    void clear() { requested_ = false; }
+    bool requested() const { return requested_; }
+
+private:
+    bool requested_ = false;
+};
+
 // Everything that lives for the whole process, created once at start-up and
 // handed down by reference. A test builds its own over a temporary folder.
 class AppContext {
@@ -67,6 +80,8 @@ public:
     IniFile ardeaSettings() const { return IniFile(paths_.iniPath(ini::kArdea), true); }
     IniFile loginBackup() const { return IniFile(paths_.dataFile(ini::kLoginBackup), true); }
 
+    StopRequest& stop() { return stop_; }
+
     QString viewer() const { return viewer_; }
     void setViewer(const QString& viewer) { viewer_ = viewer; }
 
@@ -84,6 +99,7 @@ private:
     LoginState login_;
     CompanyState company_;
     QString viewer_;
+    StopRequest stop_;
 };
 
 } // namespace corv

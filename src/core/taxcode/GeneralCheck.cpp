@@ -570,7 +570,12 @@ GeneralCheckResult GeneralCheckRun::run()
     if (!ok)
         databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
     QSqlRecord record;
+    bool stopped = false;
     while (ok && reader.next(record)) {
+        if (ctx_.stop().requested()) {
+            stopped = true;
+            break;
+        }
         if (fields_.isEmpty())
             fields_.build(record);
         Row row;
@@ -595,7 +600,8 @@ GeneralCheckResult GeneralCheckRun::run()
         ok = databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
     ui_.busy(false);
     const bool reportWritten = report_->close();
-    result.completed = ok && reportWritten;
+    result.completed = ok && reportWritten && !stopped;
+    result.stopped = stopped;
     result.findings = findings_;
 
     if (!reportWritten) {
@@ -604,7 +610,9 @@ GeneralCheckResult GeneralCheckRun::run()
         result.reportPath.clear();
         return result;
     }
-    const QString status = ok ? QStringLiteral("Controllo PI/CF Generico Terminato !!") : QStringLiteral("Controllo PI/CF Generico INTERROTTO !!");
+    const QString status = !ok       ? QStringLiteral("Controllo PI/CF Generico INTERROTTO !!")
+                           : stopped ? QStringLiteral("Controllo PI/CF Generico INTERROTTO dall'utente: le correzioni già salvate restano !!")
+                                     : QStringLiteral("Controllo PI/CF Generico Terminato !!");
     ui_.status(status);
     ui_.beep();
     if (findings_ > 0) {

@@ -22,7 +22,8 @@ struct GeneralCheckInput {
 
 struct GeneralCheckResult {
     bool ran = false;       // false when the user declined the first question
-    bool completed = false; // false when a database error ended the run
+    bool completed = false; // false when a database error ended the run, or the user stopped it
+    bool stopped = false;   // the user stopped it; what was saved stays saved
     int findings = 0;
     QString reportPath;
 };

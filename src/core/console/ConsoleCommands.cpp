@@ -1,0 +1,186 @@
+#include "console/ConsoleCommands.h"
+
+#include "console/ArticleLookup.h"
+#include "console/ReferenceTables.h"
+#include "console/VatListings.h"
+#include "listview/Rs2List.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/ReportFile.h"
+#include "settings/SettingsKeys.h"
+#include "taxcode/GeneralCheck.h"
+#include "util/TextUtil.h"
+
+namespace corv {
+
+namespace {
+
+using Outcome = CommandResult::Outcome;
+const QString kEditorTip = QStringLiteral("Click-Dx per Scegliere Editor Testi");
+
+CommandResult readArdea(AppContext& ctx, ConsoleState& state)
+{
+    state.lists[ConsoleState::ArdeaTab] = readArdeaReferences(ctx);
+    return {};
+}
+
+CommandResult readCorvina(AppContext& ctx, ConsoleState& state)
+{
+    state.setResults({});
+    state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(ctx, state);
+    return {};
+}
+
+// The Corvina company list read again, the last choice selected; what showed
+// the previous rows (lists, results) is emptied.
+CommandResult reloadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
+{
+    loadCorvinaCompanies(ctx, state);
+    state.corvinaRow = static_cast<int>(state.corvinaRows.indexOf(ctx.corvSettings().read(keys::kLastCorvinaRow)));
+    state.lists[ConsoleState::CorvinaTab] = {};
+    state.setResults({});
+    return {};
+}
+
+CommandResult generalCheck(AppContext& ctx, ConsoleState& state)
+{
+    GeneralCheckInput input;
+    input.companyCode = ctx.company().code;
+    input.documentDate = state.dateFrom;
+    input.clearResults = [&state] { state.setResults({}); };
+    const GeneralCheckResult result = runGeneralCheck(ctx, input);
+    CommandResult outcome;
+    outcome.outcome = !result.ran ? Outcome::Declined : result.stopped ? Outcome::Stopped : result.completed ? Outcome::Done : Outcome::Failed;
+    return outcome;
+}
+
+ConsoleCommand later(const char* name, const char* caption, ConsoleState::Tab tab)
+{
+    return {QLatin1String(name), QString::fromUtf8(caption), tab, CommandNeeds::Nothing, {}, QStringLiteral("Non ancora disponibile")};
+}
+
+QList<ConsoleCommand> makeTable()
+{
+    using Tab = ConsoleState::Tab;
+    const Tab ardea = ConsoleState::ArdeaTab, nembo = ConsoleState::NemboTab, corvina = ConsoleState::CorvinaTab;
+    return {
+        {QStringLiteral("Cmd_ArLeggi"), QStringLiteral("Leggi dati per Corvina"), ardea, CommandNeeds::ArdeaData, readArdea,
+         QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip},
+        later("Cmd_ArPrimaNota", "Leggi dati Prima Nota IVA", ardea),
+        later("Cmd_ArEnti", "Controllo PI/CF Enti (8/9)", ardea),
+        {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck, {}},
+        later("Cmd_ArCFEstero", "Compila CF Estero", ardea),
+        later("Cmd_ArFlagsIva", "Flags Codici IVA", ardea),
+        later("Cmd_ArNatura", "Verifica Natura IVA", ardea),
+        later("Cmd_ArTotali", "Totali IVA", ardea),
+        later("Cmd_ArLiquidazioni", "Liquidazioni", ardea),
+        later("Cmd_NbCartella", "...", nembo),
+        later("Cmd_NbLeggi", "Leggi dati per Corvina", nembo),
+        later("Cmd_NbPrimaNota", "Leggi dati Prima Nota IVA", nembo),
+        later("Cmd_NbEnti", "Controllo PI/CF Enti (8/9)", nembo),
+        later("Cmd_NbLiquidazioni", "Liquidazioni", nembo),
+        {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip},
+        later("Cmd_CvPrimaNota", "Leggi dati Prima Nota IVA", corvina),
+        later("Cmd_CvEnti", "Controllo PI/CF Enti (8/9)", corvina),
+        later("Cmd_CvIndIva", "Indicatori IVA", corvina),
+        later("Cmd_CvIndCau", "Indicatori CauCon", corvina),
+        later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
+        later("Cmd_CvLiquidazioni", "Liquidazioni", corvina),
+        {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},
+        later("Cmd_CvBackup", "Backup DB Corvina", corvina),
+    };
+}
+
+} // namespace
+
+const QList<ConsoleCommand>& consoleCommands()
+{
+    static const QList<ConsoleCommand> table = makeTable();
+    return table;
+}
+
+const ConsoleCommand* findConsoleCommand(const QString& objectName)
+{
+    for (const ConsoleCommand& command : consoleCommands()) {
+        if (command.objectName == objectName)
+            return &command;
+    }
+    return nullptr;
+}
+
+bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
+{
+    switch (needs) {
+    case CommandNeeds::Nothing: return true;
+    case CommandNeeds::ArdeaData: return ctx.doArdea && ctx.dataOpen;
+    case CommandNeeds::Corvina: return ctx.corvinaOpen;
+    }
+    return false;
+}
+
+CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const ConsoleCommand& command)
+{
+    Ui& ui = ctx.ui();
+    if (!command.available() || !commandCanRun(ctx, command.needs)) {
+        ui.beep();
+        return {Outcome::Declined, {}};
+    }
+    ctx.stop().clear();
+    ui.busy(true);
+    CommandResult result = command.run(ctx, state);
+    ui.busy(false);
+    if (!result.reportPath.isEmpty())
+        presentReport(ui, ctx.viewer(), result.reportPath);
+    ctx.stop().clear();
+    return result;
+}
+
+namespace consolecommands {
+
+ConsoleCommand listLines(ConsoleState::Tab tab, QChar kind, const QString& row)
+{
+    const bool corvina = tab == ConsoleState::CorvinaTab;
+    ConsoleCommand command{QStringLiteral("Lst_Righe"), {}, tab, corvina ? CommandNeeds::Corvina : CommandNeeds::ArdeaData, {}, {}};
+    if (row.isEmpty())
+        return command; // nothing chosen: the runner beeps
+    command.run = [corvina, kind, row](AppContext& ctx, ConsoleState& state) {
+        const ListingRequest request{kind, row};
+        const Listing listing = corvina ? listCorvinaVatLines(ctx, state, request) : listArdeaVatLines(ctx, state, request);
+        if (listing.ran)
+            state.setResults({listing.heading, listing.lines});
+        return CommandResult{listing.failed ? Outcome::Failed : Outcome::Done, {}};
+    };
+    return command;
+}
+
+ConsoleCommand lookUpArticle(const QString& typed)
+{
+    ConsoleCommand command{QStringLiteral("Txt_Articolo"), {}, ConsoleState::ArdeaTab, CommandNeeds::ArdeaData, {}, {}};
+    command.run = [typed](AppContext& ctx, ConsoleState& state) {
+        Rs2ListOptions options;
+        options.title = QStringLiteral("TABIVA");
+        options.noHeader = true;
+        const Rs2ListResult list = Rs2List(ctx, ctx.connections().db(Connections::Company), articleLookupSql(typed), options);
+        if (!list.ok)
+            return CommandResult{Outcome::Failed, {}};
+        const QString chosen = ctx.ui().showList(list);
+        if (chosen.isEmpty())
+            return CommandResult{Outcome::Declined, {}}; // cancelled: the field stays as it was
+        const QString code = utl::field(chosen, QStringLiteral("|"), 1);
+        // A choice outside the articles (the heading rule) or an unknown code.
+        const QString description = code.isEmpty() || code.startsWith(QLatin1Char('=')) ? QString() : articleDescription(ctx, code);
+        if (description.isEmpty()) {
+            state.articleName = QStringLiteral("-- ERRORE ! --");
+            ctx.ui().beep();
+            return CommandResult{Outcome::Failed, {}};
+        }
+        state.article = code;
+        state.articleName = description;
+        return CommandResult{};
+    };
+    return command;
+}
+
+} // namespace consolecommands
+
+} // namespace corv
