@@ -34,13 +34,28 @@ TEST(ConnectionStrings, WorkingConnectionsNameSqloledbUnlessTheInstallationIsEmb
               "Data Source=/srv/db");
 }
 
-TEST(ConnectionStrings, QuotedStringAddsTheCatalogOnlyWhenGiven)
+TEST(ConnectionStrings, ValuesThatWouldBreakTheStringAreQuotedAndReadBack)
 {
-    EXPECT_EQ(quotedConnectionString("", "pw", "sa", "SRV01"),
-              "Provider=SQLOLEDB.1;Persist Security Info=False;User ID='sa';Password='pw';Data Source='SRV01';");
-    EXPECT_EQ(quotedConnectionString("Corvina_3", "pw", "sa", "SRV01"),
-              "Provider=SQLOLEDB.1;Persist Security Info=False;User ID='sa';Password='pw';Data Source='SRV01';"
-              "Initial Catalog='Corvina_3';");
+    // Apostrophes, double quotes, semicolons and blanks at either end: each
+    // password reaches the driver whole, and the log never shows any of it.
+    for (const QString password : {QString("p'a;ss\"w"), QString("a;b"), QString("it's"), QString("say \"hi\""),
+                                   QString("  lead"), QString("trail "), QString("{brace}"), QString("plain")}) {
+        for (const QString user : {QString("sa"), QString("o'brien;x")}) {
+            const QString text = systemConnectionString("SQLOLEDB.1", user, password, "eSYS", "SRV01");
+            const auto spec = parseConnectionString(text);
+            ASSERT_TRUE(spec) << text.toStdString();
+            EXPECT_EQ(spec->password, password) << text.toStdString();
+            EXPECT_EQ(spec->user, user) << text.toStdString();
+            EXPECT_EQ(spec->catalog, "eSYS");
+            EXPECT_EQ(spec->server, "SRV01");
+            const QString masked = maskConnectionPassword(text);
+            EXPECT_EQ(masked, systemConnectionString("SQLOLEDB.1", user, "", "eSYS", "SRV01").replace("Password=;", "Password=********;"))
+                << masked.toStdString();
+        }
+    }
+    EXPECT_EQ(connectionValue("p'a;ss\"w"), "\"p'a;ss\"\"w\"");
+    EXPECT_EQ(connectionValue("a;b"), "\"a;b\"");
+    EXPECT_EQ(connectionValue("say \"hi\""), "'say \"hi\"'");
 }
 
 TEST(ConnectionStrings, SideDatabaseStringNamesThePasswordOnlyWhenSet)
@@ -68,7 +83,7 @@ TEST(ConnectionStrings, TranslateToTheEmbeddedEngine)
 
 TEST(ConnectionStrings, TranslateToSqlServerThroughFreeTds)
 {
-    const auto spec = parseConnectionString(quotedConnectionString("Corvina_3", "p;w}", "sa", "SRV01\\ARDEA"));
+    const auto spec = parseConnectionString(dataConnectionString("SQLOLEDB", "sa", "p;w}", "Corvina_3", "SRV01\\ARDEA"));
     ASSERT_TRUE(spec);
     EXPECT_EQ(spec->engine, Engine::SqlServer);
     EXPECT_EQ(spec->server, "SRV01\\ARDEA");
@@ -79,10 +94,19 @@ TEST(ConnectionStrings, TranslateToSqlServerThroughFreeTds)
 
     const auto local = parseConnectionString(systemConnectionString("SQLOLEDB.1", "sa", "x", "eSYS", "(local),1433"));
     ASSERT_TRUE(local);
+    // Microsoft's driver takes "host,port"; FreeTDS a port of its own and no "(local)".
     EXPECT_EQ(local->odbcConnectString("ODBC Driver 18 for SQL Server"),
-              "DRIVER={ODBC Driver 18 for SQL Server};Server=(local);Port=1433;Database=eSYS;UID=sa;PWD=x");
+              "DRIVER={ODBC Driver 18 for SQL Server};Server=(local),1433;Database=eSYS;UID=sa;PWD=x");
+    EXPECT_EQ(local->odbcConnectString("FreeTDS"),
+              "DRIVER={FreeTDS};Server=localhost;Port=1433;Database=eSYS;UID=sa;PWD=x;TDS_Version=7.4;ClientCharset=UTF-8");
     const auto named = parseConnectionString(systemConnectionString("SQLOLEDB.1", "sa", "x", "eSYS", "(local)"));
     EXPECT_TRUE(named->odbcConnectString("FreeTDS").startsWith("DRIVER={FreeTDS};Server=localhost;"));
+    // A password with a leading blank keeps it on the way to the driver.
+    const auto blank = parseConnectionString(systemConnectionString("SQLOLEDB.1", "sa", " pw", "eSYS", "S"));
+    EXPECT_EQ(blank->odbcConnectString("FreeTDS").section(';', 4, 4), "PWD={ pw}");
+    EXPECT_EQ(maskConnectionPassword(blank->odbcConnectString("FreeTDS")).section(';', 4, 4), "PWD=********");
+    EXPECT_EQ(maskConnectionPassword(spec->odbcConnectString("FreeTDS")),
+              "DRIVER={FreeTDS};Server=SRV01\\ARDEA;Database=Corvina_3;UID=sa;PWD=********;TDS_Version=7.4;ClientCharset=UTF-8");
 }
 
 TEST(ConnectionStrings, UnknownProviderOrMissingServerIsRefused)
@@ -98,8 +122,8 @@ TEST(ConnectionStrings, PasswordsAreMaskedForTheLog)
     EXPECT_EQ(maskConnectionPassword(systemConnectionString("SQLOLEDB.1", "sa", "s3gr3ta", "eSYS", "S")),
               "Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;Password=********;Initial Catalog=eSYS;"
               "Data Source=S");
-    EXPECT_EQ(maskConnectionPassword(quotedConnectionString("", "a b", "sa", "S")),
-              "Provider=SQLOLEDB.1;Persist Security Info=False;User ID='sa';Password=********;Data Source='S';");
+    EXPECT_EQ(maskConnectionPassword("Provider=SQLOLEDB.1;User ID='sa';Password='a b';Data Source='S';"),
+              "Provider=SQLOLEDB.1;User ID='sa';Password=********;Data Source='S';");
 }
 
 TEST(Dialect, QuotesEveryLiteral)

@@ -127,10 +127,4 @@ TEST(FixedLine, NumbersAreRightAlignedAndNeverCut)
     EXPECT_EQ(FixedLine().number(Amount::fromUnits(-49), 5, 2).take(), " 0,00|"); // less than half a cent: no minus sign
 }
 
-TEST(FixedLine, JoinedLinesHaveNoBarAfterTheLastColumn)
-{
-    EXPECT_EQ(FixedLine().text(QString("a"), 2).text(QString("b"), 2).joined(), "a |b ");
-    EXPECT_EQ(FixedLine().literal(u"x").joined(), "x");
-}
-
 } // namespace

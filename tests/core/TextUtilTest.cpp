@@ -19,13 +19,6 @@ TEST(Field, CountsFromOneAndTrimsBlanks)
     EXPECT_EQ(field(row, "|", 0), "");
 }
 
-TEST(Field, ReplaceKeepsTheOtherFieldsAndAddsMissingOnes)
-{
-    EXPECT_EQ(replaceField("0|1|1|1500|1500|", "|", 1, "2"), "2|1|1|1500|1500|");
-    EXPECT_EQ(replaceField("0|1|1|1500|1500|", "|", 6, "8,25"), "0|1|1|1500|1500|8,25");
-    EXPECT_EQ(replaceField("a", "|", 3, "c"), "a||c");
-}
-
 TEST(Pad, BringsTheValueToExactlyTheWidth)
 {
     EXPECT_EQ(PadLeft("123", 6, '0'), "000123");
@@ -43,8 +36,6 @@ TEST(Chars, RepeatStripTranslateReplace)
     EXPECT_EQ(StripChars("RSS-MRA 80.A01/H501U", " -./"), "RSSMRA80A01H501U");
     EXPECT_EQ(translateChars("a;b|c", ";|", ",!"), "a,b!c");
     EXPECT_EQ(translateChars("a;b|c", ";|", ","), "a,bc");
-    EXPECT_EQ(replaceAll("a''b''", "''", "'"), "a'b'");
-    EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
 }
 
 TEST(Amount, SumsExactlyAndRoundsHalfAwayFromZero)
@@ -69,15 +60,6 @@ TEST(Amount, ReadsDatabaseValues)
     EXPECT_EQ(Amount::fromVariant(QVariant(42)).toText(2), "42,00");
     EXPECT_EQ(Amount::fromVariant(QVariant(0.1 + 0.2)).toText(4), "0,3000");
     EXPECT_EQ(Amount::fromVariant(QVariant()).units(), 0);
-}
-
-TEST(AmountText, RightAlignedInItsWidth)
-{
-    EXPECT_EQ(amountText(*Amount::parse("1520.3"), 2, 12), "    1.520,30");
-    EXPECT_EQ(amountText(*Amount::parse("-7.5"), 2, 6), " -7,50");
-    // Separators are dropped before digits would be lost; a number never is cut.
-    EXPECT_EQ(amountText(*Amount::parse("1234567.89"), 2, 10), "1234567,89");
-    EXPECT_EQ(amountText(*Amount::parse("123456789.5"), 2, 6), "123456789,50");
 }
 
 TEST(DateStamp, IsUsableInAFileName)

@@ -94,28 +94,6 @@ TEST(ReportFiles, BothPathsAreQuoted)
               "\"C:\\Program Files\\TextPad 8\\TextPad.exe\" \"C:\\Corv utils\\PN_ar_DEMO.LOG\"");
 }
 
-TEST(ReportFiles, FolderWritableLeavesNothingBehind)
-{
-    TestHome home(false);
-    EXPECT_TRUE(folderWritable(home.path()));
-    EXPECT_TRUE(folderWritable(home.path() + "/"));
-    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
-    EXPECT_FALSE(folderWritable(QString()));
-    EXPECT_FALSE(folderWritable(home.file("non-esiste")));
-}
-
-TEST(ReportFiles, ReadOnlyFolderIsNotWritable)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    TestHome home(false);
-    QDir(home.path()).mkdir("ro");
-    QFile::setPermissions(home.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(folderWritable(home.file("ro")));
-    QFile::setPermissions(home.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(QDir(home.file("ro")).entryList(QDir::Files).isEmpty());
-}
-
 TEST(ReportFiles, ListToFileWritesTheRowsAndOpensThem)
 {
     TestHome home(false);

@@ -26,27 +26,25 @@ const char* ScriptedUi::kindName(Step::Kind kind)
 
 ScriptedUi& ScriptedUi::expectMessage(const QString& text, Answer answer)
 {
-    steps_.push_back({Step::Message, text, answer, std::nullopt, {}});
+    steps_.push_back({Step::Message, text, answer, std::nullopt, {}, {}});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::expectInput(const QString& prompt, std::optional<QString> answer)
 {
-    steps_.push_back({Step::Input, prompt, Answer::Ok, std::move(answer), {}});
+    steps_.push_back({Step::Input, prompt, Answer::Ok, std::move(answer), {}, {}});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::expectLogin(std::function<void(SqlAccessForm&)> action)
 {
-    steps_.push_back({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action)});
+    steps_.push_back({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action), {}});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::expectList(const QString& caption, std::function<std::optional<QString>(const QStringList&)> chosen)
 {
-    Step step{Step::List, caption, Answer::Ok, std::nullopt, {}};
-    step.chosen = std::move(chosen);
-    steps_.push_back(std::move(step));
+    steps_.push_back({Step::List, caption, Answer::Ok, std::nullopt, {}, std::move(chosen)});
     return *this;
 }
 

@@ -13,33 +13,6 @@
 
 namespace corv {
 
-namespace {
-
-
-// A field of the first record, with "|" and the date field appended when asked.
-QString firstValue(const QSqlDatabase& db, const QString& sql, const char* field, bool withDate = false,
-                   const char* dateField = nullptr)
-{
-    const QSqlRecord record = firstRecord(db, sql);
-    if (record.isEmpty())
-        return {};
-    QString text = textOf(record.value(QLatin1String(field)));
-    if (withDate && dateField)
-        text += QLatin1Char('|') + textOf(record.value(QLatin1String(dateField)));
-    return text;
-}
-
-} // namespace
-
-const std::array<std::pair<const char*, const char*>, 10>& paymentTypes()
-{
-    static const std::array<std::pair<const char*, const char*>, 10> types = {{
-        {"TR", "Tratta   "}, {"RB", "Ric. Ban."}, {"AV", "Avviso   "}, {"RD", "Rim.Dir. "}, {"CO", "Contanti "},
-        {"CE", "Cessione "}, {"BO", "Bonifico "}, {"CA", "Contrass."}, {"AC", "Ass.Circ."}, {"RI", "R.I.D.   "},
-    }};
-    return types;
-}
-
 CompanyOpening::CompanyOpening(AppContext& ctx) : ctx_(ctx) {}
 
 bool CompanyOpening::AziOpen(QString& code)
@@ -199,18 +172,6 @@ bool CompanyOpening::activate(const QString& code)
     return AziOpen(opened);
 }
 
-QString CompanyOpening::ardeaRelease(const QSqlDatabase& db, bool withDate)
-{
-    return firstValue(db, dialectOf(db).selectTop(1, QStringLiteral("* FROM TS_VERSIONE ORDER BY num_versione DESC")),
-                      "num_versione", withDate, "dat_versione");
-}
-
-QString CompanyOpening::corvinaRelease(const QSqlDatabase& db, bool withDate)
-{
-    return firstValue(db, dialectOf(db).selectTop(1, QStringLiteral("* FROM CorvinaRelease ORDER BY Release DESC")),
-                      "Release", withDate, "DatRelease");
-}
-
 QString CompanyOpening::releaseOf(const QString& database, const char* table)
 {
     const LoginState& login = ctx_.login();
@@ -222,35 +183,13 @@ QString CompanyOpening::releaseOf(const QString& database, const char* table)
     if (!release.open(connection))
         return {};
     const QSqlDatabase db = release.db();
-    return firstValue(db, dialectOf(db).selectTop(1, QStringLiteral("num_versione FROM ") + QLatin1String(table) + QStringLiteral(" ORDER BY num_versione DESC")),
-                      "num_versione");
+    return textOf(firstRecord(db, dialectOf(db).selectTop(1, QStringLiteral("num_versione FROM ") + QLatin1String(table)
+                                                                 + QStringLiteral(" ORDER BY num_versione DESC")))
+                      .value(0));
 }
 
 QString CompanyOpening::companyDataRelease(const QString& database) { return releaseOf(database, "CO_VERSIONE"); }
 
 QString CompanyOpening::sharedDataRelease(const QString& database) { return releaseOf(database, "CA_VERSIONE"); }
-
-int CompanyOpening::fiscalYearOf(const QSqlDatabase& db, const QDate& date)
-{
-    const QString literal = dialectOf(db).dateLiteral(date);
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT * FROM CA_ATTIVITA_CONT WHERE dat_inizio_eser <= ") + literal
-                    + QStringLiteral(" AND dat_fine_eser >= ") + literal)
-        || !query.next())
-        return 0;
-    return query.value(QStringLiteral("num_esercizio")).toInt();
-}
-
-QString CompanyOpening::companyOfDatabase(const QString& database)
-{
-    QSqlQuery query(ctx_.connections().db(Connections::ESys));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT * FROM TS_AZIENDE WHERE des_database=?"));
-    query.addBindValue(database);
-    if (!query.exec() || !query.next())
-        return {};
-    return textOf(query.value(QStringLiteral("cod_azienda")));
-}
 
 } // namespace corv

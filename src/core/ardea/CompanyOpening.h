@@ -12,9 +12,6 @@ namespace corv {
 
 class AppContext;
 
-// The payment types of the Ardea world: code and a 9-character description.
-const std::array<std::pair<const char*, const char*>, 10>& paymentTypes();
-
 // Which Ardea company the program works on, and the lookups on it.
 class CompanyOpening {
 public:
@@ -42,18 +39,10 @@ public:
     // written to the settings and opened. False when declined or not opened.
     bool activate(const QString& code);
 
-    // Releases: the Ardea release on a connection, the Corvina release on the
-    // Corvina connection ("|" + date appended when asked); empty when no row.
-    static QString ardeaRelease(const QSqlDatabase& db, bool withDate = false);
-    static QString corvinaRelease(const QSqlDatabase& db, bool withDate = false);
     // The newest release of CO_VERSIONE / CA_VERSIONE in a database, read on a
     // connection of its own; empty when none.
     QString companyDataRelease(const QString& database);
     QString sharedDataRelease(const QString& database);
-    // The fiscal year of CA_ATTIVITA_CONT holding the date; 0 when none.
-    static int fiscalYearOf(const QSqlDatabase& db, const QDate& date);
-    // The company whose database is `database`; empty when none.
-    QString companyOfDatabase(const QString& database);
 
 private:
     QString releaseOf(const QString& database, const char* table);

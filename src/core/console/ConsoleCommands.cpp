@@ -99,15 +99,6 @@ const QList<ConsoleCommand>& consoleCommands()
     return table;
 }
 
-const ConsoleCommand* findConsoleCommand(const QString& objectName)
-{
-    for (const ConsoleCommand& command : consoleCommands()) {
-        if (command.objectName == objectName)
-            return &command;
-    }
-    return nullptr;
-}
-
 bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
 {
     switch (needs) {

@@ -9,41 +9,70 @@ namespace corv {
 
 namespace {
 
-QString unquoted(QString value)
+// One "key=value" of a connection string, the value as written and as meant.
+struct Attribute {
+    QString key;     // lower case, trimmed
+    QString value;   // unquoted
+    qsizetype from;  // where the value as written starts
+    qsizetype to;    // and where it ends
+};
+
+// Reads "key=value;..." by the rules of OLE DB and ODBC strings: a value may
+// be quoted with ' or " (the quote doubled inside) or, as ODBC writes it, put
+// between braces ("}" doubled inside); a bare value is trimmed, a quoted one
+// is kept as it is, blanks and all.
+QList<Attribute> attributes(const QString& text)
 {
-    value = value.trimmed();
-    if (value.size() >= 2
-        && ((value.startsWith(QLatin1Char('\'')) && value.endsWith(QLatin1Char('\'')))
-            || (value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))))
-        return value.mid(1, value.size() - 2);
-    return value;
+    QList<Attribute> result;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const qsizetype eq = text.indexOf(QLatin1Char('='), i);
+        if (eq < 0)
+            break;
+        Attribute a{text.mid(i, eq - i).trimmed().toLower(), {}, eq + 1, eq + 1};
+        qsizetype j = eq + 1;
+        while (j < n && text[j] == QLatin1Char(' '))
+            ++j;
+        const QChar open = j < n ? text[j] : QChar();
+        if (open == QLatin1Char('\'') || open == QLatin1Char('"') || open == QLatin1Char('{')) {
+            const QChar close = open == QLatin1Char('{') ? QLatin1Char('}') : open;
+            a.from = j;
+            ++j;
+            while (j < n) {
+                if (text[j] == close) {
+                    if (j + 1 < n && text[j + 1] == close) { // a doubled quote stands for itself
+                        a.value += close;
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                a.value += text[j++];
+            }
+            a.to = j;
+            while (j < n && text[j] != QLatin1Char(';'))
+                ++j;
+        } else {
+            const qsizetype end = text.indexOf(QLatin1Char(';'), eq + 1);
+            j = end < 0 ? n : end;
+            a.from = eq + 1;
+            a.to = j;
+            a.value = text.mid(eq + 1, j - eq - 1).trimmed();
+        }
+        if (!a.key.isEmpty())
+            result.append(a);
+        i = j + 1;
+    }
+    return result;
 }
 
-// Splits on ";" outside quotes.
 QMap<QString, QString> keyValues(const QString& text)
 {
     QMap<QString, QString> result;
-    QString piece;
-    QChar quote;
-    const auto flush = [&] {
-        const int eq = piece.indexOf(QLatin1Char('='));
-        if (eq > 0)
-            result.insert(piece.left(eq).trimmed().toLower(), unquoted(piece.mid(eq + 1)));
-        piece.clear();
-    };
-    for (QChar c : text) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            quote = c;
-        } else if (c == QLatin1Char(';')) {
-            flush();
-            continue;
-        }
-        piece.append(c);
-    }
-    flush();
+    for (const Attribute& a : attributes(text))
+        result.insert(a.key, a.value);
     return result;
 }
 
@@ -63,8 +92,8 @@ QString systemConnectionString(const QString& provider, const QString& user, con
                                const QString& catalog, const QString& server)
 {
     return QStringLiteral("Provider=") + provider + QStringLiteral(";Persist Security Info=False;User ID=")
-           + user + QStringLiteral(";Password=") + password + QStringLiteral(";Initial Catalog=") + catalog
-           + QStringLiteral(";Data Source=") + server;
+           + connectionValue(user) + QStringLiteral(";Password=") + connectionValue(password) + QStringLiteral(";Initial Catalog=")
+           + connectionValue(catalog) + QStringLiteral(";Data Source=") + connectionValue(server);
 }
 
 QString companyConnectionString(const QString& installationProvider, const QString& user,
@@ -83,23 +112,12 @@ QString dataConnectionString(const QString& installationProvider, const QString&
     return systemConnectionString(provider, user, password, catalog, server);
 }
 
-QString quotedConnectionString(const QString& catalog, const QString& password, const QString& user,
-                               const QString& server)
-{
-    QString text = QStringLiteral("Provider=SQLOLEDB.1;Persist Security Info=False;User ID='") + user
-                   + QStringLiteral("';Password='") + password + QStringLiteral("';Data Source='") + server
-                   + QStringLiteral("';");
-    if (!catalog.isEmpty())
-        text += QStringLiteral("Initial Catalog='") + catalog + QStringLiteral("';");
-    return text;
-}
-
 QString sideConnectionString(const QString& user, const QString& password, const QString& path)
 {
     QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;User ID=")
-                   + user + QLatin1Char(';');
+                   + connectionValue(user) + QLatin1Char(';');
     if (!password.isEmpty())
-        text += QStringLiteral("Password=") + password + QLatin1Char(';');
+        text += QStringLiteral("Password=") + connectionValue(password) + QLatin1Char(';');
     return text + QStringLiteral("Data Source='") + path + QLatin1Char('\'');
 }
 
@@ -110,25 +128,33 @@ bool isEmbeddedProvider(const QString& provider)
 
 QString ConnectionSpec::odbcConnectString(const QString& driver) const
 {
-    QString host = server;
+    const bool freeTds = driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive);
+    QString host = server.trimmed();
     QString port;
-    // SQL Server's own names for this machine mean nothing to FreeTDS.
-    for (const char* local : {"(local)", "(locale)", "."}) {
-        if (host.compare(QLatin1String(local), Qt::CaseInsensitive) == 0)
-            host = QStringLiteral("localhost");
-    }
-    const int comma = host.indexOf(QLatin1Char(','));
+    const qsizetype comma = host.indexOf(QLatin1Char(','));
     if (comma >= 0) {
         port = host.mid(comma + 1).trimmed();
         host = host.left(comma).trimmed();
     }
-    QString text = QStringLiteral("DRIVER={") + driver + QStringLiteral("};Server=") + odbcValue(host);
-    if (!port.isEmpty())
+    // SQL Server's own names for this machine mean nothing to FreeTDS.
+    if (freeTds) {
+        for (const char* local : {"(local)", "(locale)", "."}) {
+            if (host.compare(QLatin1String(local), Qt::CaseInsensitive) == 0)
+                host = QStringLiteral("localhost");
+        }
+    }
+    // FreeTDS takes the port apart; Microsoft's drivers as "host,port".
+    QString text = QStringLiteral("DRIVER={") + driver + QStringLiteral("};Server=");
+    if (port.isEmpty() || freeTds)
+        text += odbcValue(host);
+    else
+        text += odbcValue(host + QLatin1Char(',') + port);
+    if (freeTds && !port.isEmpty())
         text += QStringLiteral(";Port=") + odbcValue(port);
     if (!catalog.isEmpty())
         text += QStringLiteral(";Database=") + odbcValue(catalog);
     text += QStringLiteral(";UID=") + odbcValue(user) + QStringLiteral(";PWD=") + odbcValue(password);
-    if (driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive))
+    if (freeTds)
         text += QStringLiteral(";TDS_Version=7.4;ClientCharset=UTF-8");
     return text;
 }
@@ -171,11 +197,27 @@ std::optional<ConnectionSpec> parseConnectionString(const QString& text, QString
 
 QString maskConnectionPassword(const QString& text)
 {
-    static const QRegularExpression password(QStringLiteral("(Password=|PWD=)('[^']+'|\"[^\"]+\"|[^;'\"]+)"),
-                                             QRegularExpression::CaseInsensitiveOption);
     QString masked = text;
-    masked.replace(password, QStringLiteral("\\1********"));
+    const QList<Attribute> all = attributes(text);
+    // From the last to the first, so the positions of the earlier ones hold.
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        if (it->key == QLatin1String("password") || it->key == QLatin1String("pwd"))
+            masked.replace(it->from, it->to - it->from, QStringLiteral("********"));
+    }
     return masked;
+}
+
+QString connectionValue(const QString& value)
+{
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('\'')) && !value.contains(QLatin1Char('"'))
+                       && !value.startsWith(QLatin1Char(' ')) && !value.endsWith(QLatin1Char(' ')) && !value.startsWith(QLatin1Char('{'));
+    if (plain)
+        return value;
+    if (!value.contains(QLatin1Char('"')))
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    if (!value.contains(QLatin1Char('\'')))
+        return QLatin1Char('\'') + value + QLatin1Char('\'');
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 } // namespace corv

@@ -2,6 +2,7 @@
 
 #include "db/Dialect.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -22,9 +23,6 @@ QString companyConnectionString(const QString& installationProvider, const QStri
 // SQLOLEDB.1; an installation on the embedded engine keeps its own provider.
 QString dataConnectionString(const QString& installationProvider, const QString& user,
                              const QString& password, const QString& catalog, const QString& server);
-// With every value between single quotes (the backup's own login).
-QString quotedConnectionString(const QString& catalog, const QString& password, const QString& user,
-                               const QString& server);
 // A side database file.
 QString sideConnectionString(const QString& user, const QString& password, const QString& path);
 
@@ -50,7 +48,12 @@ struct ConnectionSpec {
 // unknown provider or a string without a data source.
 std::optional<ConnectionSpec> parseConnectionString(const QString& text, QString* error = nullptr);
 
-// The string with its password replaced by asterisks, for the run log.
+// The string with its password's whole value replaced by asterisks, for the
+// run log; quoted and braced values are masked to their closing quote.
 QString maskConnectionPassword(const QString& text);
+
+// A value as a connection string holds it: as it is when nothing in it could
+// end or change it, else between quotes (" or ', the quote doubled inside).
+QString connectionValue(const QString& value);
 
 } // namespace corv

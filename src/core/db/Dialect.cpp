@@ -9,7 +9,6 @@ namespace {
 
 class SqlServerDialect final : public Dialect {
 public:
-    Engine engine() const override { return Engine::SqlServer; }
     QString selectTop(int n, const QString& body) const override
     {
         return QStringLiteral("SELECT TOP %1 ").arg(n) + body;
@@ -47,7 +46,6 @@ public:
 
 class SqliteDialect final : public Dialect {
 public:
-    Engine engine() const override { return Engine::Sqlite; }
     QString selectTop(int n, const QString& body) const override
     {
         return QStringLiteral("SELECT ") + body + QStringLiteral(" LIMIT %1").arg(n);

@@ -17,8 +17,6 @@ public:
     virtual ~Dialect() = default;
     static const Dialect& of(Engine engine);
 
-    virtual Engine engine() const = 0;
-
     // A text literal: single quotes around, inner quotes doubled. Every value
     // that comes from the user or from data enters a statement this way.
     static QString quote(const QString& value);

@@ -51,13 +51,5 @@ bool sideTableExists(const QSqlDatabase& db, const QString& table)
     return query.exec(dialectOf(db).selectTop(1, QStringLiteral("* FROM ") + Dialect::quoteIdentifier(table)));
 }
 
-bool sideFieldExists(const QSqlDatabase& db, const QString& table, const QString& field)
-{
-    QSqlQuery query(db);
-    return query.exec(dialectOf(db).selectTop(
-        1, Dialect::quoteIdentifier(field) + QStringLiteral(" FROM ") + Dialect::quoteIdentifier(table)));
-}
-
-QString sideDataSource(const QSqlDatabase& db) { return db.databaseName(); }
 
 } // namespace corv

@@ -20,8 +20,5 @@ bool createSideDatabase(const QString& name, QString* error = nullptr);
 bool openSideDatabase(ScopedConnection& connection, const QString& name, QString* error = nullptr);
 
 bool sideTableExists(const QSqlDatabase& db, const QString& table);
-bool sideFieldExists(const QSqlDatabase& db, const QString& table, const QString& field);
-// The file behind an open side database (its "Data Source").
-QString sideDataSource(const QSqlDatabase& db);
 
 } // namespace corv

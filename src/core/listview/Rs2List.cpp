@@ -287,7 +287,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     for (int c = 0; c < columns; ++c) {
         const QString declared = reader.declaredType(c);
         ColumnType type = !declared.isEmpty() ? columnTypeFromDeclared(declared) : columnTypeFromField(reader.field(c));
-        if (type.cls == ColumnType::Other && engineOf(db) == Engine::Sqlite)
+        if (type.cls == ColumnType::Other && dialectOf(db).untypedColumnsAreText())
             type.cls = ColumnType::Text;
         if (type.cls == ColumnType::Text && type.definedSize < 0)
             unsized.push_back(c);

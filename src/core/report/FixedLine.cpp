@@ -96,11 +96,4 @@ FixedLine& FixedLine::literal(QStringView value)
     return *this;
 }
 
-QString FixedLine::joined()
-{
-    if (line_.endsWith(QLatin1Char('|')))
-        line_.chop(1);
-    return take();
-}
-
 } // namespace corv

@@ -33,8 +33,6 @@ public:
 
     const QString& str() const { return line_; }
     QString take() { return std::move(line_); }
-    // The columns joined by "|" with none after the last (list rows).
-    QString joined();
 
     // The pieces, for callers that build a line of their own layout.
     static void appendPadded(QString& line, QStringView value, int width);

@@ -13,22 +13,6 @@ QString viewerCommandLine(const QString& viewer, const QString& path)
     return QLatin1Char('"') + viewer + QStringLiteral("\" \"") + path + QLatin1Char('"');
 }
 
-bool folderWritable(const QString& folder)
-{
-    if (folder.isEmpty())
-        return false;
-    QString probe = folder;
-    if (!probe.endsWith(QLatin1Char('/')) && !probe.endsWith(QLatin1Char('\\')))
-        probe += QLatin1Char('/');
-    probe += QStringLiteral("$$TESTPth$$.txt");
-    QFile file(probe);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = file.write("test") == 4 && file.flush();
-    file.close();
-    return QFile::remove(probe) && written;
-}
-
 QString listToFile(Ui& ui, const QStringList& rows, const QString& viewer, const AppPaths& paths)
 {
     if (rows.isEmpty()) {

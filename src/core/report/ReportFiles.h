@@ -12,10 +12,6 @@ struct AppPaths;
 // blanks in either are safe.
 QString viewerCommandLine(const QString& viewer, const QString& path);
 
-// True when a file can be created, written and deleted in the folder; an empty
-// folder is not writable. Leaves nothing behind.
-bool folderWritable(const QString& folder);
-
 // The list-to-file operation of a list's right click: an empty list only
 // beeps; otherwise the rows go to a new file of the program folder
 // ("Lista_" + date stamp + ".txt") opened in the viewer. A file that cannot be

@@ -107,12 +107,4 @@ void utl::appendAmount(QString& line, Amount amount, int decimals, int width)
     line.append(QLatin1StringView(start, size));
 }
 
-QString utl::amountText(Amount amount, int decimals, int width)
-{
-    QString text = amount.toText(decimals, true);
-    if (text.size() > width)
-        text = amount.toText(decimals, false);
-    return text.rightJustified(width, QLatin1Char(' '));
-}
-
 } // namespace corv

@@ -40,11 +40,9 @@ private:
 };
 
 namespace utl {
-// The amount right-aligned in `width` with `decimals` decimals (0 to 4). When
-// the thousands separators do not fit they are dropped; a number that still
-// does not fit is written whole rather than cut.
-QString amountText(Amount amount, int decimals, int width);
-// The same, appended to a line.
+// Appends the amount right-aligned in `width` with `decimals` decimals (0 to
+// 4). When the thousands separators do not fit they are dropped; a number that
+// still does not fit is written whole rather than cut.
 void appendAmount(QString& line, Amount amount, int decimals, int width);
 } // namespace utl
 

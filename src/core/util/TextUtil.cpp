@@ -12,17 +12,6 @@ QString field(const QString& text, const QString& separator, int n)
     return n <= parts.size() ? parts[n - 1].trimmed() : QString();
 }
 
-QString replaceField(const QString& text, const QString& separator, int n, const QString& value)
-{
-    if (n < 1 || separator.isEmpty())
-        return text;
-    QStringList parts = text.split(separator);
-    while (parts.size() < n)
-        parts << QString();
-    parts[n - 1] = value;
-    return parts.join(separator);
-}
-
 QString PadLeft(const QString& value, int width, QChar fill)
 {
     if (width <= 0)
@@ -62,14 +51,6 @@ QString translateChars(const QString& text, const QString& from, const QString& 
             result.append(to[at]);
     }
     return result;
-}
-
-QString replaceAll(const QString& text, const QString& find, const QString& replacement)
-{
-    if (find.isEmpty())
-        return text;
-    QString result = text;
-    return result.replace(find, replacement);
 }
 
 QString dateStamp(const QDateTime& when) { return when.toString(QStringLiteral("yyyyMMdd_HHmmss")); }

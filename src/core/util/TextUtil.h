@@ -12,8 +12,6 @@ namespace corv::utl {
 // Field n (counted from 1) of a separated text, blanks trimmed; empty when the
 // text has fewer fields.
 QString field(const QString& text, const QString& separator, int n);
-// The text with field n replaced; missing fields are added empty first.
-QString replaceField(const QString& text, const QString& separator, int n, const QString& value);
 
 // The value brought to exactly the width: filled on the left (PadLeft) or the
 // right (PadRight), cut to its first `width` characters when longer.
@@ -24,7 +22,6 @@ QString StripChars(const QString& text, const QString& set);
 // Each character of `from` replaced by the one at the same position of `to`;
 // characters of `from` beyond the end of `to` are removed.
 QString translateChars(const QString& text, const QString& from, const QString& to);
-QString replaceAll(const QString& text, const QString& find, const QString& replacement);
 
 // The current date (and time) as text usable in a file name.
 QString dateStamp(const QDateTime& when);

@@ -1,0 +1,129 @@
+#include "ardea/JournalView.h"
+#include "console/ArticleLookup.h"
+#include "console/ReferenceTables.h"
+#include "console/VatListings.h"
+#include "listview/Rs2List.h"
+#include "DemoSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+using ConsoleListsTest = corv::test::DemoSession;
+
+TEST_F(ConsoleListsTest, ArdeaReferenceRows)
+{
+    exec(company(), "INSERT INTO CO_CLIFOR (ind_clifor, cod_clifor, flg_allegato, cod_iva) VALUES ('C', '000777', '1', '22')");
+    exec(company(), "INSERT INTO CA_ANAGRAFICHE (cod_anagra, des_ragsoc, flg_pers_fis, cod_piva, cod_cfisc, ind_tipo_diciva, cod_naz,"
+                    " cod_naz_res, des_localita_res) VALUES ('000777', 'Tipografia Moderna S.r.l.', '0', '01234567897', '01234567897', 'T',"
+                    " 'IT', 'IT', 'ROMA')");
+    const ReferenceLists lists = readArdeaReferences(*ctx);
+    ASSERT_FALSE(lists.vatCodes.isEmpty());
+    EXPECT_EQ(lists.vatCodes.first().section('|', 0, 0).trimmed(), "E10"); // ordered by rate, then code
+    EXPECT_TRUE(lists.vatCodes.contains("22 |IVA 22%                  | 22,00|1  |I  |S  |"));
+    // Reasons without a VAT register are not listed.
+    EXPECT_TRUE(lists.reasons.contains("FV |Fattura vendita     |V| |0|"));
+    EXPECT_FALSE(std::any_of(lists.reasons.begin(), lists.reasons.end(), [](const QString& r) { return r.startsWith("GIR"); }));
+    const QString row = *std::find_if(lists.subjects.begin(), lists.subjects.end(), [](const QString& r) { return r.startsWith("000777C"); });
+    EXPECT_EQ(row.toStdString(), "000777C|Tipografia Moderna S.r.l.          |???|01234567897     |01234567897     |0|T|IT |"
+                   "                    |                    |ROMA                |0  | |                         | | |1|22 |   |   |");
+    // Foreign customers are left out.
+    EXPECT_EQ(lists.subjects.size(), scalar(company(), "SELECT COUNT(*) FROM CO_CLIFOR c JOIN CA_ANAGRAFICHE a ON a.cod_anagra = c.cod_clifor"
+                                                       " JOIN CA_NAZIONI n ON n.cod_naz = a.cod_naz WHERE n.ind_area_naz = '0'"));
+}
+
+TEST_F(ConsoleListsTest, CorvinaReferenceRows)
+{
+    selectYear(2025);
+    exec(ctx->connections().db(Connections::Corvina),
+         "INSERT INTO CustomerSupplier (CompanyCode, VATYear, CustSupplType, CustSupplCode, CompanyName, VATRegNo, FiscalCode, ISOCode,"
+         " PhysicalPerson, C3SubjectType) VALUES ('DEMO', 2025, '2', '000777', 'Fornitore', '01234567897', '01234567897', 'IT', '0', '1'),"
+         " ('DEMO', 2025, NULL, '000124', 'Senza tipo', '', '', 'IT', '0', '1')");
+    const ReferenceLists lists = readCorvinaReferences(*ctx, state);
+    EXPECT_TRUE(lists.subjects.contains("000777F|" + QString("Fornitore").leftJustified(40) + "|?|01234567897     |01234567897     |IT |0|1|DEMO  |"));
+    EXPECT_TRUE(std::any_of(lists.subjects.begin(), lists.subjects.end(), [](const QString& r) { return r.startsWith("000124F|"); }));
+    EXPECT_TRUE(lists.vatCodes.contains("22 |IVA 22%             | 22,000|   |1  |0  |0   |"));
+
+    ConsoleState none;
+    const ReferenceLists nothing = readCorvinaReferences(*ctx, none);
+    EXPECT_TRUE(nothing.vatCodes.isEmpty());
+    EXPECT_EQ(ui.statuses.last(), "NESSUN ANNO NEL COMBO AZIENDE !!");
+}
+
+TEST_F(ConsoleListsTest, ListingStatementsFilterOnlyOnWhatIsGiven)
+{
+    const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
+    EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, "31/01/2025", {'A', "000777C|x|"}),
+              "SELECT * FROM XEBV_PNRIVA WHERE dat_registrazione<='20250131' AND cod_clifor='000777' AND ind_clifor='C'"
+              " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
+    EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, kEmptyDate, {'I', "22 |IVA|"}),
+              "SELECT * FROM XEBV_PNRIVA WHERE cod_iva='22'"
+              " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
+    EXPECT_EQ(corvinaListingSql("DEMO", 2016, {'A', "000123F|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode='DEMO' AND CustSupplCode='000123' AND CustSupplType=2"
+              " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
+    EXPECT_EQ(corvinaListingSql("DEMO", 2017, {'C', "FV |x|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA17 WHERE VATYear=2017 AND CompanyCode='DEMO' AND ReasonCode='FV'"
+              " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
+    // A code holding a quote lists its lines instead of breaking the statement.
+    EXPECT_EQ(corvinaListingSql("D'X", 2016, {'I', "A'B|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode='D''X' AND VATCode='A''B'"
+              " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
+}
+
+TEST_F(ConsoleListsTest, CorvinaListingHasTheNatureColumnFrom2017)
+{
+    ASSERT_TRUE(ensureCorvinaViews(*ctx));
+    selectYear(2016);
+    const Listing old = listCorvinaVatLines(*ctx, state, {'I', "22 |"});
+    ASSERT_FALSE(old.lines.isEmpty());
+    EXPECT_EQ(old.lines.first().count('|'), 13);
+    EXPECT_EQ(old.heading, corvinaListingHeading());
+    selectYear(2025);
+    const Listing recent = listCorvinaVatLines(*ctx, state, {'I', "E15|"});
+    ASSERT_FALSE(recent.lines.isEmpty());
+    EXPECT_EQ(recent.lines.first().count('|'), 14);
+    EXPECT_TRUE(recent.lines.first().endsWith("N1    |"));
+    EXPECT_EQ(ui.statuses.last(), QString("Trovate %1 registrazioni.").arg(recent.lines.size()));
+}
+
+TEST_F(ConsoleListsTest, ArdeaListingOfTheBusiestCustomer)
+{
+    ASSERT_TRUE(ensureJournalView(company(), false));
+    state.dateFrom = "01/01/2025";
+    state.dateTo = "31/12/2025";
+    const Listing listing = listArdeaVatLines(*ctx, state, {'A', "000001C|"});
+    ASSERT_FALSE(listing.lines.isEmpty());
+    EXPECT_EQ(listing.lines.size(), scalar(company(), "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_clifor = '000001' AND ind_clifor = 'C'"
+                                                       " AND dat_registrazione >= '2025-01-01' AND dat_registrazione <= '2025-12-31 00:00:00'"));
+    for (const QString& line : listing.lines)
+        EXPECT_EQ(line.section('|', 7, 7), "000001");
+    const Listing none = listArdeaVatLines(*ctx, state, {'I', "ZZ|"});
+    EXPECT_TRUE(none.lines.isEmpty());
+    EXPECT_TRUE(ui.statuses.contains("NESSUN dato trovato !!"));
+}
+
+TEST_F(ConsoleListsTest, ArticleLookupFiltersAndDescribes)
+{
+    Rs2ListOptions options;
+    options.title = "TABIVA";
+    options.noHeader = true;
+    const Rs2ListResult list = Rs2List(*ctx, company(), articleLookupSql("metrica"), options);
+    ASSERT_TRUE(list.ok);
+    ASSERT_EQ(list.lines.size(), 3); // the rule and two screws
+    EXPECT_TRUE(list.lines[1].startsWith("VIT-M6-20|Vite metrica M6x20 zincata"));
+    EXPECT_EQ(articleDescription(*ctx, "vit-m8-30"), "Vite metrica M8x30 inox");
+    EXPECT_EQ(articleDescription(*ctx, "NESSUNO"), "");
+    // A quote in the typed text is a character to look for, not the end of a literal.
+    EXPECT_TRUE(Rs2List(*ctx, company(), articleLookupSql("d'acciaio"), options).ok);
+}
+
+} // namespace

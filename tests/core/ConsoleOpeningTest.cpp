@@ -1,0 +1,111 @@
+#include "ardea/ArdeaLogin.h"
+#include "console/ConsoleOpening.h"
+#include "console/ConsoleState.h"
+#include "platform/IniFile.h"
+#include "DemoSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+using ConsoleOpeningTest = corv::test::DemoSession;
+
+TEST_F(ConsoleOpeningTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
+{
+    ArdeaLogin(*ctx).dataClose();
+    QFile::rename(home.file("db/AR_DEMO.sqlite"), home.file("db/AR_DEMO.bak"));
+    ui.expectMessage("eAzi");
+    ConsoleState fresh;
+    EXPECT_FALSE(openConsole(*ctx, fresh, {}));
+    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys)); // the system close ran
+}
+
+TEST_F(ConsoleOpeningTest, WithoutCorvinaTheCorvinaTabIsDisabled)
+{
+    ArdeaLogin(*ctx).dataClose();
+    ctx->doArdea = false;
+    QFile::rename(home.file("db/Corvina_3.sqlite"), home.file("db/Corvina_3.bak"));
+    ui.expectMessage("Corv");
+    ConsoleState fresh;
+    EXPECT_TRUE(openConsole(*ctx, fresh, {}));
+    EXPECT_FALSE(fresh.corvinaEnabled);
+    EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+}
+
+TEST_F(ConsoleOpeningTest, ImportDatesChangeOnlyWithValidDates)
+{
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        if (state.corvinaRows[i].section('|', 1, 1).trimmed() == "2025")
+            state.corvinaRow = i;
+    }
+    EXPECT_EQ(importDateLabel(*ctx, state), "Liq.:14/02/2026\r\n - Dati:16/02/2026\r\n - Click-Dx per cambio date");
+    ui.expectInput("Nuova data import Liquidazioni :", QString("  "))
+        .expectInput("Nuova data import Righe :", QString(""));
+    changeImportDates(*ctx, state); // both blank: a beep and nothing else
+    EXPECT_EQ(ui.beeps, 1);
+    ui.expectInput("Nuova data import Liquidazioni :", QString("01/03/2026"))
+        .expectInput("Nuova data import Righe :", QString("31/02/2026"))
+        .expectMessage("Confermi sostituzione :\r\n\r\nData Liquidazioni : 01/03/2026\r\nData Righe IVA    : 31/02/2026\r\n", Answer::Yes);
+    changeImportDates(*ctx, state);
+    EXPECT_EQ(importDateLabel(*ctx, state), "Liq.:01/03/2026\r\n - Dati:16/02/2026\r\n - Click-Dx per cambio date");
+}
+
+TEST(ConsoleSettings, RestoreRules)
+{
+    TestHome home(false);
+    IniFile ini(home.file("TLX_CORV.INI"));
+    ConsoleState state;
+    state.corvinaRows = {corvinaCompanyRow("DEMO", "2025", "Rossi", ""), corvinaCompanyRow("DEMO", "2016", "Rossi", "")};
+    state.tab = 0;
+    ini.write("Param", "LastTab", "5");
+    ini.write("Param", "Source", "7");
+    ini.write("Param", "Last_Cv", corvinaCompanyRow("DEMO", "2016", "Rossi", ""));
+    restoreConsoleSettings(state, ini);
+    EXPECT_EQ(state.tab, 0);    // out of range: left as the opening chose
+    EXPECT_EQ(state.source, 0); // out of range: "Dati da Ardea"
+    EXPECT_EQ(state.corvinaRow, 1);
+    EXPECT_EQ(state.dateFrom, kEmptyDate);
+    ini.write("Param", "LastTab", "-1");
+    ini.write("Param", "Source", "1");
+    ini.write("Param", "Last_Cv", corvinaCompanyRow("DEMO", "2016", "Rossi Nuovo Nome", ""));
+    restoreConsoleSettings(state, ini);
+    EXPECT_EQ(state.tab, 0);
+    EXPECT_EQ(state.source, 1);
+    EXPECT_EQ(state.corvinaRow, -1); // the company's name changed: nothing selected
+    ini.write("Param", "LastTab", "1");
+    restoreConsoleSettings(state, ini);
+    EXPECT_EQ(state.tab, 1);
+}
+
+TEST(ConsoleSettings, DateRangeCheck)
+{
+    EXPECT_FALSE(dateRangeCoherent("01/02/2024", "31/01/2024"));
+    EXPECT_TRUE(dateRangeCoherent("01/02/2024", "01/02/2024"));
+    EXPECT_TRUE(dateRangeCoherent(kEmptyDate, "31/01/2024"));
+    EXPECT_TRUE(dateRangeCoherent("01/02/2024", kEmptyDate));
+    EXPECT_FALSE(dateRangeCoherent("31/02/2024", "01/03/2024"));
+    EXPECT_FALSE(dateRangeCoherent("01/02/2024", "3_/__/____"));
+}
+
+TEST(ConsoleSettings, NemboCompaniesAreTheNumbersOfTheArchiveFiles)
+{
+    TestHome home(false);
+    QDir(home.path()).mkdir("nembo");
+    for (const char* name : {"TR001AZI", "TR017AZI", "TR001CLI", "XR002AZI", "TR03AZI"})
+        home.writeFile(QString("nembo/") + name, "");
+    QStringList companies = nemboCompaniesIn(home.file("nembo"));
+    companies.sort();
+    EXPECT_EQ(companies, (QStringList{"001", "017"}));
+    EXPECT_TRUE(nemboCompaniesIn("").isEmpty());
+    EXPECT_TRUE(nemboCompaniesIn(home.file("manca")).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "TestHome.h"
+#include "console/ConsoleState.h"
+#include "process/AppContext.h"
+
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+
+namespace corv::test {
+
+// The demo installation as the console works on it: the login resolved, the
+// DEMO company open, the Corvina, company and common connections open and
+// the Corvina companies listed.
+class DemoSession : public ::testing::Test {
+protected:
+    TestHome home;
+    ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    ConsoleState state;
+
+    void SetUp() override;
+
+    QSqlDatabase company() const { return ctx->connections().db(Connections::Company); }
+    QSqlDatabase corvina() const { return ctx->connections().db(Connections::Corvina); }
+    static void exec(const QSqlDatabase& db, const QString& sql);
+    static int scalar(const QSqlDatabase& db, const QString& sql);
+    // Selects the Corvina company row of the year.
+    void selectYear(int year);
+};
+
+} // namespace corv::test
