@@ -385,12 +385,15 @@ void ConsoleWindow::closeEvent(QCloseEvent* event)
     if (!closed_) {
         closed_ = true;
         captureState();
+        bool saved = true;
         if (opened_)
-            closeConsole(ctx_, state_);
+            saved = closeConsole(ctx_, state_);
         else
             closeConnections(ctx_);
         IniFile settings = ctx_.corvSettings();
-        saveWindowPlacement(this, settings, kWindowName);
+        saved = saveWindowPlacement(this, settings, kWindowName) && saved;
+        if (!saved)
+            reportUnsavedSettings(ctx_, settings);
     }
     event->accept();
 }

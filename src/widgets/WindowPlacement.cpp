@@ -12,7 +12,7 @@ double twipsPerPixel(const QWidget* window)
     return 1440.0 / (dpi > 0 ? dpi : 96);
 }
 
-void saveWindowPlacement(const QWidget* window, IniFile& settings, const QString& windowName,
+bool saveWindowPlacement(const QWidget* window, IniFile& settings, const QString& windowName,
                          const QString& section, std::optional<double> fontSize)
 {
     const double scale = twipsPerPixel(window);
@@ -27,7 +27,7 @@ void saveWindowPlacement(const QWidget* window, IniFile& settings, const QString
     current.height = client.height() * scale;
     current.width = client.width() * scale;
     current.fontSize = fontSize;
-    savePlacement(settings, windowName, current, section);
+    return savePlacement(settings, windowName, current, section);
 }
 
 void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QString& windowName,

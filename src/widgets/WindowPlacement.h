@@ -10,7 +10,7 @@ namespace corv {
 double twipsPerPixel(const QWidget* window);
 
 // Saves and restores a window's placement in the settings (see Placement).
-void saveWindowPlacement(const QWidget* window, IniFile& settings, const QString& windowName,
+bool saveWindowPlacement(const QWidget* window, IniFile& settings, const QString& windowName,
                          const QString& section = kPlacementSection,
                          std::optional<double> fontSize = std::nullopt);
 void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QString& windowName,

@@ -107,4 +107,32 @@ TEST_F(CompanyOpeningTest, ReadOnlyResolutionOpensNothing)
     EXPECT_TRUE(ctx->company().code.isEmpty());
 }
 
+TEST_F(CompanyOpeningTest, ACompanyThatFailsToOpenIsNeverKeptForTheNextStart)
+{
+    CompanyOpening opening(*ctx);
+    ASSERT_TRUE(opening.InitARProc());
+    const QString folder = ctx->company().companyWorkFolder;
+    exec(ctx->connections().db(Connections::ESys), "INSERT INTO TS_AZIENDE_INFO VALUES ('PROVA', 'Doppione')");
+    ui.expectMessage("VERIFICARE", Answer::Yes)
+        .expectMessage("CONFERMI PASSAGGIO AD AZIENDA : PROVA", Answer::Yes)
+        .expectMessage("ERRORE Recuperando i Dati Azienda !! (PROVA)");
+    EXPECT_FALSE(opening.activate("PROVA"));
+    EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "DEMO");
+    // The company's own fields are cleared; the folders read at the start stay.
+    EXPECT_TRUE(ctx->company().code.isEmpty());
+    EXPECT_EQ(ctx->company().companyWorkFolder, folder);
+    EXPECT_FALSE(folder.isEmpty());
+}
+
+TEST_F(CompanyOpeningTest, UnattendedWithoutACompanyTheStartEndsInsteadOfWaitingForTheChooser)
+{
+    ctx->registry().write(RegistryRoot::CurrentUser, regkeys::kLastLogin, "Azienda", "");
+    ui.unattended = true;
+    CompanyOpening opening(*ctx);
+    opening.showChooser = [] { ADD_FAILURE() << "the chooser would wait for ever"; };
+    ui.expectMessage("Azienda Ardea NON Definita !!").expectMessage("nessuno può sceglierla (modalità non interattiva)");
+    EXPECT_FALSE(opening.InitARProc());
+}
+
 } // namespace
+

@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 #include "platform/IniFile.h"
+#include "FileSizeLimit.h"
 #include "TestHome.h"
 
 #include <QFile>
@@ -70,10 +71,48 @@ TEST_F(IniFileTest, AnEmptyValueLeavesAnEmptyKey)
     EXPECT_EQ(ini.keys("posfinestre"), QStringList{"SF_Main"});
 }
 
-TEST_F(IniFileTest, LegacyCodePageTextIsRead)
+TEST_F(IniFileTest, WindowsCodePageTextIsRead)
 {
-    home.writeFile("TEST.INI", QByteArray("[A]\nNome=Societ\xe0\n"));
-    EXPECT_EQ(IniFile(path).read("A", "Nome"), QString::fromUtf8("Società"));
+    // Not UTF-8: Windows-1252, where 0x80 is the euro sign and 0x93/0x94 quotes.
+    home.writeFile("TEST.INI", QByteArray("[A]\nNome=Societ\xe0 \x80 \x93x\x94\n"));
+    EXPECT_EQ(IniFile(path).read("A", "Nome"), QString::fromUtf8("Società € “x”"));
+}
+
+TEST_F(IniFileTest, AFullDiskKeepsTheOldFileAndSaysSo)
+{
+    const QByteArray login = "[Login]\r\nServer=SRV01\r\nUserId=sa\r\nUserPwd=segreta\r\n";
+    home.writeFile("TEST.INI", login);
+    IniFile ini(path, true);
+    bool written = true;
+    {
+        corv::test::FileSizeLimit limit(16);
+        written = ini.write("Login", "UserPwd", "nuova");
+    }
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(ini.lastError().isEmpty());
+    EXPECT_EQ(home.readFile("TEST.INI").toUtf8(), login);
+    EXPECT_EQ(ini.read("Login", "UserPwd"), "segreta");
+    EXPECT_TRUE(ini.write("Login", "UserPwd", "nuova")); // with room again it works
+    EXPECT_EQ(ini.read("Login", "UserPwd"), "nuova");
+}
+
+TEST_F(IniFileTest, ALineBreakInAValueNeverCreatesAKey)
+{
+    IniFile ini(path);
+    ASSERT_TRUE(ini.write("Param", "Last_Cv", "DEMO  |2025|Rossi\r\n[Stampe su Disco]\nPgmVisualizzatore=/tmp/x.sh\r|"));
+    EXPECT_EQ(ini.read("Param", "Last_Cv"), "DEMO  |2025|Rossi [Stampe su Disco] PgmVisualizzatore=/tmp/x.sh |");
+    EXPECT_EQ(ini.read("Stampe su Disco", "PgmVisualizzatore", "nessuno"), "nessuno");
+    EXPECT_EQ(ini.keys("Param"), QStringList{"Last_Cv"});
+}
+
+TEST_F(IniFileTest, AChangeOnDiskIsSeenByTheNextRead)
+{
+    IniFile ini(path);
+    ASSERT_TRUE(ini.write("A", "K", "1"));
+    EXPECT_EQ(ini.read("A", "K"), "1");
+    home.writeFile("TEST.INI", "[A]\nK=22\nJ=3\n"); // another writer
+    EXPECT_EQ(ini.read("A", "K"), "22");
+    EXPECT_EQ(IniFile(path).read("A", "J"), "3");
 }
 
 TEST_F(IniFileTest, PasswordFilesAreCreatedForTheOwnerOnly)

@@ -240,4 +240,17 @@ TEST_F(LoginTest, HintIsShownInThePrompt)
     EXPECT_EQ(login.GetLoginData("user", "mario"), "mario");
 }
 
+TEST_F(LoginTest, AnUnattendedRunNeverWritesAnAnswerItWasNotGiven)
+{
+    // An empty password and no NullPwd: a person would be asked twice and
+    // NullPwd=1 kept for good. Unattended, the start ends and nothing is written.
+    setLogin(dbFolder(), "sa", "");
+    const QByteArray before = home.readFile("ARDEA_Z.INI").toUtf8();
+    ui.unattended = true;
+    ui.expectMessage("Manca il dato di accesso a SQL Server \"Pwd\"").expectMessage("IMPOSSIBILE Determinare la PASSWORD UTENTE !!");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
+    EXPECT_EQ(home.readFile("ARDEA_Z.INI").toUtf8(), before);
+    EXPECT_TRUE(ui.prompts.isEmpty());
+}
+
 } // namespace

@@ -54,6 +54,7 @@ public:
     void editLogin(SqlAccessForm& form) override;
     QString showList(const Rs2ListResult& list) override;
 
+    bool interactive() const override { return !unattended; }
     bool finished() const { return steps_.empty(); }
 
     std::vector<Said> said;       // every message, in order
@@ -63,6 +64,7 @@ public:
     QStringList opened;           // "viewer|path" for each report opened
     QStringList listsShown;       // the caption of each list shown
     int beeps = 0;
+    bool unattended = false; // as an unattended run: nobody answers
     int eventRuns = 0;
     // Runs whenever a command lets pending events run: a test's way to act
     // "while the command is running".

@@ -4,6 +4,7 @@
 #include "db/ConnectionString.h"
 #include "ardea/SqlAccessForm.h"
 #include "platform/Ui.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QSqlError>
@@ -128,9 +129,8 @@ InitOutcome ArdeaLogin::AR_InitLib(bool messages)
     clearAccesses();
 
     IniFile backup = ctx_.loginBackup();
-    backup.write(keys::kLoginServer, login.server);
-    backup.write(keys::kLoginUser, login.user);
-    backup.write(keys::kLoginPassword, login.password);
+    saveSetting(ui, backup, keys::kLoginServer, login.server) && saveSetting(ui, backup, keys::kLoginUser, login.user)
+        && saveSetting(ui, backup, keys::kLoginPassword, login.password);
     return InitOutcome::Ready;
 }
 
@@ -153,7 +153,8 @@ InitOutcome ArdeaLogin::resolveServer(bool messages)
         if (answer == QLatin1String("-1"))
             return endWith(QStringLiteral("IMPOSSIBILE Determinare il DB SERVER !!"), messages);
         login.server = QLatin1Char('\'') + answer + QLatin1Char('\'');
-        ctx_.ardeaSettings().write(keys::kLoginServer, login.server);
+        IniFile ardea = ctx_.ardeaSettings();
+        saveSetting(ctx_.ui(), ardea, keys::kLoginServer, login.server);
     }
     return InitOutcome::Ready;
 }
@@ -167,7 +168,8 @@ InitOutcome ArdeaLogin::resolveUser(bool messages)
         const QString answer = GetLoginData(QStringLiteral("User"), QString());
         if (answer == QLatin1String("-1"))
             return endWith(QStringLiteral("IMPOSSIBILE Determinare il NOME UTENTE !!"), messages);
-        ctx_.ardeaSettings().write(keys::kLoginUser, login.user);
+        IniFile ardea = ctx_.ardeaSettings();
+        saveSetting(ctx_.ui(), ardea, keys::kLoginUser, login.user);
     }
     return InitOutcome::Ready;
 }
@@ -184,7 +186,7 @@ InitOutcome ArdeaLogin::resolvePassword(bool messages)
         const QString answer = GetLoginData(QStringLiteral("Pwd"), QString());
         if (answer.isEmpty()) {
             if (ctx_.ui().askYesNo(QStringLiteral("SICURO DI CONFERMARE PASSWORD NULLA ?"), QStringLiteral("Proc_AR"))) {
-                ardea.write(keys::kNullPassword, QStringLiteral("1"));
+                saveSetting(ctx_.ui(), ardea, keys::kNullPassword, QStringLiteral("1"));
                 break;
             }
             continue;
@@ -193,7 +195,7 @@ InitOutcome ArdeaLogin::resolvePassword(bool messages)
             login.password.clear();
             return endWith(QStringLiteral("IMPOSSIBILE Determinare la PASSWORD UTENTE !!"), messages);
         }
-        ardea.write(keys::kLoginPassword, login.password);
+        saveSetting(ctx_.ui(), ardea, keys::kLoginPassword, login.password);
     }
     return InitOutcome::Ready;
 }
@@ -233,6 +235,15 @@ QString ArdeaLogin::GetLoginData(const QString& kind, const QString& hint)
 {
     const QString upper = kind.toUpper();
     Ui& ui = ctx_.ui();
+    if (!ui.interactive()) {
+        // Nobody to type the value: the start ends, and no default answer is
+        // ever written to the settings as if it had been given.
+        ui.critical(QStringLiteral("Manca il dato di accesso a SQL Server \"") + kind
+                        + QStringLiteral("\" in ARDEA_Z.INI e nessuno può inserirlo (modalità non interattiva).\r\n"
+                                         "Nessuna impostazione è stata modificata."),
+                    QStringLiteral("GetLoginData"));
+        return QStringLiteral("-1");
+    }
     QString hintText;
     if (!hint.isEmpty())
         hintText = QStringLiteral("\r\n (   ") + hint + QStringLiteral("   ??   )");
@@ -265,7 +276,8 @@ QString ArdeaLogin::GetLoginData(const QString& kind, const QString& hint)
             break;
         if (upper == QLatin1String("PWD")
             && ui.askYesNo(QStringLiteral("CONFERMI PASSWORD NULLA ?"), QStringLiteral("Proc_AR"))) {
-            ctx_.ardeaSettings().write(keys::kNullPassword, QStringLiteral("1"));
+            IniFile ardea = ctx_.ardeaSettings();
+            saveSetting(ui, ardea, keys::kNullPassword, QStringLiteral("1"));
             break;
         }
         if (ui.askYesNo(QStringLiteral("NESSUN valore inserito !\r\rConfermi abbandono operazione ??"),

@@ -6,6 +6,7 @@
 #include "db/DbValues.h"
 #include "db/ScopedConnection.h"
 #include "platform/Ui.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QSqlError>
@@ -62,7 +63,11 @@ bool CompanyOpening::AziOpen(QString& code)
         ctx_.installation().setCompanyCode(company.code);
         return true;
     }
-    company = CompanyState{};
+    // Only the company's own fields go: the folders and settings read at the
+    // start stay for the next opening.
+    company.code.clear();
+    company.name.clear();
+    company.level.clear();
     login.companyDatabase.clear();
     login.commonDatabase.clear();
     ui.critical(QStringLiteral("ERRORE Recuperando i Dati Azienda !! (") + code + QLatin1Char(')'),
@@ -77,9 +82,11 @@ QString CompanyOpening::AziARDEA(bool readOnly)
     if (registryCompany.isEmpty()) {
         ctx_.ui().beep();
         ctx_.ui().critical(QStringLiteral("Azienda Ardea NON Definita !!"), QStringLiteral("AziArdea"));
+        if (chooserUnavailable())
+            return {};
         if (showChooser)
             showChooser();
-        if (registry.contains(RegistryRoot::CurrentUser, regkeys::kLogin, QStringLiteral("UltimaAzienda")))
+        if (!ctx_.company().code.isEmpty() && registry.contains(RegistryRoot::CurrentUser, regkeys::kLogin, QStringLiteral("UltimaAzienda")))
             registry.write(RegistryRoot::CurrentUser, regkeys::kLogin, QStringLiteral("Azienda"), ctx_.company().code);
     } else if (readOnly) {
         return registryCompany;
@@ -91,20 +98,32 @@ QString CompanyOpening::AziARDEA(bool readOnly)
     AziOpen(code);
     if (code.isEmpty()) {
         code = ardeaCode;
-        settings.write(keys::kCompany, code);
+        saveSetting(ctx_.ui(), settings, keys::kCompany, code);
     }
     if (!AziOpen(code))
         ctx_.ui().critical(QStringLiteral("DISASTRO APRENDO L'AZIENDA !!"), QStringLiteral("AziARDEA - AziOpen"));
     return code;
 }
 
-void CompanyOpening::InitARProc()
+bool CompanyOpening::chooserUnavailable()
+{
+    if (ctx_.ui().interactive())
+        return false;
+    ctx_.ui().critical(QStringLiteral("Nessuna azienda Ardea da aprire e nessuno può sceglierla (modalità non interattiva).\r\n"
+                                      "Avviare il programma senza --batch e scegliere l'azienda."),
+                       QStringLiteral("AziArdea"));
+    return true;
+}
+
+bool CompanyOpening::InitARProc()
 {
     CompanyState& company = ctx_.company();
     ArdeaInstallation& installation = ctx_.installation();
     company.stepLabel = QStringLiteral("InitARProc-INIT");
     company.stepLabel = QStringLiteral("InitARProc-AR_Azi");
     const QString code = AziARDEA(false);
+    if (code.isEmpty())
+        return false;
     if (company.code.isEmpty())
         company.code = code;
     company.stepLabel = QStringLiteral("InitARProc-AR_PubDir");
@@ -123,6 +142,7 @@ void CompanyOpening::InitARProc()
     company.currency = QStringLiteral("EURO");
     company.name40 = utl::PadRight(company.name, 40);
     company.stepLabel = QStringLiteral("InitARProc-EXIT");
+    return true;
 }
 
 QStringList CompanyOpening::chooserRows()
@@ -167,9 +187,14 @@ bool CompanyOpening::activate(const QString& code)
         ui.beep();
         return false;
     }
-    ctx_.corvSettings().write(keys::kCompany, code);
+    // The company becomes the one to open next time only once it opened:
+    // a company that cannot be opened must not stand in the way of later starts.
     QString opened = code;
-    return AziOpen(opened);
+    if (!AziOpen(opened))
+        return false;
+    IniFile settings = ctx_.corvSettings();
+    saveSetting(ui, settings, keys::kCompany, opened);
+    return true;
 }
 
 QString CompanyOpening::releaseOf(const QString& database, const char* table)

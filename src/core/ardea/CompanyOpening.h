@@ -27,11 +27,17 @@ public:
     bool AziOpen(QString& code);
 
     // AziARDEA: the company to open (registry, settings) and opens it.
+    // Empty, with a message, when the chooser would be needed and nobody can
+    // answer it.
     QString AziARDEA(bool readOnly);
+    // The company chooser cannot be shown to anybody: the message says so.
+    bool chooserUnavailable();
 
     // InitARProc: opens the company and fills the folders and names the
     // commands use; each step names itself in the company's step label.
-    void InitARProc();
+    // False when the program must end: no company to open and nobody to
+    // choose one (unattended runs).
+    bool InitARProc();
 
     // One chooser row per company of the system catalog.
     QStringList chooserRows();

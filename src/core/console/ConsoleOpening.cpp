@@ -9,6 +9,8 @@
 #include "ardea/JournalView.h"
 #include "views/ViewService.h"
 #include "platform/Ui.h"
+
+#include <QDir>
 #include "settings/SettingsKeys.h"
 
 namespace corv {
@@ -30,8 +32,8 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
     log.write(QStringLiteral("Apertura Console"));
     CompanyOpening company(ctx);
     company.showChooser = hooks.showChooser;
-    if (ctx.doArdea)
-        company.InitARProc();
+    if (ctx.doArdea && !company.InitARProc())
+        return false;
 
     IniFile settings = ctx.corvSettings();
     state.nemboFolder = settings.read(keys::kNemboFolder);
@@ -71,6 +73,8 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
 
 bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)
 {
+    if (CompanyOpening(ctx).chooserUnavailable())
+        return false;
     ArdeaLogin login(ctx);
     login.dataClose();
     if (hooks.showChooser)
@@ -81,11 +85,19 @@ bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)
     return true;
 }
 
-void closeConsole(AppContext& ctx, const ConsoleState& state)
+bool closeConsole(AppContext& ctx, const ConsoleState& state)
 {
     IniFile settings = ctx.corvSettings();
-    saveConsoleSettings(state, settings);
+    const bool saved = saveConsoleSettings(state, settings);
     closeConnections(ctx);
+    return saved;
+}
+
+void reportUnsavedSettings(AppContext& ctx, const IniFile& settings)
+{
+    ctx.ui().critical(QStringLiteral("Impossibile salvare le scelte della console nel file :\r\n") + QDir::toNativeSeparators(settings.path())
+                          + QStringLiteral("\r\n(") + settings.lastError() + QStringLiteral(")\r\nAl prossimo avvio valgono le scelte salvate in precedenza."),
+                      QStringLiteral("Impostazioni"));
 }
 
 } // namespace corv

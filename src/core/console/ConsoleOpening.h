@@ -5,6 +5,7 @@
 namespace corv {
 
 class AppContext;
+class IniFile;
 struct ConsoleState;
 
 // The console's opening, in order: the Ardea company and folders, the Nembo
@@ -22,6 +23,9 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
 bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks);
 
 // The console's close: settings written, data and system connections closed.
-void closeConsole(AppContext& ctx, const ConsoleState& state);
+// False when the settings could not be written.
+bool closeConsole(AppContext& ctx, const ConsoleState& state);
+// Tells the user the console's choices were not saved in the settings file.
+void reportUnsavedSettings(AppContext& ctx, const IniFile& settings);
 
 } // namespace corv

@@ -76,13 +76,13 @@ void restoreConsoleSettings(ConsoleState& state, const IniFile& settings)
         state.tab = tab;
 }
 
-void saveConsoleSettings(const ConsoleState& state, IniFile& settings)
+bool saveConsoleSettings(const ConsoleState& state, IniFile& settings)
 {
-    settings.write(keys::kDateFrom, state.dateFrom);
-    settings.write(keys::kDateTo, state.dateTo);
-    settings.write(keys::kLastCorvinaRow, state.selectedCorvinaRow());
-    settings.write(keys::kSource, QString::number(state.source));
-    settings.write(keys::kLastTab, QString::number(state.tab));
+    bool ok = settings.write(keys::kDateFrom, state.dateFrom);
+    ok = settings.write(keys::kDateTo, state.dateTo) && ok;
+    ok = settings.write(keys::kLastCorvinaRow, state.selectedCorvinaRow()) && ok;
+    ok = settings.write(keys::kSource, QString::number(state.source)) && ok;
+    return settings.write(keys::kLastTab, QString::number(state.tab)) && ok;
 }
 
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)

@@ -83,8 +83,8 @@ bool dateRangeCoherent(const QString& from, const QString& to);
 // Restores from TLX_CORV.INI what the opening steps read after the lists
 // are filled: dates, Last_Cv, Source and LastTab (only when within range).
 void restoreConsoleSettings(ConsoleState& state, const IniFile& settings);
-// Writes them back when the console closes.
-void saveConsoleSettings(const ConsoleState& state, IniFile& settings);
+// Writes them back when the console closes; false when the file could not be written.
+bool saveConsoleSettings(const ConsoleState& state, IniFile& settings);
 
 // Fills the Corvina company rows and release from the Corvina connection.
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state);

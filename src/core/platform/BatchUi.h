@@ -23,6 +23,7 @@ public:
     void processEvents() override {}
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
+    bool interactive() const override { return false; }
     QString showList(const Rs2ListResult& list) override;
 
 private:

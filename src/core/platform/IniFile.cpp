@@ -2,7 +2,10 @@
 
 #include "platform/TextFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRegularExpression>
 
 namespace corv {
@@ -42,11 +45,23 @@ IniFile::IniFile(QString path, bool ownerOnly) : path_(std::move(path)), ownerOn
 
 bool IniFile::exists() const { return QFileInfo::exists(path_); }
 
-QStringList IniFile::lines() const
+namespace {
+
+// The lines of the files read so far, kept while the file stays as it was.
+struct CachedLines {
+    QDateTime modified;
+    qint64 size = -1;
+    QStringList lines;
+};
+QMutex cacheLock;
+QHash<QString, CachedLines>& cache()
 {
-    QString text;
-    if (!readTextFile(path_, text))
-        return {};
+    static QHash<QString, CachedLines> files;
+    return files;
+}
+
+QStringList parseLines(QString text)
+{
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     static const QRegularExpression eol(QStringLiteral("\r\n|\n|\r"));
@@ -54,6 +69,26 @@ QStringList IniFile::lines() const
     if (!result.isEmpty() && result.last().isEmpty())
         result.removeLast();
     return result;
+}
+
+} // namespace
+
+QStringList IniFile::lines() const
+{
+    const QFileInfo info(path_);
+    if (!info.isFile())
+        return {};
+    QMutexLocker locker(&cacheLock);
+    CachedLines& cached = cache()[info.absoluteFilePath()];
+    if (cached.size == info.size() && cached.modified == info.lastModified())
+        return cached.lines;
+    QString text;
+    if (!readTextFile(path_, text)) {
+        cache().remove(info.absoluteFilePath());
+        return {};
+    }
+    cached = {info.lastModified(), info.size(), parseLines(text)};
+    return cached.lines;
 }
 
 int IniFile::findKey(const QStringList& lines, const QString& section, const QString& key,
@@ -151,7 +186,9 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
     QStringList all = lines();
     int sectionEnd = -1;
     const int at = findKey(all, section, key, &sectionEnd);
-    const QString line = key + QLatin1Char('=') + value;
+    QString flat = value;
+    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line = key + QLatin1Char('=') + flat;
     if (at >= 0) {
         all[at] = line;
     } else if (sectionEnd >= 0) {
@@ -161,8 +198,16 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
             all << QString();
         all << QLatin1Char('[') + section + QLatin1Char(']') << line;
     }
-    return writeTextFileAtomically(path_, all.join(QLatin1String("\r\n")) + QLatin1String("\r\n"),
-                                   ownerOnly_);
+    lastError_.clear();
+    const bool written = writeTextFileAtomically(path_, all.join(QLatin1String("\r\n")) + QLatin1String("\r\n"), ownerOnly_, &lastError_);
+    // What this write put there is known: the next read need not parse it.
+    const QFileInfo info(path_);
+    QMutexLocker locker(&cacheLock);
+    if (written)
+        cache()[info.absoluteFilePath()] = {info.lastModified(), info.size(), all};
+    else
+        cache().remove(info.absoluteFilePath());
+    return written;
 }
 
 } // namespace corv

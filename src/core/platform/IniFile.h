@@ -16,7 +16,8 @@ struct IniKey {
 // section and key names compare without regard to case, a missing file or key
 // yields the caller's default, values are trimmed, and writing one key keeps
 // every other line of the file (comments and order included). The file is read
-// afresh on every call, so several writers stay in step.
+// again whenever it changed on disk (its lines are kept between calls
+// otherwise), so several writers stay in step and a large file is parsed once.
 class IniFile {
 public:
     explicit IniFile(QString path, bool ownerOnly = false);
@@ -33,8 +34,12 @@ public:
     bool contains(const QString& section, const QString& key) const;
     QStringList keys(const QString& section) const;
 
-    // False when the file could not be written; nothing else is changed then.
+    // False when the file could not be written (a full disk, a folder that
+    // cannot be written): the file stays as it was and lastError() says why.
+    // A value never spans lines: line breaks in it become blanks, so a value
+    // can never create keys of its own.
     bool write(const QString& section, const QString& key, const QString& value);
+    const QString& lastError() const { return lastError_; }
 
     QString read(const IniKey& key, const QString& defaultValue = {}) const { return read(key.section, key.name, defaultValue); }
     int readInt(const IniKey& key, int defaultValue) const { return readInt(key.section, key.name, defaultValue); }
@@ -51,6 +56,7 @@ private:
 
     QString path_;
     bool ownerOnly_;
+    QString lastError_;
 };
 
 } // namespace corv

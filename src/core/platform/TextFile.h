@@ -7,7 +7,8 @@
 namespace corv {
 
 // Text of a file written by us or by the Windows programs we sit beside:
-// UTF-8 when the bytes are valid UTF-8, else the single-byte code page.
+// UTF-8 when the bytes are valid UTF-8, else Windows-1252 (the code page of
+// the Italian Windows programs: 0x80 is the euro sign).
 QString decodeText(const QByteArray& bytes);
 
 // Reads a whole text file; false when it cannot be read (a missing file too).

@@ -38,6 +38,10 @@ public:
     // chose with OK, empty when cancelled.
     virtual QString showList(const Rs2ListResult& list) = 0;
 
+    // False when nobody can answer (unattended runs): a question whose answer
+    // would be kept in the settings must not be asked then.
+    virtual bool interactive() const { return true; }
+
     // Conveniences for the two shapes used everywhere.
     bool askYesNo(const QString& text, const QString& title = {}, Icon icon = Icon::Question)
     {

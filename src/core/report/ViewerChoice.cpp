@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Ui.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDir>
@@ -111,7 +112,7 @@ QString chooseViewer(IniFile& corvSettings, const ViewerEnvironment& env, Ui& ui
                 }
             }
             if (!viewer.isEmpty()) {
-                corvSettings.write(keys::kViewer, viewer);
+                saveSetting(ui, corvSettings, keys::kViewer, viewer);
                 break;
             }
         }
@@ -124,7 +125,7 @@ QString chooseViewer(IniFile& corvSettings, const ViewerEnvironment& env, Ui& ui
                        QStringLiteral("InitVBProc"), Ui::Icon::Critical);
         }
         viewer = defaultViewer;
-        corvSettings.write(keys::kViewer, viewer);
+        saveSetting(ui, corvSettings, keys::kViewer, viewer);
     }
     if (log)
         log->write(QStringLiteral("Viewer : ") + viewer + QLatin1Char('<'));

@@ -55,7 +55,7 @@ QString Placement::format(const QLocale& locale) const
     return text;
 }
 
-void savePlacement(IniFile& file, const QString& windowName, const Placement& current,
+bool savePlacement(IniFile& file, const QString& windowName, const Placement& current,
                    const QString& section, const QLocale& locale)
 {
     Placement stored;
@@ -70,15 +70,16 @@ void savePlacement(IniFile& file, const QString& windowName, const Placement& cu
         stored.top = std::max(0.0, stored.top);
         stored.left = std::max(0.0, stored.left);
     }
-    file.write(section, key(windowName), stored.format(locale));
+    bool ok = file.write(section, key(windowName), stored.format(locale));
 
     for (const char* prefix : {"S", "T", "L", "H", "W", "F"}) {
         if (*prefix == 'F' && !current.fontSize)
             continue; // only the list viewer kept its font size under the old layout
         const QString oldKey = QLatin1String(prefix) + windowName;
         if (!file.read(section, oldKey).isEmpty())
-            file.write(section, oldKey, QString());
+            ok = file.write(section, oldKey, QString()) && ok;
     }
+    return ok;
 }
 
 Placement restorePlacement(const IniFile& file, const QString& windowName, double& minHeight,

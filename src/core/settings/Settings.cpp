@@ -1,5 +1,8 @@
 #include "settings/Settings.h"
 
+#include "platform/Ui.h"
+
+#include <QDir>
 #include <QRegularExpression>
 
 namespace corv {
@@ -22,6 +25,17 @@ bool readIniBool(const IniFile& file, const QString& section, const QString& key
                              .left(255)
                              .toUpper();
     return !(leadingNumber(text) == 0.0 && text != QLatin1String("TRUE"));
+}
+
+bool saveSetting(Ui& ui, IniFile& file, const IniKey& key, const QString& value)
+{
+    if (file.write(key, value))
+        return true;
+    ui.critical(QStringLiteral("Impossibile salvare l'impostazione [") + key.section + QStringLiteral("] ") + key.name
+                    + QStringLiteral(" nel file :\r\n") + QDir::toNativeSeparators(file.path()) + QStringLiteral("\r\n(")
+                    + file.lastError() + QStringLiteral(")\r\nIl file resta com'era."),
+                QStringLiteral("Impostazioni"));
+    return false;
 }
 
 bool visualStyleEnabled(IniFile& printerSettings)

@@ -7,6 +7,8 @@
 
 namespace corv {
 
+class Ui;
+
 // The number at the start of the text ("12abc" is 12), 0 when there is none.
 double leadingNumber(const QString& text);
 
@@ -14,6 +16,10 @@ double leadingNumber(const QString& text);
 // "False") is False when its number is 0 and it is not "TRUE" (any case), True
 // otherwise. So "FALSE", "0", "" and "abc" are False; "TRUE", "-1", "5" True.
 bool readIniBool(const IniFile& file, const QString& section, const QString& key, bool defaultValue);
+
+// Writes one setting; when the file cannot be written the user is told which
+// setting and file (the file keeps its old content). False then.
+bool saveSetting(Ui& ui, IniFile& file, const IniKey& key, const QString& value);
 
 // The visual-style switch: `Themes` of section `System` in TLX_PRT.INI,
 // written "FALSE" when it is empty.
