@@ -17,8 +17,12 @@ int checkCodes(int argc, char* argv[])
 {
     const int year = QDate::currentDate().year();
     if (argc <= 2) {
-        taxcode::checkCodeStream(stdin, stdout, year);
-        return 0;
+        const taxcode::CodeStreamResult result = taxcode::checkCodeStream(stdin, stdout, year);
+        if (result.readFailed)
+            std::fputs("Impossibile leggere i codici dall'ingresso standard\n", stderr);
+        if (result.writeFailed)
+            std::fputs("Impossibile scrivere i risultati sull'uscita standard\n", stderr);
+        return result.readFailed || result.writeFailed ? 1 : 0;
     }
     std::string out;
     for (int i = 2; i < argc; ++i) {
@@ -30,7 +34,10 @@ int checkCodes(int argc, char* argv[])
         taxcode::appendCodeLine(code, year, out);
         out.push_back('\n');
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+        std::fputs("Impossibile scrivere i risultati sull'uscita standard\n", stderr);
+        return 1;
+    }
     return 0;
 }
 
@@ -43,10 +50,15 @@ int composeCode(int argc, char* argv[])
     const auto arg = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
     const taxcode::ComposedCode result = taxcode::composeFromText(arg(2), arg(3), arg(4), arg(5), arg(6));
     if (!result.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", result.error.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", result.error.toUtf8().constData());
         return 2;
     }
-    std::printf("%s\n", result.code.toLatin1().constData());
+    const QByteArray line = result.code.toUtf8() + '\n';
+    if (std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout) != static_cast<std::size_t>(line.size())
+        || std::fflush(stdout) != 0) {
+        std::fputs("Impossibile scrivere il risultato sull'uscita standard\n", stderr);
+        return 1;
+    }
     return 0;
 }
 

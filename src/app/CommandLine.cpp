@@ -1,41 +1,58 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+
 namespace corv {
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine options;
-    options.home = qEnvironmentVariable("CORVUTIL_HOME");
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption createDemo(QStringLiteral("create-demo"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption command(QStringLiteral("comando"), {}, QStringLiteral("NOME"));
+    const QCommandLineOption large(QStringLiteral("large"));
+    const QCommandLineOption batch(QStringLiteral("batch"));
+    const QCommandLineOption exitAfterStart(QStringLiteral("exit-after-start"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({home, createDemo, command, large, batch, exitAfterStart, help, version});
+
+    // A value that is itself an option means the value was left out.
     for (int i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        const auto value = [&](QString& target) {
-            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
-                options.error = QStringLiteral("Manca la cartella dopo ") + arg;
-                return;
+        for (const QCommandLineOption* withValue : {&home, &createDemo, &command}) {
+            const QString name = QStringLiteral("--") + withValue->names().first();
+            if (arguments[i] != name)
+                continue;
+            if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1Char('-')) || arguments[i + 1].isEmpty()) {
+                options.error = QStringLiteral("Manca il valore dopo ") + name;
+                return options;
             }
-            target = arguments[++i];
-        };
-        if (arg == QLatin1String("--home"))
-            value(options.home);
-        else if (arg.startsWith(QLatin1String("--home=")))
-            options.home = arg.mid(7);
-        else if (arg == QLatin1String("--create-demo"))
-            value(options.createDemo);
-        else if (arg == QLatin1String("--large"))
-            options.large = true;
-        else if (arg == QLatin1String("--batch"))
-            options.batch = true;
-        else if (arg == QLatin1String("--exit-after-start"))
-            options.exitAfterStart = true;
-        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            options.help = true;
-        else if (arg == QLatin1String("--version"))
-            options.version = true;
-        else
-            options.error = QStringLiteral("Argomento non riconosciuto : ") + arg;
-        if (!options.error.isEmpty())
-            break;
+        }
     }
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        options.error = unknown.isEmpty() ? QStringLiteral("Argomenti non validi : ") + arguments.mid(1).join(QLatin1Char(' '))
+                                          : QStringLiteral("Argomento non riconosciuto : --") + unknown.first();
+        return options;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        options.error = QStringLiteral("Argomento non riconosciuto : ") + parser.positionalArguments().first();
+        return options;
+    }
+    options.home = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("CORVUTIL_HOME");
+    options.createDemo = parser.value(createDemo);
+    options.command = parser.value(command);
+    options.large = parser.isSet(large);
+    options.batch = parser.isSet(batch);
+    options.exitAfterStart = parser.isSet(exitAfterStart);
+    options.help = parser.isSet(help);
+    options.version = parser.isSet(version);
+    if (parser.isSet(home) && options.home.isEmpty())
+        options.error = QStringLiteral("Manca il valore dopo --home");
+    else if (parser.isSet(createDemo) && options.createDemo.isEmpty())
+        options.error = QStringLiteral("Manca il valore dopo --create-demo");
     return options;
 }
 
@@ -47,6 +64,7 @@ QString CommandLine::usage()
         "  --create-demo DIR    crea un'installazione dimostrativa in DIR ed esce\n"
         "  --large              con --create-demo: l'installazione grande delle misure (100.000 clienti e fornitori)\n"
         "  --batch              nessuna finestra di dialogo: messaggi su stderr, risposte predefinite\n"
+        "  --comando NOME       esegue il comando della console NOME (es. Cmd_ArLeggi) appena aperta, poi chiude\n"
         "  --exit-after-start   chiude la console appena aperta (prove di avvio)\n"
         "  --version            mostra la release\n"
         "  --help               mostra questo aiuto\n"

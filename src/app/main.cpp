@@ -1,22 +1,26 @@
 #include "CodeCommands.h"
 #include "CommandLine.h"
+#include "TerminationSignals.h"
 
 #include "ConsoleWindow.h"
 #include "QtUi.h"
 #include "SplashWindow.h"
-#include "process/AppContext.h"
-#include "settings/Settings.h"
-#include "process/Startup.h"
-#include "report/ViewerChoice.h"
+#include "console/ConsoleCommands.h"
 #include "demo/DemoInstallation.h"
 #include "platform/BatchUi.h"
 #include "platform/SingleInstance.h"
+#include "process/AppContext.h"
+#include "process/Startup.h"
+#include "report/ViewerChoice.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 
 using namespace corv;
@@ -48,6 +52,39 @@ std::unique_ptr<Registry> registryFor(const AppPaths& paths)
         return makeNativeRegistry();
 #endif
     return makeRegistryFile(paths.registryFile());
+}
+
+// Qt's own texts (the buttons of the input boxes, the file dialogs) in Italian.
+void loadItalianTranslations(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+// --comando: the named console command, run as its button runs it; the
+// program then ends, with 0 when the command ran to its end.
+int runNamedCommand(ConsoleWindow& console, AppContext& ctx, const QString& name)
+{
+    const ConsoleCommand* command = findConsoleCommand(name);
+    if (!command || !command->available()) {
+        ctx.ui().critical(QStringLiteral("Comando sconosciuto o non disponibile : ") + name);
+        return 2;
+    }
+    const CommandResult result = console.run(*command);
+    const ConsoleState& state = console.state();
+    const ReferenceLists& lists = state.lists[command->tab];
+    static const char* const outcomes[] = {"terminato", "non eseguito", "interrotto", "fallito"};
+    const QString summary = QStringLiteral("Comando %1 %2 : %3 codici IVA, %4 causali, %5 clienti/fornitori, %6 righe di risultato")
+                                .arg(command->objectName, QLatin1String(outcomes[static_cast<int>(result.outcome)]))
+                                .arg(lists.vatCodes.size())
+                                .arg(lists.reasons.size())
+                                .arg(lists.subjects.size())
+                                .arg(state.results.lines.size());
+    ctx.log().write(summary);
+    QTextStream(stdout) << summary << Qt::endl;
+    return result.outcome == CommandResult::Outcome::Done ? 0 : 1;
 }
 
 } // namespace
@@ -82,6 +119,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvutil"));
+    loadItalianTranslations(app);
     const AppPaths paths = options.home.isEmpty() ? AppPaths::standard() : AppPaths::forHome(options.home);
 
     QtUi qtUi;
@@ -93,8 +131,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     SingleInstance single(paths.lockFile());
-    if (!single.acquire()) {
-        ui.critical(QString::fromUtf8(kAlreadyRunningMessage));
+    if (const SingleInstance::Result locked = single.acquire(); locked != SingleInstance::Result::Acquired) {
+        ui.critical(single.failureText(locked));
         return 1;
     }
 
@@ -109,11 +147,13 @@ int main(int argc, char* argv[])
 #endif
 
     SplashWindow splash;
+    qtUi.setSplash(&splash);
     splash.show();
     splash.repaint();
     QApplication::processEvents();
 
     AppContext ctx(paths, registryFor(paths), ui);
+    qtUi.setContext(&ctx);
     const InitOutcome outcome = startUp(ctx, platformViewerEnvironment(paths, ctx.registry()));
     splash.close();
     if (outcome == InitOutcome::EndProgram) {
@@ -125,11 +165,27 @@ int main(int argc, char* argv[])
     qtUi.setMainWindow(&console, console.statusBar());
     if (!console.open()) {
         ctx.log().write(QStringLiteral("Database dell'azienda non disponibili : fine programma"));
+        closeConnections(ctx);
         return 1;
     }
+    // Asked to end from outside: the running command stops at its next row,
+    // open dialogs are dismissed, and the console closes in order.
+    watchTerminationSignals([&console] {
+        while (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        console.requestQuit();
+    });
     console.show();
     ctx.log().write(QStringLiteral("Console aperta"));
-    if (options.exitAfterStart)
+    int commandExit = 0;
+    if (!options.command.isEmpty()) {
+        QTimer::singleShot(0, &console, [&] {
+            commandExit = runNamedCommand(console, ctx, options.command);
+            console.close();
+        });
+    } else if (options.exitAfterStart) {
         QTimer::singleShot(0, &console, &QWidget::close);
-    return app.exec();
+    }
+    const int exitCode = app.exec();
+    return exitCode != 0 ? exitCode : commandExit;
 }

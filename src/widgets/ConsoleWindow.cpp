@@ -1,6 +1,7 @@
 #include "ConsoleWindow.h"
 
 #include "CompanyChooserDialog.h"
+#include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
 #include "QtUi.h"
 #include "WindowPlacement.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,13 +25,13 @@
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corv {
 
 namespace {
 const QString kWindowName = QStringLiteral("F_Console");
-const char* const kListPrefix[] = {"Ar", "Nb", "Cv"};
 const QStringList kTabCaptions = {QStringLiteral("Ardea"), QStringLiteral("Nembo"), QStringLiteral("Corvina")};
 
 // Enter, and Ctrl+V, Ctrl+I, Ctrl+C, typed anywhere on the console are discarded.
@@ -83,9 +83,15 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Tab_Sorgenti"));
-    tabs_->addTab(makeTab(ConsoleState::ArdeaTab, nullptr), kTabCaptions[0]);
-    tabs_->addTab(makeTab(ConsoleState::NemboTab, makeNemboRow()), kTabCaptions[1]);
-    tabs_->addTab(makeTab(ConsoleState::CorvinaTab, makeCorvinaRow()), kTabCaptions[2]);
+    QLayout* tops[] = {nullptr, makeNemboRow(), makeCorvinaRow()};
+    for (int tab = 0; tab < ConsoleState::TabCount; ++tab) {
+        pages_[tab] = new ConsoleTab(static_cast<ConsoleState::Tab>(tab), tops[tab], this);
+        connect(pages_[tab], &ConsoleTab::commandClicked, this, [this](const ConsoleCommand& command) { run(command); });
+        connect(pages_[tab], &ConsoleTab::rowChosen, this,
+                [this](ConsoleState::Tab source, QChar kind, const QString& row) { run(consolecommands::listLines(source, kind, row)); });
+        connect(pages_[tab], &ConsoleTab::exportRequested, this, &ConsoleWindow::exportList);
+        tabs_->addTab(pages_[tab], kTabCaptions[tab]);
+    }
     layout->addWidget(tabs_, 3);
 
     resultList_ = makeConsoleList(this, QStringLiteral("Lst_Risultati"));
@@ -161,53 +167,6 @@ QLayout* ConsoleWindow::makeCorvinaRow()
     return row;
 }
 
-ConsoleWindow::TabLists ConsoleWindow::makeLists(QWidget* page, ConsoleState::Tab tab)
-{
-    const QString prefix = QStringLiteral("Lst_") + QLatin1String(kListPrefix[tab]);
-    TabLists lists{makeConsoleList(page, prefix + QStringLiteral("Iva"), QStringLiteral("Dbl-Click per documenti con Codice IVA selezionato")),
-                   makeConsoleList(page, prefix + QStringLiteral("Cau"), QStringLiteral("Dbl-Click per documenti con Causale Cont. selezionata")),
-                   makeConsoleList(page, prefix + QStringLiteral("CliFor"), QStringLiteral("Dbl-Click per documenti con Cli/For selezionato"))};
-    for (auto [list, kind] : {std::pair{lists.vatCodes, 'I'}, std::pair{lists.reasons, 'C'}, std::pair{lists.subjects, 'A'}}) {
-        if (tab != ConsoleState::NemboTab)
-            connect(list, &QListView::doubleClicked, this,
-                    [this, tab, kind, list] { run(consolecommands::listLines(tab, QLatin1Char(kind), selectedRow(list))); });
-        const bool withHeading = tab == ConsoleState::ArdeaTab && kind == 'A';
-        connect(list, &QListView::customContextMenuRequested, this, [this, list, withHeading] { exportList(list, withHeading); });
-    }
-    return lists;
-}
-
-QWidget* ConsoleWindow::makeTab(ConsoleState::Tab tab, QLayout* top)
-{
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("Tab_") + kTabCaptions[tab]);
-    auto* buttons = new QGridLayout;
-    int placed = 0;
-    for (const ConsoleCommand& command : consoleCommands()) {
-        if (command.tab != tab)
-            continue;
-        auto* button = new QPushButton(command.caption, page);
-        button->setObjectName(command.objectName);
-        button->setToolTip(command.toolTip);
-        button->setEnabled(command.available());
-        connect(button, &QPushButton::clicked, this, [this, &command] { run(command); });
-        buttons_.insert(command.objectName, button);
-        buttons->addWidget(button, placed / 5, placed % 5);
-        ++placed;
-    }
-    lists_[tab] = makeLists(page, tab);
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(lists_[tab].vatCodes, 1);
-    lists->addWidget(lists_[tab].reasons, 1);
-    lists->addWidget(lists_[tab].subjects, 2);
-    auto* layout = new QVBoxLayout(page);
-    if (top)
-        layout->addLayout(top);
-    layout->addLayout(buttons);
-    layout->addLayout(lists, 1);
-    return page;
-}
-
 ConsoleHooks ConsoleWindow::hooks()
 {
     return {[this] {
@@ -251,11 +210,8 @@ void ConsoleWindow::showState()
     corvinaCompanies_->addItems(state_.corvinaRows);
     corvinaCompanies_->setCurrentIndex(state_.corvinaRow);
     importDates_->setText(displayText(importDateLabel(ctx_, state_)));
-    for (int tab = 0; tab < ConsoleState::TabCount; ++tab) {
-        setRows(lists_[tab].vatCodes, state_.lists[tab].vatCodes);
-        setRows(lists_[tab].reasons, state_.lists[tab].reasons);
-        setRows(lists_[tab].subjects, state_.lists[tab].subjects);
-    }
+    for (int tab = 0; tab < ConsoleState::TabCount; ++tab)
+        pages_[tab]->setLists(state_.lists[tab]);
     tabs_->setTabEnabled(ConsoleState::CorvinaTab, state_.corvinaEnabled);
     tabs_->setCurrentIndex(state_.tab);
     showResults();
@@ -267,11 +223,11 @@ void ConsoleWindow::showResults()
     setRows(resultList_, state_.results.lines);
 }
 
-void ConsoleWindow::run(const ConsoleCommand& command)
+CommandResult ConsoleWindow::run(const ConsoleCommand& command)
 {
     if (running_) {
         ctx_.ui().beep();
-        return;
+        return {CommandResult::Outcome::Declined, {}};
     }
     captureState();
     state_.article = filters_->article()->text();
@@ -281,14 +237,15 @@ void ConsoleWindow::run(const ConsoleCommand& command)
     tabs_->setEnabled(false);
     filters_->setEnabled(false);
     stop_->setEnabled(true);
-    runConsoleCommand(ctx_, state_, command);
+    const CommandResult result = runConsoleCommand(ctx_, state_, command);
     stop_->setEnabled(false);
     filters_->setEnabled(true);
     tabs_->setEnabled(true);
     running_ = false;
     showState();
-    if (closeWhenDone_)
-        close();
+    if (closeWhenDone_) // once the caller has seen the result
+        QTimer::singleShot(0, this, &QWidget::close);
+    return result;
 }
 
 void ConsoleWindow::exportList(QListView* list, bool withHeading)

@@ -2,7 +2,6 @@
 
 #include "console/ConsoleState.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 class QComboBox;
@@ -17,7 +16,9 @@ namespace corv {
 
 class AppContext;
 class ConsoleFilters;
+class ConsoleTab;
 class ResultHeading;
+struct CommandResult;
 struct ConsoleCommand;
 struct ConsoleHooks;
 
@@ -32,6 +33,9 @@ public:
 
     // Runs the opening; false when the program must end.
     bool open();
+    // Runs a command as its button does: the state taken from the window,
+    // the buttons locked while it works, what it filled shown.
+    CommandResult run(const ConsoleCommand& command);
     // A request to end the program from outside (a termination signal): the
     // running command is stopped and the window closes when it has ended.
     void requestQuit();
@@ -46,18 +50,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct TabLists {
-        QListView* vatCodes = nullptr;
-        QListView* reasons = nullptr;
-        QListView* subjects = nullptr;
-    };
-
-    QWidget* makeTab(ConsoleState::Tab tab, QLayout* top);
     QLayout* makeNemboRow();
     QLayout* makeCorvinaRow();
-    TabLists makeLists(QWidget* page, ConsoleState::Tab tab);
 
-    void run(const ConsoleCommand& command);
     void captureState();
     void showState();
     void showResults();
@@ -79,11 +74,10 @@ private:
     QComboBox* nemboCompanies_ = nullptr;
     QLineEdit* nemboFolder_ = nullptr;
     ConsoleFilters* filters_ = nullptr;
-    TabLists lists_[ConsoleState::TabCount];
+    ConsoleTab* pages_[ConsoleState::TabCount] = {};
     ResultHeading* heading_ = nullptr;
     QListView* resultList_ = nullptr;
     QListView* sortedList_ = nullptr;
-    QHash<QString, QPushButton*> buttons_;
     QPushButton* stop_ = nullptr;
     bool opened_ = false;
     bool closed_ = false;

@@ -24,6 +24,12 @@ QString displayText(const QString& text)
     return shown;
 }
 
+void QtUi::hideSplash()
+{
+    if (splash_ && splash_->isVisible())
+        splash_->hide();
+}
+
 void QtUi::setMainWindow(QWidget* window, QStatusBar* statusBar)
 {
     window_ = window;
@@ -33,6 +39,7 @@ void QtUi::setMainWindow(QWidget* window, QStatusBar* statusBar)
 Ui::Answer QtUi::message(const QString& text, const QString& title, Icon icon, Buttons buttons,
                          Answer defaultAnswer)
 {
+    hideSplash();
     QMessageBox box(window_);
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("corvutil") : title);
     box.setText(displayText(text));
@@ -79,6 +86,7 @@ Ui::Answer QtUi::message(const QString& text, const QString& title, Icon icon, B
 
 std::optional<QString> QtUi::input(const QString& prompt, const QString& title, const QString& defaultText)
 {
+    hideSplash();
     bool ok = false;
     const QString text = QInputDialog::getText(window_, title, displayText(prompt), QLineEdit::Normal,
                                                defaultText, &ok);
@@ -129,6 +137,7 @@ QString QtUi::showList(const Rs2ListResult& list)
 
 void QtUi::editLogin(SqlAccessForm& form)
 {
+    hideSplash();
     SqlAccessDialog dialog(form, window_);
     dialog.exec();
 }

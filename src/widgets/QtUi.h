@@ -32,12 +32,17 @@ public:
     QString showList(const Rs2ListResult& list) override;
     // The list viewer keeps its placement in the settings of this context.
     void setContext(AppContext* ctx) { ctx_ = ctx; }
+    // A window (the splash) that must never stand above a dialog: it is
+    // hidden before the first one.
+    void setSplash(QWidget* splash) { splash_ = splash; }
 
 private:
     QPointer<QWidget> window_;
     QPointer<QStatusBar> statusBar_;
     int busyDepth_ = 0;
     AppContext* ctx_ = nullptr;
+    QPointer<QWidget> splash_;
+    void hideSplash();
 };
 
 // Message texts use CR and CR LF as the old programs did; Qt wants LF.

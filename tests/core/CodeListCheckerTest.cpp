@@ -41,7 +41,9 @@ TEST(CodeListChecker, StreamsLinesSkippingBlanksAndCarriageReturns)
     input += "IT01234567897"; // no final line end
     std::fwrite(input.data(), 1, input.size(), in);
     std::rewind(in);
-    EXPECT_EQ(checkCodeStream(in, out, 2026), 200003);
+    const CodeStreamResult result = checkCodeStream(in, out, 2026);
+    EXPECT_EQ(result.codes, 200003);
+    EXPECT_FALSE(result.readFailed || result.writeFailed);
     std::rewind(out);
     std::string output;
     char buffer[65536];
@@ -57,6 +59,70 @@ TEST(CodeListChecker, StreamsLinesSkippingBlanksAndCarriageReturns)
     EXPECT_EQ(output.substr(third, output.find('\n', third) + 1 - third),
               "RSSMRA80A41H501Y|CF persona fisica   |0|1|Y|01/01/1980|F|H501|\n");
     EXPECT_TRUE(output.ends_with("IT01234567897   |P.IVA con prefisso  |2|5|7|\n"));
+}
+
+std::string checkText(const std::string& input)
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    checkCodeStream(in, out, 2026);
+    std::rewind(out);
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        output.append(buffer, n);
+    std::fclose(in);
+    std::fclose(out);
+    return output;
+}
+
+TEST(CodeListChecker, AByteOrderMarkAndLoneCarriageReturnsAreReadAsTheEditorMeantThem)
+{
+    EXPECT_EQ(checkText("\xEF\xBB\xBF" "01234567897\rRSSMRA80A01H501U\r\r12345678903"),
+              "01234567897     |Partita IVA         |0|0|7|\n"
+              "RSSMRA80A01H501U|CF persona fisica   |0|1|U|01/01/1980|M|H501|\n"
+              "12345678903     |Partita IVA         |0|0|3|\n");
+}
+
+TEST(CodeListChecker, NonAsciiCodesCountCharactersAndKeepTheColumnsAligned)
+{
+    // 16 characters, 17 bytes: a malformed personal code, not a code too long.
+    EXPECT_EQ(lineFor("RSSMRA80A01H501È"), "RSSMRA80A01H501È|CF persona fisica   |1|1|?|");
+    EXPECT_EQ(lineFor("Città"), "Città           |non riconosciuto    |2|1|?|");
+}
+
+TEST(CodeListChecker, AnOutputThatCannotBeWrittenOrAnInputThatCannotBeReadIsAFailure)
+{
+    std::FILE* in = std::tmpfile();
+    std::fputs("01234567897\n", in);
+    std::rewind(in);
+    std::FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    EXPECT_TRUE(checkCodeStream(in, full, 2026).writeFailed);
+    std::fclose(full);
+    std::fclose(in);
+    std::FILE* folder = std::fopen("/", "r");
+    ASSERT_NE(folder, nullptr);
+    std::FILE* out = std::tmpfile();
+    const CodeStreamResult result = checkCodeStream(folder, out, 2026);
+    EXPECT_TRUE(result.readFailed);
+    EXPECT_EQ(result.codes, 0);
+    std::fclose(folder);
+    std::fclose(out);
+}
+
+TEST(ComposeFromText, AccentedLettersAreFoldedAndOtherCharactersRefused)
+{
+    EXPECT_EQ(composeFromText("Nicolò", "Mosè", "M", "01/01/1980", "H501").code,
+              composeFromText("Nicolo", "Mose", "M", "01/01/1980", "H501").code);
+    EXPECT_EQ(composeFromText("D’Angelo", "Mario", "M", "01/01/1980", "H501").code,
+              composeFromText("D'Angelo", "Mario", "M", "01/01/1980", "H501").code);
+    EXPECT_EQ(composeFromText("DE_ROSSI", "Mario", "M", "01/01/1980", "H501").error,
+              "Carattere non ammesso nel cognome : \"_\" (DE_ROSSI)");
+    EXPECT_EQ(composeFromText("Rossi", "Mario 123", "M", "01/01/1980", "H501").error,
+              "Carattere non ammesso nel nome : \"1\" (Mario 123)");
 }
 
 TEST(ComposeFromText, ComposesOrSaysWhatIsWrong)

@@ -89,16 +89,24 @@ TEST(Quotes, OnlyAMatchingPairIsRemoved)
     EXPECT_EQ(withoutEnclosingQuotes("''", true), "");
 }
 
-TEST(SingleInstance, ASecondCopyOnTheSameFolderIsRefused)
+TEST(SingleInstance, ASecondCopyIsToldApartFromAFolderWhereTheLockCannotBeCreated)
 {
+    using Result = SingleInstance::Result;
     TestHome home(false);
     auto first = std::make_unique<SingleInstance>(home.paths().lockFile());
-    ASSERT_TRUE(first->acquire());
+    ASSERT_EQ(first->acquire(), Result::Acquired);
     SingleInstance second(home.paths().lockFile());
-    EXPECT_FALSE(second.acquire());
+    EXPECT_EQ(second.acquire(), Result::AlreadyRunning);
+    EXPECT_EQ(second.failureText(Result::AlreadyRunning), QString::fromUtf8("ATTENZIONE !!  Programma già in esecuzione !"));
     first.reset();
     SingleInstance third(home.paths().lockFile());
-    EXPECT_TRUE(third.acquire());
+    EXPECT_EQ(third.acquire(), Result::Acquired);
+
+    // A folder where no file can be created (it does not even exist here).
+    SingleInstance nowhere(home.file("manca/corvutil.lock"));
+    const Result result = nowhere.acquire();
+    EXPECT_EQ(result, Result::CannotCreate);
+    EXPECT_TRUE(nowhere.failureText(result).contains(home.file("manca"))) << nowhere.failureText(result).toStdString();
 }
 
 } // namespace

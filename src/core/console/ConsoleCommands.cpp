@@ -99,6 +99,15 @@ const QList<ConsoleCommand>& consoleCommands()
     return table;
 }
 
+const ConsoleCommand* findConsoleCommand(const QString& objectName)
+{
+    for (const ConsoleCommand& command : consoleCommands()) {
+        if (command.objectName.compare(objectName, Qt::CaseInsensitive) == 0)
+            return &command;
+    }
+    return nullptr;
+}
+
 bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
 {
     switch (needs) {

@@ -49,6 +49,8 @@ struct ConsoleCommand {
 
 // The console's commands, tab by tab, in the order of their buttons.
 const QList<ConsoleCommand>& consoleCommands();
+// The row of a button; nullptr when there is none.
+const ConsoleCommand* findConsoleCommand(const QString& objectName);
 
 // True when what the command needs is open.
 bool commandCanRun(const AppContext& ctx, CommandNeeds needs);

@@ -3,6 +3,7 @@
 #include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace corv {
@@ -23,6 +24,12 @@ std::optional<QString> BatchUi::input(const QString& prompt, const QString& titl
 {
     err_ << title << QLatin1String(": ") << prompt << QLatin1String(" -> ") << defaultText << Qt::endl;
     return defaultText;
+}
+
+void BatchUi::processEvents()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
 }
 
 bool BatchUi::openInViewer(const QString&, const QString& path)

@@ -20,7 +20,8 @@ public:
     void status(const QString&) override {}
     void beep() override {}
     void busy(bool) override {}
-    void processEvents() override {}
+    // Pending events still run: a request to end the program arrives as one.
+    void processEvents() override;
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
     bool interactive() const override { return false; }

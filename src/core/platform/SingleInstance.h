@@ -9,10 +9,19 @@ namespace corv {
 // when the object dies; a lock left by a crashed copy is taken over.
 class SingleInstance {
 public:
+    enum class Result {
+        Acquired,
+        AlreadyRunning,  // another copy holds the lock
+        CannotCreate,    // the lock file cannot be created (folder read-only, disk full)
+    };
+
     explicit SingleInstance(const QString& lockPath);
-    bool acquire();
+    Result acquire();
+    // The message for a failed acquire, naming the folder when the file could not be created.
+    QString failureText(Result result) const;
 
 private:
+    QString path_;
     QLockFile lock_;
 };
 

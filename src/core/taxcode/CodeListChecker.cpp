@@ -11,11 +11,31 @@ namespace corv::taxcode {
 
 namespace {
 
+// Characters, not bytes, of UTF-8 text.
+std::size_t characters(std::string_view text)
+{
+    std::size_t count = 0;
+    for (char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+bool isAscii(std::string_view text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Padded by characters, so the columns stay aligned for any text.
 void appendPadded(std::string& out, std::string_view text, std::size_t width)
 {
     out.append(text);
-    if (text.size() < width)
-        out.append(width - text.size(), ' ');
+    const std::size_t length = characters(text);
+    if (length < width)
+        out.append(width - length, ' ');
     out.push_back('|');
 }
 
@@ -51,6 +71,18 @@ void appendPersonalData(std::string_view code, int currentYear, std::string& out
 
 void appendCodeLine(std::string_view code, int currentYear, std::string& out)
 {
+    if (!isAscii(code)) {
+        // No valid code holds such a character: only its length in
+        // characters decides between malformed and too short or long.
+        const QString text = QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size()));
+        appendPadded(out, code, 16);
+        appendPadded(out, text.size() == 16 ? "CF persona fisica" : "non riconosciuto", 20);
+        out.push_back(static_cast<char>('0' + utl::CheckFiscalCode(text)));
+        out.push_back('|');
+        out.push_back(static_cast<char>('0' + utl::CheckVatNumber(text)));
+        out.append("|?|");
+        return;
+    }
     const int fiscal = utl::CheckFiscalCode(code);
     const int vat = utl::CheckVatNumber(code);
     std::string_view kind = "non riconosciuto";
@@ -78,53 +110,66 @@ void appendCodeLine(std::string_view code, int currentYear, std::string& out)
         appendPersonalData(code, currentYear, out);
 }
 
-long checkCodeStream(std::FILE* in, std::FILE* out, int currentYear)
+CodeStreamResult checkCodeStream(std::FILE* in, std::FILE* out, int currentYear)
 {
     constexpr std::size_t kBlock = 1 << 20;
     std::string pending;
     std::string buffer(kBlock, '\0');
     std::string output;
     output.reserve(kBlock + 4096);
-    long count = 0;
+    CodeStreamResult result;
+    bool first = true;
 
+    const auto flush = [&] {
+        if (result.writeFailed || output.empty())
+            return;
+        result.writeFailed = std::fwrite(output.data(), 1, output.size(), out) != output.size();
+        output.clear();
+    };
     const auto handleLine = [&](std::string_view line) {
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
             line.remove_prefix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
             line.remove_suffix(1);
         if (line.empty())
             return;
         appendCodeLine(line, currentYear, output);
         output.push_back('\n');
-        ++count;
-        if (output.size() >= kBlock) {
-            std::fwrite(output.data(), 1, output.size(), out);
-            output.clear();
-        }
+        ++result.codes;
+        if (output.size() >= kBlock)
+            flush();
     };
+    // A line ends at LF, CR LF or a lone CR; blank lines are skipped anyway.
+    const auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
 
-    for (;;) {
+    while (!result.writeFailed) {
         const std::size_t got = std::fread(buffer.data(), 1, kBlock, in);
         if (got == 0)
             break;
         std::string_view chunk(buffer.data(), got);
+        if (first && chunk.starts_with("\xEF\xBB\xBF"))
+            chunk.remove_prefix(3); // the byte-order mark some editors put first
+        first = false;
         std::size_t start = 0;
-        for (std::size_t nl = chunk.find('\n'); nl != std::string_view::npos; nl = chunk.find('\n', start)) {
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            if (!isEnd(chunk[i]))
+                continue;
             if (!pending.empty()) {
-                pending.append(chunk.substr(start, nl - start));
+                pending.append(chunk.substr(start, i - start));
                 handleLine(pending);
                 pending.clear();
             } else {
-                handleLine(chunk.substr(start, nl - start));
+                handleLine(chunk.substr(start, i - start));
             }
-            start = nl + 1;
+            start = i + 1;
         }
         pending.append(chunk.substr(start));
     }
+    result.readFailed = std::ferror(in) != 0;
     handleLine(pending);
-    std::fwrite(output.data(), 1, output.size(), out);
-    std::fflush(out);
-    return count;
+    flush();
+    result.writeFailed = result.writeFailed || std::fflush(out) != 0 || std::ferror(out) != 0;
+    return result;
 }
 
 } // namespace corv::taxcode

@@ -13,10 +13,16 @@ namespace corv::taxcode {
 // and town code it holds. Appends to `out`, without a line end.
 void appendCodeLine(std::string_view code, int currentYear, std::string& out);
 
-// Checks one code per line of `in` (blank lines skipped, blanks around a code
-// ignored) and writes one line per code to `out`. Streams in large blocks, so
-// a file of a million codes takes well under a second. Returns the number of
-// codes checked.
-long checkCodeStream(std::FILE* in, std::FILE* out, int currentYear);
+struct CodeStreamResult {
+    long codes = 0;
+    bool readFailed = false;  // the input could not be read (a folder, a device error)
+    bool writeFailed = false; // the output could not be written (a full disk, a closed pipe)
+};
+
+// Checks one code per line of `in` (lines end at LF, CR LF or CR; blank lines
+// skipped, blanks around a code ignored, a leading UTF-8 byte-order mark too)
+// and writes one line per code to `out`. Streams in large blocks, so a file
+// of a million codes takes well under a second.
+CodeStreamResult checkCodeStream(std::FILE* in, std::FILE* out, int currentYear);
 
 } // namespace corv::taxcode

@@ -114,10 +114,43 @@ std::optional<PersonalCodeData> readPersonalCode(QStringView code, int currentYe
 
 namespace corv::taxcode {
 
-ComposedCode composeFromText(const QString& surname, const QString& name, const QString& sex,
+namespace {
+
+// A surname or name as the code's letters are taken from it: accented letters
+// folded to their base letter (Nicolò, Mosè); nothing but letters, blanks,
+// apostrophes, hyphens and dots allowed. Empty, with `bad` set to the first
+// character refused, when anything else is there.
+QString foldedName(const QString& text, QChar* bad)
+{
+    QString folded;
+    for (QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        if (c == QChar(0x2019) || c == QChar(0x2018))
+            c = QLatin1Char('\'');
+        const bool letter = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+        if (!letter && !kNameSeparators.contains(c)) {
+            *bad = c;
+            return {};
+        }
+        folded.append(c);
+    }
+    return folded;
+}
+
+} // namespace
+
+ComposedCode composeFromText(const QString& surnameText, const QString& nameText, const QString& sex,
                              const QString& birthDate, const QString& townCode)
 {
     const auto fail = [](const QString& why) { return ComposedCode{QString(), why}; };
+    QChar bad;
+    const QString surname = foldedName(surnameText, &bad);
+    if (!bad.isNull())
+        return fail(QStringLiteral("Carattere non ammesso nel cognome : \"") + bad + QStringLiteral("\" (") + surnameText + QLatin1Char(')'));
+    const QString name = foldedName(nameText, &bad);
+    if (!bad.isNull())
+        return fail(QStringLiteral("Carattere non ammesso nel nome : \"") + bad + QStringLiteral("\" (") + nameText + QLatin1Char(')'));
     if (ExtractLetters(surname, false, false).isEmpty() && ExtractLetters(surname, false, true).isEmpty())
         return fail(QStringLiteral("Cognome mancante"));
     if (ExtractLetters(name, true, false).isEmpty() && ExtractLetters(name, true, true).isEmpty())

@@ -1,0 +1,65 @@
+#include "ConsoleTab.h"
+
+#include "ConsoleWidgets.h"
+#include "console/ConsoleCommands.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+namespace {
+const char* const kListPrefix[] = {"Ar", "Nb", "Cv"};
+const char* const kTabNames[] = {"Tab_Ardea", "Tab_Nembo", "Tab_Corvina"};
+} // namespace
+
+ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QLatin1String(kTabNames[tab]));
+    auto* buttons = new QGridLayout;
+    int placed = 0;
+    for (const ConsoleCommand& command : consoleCommands()) {
+        if (command.tab != tab)
+            continue;
+        auto* button = new QPushButton(command.caption, this);
+        button->setObjectName(command.objectName);
+        button->setToolTip(command.toolTip);
+        button->setEnabled(command.available());
+        connect(button, &QPushButton::clicked, this, [this, &command] { emit commandClicked(command); });
+        buttons->addWidget(button, placed / 5, placed % 5);
+        ++placed;
+    }
+    const QString prefix = QStringLiteral("Lst_") + QLatin1String(kListPrefix[tab]);
+    vatCodes_ = makeConsoleList(this, prefix + QStringLiteral("Iva"), QStringLiteral("Dbl-Click per documenti con Codice IVA selezionato"));
+    reasons_ = makeConsoleList(this, prefix + QStringLiteral("Cau"), QStringLiteral("Dbl-Click per documenti con Causale Cont. selezionata"));
+    subjects_ = makeConsoleList(this, prefix + QStringLiteral("CliFor"), QStringLiteral("Dbl-Click per documenti con Cli/For selezionato"));
+    for (auto [list, kind] : {std::pair{vatCodes_, 'I'}, std::pair{reasons_, 'C'}, std::pair{subjects_, 'A'}}) {
+        // The legacy archive's lines are listed by the commands of its own Part.
+        if (tab != ConsoleState::NemboTab)
+            connect(list, &QListView::doubleClicked, this,
+                    [this, tab, kind, list] { emit rowChosen(tab, QLatin1Char(kind), selectedRow(list)); });
+        const bool withHeading = tab == ConsoleState::ArdeaTab && kind == 'A';
+        connect(list, &QListView::customContextMenuRequested, this, [this, list, withHeading] { emit exportRequested(list, withHeading); });
+    }
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(vatCodes_, 1);
+    lists->addWidget(reasons_, 1);
+    lists->addWidget(subjects_, 2);
+    auto* layout = new QVBoxLayout(this);
+    if (top)
+        layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->addLayout(lists, 1);
+}
+
+void ConsoleTab::setLists(const ReferenceLists& lists)
+{
+    setRows(vatCodes_, lists.vatCodes);
+    setRows(reasons_, lists.reasons);
+    setRows(subjects_, lists.subjects);
+}
+
+} // namespace corv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "console/ConsoleState.h"
+
+#include <QWidget>
+
+class QLayout;
+class QListView;
+
+namespace corv {
+
+struct ConsoleCommand;
+
+// One source's page of the console: its command buttons, built from the rows
+// of the command table for the tab, and its three reference lists.
+class ConsoleTab : public QWidget {
+    Q_OBJECT
+public:
+    // `top`: the source's own row above the buttons (folder, company), or none.
+    ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent);
+
+    void setLists(const ReferenceLists& lists);
+
+signals:
+    void commandClicked(const ConsoleCommand& command);
+    // A double-click on a row: "I" VAT code, "C" reason, "A" customer or supplier.
+    void rowChosen(ConsoleState::Tab tab, QChar kind, const QString& row);
+    // A right click on a list: its rows to a file.
+    void exportRequested(QListView* list, bool withHeading);
+
+private:
+    QListView* vatCodes_ = nullptr;
+    QListView* reasons_ = nullptr;
+    QListView* subjects_ = nullptr;
+};
+
+} // namespace corv
