@@ -1,6 +1,6 @@
 // The built program started as a user starts it, on a demo installation that
 // the program itself creates.
-#include "TestHome.h"
+#include "ProgramRun.h"
 #include "platform/Registry.h"
 
 #include <QProcess>
@@ -11,45 +11,9 @@ using corv::test::TestHome;
 
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ProgramRun runProgram(const QStringList& arguments, int timeoutMs = 30000)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.remove("CORVUTIL_HOME");
-    process.setProcessEnvironment(env);
-    process.start(CORVUTIL_BINARY, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << "corvutil did not end";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-class StartupProcess : public ::testing::Test {
-protected:
-    TestHome home{false};
-    QString demo = home.file("demo");
-
-    void SetUp() override
-    {
-        const ProgramRun created = runProgram({"--create-demo", demo});
-        ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
-    }
-    QStringList logLines() const { return TestHome::logLinesOf(demo); }
-};
+using corv::test::ProgramRun;
+using corv::test::runProgram;
+using StartupProcess = corv::test::ProgramTest;
 
 TEST_F(StartupProcess, AStartLogsItsStepsInOrderWithoutThePassword)
 {
@@ -100,14 +64,9 @@ TEST_F(StartupProcess, WithoutTheArdeaInstallationTheConsoleStillOpens)
 TEST_F(StartupProcess, ASecondStartIsRefusedAndLogsNothing)
 {
     QProcess first;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    first.setProcessEnvironment(env);
-    first.start(CORVUTIL_BINARY, {"--home", demo, "--batch"});
+    corv::test::startProgram(first, {"--home", demo, "--batch"});
     ASSERT_TRUE(first.waitForStarted());
-    for (int i = 0; i < 200 && !logLines().contains("Console aperta"); ++i)
-        QThread::msleep(50);
-    ASSERT_TRUE(logLines().contains("Console aperta"));
+    ASSERT_TRUE(waitForLogLine("Console aperta"));
     const QStringList before = logLines();
 
     const ProgramRun second = runProgram({"--home", demo, "--batch"});

@@ -1,0 +1,134 @@
+// Unattended runs, the command line and the end of the program, with the
+// built program as a user starts it.
+#include "ProgramRun.h"
+#include "platform/IniFile.h"
+#include "platform/Registry.h"
+#include "settings/SettingsKeys.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace corv;
+using corv::test::ProgramRun;
+using corv::test::runProgram;
+
+namespace {
+
+using UnattendedRun = corv::test::ProgramTest;
+
+TEST_F(UnattendedRun, APasswordOfQuotesAndSemicolonsConnectsListsAndNeverReachesTheLog)
+{
+    const QString password = QString::fromUtf8("p'a;ss\"w");
+    IniFile(demo + "/ARDEA_Z.INI", true).write(keys::kLoginPassword, password);
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--comando", "Cmd_ArLeggi"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QRegularExpression("Comando Cmd_ArLeggi terminato : [1-9]\\d* codici IVA, [1-9]\\d* causali, [1-9]\\d* clienti")))
+        << run.out.toStdString();
+    const QString log = logLines().join('\n') + QFile(demo + "/SQLOG_BACK.INI").fileName();
+    for (const QString& piece : {QString("p'a"), QString("a;s"), QString("ss\"w"), QString("\"w"), password})
+        EXPECT_FALSE(log.contains(piece) || run.err.contains(piece)) << piece.toStdString();
+    EXPECT_TRUE(log.contains("Password=********;"));
+}
+
+TEST_F(UnattendedRun, AMissingPasswordEndsTheStartAndWritesNothing)
+{
+    IniFile(demo + "/ARDEA_Z.INI", true).write(keys::kLoginPassword, "");
+    QFile file(demo + "/ARDEA_Z.INI");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("modalità non interattiva")) << run.err.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(UnattendedRun, NoCompanyToOpenEndsTheStartInsteadOfWaitingForTheChooser)
+{
+    makeRegistryFile(demo + "/registry.ini")->write(RegistryRoot::CurrentUser, regkeys::kLastLogin, "Azienda", "");
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"}, 20000);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("nessuno può sceglierla")) << run.err.toStdString();
+}
+
+TEST_F(UnattendedRun, ALockFileThatCannotBeCreatedIsNotASecondCopy)
+{
+    // A full data folder: no file can grow there.
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"}, 30000, [](QProcess& p) {
+        p.setChildProcessModifier([] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            rlimit none{0, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &none);
+        });
+    });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.contains(QString::fromUtf8("già in esecuzione"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("non si può creare il file di controllo nella cartella dei dati")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QDir(demo).absolutePath()));
+}
+
+TEST_F(UnattendedRun, ATerminationRequestClosesTheConsoleInOrderAndTheNextStartWorks)
+{
+    QProcess running;
+    corv::test::startProgram(running, {"--home", demo, "--batch"});
+    ASSERT_TRUE(waitForLogLine("Console aperta"));
+    ::kill(static_cast<pid_t>(running.processId()), SIGTERM);
+    ASSERT_TRUE(running.waitForFinished(10000)) << "the program did not end";
+    EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(running.exitCode(), 0);
+    EXPECT_EQ(logLines().last(), "===== Fine Corvina =====");
+    EXPECT_EQ(runProgram({"--home", demo, "--batch", "--exit-after-start"}).exitCode, 0);
+}
+
+TEST(CommandLine, AMissingValueIsAnErrorNotTheNextOption)
+{
+    corv::test::TestHome home(false);
+    for (const QStringList& arguments : {QStringList{"--home", "--batch"}, QStringList{"--create-demo", "--batch"}, QStringList{"--home"}}) {
+        ProgramRun run = runProgram(arguments, 30000, [&](QProcess& p) { p.setWorkingDirectory(home.path()); });
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("Manca il valore dopo --")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("Uso: corvutil"));
+    }
+    EXPECT_TRUE(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty()); // no "--batch" folder made
+    // The option=value form.
+    const ProgramRun created = runProgram({"--create-demo=" + home.file("d")});
+    EXPECT_EQ(created.exitCode, 0) << created.err.toStdString();
+    const ProgramRun started = runProgram({"--home=" + home.file("d"), "--batch", "--exit-after-start"});
+    EXPECT_EQ(started.exitCode, 0) << started.err.toStdString();
+    EXPECT_TRUE(corv::test::TestHome::logLinesOf(home.file("d")).contains("Console aperta"));
+}
+
+TEST(CodeTools, AnOutputOrInputThatFailsEndsWithAnErrorCode)
+{
+    const ProgramRun full = runProgram({"verifica-codici", "01234567897"}, 30000, [](QProcess& p) { p.setStandardOutputFile("/dev/full"); });
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(full.err.contains("Impossibile scrivere")) << full.err.toStdString();
+    const ProgramRun streamed = runProgram({"verifica-codici"}, 30000, [](QProcess& p) {
+        p.setStandardInputFile("/dev/null");
+        p.setStandardOutputFile("/dev/full");
+    });
+    EXPECT_EQ(streamed.exitCode, 0); // nothing to write: nothing failed
+    const ProgramRun folder = runProgram({"verifica-codici"}, 30000, [](QProcess& p) { p.setStandardInputFile("/"); });
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.contains("Impossibile leggere")) << folder.err.toStdString();
+}
+
+TEST(CodeTools, ComposedCodesFoldAccentsAndRefuseOtherCharacters)
+{
+    const ProgramRun accented = runProgram({"componi-codice", QString::fromUtf8("Nicolò"), QString::fromUtf8("Mosè"), "M", "01/01/1980", "H501"});
+    const ProgramRun plain = runProgram({"componi-codice", "Nicolo", "Mose", "M", "01/01/1980", "H501"});
+    EXPECT_EQ(accented.exitCode, 0) << accented.err.toStdString();
+    EXPECT_EQ(accented.out, plain.out);
+    EXPECT_EQ(accented.out.size(), 17);
+    const ProgramRun refused = runProgram({"componi-codice", "DE_ROSSI", "Mario", "M", "01/01/1980", "H501"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err, QString::fromUtf8("Carattere non ammesso nel cognome : \"_\" (DE_ROSSI)\n"));
+    EXPECT_TRUE(refused.out.isEmpty());
+}
+
+} // namespace
