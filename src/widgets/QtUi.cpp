@@ -119,9 +119,8 @@ bool QtUi::openInViewer(const QString& viewer, const QString& path)
 {
     if (viewer.isEmpty())
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    QStringList words = QProcess::splitCommand(viewerCommandLine(viewer, QDir::toNativeSeparators(path)));
-    const QString program = words.takeFirst();
-    return QProcess::startDetached(program, words);
+    const auto [program, arguments] = viewerInvocation(viewer, path);
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
 QString QtUi::showList(const Rs2ListResult& list)

@@ -126,4 +126,28 @@ TEST_F(ConsoleListsTest, ArticleLookupFiltersAndDescribes)
     EXPECT_TRUE(Rs2List(*ctx, company(), articleLookupSql("d'acciaio"), options).ok);
 }
 
+TEST_F(ConsoleListsTest, ACustomerCodeShorterThanItsColumnFindsItsLines)
+{
+    ASSERT_TRUE(ensureCorvinaViews(*ctx));
+    selectYear(2016);
+    exec(corvina(), "INSERT INTO VATAttachmentRow (CompanyCode, VATYear, CompanyGroupCode, VATCode, CustSupplType, CustSupplCode,"
+                    " VATTaxable, VATAmount, DocumentDate, DocumentNumber, ProtocolNumber)"
+                    " VALUES ('DEMO', 2016, '', '22', '1', 'AB1', 100, 22, '2016-03-01 00:00:00', 'F1', 7)");
+    // The row of the customer list pads the code to its column.
+    const Listing listing = listCorvinaVatLines(*ctx, state, {'A', "AB1   C|Cliente corto|"});
+    ASSERT_EQ(listing.lines.size(), 1);
+    EXPECT_TRUE(listing.lines.first().startsWith("01/03/2016|F1        |7         |"));
+}
+
+TEST_F(ConsoleListsTest, AViewThatCannotBeMadeLeavesTheOtherOneMade)
+{
+    // A table stands where the older view must go.
+    exec(corvina(), "CREATE TABLE XCVZ_RIGHEIVA (x INTEGER)");
+    QString error;
+    EXPECT_FALSE(ensureCorvinaViews(*ctx, &error));
+    EXPECT_TRUE(error.startsWith("XCVZ_RIGHEIVA : ")) << error.toStdString();
+    EXPECT_EQ(scalar(corvina(), "SELECT COUNT(*) FROM sqlite_master WHERE type = 'view' AND name = 'XCVZ_RIGHEIVA17'"), 1);
+}
+
 } // namespace
+

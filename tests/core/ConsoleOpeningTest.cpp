@@ -108,4 +108,14 @@ TEST(ConsoleSettings, NemboCompaniesAreTheNumbersOfTheArchiveFiles)
     EXPECT_TRUE(nemboCompaniesIn(home.file("manca")).isEmpty());
 }
 
+TEST_F(ConsoleOpeningTest, ADamagedCorvinaCatalogIsToldNotJustLogged)
+{
+    exec(corvina(), "DROP TABLE Company");
+    ui.expectMessage("Impossibile leggere le aziende dal database Corvina :");
+    ConsoleState fresh;
+    EXPECT_TRUE(openConsole(*ctx, fresh, {}));
+    EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+}
+
 } // namespace
+

@@ -94,6 +94,23 @@ TEST(ReportFiles, BothPathsAreQuoted)
               "\"C:\\Program Files\\TextPad 8\\TextPad.exe\" \"C:\\Corv utils\\PN_ar_DEMO.LOG\"");
 }
 
+TEST(ReportFiles, AViewerIsAProgramOrAWholeCommand)
+{
+    TestHome home(false);
+    home.writeFile("Text Pad.exe", "");
+    // A program whose path holds blanks stays whole.
+    const auto [program, arguments] = viewerInvocation(home.file("Text Pad.exe"), "/dati/PN ar.LOG");
+    EXPECT_EQ(program, home.file("Text Pad.exe"));
+    EXPECT_EQ(arguments, QStringList{"/dati/PN ar.LOG"});
+    // A command keeps every word of it, the report after them.
+    const auto [wrapper, words] = viewerInvocation("flatpak run org.gnome.TextEditor", "/dati/PN ar.LOG");
+    EXPECT_EQ(wrapper, "flatpak");
+    EXPECT_EQ(words, (QStringList{"run", "org.gnome.TextEditor", "/dati/PN ar.LOG"}));
+    EXPECT_EQ(desktopExecCommand("flatpak run --branch=stable org.gnome.TextEditor %U"), "flatpak run --branch=stable org.gnome.TextEditor");
+    EXPECT_EQ(desktopExecCommand("gedit %F"), "gedit");
+    EXPECT_EQ(desktopExecCommand("\"/opt/My Editor/ed\" --new-window %f"), "\"/opt/My Editor/ed\" --new-window");
+}
+
 TEST(ReportFiles, ListToFileWritesTheRowsAndOpensThem)
 {
     TestHome home(false);

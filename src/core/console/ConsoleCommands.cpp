@@ -1,6 +1,7 @@
 #include "console/ConsoleCommands.h"
 
 #include "console/ArticleLookup.h"
+#include "console/ConsoleOpening.h"
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
 #include "listview/Rs2List.h"
@@ -35,7 +36,11 @@ CommandResult readCorvina(AppContext& ctx, ConsoleState& state)
 // the previous rows (lists, results) is emptied.
 CommandResult reloadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
 {
-    loadCorvinaCompanies(ctx, state);
+    QString failure;
+    if (!loadCorvinaCompanies(ctx, state, &failure)) {
+        reportCorvinaFailure(ctx, failure);
+        return {CommandResult::Outcome::Failed, {}};
+    }
     state.corvinaRow = static_cast<int>(state.corvinaRows.indexOf(ctx.corvSettings().read(keys::kLastCorvinaRow)));
     state.lists[ConsoleState::CorvinaTab] = {};
     state.setResults({});

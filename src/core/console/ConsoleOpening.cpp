@@ -65,10 +65,19 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
         QString error;
         if (!ensureCorvinaViews(ctx, &error))
             log.write(QStringLiteral("*** ERRORE viste Corvina : ") + error);
-        loadCorvinaCompanies(ctx, state);
+        QString failure;
+        if (!loadCorvinaCompanies(ctx, state, &failure))
+            reportCorvinaFailure(ctx, failure);
     }
     restoreConsoleSettings(state, settings);
     return true;
+}
+
+void reportCorvinaFailure(AppContext& ctx, const QString& error)
+{
+    ctx.ui().critical(QStringLiteral("Impossibile leggere le aziende dal database Corvina :\r\n") + error
+                          + QStringLiteral("\r\n\r\nIl database può essere danneggiato o non aggiornato."),
+                      QStringLiteral("Corvina"));
 }
 
 bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)

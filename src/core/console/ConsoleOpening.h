@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 namespace corv {
@@ -21,6 +22,9 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
 // connections are closed, the chooser is shown, and the connections and the
 // journal view opened again for the company now chosen.
 bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks);
+
+// Tells the user the Corvina companies could not be read.
+void reportCorvinaFailure(AppContext& ctx, const QString& error);
 
 // The console's close: settings written, data and system connections closed.
 // False when the settings could not be written.

@@ -85,7 +85,7 @@ bool saveConsoleSettings(const ConsoleState& state, IniFile& settings)
     return settings.write(keys::kLastTab, QString::number(state.tab)) && ok;
 }
 
-bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
+bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error)
 {
     state.corvinaRows.clear();
     state.corvinaRow = -1;
@@ -101,6 +101,8 @@ bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT * FROM Company ORDER BY VATYear DESC, CompanyCode"))) {
         ctx.log().write(QStringLiteral("*** ERRORE Aziende Corvina : ") + query.lastError().text());
+        if (error)
+            *error = query.lastError().text();
         return false;
     }
     while (query.next()) {

@@ -86,8 +86,9 @@ void restoreConsoleSettings(ConsoleState& state, const IniFile& settings);
 // Writes them back when the console closes; false when the file could not be written.
 bool saveConsoleSettings(const ConsoleState& state, IniFile& settings);
 
-// Fills the Corvina company rows and release from the Corvina connection.
-bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state);
+// Fills the Corvina company rows and release from the Corvina connection;
+// false (and `error` set) when the companies cannot be read.
+bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error = nullptr);
 
 // The import-date label of the selected Corvina company.
 QString importDateLabel(AppContext& ctx, const ConsoleState& state);

@@ -85,9 +85,20 @@ QString corvinaLinesView17Text()
 
 bool ensureCorvinaViews(AppContext& ctx, QString* error)
 {
+    // Each view on its own: one that cannot be made leaves the other be made.
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
-    return views::ensureView(db, kCorvinaLinesView, corvinaLinesViewText(), kCorvinaLinesViewRelease, false, error)
-           && views::ensureView(db, kCorvinaLinesView17, corvinaLinesView17Text(), kCorvinaLinesView17Release, false, error);
+    QString first, second;
+    const bool old = views::ensureView(db, kCorvinaLinesView, corvinaLinesViewText(), kCorvinaLinesViewRelease, false, &first);
+    const bool recent = views::ensureView(db, kCorvinaLinesView17, corvinaLinesView17Text(), kCorvinaLinesView17Release, false, &second);
+    if (error) {
+        QStringList errors;
+        if (!old)
+            errors << kCorvinaLinesView + QStringLiteral(" : ") + first;
+        if (!recent)
+            errors << kCorvinaLinesView17 + QStringLiteral(" : ") + second;
+        *error = errors.join(QStringLiteral("\r\n"));
+    }
+    return old && recent;
 }
 
 QString corvinaListingSql(const QString& company, int year, const ListingRequest& request)
@@ -100,7 +111,7 @@ QString corvinaListingSql(const QString& company, int year, const ListingRequest
     else if (request.kind == QLatin1Char('I'))
         sql += QStringLiteral(" AND VATCode=") + Dialect::quote(key);
     else if (request.kind == QLatin1Char('A'))
-        sql += QStringLiteral(" AND CustSupplCode=") + Dialect::quote(key.left(key.size() - 1)) + QStringLiteral(" AND CustSupplType=")
+        sql += QStringLiteral(" AND CustSupplCode=") + Dialect::quote(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND CustSupplType=")
                + (key.endsWith(QLatin1Char('C')) ? QStringLiteral("1") : QStringLiteral("2"));
     return sql + QStringLiteral(" ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
 }
@@ -118,7 +129,7 @@ QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const Q
     else if (request.kind == QLatin1Char('I'))
         conditions += QStringLiteral(" AND cod_iva=") + Dialect::quote(key);
     else if (request.kind == QLatin1Char('A'))
-        conditions += QStringLiteral(" AND cod_clifor=") + Dialect::quote(key.left(key.size() - 1)) + QStringLiteral(" AND ind_clifor=")
+        conditions += QStringLiteral(" AND cod_clifor=") + Dialect::quote(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND ind_clifor=")
                       + Dialect::quote(key.right(1));
     QString sql = QStringLiteral("SELECT * FROM XEBV_PNRIVA");
     if (!conditions.isEmpty())

@@ -4,13 +4,29 @@
 #include "platform/Ui.h"
 #include "report/ReportFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 
 namespace corv {
 
 QString viewerCommandLine(const QString& viewer, const QString& path)
 {
     return QLatin1Char('"') + viewer + QStringLiteral("\" \"") + path + QLatin1Char('"');
+}
+
+std::pair<QString, QStringList> viewerInvocation(const QString& viewer, const QString& path)
+{
+    QStringList arguments;
+    QString program = viewer;
+    if (!QFileInfo(viewer).isFile()) {
+        arguments = QProcess::splitCommand(viewer);
+        program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    }
+    if (!path.isEmpty())
+        arguments << QDir::toNativeSeparators(path);
+    return {program, arguments};
 }
 
 QString listToFile(Ui& ui, const QStringList& rows, const QString& viewer, const AppPaths& paths)

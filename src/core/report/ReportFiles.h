@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace corv {
 
@@ -11,6 +12,12 @@ struct AppPaths;
 // The command line that hands a report to the viewer: both paths quoted, so
 // blanks in either are safe.
 QString viewerCommandLine(const QString& viewer, const QString& path);
+
+// The program to start and its arguments for a report: a viewer that names
+// an existing file is that program (blanks and all); otherwise it is a
+// command whose words come first ("flatpak run org.gnome.TextEditor").
+// The report's path is the last argument (none when the path is empty).
+std::pair<QString, QStringList> viewerInvocation(const QString& viewer, const QString& path);
 
 // The list-to-file operation of a list's right click: an empty list only
 // beeps; otherwise the rows go to a new file of the program folder

@@ -6,10 +6,12 @@
 #include "platform/Registry.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Ui.h"
+#include "report/ReportFiles.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -18,11 +20,27 @@ namespace corv {
 
 namespace {
 
+#ifdef Q_OS_WIN
 QString firstToken(const QString& commandLine)
 {
     const QStringList parts = QProcess::splitCommand(commandLine);
     return parts.isEmpty() ? QString() : parts.first();
 }
+#endif
+
+} // namespace
+
+QString desktopExecCommand(const QString& exec)
+{
+    // The field codes stand for the files to open: the report path is added
+    // after the command instead.
+    static const QRegularExpression fieldCode(QStringLiteral("\\s*%[fFuUdDnNickvm]"));
+    QString command = exec;
+    command.remove(fieldCode);
+    return command.replace(QLatin1String("%%"), QLatin1String("%")).trimmed();
+}
+
+namespace {
 
 #ifndef Q_OS_WIN
 // The desktop's default program for text/plain, from its .desktop entry.
@@ -42,10 +60,8 @@ QString xdgTextProgram()
         return {};
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1String("Exec="))) {
-            const QString program = firstToken(line.mid(5));
-            return QFileInfo(program).isAbsolute() ? program : QStandardPaths::findExecutable(program);
-        }
+        if (line.startsWith(QLatin1String("Exec=")))
+            return desktopExecCommand(line.mid(5));
     }
     return {};
 }
@@ -76,12 +92,14 @@ ViewerEnvironment platformViewerEnvironment(const AppPaths& paths, const Registr
 #else
     env.associatedTextProgram = xdgTextProgram;
     env.fallbackViewer = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    // A viewer may be a command ("flatpak run org.gnome.TextEditor"): its program must exist.
     env.exists = [](const QString& p) {
         if (p.isEmpty())
             return false;
-        if (p.contains(QLatin1Char('/')))
-            return QFileInfo(p).isFile();
-        return !QStandardPaths::findExecutable(p).isEmpty();
+        const QString program = viewerInvocation(p, QString()).first;
+        if (program.contains(QLatin1Char('/')))
+            return QFileInfo(program).isFile();
+        return !QStandardPaths::findExecutable(program).isEmpty();
     };
     env.warnWhenUnset = false;
 #endif

@@ -28,6 +28,10 @@ struct ViewerEnvironment {
     bool warnWhenUnset = false;
 };
 
+// The command of a desktop entry's Exec line without its field codes
+// ("flatpak run org.gnome.TextEditor %U" is "flatpak run org.gnome.TextEditor").
+QString desktopExecCommand(const QString& exec);
+
 ViewerEnvironment platformViewerEnvironment(const AppPaths& paths, const Registry& registry);
 
 
