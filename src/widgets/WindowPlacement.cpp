@@ -40,18 +40,26 @@ void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QStr
     design.sizable = window->minimumSize() != window->maximumSize();
     const Placement stored = restorePlacement(settings, windowName, minHeight, minWidth, design, section);
 
-    // A placement saved on a monitor that is gone is pulled back on screen.
+    // The window comes back whole on a screen, its title bar in reach: a
+    // placement saved on a monitor that is gone, or half off the edge, is
+    // pulled back inside the screen that shows most of it.
     QRect wanted(static_cast<int>(stored.left / scale), static_cast<int>(stored.top / scale),
                  std::max(1, static_cast<int>(stored.width / scale)),
                  std::max(1, static_cast<int>(stored.height / scale)));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        bool visible = false;
-        for (const QScreen* s : QGuiApplication::screens())
-            visible = visible || s->availableGeometry().intersects(wanted);
-        if (!visible)
-            wanted.moveTopLeft(available.topLeft());
+    const QScreen* target = QGuiApplication::primaryScreen();
+    int shown = 0;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect common = s->availableGeometry().intersected(wanted);
+        if (common.width() * common.height() > shown) {
+            shown = common.width() * common.height();
+            target = s;
+        }
+    }
+    if (target) {
+        const QRect available = target->availableGeometry();
         wanted.setSize(wanted.size().boundedTo(available.size()));
+        wanted.moveLeft(std::clamp(wanted.left(), available.left(), available.right() - wanted.width() + 1));
+        wanted.moveTop(std::clamp(wanted.top(), available.top(), available.bottom() - wanted.height() + 1));
     }
     if (design.sizable) {
         window->resize(wanted.size());

@@ -39,6 +39,18 @@ TEST_F(DoveArTest, EmptyValuesTakeTheirDefaults)
 #endif
 }
 
+TEST_F(DoveArTest, AnUnsetTemporaryFolderNeverPutsTheWorkFoldersAtTheRoot)
+{
+    set("PathTemp", "");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), ArdeaInstallation::defaultFolder());
+    // The temporary folder's parent is the root of the file system: the work
+    // folders go under the temporary folder itself.
+    EXPECT_EQ(installation.publicBase(), ArdeaInstallation::defaultFolder());
+    set("PathTemp", "C:\\Temp\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), "C:\\Temp\\");
+    EXPECT_EQ(installation.publicBase(), "C:\\Temp\\");
+}
+
 TEST_F(DoveArTest, ValuesComeFromTheInstallationKeys)
 {
     set("PercorsoInstallazione", "D:\\Ardea\\");

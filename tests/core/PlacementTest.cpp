@@ -123,4 +123,25 @@ TEST_F(PlacementTest, MalformedValuesGiveTheNumbersThatCanBeRead)
     EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1|1|9.5|", kItalian).fontSize, 9.5);
 }
 
+TEST_F(PlacementTest, NumbersOutOfEveryRangeComeBackAsZero)
+{
+    const Placement p = Placement::parse("7|1e300|nan|-inf|99999999999|1e308|", kItalian);
+    EXPECT_EQ(p.state, 0);
+    EXPECT_EQ(p.top, 0);
+    EXPECT_EQ(p.left, 0);
+    EXPECT_EQ(p.height, 0);
+    EXPECT_EQ(p.width, 0);
+    EXPECT_FALSE(p.fontSize);
+    EXPECT_EQ(Placement::parse("2|10|20|300|400|", kItalian).state, 2);
+}
+
+TEST_F(PlacementTest, TheDefaultFontSizeIsReadInAnyLocale)
+{
+    // The stored default keeps a decimal comma; a locale with a decimal
+    // point must not read it as 8.
+    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1500|1500|8,25|", QLocale::c()).fontSize, 8.25);
+    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1500|1500|8.25|", kItalian).fontSize, 8.25);
+}
+
 } // namespace
+

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -172,6 +174,22 @@ TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
     to->setText("__/__/____"); // an empty date is always coherent
     QApplication::sendEvent(to, &leave);
     EXPECT_EQ(std::count_if(ui.said.begin(), ui.said.end(), [](const auto& m) { return m.text == "Date incoerenti !"; }), 1);
+}
+
+TEST(WindowPlacement, AWindowStoredOffTheScreenComesBackWholeOnIt)
+{
+    TestHome home(false);
+    IniFile settings(home.file("TLX_CORV.INI"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* stored : {"2|-3000|-3000|6000|9000|", "0|-90000|-90000|6000|9000|", "0|1e300|nan|6000|9000|", "0|5000|999999|6000|9000|"}) {
+        settings.write("PosFinestre", "F_Prova_Size", stored);
+        QWidget window;
+        window.resize(300, 200);
+        restoreWindowPlacement(&window, settings, "F_Prova");
+        const QRect normal = window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
+        EXPECT_TRUE(screen.contains(normal.topLeft())) << stored;
+        EXPECT_TRUE(screen.contains(normal.bottomRight())) << stored;
+    }
 }
 
 TEST(WindowPlacement, ASavedSizeComesBack)

@@ -35,6 +35,10 @@ QString parentOf(const QString& folder)
     return at < 0 ? QString() : folder.left(at + 1);
 }
 
+// The public folder: the parent of the temporary folder, but never the root
+// of a file system (an unset PathTemp would put the work folders there).
+QString publicFolderOf(const QString& temp);
+
 QString localPath(const QString& folder)
 {
 #ifdef Q_OS_WIN
@@ -43,6 +47,16 @@ QString localPath(const QString& folder)
     QString path = folder;
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
+}
+
+
+QString publicFolderOf(const QString& temp)
+{
+    const QString parent = parentOf(temp);
+    const bool driveRoot = parent.size() == 3 && parent[0].isLetter() && parent[1] == QLatin1Char(':');
+    if (parent.isEmpty() || driveRoot || QDir(localPath(parent)).isRoot())
+        return temp;
+    return parent;
 }
 
 } // namespace
@@ -78,7 +92,7 @@ QString ArdeaInstallation::lookup(DoveKind kind)
     switch (kind) {
     case DoveKind::PublicTemp: {
         const QString temp = orDefault(settingsValue("PathTemp"));
-        publicBase_ = parentOf(temp);
+        publicBase_ = publicFolderOf(temp);
         return temp;
     }
     case DoveKind::ReportSave:
@@ -90,7 +104,7 @@ QString ArdeaInstallation::lookup(DoveKind kind)
     case DoveKind::Work:
     case DoveKind::CompanyWork: {
         if (publicBase_.isEmpty())
-            publicBase_ = parentOf(orDefault(settingsValue("PathTemp")));
+            publicBase_ = publicFolderOf(orDefault(settingsValue("PathTemp")));
         const QChar sep = separatorOf(publicBase_);
         QString folder = withSeparator(publicBase_) + QStringLiteral("ar_Q5K") + sep;
         if (kind == DoveKind::CompanyWork)

@@ -2,10 +2,15 @@
 
 #include "settings/Settings.h"
 
+#include <cmath>
+
 namespace corv {
 
 namespace {
 
+// A placement number as written by this locale, or by another one ("8,25"
+// read where the decimal separator is "."); out of every sensible range
+// (1e300, nan) it is 0, so that no window is ever put nowhere.
 double number(const QString& text, const QLocale& locale)
 {
     const QString trimmed = text.trimmed();
@@ -13,10 +18,14 @@ double number(const QString& text, const QLocale& locale)
     strict.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     double value = strict.toDouble(trimmed, &ok);
-    if (ok)
-        return value;
-    value = QLocale::c().toDouble(trimmed, &ok);
-    return ok ? value : leadingNumber(trimmed);
+    if (!ok)
+        value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    if (!ok)
+        value = leadingNumber(trimmed);
+    constexpr double kLimit = 1e7; // twips: about seven metres of screen
+    return std::isfinite(value) && std::abs(value) <= kLimit ? value : 0.0;
 }
 
 QString numberText(double value, const QLocale& locale)
@@ -35,13 +44,17 @@ Placement Placement::parse(const QString& text, const QLocale& locale)
     const QStringList parts = text.split(QLatin1Char('|'));
     const auto at = [&](int i) { return i < parts.size() ? number(parts[i], locale) : 0.0; };
     Placement p;
-    p.state = static_cast<int>(at(0));
+    const int state = static_cast<int>(at(0));
+    p.state = state >= Normal && state <= Maximised ? state : Normal;
     p.top = at(1);
     p.left = at(2);
     p.height = at(3);
     p.width = at(4);
-    if (parts.size() > 5 && !parts[5].trimmed().isEmpty())
-        p.fontSize = at(5);
+    if (parts.size() > 5 && !parts[5].trimmed().isEmpty()) {
+        const double size = at(5);
+        if (size >= 1 && size <= 200)
+            p.fontSize = size;
+    }
     return p;
 }
 
