@@ -49,7 +49,7 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     list_->setFont(fixed);
     heading_->setFont(fixed);
-    search_ = new QLineEdit(this);
+    search_ = new QLineEdit(list.searchText, this);
     search_->setObjectName(QStringLiteral("Txt_Cerca"));
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("Lbl_Qta"));

@@ -125,6 +125,9 @@ TEST(FixedLine, NumbersAreRightAlignedAndNeverCut)
     EXPECT_EQ(FixedLine().number(QVariant("1234567.891"), 10, 2).take(), "1234567,89|");
     EXPECT_EQ(FixedLine().number(QVariant("-123456789.5"), 6, 2).take(), "-123456789,50|");
     EXPECT_EQ(FixedLine().number(Amount::fromUnits(-49), 5, 2).take(), " 0,00|"); // less than half a cent: no minus sign
+    // What no amount holds is written as the value is, never as wrong digits.
+    EXPECT_EQ(FixedLine().number(QVariant(qlonglong(9'223'372'036'854'775'807LL)), 12, 2).take(), "9223372036854775807|");
+    EXPECT_EQ(FixedLine().number(QVariant(1e300), 12, 2).take(), "      1e+300|");
 }
 
 } // namespace

@@ -207,12 +207,12 @@ TEST_F(RowEditorTest, RowReaderBindsAndTypesValues)
     ASSERT_TRUE(reader.next());
     EXPECT_EQ(reader.text(0), "uno");
     EXPECT_EQ(reader.value(1).toLongLong(), 7);
-    EXPECT_EQ(reader.amount(2).toText(2), "1.520,30");
+    EXPECT_EQ(reader.amount(2)->toText(2), "1.520,30");
     EXPECT_EQ(reader.bytes(3).value(), "2025-03-01 00:00:00");
     ASSERT_TRUE(reader.next());
     EXPECT_TRUE(reader.isNull(1));
     EXPECT_FALSE(reader.bytes(1));
-    EXPECT_EQ(reader.amount(2).units(), 0);
+    EXPECT_EQ(reader.amount(2)->units(), 0);
     EXPECT_FALSE(reader.next());
     EXPECT_TRUE(reader.rewind());
     EXPECT_TRUE(reader.next());

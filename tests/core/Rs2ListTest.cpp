@@ -132,6 +132,74 @@ TEST_F(Rs2ListTest, AClosedConnectionIsReported)
     EXPECT_EQ(ui.beeps, 1);
 }
 
+TEST_F(Rs2ListTest, ComputedColumnsTakeTheKindOfTheirValues)
+{
+    Rs2ListOptions options;
+    options.noHeader = true;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT COUNT(*) AS n, SUM(importo) AS totale, MAX(data) AS ultima, MAX(nome) AS nome FROM R", options);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.heading, "n         !totale              !ultima              !nome       !");
+    EXPECT_EQ(result.lines.last().toStdString(), "     1.500|    1.126.500,000000|01/03/2025 10:20:30 |Rossi Mario");
+}
+
+TEST_F(Rs2ListTest, NumbersNoAmountHoldsAreWrittenWholeAndHugeTextColumnsKeepTheirWidth)
+{
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec("CREATE TABLE G (grande INTEGER, enorme FLOAT, testo varchar(2147483647))"));
+    ASSERT_TRUE(q.exec("INSERT INTO G VALUES (9223372036854775807, 1e300, 'note lunghe'), (-5, 2.5, 'x')"));
+    Rs2ListOptions options;
+    options.noHeader = true;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT * FROM G ORDER BY grande DESC", options);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.heading, "grande    !enorme              !testo      !");
+    EXPECT_EQ(result.lines[1].toStdString(), "9223372036854775807|              1e+300|note lunghe");
+    EXPECT_EQ(result.lines[2].toStdString(), "        -5|            2,500000|x          ");
+}
+
+TEST_F(Rs2ListTest, TheHeaderDocumentsTheConnectionTheStatementAndTheColumns)
+{
+    Rs2ListOptions options;
+    options.title = "Documento";
+    options.maxRecords = 2;
+    options.presetSearch = "#Rossi";
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, importo FROM R WHERE codice < '000003'", options);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.searchText, "Rossi");
+    EXPECT_EQ(result.lines.mid(0, 5), (QStringList{"Provider=SQLite", "Persist Security Info=False", "User ID=", "Password=********",
+                                                  "Initial Catalog=L"}));
+    EXPECT_TRUE(result.lines.contains("- SELECT CODICE, IMPORTO"));
+    EXPECT_TRUE(result.lines.contains("2 Record(s) nel Recordset."));
+    // Defined size and precision as the engine declares them, and the first value.
+    EXPECT_TRUE(result.lines.contains("  1 codice                    String * 6       6   0 >000001")) << result.lines.join('\n').toStdString();
+    EXPECT_TRUE(result.lines.contains("  2 importo                   Single          18   4 >1.5"));
+    const QString log = home.readFile("RS2LIST_Documento.LOG");
+    EXPECT_TRUE(log.contains("- SELECT CODICE, IMPORTO\r\n- FROM R\r\n- WHERE CODICE < '000003'\r\n")) << log.toStdString();
+    EXPECT_TRUE(log.contains(" - Password=********\r\n"));
+}
+
+TEST_F(Rs2ListTest, OneFieldPerLineShowsEveryLineBreakAsOneCharacter)
+{
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec("UPDATE R SET nome = 'riga1' || char(13) || char(10) || 'riga2' || char(13) || 'riga3' WHERE codice = '000001'"));
+    Rs2ListOptions options;
+    options.noHeader = true;
+    options.oneFieldPerLine = true;
+    options.maxRecords = 1;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT nome FROM R ORDER BY codice", options);
+    EXPECT_EQ(result.lines[1], QString("nome").leftJustified(25) + "|riga1" + QChar(127) + QChar(127) + "riga2" + QChar(127) + "riga3<");
+}
+
+TEST_F(Rs2ListTest, SilentModeKeepsNoLinesInMemory)
+{
+    Rs2ListOptions options;
+    options.title = "Silenzioso";
+    options.silent = true;
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice FROM R", options);
+    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_EQ(result.lineCount, 1500);
+    EXPECT_EQ(home.readFile("Silenzioso.DBP").count("\r\n"), 1500 + 12); // the rows and the header's lines
+}
+
 TEST(ListLines, SearchWrapsAroundAndThinning)
 {
     const QStringList lines = {"Rossi", "Bianchi", "Verdi", "rossini"};

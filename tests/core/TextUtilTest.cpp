@@ -1,7 +1,9 @@
 #include "util/Amount.h"
 #include "util/TextUtil.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace corv;
 using namespace corv::utl;
@@ -56,10 +58,24 @@ TEST(Amount, SumsExactlyAndRoundsHalfAwayFromZero)
 
 TEST(Amount, ReadsDatabaseValues)
 {
-    EXPECT_EQ(Amount::fromVariant(QVariant(QStringLiteral("1520.3000"))).toText(2), "1.520,30");
-    EXPECT_EQ(Amount::fromVariant(QVariant(42)).toText(2), "42,00");
-    EXPECT_EQ(Amount::fromVariant(QVariant(0.1 + 0.2)).toText(4), "0,3000");
-    EXPECT_EQ(Amount::fromVariant(QVariant()).units(), 0);
+    EXPECT_EQ(Amount::fromVariant(QVariant(QStringLiteral("1520.3000")))->toText(2), "1.520,30");
+    EXPECT_EQ(Amount::fromVariant(QVariant(42))->toText(2), "42,00");
+    EXPECT_EQ(Amount::fromVariant(QVariant(0.1 + 0.2))->toText(4), "0,3000");
+    EXPECT_EQ(Amount::fromVariant(QVariant())->units(), 0);
+}
+
+TEST(Amount, NumbersBeyondWhatItHoldsAreNoAmount)
+{
+    EXPECT_TRUE(Amount::fromInteger(900'000'000'000'000));
+    EXPECT_FALSE(Amount::fromInteger(900'000'000'000'001));
+    EXPECT_FALSE(Amount::fromInteger(std::numeric_limits<qint64>::min()));
+    EXPECT_FALSE(Amount::fromDouble(1e300));
+    EXPECT_FALSE(Amount::fromDouble(std::nan("")));
+    EXPECT_FALSE(Amount::fromDouble(-std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(Amount::fromVariant(QVariant(qulonglong(18'000'000'000'000'000'000ULL))));
+    EXPECT_FALSE(Amount::fromVariant(QVariant("12345678901234567890")));
+    EXPECT_FALSE(Amount::fromVariant(QVariant("abc")));
+    EXPECT_EQ(Amount::fromVariant(QVariant("1e3"))->toText(0), "1.000");
 }
 
 TEST(DateStamp, IsUsableInAFileName)

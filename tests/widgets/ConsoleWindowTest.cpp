@@ -249,9 +249,11 @@ TEST(ListWindow, SearchKeepOkAndPlacement)
     list.caption = "Lista Prova";
     list.heading = "codice!nome !";
     list.lines = {"001|Rossi", "002|Bianchi", "003|Rossini"};
+    list.searchText = "ross"; // a caller's preset
     ListWindow window(*ctx, list);
     window.show();
     auto* search = window.findChild<QLineEdit*>("Txt_Cerca");
+    EXPECT_EQ(search->text(), "ross");
     auto* count = window.findChild<QLabel*>("Lbl_Qta");
     EXPECT_EQ(count->text(), "3 righe.");
     search->setText("ross");

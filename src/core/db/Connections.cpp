@@ -3,6 +3,7 @@
 #include "db/SqliteFunctions.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -25,8 +26,22 @@ QString odbcDriver()
 
 } // namespace
 
+namespace {
+QHash<QString, QString>& openedStrings()
+{
+    static QHash<QString, QString> strings;
+    return strings;
+}
+} // namespace
+
+QString connectionStringOf(const QSqlDatabase& db)
+{
+    return openedStrings().value(db.connectionName(), db.databaseName());
+}
+
 void closeDatabase(const QString& qtName)
 {
+    openedStrings().remove(qtName);
     if (!QSqlDatabase::contains(qtName))
         return;
     {
@@ -61,6 +76,7 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
             db.setDatabaseName(spec->file);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
             if (db.open()) {
+                openedStrings().insert(qtName, connectionString);
                 registerSqlServerFunctions(db);
                 // With the write-ahead log a commit needs no sync of its own: row-by-row
                 // corrections stay fast and a crash still leaves the file consistent.
@@ -79,8 +95,10 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
 #endif
                 db.setDatabaseName(odbc);
                 db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
-                if (db.open())
+                if (db.open()) {
+                    openedStrings().insert(qtName, connectionString);
                     return true;
+                }
             }
         }
         if (failure.isEmpty())

@@ -14,6 +14,10 @@ namespace corv {
 // CORVUTIL_ODBC_DRIVER); the embedded engine opens an existing SQLite file and
 // never creates one. On failure the connection is removed and error says why.
 bool openDatabase(const QString& qtName, const QString& connectionString, QString* error);
+// The connection string a connection was opened with; the Qt driver's own
+// name for it when it was opened otherwise.
+QString connectionStringOf(const QSqlDatabase& db);
+
 // Closes a Qt connection and forgets its name; nothing when there is none.
 void closeDatabase(const QString& qtName);
 Engine engineOf(const QSqlDatabase& db);

@@ -143,23 +143,40 @@ std::optional<std::string_view> RowReader::bytes(int column) const
     return std::string_view(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
 }
 
-Amount RowReader::amount(int column) const
+std::optional<Amount> RowReader::amount(int column) const
 {
     if (column < 0)
-        return {};
+        return Amount();
     if (!statement_)
         return Amount::fromVariant(query_->value(column));
     switch (sqlite3_column_type(statement_, column)) {
     case SQLITE_INTEGER:
-        return Amount::fromUnits(sqlite3_column_int64(statement_, column) * 10000);
+        return Amount::fromInteger(sqlite3_column_int64(statement_, column));
     case SQLITE_FLOAT:
-        return Amount::fromUnits(static_cast<std::int64_t>(std::llround(sqlite3_column_double(statement_, column) * 10000)));
+        return Amount::fromDouble(sqlite3_column_double(statement_, column));
     case SQLITE_NULL:
-        return {};
+        return Amount();
     default:
-        return Amount::parse(text(column)).value_or(Amount());
+        return Amount::fromVariant(text(column));
     }
 }
+
+std::optional<RowReader::Storage> RowReader::storage(int column) const
+{
+    if (!statement_ || column < 0)
+        return std::nullopt;
+    switch (sqlite3_column_type(statement_, column)) {
+    case SQLITE_INTEGER: return Storage::Integer;
+    case SQLITE_FLOAT: return Storage::Real;
+    case SQLITE_TEXT: return Storage::Text;
+    case SQLITE_BLOB: return Storage::Blob;
+    default: return Storage::Null;
+    }
+}
+
+std::int64_t RowReader::integerAt(int column) const { return sqlite3_column_int64(statement_, column); }
+
+double RowReader::realAt(int column) const { return sqlite3_column_double(statement_, column); }
 
 QVariant RowReader::value(int column) const
 {

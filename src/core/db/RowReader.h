@@ -49,9 +49,18 @@ public:
     QString text(int column) const;
     // The raw UTF-8 text of a column, on SQLite only (nullopt elsewhere or for a Null).
     std::optional<std::string_view> bytes(int column) const;
-    Amount amount(int column) const;
+    // The column as an exact amount; nullopt when it holds a number no amount
+    // holds (or no number at all): text() then gives it as it is.
+    std::optional<Amount> amount(int column) const;
     // Text, integer or floating value; dates are text on SQLite.
     QVariant value(int column) const;
+
+    // On SQLite, how the engine holds this row's value, and the value itself
+    // without a conversion; nullopt elsewhere.
+    enum class Storage { Null, Integer, Real, Text, Blob };
+    std::optional<Storage> storage(int column) const;
+    std::int64_t integerAt(int column) const;
+    double realAt(int column) const;
 
 private:
     QSqlDatabase db_;

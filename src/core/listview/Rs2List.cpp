@@ -5,6 +5,7 @@
 #include "util/Progress.h"
 #include "process/RunLog.h"
 #include "report/FixedLine.h"
+#include "listview/RowSpool.h"
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"
 #include "db/ConnectionString.h"
@@ -17,7 +18,9 @@
 #include <QSqlError>
 #include <sqlite3.h>
 
+#include <QLocale>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace corv {
@@ -38,45 +41,53 @@ int scaleIn(const QString& declared)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// A date as the lists show it, dd/mm/yyyy (and hh:mm:ss for timestamps).
-// SQLite's 'YYYY-MM-DD hh:mm:ss' text is rearranged by position: parsing
-// through QDateTime costs a time-zone lookup per value.
-QString displayDate(const QVariant& value, bool withTime)
+// The amount of a spooled number; nullopt for what no amount holds.
+std::optional<Amount> amountOf(const SpooledCell& cell)
 {
-    if (value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime().toString(withTime ? QStringLiteral("dd/MM/yyyy HH:mm:ss") : QStringLiteral("dd/MM/yyyy"));
-    if (value.typeId() == QMetaType::QDate)
-        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    const QString text = value.toString();
-    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
-        return text;
-    QString shown = text.mid(8, 2) + QLatin1Char('/') + text.mid(5, 2) + QLatin1Char('/') + text.left(4);
-    if (withTime && text.size() >= 19)
-        shown += QLatin1Char(' ') + text.mid(11, 8);
-    return shown;
+    switch (cell.kind) {
+    case SpooledCell::Integer: return Amount::fromInteger(cell.integer);
+    case SpooledCell::Real: return Amount::fromDouble(cell.real);
+    case SpooledCell::Text: return Amount::fromVariant(cell.toText());
+    default: return Amount();
+    }
+}
+
+// A floating value with more decimals than an amount keeps (the six of a
+// double column), in the Italian layout; the thousands separators go when
+// they do not fit.
+QString realText(double value, int decimals, int width)
+{
+    static const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QString text = italian.toString(value, 'f', decimals);
+    if (text.size() > width)
+        text.remove(QLatin1Char('.'));
+    return text;
 }
 
 // Appends one value formatted by its column's kind.
-void appendValue(QString& line, const RowReader& rows, int c, const ColumnDescriptor& column, int maxWidth)
+void appendValue(QString& line, const SpooledCell& cell, const ColumnDescriptor& column, int maxWidth)
 {
     using Line = FixedLine;
-    const bool null = rows.isNull(c);
-    const auto bytes = rows.bytes(c);
+    const bool null = cell.kind == SpooledCell::Null;
     switch (column.kind.unicode()) {
     case 'N':
         if (null)
             Line::appendPadded(line, {}, column.width);
+        else if (cell.kind == SpooledCell::Real && column.decimals > 4 && std::abs(cell.real) < 1e15)
+            Line::appendRightAligned(line, realText(cell.real, column.decimals, column.width), column.width);
+        else if (const auto amount = amountOf(cell))
+            utl::appendAmount(line, *amount, column.decimals, column.width);
         else
-            utl::appendAmount(line, rows.amount(c), column.decimals, column.width);
+            Line::appendRightAligned(line, cell.toText().trimmed(), column.width);
         return;
     case 'D':
         if (null)
             Line::appendPadded(line, {}, column.width);
-        else if (!bytes || !Line::appendIsoDate(line, *bytes, column.width))
-            Line::appendPadded(line, displayDate(rows.value(c), column.width >= 20), column.width);
+        else if (cell.kind != SpooledCell::Text || !Line::appendIsoDate(line, cell.text, column.width))
+            Line::appendPadded(line, cell.toText(), column.width);
         return;
     case 'I':
-        Line::appendPadded(line, rows.text(c), 38);
+        Line::appendPadded(line, cell.toText(), 38);
         return;
     case 'B':
         line.append(QStringLiteral("....."));
@@ -85,14 +96,62 @@ void appendValue(QString& line, const RowReader& rows, int c, const ColumnDescri
         int width = column.width;
         if (maxWidth > 0 && width > maxWidth)
             width = maxWidth;
-        if (bytes)
-            Line::appendPaddedUtf8(line, *bytes, width);
+        if (cell.kind == SpooledCell::Text)
+            Line::appendPaddedUtf8(line, cell.text, width);
         else
-            Line::appendPadded(line, null ? QString() : rows.text(c), width);
+            Line::appendPadded(line, cell.toText(), width);
         return;
     }
     }
 }
+
+// What the values of a column without a declared type were, to give it one.
+struct Seen {
+    bool integer = false, real = false, text = false, date = false, time = false;
+    int widest = 1;
+
+    void add(const RowReader& reader, int c, bool typing)
+    {
+        if (reader.isNull(c))
+            return;
+        const auto bytes = reader.bytes(c);
+        if (!bytes) { // through the Qt driver: the engine typed the column
+            widest = std::max(widest, static_cast<int>(reader.text(c).size()));
+            return;
+        }
+        int characters = 0;
+        for (char ch : *bytes)
+            characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+        widest = std::max(widest, characters);
+        if (!typing)
+            return;
+        switch (reader.storage(c).value_or(RowReader::Storage::Null)) {
+        case RowReader::Storage::Integer: integer = true; break;
+        case RowReader::Storage::Real: real = true; break;
+        case RowReader::Storage::Text: {
+            const std::string_view t = *bytes;
+            const bool iso = t.size() >= 10 && t[4] == '-' && t[7] == '-';
+            (iso ? date : text) = true;
+            time = time || (iso && t.size() >= 19);
+            break;
+        }
+        default: text = true; break;
+        }
+    }
+    // SUM and COUNT give numbers, MAX of a date gives date text.
+    ColumnType::Class inferred() const
+    {
+        if (text || ((integer || real) && date))
+            return ColumnType::Text;
+        if (date)
+            return time ? ColumnType::Timestamp : ColumnType::Date;
+        if (real)
+            return ColumnType::Double;
+        if (integer)
+            return ColumnType::BigInteger;
+        return ColumnType::Text;
+    }
+};
 
 } // namespace
 
@@ -253,7 +312,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     const QString title = options.title;
     result.listName = title.isEmpty() ? QStringLiteral("RS2LIST") : title;
     const QString logPath = reportPath(ctx.paths(), QStringLiteral("\\RS2LIST_") + QString(result.listName).replace(QLatin1Char('/'), QLatin1Char('_'))
-                                                 + QStringLiteral(".LOG"));
+                                                        + QStringLiteral(".LOG"));
     const auto log = [&](const QString& text, bool first = false) { appendLogLine(logPath, text, first); };
     const auto refuse = [&](const QString& message) {
         if (!options.silent)
@@ -266,9 +325,10 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     if (!db.isOpen())
         return refuse(QStringLiteral("Recordset Chiuso !"));
     log(QStringLiteral("----- Rs2List -----  ") + title, true);
+    if (options.presetSearch.startsWith(QLatin1Char('#')))
+        result.searchText = options.presetSearch.mid(1);
 
     RowReader reader(db);
-    RowReader* source = &reader;
     if (!reader.exec(sql)) {
         log(QStringLiteral("*** ERRORE : ") + reader.error());
         return refuse(QStringLiteral("Recordset Chiuso !\r\n") + reader.error());
@@ -280,126 +340,147 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     const int maxWidth = clampMaxColumnWidth(options.maxColumnWidth);
     result.caption = QStringLiteral("Lista ") + (title.isEmpty() ? QStringLiteral("RS2LIST   ") : result.listName);
 
-    // Unsized text columns (SQLite's TEXT) take the width of their widest value.
-    const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
+    // What the engine says of the columns; a column of no declared type
+    // (SQLite's computed ones) takes the kind of its values, a text column of
+    // no size (or of a huge one) the width of its widest value.
     std::vector<ColumnType> types;
-    std::vector<int> unsized;
+    std::vector<bool> untyped, unsized;
     for (int c = 0; c < columns; ++c) {
         const QString declared = reader.declaredType(c);
         ColumnType type = !declared.isEmpty() ? columnTypeFromDeclared(declared) : columnTypeFromField(reader.field(c));
-        if (type.cls == ColumnType::Other && dialectOf(db).untypedColumnsAreText())
-            type.cls = ColumnType::Text;
-        if (type.cls == ColumnType::Text && type.definedSize < 0)
-            unsized.push_back(c);
+        untyped.push_back(type.cls == ColumnType::Other && dialectOf(db).untypedColumnsAreText());
+        unsized.push_back(untyped.back() || (type.cls == ColumnType::Text && (type.definedSize <= 0 || type.definedSize > 66000)));
         types.push_back(type);
     }
-    if (!unsized.empty()) {
-        // One quick pass over the raw text measures them; then the rows are read again.
-        std::vector<int> widest(unsized.size(), 1);
-        long measured = 0;
-        if (reader.isNative()) {
-            while ((limit < 0 || measured < limit) && reader.next()) {
-                ++measured;
-                for (std::size_t i = 0; i < unsized.size(); ++i) {
-                    if (const auto bytes = reader.bytes(unsized[i])) {
-                        int characters = 0;
-                        for (char ch : *bytes)
-                            characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-                        widest[i] = std::max(widest[i], characters);
-                    }
-                }
-            }
-            reader.rewind();
-        } else {
-            std::fill(widest.begin(), widest.end(), 255);
-        }
-        for (std::size_t i = 0; i < unsized.size(); ++i)
-            types[static_cast<std::size_t>(unsized[i])].definedSize = widest[i];
-    }
-    std::vector<ColumnDescriptor> descriptors;
-    for (int c = 0; c < columns; ++c)
-        descriptors.push_back(describeColumn(types[static_cast<std::size_t>(c)], names[c], options.decimals, maxWidth));
 
-    qsizetype lineWidth = columns;
-    for (const ColumnDescriptor& d : descriptors)
-        lineWidth += std::max(d.width, 38);
+    // The rows are read once: kept on disk while widths and kinds are learnt.
+    RowSpool spool;
+    if (!spool.isOpen())
+        return refuse(QStringLiteral("Impossibile creare il file temporaneo della lista"));
+    std::vector<Seen> seen(static_cast<std::size_t>(columns));
+    QStringList first;
+    const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
+    long count = 0;
     Progress progress(ui);
-    QStringList rows;
-    std::vector<QVariant> first;
-    std::size_t fetched = 0;
-    while ((limit < 0 || static_cast<long>(fetched) < limit) && source->next()) {
-        ++fetched;
-        if (first.empty()) {
-            for (int c = 0; c < columns; ++c)
-                first.push_back(source->value(c));
-        }
-        if (options.oneFieldPerLine) {
-            for (int c = 0; c < columns; ++c) {
-                QString value = source->text(c);
-                value.replace(QLatin1Char('\n'), QChar(127));
-                QString line = utl::PadRight(names[c], 25) + QLatin1Char('|') + value;
-                if (line.size() < 101)
-                    line += QLatin1Char('<');
-                rows << line;
-            }
-            rows << QStringLiteral("  Fine Record : ") << utl::RepeatChar(60, QLatin1Char('='));
-            continue;
-        }
-        QString line;
-        line.reserve(lineWidth);
+    while ((limit < 0 || count < limit) && reader.next()) {
+        ++count;
         for (int c = 0; c < columns; ++c) {
-            if (c > 0)
-                line += QLatin1Char('|');
-            appendValue(line, *source, c, descriptors[static_cast<std::size_t>(c)], maxWidth);
+            spool.add(reader, c);
+            if (first.size() < columns)
+                first << (reader.isNull(c) ? QString() : reader.text(c));
+            if (unsized[static_cast<std::size_t>(c)])
+                seen[static_cast<std::size_t>(c)].add(reader, c, untyped[static_cast<std::size_t>(c)]);
         }
-        rows << line;
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(rows.size()); });
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(count); });
     }
     reader.finish();
-    const qsizetype perRecord = options.oneFieldPerLine ? columns + 2 : 1;
-    qsizetype count = rows.size() / perRecord;
+    if (!spool.rewind())
+        return refuse(QStringLiteral("Impossibile scrivere il file temporaneo della lista (disco pieno ?)"));
+    std::vector<ColumnDescriptor> descriptors;
+    for (int c = 0; c < columns; ++c) {
+        ColumnType type = types[static_cast<std::size_t>(c)];
+        const Seen& column = seen[static_cast<std::size_t>(c)];
+        if (untyped[static_cast<std::size_t>(c)])
+            type.cls = column.inferred();
+        if (unsized[static_cast<std::size_t>(c)] && type.cls == ColumnType::Text)
+            type.definedSize = type.definedSize > 66000 && maxWidth > 0 ? type.definedSize : column.widest;
+        descriptors.push_back(describeColumn(type, names[c], options.decimals, maxWidth));
+    }
+
     if (options.maxRecords <= 0 && !options.silent && count > 1000) {
         const QString answer = ui.input(QStringLiteral("Quanti ne visualizzo ? (Consiglio 500)"), QStringLiteral("TROPPI RECORDS !"),
                                         QString::number(count)).value_or(QStringLiteral("0"));
         bool ok = false;
         const long wanted = answer.trimmed().toLong(&ok);
-        count = ok && wanted > 0 ? std::min<qsizetype>(count, wanted) : 0;
-        rows = rows.mid(0, count * perRecord);
+        count = ok && wanted > 0 ? std::min(count, wanted) : 0;
     }
 
+    QStringList head;
     if (!options.noHeader) {
-        const QStringList parts = maskConnectionPassword(db.databaseName()).split(QLatin1Char(';'), Qt::SkipEmptyParts).mid(0, 10);
+        const QString connection = connectionStringOf(db);
+        const QStringList parts = maskConnectionPassword(connection).split(QLatin1Char(';'), Qt::SkipEmptyParts).mid(0, 10);
         for (const QString& part : parts) {
-            result.lines << part;
+            head << part;
             log(QStringLiteral(" - ") + part);
         }
-        result.lines << sqlClauseLines(sql);
-        result.lines << utl::RepeatChar(71, QLatin1Char('-'));
-        result.lines << QStringLiteral("%1 Record(s) nel Recordset.").arg(count);
+        for (const QString& clause : sqlClauseLines(sql)) {
+            head << clause;
+            log(clause);
+        }
+        head << utl::RepeatChar(71, QLatin1Char('-'));
+        head << QStringLiteral("%1 Record(s) nel Recordset.").arg(count);
     }
     QString heading;
     for (int c = 0; c < columns; ++c) {
         const ColumnDescriptor& d = descriptors[static_cast<std::size_t>(c)];
-        const QString firstValue = first.empty() ? QString() : QStringLiteral(" >") + textOf(first[static_cast<std::size_t>(c)]);
+        const ColumnType& t = types[static_cast<std::size_t>(c)];
+        const QString firstValue = first.isEmpty() ? QString() : QStringLiteral(" >") + first[c];
         const QString catalogue = QStringLiteral("%1 %2 %3 %4 %5").arg(c + 1, 3).arg(utl::PadRight(names[c], 25), utl::PadRight(d.typeName, 12))
-                                      .arg(d.width, 5).arg(d.decimals, 3) + firstValue;
+                                      .arg(std::max(t.definedSize, 0), 5).arg(std::max(t.precision, 0), 3) + firstValue;
         if (!options.noHeader)
-            result.lines << catalogue;
+            head << catalogue;
         log(catalogue);
         heading += utl::PadRight(names[c], d.kind == QLatin1Char('I') ? 38 : d.kind == QLatin1Char('B') ? 5 : d.width) + QLatin1Char('!');
     }
     result.heading = heading;
     const QString rule = utl::RepeatChar(static_cast<int>(heading.size()), QLatin1Char('='));
-    result.lines << rule;
+    head << rule;
     log(rule);
-    result.lines << rows;
-    result.ok = true;
 
-    if (options.silent && !title.isEmpty() && !result.lines.isEmpty()) {
+    // The lines: into the list file as they are made (silent), or into the window.
+    const bool toFile = options.silent && !title.isEmpty();
+    std::unique_ptr<ReportFile> file;
+    if (toFile) {
         result.fileWritten = reportPath(ctx.paths(), listFileName(title));
-        if (!ReportFile::writeAll(result.fileWritten, result.lines))
-            result.fileWritten.clear();
+        file = std::make_unique<ReportFile>(result.fileWritten);
+        file->writeLines(head);
+    } else {
+        result.lines = head;
     }
+    const auto addLine = [&](const QString& line) {
+        if (file)
+            file->write(line);
+        else
+            result.lines << line;
+        ++result.lineCount;
+    };
+    qsizetype lineWidth = columns;
+    for (const ColumnDescriptor& d : descriptors)
+        lineWidth += std::max(d.width, 38);
+    std::vector<SpooledCell> cells;
+    QString line;
+    for (long row = 0; row < count && spool.next(columns, cells); ++row) {
+        if (options.oneFieldPerLine) {
+            for (int c = 0; c < columns; ++c) {
+                QString value = cells[static_cast<std::size_t>(c)].toText();
+                value.replace(QLatin1Char('\n'), QChar(127)).replace(QLatin1Char('\r'), QChar(127));
+                QString fieldLine = utl::PadRight(names[c], 25) + QLatin1Char('|') + value;
+                if (fieldLine.size() < 101)
+                    fieldLine += QLatin1Char('<');
+                addLine(fieldLine);
+            }
+            addLine(QStringLiteral("  Fine Record : "));
+            addLine(utl::RepeatChar(60, QLatin1Char('=')));
+            continue;
+        }
+        line.clear();
+        line.reserve(lineWidth);
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                line += QLatin1Char('|');
+            appendValue(line, cells[static_cast<std::size_t>(c)], descriptors[static_cast<std::size_t>(c)], maxWidth);
+        }
+        addLine(line);
+        progress.step([&] { return QStringLiteral("Righe scritte : %1").arg(row + 1); });
+    }
+    if (file && !file->close()) {
+        if (!options.silent)
+            ui.critical(file->failureText(), QStringLiteral("Rs2List :") + title);
+        log(QStringLiteral("*** ERRORE : ") + file->failureText());
+        result.fileWritten.clear();
+        return result;
+    }
+    result.ok = true;
     return result;
 }
 

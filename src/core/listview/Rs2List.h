@@ -49,6 +49,8 @@ struct Rs2ListOptions {
     bool noHeader = false;
     int decimals = 0;
     bool oneFieldPerLine = false;
+    // A text starting with "#": the rest goes into the window's search box.
+    QString presetSearch;
 };
 
 struct Rs2ListResult {
@@ -58,12 +60,15 @@ struct Rs2ListResult {
     QString heading;
     QStringList lines;
     QString fileWritten; // silent mode: the ".DBP" file
+    QString searchText;  // what the window's search box starts with
+    qsizetype lineCount = 0; // the rows' lines (written to the file in silent mode)
 };
 
 // Rs2List: runs `sql` on `db` and turns the records into fixed-width lines
 // (header, column catalogue, rows), logging the statement and the columns to
 // "RS2LIST_<name>.LOG". Silent with a title: the lines go to "<title>.DBP"
-// in the program folder instead of a window. Long results stream from a
+// in the program folder instead of a window, as they are made. The statement
+// runs once; its rows wait on disk while their widths are learnt. Long results stream from a
 // forward-only read; pending events run a few times a second.
 Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const Rs2ListOptions& options);
 

@@ -81,7 +81,22 @@ FixedLine& FixedLine::number(const QVariant& value, int width, int decimals)
 {
     if (value.isNull())
         return blank(width);
-    return number(Amount::fromVariant(value), width, decimals);
+    return number(Amount::fromVariant(value), textOf(value), width, decimals);
+}
+
+FixedLine& FixedLine::number(const std::optional<Amount>& value, const QString& asText, int width, int decimals)
+{
+    if (value)
+        return number(*value, width, decimals);
+    appendRightAligned(line_, QStringView(asText).trimmed(), width);
+    return end();
+}
+
+void FixedLine::appendRightAligned(QString& line, QStringView value, int width)
+{
+    if (value.size() < width)
+        line.resize(line.size() + (width - value.size()), QLatin1Char(' '));
+    line.append(value);
 }
 
 FixedLine& FixedLine::blank(int width)

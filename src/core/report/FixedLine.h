@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <string_view>
 
 namespace corv {
@@ -24,7 +25,10 @@ public:
     FixedLine& utf8(std::string_view value, int width);
     FixedLine& date(const QVariant& value, int width);
     FixedLine& number(Amount value, int width, int decimals);
+    // A database value; one that is no number an amount holds is written as
+    // it is, right-aligned, never as wrong digits.
     FixedLine& number(const QVariant& value, int width, int decimals);
+    FixedLine& number(const std::optional<Amount>& value, const QString& asText, int width, int decimals);
     // The shared amount column: two decimals in 12 characters.
     FixedLine& amount(const QVariant& value) { return number(value, 12, 2); }
     FixedLine& blank(int width);
@@ -36,6 +40,8 @@ public:
 
     // The pieces, for callers that build a line of their own layout.
     static void appendPadded(QString& line, QStringView value, int width);
+    // Right-aligned in the width, never cut.
+    static void appendRightAligned(QString& line, QStringView value, int width);
     static void appendPaddedUtf8(QString& line, std::string_view value, int width);
     // 'YYYY-MM-DD[ hh:mm:ss]' as dd/mm/yyyy (with the time when the width
     // holds it); false when the text has another form.

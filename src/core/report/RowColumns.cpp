@@ -36,7 +36,7 @@ RowColumns& RowColumns::number(const char* name, int width, int decimals)
     if (reader_.isNull(position))
         line_.blank(width);
     else
-        line_.number(reader_.amount(position), width, decimals);
+        line_.number(reader_.amount(position), reader_.text(position), width, decimals);
     return *this;
 }
 

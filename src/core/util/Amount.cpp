@@ -8,6 +8,8 @@ namespace corv {
 
 namespace {
 constexpr std::int64_t kScale = 10000;
+// The largest whole part held: its ten-thousandths still fit in 64 bits.
+constexpr std::int64_t kMaxWhole = 900'000'000'000'000;
 
 std::int64_t pow10(int n)
 {
@@ -36,25 +38,42 @@ std::optional<Amount> Amount::parse(const QString& text)
     return Amount(m.captured(1) == QLatin1String("-") ? -units : units);
 }
 
-Amount Amount::fromVariant(const QVariant& value)
+std::optional<Amount> Amount::fromInteger(std::int64_t whole)
+{
+    if (whole > kMaxWhole || whole < -kMaxWhole)
+        return std::nullopt;
+    return Amount(whole * kScale);
+}
+
+std::optional<Amount> Amount::fromDouble(double value)
+{
+    if (!std::isfinite(value) || std::abs(value) > static_cast<double>(kMaxWhole))
+        return std::nullopt;
+    return Amount(static_cast<std::int64_t>(std::llround(value * kScale)));
+}
+
+std::optional<Amount> Amount::fromVariant(const QVariant& value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
+        return fromInteger(value.toLongLong());
     case QMetaType::UInt:
     case QMetaType::ULongLong:
-        return Amount(value.toLongLong() * kScale);
+        return value.toULongLong() > static_cast<qulonglong>(kMaxWhole) ? std::nullopt : fromInteger(value.toLongLong());
     case QMetaType::Double:
     case QMetaType::Float:
-        return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+        return fromDouble(value.toDouble());
     default:
         break;
     }
     if (value.isNull())
-        return {};
+        return Amount();
     if (const auto parsed = parse(value.toString()))
         return *parsed;
-    return Amount(static_cast<std::int64_t>(std::llround(value.toDouble() * kScale)));
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    return ok ? fromDouble(number) : std::nullopt;
 }
 
 char* Amount::write(char* end, int decimals, bool thousands) const

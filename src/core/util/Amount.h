@@ -16,9 +16,15 @@ public:
     static constexpr Amount fromUnits(std::int64_t tenThousandths) { return Amount(tenThousandths); }
     // Decimal text with "." or "," as the decimal separator ("-1234.5", "0,10").
     static std::optional<Amount> parse(const QString& text);
-    // A database value: decimal text (read with high precision), an integer or,
-    // as a last resort, a double rounded to the nearest ten-thousandth.
-    static Amount fromVariant(const QVariant& value);
+    // A whole number or a double (rounded to the nearest ten-thousandth);
+    // nullopt when the amount cannot hold it (beyond about 900 thousand
+    // billions, not a finite number).
+    static std::optional<Amount> fromInteger(std::int64_t whole);
+    static std::optional<Amount> fromDouble(double value);
+    // A database value: decimal text (read with high precision), an integer or
+    // a double; a Null is zero; nullopt when it is no number an amount holds,
+    // so that it is written as it is rather than as wrong digits.
+    static std::optional<Amount> fromVariant(const QVariant& value);
 
     constexpr std::int64_t units() const { return units_; }
     Amount& operator+=(Amount other) { units_ += other.units_; return *this; }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryFile>
+#include <cstdint>
+#include <string_view>
+
+namespace corv {
+
+class RowReader;
+
+// One value of a spooled row, as the engine gave it.
+struct SpooledCell {
+    enum Kind : char { Null = 'N', Integer = 'I', Real = 'F', Text = 'T', Binary = 'B' };
+    Kind kind = Null;
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string_view text; // UTF-8; valid until the next row is read
+
+    // The value as text (numbers as the engine writes them).
+    QString toText() const;
+};
+
+// The rows of a statement kept on disk between the read that learns their
+// widths and the pass that writes them: the statement runs once, and the
+// memory does not grow with the number of rows.
+class RowSpool {
+public:
+    RowSpool();
+    bool isOpen() const { return ok_; }
+
+    // Writing, row by row.
+    void add(const RowReader& reader, int column);
+    void add(const SpooledCell& cell);
+    // Done writing: back to the first row for reading. False on a disk error.
+    bool rewind();
+
+    // Reading: the next row's `columns` cells; false at the end or on an error.
+    bool next(int columns, std::vector<SpooledCell>& cells);
+
+private:
+    bool flush();
+    bool fill(std::size_t needed);
+
+    QTemporaryFile file_;
+    QByteArray buffer_;
+    qsizetype at_ = 0;
+    bool ok_ = false;
+};
+
+} // namespace corv
