@@ -1,11 +1,15 @@
-// Times the general fiscal code check over a demo installation, answering Yes
-// to start and No to every correction, and counts the status bar refreshes.
-// Usage: general_check_bench DEMO_FOLDER (the company database is copied first,
-// so the installation is left as it was).
-#include "process/AppContext.h"
+// One run of the general fiscal code check over a copy of a demo
+// installation's company database, answering as a person who accepts every
+// default would (Yes to start, then each question's own default), in a
+// process of its own. With a file name after the folder, every statement the
+// check runs is written there with its values, for the sqlite3 shell to
+// replay (scripts/bench/general-check.sh).
+// Usage: general_check_bench DEMO_FOLDER [STATEMENTS_FILE]
+#include "BenchSupport.h"
 #include "db/ConnectionString.h"
-#include "ardea/SqlAccessForm.h"
+#include "db/SqliteFunctions.h"
 #include "platform/BatchUi.h"
+#include "process/AppContext.h"
 #include "taxcode/GeneralCheck.h"
 
 #include <QCoreApplication>
@@ -14,6 +18,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sqlite3.h>
 
 using namespace corv;
 
@@ -21,16 +26,21 @@ namespace {
 
 class BenchUi : public BatchUi {
 public:
-    Answer message(const QString& text, const QString&, Icon, Buttons, Answer) override
-    {
-        return text.startsWith(QStringLiteral("Contollo")) ? Answer::Yes : Answer::No;
-    }
-    void status(const QString&) override { ++statusUpdates; }
-    void processEvents() override { ++eventRuns; }
+    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
+    void status(const QString&) override {}
+    void processEvents() override {}
     bool openInViewer(const QString&, const QString&) override { return true; }
-    int statusUpdates = 0;
-    int eventRuns = 0;
 };
+
+int traceStatement(unsigned, void* file, void* statement, void*)
+{
+    if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement))) {
+        std::fputs(sql, static_cast<std::FILE*>(file));
+        std::fputs(";\n", static_cast<std::FILE*>(file));
+        sqlite3_free(sql);
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -38,7 +48,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DEMO\n");
+        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DEMO [FILE_ISTRUZIONI]\n");
         return 2;
     }
     QTemporaryDir work;
@@ -51,16 +61,23 @@ int main(int argc, char* argv[])
     AppContext ctx(AppPaths::forHome(work.path()), makeRegistryFile(work.filePath(QStringLiteral("registry.ini"))), ui);
     QString error;
     if (!ctx.connections().open(Connections::Company,
-                                dataConnectionString(QStringLiteral("SQLite"), {}, {}, QStringLiteral("AR_DEMO"), work.path()),
-                                &error)) {
+                                dataConnectionString(QStringLiteral("SQLite"), {}, {}, QStringLiteral("AR_DEMO"), work.path()), &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
+    }
+    std::FILE* trace = nullptr;
+    if (argc > 2) {
+        trace = std::fopen(argv[2], "w");
+        if (!trace)
+            return 1;
+        sqlite3_trace_v2(sqliteHandleOf(ctx.connections().db(Connections::Company)), SQLITE_TRACE_STMT, traceStatement, trace);
     }
     QElapsedTimer timer;
     timer.start();
     const GeneralCheckResult result = runGeneralCheck(ctx, {QStringLiteral("DEMO"), QString(), {}});
-    const double seconds = timer.elapsed() / 1000.0;
-    std::printf("Controllo PI/CF generale: %.2f s, %d segnalazioni, %d aggiornamenti della barra di stato (%.1f al secondo)\n",
-                seconds, result.findings, ui.statusUpdates, ui.statusUpdates / std::max(seconds, 0.001));
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (trace)
+        std::fclose(trace);
+    printMeasure(seconds, result.findings);
     return result.completed ? 0 : 1;
 }

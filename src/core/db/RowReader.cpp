@@ -176,6 +176,12 @@ std::optional<RowReader::Storage> RowReader::storage(int column) const
 
 std::int64_t RowReader::integerAt(int column) const { return sqlite3_column_int64(statement_, column); }
 
+std::string_view RowReader::textAt(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return std::string_view(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
 double RowReader::realAt(int column) const { return sqlite3_column_double(statement_, column); }
 
 QVariant RowReader::value(int column) const

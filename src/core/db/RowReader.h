@@ -60,6 +60,7 @@ public:
     enum class Storage { Null, Integer, Real, Text, Blob };
     std::optional<Storage> storage(int column) const;
     std::int64_t integerAt(int column) const;
+    std::string_view textAt(int column) const;
     double realAt(int column) const;
 
 private:

@@ -10,11 +10,6 @@ namespace corv {
 namespace {
 constexpr qsizetype kBufferSize = 1 << 20;
 
-template <typename T>
-void put(QByteArray& buffer, const T& value)
-{
-    buffer.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
 } // namespace
 
 QString SpooledCell::toText() const
@@ -29,13 +24,23 @@ QString SpooledCell::toText() const
     return {};
 }
 
-RowSpool::RowSpool()
+RowSpool::RowSpool() : out_(static_cast<std::size_t>(kBufferSize) + 8192)
 {
     ok_ = file_.open();
-    buffer_.reserve(kBufferSize + 4096);
 }
 
-void RowSpool::add(const RowReader& reader, int column)
+void RowSpool::put(const void* data, std::size_t size)
+{
+    if (used_ + size > out_.size()) {
+        flush();
+        if (size > out_.size())
+            out_.resize(size);
+    }
+    std::memcpy(out_.data() + used_, data, size);
+    used_ += size;
+}
+
+SpooledCell RowSpool::add(const RowReader& reader, int column)
 {
     SpooledCell cell;
     using Storage = RowReader::Storage;
@@ -52,7 +57,7 @@ void RowSpool::add(const RowReader& reader, int column)
             break;
         case Storage::Text:
             cell.kind = SpooledCell::Text;
-            cell.text = *reader.bytes(column);
+            cell.text = reader.textAt(column);
             break;
         case Storage::Blob: cell.kind = SpooledCell::Binary; break;
         }
@@ -74,46 +79,43 @@ void RowSpool::add(const RowReader& reader, int column)
         case QMetaType::QByteArray:
             cell.kind = SpooledCell::Binary;
             break;
-        default: {
-            const QByteArray bytes = (value.typeId() == QMetaType::QDateTime
-                                          ? value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                                      : value.typeId() == QMetaType::QDate ? value.toDate().toString(QStringLiteral("yyyy-MM-dd"))
-                                                                           : value.toString())
-                                         .toUtf8();
-            buffer_.append(static_cast<char>(SpooledCell::Text));
-            put(buffer_, static_cast<std::uint32_t>(bytes.size()));
-            buffer_.append(bytes);
-            if (buffer_.size() >= kBufferSize)
-                flush();
-            return;
-        }
+        default:
+            textCopy_ = (value.typeId() == QMetaType::QDateTime ? value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                         : value.typeId() == QMetaType::QDate   ? value.toDate().toString(QStringLiteral("yyyy-MM-dd"))
+                                                                 : value.toString())
+                            .toUtf8();
+            cell.kind = SpooledCell::Text;
+            cell.text = std::string_view(textCopy_.constData(), static_cast<std::size_t>(textCopy_.size()));
+            break;
         }
     }
     add(cell);
+    return cell;
 }
 
 void RowSpool::add(const SpooledCell& cell)
 {
-    buffer_.append(static_cast<char>(cell.kind));
+    const char kind = static_cast<char>(cell.kind);
+    put(&kind, 1);
     switch (cell.kind) {
-    case SpooledCell::Integer: put(buffer_, cell.integer); break;
-    case SpooledCell::Real: put(buffer_, cell.real); break;
-    case SpooledCell::Text:
-        put(buffer_, static_cast<std::uint32_t>(cell.text.size()));
-        buffer_.append(cell.text.data(), static_cast<qsizetype>(cell.text.size()));
+    case SpooledCell::Integer: put(&cell.integer, sizeof cell.integer); break;
+    case SpooledCell::Real: put(&cell.real, sizeof cell.real); break;
+    case SpooledCell::Text: {
+        const auto size = static_cast<std::uint32_t>(cell.text.size());
+        put(&size, sizeof size);
+        put(cell.text.data(), cell.text.size());
         break;
+    }
     case SpooledCell::Null:
     case SpooledCell::Binary: break;
     }
-    if (buffer_.size() >= kBufferSize)
-        flush();
 }
 
 bool RowSpool::flush()
 {
-    if (ok_ && !buffer_.isEmpty())
-        ok_ = file_.write(buffer_) == buffer_.size();
-    buffer_.clear();
+    if (ok_ && used_ > 0)
+        ok_ = file_.write(out_.data(), static_cast<qint64>(used_)) == static_cast<qint64>(used_);
+    used_ = 0;
     return ok_;
 }
 
@@ -121,6 +123,8 @@ bool RowSpool::rewind()
 {
     if (!flush() || !file_.seek(0))
         return ok_ = false;
+    out_ = {};
+    buffer_.reserve(kBufferSize + 8192);
     at_ = 0;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryFile>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace corv {
 
@@ -30,8 +31,9 @@ public:
     RowSpool();
     bool isOpen() const { return ok_; }
 
-    // Writing, row by row.
-    void add(const RowReader& reader, int column);
+    // Writing, row by row. The cell written is handed back (its text good
+    // until the reader moves on).
+    SpooledCell add(const RowReader& reader, int column);
     void add(const SpooledCell& cell);
     // Done writing: back to the first row for reading. False on a disk error.
     bool rewind();
@@ -42,9 +44,13 @@ public:
 private:
     bool flush();
     bool fill(std::size_t needed);
+    void put(const void* data, std::size_t size);
 
     QTemporaryFile file_;
-    QByteArray buffer_;
+    QByteArray buffer_;     // reading
+    std::vector<char> out_; // writing
+    std::size_t used_ = 0;
+    QByteArray textCopy_;   // a value the Qt driver gave, kept for the cell handed back
     qsizetype at_ = 0;
     bool ok_ = false;
 };

@@ -110,33 +110,33 @@ struct Seen {
     bool integer = false, real = false, text = false, date = false, time = false;
     int widest = 1;
 
-    void add(const RowReader& reader, int c, bool typing)
+    void add(const SpooledCell& cell, bool typing)
     {
-        if (reader.isNull(c))
+        switch (cell.kind) {
+        case SpooledCell::Null: return;
+        case SpooledCell::Integer:
+            integer = true;
+            widest = std::max(widest, static_cast<int>(QString::number(cell.integer).size()));
             return;
-        const auto bytes = reader.bytes(c);
-        if (!bytes) { // through the Qt driver: the engine typed the column
-            widest = std::max(widest, static_cast<int>(reader.text(c).size()));
+        case SpooledCell::Real:
+            real = true;
+            widest = std::max(widest, static_cast<int>(cell.toText().size()));
             return;
+        case SpooledCell::Binary:
+            text = true;
+            return;
+        case SpooledCell::Text: break;
         }
         int characters = 0;
-        for (char ch : *bytes)
+        for (char ch : cell.text)
             characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
         widest = std::max(widest, characters);
         if (!typing)
             return;
-        switch (reader.storage(c).value_or(RowReader::Storage::Null)) {
-        case RowReader::Storage::Integer: integer = true; break;
-        case RowReader::Storage::Real: real = true; break;
-        case RowReader::Storage::Text: {
-            const std::string_view t = *bytes;
-            const bool iso = t.size() >= 10 && t[4] == '-' && t[7] == '-';
-            (iso ? date : text) = true;
-            time = time || (iso && t.size() >= 19);
-            break;
-        }
-        default: text = true; break;
-        }
+        const std::string_view t = cell.text;
+        const bool iso = t.size() >= 10 && t[4] == '-' && t[7] == '-';
+        (iso ? date : text) = true;
+        time = time || (iso && t.size() >= 19);
     }
     // SUM and COUNT give numbers, MAX of a date gives date text.
     ColumnType::Class inferred() const
@@ -365,11 +365,11 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     while ((limit < 0 || count < limit) && reader.next()) {
         ++count;
         for (int c = 0; c < columns; ++c) {
-            spool.add(reader, c);
+            const SpooledCell cell = spool.add(reader, c);
             if (first.size() < columns)
-                first << (reader.isNull(c) ? QString() : reader.text(c));
+                first << cell.toText();
             if (unsized[static_cast<std::size_t>(c)])
-                seen[static_cast<std::size_t>(c)].add(reader, c, untyped[static_cast<std::size_t>(c)]);
+                seen[static_cast<std::size_t>(c)].add(cell, untyped[static_cast<std::size_t>(c)]);
         }
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(count); });
     }

@@ -120,6 +120,7 @@ private:
     Progress progress_;
     std::unique_ptr<ReportFile> report_;
     std::unique_ptr<QSqlQuery> townLookup_;
+    QHash<QString, bool> towns_;
     std::unique_ptr<KeysetReader> reader_;
     FieldIndex fields_;
     int findings_ = 0;
@@ -211,18 +212,22 @@ bool GeneralCheckRun::cleanCodes(Row& row, QString& cf, QString& pi, QString& cf
 bool GeneralCheckRun::fillTown(Row& row, RowEditor& editor, const QString& code)
 {
     const QString town = code.mid(11, 4).trimmed();
-    if (!townLookup_) {
-        townLookup_ = std::make_unique<QSqlQuery>(db_);
-        townLookup_->setForwardOnly(true);
-        townLookup_->prepare(QStringLiteral("SELECT cod_localita FROM CA_LOCALITA WHERE cod_localita=?"));
+    // The towns do not change during the run: each is looked up once.
+    auto known = towns_.constFind(town);
+    if (known == towns_.cend()) {
+        if (!townLookup_) {
+            townLookup_ = std::make_unique<QSqlQuery>(db_);
+            townLookup_->setForwardOnly(true);
+            townLookup_->prepare(QStringLiteral("SELECT cod_localita FROM CA_LOCALITA WHERE cod_localita=?"));
+        }
+        QSqlQuery& lookup = *townLookup_;
+        lookup.bindValue(0, town);
+        if (!lookup.exec())
+            return databaseError(QStringLiteral("CA_LOCALITA"), lookup.lastError().text());
+        known = towns_.insert(town, lookup.next());
+        lookup.finish();
     }
-    QSqlQuery& lookup = *townLookup_;
-    lookup.bindValue(0, town);
-    if (!lookup.exec())
-        return databaseError(QStringLiteral("CA_LOCALITA"), lookup.lastError().text());
-    const bool found = lookup.next();
-    lookup.finish();
-    if (found) {
+    if (*known) {
         editor.set(QStringLiteral("cod_localita_nas"), town);
         return saveRow(row);
     }

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Sourced by the benchmarks: runs a command RUNS times, each in a fresh
+# process, and takes the medians; the sqlite3 shell beside it on the same SQL,
+# its exit status and row count checked. Peak memory is the process's maximum
+# resident size.
+RUNS="${RUNS:-5}"
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+# ours COMMAND...: the command prints "seconds rows peak_kb"; sets OURS_S, OURS_ROWS, OURS_KB.
+ours() {
+  local out runs=() kbs=() line
+  for ((i = 0; i < RUNS; i++)); do
+    line=$("$@") || { echo "corvutil: il comando è fallito: $*" >&2; exit 1; }
+    read -r s rows kb <<<"$line"
+    runs+=("$s"); kbs+=("$kb"); OURS_ROWS="$rows"
+  done
+  OURS_S=$(printf '%s\n' "${runs[@]}" | median)
+  OURS_KB=$(printf '%s\n' "${kbs[@]}" | median)
+}
+
+# shell DATABASE SQLFILE: sets SHELL_S, SHELL_ROWS, SHELL_KB; fails on a non-zero exit.
+shell() {
+  local db="$1" sql="$2" runs=() kbs=() out stats
+  out=$(mktemp) stats=$(mktemp)
+  for ((i = 0; i < RUNS; i++)); do
+    if ! /usr/bin/time -f '%e %M' -o "$stats" sqlite3 "$db" <"$sql" >"$out"; then
+      echo "sqlite3: uscita con errore su $sql" >&2; exit 1
+    fi
+    read -r s kb <"$stats"
+    runs+=("$s"); kbs+=("$kb")
+    SHELL_ROWS=$(wc -l <"$out")
+  done
+  rm -f "$out" "$stats"
+  SHELL_S=$(printf '%s\n' "${runs[@]}" | median)
+  SHELL_KB=$(printf '%s\n' "${kbs[@]}" | median)
+}
+
+# report TITLE: one line with both, their ratio and peak memory.
+report() {
+  awk -v t="$1" -v o="$OURS_S" -v s="$SHELL_S" -v ok="$OURS_KB" -v sk="$SHELL_KB" -v r="$OURS_ROWS" \
+    'BEGIN { printf "%-40s corvutil %7.3f s %7.1f MB   sqlite3 %7.3f s %7.1f MB   rapporto %5.2f   righe %d\n",
+             t, o, ok / 1024, s, sk / 1024, o / (s > 0.001 ? s : 0.001), r }'
+}
+
+# same_rows: the two read the same number of rows.
+same_rows() {
+  if [ "$OURS_ROWS" != "$SHELL_ROWS" ]; then
+    echo "righe diverse: corvutil $OURS_ROWS, sqlite3 $SHELL_ROWS" >&2; exit 1
+  fi
+}
