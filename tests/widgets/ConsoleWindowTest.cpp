@@ -160,6 +160,37 @@ TEST_F(ConsoleWindowTest, AbbandonaSavesTheChoicesAndClosesEverything)
     EXPECT_EQ(stored.height, console->height() * twipsPerPixel(console.get()));
 }
 
+TEST_F(ConsoleWindowTest, ClosingWhileACommandRunsStopsItAndThenCloses)
+{
+    open();
+    ui.expectMessage("Contollo validità", Answer::Yes)
+        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
+        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
+        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No)
+        .expectMessage("Un comando è in corso.\r\nLo interrompo e chiudo il programma ?", Answer::Yes);
+    bool closedMeanwhile = false;
+    bool lockedMeanwhile = false;
+    ui.onProcessEvents = [&] {
+        if (!console->running() || closedMeanwhile)
+            return;
+        closedMeanwhile = true;
+        lockedMeanwhile = !child<QPushButton>("Cmd_ArLeggi")->isEnabled() && child<QPushButton>("Cmd_Interrompi")->isEnabled();
+        console->close(); // the close box while the check runs
+        // Nothing was closed under the running command.
+        EXPECT_TRUE(console->isVisible());
+        EXPECT_TRUE(ctx->connections().isOpen(Connections::Company));
+    };
+    QTest::mouseClick(child<QPushButton>("Cmd_ARChkCFPI"), Qt::LeftButton);
+    EXPECT_TRUE(closedMeanwhile);
+    EXPECT_TRUE(lockedMeanwhile);
+    EXPECT_TRUE(ui.statuses.contains("Controllo PI/CF Generico INTERROTTO dall'utente: le correzioni già salvate restano !!"))
+        << ui.statuses.join('\n').toStdString();
+    QApplication::processEvents(); // the close waits until the command has ended
+    EXPECT_FALSE(console->isVisible());
+    for (int n = 0; n < Connections::Count; ++n)
+        EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
+}
+
 TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
 {
     open();
