@@ -3,7 +3,6 @@
 #include "platform/BatchUi.h"
 #include "TestHome.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -14,15 +13,22 @@ namespace {
 TEST(Progress, ShowsAFewTimesASecondNotOncePerRow)
 {
     ScriptedUi ui;
-    Progress progress(ui, 50);
+    qint64 now = 1000; // milliseconds of the test's own clock
+    Progress progress(ui, 200, [&] { return now; });
     int built = 0;
-    for (int row = 0; row < 100000; ++row)
+    // A thousand rows a second for three seconds: the first row and one each 200 ms.
+    for (int row = 0; row < 3000; ++row, ++now)
         progress.step([&] { ++built; return QString("Riga %1").arg(row); });
-    EXPECT_GE(ui.eventRuns, 1); // the first row shows at once
-    EXPECT_LE(ui.eventRuns, 3);
+    EXPECT_EQ(ui.eventRuns, 15);
     EXPECT_EQ(built, ui.eventRuns); // the text is built only when shown
     EXPECT_EQ(ui.statuses.first(), "Riga 0");
-    QThread::msleep(60);
+    EXPECT_EQ(ui.statuses.at(1), "Riga 200");
+    progress.step([] { return QString("alle 4000"); }); // 200 ms after the last one, at 3800
+    EXPECT_EQ(ui.statuses.last(), "alle 4000");
+    now += 150;
+    progress.step([] { return QString("troppo presto"); });
+    EXPECT_EQ(ui.statuses.last(), "alle 4000");
+    now += 50;
     progress.step([] { return QString("dopo"); });
     EXPECT_EQ(ui.statuses.last(), "dopo");
 }

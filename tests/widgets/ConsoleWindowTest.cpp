@@ -11,6 +11,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -191,6 +195,40 @@ TEST_F(ConsoleWindowTest, ClosingWhileACommandRunsStopsItAndThenCloses)
         EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
 }
 
+TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysLists)
+{
+    open();
+    QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
+    ASSERT_FALSE(rows("Lst_ArCliFor").isEmpty());
+    doubleClick("Lst_ArCliFor", 0);
+    ASSERT_FALSE(console->results()->stringList().isEmpty());
+
+    // The chooser comes up modally: choose PROVA and activate it.
+    ui.expectMessage("VERIFICARE CHE Ardea SIA CHIUSO", Answer::Yes).expectMessage("CONFERMI PASSAGGIO AD AZIENDA : PROVA", Answer::Yes);
+    QStringList chooserRows;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->objectName(), "F_Aziende");
+        auto* list = chooser->findChild<QListWidget*>("Lst_Aziende");
+        for (int i = 0; i < list->count(); ++i)
+            chooserRows << list->item(i)->text();
+        list->setCurrentRow(1);
+        QTest::mouseClick(chooser->findChild<QPushButton*>("Cmd_Attiva"), Qt::LeftButton);
+    });
+    QMouseEvent doubleClickEvent(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(child<QLabel>("Lbl_Azienda"), &doubleClickEvent);
+
+    ASSERT_EQ(chooserRows.size(), 2);
+    EXPECT_TRUE(chooserRows[1].startsWith("PROVA     |"));
+    EXPECT_EQ(child<QLabel>("Lbl_Azienda")->text(), "PROVA");
+    EXPECT_EQ(ctx->login().companyDatabase, "AR_PROVA");
+    EXPECT_TRUE(ctx->connections().isOpen(Connections::Company));
+    EXPECT_TRUE(rows("Lst_ArCliFor").isEmpty());
+    EXPECT_TRUE(console->results()->stringList().isEmpty());
+    EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "PROVA");
+}
+
 TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
 {
     open();
@@ -202,6 +240,11 @@ TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
     QFocusEvent leave(QEvent::FocusOut);
     QApplication::sendEvent(to, &leave);
     EXPECT_EQ(ui.said.back().text, "Date incoerenti !");
+    // The message box takes the focus away again, the window loses it: the
+    // same mistake is told once.
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(to, &deactivated);
+    QApplication::sendEvent(from, &leave);
     to->setText("__/__/____"); // an empty date is always coherent
     QApplication::sendEvent(to, &leave);
     EXPECT_EQ(std::count_if(ui.said.begin(), ui.said.end(), [](const auto& m) { return m.text == "Date incoerenti !"; }), 1);

@@ -4,13 +4,17 @@
 
 namespace corv {
 
-Progress::Progress(Ui& ui, int intervalMs) : ui_(ui), intervalMs_(intervalMs) {}
+Progress::Progress(Ui& ui, int intervalMs, Clock clock) : ui_(ui), intervalMs_(intervalMs), clock_(std::move(clock))
+{
+    timer_.start();
+}
 
 void Progress::show(const QString& text)
 {
     ui_.status(text);
     ui_.processEvents();
-    timer_.start();
+    shown_ = true;
+    last_ = now();
 }
 
 } // namespace corv
