@@ -45,7 +45,7 @@ private:
     void hideSplash();
 };
 
-// Message texts use CR and CR LF as the old programs did; Qt wants LF.
+// Message texts break their lines with CR and CR LF; Qt wants LF.
 QString displayText(const QString& text);
 
 } // namespace corv

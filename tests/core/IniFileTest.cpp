@@ -140,7 +140,7 @@ struct BoolCase {
 
 class IniBoolRule : public ::testing::TestWithParam<BoolCase> {};
 
-TEST_P(IniBoolRule, ReadsAsTheOldProgramsDid)
+TEST_P(IniBoolRule, FalseOnlyForZeroOrAWordOtherThanTrue)
 {
     TestHome home(false);
     home.writeFile("B.INI", QByteArray("[S]\nK=") + GetParam().stored + "\n");

@@ -8,7 +8,7 @@ namespace corv {
 class ScopedConnection;
 
 // The small side databases (town database, legacy export database, the login
-// code map) are SQLite files that keep the stem of their old Jet name with the
+// code map) are SQLite files that keep the stem of their Jet name with the
 // extension .sqlite: "LOCALITA.MDB" is "LOCALITA.sqlite".
 QString sideDatabaseFile(const QString& name);
 

@@ -230,7 +230,7 @@ ColumnDescriptor describeColumn(const ColumnType& type, const QString& name, int
     case ColumnType::SmallInteger:
     case ColumnType::Integer:
     case ColumnType::BigInteger: {
-        // Precision above 5: the old engine's long integers.
+        // A precision above 5 marks a long integer.
         const bool isLong = type.cls != ColumnType::SmallInteger && (type.precision < 0 || type.precision > 5);
         return {QLatin1Char('N'), 10, 0, isLong ? QStringLiteral("LONG") : QStringLiteral("Integer")};
     }

@@ -5,7 +5,7 @@
 namespace corv {
 
 // The two folders the program works in. The settings folder is where bare INI
-// names resolve (the Windows folder of the original programs); the data folder
+// names resolve (the Windows folder on Windows); the data folder
 // is the program folder: run log, reports, SQLOG_BACK.INI, side databases.
 struct AppPaths {
     QString settingsDir;

@@ -87,7 +87,7 @@ bool savePlacement(IniFile& file, const QString& windowName, const Placement& cu
 
     for (const char* prefix : {"S", "T", "L", "H", "W", "F"}) {
         if (*prefix == 'F' && !current.fontSize)
-            continue; // only the list viewer kept its font size under the old layout
+            continue; // only the list viewer kept its font size under the one-value-per-key layout
         const QString oldKey = QLatin1String(prefix) + windowName;
         if (!file.read(section, oldKey).isEmpty())
             ok = file.write(section, oldKey, QString()) && ok;

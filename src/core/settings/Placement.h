@@ -35,7 +35,7 @@ inline constexpr double kListDefaultFontSize = 8.25;
 // Saves the placement of a window under window name + "_Size". A minimised or
 // maximised window changes only the state (and font) of the stored value, so
 // the stored size stays that of its last normal state; a negative top or left
-// is saved as 0. The keys of the old one-value-per-key layout are emptied.
+// is saved as 0. The keys of the earlier one-value-per-key layout are emptied.
 bool savePlacement(IniFile& file, const QString& windowName, const Placement& current,
                    const QString& section = kPlacementSection, const QLocale& locale = QLocale());
 
