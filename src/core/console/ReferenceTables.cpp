@@ -4,7 +4,7 @@
 #include "util/Progress.h"
 #include "db/FieldRow.h"
 #include "console/ConsoleState.h"
-#include "report/RowColumns.h"
+#include "console/RowLines.h"
 #include "util/TextUtil.h"
 #include "platform/Ui.h"
 
@@ -17,23 +17,11 @@ namespace corv {
 namespace {
 
 // Runs a query and turns every record into one row.
-template <typename MakeRow>
-QStringList readRows(AppContext& ctx, const QSqlDatabase& db, const QString& sql, MakeRow makeRow,
-                     const QVariantList& values = {})
+QStringList readRows(AppContext& ctx, const QSqlDatabase& db, const QString& sql,
+                     const std::function<QString(RowColumns&, const RowReader&)>& makeRow, const QVariantList& values = {})
 {
     QStringList rows;
-    RowReader reader(db);
-    if (!reader.exec(sql, values)) {
-        ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
-        ctx.ui().critical(QStringLiteral("Errore di lettura dal database :\r\n") + reader.error());
-        return rows;
-    }
-    RowColumns columns(reader);
-    Progress progress(ctx.ui());
-    while (reader.next()) {
-        rows << makeRow(columns, reader);
-        progress.step([&] { return QStringLiteral("Lettura righe : %1").arg(rows.size()); });
-    }
+    readRowLines(ctx, db, sql, values, makeRow, rows);
     return rows;
 }
 

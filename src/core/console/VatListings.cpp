@@ -5,7 +5,7 @@
 #include "db/FieldRow.h"
 #include "util/TextUtil.h"
 #include "console/ConsoleState.h"
-#include "report/RowColumns.h"
+#include "console/RowLines.h"
 #include "views/ViewService.h"
 #include "platform/Ui.h"
 
@@ -160,23 +160,16 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
     const int year = state.corvinaYear();
     const bool withNature = year >= 2017;
     listing.heading = corvinaListingHeading();
-    RowReader reader(ctx.connections().db(Connections::Corvina));
-    if (!reader.exec(corvinaListingSql(state.corvinaCompany(), year, request))) {
-        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Corvina :\r\n") + reader.error());
-        listing.failed = true;
-        return listing;
-    }
-    RowColumns c(reader);
-    Progress progress(ctx.ui());
-    while (reader.next()) {
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
+    const auto line = [withNature](RowColumns& c, const RowReader&) {
         c.date("DocumentDate", 10).text("DocumentNumber", 10).text("ProtocolNumber", 10).text("CompanyName", 30)
             .text("CustSupplType", 3).text("CustSupplCode", 13).amount("VATTaxable").amount("VATAmount").line().literal(u" ");
         c.text("VATCode", 5).text("VATName", 20).text("ReasonCode", 6).text("ReasonName", 20).text("VATPercentage", 5);
         if (withNature)
             c.text("VATNatureType", 6);
-        listing.lines << c.take();
-    }
+        return c.take();
+    };
+    listing.failed = !readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaListingSql(state.corvinaCompany(), year, request), {},
+                                   line, listing.lines, QStringLiteral("Errore di lettura delle righe IVA Corvina :"));
     showCount(ctx, listing);
     return listing;
 }
@@ -190,21 +183,17 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
     ctx.ui().status(QStringLiteral("Lettura righe IVA da Ardea in corso..."));
     listing.heading = ardeaListingHeading();
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
-    RowReader reader(db);
-    if (!reader.exec(ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request))) {
-        ctx.ui().critical(QStringLiteral("Errore di lettura delle righe IVA Ardea :\r\n") + reader.error());
+    const auto line = [](RowColumns& c, const RowReader&) {
+        return c.date("dat_doc", 10).text("des_num_doc", 12).text("sig_serie_doc", 5).text("num_protocollo", 10)
+            .text("sig_serie_prot", 5).text("des_ragsoc", 30).text("ind_clifor", 3).text("cod_clifor", 6)
+            .amount("val_imponibile").amount("val_iva").text("cod_iva", 5).text("prc_iva", 5)
+            .text("des_iva", 20).text("cod_caucon", 6).text("des_caucon", 20).text("cod_natura_iva", 6)
+            .text("des_natura_iva", 20).take();
+    };
+    if (!readRowLines(ctx, db, ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request), {}, line, listing.lines,
+                      QStringLiteral("Errore di lettura delle righe IVA Ardea :"))) {
         listing.failed = true;
         return listing;
-    }
-    RowColumns c(reader);
-    Progress progress(ctx.ui());
-    while (reader.next()) {
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(listing.lines.size()); });
-        listing.lines << c.date("dat_doc", 10).text("des_num_doc", 12).text("sig_serie_doc", 5).text("num_protocollo", 10)
-                             .text("sig_serie_prot", 5).text("des_ragsoc", 30).text("ind_clifor", 3).text("cod_clifor", 6)
-                             .amount("val_imponibile").amount("val_iva").text("cod_iva", 5).text("prc_iva", 5)
-                             .text("des_iva", 20).text("cod_caucon", 6).text("des_caucon", 20).text("cod_natura_iva", 6)
-                             .text("des_natura_iva", 20).take();
     }
     if (listing.lines.isEmpty()) {
         ctx.ui().status(QStringLiteral("NESSUN dato trovato !!"));

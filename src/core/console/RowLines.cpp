@@ -1,0 +1,27 @@
+#include "console/RowLines.h"
+
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "util/Progress.h"
+
+namespace corv {
+
+bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const QVariantList& values,
+                  const std::function<QString(RowColumns&, const RowReader&)>& makeLine, QStringList& lines, const QString& failure)
+{
+    RowReader reader(db);
+    if (!reader.exec(sql, values)) {
+        ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
+        ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
+        return false;
+    }
+    RowColumns columns(reader);
+    Progress progress(ctx.ui());
+    while (reader.next()) {
+        lines << makeLine(columns, reader);
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines.size()); });
+    }
+    return true;
+}
+
+} // namespace corv

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "report/RowColumns.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariantList>
+#include <functional>
+
+namespace corv {
+
+class AppContext;
+
+// The lines of the console's lists: a statement run with its values bound,
+// one fixed-width line per row. A database error is written to the run log
+// and told to the user (`failure` + the engine's words); false then.
+bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const QVariantList& values,
+                  const std::function<QString(RowColumns&, const RowReader&)>& makeLine, QStringList& lines,
+                  const QString& failure = QStringLiteral("Errore di lettura dal database :"));
+
+} // namespace corv
