@@ -10,7 +10,11 @@
 #include "TestHome.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSqlQuery>
 #include <QDialog>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -66,6 +70,11 @@ protected:
         T* found = console->findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+    void exec(const QSqlDatabase& db, const QString& sql)
+    {
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
     }
     QStringList rows(const char* list) { return static_cast<QStringListModel*>(child<QListView>(list)->model())->stringList(); }
     void doubleClick(const char* list, int row)
@@ -227,6 +236,85 @@ TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysL
     EXPECT_TRUE(rows("Lst_ArCliFor").isEmpty());
     EXPECT_TRUE(console->results()->stringList().isEmpty());
     EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "PROVA");
+}
+
+TEST_F(ConsoleWindowTest, PasteAndCopyKeysAreDiscardedInTheFieldsToo)
+{
+    open();
+    // What reaches the field itself (the console looks at keys before any field does).
+    struct KeysSeen : QObject {
+        QList<QKeyCombination> keys;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (event->type() == QEvent::KeyPress && key->key() != Qt::Key_Control)
+                keys << key->keyCombination();
+            return false;
+        }
+    } seen;
+    for (const char* name : {"Dat_Ini", "Txt_Serie", "Txt_Articolo"}) {
+        QLineEdit* field = child<QLineEdit>(name);
+        field->installEventFilter(&seen);
+        seen.keys.clear();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_I, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClick(field, Qt::Key_1);
+        EXPECT_EQ(seen.keys, QList<QKeyCombination>{QKeyCombination(Qt::Key_1)}) << name;
+        field->removeEventFilter(&seen);
+    }
+}
+
+TEST_F(ConsoleWindowTest, ACancelledArticleLookupLeavesTheFieldsAsTheyWere)
+{
+    open();
+    QLineEdit* article = child<QLineEdit>("Txt_Articolo");
+    article->setText("metrica");
+    ui.expectList("Lista TABIVA", [](const QStringList&) { return std::nullopt; });
+    QTest::keyClick(article, Qt::Key_F6);
+    EXPECT_EQ(ui.listsShown, QStringList{"Lista TABIVA"});
+    EXPECT_EQ(child<QLineEdit>("Txt_DesArt")->text(), "");
+    EXPECT_EQ(article->text(), "metrica");
+    // Chosen, the code and its description come back.
+    ui.expectList("Lista TABIVA", [](const QStringList& lines) { return std::optional<QString>(lines.at(1)); });
+    QTest::keyClick(article, Qt::Key_F6);
+    EXPECT_EQ(article->text(), "VIT-M6-20");
+    EXPECT_EQ(child<QLineEdit>("Txt_DesArt")->text(), "Vite metrica M6x20 zincata");
+}
+
+TEST_F(ConsoleWindowTest, ReloadingTheCorvinaCompaniesForgetsWhatTheOldRowsShowed)
+{
+    open();
+    console->tabs()->setCurrentIndex(2);
+    QComboBox* companies = child<QComboBox>("Cmb_Aziende");
+    companies->setCurrentIndex(companies->findText("2025", Qt::MatchContains));
+    QTest::mouseClick(child<QPushButton>("Cmd_CvLeggi"), Qt::LeftButton);
+    ASSERT_FALSE(rows("Lst_CvIva").isEmpty());
+    exec(ctx->connections().db(Connections::Corvina), "UPDATE CorvinaRelease SET Release = '9.9.9'");
+    QTest::mouseClick(child<QPushButton>("Cmd_CvCombo"), Qt::LeftButton);
+    EXPECT_TRUE(rows("Lst_CvIva").isEmpty());
+    EXPECT_EQ(child<QLabel>("Lbl_RelCv")->text(), "9.9.9");
+}
+
+TEST_F(ConsoleWindowTest, TheResultHeadingScrollsWithTheListAndItsCountStaysInView)
+{
+    open();
+    console->resize(700, 600);
+    QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
+    doubleClick("Lst_ArCliFor", 0);
+    QListView* results = child<QListView>("Lst_Risultati");
+    QApplication::processEvents();
+    ASSERT_GT(results->horizontalScrollBar()->maximum(), 0);
+    results->horizontalScrollBar()->setValue(results->horizontalScrollBar()->maximum());
+    QLabel* heading = child<QLabel>("Lbl_Head");
+    auto* area = qobject_cast<QScrollArea*>(heading->parentWidget()->parentWidget());
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->horizontalScrollBar()->value(), results->horizontalScrollBar()->value());
+    QLabel* count = child<QLabel>("Lbl_Righe");
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_GE(count->width(), count->sizeHint().width());
 }
 
 TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
