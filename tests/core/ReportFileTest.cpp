@@ -57,6 +57,17 @@ TEST(ReportFile, AFullDiskKeepsThePreviousReportAndSaysWhy)
     EXPECT_EQ(home.readFile("RS_LISTA.TXT").toUtf8(), previous);
 }
 
+TEST(ReportFile, AReportNeverClosedIsDroppedAndThePreviousOneKept)
+{
+    TestHome home(false);
+    home.writeFile("PN_ar_DEMO.LOG", "completo\r\n");
+    {
+        ReportFile report(home.file("PN_ar_DEMO.LOG"));
+        report.write(u"prima riga di un rapporto interrotto");
+    }
+    EXPECT_EQ(home.readFile("PN_ar_DEMO.LOG"), "completo\r\n");
+}
+
 TEST(ReportFile, AFolderThatCannotBeWrittenIsAFailure)
 {
     TestHome home(false);

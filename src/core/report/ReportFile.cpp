@@ -49,10 +49,12 @@ QString writeFailureText(const QString& path, const QString& reason)
 
 ReportFile::ReportFile(QString path) : path_(std::move(path)) {}
 
+// A report never closed (its command ended on an error first) is dropped:
+// the previous one stays rather than one cut short.
 ReportFile::~ReportFile()
 {
-    if (!closed_)
-        close();
+    if (!closed_ && file_)
+        file_->cancelWriting();
 }
 
 void ReportFile::fail(const QString& reason)

@@ -42,7 +42,8 @@ public:
     // False once anything failed; later writes are ignored.
     bool write(QStringView line);
     bool writeLines(const QStringList& lines);
-    // Flushes and puts the file in place. False when any step failed.
+    // Flushes and puts the file in place. False when any step failed. A
+    // report destroyed without being closed is dropped.
     bool close();
     bool failed() const { return failed_; }
     // The Italian message for a failure, with the path and the system's reason.
