@@ -38,9 +38,9 @@ TEST(ConnectionStrings, ValuesThatWouldBreakTheStringAreQuotedAndReadBack)
 {
     // Apostrophes, double quotes, semicolons and blanks at either end: each
     // password reaches the driver whole, and the log never shows any of it.
-    for (const QString password : {QString("p'a;ss\"w"), QString("a;b"), QString("it's"), QString("say \"hi\""),
+    for (const QString& password : {QString("p'a;ss\"w"), QString("a;b"), QString("it's"), QString("say \"hi\""),
                                    QString("  lead"), QString("trail "), QString("{brace}"), QString("plain")}) {
-        for (const QString user : {QString("sa"), QString("o'brien;x")}) {
+        for (const QString& user : {QString("sa"), QString("o'brien;x")}) {
             const QString text = systemConnectionString("SQLOLEDB.1", user, password, "eSYS", "SRV01");
             const auto spec = parseConnectionString(text);
             ASSERT_TRUE(spec) << text.toStdString();

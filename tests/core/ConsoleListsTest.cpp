@@ -3,6 +3,7 @@
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
 #include "listview/Rs2List.h"
+#include "db/Connections.h"
 #include "DemoSession.h"
 
 #include <QDir>
@@ -62,19 +63,23 @@ TEST_F(ConsoleListsTest, ListingStatementsFilterOnlyOnWhatIsGiven)
 {
     const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
     EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, "31/01/2025", {'A', "000777C|x|"}),
-              "SELECT * FROM XEBV_PNRIVA WHERE dat_registrazione<='20250131' AND cod_clifor='000777' AND ind_clifor='C'"
+              "SELECT * FROM XEBV_PNRIVA WHERE dat_registrazione<='20250131' AND cod_clifor=N'000777' AND ind_clifor=N'C'"
               " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
     EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, kEmptyDate, {'I', "22 |IVA|"}),
-              "SELECT * FROM XEBV_PNRIVA WHERE cod_iva='22'"
+              "SELECT * FROM XEBV_PNRIVA WHERE cod_iva=N'22'"
               " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
-    EXPECT_EQ(corvinaListingSql("DEMO", 2016, {'A', "000123F|"}),
-              "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode='DEMO' AND CustSupplCode='000123' AND CustSupplType=2"
+    EXPECT_EQ(corvinaListingSql(sqlServer, "DEMO", 2016, {'A', "000123F|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode=N'DEMO' AND CustSupplCode=N'000123' AND CustSupplType=2"
               " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
-    EXPECT_EQ(corvinaListingSql("DEMO", 2017, {'C', "FV |x|"}),
-              "SELECT * FROM XCVZ_RIGHEIVA17 WHERE VATYear=2017 AND CompanyCode='DEMO' AND ReasonCode='FV'"
+    EXPECT_EQ(corvinaListingSql(sqlServer, "DEMO", 2017, {'C', "FV |x|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA17 WHERE VATYear=2017 AND CompanyCode=N'DEMO' AND ReasonCode=N'FV'"
               " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
     // A code holding a quote lists its lines instead of breaking the statement.
-    EXPECT_EQ(corvinaListingSql("D'X", 2016, {'I', "A'B|"}),
+    EXPECT_EQ(corvinaListingSql(sqlServer, "D'X", 2016, {'I', "A'B|"}),
+              "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode=N'D''X' AND VATCode=N'A''B'"
+              " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
+    // SQLite knows no Unicode literals: plain quotes there.
+    EXPECT_EQ(corvinaListingSql(Dialect::of(Engine::Sqlite), "D'X", 2016, {'I', "A'B|"}),
               "SELECT * FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode='D''X' AND VATCode='A''B'"
               " ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
 }
@@ -116,14 +121,38 @@ TEST_F(ConsoleListsTest, ArticleLookupFiltersAndDescribes)
     Rs2ListOptions options;
     options.title = "TABIVA";
     options.noHeader = true;
-    const Rs2ListResult list = Rs2List(*ctx, company(), articleLookupSql("metrica"), options);
+    const Rs2ListResult list = Rs2List(*ctx, company(), articleLookupSql(dialectOf(company()), "metrica"), options);
     ASSERT_TRUE(list.ok);
     ASSERT_EQ(list.lines.size(), 3); // the rule and two screws
     EXPECT_TRUE(list.lines[1].startsWith("VIT-M6-20|Vite metrica M6x20 zincata"));
     EXPECT_EQ(articleDescription(*ctx, "vit-m8-30"), "Vite metrica M8x30 inox");
     EXPECT_EQ(articleDescription(*ctx, "NESSUNO"), "");
     // A quote in the typed text is a character to look for, not the end of a literal.
-    EXPECT_TRUE(Rs2List(*ctx, company(), articleLookupSql("d'acciaio"), options).ok);
+    EXPECT_TRUE(Rs2List(*ctx, company(), articleLookupSql(dialectOf(company()), "d'acciaio"), options).ok);
+}
+
+TEST_F(ConsoleListsTest, TheArticleLookupMatchesWildcardCharactersAsTheyAreTyped)
+{
+    exec(company(), "INSERT INTO MG_ARTBASE (cod_art, des_articolo) VALUES ('SC-50%', 'Sconto 50% rivenditori'), ('SC-50X', 'Sconto 50 extra'),"
+                    " ('A_B', 'Giunto A_B'), ('AXB', 'Giunto AXB'), ('[X]', 'Parentesi [X]'), ('X1', 'Solo X')");
+    const auto codes = [&](const Dialect& dialect, const QString& typed) {
+        QStringList found;
+        QSqlQuery q(company());
+        // The SQL Server text runs on the demo too: only its Unicode prefix is SQL Server's own.
+        EXPECT_TRUE(q.exec(articleLookupSql(dialect, typed).replace("N'", "'")));
+        while (q.next())
+            found << q.value(0).toString();
+        return found;
+    };
+    for (const Engine engine : {Engine::Sqlite, Engine::SqlServer}) {
+        const Dialect& dialect = Dialect::of(engine);
+        EXPECT_EQ(codes(dialect, "50%"), QStringList{"SC-50%"});
+        EXPECT_EQ(codes(dialect, "A_B"), QStringList{"A_B"});
+        EXPECT_EQ(codes(dialect, "[X"), QStringList{"[X]"});
+    }
+    EXPECT_EQ(articleLookupSql(Dialect::of(Engine::SqlServer), "[X_50%"),
+              "SELECT cod_art, des_articolo FROM MG_ARTBASE WHERE cod_art LIKE N'%\\[X\\_50\\%%' ESCAPE '\\'"
+              " OR des_articolo LIKE N'%\\[X\\_50\\%%' ESCAPE '\\' ORDER BY cod_art");
 }
 
 TEST_F(ConsoleListsTest, ACustomerCodeShorterThanItsColumnFindsItsLines)

@@ -6,11 +6,11 @@
 
 namespace corv {
 
-QString articleLookupSql(const QString& typed)
+QString articleLookupSql(const Dialect& dialect, const QString& typed)
 {
-    const QString pattern = Dialect::quote(QLatin1Char('%') + typed.trimmed() + QLatin1Char('%'));
-    return QStringLiteral("SELECT cod_art, des_articolo FROM MG_ARTBASE WHERE cod_art LIKE ") + pattern
-           + QStringLiteral(" OR des_articolo LIKE ") + pattern + QStringLiteral(" ORDER BY cod_art");
+    const QString wanted = typed.trimmed();
+    return QStringLiteral("SELECT cod_art, des_articolo FROM MG_ARTBASE WHERE ") + dialect.likeContaining(QStringLiteral("cod_art"), wanted)
+           + QStringLiteral(" OR ") + dialect.likeContaining(QStringLiteral("des_articolo"), wanted) + QStringLiteral(" ORDER BY cod_art");
 }
 
 QString articleDescription(AppContext& ctx, const QString& code)

@@ -165,7 +165,8 @@ ConsoleCommand lookUpArticle(const QString& typed)
         Rs2ListOptions options;
         options.title = QStringLiteral("TABIVA");
         options.noHeader = true;
-        const Rs2ListResult list = Rs2List(ctx, ctx.connections().db(Connections::Company), articleLookupSql(typed), options);
+        const QSqlDatabase db = ctx.connections().db(Connections::Company);
+        const Rs2ListResult list = Rs2List(ctx, db, articleLookupSql(dialectOf(db), typed), options);
         if (!list.ok)
             return CommandResult{Outcome::Failed, {}};
         const QString chosen = ctx.ui().showList(list);

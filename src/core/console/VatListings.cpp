@@ -101,17 +101,17 @@ bool ensureCorvinaViews(AppContext& ctx, QString* error)
     return old && recent;
 }
 
-QString corvinaListingSql(const QString& company, int year, const ListingRequest& request)
+QString corvinaListingSql(const Dialect& dialect, const QString& company, int year, const ListingRequest& request)
 {
     const QString key = keyOf(request);
     QString sql = QStringLiteral("SELECT * FROM XCVZ_RIGHEIVA") + (year >= 2017 ? QStringLiteral("17") : QString())
-                  + QStringLiteral(" WHERE VATYear=%1").arg(year) + QStringLiteral(" AND CompanyCode=") + Dialect::quote(company);
+                  + QStringLiteral(" WHERE VATYear=%1").arg(year) + QStringLiteral(" AND CompanyCode=") + dialect.text(company);
     if (request.kind == QLatin1Char('C'))
-        sql += QStringLiteral(" AND ReasonCode=") + Dialect::quote(key);
+        sql += QStringLiteral(" AND ReasonCode=") + dialect.text(key);
     else if (request.kind == QLatin1Char('I'))
-        sql += QStringLiteral(" AND VATCode=") + Dialect::quote(key);
+        sql += QStringLiteral(" AND VATCode=") + dialect.text(key);
     else if (request.kind == QLatin1Char('A'))
-        sql += QStringLiteral(" AND CustSupplCode=") + Dialect::quote(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND CustSupplType=")
+        sql += QStringLiteral(" AND CustSupplCode=") + dialect.text(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND CustSupplType=")
                + (key.endsWith(QLatin1Char('C')) ? QStringLiteral("1") : QStringLiteral("2"));
     return sql + QStringLiteral(" ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
 }
@@ -125,12 +125,12 @@ QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const Q
     if (const auto to = maskedDate(dateTo); to && to->isValid())
         conditions += QStringLiteral(" AND dat_registrazione<=") + dialect.dateLiteral(*to);
     if (request.kind == QLatin1Char('C'))
-        conditions += QStringLiteral(" AND cod_caucon=") + Dialect::quote(key);
+        conditions += QStringLiteral(" AND cod_caucon=") + dialect.text(key);
     else if (request.kind == QLatin1Char('I'))
-        conditions += QStringLiteral(" AND cod_iva=") + Dialect::quote(key);
+        conditions += QStringLiteral(" AND cod_iva=") + dialect.text(key);
     else if (request.kind == QLatin1Char('A'))
-        conditions += QStringLiteral(" AND cod_clifor=") + Dialect::quote(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND ind_clifor=")
-                      + Dialect::quote(key.right(1));
+        conditions += QStringLiteral(" AND cod_clifor=") + dialect.text(key.left(key.size() - 1).trimmed()) + QStringLiteral(" AND ind_clifor=")
+                      + dialect.text(key.right(1));
     QString sql = QStringLiteral("SELECT * FROM XEBV_PNRIVA");
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.mid(5);
@@ -168,7 +168,7 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
             c.text("VATNatureType", 6);
         return c.take();
     };
-    listing.failed = !readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaListingSql(state.corvinaCompany(), year, request), {},
+    listing.failed = !readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaListingSql(dialectOf(ctx.connections().db(Connections::Corvina)), state.corvinaCompany(), year, request), {},
                                    line, listing.lines, QStringLiteral("Errore di lettura delle righe IVA Corvina :"));
     showCount(ctx, listing);
     return listing;

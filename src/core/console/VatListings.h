@@ -34,7 +34,7 @@ QString corvinaLinesView17Text();
 bool ensureCorvinaViews(AppContext& ctx, QString* error = nullptr);
 
 // The statements of the two listings (values quoted through the dialect).
-QString corvinaListingSql(const QString& company, int year, const ListingRequest& request);
+QString corvinaListingSql(const Dialect& dialect, const QString& company, int year, const ListingRequest& request);
 QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo, const ListingRequest& request);
 
 QString corvinaListingHeading();

@@ -7,6 +7,18 @@ namespace corv {
 
 namespace {
 
+// "%" + the typed text with each of `special` preceded by "\" + "%".
+QString likeEscaped(const QString& typed, const QString& special)
+{
+    QString pattern = QStringLiteral("%");
+    for (QChar c : typed) {
+        if (special.contains(c))
+            pattern += QLatin1Char('\\');
+        pattern += c;
+    }
+    return pattern + QLatin1Char('%');
+}
+
 class SqlServerDialect final : public Dialect {
 public:
     QString selectTop(int n, const QString& body) const override
@@ -26,6 +38,12 @@ public:
     QString objectExistsQuery(const QString& name) const override
     {
         return QStringLiteral("SELECT * FROM sysobjects WHERE ID = Object_id(") + quote(name) + QLatin1Char(')');
+    }
+    QString text(const QString& value) const override { return QLatin1Char('N') + quote(value); }
+    // "[" opens a character class on SQL Server: it is escaped too.
+    QString likeContaining(const QString& column, const QString& typed) const override
+    {
+        return column + QStringLiteral(" LIKE ") + text(likeEscaped(typed, QStringLiteral("\\%_["))) + QStringLiteral(" ESCAPE '\\'");
     }
     QString viewExistsQuery(const QString& name) const override
     {
@@ -64,6 +82,11 @@ public:
     {
         return QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ")
                + quote(name) + QStringLiteral(" COLLATE NOCASE");
+    }
+    QString text(const QString& value) const override { return quote(value); }
+    QString likeContaining(const QString& column, const QString& typed) const override
+    {
+        return column + QStringLiteral(" LIKE ") + text(likeEscaped(typed, QStringLiteral("\\%_"))) + QStringLiteral(" ESCAPE '\\'");
     }
     QString viewExistsQuery(const QString& name) const override
     {

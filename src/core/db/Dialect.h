@@ -17,9 +17,16 @@ public:
     virtual ~Dialect() = default;
     static const Dialect& of(Engine engine);
 
-    // A text literal: single quotes around, inner quotes doubled. Every value
-    // that comes from the user or from data enters a statement this way.
+    // A literal of the statement's own: single quotes around, inner quotes
+    // doubled (names of objects, fixed codes).
     static QString quote(const QString& value);
+    // A literal of text that comes from the user or from data: on SQL Server
+    // a Unicode literal (N'...'), so that no character is lost on the way.
+    virtual QString text(const QString& value) const = 0;
+    // "column LIKE <pattern>" matching the rows whose column holds `typed`
+    // anywhere: the engine's wildcard characters in it are matched as they
+    // are written ("50%", "A_B", "[X").
+    virtual QString likeContaining(const QString& column, const QString& typed) const = 0;
     // [name], with "]" doubled.
     static QString quoteIdentifier(const QString& name);
 

@@ -473,7 +473,7 @@ bool GeneralCheckRun::checkJournal(Row& row)
                                        " FROM CG_PRINOTAR_IVA AS i"
                                        " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=i.prg_prinota)"
                                        " WHERE t.ind_clifor=")
-                        + Dialect::quote(type) + QStringLiteral(" AND t.cod_clifor=") + Dialect::quote(code)
+                        + dialect_.text(type) + QStringLiteral(" AND t.cod_clifor=") + dialect_.text(code)
                         + QStringLiteral(" AND t.dat_registrazione>=") + dialect_.dateLiteral(QDate(year, 1, 1))
                         + QStringLiteral(" AND t.dat_registrazione<=") + dialect_.dateLiteral(QDate(year, 12, 31))
                         + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor ORDER BY t.ind_clifor, t.cod_clifor");
