@@ -4,6 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
+bash "$root/scripts/tsql-check.sh"
 build="${CORVUTIL_SANITIZE_DIR:-$root/build-sanitize}"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVUTIL_SANITIZE=ON -DCORVUTIL_BUILD_BENCHMARKS=OFF

@@ -3,6 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
+bash "$root/scripts/tsql-check.sh"
 bash "$root/scripts/build.sh"
 build="${CORVUTIL_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen

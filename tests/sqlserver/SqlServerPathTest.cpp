@@ -1,0 +1,221 @@
+// The program's flows run on the SQL Server path over the demo installation:
+// its provider is switched to SQL Server's, and every statement the program
+// sends goes through a recording driver (which runs it on the demo's SQLite
+// files so that each flow goes on). The statements are checked here for what
+// SQL Server would refuse or misread, and written to the build folder for the
+// T-SQL parser of tools/tsql-check.
+#include "RecordingDriver.h"
+#include "TestHome.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "console/ConsoleCommands.h"
+#include "console/ConsoleOpening.h"
+#include "console/ConsoleState.h"
+#include "console/ReferenceTables.h"
+#include "console/VatListings.h"
+#include "listview/Rs2List.h"
+#include "platform/BatchUi.h"
+#include "process/AppContext.h"
+#include "process/Startup.h"
+#include "report/ViewerChoice.h"
+#include "settings/SettingsKeys.h"
+#include "taxcode/GeneralCheck.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+
+using namespace corv;
+using corv::test::RecordedStatement;
+using corv::test::RecordingDriver;
+using corv::test::TestHome;
+
+namespace {
+
+// Every question takes its default answer; lists are answered with their first row.
+class FlowUi : public BatchUi {
+public:
+    QStringList said;
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons, Answer defaultAnswer) override
+    {
+        said << text;
+        return BatchUi::message(text, title, icon, buttons, defaultAnswer);
+    }
+    void processEvents() override {}
+    bool openInViewer(const QString&, const QString&) override { return true; }
+    QString showList(const Rs2ListResult& list) override { return list.lines.size() > 1 ? list.lines.at(1) : QString(); }
+};
+
+// The statement's text outside its string literals, and its literals.
+struct Scanned {
+    QString code;
+    QStringList literals;
+    bool doubleQuoted = false;
+};
+
+Scanned scan(const QString& sql)
+{
+    Scanned s;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('"'))
+            s.doubleQuoted = true;
+        if (c != QLatin1Char('\'')) {
+            s.code += c;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < sql.size() && !(sql[end] == QLatin1Char('\'') && !(end + 1 < sql.size() && sql[end + 1] == QLatin1Char('\''))))
+            end += sql[end] == QLatin1Char('\'') ? 2 : 1;
+        s.literals << sql.mid(i + 1, end - i - 1);
+        s.code += QStringLiteral(" '' ");
+        i = end;
+    }
+    return s;
+}
+
+// What SQL Server would refuse or read otherwise than SQLite: empty when none.
+QStringList problemsOf(const RecordedStatement& statement)
+{
+    QStringList problems;
+    const Scanned s = scan(statement.sql);
+    const QString upper = s.code.toUpper();
+    static const std::pair<const char*, const char*> sqliteOnly[] = {
+        {"\\bLIMIT\\b", "LIMIT"},         {"\\|\\|", "||"},
+        {"\\bIFNULL\\s*\\(", "ifnull"},    {"\\bSTRFTIME\\s*\\(", "strftime"},
+        {"\\bCOLLATE\\s+NOCASE\\b", "COLLATE NOCASE"}, {"\\bINSERT\\s+OR\\s+REPLACE\\b", "INSERT OR REPLACE"},
+        {"\\bAUTOINCREMENT\\b", "AUTOINCREMENT"},      {"\\b(TRUE|FALSE)\\b", "TRUE/FALSE"},
+        {"\\bSQLITE_MASTER\\b", "sqlite_master"}};
+    for (const auto& [pattern, name] : sqliteOnly) {
+        if (QRegularExpression(QLatin1String(pattern)).match(upper).hasMatch())
+            problems << QStringLiteral("costrutto di SQLite: %1").arg(QLatin1String(name));
+    }
+    if (s.doubleQuoted)
+        problems << QStringLiteral("stringa tra virgolette doppie");
+    const auto marks = s.code.count(QLatin1Char('?'));
+    if (marks != statement.values.size())
+        problems << QStringLiteral("%1 segnaposto e %2 valori").arg(marks).arg(statement.values.size());
+    if (marks > 2100)
+        problems << QStringLiteral("%1 parametri (SQL Server ne accetta 2.100)").arg(marks);
+    static const QRegularExpression dateLike(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}|\\d{2}/\\d{2}/\\d{4})"));
+    for (const QString& literal : s.literals) {
+        if (dateLike.match(literal).hasMatch())
+            problems << QStringLiteral("data non nella forma 'AAAAMMGG': '%1'").arg(literal);
+    }
+    static const QRegularExpression view(QStringLiteral("^\\s*CREATE\\s+VIEW\\b"));
+    if (view.match(upper).hasMatch() && upper.contains(QLatin1String("ORDER BY")) && !upper.contains(QLatin1String(" TOP ")))
+        problems << QStringLiteral("ORDER BY nel corpo di una vista senza TOP");
+    return problems;
+}
+
+TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
+{
+    RecordingDriver::install();
+    TestHome home;
+    makeRegistryFile(home.paths().registryFile())->write(RegistryRoot::LocalMachine, regkeys::kDatabase, "OLEDBProvider", "SQLOLEDB");
+    FlowUi ui;
+    auto ctx = home.context(ui);
+    ConsoleState state;
+    const auto flow = [](const char* name) { RecordingDriver::setFlow(QLatin1String(name)); };
+
+    flow("avvio");
+    ViewerEnvironment viewer;
+    viewer.exists = [](const QString&) { return true; };
+    ASSERT_EQ(startUp(*ctx, viewer), InitOutcome::Ready);
+    ASSERT_TRUE(ctx->doArdea);
+    ASSERT_EQ(ctx->connections().db(Connections::ESys).driverName(), "QODBC");
+
+    flow("apertura console");
+    ASSERT_TRUE(openConsole(*ctx, state, {}));
+    ASSERT_TRUE(ctx->dataOpen);
+
+    flow("scelta azienda");
+    EXPECT_EQ(CompanyOpening(*ctx).chooserRows().size(), 2);
+
+    flow("tabelle di riferimento");
+    state.lists[ConsoleState::ArdeaTab] = readArdeaReferences(*ctx);
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        state.corvinaRow = i;
+        state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(*ctx, state);
+    }
+
+    flow("righe IVA");
+    state.dateFrom = "01/01/2025";
+    state.dateTo = "31/12/2025";
+    for (const char* row : {"000001C|", "22 |", "FV |"}) {
+        const QChar kind = QLatin1Char(QByteArray(row).endsWith("C|") ? 'A' : QByteArray(row).startsWith("FV") ? 'C' : 'I');
+        listArdeaVatLines(*ctx, state, {kind, QLatin1String(row)});
+    }
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        state.corvinaRow = i;
+        listCorvinaVatLines(*ctx, state, {QLatin1Char('I'), QStringLiteral("22 |")});
+        listCorvinaVatLines(*ctx, state, {QLatin1Char('A'), QStringLiteral("000001C|")});
+    }
+
+    flow("ricerca articoli");
+    for (const QString& typed : {QStringLiteral("vite"), QStringLiteral("50%"), QStringLiteral("A_B"), QStringLiteral("[X")})
+        runConsoleCommand(*ctx, state, consolecommands::lookUpArticle(typed));
+
+    flow("comandi della console");
+    for (const char* name : {"Cmd_ArLeggi", "Cmd_CvLeggi", "Cmd_CvCombo"})
+        runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name)));
+
+    flow("controllo PI/CF generale");
+    GeneralCheckInput input;
+    input.companyCode = "DEMO";
+    input.documentDate = "01/01/2025";
+    runGeneralCheck(*ctx, input);
+
+    flow("chiusura");
+    closeConsole(*ctx, state);
+
+    // Per flow, how many statements it sent; every problem, with its statement.
+    const auto& statements = RecordingDriver::statements();
+    std::map<QString, int> perFlow;
+    QJsonArray all;
+    QStringList problems;
+    for (const RecordedStatement& statement : statements) {
+        ++perFlow[statement.flow];
+        all.append(QJsonObject{{"flow", statement.flow}, {"sql", statement.sql}, {"values", int(statement.values.size())}});
+        for (const QString& problem : problemsOf(statement))
+            problems << statement.flow + ": " + problem + "\n    " + statement.sql.simplified().left(300);
+    }
+    for (const auto& [name, count] : perFlow)
+        std::cout << "  " << name.toStdString() << ": " << count << " istruzioni\n";
+    QSet<QString> shapes;
+    for (const RecordedStatement& statement : statements)
+        shapes.insert(scan(statement.sql).code.simplified().remove(QRegularExpression(QStringLiteral("\\d+"))));
+    std::cout << "  in tutto: " << statements.size() << " istruzioni di " << shapes.size() << " forme -> " << CORVUTIL_STATEMENTS_FILE << "\n";
+    EXPECT_EQ(perFlow.size(), 8u); // the close sends none
+    EXPECT_GT(perFlow["controllo PI/CF generale"], 20);
+    EXPECT_GT(perFlow["apertura console"], 20);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+
+    QFile file(CORVUTIL_STATEMENTS_FILE);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(QJsonDocument(all).toJson()), QJsonDocument(all).toJson().size());
+}
+
+TEST(SqlServerPath, TheChecksFindWhatSqlServerWouldRefuse)
+{
+    const auto problems = [](const QString& sql, QVariantList values = {}) { return problemsOf({"prova", sql, values}); };
+    EXPECT_TRUE(problems("SELECT TOP 1 * FROM T WHERE d >= '20250101' AND c = N'x' AND k = ?", {1}).isEmpty());
+    EXPECT_EQ(problems("SELECT * FROM T LIMIT 1"), QStringList{"costrutto di SQLite: LIMIT"});
+    EXPECT_EQ(problems("SELECT a || b FROM T"), QStringList{"costrutto di SQLite: ||"});
+    EXPECT_EQ(problems("SELECT * FROM T WHERE x = \"a\""), QStringList{"stringa tra virgolette doppie"});
+    EXPECT_EQ(problems("SELECT * FROM T WHERE d >= '2025-01-01 00:00:00'"),
+              QStringList{"data non nella forma 'AAAAMMGG': '2025-01-01 00:00:00'"});
+    EXPECT_EQ(problems("SELECT * FROM T WHERE k = ? AND j = ?", {1}), QStringList{"2 segnaposto e 1 valori"});
+    EXPECT_EQ(problems("CREATE VIEW V AS ( SELECT a FROM T ORDER BY a )"), QStringList{"ORDER BY nel corpo di una vista senza TOP"});
+    EXPECT_TRUE(problems("CREATE VIEW V AS ( SELECT TOP 100 PERCENT a FROM T ORDER BY a )").isEmpty());
+    // What stands in a literal is the data's, not the statement's.
+    EXPECT_TRUE(problems("SELECT * FROM T WHERE c = N'LIMIT || \"x\" ?'").isEmpty());
+}
+
+} // namespace
