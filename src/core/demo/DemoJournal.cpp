@@ -1,11 +1,14 @@
 #include "demo/DemoJournal.h"
 #include "demo/DemoRandom.h"
 
+#include "util/Amount.h"
+
 #include <QDate>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <array>
+#include <map>
 #include <vector>
 
 namespace corv {
@@ -60,14 +63,72 @@ bool exec(QSqlQuery& q, const QVariantList& values, QString* error)
     return q.exec() || fail(q, error);
 }
 
+// The journal rows planted without a VAT nature.
+constexpr int kMissingNatures = 5;
+
 QString isoDate(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"); }
 QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
 // Amounts as exact decimal text: 4 decimals as the journal keeps them.
 QString amount(std::int64_t cents) { return QString::number(cents / 100) + QLatin1Char('.') + QString::number(std::llabs(cents % 100)).rightJustified(2, QLatin1Char('0')) + QStringLiteral("00"); }
 
+const QString kJournal2025 = QStringLiteral(
+    "SELECT t.prg_prinota, t.cod_caucon, t.ind_clifor, t.cod_clifor, t.dat_doc, t.des_num_doc, t.num_protocollo,"
+    " i.num_riga, i.cod_iva, i.cod_reg_iva, i.val_imponibile, i.val_iva"
+    " FROM CG_PRINOTAR_IVA AS i LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=i.prg_prinota)"
+    " WHERE t.dat_registrazione >= '2025-01-01' AND t.dat_registrazione < '2026-01-01'"
+    " ORDER BY t.prg_prinota, i.num_riga");
+
+struct PlantedDifferences {
+    bool ok = false;
+    int missingDocument = -1;  // left out of Corvina
+    int centOffDocument = -1;  // its first row's taxable a cent more in Corvina
+    QString onlyInArdea;       // a customer Corvina does not have
+};
+
+// The customers the differences go to, in code order: the first with two
+// documents or more loses one, the next gets the cent, the next is left out.
+PlantedDifferences plantDifferences(const QSqlDatabase& company, QString* error)
+{
+    PlantedDifferences planted;
+    QSqlQuery journal(company);
+    journal.setForwardOnly(true);
+    if (!journal.exec(kJournal2025)) {
+        fail(journal, error);
+        return planted;
+    }
+    std::map<QString, std::vector<int>> documents;
+    while (journal.next()) {
+        if (journal.value(2).toString() != QLatin1String("C"))
+            continue;
+        std::vector<int>& own = documents[journal.value(3).toString()];
+        if (own.empty() || own.back() != journal.value(0).toInt())
+            own.push_back(journal.value(0).toInt());
+    }
+    for (const auto& [code, docs] : documents) {
+        if (planted.missingDocument < 0) {
+            if (docs.size() >= 2)
+                planted.missingDocument = docs.front();
+        } else if (planted.centOffDocument < 0) {
+            planted.centOffDocument = docs.front();
+        } else {
+            planted.onlyInArdea = code;
+            break;
+        }
+    }
+    planted.ok = true;
+    return planted;
+}
+
+// A journal amount ("1234.5600") with a cent more.
+QString centMore(const QString& amountText)
+{
+    const std::int64_t units = Amount::parse(amountText).value_or(Amount()).units() + 100;
+    return QStringLiteral("%1.%2").arg(units / 10000).arg(std::llabs(units % 10000), 4, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
-bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
+bool fillDemoJournal(QSqlDatabase& company, int vatRows, bool plantMissingNatures, QString* error)
 {
     QSqlQuery q(company);
     q.prepare(QStringLiteral("INSERT INTO CA_IVA (cod_iva, des_iva, prc_iva, ind_tipo_3000, ind_tipo_iva, ind_allegato, ind_dich_per, cod_natura_iva)"
@@ -123,6 +184,7 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     int written = 0;
     int document = 0;
+    int planted = 0;
     std::array<int, 3> protocols{}; // per register V, A, C
     while (written < vatRows) {
         ++document;
@@ -155,11 +217,14 @@ bool fillDemoJournal(QSqlDatabase& company, int vatRows, QString* error)
             const VatCode& vat = kVatCodes[static_cast<std::size_t>(r.below(10) < 6 ? 0 : r.below(static_cast<int>(kVatCodes.size())))];
             const std::int64_t taxable = 1000 + r.below(500000);
             const std::int64_t tax = (taxable * vat.percent + 50) / 100;
-            // Some exempt rows were recorded without their nature.
-            const bool natureMissing = *vat.nature && r.below(15) == 0;
+            // A handful of exempt rows were recorded without their nature;
+            // taxable rows carry an empty one.
+            const bool drawn = *vat.nature && r.below(15) == 0;
+            const bool natureMissing = plantMissingNatures && drawn && planted < kMissingNatures;
+            planted += natureMissing;
             if (!exec(row, {document, document * 10 + line, line, QLatin1String(reason.code), QLatin1String(vat.code), reg, 1,
                             vat.code == std::string_view("RC") ? QStringLiteral("S") : QStringLiteral("N"), QStringLiteral("0"),
-                            QStringLiteral("4010"), (*vat.nature && !natureMissing) ? QVariant(QLatin1String(vat.nature)) : nullText(),
+                            QStringLiteral("4010"), natureMissing ? nullText() : QVariant(QLatin1String(vat.nature)),
                             amount(taxable), amount(tax), isoDate(date)}, error))
                 return false;
         }
@@ -232,14 +297,15 @@ bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const Q
             return false;
     }
 
-    // 2025: VAT data and rows, from the company's journal.
+    // 2025: VAT data and rows, from the company's journal, with three planted
+    // differences: a customer's document left out, a customer's amount off by
+    // a cent, a customer left out altogether.
+    const PlantedDifferences planted = plantDifferences(company, error);
+    if (!planted.ok)
+        return false;
     QSqlQuery journal(company);
     journal.setForwardOnly(true);
-    if (!journal.exec(QStringLiteral("SELECT t.prg_prinota, t.cod_caucon, t.ind_clifor, t.cod_clifor, t.dat_doc, t.des_num_doc, t.num_protocollo,"
-                                     " i.num_riga, i.cod_iva, i.cod_reg_iva, i.val_imponibile, i.val_iva"
-                                     " FROM CG_PRINOTAR_IVA AS i LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=i.prg_prinota)"
-                                     " WHERE t.dat_registrazione >= '2025-01-01' AND t.dat_registrazione < '2026-01-01'"
-                                     " ORDER BY t.prg_prinota, i.num_riga")))
+    if (!journal.exec(kJournal2025))
         return fail(journal, error);
     QSqlQuery data(corvina), rows(corvina);
     data.prepare(QStringLiteral("INSERT INTO VATData (CompanyCode, VATYear, DocCumulative, CompanyGroupCode, ModelCode, ReasonCode, CustSupplType,"
@@ -249,6 +315,8 @@ bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const Q
     int lastDocument = -1;
     while (journal.next()) {
         const int document = journal.value(0).toInt();
+        if (document == planted.missingDocument || (journal.value(2).toString() == QLatin1String("C") && journal.value(3).toString() == planted.onlyInArdea))
+            continue;
         if (document != lastDocument) {
             lastDocument = document;
             const QString type = journal.value(2).toString();
@@ -257,10 +325,15 @@ bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const Q
                       error))
                 return false;
         }
-        if (!exec(rows, {companyCode, document, journal.value(7), journal.value(8), journal.value(10), journal.value(11)}, error))
+        QVariant taxable = journal.value(10);
+        if (document == planted.centOffDocument && journal.value(7).toInt() == 1)
+            taxable = centMore(taxable.toString());
+        if (!exec(rows, {companyCode, document, journal.value(7), journal.value(8), taxable, journal.value(11)}, error))
             return false;
     }
-    return true;
+    QSqlQuery drop(corvina);
+    drop.prepare(QStringLiteral("DELETE FROM CustomerSupplier WHERE VATYear=2025 AND CompanyCode=? AND CustSupplType='1' AND CustSupplCode=?"));
+    return exec(drop, {companyCode, planted.onlyInArdea}, error);
 }
 
 } // namespace corv

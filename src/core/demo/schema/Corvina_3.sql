@@ -117,10 +117,15 @@ CREATE TABLE VATDataRows (
     PRIMARY KEY (CompanyCode, VATYear, DocCumulative, DocCumulativeRow)
 );
 CREATE TABLE VATSettlement (
-    CompanyCode       TEXT COLLATE NOCASE NOT NULL,
-    VATYear           INTEGER NOT NULL,
-    Period            INTEGER NOT NULL,
-    VATDebit          DECIMAL(18,4),
-    VATCredit         DECIMAL(18,4),
-    PRIMARY KEY (CompanyCode, VATYear, Period)
+    CompanyCode                   TEXT COLLATE NOCASE NOT NULL,
+    VATYear                       INTEGER NOT NULL,
+    CompanyGroupCode              TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    ReferenceMonth                INTEGER NOT NULL,
+    TotalActiveOperationsAmount   DECIMAL(18,4),
+    TotalPassiveOperationsAmount  DECIMAL(18,4),
+    ChargeableVATAmount           DECIMAL(18,4),
+    DeductedVATAmount             DECIMAL(18,4),
+    DebitCreditAmount             DECIMAL(18,4),
+    VATSplitPayment               DECIMAL(18,4),
+    PRIMARY KEY (CompanyCode, VATYear, CompanyGroupCode, ReferenceMonth)
 );

@@ -156,6 +156,21 @@ CREATE TABLE CG_PRINOTAR_IVA (
 );
 CREATE INDEX CG_PRINOTAR_IVA_iva ON CG_PRINOTAR_IVA (cod_iva);
 CREATE INDEX CG_PRINOTAR_IVA_cau ON CG_PRINOTAR_IVA (cod_caucon);
+-- Settlement summaries, one per period: "M" monthly (periods 1..12) or
+-- quarterly (1..4); 13 and 14 are further periods of the year.
+CREATE TABLE CG_LIQUIDT_RIEP (
+    num_anno          INTEGER NOT NULL,
+    ind_tipo_periodo  TEXT COLLATE NOCASE NOT NULL,
+    ind_periodo       TEXT COLLATE NOCASE NOT NULL,
+    ind_stato_liq     TEXT COLLATE NOCASE NOT NULL,
+    val_totale        DECIMAL(18,4),
+    val_rett_splitp   DECIMAL(18,4),
+    val_rett_deb      DECIMAL(18,4),
+    val_rett_cred     DECIMAL(18,4),
+    des_rett_deb      TEXT COLLATE NOCASE,
+    des_rett_cred     TEXT COLLATE NOCASE,
+    PRIMARY KEY (num_anno, ind_tipo_periodo, ind_periodo)
+);
 -- Company master data, currencies, counters.
 CREATE TABLE CA_AZIENDA (
     cod_azienda  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,

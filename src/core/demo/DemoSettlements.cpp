@@ -1,0 +1,70 @@
+#include "demo/DemoSettlements.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace corv {
+
+namespace {
+
+bool run(QSqlQuery& q, const QVariantList& values, QString* error)
+{
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (q.exec())
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    return false;
+}
+
+QString money(int euros, int cents = 0) { return QStringLiteral("%1.%2").arg(euros).arg(std::abs(cents), 2, 10, QLatin1Char('0')); }
+
+} // namespace
+
+bool fillDemoSettlements(QSqlDatabase& company, bool monthly, QString* error)
+{
+    QSqlQuery q(company);
+    q.prepare(QStringLiteral("INSERT INTO CG_LIQUIDT_RIEP (num_anno, ind_tipo_periodo, ind_periodo, ind_stato_liq, val_totale, val_rett_splitp,"
+                             " val_rett_deb, val_rett_cred, des_rett_deb, des_rett_cred) VALUES (?, ?, ?, ?, ?, 0, 0, 0, '', '')"));
+    for (int year : {2024, 2025}) {
+        if (monthly) {
+            for (int month = 1; month <= 12; ++month) {
+                // 2024 is closed; 2025 is definitive up to May, then
+                // provisional, but for September that was closed early.
+                const bool closed = year == 2024 || month <= 5 || month == 9;
+                if (!run(q, {year, QStringLiteral("M"), QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')), closed ? "D" : "P",
+                             money(1000 + 137 * month, month * 7 % 100)}, error))
+                    return false;
+            }
+        } else {
+            for (int quarter = 1; quarter <= 4; ++quarter) {
+                if (!run(q, {year, QStringLiteral("T"), QString::number(quarter), year == 2024 ? "D" : "P", money(2500 + 311 * quarter)}, error))
+                    return false;
+            }
+        }
+    }
+    return monthly || run(q, {2025, QStringLiteral("T"), QStringLiteral("13"), "P", money(180)}, error);
+}
+
+bool fillDemoCorvinaSettlements(QSqlDatabase& corvina, const QString& companyCode, QString* error)
+{
+    QSqlQuery q(corvina);
+    q.prepare(QStringLiteral("INSERT INTO VATSettlement (CompanyCode, VATYear, CompanyGroupCode, ReferenceMonth, TotalActiveOperationsAmount,"
+                             " TotalPassiveOperationsAmount, ChargeableVATAmount, DeductedVATAmount, DebitCreditAmount, VATSplitPayment)"
+                             " VALUES (?, 2025, '', ?, ?, ?, ?, ?, ?, ?)"));
+    for (int month = 1; month <= 12; ++month) {
+        const int active = 40000 + 1500 * month;
+        const int passive = month == 8 ? 90000 : 25000 + 900 * month; // August: more bought than sold
+        const int sold = active * 22 / 100;
+        const int bought = passive * 22 / 100;
+        const int split = month % 4 == 0 ? 350 + 10 * month : 0; // split payment in some months
+        if (!run(q, {companyCode, month, money(active), money(passive), money(sold), money(bought), money(sold - bought - split), money(split)},
+                 error))
+            return false;
+    }
+    return true;
+}
+
+} // namespace corv
