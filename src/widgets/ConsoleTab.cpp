@@ -29,6 +29,12 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
         button->setToolTip(command.toolTip);
         button->setEnabled(command.available());
         connect(button, &QPushButton::clicked, this, [this, &command] { emit commandClicked(command); });
+        if (command.rightClick) {
+            button->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(button, &QPushButton::customContextMenuRequested, this,
+                    [this, &command] { emit commandClicked(consolecommands::rightClickOf(command)); });
+        }
+        buttons_.append({button, &command});
         buttons->addWidget(button, placed / 5, placed % 5);
         ++placed;
     }
@@ -53,6 +59,12 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
         layout->addLayout(top);
     layout->addLayout(buttons);
     layout->addLayout(lists, 1);
+}
+
+void ConsoleTab::enableButtons(const AppContext& ctx, const ConsoleState& state)
+{
+    for (const auto& [button, command] : buttons_)
+        button->setEnabled(commandEnabled(ctx, state, *command));
 }
 
 void ConsoleTab::setLists(const ReferenceLists& lists)

@@ -6,9 +6,11 @@
 
 class QLayout;
 class QListView;
+class QPushButton;
 
 namespace corv {
 
+class AppContext;
 struct ConsoleCommand;
 
 // One source's page of the console: its command buttons, built from the rows
@@ -20,8 +22,11 @@ public:
     ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent);
 
     void setLists(const ReferenceLists& lists);
+    // Each button enabled as its command's row says for the state now.
+    void enableButtons(const AppContext& ctx, const ConsoleState& state);
 
 signals:
+    // A click, or a right-click (a command of its own), on a button.
     void commandClicked(const ConsoleCommand& command);
     // A double-click on a row: "I" VAT code, "C" reason, "A" customer or supplier.
     void rowChosen(ConsoleState::Tab tab, QChar kind, const QString& row);
@@ -32,6 +37,7 @@ private:
     QListView* vatCodes_ = nullptr;
     QListView* reasons_ = nullptr;
     QListView* subjects_ = nullptr;
+    QList<std::pair<QPushButton*, const ConsoleCommand*>> buttons_;
 };
 
 } // namespace corv

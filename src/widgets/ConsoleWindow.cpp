@@ -3,6 +3,7 @@
 #include "CompanyChooserDialog.h"
 #include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
+#include "LinesModel.h"
 #include "QtUi.h"
 #include "WindowPlacement.h"
 #include "console/ConsoleCommands.h"
@@ -95,13 +96,17 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
     layout->addWidget(tabs_, 3);
 
     resultList_ = makeConsoleList(this, QStringLiteral("Lst_Risultati"));
+    resultLines_ = new LinesModel(resultList_);
+    resultList_->setModel(resultLines_);
     heading_ = new ResultHeading(resultList_, this);
     layout->addWidget(heading_);
-    connect(resultList_, &QListView::customContextMenuRequested, this, [this] { exportList(resultList_, false); });
+    connect(resultList_, &QListView::customContextMenuRequested, this, [this] { exportLines(resultLines_->lines()); });
     layout->addWidget(resultList_, 2);
     sortedList_ = makeConsoleList(this, QStringLiteral("Lst_Ordinata"));
+    sortedLines_ = new LinesModel(sortedList_);
+    sortedList_->setModel(sortedLines_);
     sortedList_->setVisible(false);
-    connect(sortedList_, &QListView::customContextMenuRequested, this, [this] { exportList(sortedList_, false); });
+    connect(sortedList_, &QListView::customContextMenuRequested, this, [this] { exportLines(sortedLines_->lines()); });
     layout->addWidget(sortedList_);
 
     auto* bottom = new QHBoxLayout;
@@ -130,7 +135,7 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
 
 ConsoleWindow::~ConsoleWindow() { qApp->removeEventFilter(this); }
 
-QStringListModel* ConsoleWindow::results() const { return modelOf(resultList_); }
+QStringList ConsoleWindow::results() const { return resultLines_->lines().toStringList(); }
 
 QLayout* ConsoleWindow::makeNemboRow()
 {
@@ -210,8 +215,10 @@ void ConsoleWindow::showState()
     corvinaCompanies_->addItems(state_.corvinaRows);
     corvinaCompanies_->setCurrentIndex(state_.corvinaRow);
     importDates_->setText(displayText(importDateLabel(ctx_, state_)));
-    for (int tab = 0; tab < ConsoleState::TabCount; ++tab)
+    for (int tab = 0; tab < ConsoleState::TabCount; ++tab) {
         pages_[tab]->setLists(state_.lists[tab]);
+        pages_[tab]->enableButtons(ctx_, state_);
+    }
     tabs_->setTabEnabled(ConsoleState::CorvinaTab, state_.corvinaEnabled);
     tabs_->setCurrentIndex(state_.tab);
     showResults();
@@ -220,7 +227,8 @@ void ConsoleWindow::showState()
 void ConsoleWindow::showResults()
 {
     heading_->show(state_.results.heading, state_.results.lines.size(), !state_.results.heading.isEmpty() || !state_.results.lines.isEmpty());
-    setRows(resultList_, state_.results.lines);
+    resultLines_->setLines(state_.results.lines);
+    sortedLines_->setLines(state_.sorted);
 }
 
 CommandResult ConsoleWindow::run(const ConsoleCommand& command)
@@ -246,6 +254,11 @@ CommandResult ConsoleWindow::run(const ConsoleCommand& command)
     if (closeWhenDone_) // once the caller has seen the result
         QTimer::singleShot(0, this, &QWidget::close);
     return result;
+}
+
+void ConsoleWindow::exportLines(const CompactLines& lines)
+{
+    listToFile(ctx_.ui(), lines.toStringList(), ctx_.viewer(), ctx_.paths());
 }
 
 void ConsoleWindow::exportList(QListView* list, bool withHeading)

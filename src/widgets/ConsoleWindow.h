@@ -17,6 +17,7 @@ namespace corv {
 class AppContext;
 class ConsoleFilters;
 class ConsoleTab;
+class LinesModel;
 class ResultHeading;
 struct CommandResult;
 struct ConsoleCommand;
@@ -41,7 +42,8 @@ public:
     void requestQuit();
 
     QTabWidget* tabs() const { return tabs_; }
-    QStringListModel* results() const;
+    // The result list's lines as the window shows them.
+    QStringList results() const;
     ConsoleState& state() { return state_; }
     bool running() const { return running_; }
 
@@ -57,6 +59,7 @@ private:
     void showState();
     void showResults();
     void exportList(QListView* list, bool withHeading);
+    void exportLines(const CompactLines& lines);
     void corvinaCompanyChosen(int row);
     void changeArdeaCompany();
     void changeImportDates();
@@ -78,6 +81,8 @@ private:
     ResultHeading* heading_ = nullptr;
     QListView* resultList_ = nullptr;
     QListView* sortedList_ = nullptr;
+    LinesModel* resultLines_ = nullptr;
+    LinesModel* sortedLines_ = nullptr;
     QPushButton* stop_ = nullptr;
     bool opened_ = false;
     bool closed_ = false;

@@ -100,7 +100,8 @@ TEST_F(ConsoleWindowTest, OpensOnTheArdeaTabWithTheCompanyAndRelease)
     EXPECT_EQ(child<QComboBox>("Cmb_Aziende")->count(), 2);
     EXPECT_EQ(child<QComboBox>("Cmb_Source")->currentIndex(), 0); // the settings' default wins over the opening's 1
     EXPECT_TRUE(child<QPushButton>("Cmd_ArLeggi")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>("Cmd_ArPrimaNota")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>("Cmd_ArPrimaNota")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("Cmd_ArEnti")->isEnabled()); // a later command
 }
 
 TEST_F(ConsoleWindowTest, WithoutArdeaTheCorvinaTabComesFirst)
@@ -123,7 +124,7 @@ TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
     ASSERT_FALSE(subjects.isEmpty());
     EXPECT_TRUE(subjects.first().startsWith("000001C|"));
     doubleClick("Lst_ArCliFor", 0);
-    const QStringList lines = console->results()->stringList();
+    const QStringList lines = console->results();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(child<QLabel>("Lbl_Head")->text().startsWith("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|Rag.Soc."));
     EXPECT_EQ(ui.statuses.last(), QString("Trovate %1 registrazioni.").arg(lines.size()));
@@ -146,7 +147,7 @@ TEST_F(ConsoleWindowTest, CorvinaLinesHaveTheNatureColumnFrom2017)
         const int code22 = static_cast<int>(codes.indexOf(QRegularExpression("^22 \\|.*")));
         ASSERT_GE(code22, 0);
         doubleClick("Lst_CvIva", code22);
-        const QStringList lines = console->results()->stringList();
+        const QStringList lines = console->results();
         ASSERT_FALSE(lines.isEmpty()) << year;
         EXPECT_EQ(lines.first().count('|'), year >= 2017 ? 14 : 13) << year;
     }
@@ -210,7 +211,7 @@ TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysL
     QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
     ASSERT_FALSE(rows("Lst_ArCliFor").isEmpty());
     doubleClick("Lst_ArCliFor", 0);
-    ASSERT_FALSE(console->results()->stringList().isEmpty());
+    ASSERT_FALSE(console->results().isEmpty());
 
     // The chooser comes up modally: choose PROVA and activate it.
     ui.expectMessage("VERIFICARE CHE Ardea SIA CHIUSO", Answer::Yes).expectMessage("CONFERMI PASSAGGIO AD AZIENDA : PROVA", Answer::Yes);
@@ -234,7 +235,7 @@ TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysL
     EXPECT_EQ(ctx->login().companyDatabase, "AR_PROVA");
     EXPECT_TRUE(ctx->connections().isOpen(Connections::Company));
     EXPECT_TRUE(rows("Lst_ArCliFor").isEmpty());
-    EXPECT_TRUE(console->results()->stringList().isEmpty());
+    EXPECT_TRUE(console->results().isEmpty());
     EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "PROVA");
 }
 

@@ -1,6 +1,11 @@
 #include "console/ConsoleCommands.h"
 
+#include "console/ArdeaJournalTotals.h"
 #include "console/ArticleLookup.h"
+#include "console/CorvinaJournalTotals.h"
+#include "console/NatureCheck.h"
+#include "console/Settlements.h"
+#include "console/SourceComparison.h"
 #include "console/ConsoleOpening.h"
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
@@ -59,6 +64,8 @@ CommandResult generalCheck(AppContext& ctx, ConsoleState& state)
     return outcome;
 }
 
+CommandResult compareSourcesOfConsole(AppContext& ctx, ConsoleState& state) { return compareSources(ctx, comparisonRequestOf(state)); }
+
 ConsoleCommand later(const char* name, const char* caption, ConsoleState::Tab tab)
 {
     return {QLatin1String(name), QString::fromUtf8(caption), tab, CommandNeeds::Nothing, {}, QStringLiteral("Non ancora disponibile")};
@@ -71,13 +78,16 @@ QList<ConsoleCommand> makeTable()
     return {
         {QStringLiteral("Cmd_ArLeggi"), QStringLiteral("Leggi dati per Corvina"), ardea, CommandNeeds::ArdeaData, readArdea,
          QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip},
-        later("Cmd_ArPrimaNota", "Leggi dati Prima Nota IVA", ardea),
+        {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdeaJournal,
+         QStringLiteral("Totali IVA per Cli/For della Prima Nota Ardea (date di registrazione)")},
         later("Cmd_ArEnti", "Controllo PI/CF Enti (8/9)", ardea),
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck, {}},
         later("Cmd_ArCFEstero", "Compila CF Estero", ardea),
         later("Cmd_ArFlagsIva", "Flags Codici IVA", ardea),
-        later("Cmd_ArNatura", "Verifica Natura IVA", ardea),
-        later("Cmd_ArTotali", "Totali IVA", ardea),
+        {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkJournalNatures,
+         QStringLiteral("Righe IVA della Prima Nota senza Natura IVA")},
+        {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, {},
+         QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), makeSettlementsDefinitive},
         later("Cmd_ArLiquidazioni", "Liquidazioni", ardea),
         later("Cmd_NbCartella", "...", nembo),
         later("Cmd_NbLeggi", "Leggi dati per Corvina", nembo),
@@ -85,14 +95,18 @@ QList<ConsoleCommand> makeTable()
         later("Cmd_NbEnti", "Controllo PI/CF Enti (8/9)", nembo),
         later("Cmd_NbLiquidazioni", "Liquidazioni", nembo),
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip},
-        later("Cmd_CvPrimaNota", "Leggi dati Prima Nota IVA", corvina),
+        {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
+         QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
         later("Cmd_CvEnti", "Controllo PI/CF Enti (8/9)", corvina),
         later("Cmd_CvIndIva", "Indicatori IVA", corvina),
         later("Cmd_CvIndCau", "Indicatori CauCon", corvina),
         later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
-        later("Cmd_CvLiquidazioni", "Liquidazioni", corvina),
+        {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},
         later("Cmd_CvBackup", "Backup DB Corvina", corvina),
+        {QStringLiteral("Cmd_CvConfronto"), QStringLiteral("Confronto fonti"), corvina, CommandNeeds::BothSources, compareSourcesOfConsole,
+         QStringLiteral("Totali IVA per Cli/For di Ardea e di Corvina a confronto, con le differenze\n"
+                        "(anno dell'azienda Corvina scelta; le date di registrazione, se indicate)")},
     };
 }
 
@@ -119,14 +133,24 @@ bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
     case CommandNeeds::Nothing: return true;
     case CommandNeeds::ArdeaData: return ctx.doArdea && ctx.dataOpen;
     case CommandNeeds::Corvina: return ctx.corvinaOpen;
+    case CommandNeeds::BothSources: return ctx.doArdea && ctx.dataOpen && ctx.corvinaOpen;
     }
     return false;
+}
+
+bool commandEnabled(const AppContext& ctx, const ConsoleState& state, const ConsoleCommand& command)
+{
+    if (!command.available())
+        return false;
+    if (command.needs == CommandNeeds::BothSources)
+        return commandCanRun(ctx, command.needs) && state.corvinaYear() != 0;
+    return true;
 }
 
 CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const ConsoleCommand& command)
 {
     Ui& ui = ctx.ui();
-    if (!command.available() || !commandCanRun(ctx, command.needs)) {
+    if (!command.run || !commandCanRun(ctx, command.needs)) {
         ui.beep();
         return {Outcome::Declined, {}};
     }
@@ -141,6 +165,14 @@ CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const Cons
 }
 
 namespace consolecommands {
+
+ConsoleCommand rightClickOf(const ConsoleCommand& command)
+{
+    ConsoleCommand right = command;
+    right.run = command.rightClick;
+    right.rightClick = {};
+    return right;
+}
 
 ConsoleCommand listLines(ConsoleState::Tab tab, QChar kind, const QString& row)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/CommandResult.h"
 #include "console/ConsoleState.h"
 
 #include <QList>
@@ -10,24 +11,14 @@ namespace corv {
 
 class AppContext;
 
-// How a command ended.
-struct CommandResult {
-    enum class Outcome {
-        Done,     // it ran to its end
-        Declined, // its guard or the user's first answer stopped it before it began
-        Stopped,  // the user stopped it; what it saved stays saved
-        Failed,   // an error, told to the user
-    };
-    Outcome outcome = Outcome::Done;
-    // A report to hand to the user (the viewer); empty when none.
-    QString reportPath;
-};
-
 // What a command needs before it can run; without it the button beeps.
 enum class CommandNeeds {
     Nothing,
     ArdeaData, // the Ardea system database and the company's databases are open
     Corvina,   // the Corvina connection is open
+    // The Ardea company's databases, Corvina and a Corvina company chosen:
+    // the button stays disabled until then.
+    BothSources,
 };
 
 // The work of a command. It reads the console's selection state and fills
@@ -41,10 +32,12 @@ struct ConsoleCommand {
     QString caption;
     ConsoleState::Tab tab;
     CommandNeeds needs = CommandNeeds::Nothing;
-    CommandWork run;    // empty: not available yet, the button is shown disabled
+    CommandWork run;        // empty: not available yet (a click beeps)
     QString toolTip;
+    CommandWork rightClick; // the release of the right button on it; may be empty
 
-    bool available() const { return static_cast<bool>(run); }
+    // A button with neither is shown disabled.
+    bool available() const { return static_cast<bool>(run) || static_cast<bool>(rightClick); }
 };
 
 // The console's commands, tab by tab, in the order of their buttons.
@@ -54,6 +47,9 @@ const ConsoleCommand* findConsoleCommand(const QString& objectName);
 
 // True when what the command needs is open.
 bool commandCanRun(const AppContext& ctx, CommandNeeds needs);
+// Whether a button is enabled now: it has work, and a command that needs a
+// Corvina company waits for one to be chosen.
+bool commandEnabled(const AppContext& ctx, const ConsoleState& state, const ConsoleCommand& command);
 
 // The one way a command runs: its guard (a beep when what it needs is not
 // open), a fresh stop request, the busy cursor while it works, and the report
@@ -62,6 +58,9 @@ CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const Cons
 
 // Commands the console runs from its lists and fields rather than from buttons.
 namespace consolecommands {
+// The right-click of a button as a command of its own (same guard); its work
+// is empty, so it beeps, when the button has none.
+ConsoleCommand rightClickOf(const ConsoleCommand& command);
 // The VAT lines of the double-clicked row of a tab's list ("I" VAT codes,
 // "C" reasons, "A" customers and suppliers) into the result list.
 ConsoleCommand listLines(ConsoleState::Tab tab, QChar kind, const QString& row);

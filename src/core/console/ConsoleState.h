@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/CompactLines.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -24,7 +26,7 @@ struct ReferenceLists {
 // The console's result list: its heading and its lines.
 struct ResultList {
     QString heading;
-    QStringList lines;
+    CompactLines lines;
 };
 
 // The console's shared selection state, read by every command: the Corvina
@@ -47,6 +49,7 @@ struct ConsoleState {
     // the article chosen in the lookup.
     std::array<ReferenceLists, TabCount> lists;
     ResultList results;
+    CompactLines sorted; // the sorting aid of the commands that group lines
     QString article;
     QString articleName;
     // Called when a command changes the result list while it runs.

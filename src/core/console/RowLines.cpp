@@ -6,15 +6,21 @@
 
 namespace corv {
 
+bool execOrReport(AppContext& ctx, RowReader& reader, const QString& sql, const QVariantList& values, const QString& failure)
+{
+    if (reader.exec(sql, values))
+        return true;
+    ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
+    ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
+    return false;
+}
+
 bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const QVariantList& values,
                   const std::function<QString(RowColumns&, const RowReader&)>& makeLine, QStringList& lines, const QString& failure)
 {
     RowReader reader(db);
-    if (!reader.exec(sql, values)) {
-        ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
-        ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
+    if (!execOrReport(ctx, reader, sql, values, failure))
         return false;
-    }
     RowColumns columns(reader);
     Progress progress(ctx.ui());
     while (reader.next()) {

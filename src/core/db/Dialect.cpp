@@ -99,7 +99,17 @@ public:
         static const QRegularExpression top(QStringLiteral("\\bTOP\\s*\\(?\\s*100\\s*\\)?\\s*PERCENT\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
         QString body = selectText;
-        return QStringLiteral("CREATE VIEW ") + name + QStringLiteral(" AS ") + body.remove(top);
+        if (body.contains(top)) {
+            body.remove(top);
+            // SQL Server does not keep the order of a view: "TOP 100 PERCENT
+            // ... ORDER BY" only lets the text be written. SQLite would keep it
+            // and sort the whole view under every statement that reads it, so
+            // the order goes with the TOP, and both engines read alike.
+            const qsizetype order = body.lastIndexOf(QStringLiteral("ORDER BY"), -1, Qt::CaseInsensitive);
+            if (order >= 0 && body.mid(order).count(QLatin1Char('(')) == 0 && body.mid(order).count(QLatin1Char(')')) == 0)
+                body.truncate(order);
+        }
+        return QStringLiteral("CREATE VIEW ") + name + QStringLiteral(" AS ") + body.trimmed();
     }
     // Our SQLite schemas keep dates as 'YYYY-MM-DD hh:mm:ss' text.
     QVariant dateParameter(const QDate& date) const override

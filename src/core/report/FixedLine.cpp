@@ -60,6 +60,12 @@ FixedLine& FixedLine::text(const QVariant& value, int width)
     return text(textOf(value), width);
 }
 
+FixedLine& FixedLine::right(QStringView value, int width)
+{
+    appendRightAligned(line_, value, width);
+    return end();
+}
+
 FixedLine& FixedLine::utf8(std::string_view value, int width)
 {
     appendPaddedUtf8(line_, value, width);
@@ -69,6 +75,14 @@ FixedLine& FixedLine::utf8(std::string_view value, int width)
 FixedLine& FixedLine::date(const QVariant& value, int width)
 {
     return text(value.isNull() ? QString() : dateText(value), width);
+}
+
+bool FixedLine::isoDate(std::string_view value, int width)
+{
+    if (!appendIsoDate(line_, value, width))
+        return false;
+    end();
+    return true;
 }
 
 FixedLine& FixedLine::number(Amount value, int width, int decimals)

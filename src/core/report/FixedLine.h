@@ -21,9 +21,14 @@ public:
     FixedLine& text(const QString& value, int width) { return text(QStringView(value), width); }
     // A database value: Null as blanks, a date as dd/mm/yyyy, anything else as text.
     FixedLine& text(const QVariant& value, int width);
+    // Text right-aligned in the width, never cut (a code or a counter).
+    FixedLine& right(QStringView value, int width);
     // Raw UTF-8 text of the engine; plain ASCII goes in without a conversion.
     FixedLine& utf8(std::string_view value, int width);
     FixedLine& date(const QVariant& value, int width);
+    // Raw 'YYYY-MM-DD...' text of the engine as a date column; false (and
+    // nothing written) when the text has another form.
+    bool isoDate(std::string_view value, int width);
     FixedLine& number(Amount value, int width, int decimals);
     // A database value; one that is no number an amount holds is written as
     // it is, right-aligned, never as wrong digits.

@@ -23,9 +23,17 @@ RowColumns& RowColumns::textAt(int column, int width)
 
 RowColumns& RowColumns::text(const char* name, int width) { return textAt(at(name), width); }
 
+RowColumns& RowColumns::right(const char* name, int width)
+{
+    line_.right(reader_.text(at(name)), width);
+    return *this;
+}
+
 RowColumns& RowColumns::date(const char* name, int width)
 {
     const int position = at(name);
+    if (const auto bytes = reader_.bytes(position); bytes && line_.isoDate(*bytes, width))
+        return *this;
     line_.date(reader_.isNull(position) ? QVariant() : reader_.value(position), width);
     return *this;
 }

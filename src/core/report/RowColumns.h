@@ -16,6 +16,8 @@ public:
     explicit RowColumns(const RowReader& reader) : reader_(reader) {}
 
     RowColumns& text(const char* name, int width);
+    // Text right-aligned, never cut (counters, numbers shown as they are).
+    RowColumns& right(const char* name, int width);
     RowColumns& date(const char* name, int width);
     RowColumns& number(const char* name, int width, int decimals);
     RowColumns& amount(const char* name) { return number(name, 12, 2); }

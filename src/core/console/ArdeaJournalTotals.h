@@ -1,0 +1,29 @@
+#pragma once
+
+#include "console/CommandResult.h"
+
+#include <QString>
+
+namespace corv {
+
+class AppContext;
+class Dialect;
+struct ConsoleState;
+
+// The Ardea journal's VAT rows with customer/supplier, reason, VAT code and
+// nature, in the report's order, within the document date range (either end
+// may be the empty mask).
+QString ardeaJournalSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo);
+// The totals per VAT register and VAT code over the same range.
+QString ardeaRegisterTotalsSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo);
+
+// The heading of the journal's rows in the result list.
+QString ardeaJournalHeading();
+
+// "Leggi dati Prima Nota IVA" of the Ardea tab: the report "PN_ar_<company>.LOG"
+// with one total line per customer/supplier and the subtotals of customers
+// and suppliers; the result list gets every journal row and then the totals
+// per VAT register and code. Needs the Ardea reference lists read first.
+CommandResult totalArdeaJournal(AppContext& ctx, ConsoleState& state);
+
+} // namespace corv

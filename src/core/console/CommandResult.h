@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace corv {
+
+// How a command ended.
+struct CommandResult {
+    enum class Outcome {
+        Done,     // it ran to its end
+        Declined, // its guard or the user's first answer stopped it before it began
+        Stopped,  // the user stopped it; what it saved stays saved
+        Failed,   // an error, told to the user
+    };
+    Outcome outcome = Outcome::Done;
+    // A report to hand to the user (the viewer); empty when none.
+    QString reportPath;
+    // What the command found to point out (differences, rows to mend); the
+    // command line's exit status tells it to unattended runs.
+    int findings = 0;
+};
+
+} // namespace corv

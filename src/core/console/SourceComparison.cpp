@@ -1,0 +1,230 @@
+#include "console/SourceComparison.h"
+
+#include "console/ConsoleState.h"
+#include "console/CorvinaJournalTotals.h"
+#include "console/RowLines.h"
+#include "console/SubjectTotals.h"
+#include "db/Connections.h"
+#include "db/Dialect.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/ReportFile.h"
+#include "util/TextUtil.h"
+
+#include <set>
+
+namespace corv {
+
+namespace {
+
+using Outcome = CommandResult::Outcome;
+
+// Half a cent: amounts closer than this are the same amount.
+constexpr std::int64_t kTolerance = 50; // ten-thousandths
+
+bool differs(Amount a, Amount b) { return std::llabs((a - b).units()) > kTolerance; }
+
+void appendPair(QString& line, Amount taxable, Amount vat)
+{
+    utl::appendAmount(line, taxable, 2, 13);
+    line += QLatin1Char('|');
+    utl::appendAmount(line, vat, 2, 11);
+    line += QLatin1Char('|');
+}
+
+void appendBlankPair(QString& line) { line += QString(13, QLatin1Char(' ')) + QLatin1Char('|') + QString(11, QLatin1Char(' ')) + QLatin1Char('|'); }
+
+bool readTotals(AppContext& ctx, const QSqlDatabase& db, const QString& sql, SourceTotals& totals)
+{
+    RowReader reader(db);
+    if (!execOrReport(ctx, reader, sql))
+        return false;
+    RowColumns c(reader);
+    const int type = c.at("tipo"), code = c.at("codice"), name = c.at("nome"), taxable = c.at("imponibile"), vat = c.at("iva");
+    while (reader.next()) {
+        KeyTotals& key = totals.keys[comparisonKey(reader.text(type), reader.text(code))];
+        if (key.name.isEmpty())
+            key.name = reader.text(name);
+        key.taxable += reader.amount(taxable).value_or(Amount());
+        key.vat += reader.amount(vat).value_or(Amount());
+    }
+    return true;
+}
+
+QString typeCaption(QChar type)
+{
+    if (type == QLatin1Char('C'))
+        return QStringLiteral("Totale Clienti");
+    if (type == QLatin1Char('F'))
+        return QStringLiteral("Totale Fornitori");
+    return QStringLiteral("Totale senza Cli/For");
+}
+
+} // namespace
+
+QString comparisonKey(const QString& type, const QString& code)
+{
+    QString letter = type.trimmed().toUpper();
+    if (letter == QLatin1String("1"))
+        letter = QStringLiteral("C");
+    else if (letter == QLatin1String("2"))
+        letter = QStringLiteral("F");
+    const QString trimmed = code.trimmed();
+    if (letter.isEmpty() && trimmed.isEmpty())
+        return {};
+    return letter + summaryCode(trimmed, false).trimmed();
+}
+
+QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to)
+{
+    return QStringLiteral("SELECT t.ind_clifor AS tipo, t.cod_clifor AS codice, MAX(a.des_ragsoc) AS nome"
+                          ", SUM(ri.val_imponibile) AS imponibile, SUM(ri.val_iva) AS iva"
+                          " FROM CG_PRINOTAR_IVA AS ri"
+                          " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=ri.prg_prinota)"
+                          " LEFT JOIN CA_ANAGRAFICHE AS a ON (a.cod_anagra=t.cod_clifor)"
+                          " WHERE t.dat_registrazione>=")
+           + dialect.dateLiteral(from) + QStringLiteral(" AND t.dat_registrazione<=") + dialect.dateLiteral(to)
+           + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor");
+}
+
+QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int year)
+{
+    return QStringLiteral("SELECT CustSupplType AS tipo, CustSupplCode AS codice, MAX(CompanyName) AS nome"
+                          ", SUM(VATTaxable) AS imponibile, SUM(VATAmount) AS iva")
+           + QStringLiteral(" FROM ") + corvinaLinesViewOf(year) + QStringLiteral(" WHERE VATYear=%1").arg(year)
+           + QStringLiteral(" AND CompanyCode=") + dialect.text(company) + QStringLiteral(" GROUP BY CustSupplType, CustSupplCode");
+}
+
+Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString& title)
+{
+    Comparison result;
+    std::set<QString> keys;
+    for (const SourceTotals& source : sources) {
+        for (const auto& entry : source.keys)
+            keys.insert(entry.first);
+    }
+    const qsizetype width = 7 + 1 + 25 + 1 + qsizetype(sources.size()) * 26 + qsizetype(sources.size() - 1) * 26;
+    QStringList body;
+    QString heading = utl::PadRight(QStringLiteral("Cli/For"), 7) + QLatin1Char(' ') + utl::PadRight(QStringLiteral("Rag. Soc."), 25) + QLatin1Char('|');
+    for (const SourceTotals& source : sources)
+        heading += utl::PadLeft(QStringLiteral("Imp. ") + source.source, 13) + QLatin1Char('|') + utl::PadLeft(QStringLiteral("IVA ") + source.source, 11) + QLatin1Char('|');
+    for (std::size_t s = 1; s < sources.size(); ++s)
+        heading += utl::PadLeft(QStringLiteral("Diff. Imp."), 13) + QLatin1Char('|') + utl::PadLeft(QStringLiteral("Diff. IVA"), 11) + QLatin1Char('|');
+
+    // Subtotals per type and source, for the closing lines.
+    std::map<QString, std::vector<KeyTotals>> typeTotals;
+    for (const QString& key : keys) {
+        QString name;
+        std::vector<const KeyTotals*> found;
+        for (const SourceTotals& source : sources) {
+            const auto it = source.keys.find(key);
+            found.push_back(it == source.keys.end() ? nullptr : &it->second);
+            if (name.isEmpty() && found.back())
+                name = found.back()->name;
+        }
+        QString line = utl::PadRight(key, 7) + QLatin1Char('-') + utl::PadRight(name, 25) + QLatin1Char('|');
+        std::vector<KeyTotals>& subtotal = typeTotals[key.left(1)];
+        subtotal.resize(sources.size());
+        QStringList presentIn, missingIn;
+        for (std::size_t s = 0; s < sources.size(); ++s) {
+            if (found[s]) {
+                appendPair(line, found[s]->taxable, found[s]->vat);
+                subtotal[s].taxable += found[s]->taxable;
+                subtotal[s].vat += found[s]->vat;
+                presentIn << sources[s].source;
+            } else {
+                appendBlankPair(line);
+                missingIn << sources[s].source;
+            }
+        }
+        bool different = !missingIn.isEmpty();
+        const KeyTotals none;
+        const KeyTotals& reference = found[0] ? *found[0] : none;
+        for (std::size_t s = 1; s < sources.size(); ++s) {
+            const KeyTotals& other = found[s] ? *found[s] : none;
+            appendPair(line, other.taxable - reference.taxable, other.vat - reference.vat);
+            different = different || differs(other.taxable, reference.taxable) || differs(other.vat, reference.vat);
+        }
+        if (different) {
+            ++result.differing;
+            line += QStringLiteral(" <<<");
+            if (presentIn.size() == 1)
+                line += QStringLiteral(" solo in ") + presentIn.first();
+            else if (!missingIn.isEmpty())
+                line += QStringLiteral(" manca in ") + missingIn.join(QStringLiteral(", "));
+        }
+        body << line;
+    }
+    result.compared = static_cast<int>(keys.size());
+
+    const QString rule = utl::RepeatChar(static_cast<int>(width), QLatin1Char('-'));
+    result.lines << QStringLiteral("Soggetti confrontati : %1 - con differenze : %2").arg(result.compared).arg(result.differing) << title
+                 << rule << heading << rule;
+    result.lines += body;
+    result.lines << utl::RepeatChar(static_cast<int>(width), QLatin1Char('='));
+    for (const auto& [type, subtotal] : typeTotals) {
+        QString line = utl::PadRight(typeCaption(type.isEmpty() ? QChar() : type[0]), 33) + QLatin1Char('|');
+        for (const KeyTotals& t : subtotal)
+            appendPair(line, t.taxable, t.vat);
+        for (std::size_t s = 1; s < subtotal.size(); ++s)
+            appendPair(line, subtotal[s].taxable - subtotal[0].taxable, subtotal[s].vat - subtotal[0].vat);
+        result.lines << line;
+    }
+    return result;
+}
+
+ComparisonRequest comparisonRequestOf(const ConsoleState& state)
+{
+    ComparisonRequest request;
+    request.corvinaCompany = state.corvinaCompany();
+    request.year = state.corvinaYear();
+    const auto from = maskedDate(state.dateFrom), to = maskedDate(state.dateTo);
+    request.from = from && from->isValid() ? *from : QDate(request.year, 1, 1);
+    request.to = to && to->isValid() ? *to : QDate(request.year, 12, 31);
+    return request;
+}
+
+CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
+{
+    Ui& ui = ctx.ui();
+    if (request.year == 0 || !request.from.isValid() || !request.to.isValid()) {
+        ui.beep();
+        return {Outcome::Declined, {}};
+    }
+    if (request.to < request.from) {
+        ui.message(QStringLiteral("Date incoerenti !"));
+        return {Outcome::Declined, {}};
+    }
+    std::vector<SourceTotals> sources(2);
+    sources[0].source = QStringLiteral("Ardea");
+    sources[1].source = QStringLiteral("Corvina");
+    ui.status(QStringLiteral("Lettura totali Ardea..."));
+    const QSqlDatabase company = ctx.connections().db(Connections::Company);
+    if (!readTotals(ctx, company, ardeaComparisonSql(dialectOf(company), request.from, request.to), sources[0]))
+        return {Outcome::Failed, {}};
+    ui.processEvents();
+    if (ctx.stop().requested())
+        return {Outcome::Stopped, {}};
+    ui.status(QStringLiteral("Lettura totali Corvina..."));
+    const QSqlDatabase corvina = ctx.connections().db(Connections::Corvina);
+    if (!readTotals(ctx, corvina, corvinaComparisonSql(dialectOf(corvina), request.corvinaCompany, request.year), sources[1]))
+        return {Outcome::Failed, {}};
+
+    const QString title = QStringLiteral("Confronto fonti - Ardea ") + ctx.company().code + QStringLiteral(" dal ")
+                          + request.from.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" al ") + request.to.toString(QStringLiteral("dd/MM/yyyy"))
+                          + QStringLiteral(" - Corvina ") + request.corvinaCompany + QLatin1Char(' ') + QString::number(request.year);
+    const Comparison comparison = compareTotals(sources, title);
+    const QString path = companyReportPath(ctx.paths(), QStringLiteral("\\Confronto_"),
+                                           ctx.company().code + QLatin1Char('_') + QString::number(request.year), QStringLiteral(".LOG"));
+    QString failure;
+    if (!ReportFile::writeAll(path, comparison.lines, &failure)) {
+        ui.critical(failure);
+        return {Outcome::Failed, {}};
+    }
+    ui.status(comparison.lines.first());
+    CommandResult result{Outcome::Done, path};
+    result.findings = comparison.differing;
+    return result;
+}
+
+} // namespace corv

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "console/CommandResult.h"
+#include "util/Amount.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <vector>
+
+namespace corv {
+
+class AppContext;
+class Dialect;
+struct ConsoleState;
+
+// One source's VAT totals per customer/supplier key: "C" or "F" and the code
+// (numeric codes zero-filled to 6 digits, so that both sources spell a key
+// alike); rows without customer/supplier (receipts) under the blank key.
+struct KeyTotals {
+    QString name;
+    Amount taxable;
+    Amount vat;
+};
+struct SourceTotals {
+    QString source; // "Ardea", "Corvina"
+    std::map<QString, KeyTotals> keys;
+};
+
+// A key as the comparison spells it: the type ("C", "F", or Corvina's "1",
+// "2") and the code.
+QString comparisonKey(const QString& type, const QString& code);
+
+QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to);
+QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int year);
+
+// What the comparison found.
+struct Comparison {
+    int compared = 0;  // keys in any source
+    int differing = 0; // keys whose totals differ by more than 0.005, or missing in a source
+    QStringList lines; // the report's lines
+};
+// Sets the sources side by side, the first one the reference the others are
+// measured against. `title` is the report's second line.
+Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString& title);
+
+// What to compare: the open Ardea company over a period, the Corvina company
+// of a year.
+struct ComparisonRequest {
+    QString corvinaCompany;
+    int year = 0;
+    QDate from; // the Ardea period: the year when the console gives no dates
+    QDate to;
+};
+// The request of the console: the selected Corvina company and year, the
+// date range when it holds a date.
+ComparisonRequest comparisonRequestOf(const ConsoleState& state);
+
+// "Confronto fonti": the report "Confronto_<company>_<year>.LOG" handed to the
+// viewer; `findings` is the number of keys that differ.
+CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request);
+
+} // namespace corv

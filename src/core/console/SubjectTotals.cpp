@@ -1,0 +1,67 @@
+#include "console/SubjectTotals.h"
+
+#include "util/TextUtil.h"
+
+namespace corv {
+
+namespace {
+constexpr int kRuleWidth = 79;
+}
+
+QString SubjectTotals::heading() { return QStringLiteral("Cli / For                             | Imponibile  |    IVA    |    Totale   |"); }
+
+QString SubjectTotals::rule(QChar c) { return utl::RepeatChar(kRuleWidth, c); }
+
+QString totalColumns(Amount taxable, Amount vat)
+{
+    QString line;
+    line.reserve(40);
+    utl::appendAmount(line, taxable, 2, 13);
+    line += QLatin1Char('|');
+    utl::appendAmount(line, vat, 2, 11);
+    line += QLatin1Char('|');
+    utl::appendAmount(line, taxable + vat, 2, 13);
+    line += QLatin1Char('|');
+    return line;
+}
+
+void SubjectTotals::add(const QString& key, const QString& name, Amount taxable, Amount vat)
+{
+    if (any_ && key != key_) {
+        writeSubject();
+        if (key.left(1) != key_.left(1))
+            writeType();
+    }
+    any_ = true;
+    key_ = key;
+    name_ = name;
+    subjectTaxable_ += taxable;
+    subjectVat_ += vat;
+    typeTaxable_ += taxable;
+    typeVat_ += vat;
+}
+
+void SubjectTotals::finish()
+{
+    if (!any_)
+        return;
+    writeSubject();
+    writeType();
+    any_ = false;
+}
+
+void SubjectTotals::writeSubject()
+{
+    write_(utl::PadRight(key_, 7) + QLatin1Char('-') + utl::PadRight(name_, 30) + QLatin1Char('|') + totalColumns(subjectTaxable_, subjectVat_));
+    subjectTaxable_ = subjectVat_ = Amount();
+}
+
+void SubjectTotals::writeType()
+{
+    write_(rule(QLatin1Char('-')));
+    write_(QString(39, QLatin1Char(' ')) + totalColumns(typeTaxable_, typeVat_));
+    write_(rule(QLatin1Char('=')));
+    typeTaxable_ = typeVat_ = Amount();
+}
+
+} // namespace corv
