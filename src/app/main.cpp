@@ -1,5 +1,7 @@
 #include "CodeCommands.h"
 #include "CommandLine.h"
+#include "CompareCommand.h"
+#include "ProgramRegistry.h"
 #include "TerminationSignals.h"
 
 #include "ConsoleWindow.h"
@@ -45,15 +47,6 @@ int createDemo(const QString& folder, bool large)
     return 0;
 }
 
-std::unique_ptr<Registry> registryFor(const AppPaths& paths)
-{
-#ifdef Q_OS_WIN
-    if (!QFileInfo::exists(paths.registryFile()))
-        return makeNativeRegistry();
-#endif
-    return makeRegistryFile(paths.registryFile());
-}
-
 // Qt's own texts (the buttons of the input boxes, the file dialogs) in Italian.
 void loadItalianTranslations(QApplication& app)
 {
@@ -93,6 +86,9 @@ int main(int argc, char* argv[])
 {
     // The code tools need neither windows nor an installation: they answer at once.
     if (const int exitCode = runCodeCommand(argc, argv); exitCode >= 0)
+        return exitCode;
+    // The comparison of the sources, unattended: no window at all.
+    if (const int exitCode = runCompareCommand(argc, argv); exitCode >= 0)
         return exitCode;
 
     QStringList arguments;

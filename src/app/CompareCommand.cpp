@@ -1,0 +1,161 @@
+#include "CompareCommand.h"
+
+#include "ProgramRegistry.h"
+#include "console/ConsoleCommands.h"
+#include "console/ConsoleOpening.h"
+#include "console/ConsoleState.h"
+#include "platform/BatchUi.h"
+#include "platform/SingleInstance.h"
+#include "process/AppContext.h"
+#include "process/Startup.h"
+#include "report/ViewerChoice.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstring>
+
+namespace corv {
+
+namespace {
+
+constexpr int kCannotRun = 2;
+
+struct CompareOptions {
+    QString home;
+    QString company; // the Corvina company; the Ardea company's code when not given
+    int year = 0;    // the newest year of that company when not given
+    QString from = kEmptyDate;
+    QString to = kEmptyDate;
+    QString error;
+};
+
+QString usage()
+{
+    return QStringLiteral("Uso: corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa]\n"
+                          "  confronta i totali IVA per Cli/For di Ardea (azienda aperta) e di Corvina (azienda e anno)\n"
+                          "  stampa il percorso del report; esce con 0 se concordano, 1 se ci sono differenze, 2 se non può confrontare\n");
+}
+
+CompareOptions parse(const QStringList& arguments)
+{
+    CompareOptions options;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption company(QStringLiteral("azienda"), {}, QStringLiteral("CODICE"));
+    const QCommandLineOption year(QStringLiteral("anno"), {}, QStringLiteral("AAAA"));
+    const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
+    parser.addOptions({home, company, year, from, to});
+    if (!parser.parse(arguments.mid(0, 1) + arguments.mid(2))) {
+        options.error = parser.errorText();
+        return options;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        options.error = QStringLiteral("Argomento non riconosciuto : ") + parser.positionalArguments().first();
+        return options;
+    }
+    options.home = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("CORVUTIL_HOME");
+    options.company = parser.value(company).trimmed();
+    if (parser.isSet(year)) {
+        bool number = false;
+        options.year = parser.value(year).toInt(&number);
+        if (!number || options.year < 1990 || options.year > 9999)
+            options.error = QStringLiteral("Anno non valido : ") + parser.value(year);
+    }
+    for (const auto& [option, field] : {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const QString text = parser.value(*option).trimmed();
+        const auto date = maskedDate(text);
+        if (!date || !date->isValid())
+            options.error = QStringLiteral("Data non valida : ") + text + QStringLiteral(" (gg/mm/aaaa)");
+        *field = text;
+    }
+    if (options.error.isEmpty() && !dateRangeCoherent(options.from, options.to))
+        options.error = QStringLiteral("Date incoerenti !");
+    return options;
+}
+
+// The row of the Corvina company and year; -1 when there is none.
+int corvinaRowOf(const ConsoleState& state, const QString& company, int year)
+{
+    for (int row = 0; row < state.corvinaRows.size(); ++row) {
+        ConsoleState probe;
+        probe.corvinaRows = state.corvinaRows;
+        probe.corvinaRow = row;
+        // Rows come newest year first: without a year the first row of the company wins.
+        if (probe.corvinaCompany().compare(company, Qt::CaseInsensitive) == 0 && (year == 0 || probe.corvinaYear() == year))
+            return row;
+    }
+    return -1;
+}
+
+int compare(const CompareOptions& options)
+{
+    QTextStream err(stderr);
+    const AppPaths paths = options.home.isEmpty() ? AppPaths::standard() : AppPaths::forHome(options.home);
+    if (!paths.ensure()) {
+        err << "Impossibile creare la cartella dei dati : " << paths.dataDir << Qt::endl;
+        return kCannotRun;
+    }
+    SingleInstance single(paths.lockFile());
+    if (const SingleInstance::Result locked = single.acquire(); locked != SingleInstance::Result::Acquired) {
+        err << single.failureText(locked) << Qt::endl;
+        return kCannotRun;
+    }
+    BatchUi ui;
+    AppContext ctx(paths, registryFor(paths), ui);
+    if (startUp(ctx, platformViewerEnvironment(paths, ctx.registry())) == InitOutcome::EndProgram) {
+        closeConnections(ctx);
+        return kCannotRun;
+    }
+    ConsoleState state;
+    const bool opened = openConsole(ctx, state, {});
+    const auto fail = [&](const QString& text) {
+        if (!text.isEmpty())
+            err << text << Qt::endl;
+        closeConnections(ctx);
+        return kCannotRun;
+    };
+    if (!opened || !ctx.doArdea || !ctx.dataOpen)
+        return fail(QStringLiteral("Database dell'azienda Ardea non disponibili"));
+    if (!ctx.corvinaOpen)
+        return fail(QStringLiteral("Database Corvina non disponibile"));
+    const QString company = options.company.isEmpty() ? ctx.company().code : options.company;
+    state.corvinaRow = corvinaRowOf(state, company, options.year);
+    if (state.corvinaRow < 0)
+        return fail(QStringLiteral("Azienda Corvina non trovata : ") + company
+                    + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString()));
+    state.dateFrom = options.from;
+    state.dateTo = options.to;
+    ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + state.selectedCorvinaRow().simplified());
+    const CommandResult result = runConsoleCommand(ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto")));
+    closeConnections(ctx);
+    if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
+        return kCannotRun;
+    QTextStream out(stdout);
+    out << result.reportPath << Qt::endl;
+    if (out.status() != QTextStream::Ok)
+        return kCannotRun;
+    return result.findings > 0 ? 1 : 0;
+}
+
+} // namespace
+
+int runCompareCommand(int argc, char* argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "confronta") != 0)
+        return -1;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("corvutil"));
+    const CompareOptions options = parse(QCoreApplication::arguments());
+    if (!options.error.isEmpty()) {
+        QTextStream(stderr) << options.error << "\n" << usage();
+        return kCannotRun;
+    }
+    return compare(options);
+}
+
+} // namespace corv
