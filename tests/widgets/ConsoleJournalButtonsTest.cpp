@@ -1,0 +1,125 @@
+// The console's buttons of the journal totals, the settlements and the
+// comparison, clicked and right-clicked as a user does.
+#include "ConsoleWindow.h"
+#include "ardea/ArdeaLogin.h"
+#include "process/AppContext.h"
+#include "TestHome.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using Answer = Ui::Answer;
+
+namespace {
+
+class ConsoleJournalButtons : public ::testing::Test {
+protected:
+    corv::test::TestHome home;
+    corv::test::ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    std::unique_ptr<ConsoleWindow> console;
+
+    void SetUp() override
+    {
+        ArdeaLogin login(*ctx);
+        ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+        ctx->doArdea = true;
+        console = std::make_unique<ConsoleWindow>(*ctx);
+        ASSERT_TRUE(console->open());
+        console->show();
+        QApplication::processEvents();
+    }
+    QPushButton* button(const char* name) { return console->findChild<QPushButton*>(QLatin1String(name)); }
+    void chooseYear(int year)
+    {
+        console->tabs()->setCurrentIndex(2);
+        auto* companies = console->findChild<QComboBox*>("Cmb_Aziende");
+        const int row = companies->findText(QString::number(year), Qt::MatchContains);
+        ASSERT_GE(row, 0);
+        companies->setCurrentIndex(row);
+        Q_EMIT companies->activated(row);
+    }
+    static void rightClick(QWidget* widget)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2));
+        QApplication::sendEvent(widget, &event);
+    }
+};
+
+TEST_F(ConsoleJournalButtons, EveryButtonOfTheJournalAndSettlementsIsEnabled)
+{
+    chooseYear(2025);
+    for (const char* name : {"Cmd_ArPrimaNota", "Cmd_ArNatura", "Cmd_ArTotali", "Cmd_CvPrimaNota", "Cmd_CvLiquidazioni", "Cmd_CvConfronto"})
+        EXPECT_TRUE(button(name)->isEnabled()) << name;
+    EXPECT_EQ(button("Cmd_CvPrimaNota")->toolTip(), "Click-DX per Somme Codici IVA");
+}
+
+TEST_F(ConsoleJournalButtons, CorvinaTotalsThenTheSumsByRightClick)
+{
+    chooseYear(2025);
+    QTest::mouseClick(button("Cmd_CvPrimaNota"), Qt::LeftButton);
+    const QStringList lines = console->results();
+    ASSERT_FALSE(lines.isEmpty());
+    // Receipts (no customer) sort first, then customers and suppliers.
+    EXPECT_TRUE(lines.first().startsWith("             |2025")) << lines.first().toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression("^1  000001    \\|2025")).size(), lines.filter(QRegularExpression("^1  000001 ")).size());
+    EXPECT_TRUE(console->findChild<QLabel*>("Lbl_Head")->text().startsWith("T  Codice    |Data Doc."));
+    EXPECT_EQ(lines.filter(" Az.: DEMO  Anno : 2025 - Totali per Codice IVA da Corvina").size(), 1);
+    rightClick(button("Cmd_CvPrimaNota"));
+    const QStringList after = console->results();
+    EXPECT_EQ(after.mid(0, lines.size()), lines);
+    EXPECT_EQ(after.filter(" Az.: DEMO  Anno : 2025 - Totali per Codice IVA da Corvina").size(), 2);
+}
+
+TEST_F(ConsoleJournalButtons, ArdeaTotalsNeedTheListsThenOpenTheReport)
+{
+    console->tabs()->setCurrentIndex(0);
+    ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati per Corvina !!");
+    QTest::mouseClick(button("Cmd_ArPrimaNota"), Qt::LeftButton);
+    EXPECT_TRUE(ui.opened.isEmpty());
+    QTest::mouseClick(button("Cmd_ArLeggi"), Qt::LeftButton);
+    QTest::mouseClick(button("Cmd_ArPrimaNota"), Qt::LeftButton);
+    ASSERT_EQ(ui.opened.size(), 1);
+    EXPECT_TRUE(ui.opened.first().endsWith("/PN_ar_DEMO.LOG")) << ui.opened.first().toStdString();
+    QSqlQuery count(ctx->connections().db(Connections::Company));
+    ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM CG_PRINOTAR_IVA") && count.next());
+    const QStringList lines = console->results();
+    ASSERT_GT(lines.size(), count.value(0).toInt());
+    EXPECT_EQ(lines[count.value(0).toInt()], QString(76, '=')); // the register totals follow the rows
+    EXPECT_EQ(ui.statuses.last(), "Termine Lettura PN da Ardea !!");
+}
+
+TEST_F(ConsoleJournalButtons, SettlementsToDefinitiveByRightClickOnTotals)
+{
+    console->tabs()->setCurrentIndex(0);
+    QTest::mouseClick(button("Cmd_ArTotali"), Qt::LeftButton); // its window is still to come: a beep
+    EXPECT_EQ(ui.beeps, 1);
+    ui.expectInput("Periodo finale per Liquidazioni in Definitivo", "122025").expectMessage("Completata messa a Definitivo Liquidazioni !!");
+    rightClick(button("Cmd_ArTotali"));
+    EXPECT_TRUE(ui.finished());
+}
+
+TEST_F(ConsoleJournalButtons, TheComparisonWaitsForACorvinaCompany)
+{
+    auto* companies = console->findChild<QComboBox*>("Cmb_Aziende");
+    companies->setCurrentIndex(-1);
+    Q_EMIT companies->activated(-1);
+    EXPECT_FALSE(button("Cmd_CvConfronto")->isEnabled());
+    chooseYear(2025);
+    EXPECT_TRUE(button("Cmd_CvConfronto")->isEnabled());
+    QTest::mouseClick(button("Cmd_CvConfronto"), Qt::LeftButton);
+    ASSERT_EQ(ui.opened.size(), 1);
+    EXPECT_TRUE(ui.opened.first().endsWith("Confronto_DEMO_2025.LOG"));
+}
+
+} // namespace
