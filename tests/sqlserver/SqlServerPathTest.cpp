@@ -49,6 +49,11 @@ public:
     }
     void processEvents() override {}
     bool openInViewer(const QString&, const QString&) override { return true; }
+    // The last period of the settlements to make definitive.
+    std::optional<QString> input(const QString& prompt, const QString&, const QString& defaultText) override
+    {
+        return prompt.startsWith(QLatin1String("Periodo finale")) ? QStringLiteral("062025") : defaultText;
+    }
     QString showList(const Rs2ListResult& list) override { return list.lines.size() > 1 ? list.lines.at(1) : QString(); }
 };
 
@@ -166,6 +171,33 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const char* name : {"Cmd_ArLeggi", "Cmd_CvLeggi", "Cmd_CvCombo"})
         runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name)));
 
+    flow("totali prima nota");
+    state.dateFrom = "01/01/2025";
+    state.dateTo = "31/12/2025";
+    for (const char* name : {"Cmd_ArPrimaNota", "Cmd_ArNatura"})
+        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Done) << name;
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        state.corvinaRow = i;
+        const ConsoleCommand& totals = *findConsoleCommand(QStringLiteral("Cmd_CvPrimaNota"));
+        EXPECT_EQ(runConsoleCommand(*ctx, state, totals).outcome, CommandResult::Outcome::Done);
+        EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(totals)).outcome, CommandResult::Outcome::Done);
+    }
+
+    flow("liquidazioni");
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        state.corvinaRow = i;
+        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvLiquidazioni"))).outcome, CommandResult::Outcome::Done);
+    }
+    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand(QStringLiteral("Cmd_ArTotali")))).outcome,
+              CommandResult::Outcome::Done);
+    EXPECT_TRUE(ui.said.contains("Completata messa a Definitivo Liquidazioni !!"));
+
+    flow("confronto fonti");
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        state.corvinaRow = i;
+        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto"))).outcome, CommandResult::Outcome::Done);
+    }
+
     flow("controllo PI/CF generale");
     GeneralCheckInput input;
     input.companyCode = "DEMO";
@@ -192,7 +224,8 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const RecordedStatement& statement : statements)
         shapes.insert(scan(statement.sql).code.simplified().remove(QRegularExpression(QStringLiteral("\\d+"))));
     std::cout << "  in tutto: " << statements.size() << " istruzioni di " << shapes.size() << " forme -> " << CORVUTIL_STATEMENTS_FILE << "\n";
-    EXPECT_EQ(perFlow.size(), 8u); // the close sends none
+    EXPECT_EQ(perFlow.size(), 11u); // the close sends none
+    EXPECT_GT(perFlow["liquidazioni"], 3);
     EXPECT_GT(perFlow["controllo PI/CF generale"], 20);
     EXPECT_GT(perFlow["apertura console"], 20);
     EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
