@@ -1,0 +1,168 @@
+// One run of one journal command over the large demo installation, in a
+// process of its own:
+//   journal_bench ardea|finestra|corvina|confronto LARGE_DEMO_FOLDER [sql|sql-corvina]
+// "ardea" the Ardea journal totals (report and result list), "finestra" the
+// same with its million-line result list shown in a list view, "corvina" the
+// Corvina totals and sums of 2025, "confronto" the comparison of the sources
+// over 2025. With "sql" it prints the statements the command runs on the
+// company database ("sql-corvina": on the Corvina one), for the sqlite3 shell
+// beside it (scripts/bench/journal.sh).
+#include "BenchSupport.h"
+#include "LinesModel.h"
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "console/ArdeaJournalTotals.h"
+#include "console/ConsoleState.h"
+#include "console/CorvinaJournalTotals.h"
+#include "console/ReferenceTables.h"
+#include "console/SourceComparison.h"
+#include "console/VatListings.h"
+#include "db/Dialect.h"
+#include "platform/BatchUi.h"
+#include "process/AppContext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstring>
+
+using namespace corv;
+
+namespace {
+
+class BenchUi : public BatchUi {
+public:
+    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
+    void processEvents() override {}
+    bool openInViewer(const QString&, const QString&) override { return true; }
+};
+
+constexpr int kYear = 2025;
+
+bool isRule(const QString& line)
+{
+    return !line.isEmpty() && (line.count(QLatin1Char('=')) == line.size() || line.count(QLatin1Char('-')) == line.size());
+}
+
+// The rows the statements returned, from the lines the command made: every
+// line but the headings and rules it adds.
+long ardeaRows(const CompactLines& lines)
+{
+    long rows = 0;
+    bool totals = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i);
+        if (!totals && line.startsWith(QLatin1String("====="))) {
+            totals = true;
+            i += 2; // the heading and the second rule
+            continue;
+        }
+        rows += !isRule(line);
+    }
+    return rows;
+}
+
+long corvinaRows(const ConsoleState& state)
+{
+    long rows = 0;
+    for (qsizetype i = 0; i < state.sorted.size(); ++i)
+        rows += !state.sorted.utf8At(i).startsWith("_");
+    for (qsizetype i = state.sorted.size(); i < state.results.lines.size(); ++i) {
+        const QString line = state.results.lines.at(i);
+        const bool heading = line.startsWith(QLatin1String(" Az.:")) || line.startsWith(QLatin1String("C|")) || line.startsWith(QLatin1String(" Cod.|"));
+        rows += !isRule(line) && !heading;
+    }
+    return rows;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "Uso: journal_bench ardea|finestra|corvina|confronto CARTELLA_DEMO_GRANDE [sql|sql-corvina]\n");
+        return 2;
+    }
+    const char* measure = argv[1];
+    const Dialect& sqlite = Dialect::of(Engine::Sqlite);
+    if (argc > 3) {
+        const bool corvina = std::strcmp(argv[3], "sql-corvina") == 0;
+        QStringList statements;
+        if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0)
+            statements << ardeaJournalSql(sqlite, kEmptyDate, kEmptyDate) << ardeaRegisterTotalsSql(sqlite, kEmptyDate, kEmptyDate);
+        else if (std::strcmp(measure, "corvina") == 0)
+            statements << corvinaJournalSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaCodeSumsSql(sqlite, QStringLiteral("DEMO"), kYear)
+                       << corvinaTypeSumsSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaReasonSumsSql(sqlite, QStringLiteral("DEMO"), kYear);
+        else if (corvina)
+            statements << corvinaComparisonSql(sqlite, QStringLiteral("DEMO"), kYear);
+        else
+            statements << ardeaComparisonSql(sqlite, QDate(kYear, 1, 1), QDate(kYear, 12, 31));
+        for (const QString& sql : statements)
+            std::printf("%s;\n", qPrintable(sql));
+        return 0;
+    }
+    QApplication app(argc, argv);
+    const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QTemporaryDir output; // the reports go there, not into the demo
+    BenchUi ui;
+    AppPaths paths = AppPaths::forHome(home);
+    paths.dataDir = output.path();
+    AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
+    ArdeaLogin login(ctx);
+    if (login.AR_InitLib(false) != InitOutcome::Ready)
+        return 1;
+    ctx.doArdea = true;
+    QString code = QStringLiteral("DEMO");
+    if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen() || !ensureCorvinaViews(ctx))
+        return 1;
+    ctx.dataOpen = ctx.corvinaOpen = true;
+    ConsoleState state;
+    if (!loadCorvinaCompanies(ctx, state))
+        return 1;
+    for (int row = 0; row < state.corvinaRows.size(); ++row) {
+        state.corvinaRow = row;
+        if (state.corvinaYear() == kYear)
+            break;
+    }
+    // What the Ardea totals need first; not measured.
+    state.lists[ConsoleState::ArdeaTab].vatCodes = {QStringLiteral("x")};
+    state.lists[ConsoleState::ArdeaTab].reasons = {QStringLiteral("x")};
+    state.lists[ConsoleState::ArdeaTab].subjects = {QStringLiteral("x")};
+
+    QElapsedTimer timer;
+    timer.start();
+    long rows = 0;
+    if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0) {
+        if (totalArdeaJournal(ctx, state).outcome != CommandResult::Outcome::Done)
+            return 1;
+        rows = ardeaRows(state.results.lines);
+        if (std::strcmp(measure, "finestra") == 0) {
+            // The result list on screen, as the console shows it.
+            QListView view;
+            view.setUniformItemSizes(true);
+            auto* model = new LinesModel(&view);
+            view.setModel(model);
+            model->setLines(state.results.lines);
+            view.resize(1000, 400);
+            view.show();
+            view.scrollToBottom();
+            QApplication::processEvents();
+            if (model->rowCount() != state.results.lines.size())
+                return 1;
+        }
+    } else if (std::strcmp(measure, "corvina") == 0) {
+        if (totalCorvinaJournal(ctx, state).outcome != CommandResult::Outcome::Done)
+            return 1;
+        rows = corvinaRows(state);
+    } else {
+        const CommandResult result = compareSources(ctx, comparisonRequestOf(state));
+        if (result.outcome != CommandResult::Outcome::Done)
+            return 1;
+        rows = result.findings;
+    }
+    printMeasure(timer.nsecsElapsed() / 1e9, rows);
+    return 0;
+}
