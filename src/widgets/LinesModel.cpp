@@ -1,8 +1,13 @@
 #include "LinesModel.h"
 
+#include <QFontMetrics>
+#include <QListView>
+#include <QStyle>
 #include <limits>
 
 namespace corv {
+
+LinesModel::LinesModel(QListView* view) : QAbstractListModel(view), view_(view) {}
 
 void LinesModel::setLines(const CompactLines& lines)
 {
@@ -10,6 +15,11 @@ void LinesModel::setLines(const CompactLines& lines)
         return;
     beginResetModel();
     lines_ = lines;
+    const QFontMetrics metrics(view_->font());
+    const qsizetype longest = lines_.longestIndex();
+    // The item's text margins on either side, as the style draws them.
+    const int margins = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+    rowSize_ = longest < 0 ? QSize() : QSize(metrics.horizontalAdvance(lines_.at(longest)) + margins, metrics.height());
     endResetModel();
 }
 
@@ -23,9 +33,13 @@ int LinesModel::rowCount(const QModelIndex& parent) const
 
 QVariant LinesModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= lines_.size() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= lines_.size())
         return {};
-    return lines_.at(index.row());
+    if (role == Qt::DisplayRole)
+        return lines_.at(index.row());
+    if (role == Qt::SizeHintRole && rowSize_.isValid())
+        return rowSize_;
+    return {};
 }
 
 } // namespace corv

@@ -39,6 +39,9 @@ public:
     // The line as stored, without a conversion.
     QByteArrayView utf8At(qsizetype index) const;
     QStringList toStringList() const;
+    // The line with the most characters stored (the first of equals); -1
+    // when there is none.
+    qsizetype longestIndex() const;
 
     // Sorted as the console's sorted list orders its lines: by their text,
     // letters without regard to case, equal lines in the order they came.
