@@ -221,3 +221,17 @@ TEST_F(ArdeaJournalTotalsTest, NatureCheckWithEveryNatureGivenSaysSo)
 }
 
 } // namespace
+
+namespace {
+TEST_F(ArdeaJournalTotalsTest, AStopKeepsThePreviousReportAndTheRowsRead)
+{
+    ASSERT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    const QStringList before = reportLines();
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    state.dateFrom = kEmptyDate; // a different report, were it finished
+    EXPECT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(reportLines(), before);
+    EXPECT_FALSE(state.results.lines.isEmpty());
+    EXPECT_EQ(ui.statuses.last(), "Lettura PN da Ardea interrotta");
+}
+} // namespace
