@@ -247,8 +247,10 @@ TEST_F(ConsoleWindowTest, PasteAndCopyKeysAreDiscardedInTheFieldsToo)
         QList<QKeyCombination> keys;
         bool eventFilter(QObject*, QEvent* event) override
         {
+            if (event->type() != QEvent::KeyPress)
+                return false;
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (event->type() == QEvent::KeyPress && key->key() != Qt::Key_Control)
+            if (key->key() != Qt::Key_Control)
                 keys << key->keyCombination();
             return false;
         }
