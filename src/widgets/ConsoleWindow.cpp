@@ -195,6 +195,7 @@ void ConsoleWindow::captureState()
     state_.dateFrom = filters_->fromText();
     state_.dateTo = filters_->toText();
     state_.corvinaRow = corvinaCompanies_->currentIndex();
+    state_.nemboRow = nemboCompanies_->currentIndex();
     state_.source = sources_->currentIndex();
     state_.tab = tabs_->currentIndex();
 }
@@ -206,6 +207,7 @@ void ConsoleWindow::showState()
     nemboFolder_->setText(state_.nemboFolder);
     nemboCompanies_->clear();
     nemboCompanies_->addItems(state_.nemboCompanies);
+    nemboCompanies_->setCurrentIndex(state_.nemboRow);
     filters_->setDates(state_.dateFrom, state_.dateTo);
     filters_->article()->setText(state_.article);
     filters_->articleName()->setText(state_.articleName);

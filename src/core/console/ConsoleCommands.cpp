@@ -9,6 +9,9 @@
 #include "console/ConsoleOpening.h"
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
+#include "legacy/ExportDatabase.h"
+#include "legacy/LegacyReferences.h"
+#include "legacy/LegacyTotals.h"
 #include "listview/Rs2List.h"
 #include "platform/Ui.h"
 #include "process/AppContext.h"
@@ -90,10 +93,12 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), makeSettlementsDefinitive},
         later("Cmd_ArLiquidazioni", "Liquidazioni", ardea),
         later("Cmd_NbCartella", "...", nembo),
-        later("Cmd_NbLeggi", "Leggi dati per Corvina", nembo),
-        later("Cmd_NbPrimaNota", "Leggi dati Prima Nota IVA", nembo),
+        {QStringLiteral("Cmd_NbLeggi"), QStringLiteral("Leggi dati per Corvina"), nembo, CommandNeeds::LegacyCompany, readNemboReferences,
+         QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip},
+        {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,
+         QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), createNemboExportDatabase},
         later("Cmd_NbEnti", "Controllo PI/CF Enti (8/9)", nembo),
-        later("Cmd_NbLiquidazioni", "Liquidazioni", nembo),
+        {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, listNemboSettlements, {}},
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip},
         {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
          QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
@@ -134,6 +139,7 @@ bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
     case CommandNeeds::ArdeaData: return ctx.doArdea && ctx.dataOpen;
     case CommandNeeds::Corvina: return ctx.corvinaOpen;
     case CommandNeeds::BothSources: return ctx.doArdea && ctx.dataOpen && ctx.corvinaOpen;
+    case CommandNeeds::LegacyCompany: return true; // the state's part is looked at below
     }
     return false;
 }
@@ -150,7 +156,8 @@ bool commandEnabled(const AppContext& ctx, const ConsoleState& state, const Cons
 CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const ConsoleCommand& command)
 {
     Ui& ui = ctx.ui();
-    if (!command.run || !commandCanRun(ctx, command.needs)) {
+    const bool legacyMissing = command.needs == CommandNeeds::LegacyCompany && state.nemboCompany().isEmpty();
+    if (!command.run || !commandCanRun(ctx, command.needs) || legacyMissing) {
         ui.beep();
         return {Outcome::Declined, {}};
     }

@@ -19,6 +19,8 @@ enum class CommandNeeds {
     // The Ardea company's databases, Corvina and a Corvina company chosen:
     // the button stays disabled until then.
     BothSources,
+    // A legacy export folder with a company chosen in it.
+    LegacyCompany,
 };
 
 // The work of a command. It reads the console's selection state and fills

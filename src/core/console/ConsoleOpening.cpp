@@ -3,6 +3,7 @@
 #include "process/AppContext.h"
 #include "process/Startup.h"
 #include "console/ConsoleState.h"
+#include "legacy/ExportFiles.h"
 #include "console/VatListings.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
@@ -37,7 +38,8 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
 
     IniFile settings = ctx.corvSettings();
     state.nemboFolder = settings.read(keys::kNemboFolder);
-    state.nemboCompanies = nemboCompaniesIn(state.nemboFolder);
+    state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
+    state.nemboRow = state.nemboCompanies.isEmpty() ? -1 : 0;
     state.source = 1;
 
     log.write(QStringLiteral("Prima di ARRecOpen"));

@@ -36,17 +36,6 @@ QString corvinaCompanyRow(const QString& code, const QString& year, const QStrin
     return FixedLine().text(code, 6).text(year, 4).text(name, 80).text(group, 18).take();
 }
 
-QStringList nemboCompaniesIn(const QString& folder)
-{
-    if (folder.isEmpty())
-        return {};
-    QStringList companies;
-    const QStringList files = QDir(folder).entryList({QStringLiteral("TR???AZI")}, QDir::Files, QDir::Unsorted);
-    for (const QString& file : files)
-        companies << file.mid(2, 3);
-    return companies;
-}
-
 std::optional<QDate> maskedDate(const QString& text)
 {
     if (text == kEmptyDate || text.trimmed().isEmpty())

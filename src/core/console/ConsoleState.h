@@ -43,6 +43,7 @@ struct ConsoleState {
     int source = 0; // 0 "Dati da Ardea", 1 "Dati da Nembo"
     QString nemboFolder;
     QStringList nemboCompanies;
+    int nemboRow = 0; // selected legacy company, -1 none
     int tab = CorvinaTab;
     bool corvinaEnabled = true;
     // What the commands filled: each tab's reference lists, the result list,
@@ -62,6 +63,8 @@ struct ConsoleState {
             resultsChanged();
     }
 
+    // The selected legacy company number; empty when none.
+    QString nemboCompany() const { return nemboRow >= 0 && nemboRow < nemboCompanies.size() ? nemboCompanies[nemboRow] : QString(); }
     QString selectedCorvinaRow() const { return corvinaRow >= 0 && corvinaRow < corvinaRows.size() ? corvinaRows[corvinaRow] : QString(); }
     // Fields of the selected row: company code, VAT year, group code.
     QString corvinaCompany() const;
@@ -74,8 +77,6 @@ inline const QStringList kSources = {QStringLiteral("Dati da Ardea"), QStringLit
 // A Corvina company row: code (6), year (4), name (80), group (18), each followed by "|".
 QString corvinaCompanyRow(const QString& code, const QString& year, const QString& name, const QString& group);
 
-// The Nembo company numbers of a folder: characters 3-5 of every "TR???AZI" file, in directory order.
-QStringList nemboCompaniesIn(const QString& folder);
 
 // A date field's date; nullopt for the empty mask, an invalid QDate for text that is no date.
 std::optional<QDate> maskedDate(const QString& text);

@@ -25,15 +25,16 @@ QString totalColumns(Amount taxable, Amount vat)
     return line;
 }
 
-void SubjectTotals::add(const QString& key, const QString& name, Amount taxable, Amount vat)
+void SubjectTotals::add(const QString& key, const QString& type, const QString& name, Amount taxable, Amount vat)
 {
     if (any_ && key != key_) {
         writeSubject();
-        if (key.left(1) != key_.left(1))
+        if (type != type_)
             writeType();
     }
     any_ = true;
     key_ = key;
+    type_ = type;
     name_ = name;
     subjectTaxable_ += taxable;
     subjectVat_ += vat;

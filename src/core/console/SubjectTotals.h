@@ -23,7 +23,9 @@ public:
     static QString rule(QChar c);
 
     // One journal row; `key` is the type letter and the code.
-    void add(const QString& key, const QString& name, Amount taxable, Amount vat);
+    void add(const QString& key, const QString& name, Amount taxable, Amount vat) { add(key, key.left(1), name, taxable, vat); }
+    // The same with the type given apart (keys that end with their letter).
+    void add(const QString& key, const QString& type, const QString& name, Amount taxable, Amount vat);
     // After the last row: the last key's line and its type's group.
     void finish();
 
@@ -34,6 +36,7 @@ private:
     WriteLine write_;
     bool any_ = false; // a previous row exists (its key may be blank)
     QString key_;
+    QString type_;
     QString name_;
     Amount subjectTaxable_, subjectVat_, typeTaxable_, typeVat_;
 };

@@ -1,0 +1,244 @@
+#include "legacy/LegacyTotals.h"
+
+#include "console/SourceComparison.h"
+#include "console/SubjectTotals.h"
+#include "platform/TextFile.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/FixedLine.h"
+#include "report/ReportFile.h"
+#include "util/Progress.h"
+#include "util/TextUtil.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace corv {
+
+namespace legacy {
+
+namespace {
+
+// One taken journal record, for the sort and the walk.
+struct Entry {
+    QChar type;
+    QString code; // zero-filled, as the key prints it
+    qsizetype line = 0;
+    Amount taxable;
+    Amount vat;
+};
+
+QString codeOfRow(const QString& row)
+{
+    // "   123C|name|...": the code right-aligned in 6, then the letter.
+    return row.left(6);
+}
+
+QString amountColumn(const std::optional<Amount>& amount, QByteArrayView field)
+{
+    QString column;
+    if (amount)
+        utl::appendAmount(column, *amount, 2, 12);
+    else
+        FixedLine::appendRightAligned(column, decodeText(field.toByteArray()), 12);
+    return column;
+}
+
+} // namespace
+
+bool journalRecordTaken(const ExportRecord& record)
+{
+    const QByteArrayView kind = record.bytes(8);
+    return kind > QByteArrayView("0") && kind < QByteArrayView("3");
+}
+
+QChar journalType(const ExportRecord& record) { return record.bytes(23) == QByteArrayView("1") ? QLatin1Char('C') : QLatin1Char('F'); }
+
+QString journalKey(const ExportRecord& record)
+{
+    return utl::PadLeft(record.field(24).trimmed(), 6, QLatin1Char('0')) + journalType(record);
+}
+
+std::optional<Amount> journalAmount(QByteArrayView field)
+{
+    const QByteArray text = field.trimmed().toByteArray();
+    if (text.isEmpty())
+        return Amount();
+    return Amount::parse(QString::fromLatin1(text).replace(QLatin1Char(','), QLatin1Char('.')));
+}
+
+QString normalizedCode(QStringView code)
+{
+    QStringView trimmed = code.trimmed();
+    while (trimmed.size() > 1 && trimmed.front() == QLatin1Char('0'))
+        trimmed = trimmed.mid(1);
+    return trimmed.toString();
+}
+
+QHash<QString, QString> subjectNames(const QStringList& subjectRows)
+{
+    QHash<QString, QString> names;
+    names.reserve(subjectRows.size());
+    for (const QString& row : subjectRows) {
+        if (row.size() < 8)
+            continue;
+        const QString key = normalizedCode(codeOfRow(row)) + row[6];
+        if (!names.contains(key))
+            names.insert(key, utl::field(row, QStringLiteral("|"), 2));
+    }
+    return names;
+}
+
+JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString& company, const ReferenceLists& lists)
+{
+    JournalTotals result;
+    const QString path = exportFilePath(folder, company, QStringLiteral("PRN"));
+    ExportReader reader(path);
+    if (!reader.isOpen())
+        return result;
+    result.found = true;
+    const QHash<QString, QString> names = subjectNames(lists.subjects);
+    QHash<QString, QString> vatNames;
+    for (const QString& row : lists.vatCodes)
+        vatNames.insert(utl::field(row, QStringLiteral("|"), 1), utl::field(row, QStringLiteral("|"), 2));
+
+    Progress progress(ctx.ui());
+    CompactLines unsorted;
+    std::vector<Entry> entries;
+    QStringList problems;
+    ExportRecord record;
+    QString lastKey, lastName;
+    while (reader.next(record)) {
+        if (!journalRecordTaken(record))
+            continue;
+        Entry entry;
+        entry.type = journalType(record);
+        entry.code = utl::PadLeft(record.field(24).trimmed(), 6, QLatin1Char('0'));
+        const QString key = entry.code + entry.type;
+        if (key != lastKey) {
+            ++result.subjects;
+            lastKey = key;
+            lastName = names.value(normalizedCode(entry.code) + entry.type);
+        }
+        const auto taxable = journalAmount(record.bytes(19)), vat = journalAmount(record.bytes(18));
+        for (const auto& [amount, position, what] : {std::tuple{taxable, 19, "Imponibile"}, std::tuple{vat, 18, "IVA"}}) {
+            if (!amount) {
+                ++result.badAmounts;
+                problems << QStringLiteral("*** Riga %1 : %2 NON numerico \"%3\" (%4) - non sommato")
+                                .arg(reader.lineNumber())
+                                .arg(QLatin1String(what), record.field(position), key);
+            }
+        }
+        entry.taxable = taxable.value_or(Amount());
+        entry.vat = vat.value_or(Amount());
+        entry.line = unsorted.size();
+        const QString vatCode = record.field(20).trimmed();
+        QString line = key + QLatin1Char('|') + utl::PadRight(lastName, 30) + QLatin1Char('|');
+        for (int position : {2, 4, 11, 12, 13, 14})
+            line += record.field(position) + QLatin1Char('|');
+        line += utl::PadRight(vatCode, 3) + QLatin1Char('|') + utl::PadRight(vatNames.value(vatCode), 20) + QLatin1Char('|')
+                + amountColumn(taxable, record.bytes(19)) + QLatin1Char('|') + amountColumn(vat, record.bytes(18)) + QLatin1Char('|');
+        unsorted << line;
+        entries.push_back(std::move(entry));
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(reader.lineNumber()); });
+    }
+    result.readFailed = reader.failed();
+    ctx.ui().status(QStringLiteral("Completata lettura Prima Nota."));
+
+    // Customers, then suppliers, each by code; a key's records in file order.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.type != b.type ? a.type < b.type : a.code < b.code; });
+    result.report << QStringLiteral("*****  Inizio PN_Nb_") + company + QStringLiteral("  *****") << SubjectTotals::heading()
+                  << SubjectTotals::rule(QLatin1Char('-'));
+    SubjectTotals totals([&result](const QString& line) { result.report << line; });
+    for (const Entry& entry : entries) {
+        const QString key = entry.code + entry.type;
+        totals.add(key, QString(entry.type), names.value(normalizedCode(entry.code) + entry.type), entry.taxable, entry.vat);
+        result.sorted.append(QString::fromUtf8(unsorted.utf8At(entry.line)));
+    }
+    totals.finish();
+    if (!problems.isEmpty())
+        result.report << QString() << QStringLiteral("*** Importi NON numerici, esclusi dai totali :") << problems;
+    return result;
+}
+
+QDate journalDate(QStringView text)
+{
+    const QString t = text.trimmed().toString();
+    for (const char* format : {"dd/MM/yyyy", "yyyyMMdd", "yyyy-MM-dd"}) {
+        const QDate date = QDate::fromString(t.left(QLatin1String(format).size()), QLatin1String(format));
+        if (date.isValid())
+            return date;
+    }
+    return {};
+}
+
+bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows)
+{
+    ExportReader reader(exportFilePath(folder, company, QStringLiteral("PRN")));
+    if (!reader.isOpen())
+        return false;
+    QHash<QString, QString> names;
+    for (const auto& [kind, letter] : {std::pair{"CLI", 'C'}, std::pair{"FOR", 'F'}}) {
+        ExportReader subjects(exportFilePath(folder, company, QLatin1String(kind)));
+        ExportRecord r;
+        while (subjects.next(r))
+            names.insert(comparisonKey(QString(QLatin1Char(letter)), normalizedCode(r.field(1))), r.field(3));
+    }
+    int summed = 0;
+    ExportRecord record;
+    while (reader.next(record)) {
+        if (!journalRecordTaken(record))
+            continue;
+        const QDate date = journalDate(record.field(4));
+        if (!date.isValid() || date < from || date > to)
+            continue;
+        const QString key = comparisonKey(QString(journalType(record)), normalizedCode(record.field(24)));
+        KeyTotals& sums = totals.keys[key];
+        if (sums.name.isEmpty())
+            sums.name = names.value(key);
+        sums.taxable += journalAmount(record.bytes(19)).value_or(Amount());
+        sums.vat += journalAmount(record.bytes(18)).value_or(Amount());
+        ++summed;
+    }
+    if (rows)
+        *rows = summed;
+    return !reader.failed();
+}
+
+} // namespace legacy
+
+CommandResult totalNemboJournal(AppContext& ctx, ConsoleState& state)
+{
+    using Outcome = CommandResult::Outcome;
+    Ui& ui = ctx.ui();
+    const ReferenceLists& lists = state.lists[ConsoleState::NemboTab];
+    if (lists.vatCodes.isEmpty() || lists.reasons.isEmpty() || lists.subjects.isEmpty()) {
+        ui.critical(QStringLiteral("MANCANO DATI TABELLE ! Leggere prima i Dati !!"));
+        return {Outcome::Declined, {}};
+    }
+    if (legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QStringLiteral("PRN")).isEmpty()) {
+        ui.message(QStringLiteral("Manca file PRIMA NOTA !!"));
+        return {Outcome::Declined, {}};
+    }
+    state.sorted.clear();
+    legacy::JournalTotals totals = legacy::totalJournal(ctx, state.nemboFolder, state.nemboCompany(), lists);
+    state.sorted = totals.sorted;
+    if (totals.readFailed) {
+        ui.critical(QStringLiteral("Errore di lettura del file PRIMA NOTA : le righe seguenti non sono state lette !!"));
+        return {Outcome::Failed, {}};
+    }
+    // Written whole, or not at all: a report cut short never replaces the last one.
+    QString failure;
+    const QString path = companyReportPath(ctx.paths(), QStringLiteral("\\PN_nb_"), state.nemboCompany(), QStringLiteral(".LOG"));
+    if (!ReportFile::writeAll(path, totals.report, &failure)) {
+        ui.critical(failure);
+        return {Outcome::Failed, {}};
+    }
+    ui.status(QStringLiteral("Completata Generazione Totali."));
+    CommandResult result;
+    result.findings = totals.badAmounts;
+    return result;
+}
+
+} // namespace corv

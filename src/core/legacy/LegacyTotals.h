@@ -1,0 +1,59 @@
+#pragma once
+
+#include "console/CommandResult.h"
+#include "console/ConsoleState.h"
+#include "legacy/ExportFiles.h"
+#include "util/Amount.h"
+
+#include <QDate>
+#include <QHash>
+#include <optional>
+
+namespace corv {
+
+class AppContext;
+struct SourceTotals;
+
+namespace legacy {
+
+// Journal records of kind 1 and 2 (field 8, compared as text) are totalled.
+bool journalRecordTaken(const ExportRecord& record);
+// The type letter: field 23 "1" a customer ("C"), anything else a supplier ("F").
+QChar journalType(const ExportRecord& record);
+// The key as the report prints it: field 24 zero-filled to 6, then the letter ("000042C").
+QString journalKey(const ExportRecord& record);
+// An amount field (decimal comma); empty is zero, nullopt when it is no number.
+std::optional<Amount> journalAmount(QByteArrayView field);
+// A customer/supplier code as both sides of a lookup spell it: blanks and
+// leading zeros dropped ("000123", "   123" and "123" are one code).
+QString normalizedCode(QStringView code);
+
+// The names of the customer/supplier rows of the Nembo list, by normalized
+// code and type letter.
+QHash<QString, QString> subjectNames(const QStringList& subjectRows);
+
+// The journal totalled per customer/supplier: the report's lines (from its
+// first line) and the sorted list's lines (per customer, then per supplier).
+struct JournalTotals {
+    bool found = false;   // the journal file exists
+    bool readFailed = false;
+    CompactLines sorted;
+    QStringList report;
+    int subjects = 0;
+    int badAmounts = 0;   // amounts that are no number: reported, not summed
+};
+JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString& company, const ReferenceLists& lists);
+
+// The journal's totals per comparison key (records with a registration
+// date, field 4, within the period); the names from the customer and
+// supplier files. `rows` counts the records summed.
+bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows = nullptr);
+// A registration date as the export writes it (dd/mm/yyyy, yyyymmdd or yyyy-mm-dd).
+QDate journalDate(QStringView text);
+
+} // namespace legacy
+
+// "Leggi dati Prima Nota IVA" of the Nembo tab: the report "PN_nb_<company>.LOG".
+CommandResult totalNemboJournal(AppContext& ctx, ConsoleState& state);
+
+} // namespace corv

@@ -1,0 +1,231 @@
+#include "console/ConsoleCommands.h"
+#include "legacy/ExportDatabase.h"
+#include "legacy/LegacyReferences.h"
+#include "legacy/LegacyTotals.h"
+#include "console/SourceComparison.h"
+#include "db/ScopedConnection.h"
+#include "db/SideDatabase.h"
+#include "report/ReportFile.h"
+#include "TestHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using corv::test::ScriptedUi;
+using corv::test::TestHome;
+using Answer = Ui::Answer;
+
+namespace {
+
+// A record of `count` fields with the given ones set.
+QByteArray record(std::initializer_list<std::pair<int, const char*>> set, int count)
+{
+    QList<QByteArray> fields(count);
+    for (const auto& [position, value] : set)
+        fields[position - 1] = value;
+    return fields.join('|');
+}
+
+// An export folder written for each test: company 001 with every file, 002 with its company record only.
+class LegacyArchiveTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    ConsoleState state;
+    QString folder = home.file("nembo");
+
+    void SetUp() override
+    {
+        QDir(home.path()).mkdir("nembo");
+        write("TR001AZI", {"001|Ferramenta Rossi"});
+        write("TR002AZI", {"002|Altra"});
+        write("TR001civ", {record({{1, "22"}, {2, "IVA 22%"}, {3, "22,00"}, {29, "1"}, {30, "1"}, {32, "S"}}, 32),
+                           record({{1, "10"}, {2, "IVA 10%"}, {3, "10"}, {29, "1"}, {30, "2"}, {32, "N"}}, 32),
+                           "", // a blank line
+                           record({{1, "E15"}, {2, "Esente art.15 molto lunga davvero"}, {3, "n.d."}}, 5)}); // short, rate no number
+        write("TR001CAC", {record({{1, "FV"}, {2, "Fattura vendita"}, {13, "A"}, {14, "1"}, {15, "B"}}, 15),
+                           record({{1, "GIR"}, {2, "Giroconto"}, {14, "0"}}, 15), record({{1, "PAG"}, {2, "Pagamento"}}, 15)});
+        write("TR001CLI", {record({{1, "123"}, {3, "Bianchi Mario"}, {6, "01234567897"}, {7, "BNCMRA80A01H501U"}, {12, "IT"}, {13, "P"},
+                                   {31, "1"}, {151, "S"}, {157, "N"}, {131, "H501"}},
+                                  157),
+                           QByteArray("42|x|Caff\xe8 Centrale|"), // Windows-1252, a short line
+                           ""});
+        write("TR001FOR", {record({{1, "42"}, {3, "Fornitore Quarantadue"}, {6, "09876543217"}}, 157)});
+        write("TR001LCO", {"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"});
+        // The journal: kinds 1, 2 and 3; a credit note; a code missing from the lists; 42 both customer and supplier.
+        write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("2", "1", "123", "22", "-20,00", "-4,40", "12/01/2024"),
+                           prn("3", "1", "123", "22", "999,00", "219,78", "13/01/2024"), prn("1", "2", "42", "10", "50,00", "5,00", "14/01/2024"),
+                           prn("1", "1", "42", "22", "10,00", "2,20", "15/01/2024"), prn("1", "1", "7", "22", "1,00", "0,22", "16/01/2025")});
+        state.nemboFolder = folder;
+        state.nemboCompanies = legacy::exportCompanies(folder);
+        state.nemboRow = 0;
+    }
+
+    static QByteArray prn(const char* kind, const char* type, const char* code, const char* vat, const char* taxable, const char* tax, const char* date)
+    {
+        return record({{2, "17"}, {4, date}, {8, kind}, {18, tax}, {19, taxable}, {20, vat}, {23, type}, {24, code}}, 30);
+    }
+    void write(const QString& name, const QList<QByteArray>& lines) { home.writeFile("nembo/" + name, lines.join("\r\n") + "\r\n"); }
+
+    QStringList reportLines(const QString& name) const
+    {
+        QFile file(ctx->paths().dataFile(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+        lines.removeLast();
+        return lines;
+    }
+};
+
+TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)
+{
+    ui.expectMessage("C.Iva: 10   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi")).outcome, CommandResult::Outcome::Done);
+    const ReferenceLists& lists = state.lists[ConsoleState::NemboTab];
+    EXPECT_EQ(lists.vatCodes, (QStringList{"22 |IVA 22%             | 22.00|1|1|S|", "10 |IVA 10%             | 10.00|1|2|N|",
+                                           "E15|Esente art.15 molto |      | | | |"}));
+    EXPECT_EQ(lists.reasons, QStringList{"FV |Fattura vendita     |A|1|B|"});
+    ASSERT_EQ(lists.subjects.size(), 3);
+    EXPECT_EQ(lists.subjects[0], "   123C|" + QString("Bianchi Mario").leftJustified(35) + "|P|01234567897     |BNCMRA80A01H501U|1  |S|IT |"
+                                     + QString(20, ' ') + "|" + QString(20, ' ') + "|" + QString(25, ' ') + "| | |" + QString(20, ' ')
+                                     + "| | | |   | |N|H501|");
+    // A Windows-1252 name, and a line with fewer fields than the positions read.
+    EXPECT_TRUE(lists.subjects[1].startsWith(QString::fromUtf8("    42C|Caffè Centrale")));
+    EXPECT_TRUE(lists.subjects[2].startsWith("    42F|Fornitore Quarantadue"));
+}
+
+TEST_F(LegacyArchiveTest, SettlementsFileShownAsItIsOrABeep)
+{
+    ASSERT_EQ(listNemboSettlements(*ctx, state).outcome, CommandResult::Outcome::Done);
+    EXPECT_EQ(state.results.lines.toStringList(), (QStringList{"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"}));
+    state.nemboRow = 1;
+    EXPECT_EQ(listNemboSettlements(*ctx, state).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
+{
+    ui.expectMessage("C.Iva: 10");
+    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    const QString dashes(79, '-'), equals(79, '=');
+    EXPECT_EQ(reportLines("PN_nb_001.LOG"),
+              (QStringList{"*****  Inizio PN_Nb_001  *****", "Cli / For                             | Imponibile  |    IVA    |    Totale   |", dashes,
+                           // The code missing from the lists has no name; kind 3 is left out.
+                           "000007C-                              |         1,00|       0,22|         1,22|",
+                           "000042C-" + QString::fromUtf8("Caffè Centrale") + "                |        10,00|       2,20|        12,20|",
+                           "000123C-Bianchi Mario                 |        80,00|      17,60|        97,60|", dashes,
+                           "                                               91,00|      20,02|       111,02|", equals,
+                           "000042F-Fornitore Quarantadue         |        50,00|       5,00|        55,00|", dashes,
+                           "                                               50,00|       5,00|        55,00|", equals}));
+    EXPECT_EQ(ui.statuses.last(), "Completata Generazione Totali.");
+    ASSERT_EQ(state.sorted.size(), 5);
+    EXPECT_TRUE(state.sorted.at(0).startsWith("000007C|"));
+    EXPECT_TRUE(state.sorted.at(4).startsWith("000042F|Fornitore Quarantadue"));
+    EXPECT_TRUE(state.sorted.at(4).endsWith("|10 |IVA 10%             |       50,00|        5,00|"));
+}
+
+TEST_F(LegacyArchiveTest, AnAmountThatIsNoNumberIsReportedNotCountedAsZero)
+{
+    write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "1.000,00", "abc", "10/01/2024")});
+    ui.expectMessage("C.Iva: 10");
+    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota"));
+    EXPECT_EQ(result.findings, 2);
+    const QStringList lines = reportLines("PN_nb_001.LOG");
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.mid(lines.size() - 3),
+              (QStringList{"*** Importi NON numerici, esclusi dai totali :", "*** Riga 2 : Imponibile NON numerico \"1.000,00\" (000123C) - non sommato",
+                           "*** Riga 2 : IVA NON numerico \"abc\" (000123C) - non sommato"}));
+    EXPECT_TRUE(lines.contains("000123C-Bianchi Mario                 |       100,00|      22,00|       122,00|"));
+}
+
+TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFile)
+{
+    ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati !!");
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
+    state.lists[ConsoleState::NemboTab] = {{"x"}, {"x"}, {"x"}};
+    state.nemboRow = 1;
+    ui.expectMessage("Manca file PRIMA NOTA !!");
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
+    EXPECT_TRUE(reportLines("PN_nb_002.LOG").isEmpty());
+}
+
+TEST_F(LegacyArchiveTest, KeysAndNamesLookedUpWithBothSidesNormalised)
+{
+    EXPECT_EQ(legacy::journalKey(legacy::ExportRecord(prn("1", "1", "42", "", "", "", ""))), "000042C");
+    EXPECT_EQ(legacy::journalKey(legacy::ExportRecord(prn("1", "3", "42", "", "", "", ""))), "000042F");
+    EXPECT_FALSE(legacy::journalRecordTaken(legacy::ExportRecord(prn("3", "1", "1", "", "", "", ""))));
+    EXPECT_FALSE(legacy::journalRecordTaken(legacy::ExportRecord(prn("", "1", "1", "", "", "", ""))));
+    const QHash<QString, QString> names = legacy::subjectNames({"   123C|Bianchi|", "000124F|Verdi|"});
+    EXPECT_EQ(names.value(legacy::normalizedCode(u"000123") + 'C'), "Bianchi");
+    EXPECT_EQ(names.value(legacy::normalizedCode(u"124") + 'F'), "Verdi");
+    EXPECT_EQ(legacy::normalizedCode(u"000"), "0");
+    EXPECT_EQ(legacy::journalDate(u"31/12/2024"), QDate(2024, 12, 31));
+    EXPECT_EQ(legacy::journalDate(u"20241231"), QDate(2024, 12, 31));
+    EXPECT_FALSE(legacy::journalDate(u"x").isValid());
+}
+
+TEST_F(LegacyArchiveTest, JournalSumsOfAPeriodForTheComparison)
+{
+    SourceTotals totals{"Nembo", {}};
+    int rows = 0;
+    ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, &rows));
+    EXPECT_EQ(rows, 4);
+    ASSERT_EQ(totals.keys.size(), 3u);
+    EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("80"));
+    EXPECT_EQ(totals.keys["C000123"].name, "Bianchi Mario");
+    EXPECT_EQ(totals.keys["F000042"].vat, *Amount::parse("5"));
+    EXPECT_FALSE(legacy::sumJournal(folder, "002", QDate(2024, 1, 1), QDate(2024, 12, 31), totals));
+}
+
+TEST_F(LegacyArchiveTest, ExportDatabaseMadeAnewAfterTheConfirmation)
+{
+    const QString path = legacy::exportDatabasePath(folder);
+    EXPECT_EQ(path, folder + "/NB_Corvina.sqlite");
+    // No: an existing database stays as it is.
+    home.writeFile("nembo/NB_Corvina.sqlite", "vecchio");
+    ui.expectMessage("Confermi Generazione/Aggiornamento MDB con Dati di Nembo ?", Answer::No);
+    const ConsoleCommand right = consolecommands::rightClickOf(*findConsoleCommand("Cmd_NbPrimaNota"));
+    EXPECT_EQ(runConsoleCommand(*ctx, state, right).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(home.readFile("nembo/NB_Corvina.sqlite"), "vecchio");
+    // Yes: made anew with its TABIVA, the journal files of the old one removed.
+    home.writeFile("nembo/NB_Corvina.sqlite-wal", "x");
+    ui.expectMessage("Confermi Generazione/Aggiornamento MDB", Answer::Yes);
+    ASSERT_EQ(runConsoleCommand(*ctx, state, right).outcome, CommandResult::Outcome::Done);
+    EXPECT_FALSE(QFile::exists(path + "-wal"));
+    {
+        ScopedConnection connection("prova");
+        ASSERT_TRUE(openSideDatabase(connection, path));
+        QSqlQuery columns(connection.db());
+        ASSERT_TRUE(columns.exec("SELECT name FROM pragma_table_info('TABIVA')"));
+        QStringList names;
+        while (columns.next())
+            names << columns.value(0).toString();
+        EXPECT_EQ(names.size(), 32);
+        EXPECT_EQ(names.first(), "cod_iva");
+        EXPECT_EQ(names.last(), "ind_com3000");
+    }
+    EXPECT_TRUE(reportLines("UpdTDB.LOG").first().contains(" - Creo Tabella TABIVA ("));
+    // A second ensure changes nothing and logs nothing.
+    ASSERT_TRUE(legacy::ensureVatCodeTable(path, ctx->paths().dataFile("UpdTDB.LOG")));
+    EXPECT_EQ(reportLines("UpdTDB.LOG").size(), 1);
+}
+
+TEST_F(LegacyArchiveTest, AFolderThatCannotBeWrittenIsSaid)
+{
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (legacy::folderWritable(folder))
+        GTEST_SKIP() << "running as a user who writes anywhere";
+    ui.expectMessage("Percorso NON Scrivibile !!");
+    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_NbPrimaNota"))).outcome,
+              CommandResult::Outcome::Declined);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
