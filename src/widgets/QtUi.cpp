@@ -1,5 +1,7 @@
 #include "QtUi.h"
 
+#include "FolderChooserDialog.h"
+
 #include "ListWindow.h"
 #include "SqlAccessDialog.h"
 #include "report/ReportFiles.h"
@@ -132,6 +134,16 @@ QString QtUi::showList(const Rs2ListResult& list)
     const QString chosen = showRecordsetList(*ctx_, list, window_);
     QApplication::restoreOverrideCursor();
     return chosen;
+}
+
+std::optional<FolderChoice> QtUi::chooseFolder(FolderChooser& chooser)
+{
+    hideSplash();
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    FolderChooserDialog dialog(chooser, *this, window_);
+    dialog.exec();
+    QApplication::restoreOverrideCursor();
+    return dialog.choice();
 }
 
 void QtUi::editLogin(SqlAccessForm& form)

@@ -30,6 +30,7 @@ public:
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
     QString showList(const Rs2ListResult& list) override;
+    std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
     // The list viewer keeps its placement in the settings of this context.
     void setContext(AppContext* ctx) { ctx_ = ctx; }
     // A window (the splash) that must never stand above a dialog: it is

@@ -20,6 +20,7 @@ const char* ScriptedUi::kindName(Step::Kind kind)
     case Step::Input: return "input box";
     case Step::Login: return "login window";
     case Step::List: return "list";
+    case Step::Folder: return "folder chooser";
     }
     return "?";
 }
@@ -46,6 +47,22 @@ ScriptedUi& ScriptedUi::expectList(const QString& caption, std::function<std::op
 {
     steps_.push_back({Step::List, caption, Answer::Ok, std::nullopt, {}, std::move(chosen)});
     return *this;
+}
+
+ScriptedUi& ScriptedUi::expectFolder(std::function<std::optional<FolderChoice>(FolderChooser&)> action)
+{
+    Step step{Step::Folder, QStringLiteral("F_Fold"), Answer::Ok, std::nullopt, {}, {}};
+    step.folder = std::move(action);
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+std::optional<FolderChoice> ScriptedUi::chooseFolder(FolderChooser& chooser)
+{
+    Step step;
+    if (!take(Step::Folder, QStringLiteral("F_Fold"), step) || !step.folder)
+        return std::nullopt;
+    return step.folder(chooser);
 }
 
 QString ScriptedUi::showList(const Rs2ListResult& list)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FolderChooser.h"
 #include "platform/Ui.h"
 
 #include <QString>
@@ -53,6 +54,10 @@ public:
     bool openInViewer(const QString& viewer, const QString& path) override;
     void editLogin(SqlAccessForm& form) override;
     QString showList(const Rs2ListResult& list) override;
+    // The next folder chooser is handled by `action` (it may browse, make a
+    // folder, and accept); nullopt closes it without a choice.
+    ScriptedUi& expectFolder(std::function<std::optional<FolderChoice>(FolderChooser&)> action);
+    std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
 
     bool interactive() const override { return !unattended; }
     bool finished() const { return steps_.empty(); }
@@ -72,12 +77,13 @@ public:
 
 private:
     struct Step {
-        enum Kind { Message, Input, Login, List } kind;
+        enum Kind { Message, Input, Login, List, Folder } kind;
         QString expected;
         Answer answer = Answer::Ok;
         std::optional<QString> text;
         std::function<void(SqlAccessForm&)> login;
         std::function<std::optional<QString>(const QStringList&)> chosen;
+        std::function<std::optional<FolderChoice>(FolderChooser&)> folder;
     };
     static const char* kindName(Step::Kind kind);
     bool take(Step::Kind kind, const QString& shown, Step& step);

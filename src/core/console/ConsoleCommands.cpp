@@ -10,6 +10,7 @@
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
 #include "legacy/ExportDatabase.h"
+#include "legacy/ExportFolder.h"
 #include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
 #include "listview/Rs2List.h"
@@ -92,7 +93,8 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, {},
          QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), makeSettlementsDefinitive},
         later("Cmd_ArLiquidazioni", "Liquidazioni", ardea),
-        later("Cmd_NbCartella", "...", nembo),
+        {QStringLiteral("Cmd_NbCartella"), QStringLiteral("..."), nembo, CommandNeeds::Nothing, chooseNemboFolder,
+         QStringLiteral("Scelta della Cartella dell'Export di Nembo")},
         {QStringLiteral("Cmd_NbLeggi"), QStringLiteral("Leggi dati per Corvina"), nembo, CommandNeeds::LegacyCompany, readNemboReferences,
          QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip},
         {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,

@@ -1,5 +1,7 @@
 #include "platform/BatchUi.h"
 
+#include "forms/FolderChooser.h"
+
 #include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
 
@@ -30,6 +32,12 @@ void BatchUi::processEvents()
 {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
+}
+
+std::optional<FolderChoice> BatchUi::chooseFolder(FolderChooser&)
+{
+    err_ << QLatin1String("Scelta della cartella: nessuno può sceglierla in modalità non interattiva") << Qt::endl;
+    return std::nullopt;
 }
 
 bool BatchUi::openInViewer(const QString&, const QString& path)

@@ -26,6 +26,8 @@ public:
     void editLogin(SqlAccessForm& form) override;
     bool interactive() const override { return false; }
     QString showList(const Rs2ListResult& list) override;
+    // Nobody to choose a folder: none is chosen.
+    std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
 
 private:
     QTextStream err_;

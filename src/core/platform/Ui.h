@@ -5,7 +5,9 @@
 
 namespace corv {
 
+class FolderChooser;
 class SqlAccessForm;
+struct FolderChoice;
 struct Rs2ListResult;
 
 // The one way a command talks to the user. The Qt implementation shows real
@@ -37,6 +39,9 @@ public:
     // Shows a recordset's lines in the list viewer (modal); the line the user
     // chose with OK, empty when cancelled.
     virtual QString showList(const Rs2ListResult& list) = 0;
+    // Shows the folder chooser (modal) over its logic; the choice made with
+    // OK, nullopt when it was closed without one.
+    virtual std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) = 0;
 
     // False when nobody can answer (unattended runs): a question whose answer
     // would be kept in the settings must not be asked then.

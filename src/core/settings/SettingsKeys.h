@@ -25,6 +25,11 @@ inline const IniKey kLastCorvinaRow{QStringLiteral("Param"), QStringLiteral("Las
 inline const IniKey kSource{QStringLiteral("Param"), QStringLiteral("Source")};
 inline const IniKey kLastTab{QStringLiteral("Param"), QStringLiteral("LastTab")};
 inline const IniKey kNemboFolder{QStringLiteral("Nembo"), QStringLiteral("LastFolder")};
+// The folder chooser remembers its last choice per caller in three sections.
+inline const QString kChooserDriveSection = QStringLiteral("Fold_Drive");
+inline const QString kChooserFolderSection = QStringLiteral("Fold_Folders");
+inline const QString kChooserFileSection = QStringLiteral("Fold_File");
+inline const QString kNemboChooserKey = QStringLiteral("Ardea_Nembo");
 inline const IniKey kViewer{QStringLiteral("Stampe su Disco"), QStringLiteral("PgmVisualizzatore")};
 inline const QString kPlacementSection = QStringLiteral("PosFinestre");
 inline const QString kListPlacementSection = QStringLiteral("PosHelp");
