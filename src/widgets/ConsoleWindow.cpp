@@ -48,7 +48,7 @@ bool discardedKey(const QKeyEvent* key)
 ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
 {
     setObjectName(kWindowName);
-    setWindowTitle(QStringLiteral("corvutil - Controlli IVA Ardea / Nembo / Corvina"));
+    setWindowTitle(kConsoleTitle);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
 

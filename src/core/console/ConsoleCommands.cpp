@@ -18,7 +18,9 @@
 #include "process/AppContext.h"
 #include "report/ReportFile.h"
 #include "settings/SettingsKeys.h"
+#include "taxcode/ForeignCodes.h"
 #include "taxcode/GeneralCheck.h"
+#include "taxcode/PublicBodies.h"
 #include "util/TextUtil.h"
 
 namespace corv {
@@ -84,9 +86,12 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip},
         {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdeaJournal,
          QStringLiteral("Totali IVA per Cli/For della Prima Nota Ardea (date di registrazione)")},
-        later("Cmd_ArEnti", "Controllo PI/CF Enti (8/9)", ardea),
+        {QStringLiteral("Cmd_ARPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), ardea, CommandNeeds::ArdeaData, checkArdeaPublicBodies,
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni): elenco e spostamento su CF\nClick-Dx per l'ultimo report"),
+         showArdeaPublicBodiesReport},
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck, {}},
-        later("Cmd_ArCFEstero", "Compila CF Estero", ardea),
+        {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, fillForeignCodes,
+         QStringLiteral("Compila il CF Estero mancante dei soggetti Esteri da CF o PI")},
         later("Cmd_ArFlagsIva", "Flags Codici IVA", ardea),
         {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkJournalNatures,
          QStringLiteral("Righe IVA della Prima Nota senza Natura IVA")},
@@ -99,12 +104,14 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip},
         {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,
          QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), createNemboExportDatabase},
-        later("Cmd_NbEnti", "Controllo PI/CF Enti (8/9)", nembo),
+        {QStringLiteral("Cmd_PIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), nembo, CommandNeeds::LegacyCompany, checkNemboPublicBodies,
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori di Nembo")},
         {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, listNemboSettlements, {}},
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip},
         {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
          QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
-        later("Cmd_CvEnti", "Controllo PI/CF Enti (8/9)", corvina),
+        {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, checkCorvinaPublicBodies,
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina")},
         later("Cmd_CvIndIva", "Indicatori IVA", corvina),
         later("Cmd_CvIndCau", "Indicatori CauCon", corvina),
         later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),

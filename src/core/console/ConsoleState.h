@@ -15,6 +15,8 @@ class AppContext;
 class IniFile;
 
 inline const QString kEmptyDate = QStringLiteral("__/__/____");
+// The console's caption, also the title of some of its messages.
+inline const QString kConsoleTitle = QStringLiteral("corvutil - Controlli IVA Ardea / Nembo / Corvina");
 
 // The three reference lists of a source, one fixed-width row per record.
 struct ReferenceLists {
