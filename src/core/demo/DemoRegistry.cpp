@@ -86,11 +86,13 @@ struct Subject {
     bool historical = true;
     QVariant cfS, piS, personalS, nationS;
     bool historicalSame = true; // the historical record repeats the current one
+    bool bothRoles = false;     // also a supplier
+    QVariant foreignCode;
 };
 
 class Writer {
 public:
-    explicit Writer(QSqlDatabase& db) : clifor_(db), current_(db), historical_(db)
+    explicit Writer(QSqlDatabase& db) : clifor_(db), current_(db), historical_(db), foreign_(db)
     {
         clifor_.prepare(QStringLiteral("INSERT INTO CO_CLIFOR (ind_clifor, cod_clifor, flg_allegato, ind_tipo_diciva, cod_iva, dat_obsoleto)"
                                        " VALUES (?, ?, '1', ?, NULL, ?)"));
@@ -98,6 +100,7 @@ public:
             "INSERT INTO CA_ANAGRAFICHE (cod_anagra, des_ragsoc, des_cogn, des_nome, flg_pers_fis, cod_cfisc, cod_piva,"
             " dat_nasc, ind_sesso, cod_localita_nas, ind_tipo_diciva, flg_piva_ver, flg_nores_nocfis, cod_naz, cod_naz_res,"
             " des_localita_res, dat_obsoleto) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '0', '0', ?, ?, ?, ?)"));
+        foreign_.prepare(QStringLiteral("UPDATE CA_ANAGRAFICHE SET cod_cfisc_estero=? WHERE cod_anagra=?"));
         historical_.prepare(QStringLiteral(
             "INSERT INTO CA_ANAGRAFICHE_STO (cod_anagra, des_ragsoc, flg_pers_fis, cod_cfisc, cod_piva, dat_nasc, ind_sesso,"
             " cod_localita_nas, ind_tipo_diciva, flg_piva_ver, cod_naz, dat_obsoleto) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, '0', ?, ?)"));
@@ -119,6 +122,11 @@ public:
                            s.nation, s.nation, s.town, orNull(s.obsolete)});
         if (!run(current_, error))
             return false;
+        if (s.foreignCode.isValid()) {
+            bindAll(foreign_, {s.foreignCode, s.code});
+            if (!run(foreign_, error))
+                return false;
+        }
         if (!s.historical)
             return true;
         const QVariant cfS = s.historicalSame ? s.cf : s.cfS;
@@ -145,7 +153,7 @@ private:
         return false;
     }
 
-    QSqlQuery clifor_, current_, historical_;
+    QSqlQuery clifor_, current_, historical_, foreign_;
     QSet<QString> insertedRegistry_;
 };
 
@@ -236,6 +244,20 @@ QList<Subject> plantedSubjects(DemoRandom& r)
     add([&] { Subject s = company(r, QString()); s.historical = false; return s; }(), QStringLiteral("SENZA ANAGRAFICA STORICA"));
     add([&] { Subject s = person(r, QString()); s.declarant = QVariant(); return s; }(), QStringLiteral("SENZA TIPO DICHIARANTE"));
     add([&] { Subject s = company(r, QString()); s.pi = QStringLiteral("80") + vatNumber(r, '8').mid(2); s.cf = s.pi; s.pi = QVariant(); s.personal = QStringLiteral("0"); s.declarant = QStringLiteral("C"); return s; }(), QStringLiteral("ASSOCIAZIONE SPORTIVA DILETTANTISTICA"));
+
+    // Public bodies whose fiscal code went into the VAT number field, and
+    // foreign subjects for the foreign fiscal code.
+    const auto body = [&](char first) { Subject s = company(r, QString()); s.pi = vatNumber(r, first); s.cf = QVariant(); return s; };
+    add(body('8'), QStringLiteral("COMUNE DI PROVA (PI 8 SENZA CF)"));
+    add([&] { Subject s = body('9'); s.cf = s.pi; return s; }(), QStringLiteral("PARROCCHIA DI PROVA (PI = CF 9)"));
+    add([&] { Subject s = body('8'); s.cf = vatNumber(r, '0'); return s; }(), QStringLiteral("ENTE DI PROVA (PI 8, CF DIVERSO)"));
+    add([&] { Subject s = body('9'); s.pi = QStringLiteral("9123A567890"); return s; }(), QStringLiteral("ASSOCIAZIONE (PI 9 CON LETTERA)"));
+    add([&] { Subject s = foreignCompany(r, QString()); s.pi = vatNumber(r, '9'); return s; }(), QStringLiteral("ENTE ESTERO (PI 9)"));
+    add([&] { Subject s = company(r, QString()); s.historicalSame = false; s.piS = vatNumber(r, '8'); s.personalS = QStringLiteral("0"); s.nationS = QStringLiteral("IT"); return s; }(), QStringLiteral("DITTA CON STORICO PI 8"));
+    add([&] { Subject s = body('8'); s.bothRoles = true; return s; }(), QStringLiteral("CONSORZIO CLIENTE E FORNITORE (PI 8)"));
+    add([&] { Subject s = foreignCompany(r, QString()); s.foreignCode = QStringLiteral("FR12345678901"); return s; }(), QStringLiteral("ESTERO CON CF ESTERO"));
+    add([&] { Subject s = foreignCompany(r, QString()); s.cf = QStringLiteral("X"); s.pi = QVariant(); return s; }(), QStringLiteral("ESTERO SENZA CODICI"));
+    add([&] { Subject s = foreignCompany(r, QString()); s.cf = QStringLiteral("#123*45"); return s; }(), QStringLiteral("ESTERO CON CF #123*45"));
     return planted;
 }
 
@@ -279,9 +301,14 @@ bool fillDemoRegistry(QSqlDatabase& db, int count, bool planted, QString* error)
         }
     }
     if (planted) {
-        for (const Subject& s : plantedSubjects(r)) {
+        for (Subject s : plantedSubjects(r)) {
             if (!writer.add(s, error))
                 return false;
+            if (s.bothRoles) {
+                s.type = QStringLiteral("F");
+                if (!writer.add(s, error))
+                    return false;
+            }
         }
     }
     return true;
