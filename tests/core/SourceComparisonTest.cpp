@@ -110,6 +110,40 @@ TEST_F(SourceComparisonTest, TheConsoleRangeNarrowsTheArdeaSide)
     EXPECT_EQ(compareSources(*ctx, comparisonRequestOf(state)).outcome, CommandResult::Outcome::Declined);
 }
 
+// The demo's Nembo journal mirrors Ardea's 2024 but for one amount a unit
+// more: over 2024 the legacy column differs from Ardea on that key alone.
+TEST_F(SourceComparisonTest, TheLegacyJournalIsAThirdColumnWhenItHasRowsInThePeriod)
+{
+    ASSERT_TRUE(ensureCorvinaViews(*ctx));
+    selectYear(2025);
+    ComparisonRequest request = comparisonRequestOf(state);
+    request.nemboFolder = home.file("nembo");
+    request.nemboCompany = "001";
+    request.from = QDate(2024, 1, 1);
+    request.to = QDate(2024, 12, 31);
+    const CommandResult result = compareSources(*ctx, request);
+    ASSERT_EQ(result.outcome, CommandResult::Outcome::Done);
+    QFile file(result.reportPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+    EXPECT_TRUE(lines[1].endsWith(" - Nembo 001")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[3].endsWith("|   Imp. Nembo|  IVA Nembo| Diff.Imp. Co|Diff.IVA Co| Diff.Imp. Ne|Diff.IVA Ne|")) << lines[3].toStdString();
+    QStringList legacyDifferences;
+    for (int i = 5; i < lines.size() && !lines[i].startsWith("===="); ++i) {
+        const QStringList fields = lines[i].split('|');
+        ASSERT_GE(fields.size(), 11) << lines[i].toStdString();
+        if (fields[9].trimmed() != "0,00" || fields[10].trimmed() != "0,00")
+            legacyDifferences << lines[i].left(7) + ":" + fields[9].trimmed() + "/" + fields[10].trimmed();
+    }
+    ASSERT_EQ(legacyDifferences.size(), 1) << legacyDifferences.join(' ').toStdString();
+    EXPECT_TRUE(legacyDifferences.first().endsWith(":1,00/0,00")) << legacyDifferences.first().toStdString();
+    // Over 2025 the legacy journal has nothing: no third column.
+    request.from = QDate(2025, 1, 1);
+    request.to = QDate(2025, 12, 31);
+    const CommandResult year2025 = compareSources(*ctx, request);
+    EXPECT_EQ(year2025.findings, 3);
+}
+
 TEST_F(SourceComparisonTest, StatementsBindNothingRaw)
 {
     const Dialect& sqlServer = Dialect::of(Engine::SqlServer);

@@ -6,6 +6,7 @@
 #include "console/SubjectTotals.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
+#include "legacy/LegacyTotals.h"
 #include "platform/Ui.h"
 #include "process/AppContext.h"
 #include "report/ReportFile.h"
@@ -108,8 +109,12 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
     QString heading = utl::PadRight(QStringLiteral("Cli/For"), 7) + QLatin1Char(' ') + utl::PadRight(QStringLiteral("Rag. Soc."), 25) + QLatin1Char('|');
     for (const SourceTotals& source : sources)
         heading += utl::PadLeft(QStringLiteral("Imp. ") + source.source, 13) + QLatin1Char('|') + utl::PadLeft(QStringLiteral("IVA ") + source.source, 11) + QLatin1Char('|');
-    for (std::size_t s = 1; s < sources.size(); ++s)
-        heading += utl::PadLeft(QStringLiteral("Diff. Imp."), 13) + QLatin1Char('|') + utl::PadLeft(QStringLiteral("Diff. IVA"), 11) + QLatin1Char('|');
+    // With more than one source against the reference, each difference says whose it is.
+    for (std::size_t s = 1; s < sources.size(); ++s) {
+        const QString whose = sources.size() > 2 ? QLatin1Char(' ') + sources[s].source.left(2) : QString();
+        heading += utl::PadLeft((sources.size() > 2 ? QStringLiteral("Diff.Imp.") : QStringLiteral("Diff. Imp.")) + whose, 13) + QLatin1Char('|')
+                   + utl::PadLeft((sources.size() > 2 ? QStringLiteral("Diff.IVA") : QStringLiteral("Diff. IVA")) + whose, 11) + QLatin1Char('|');
+    }
 
     // Subtotals per type and source, for the closing lines.
     std::map<QString, std::vector<KeyTotals>> typeTotals;
@@ -181,6 +186,8 @@ ComparisonRequest comparisonRequestOf(const ConsoleState& state)
     const auto from = maskedDate(state.dateFrom), to = maskedDate(state.dateTo);
     request.from = from && from->isValid() ? *from : QDate(request.year, 1, 1);
     request.to = to && to->isValid() ? *to : QDate(request.year, 12, 31);
+    request.nemboFolder = state.nemboFolder;
+    request.nemboCompany = state.nemboCompany();
     return request;
 }
 
@@ -210,9 +217,19 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
     if (!readTotals(ctx, corvina, corvinaComparisonSql(dialectOf(corvina), request.corvinaCompany, request.year), sources[1]))
         return {Outcome::Failed, {}};
 
-    const QString title = QStringLiteral("Confronto fonti - Ardea ") + ctx.company().code + QStringLiteral(" dal ")
-                          + request.from.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" al ") + request.to.toString(QStringLiteral("dd/MM/yyyy"))
-                          + QStringLiteral(" - Corvina ") + request.corvinaCompany + QLatin1Char(' ') + QString::number(request.year);
+    QString title = QStringLiteral("Confronto fonti - Ardea ") + ctx.company().code + QStringLiteral(" dal ")
+                    + request.from.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" al ") + request.to.toString(QStringLiteral("dd/MM/yyyy"))
+                    + QStringLiteral(" - Corvina ") + request.corvinaCompany + QLatin1Char(' ') + QString::number(request.year);
+    if (!request.nemboFolder.isEmpty() && !request.nemboCompany.isEmpty()) {
+        SourceTotals nembo{QStringLiteral("Nembo"), {}};
+        int rows = 0;
+        if (legacy::sumJournal(request.nemboFolder, request.nemboCompany, request.from, request.to, nembo, &rows) && rows > 0) {
+            sources.push_back(std::move(nembo));
+            title += QStringLiteral(" - Nembo ") + request.nemboCompany;
+        } else {
+            title += QStringLiteral(" - Nembo ") + request.nemboCompany + QStringLiteral(": nessuna registrazione nel periodo");
+        }
+    }
     const Comparison comparison = compareTotals(sources, title);
     const QString path = companyReportPath(ctx.paths(), QStringLiteral("\\Confronto_"),
                                            ctx.company().code + QLatin1Char('_') + QString::number(request.year), QStringLiteral(".LOG"));

@@ -52,6 +52,10 @@ struct ComparisonRequest {
     int year = 0;
     QDate from; // the Ardea period: the year when the console gives no dates
     QDate to;
+    // The legacy archive, when a folder and a company are chosen: its journal
+    // becomes a third column when it has rows in the period.
+    QString nemboFolder;
+    QString nemboCompany;
 };
 // The request of the console: the selected Corvina company and year, the
 // date range when it holds a date.

@@ -1,5 +1,7 @@
 #include "demo/DemoInstallation.h"
 
+#include "demo/DemoNembo.h"
+
 #include "settings/Settings.h"
 #include "ardea/ArdeaInstallation.h"
 #include "db/ScopedConnection.h"
@@ -63,7 +65,8 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
 bool writeConsoleSettings(const AppPaths& paths)
 {
     IniFile settings(paths.iniPath(ini::kCorv));
-    return settings.write(keys::kCompany, kDemoCompany) && settings.write(keys::kLastTab, QStringLiteral("0"));
+    return settings.write(keys::kCompany, kDemoCompany) && settings.write(keys::kLastTab, QStringLiteral("0"))
+           && settings.write(keys::kNemboFolder, QDir(paths.dataDir).filePath(QStringLiteral("nembo")));
 }
 
 bool writeLogin(const QString& folder, const AppPaths& paths)
@@ -116,6 +119,12 @@ bool createDemoInstallation(const QString& folderArg, QString* error, const Demo
     }
     if (!fillDemoData(dbFolder, options, error))
         return false;
+    {
+        ScopedConnection company(QStringLiteral("demo-nembo"));
+        if (!company.openSqliteFile(dbFolder + QStringLiteral("AR_DEMO.sqlite"), error)
+            || !writeDemoNemboExport(folder + QStringLiteral("/nembo"), company.db(), options.vatRows > 100000, error))
+            return false;
+    }
     // The registry file last: its presence marks a complete installation.
     if (!writeLogin(folder, paths) || !writeConsoleSettings(paths) || !writeRegistry(folder, paths))
         return fail(error, QStringLiteral("Impossibile scrivere le impostazioni in : ") + folder);

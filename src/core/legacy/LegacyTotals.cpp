@@ -193,7 +193,9 @@ bool sumJournal(const QString& folder, const QString& company, const QDate& from
         const QDate date = journalDate(record.field(4));
         if (!date.isValid() || date < from || date > to)
             continue;
-        const QString key = comparisonKey(QString(journalType(record)), normalizedCode(record.field(24)));
+        // Receipts carry no customer code: the blank key, as in Ardea.
+        const QString code = normalizedCode(record.field(24));
+        const QString key = code.isEmpty() || code == QLatin1String("0") ? QString() : comparisonKey(QString(journalType(record)), code);
         KeyTotals& sums = totals.keys[key];
         if (sums.name.isEmpty())
             sums.name = names.value(key);
