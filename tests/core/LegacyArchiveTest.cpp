@@ -230,3 +230,50 @@ TEST_F(LegacyArchiveTest, AFolderThatCannotBeWrittenIsSaid)
 }
 
 } // namespace
+
+#include "DemoSession.h"
+
+#include <QProcess>
+
+namespace {
+
+using LegacyDemoTest = corv::test::DemoSession;
+
+// The demo's journal file totalled by awk on its own, key by key: the report's
+// total lines carry the same sums.
+TEST_F(LegacyDemoTest, TheReportsTotalsAreWhatAwkSumsFromTheFile)
+{
+    state.nemboFolder = home.file("nembo");
+    state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
+    state.nemboRow = 0;
+    ui.expectMessage("C.Iva: 22   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi")).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+
+    QProcess awk;
+    awk.start("awk", {"-F|", R"(($8 > "0" && $8 < "3") {
+        key = sprintf("%06d%s", $24, ($23 == "1") ? "C" : "F"); t = $19; v = $18; gsub(",", ".", t); gsub(",", ".", v);
+        taxable[key] += t; vat[key] += v }
+        END { for (k in taxable) printf "%s %.2f %.2f\n", k, taxable[k], vat[k] })",
+                      home.file("nembo/TR001PRN")});
+    ASSERT_TRUE(awk.waitForFinished(30000));
+    ASSERT_EQ(awk.exitCode(), 0) << awk.readAllStandardError().toStdString();
+    std::map<QString, std::pair<QString, QString>> expected;
+    for (const QString& line : QString::fromUtf8(awk.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(' ');
+        expected[f[0]] = {QString(f[1]).replace('.', ','), QString(f[2]).replace('.', ',')};
+    }
+    QFile file(ctx->paths().dataFile("PN_nb_001.LOG"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::map<QString, std::pair<QString, QString>> reported;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split("\r\n")) {
+        if (line.size() < 8 || line[7] != '-' || !line[0].isDigit())
+            continue;
+        const QStringList f = line.split('|');
+        reported[line.left(7)] = {QString(f[1]).remove('.').trimmed(), QString(f[2]).remove('.').trimmed()};
+    }
+    EXPECT_GT(reported.size(), 100u);
+    EXPECT_EQ(reported, expected);
+}
+
+} // namespace
