@@ -39,8 +39,9 @@ shell() {
 # report TITLE: one line with both, their ratio and peak memory.
 report() {
   awk -v t="$1" -v o="$OURS_S" -v s="$SHELL_S" -v ok="$OURS_KB" -v sk="$SHELL_KB" -v r="$OURS_ROWS" \
-    'BEGIN { printf "%-40s corvutil %7.3f s %7.1f MB   sqlite3 %7.3f s %7.1f MB   rapporto %5.2f   righe %d\n",
-             t, o, ok / 1024, s, sk / 1024, o / (s > 0.001 ? s : 0.001), r }'
+    -v name="${REF_NAME:-sqlite3}" \
+    'BEGIN { printf "%-40s corvutil %7.3f s %7.1f MB   %-7s %7.3f s %7.1f MB   rapporto %5.2f   righe %d\n",
+             t, o, ok / 1024, name, s, sk / 1024, o / (s > 0.001 ? s : 0.001), r }'
 }
 
 # same_rows: the two read the same number of rows.
@@ -48,4 +49,23 @@ same_rows() {
   if [ "$OURS_ROWS" != "$SHELL_ROWS" ]; then
     echo "righe diverse: corvutil $OURS_ROWS, sqlite3 $SHELL_ROWS" >&2; exit 1
   fi
+}
+
+# reference COMMAND...: any reference program (REF_NAME names it in the report) (awk on the same file) run
+# RUNS times like the shell; sets SHELL_S, SHELL_ROWS (its output lines),
+# SHELL_KB; fails on a non-zero exit.
+reference() {
+  local runs=() kbs=() out stats
+  out=$(mktemp) stats=$(mktemp)
+  for ((i = 0; i < RUNS; i++)); do
+    if ! /usr/bin/time -f '%e %M' -o "$stats" "$@" >"$out"; then
+      echo "riferimento: uscita con errore: $*" >&2; exit 1
+    fi
+    read -r s kb <"$stats"
+    runs+=("$s"); kbs+=("$kb")
+    SHELL_ROWS=$(wc -l <"$out")
+  done
+  rm -f "$out" "$stats"
+  SHELL_S=$(printf '%s\n' "${runs[@]}" | median)
+  SHELL_KB=$(printf '%s\n' "${kbs[@]}" | median)
 }

@@ -29,9 +29,22 @@ public:
         return *this;
     }
     void append(const CompactLines& other);
+    // A line given as UTF-8, stored as it is.
+    void appendUtf8(QByteArrayView line)
+    {
+        text_.append(line.data(), line.size());
+        ends_.append(text_.size());
+    }
+    void reserve(qsizetype lines, qsizetype bytes)
+    {
+        ends_.reserve(lines);
+        text_.reserve(bytes);
+    }
     void clear();
 
     qsizetype size() const { return ends_.size(); }
+    // The bytes the lines take.
+    qsizetype byteSize() const { return text_.size(); }
     bool isEmpty() const { return ends_.isEmpty(); }
     QString at(qsizetype index) const;
     QString operator[](qsizetype index) const { return at(index); }

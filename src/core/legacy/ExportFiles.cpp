@@ -47,12 +47,20 @@ QStringList exportCompanies(const QString& folder)
     return companies;
 }
 
-ExportRecord::ExportRecord(QByteArray line) : line_(std::move(line))
+void ExportRecord::assign(QByteArrayView line)
 {
+    line_.resize(0);
+    line_.append(line.data(), line.size());
+    starts_.resize(0);
     starts_.append(0);
-    for (qsizetype i = 0; i < line_.size(); ++i) {
-        if (line_[i] == '|')
+    ascii_ = true;
+    const char* data = line_.constData();
+    for (qsizetype i = 0, n = line_.size(); i < n; ++i) {
+        const char c = data[i];
+        if (c == '|')
             starts_.append(i + 1);
+        else if (static_cast<unsigned char>(c) >= 0x80)
+            ascii_ = false;
     }
 }
 
@@ -65,9 +73,13 @@ QByteArrayView ExportRecord::bytes(int position) const
     return QByteArrayView(line_.constData() + start, end - start);
 }
 
-QString ExportRecord::field(int position) const { return decodeText(bytes(position).toByteArray()); }
+QString ExportRecord::field(int position) const
+{
+    const QByteArrayView value = bytes(position);
+    return ascii_ ? QString::fromLatin1(value) : decodeText(value.toByteArray());
+}
 
-QString ExportRecord::text() const { return decodeText(line_); }
+QString ExportRecord::text() const { return ascii_ ? QString::fromLatin1(line_) : decodeText(line_); }
 
 ExportReader::ExportReader(const QString& path) : file_(path)
 {
@@ -75,22 +87,51 @@ ExportReader::ExportReader(const QString& path) : file_(path)
         file_.open(QIODevice::ReadOnly);
 }
 
+bool ExportReader::fill()
+{
+    if (atEnd_)
+        return false;
+    buffer_.remove(0, position_);
+    position_ = 0;
+    constexpr qsizetype kBlock = 1 << 20;
+    const qsizetype kept = buffer_.size();
+    buffer_.resize(kept + kBlock);
+    const qint64 got = file_.read(buffer_.data() + kept, kBlock);
+    if (got < 0) {
+        failed_ = true;
+        atEnd_ = true;
+        buffer_.resize(kept);
+        return false;
+    }
+    buffer_.resize(kept + got);
+    if (got == 0)
+        atEnd_ = true;
+    return got > 0;
+}
+
 bool ExportReader::next(ExportRecord& record)
 {
     if (!file_.isOpen())
         return false;
     while (true) {
-        QByteArray line = file_.readLine();
-        if (line.isEmpty()) {
-            failed_ = !file_.atEnd();
-            return false;
+        qsizetype end = buffer_.indexOf('\n', position_);
+        while (end < 0) {
+            if (!fill()) {
+                if (position_ >= buffer_.size())
+                    return false;
+                end = buffer_.size(); // the last line, without its line end
+                break;
+            }
+            end = buffer_.indexOf('\n', position_);
         }
+        QByteArrayView line(buffer_.constData() + position_, end - position_);
+        position_ = std::min(end + 1, buffer_.size());
         ++lineNumber_;
-        while (!line.isEmpty() && (line.endsWith('\n') || line.endsWith('\r')))
+        while (!line.isEmpty() && (line.back() == '\r' || line.back() == '\n'))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        record = ExportRecord(std::move(line));
+        record.assign(line);
         return true;
     }
 }

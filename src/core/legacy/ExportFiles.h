@@ -25,17 +25,22 @@ QStringList exportCompanies(const QString& folder);
 class ExportRecord {
 public:
     ExportRecord() = default;
-    explicit ExportRecord(QByteArray line);
+    explicit ExportRecord(QByteArrayView line) { assign(line); }
+    // The record of another line, reusing what this one holds.
+    void assign(QByteArrayView line);
 
     int fieldCount() const { return static_cast<int>(starts_.size()); }
     QByteArrayView bytes(int position) const;
     QString field(int position) const;
     const QByteArray& line() const { return line_; }
     QString text() const;
+    // Plain ASCII: its bytes are its text, in either encoding.
+    bool isAscii() const { return ascii_; }
 
 private:
     QByteArray line_;
     QList<qsizetype> starts_; // where each field starts; it ends at the next "|"
+    bool ascii_ = true;
 };
 
 // Reads an export file record by record, skipping blank lines; the line
@@ -51,7 +56,12 @@ public:
     QString errorString() const { return file_.errorString(); }
 
 private:
+    bool fill();
+
     QFile file_;
+    QByteArray buffer_; // read ahead in large blocks
+    qsizetype position_ = 0;
+    bool atEnd_ = false;
     qint64 lineNumber_ = 0;
     bool failed_ = false;
 };

@@ -10,7 +10,10 @@
 #include "util/Progress.h"
 #include "util/TextUtil.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace corv {
@@ -19,11 +22,12 @@ namespace legacy {
 
 namespace {
 
-// One taken journal record, for the sort and the walk.
+// One taken journal record, for the sort and the walk: 32 bytes, a million
+// of them stay small.
 struct Entry {
-    QChar type;
-    QString code; // zero-filled, as the key prints it
-    qsizetype line = 0;
+    std::array<char, 6> code; // zero-filled, as the key prints it
+    char type;                // 'C' or 'F'
+    quint32 line;             // its line in the unsorted list
     Amount taxable;
     Amount vat;
 };
@@ -34,14 +38,31 @@ QString codeOfRow(const QString& row)
     return row.left(6);
 }
 
-QString amountColumn(const std::optional<Amount>& amount, QByteArrayView field)
+// The text padded with blanks or cut to `width` characters, as UTF-8.
+QByteArray paddedUtf8(const QString& text, int width) { return utl::PadRight(text, width).toUtf8(); }
+
+// An amount right-aligned in 12, as the lists write it; a field that is no
+// number is written as it is.
+void appendAmountColumn(QByteArray& line, const std::optional<Amount>& amount, QByteArrayView field, bool ascii)
 {
     QString column;
     if (amount)
         utl::appendAmount(column, *amount, 2, 12);
     else
-        FixedLine::appendRightAligned(column, decodeText(field.toByteArray()), 12);
-    return column;
+        FixedLine::appendRightAligned(column, ascii ? QString::fromLatin1(field) : decodeText(field.toByteArray()), 12);
+    line += column.toUtf8();
+}
+
+std::array<char, 6> zeroFilled(QByteArrayView code)
+{
+    code = code.trimmed();
+    std::array<char, 6> filled;
+    filled.fill('0');
+    const qsizetype taken = std::min<qsizetype>(code.size(), 6);
+    // Right-aligned; a longer code keeps its first six characters.
+    for (qsizetype i = 0; i < taken; ++i)
+        filled[static_cast<std::size_t>(6 - taken + i)] = code.size() > 6 ? code[i] : code[i];
+    return filled;
 }
 
 } // namespace
@@ -61,10 +82,9 @@ QString journalKey(const ExportRecord& record)
 
 std::optional<Amount> journalAmount(QByteArrayView field)
 {
-    const QByteArray text = field.trimmed().toByteArray();
-    if (text.isEmpty())
+    if (field.trimmed().isEmpty())
         return Amount();
-    return Amount::parse(QString::fromLatin1(text).replace(QLatin1Char(','), QLatin1Char('.')));
+    return Amount::parse(field); // a decimal comma or point
 }
 
 QString normalizedCode(QStringView code)
@@ -98,27 +118,31 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
         return result;
     result.found = true;
     const QHash<QString, QString> names = subjectNames(lists.subjects);
-    QHash<QString, QString> vatNames;
+    QHash<QByteArray, QByteArray> vatNames; // code -> description padded to 20, UTF-8
     for (const QString& row : lists.vatCodes)
-        vatNames.insert(utl::field(row, QStringLiteral("|"), 1), utl::field(row, QStringLiteral("|"), 2));
+        vatNames.insert(utl::field(row, QStringLiteral("|"), 1).toUtf8(), paddedUtf8(utl::field(row, QStringLiteral("|"), 2), 20));
+    const QByteArray noName = paddedUtf8(QString(), 20);
 
     Progress progress(ctx.ui());
     CompactLines unsorted;
     std::vector<Entry> entries;
+    // Sized from the file once: a million lines grown by doubling would
+    // hold twice the memory they need.
+    const qint64 fileSize = QFileInfo(path).size();
+    unsorted.reserve(fileSize / 90, fileSize + fileSize / 8);
+    entries.reserve(static_cast<std::size_t>(fileSize / 90));
     QStringList problems;
     ExportRecord record;
-    QString lastKey, lastName;
+    QByteArray lastKey, lastName, line;
     while (reader.next(record)) {
         if (!journalRecordTaken(record))
             continue;
-        Entry entry;
-        entry.type = journalType(record);
-        entry.code = utl::PadLeft(record.field(24).trimmed(), 6, QLatin1Char('0'));
-        const QString key = entry.code + entry.type;
+        Entry entry{zeroFilled(record.bytes(24)), journalType(record).toLatin1(), static_cast<quint32>(unsorted.size()), {}, {}};
+        const QByteArray key = QByteArray(entry.code.data(), 6) + entry.type;
         if (key != lastKey) {
             ++result.subjects;
             lastKey = key;
-            lastName = names.value(normalizedCode(entry.code) + entry.type);
+            lastName = paddedUtf8(names.value(normalizedCode(QString::fromLatin1(key.left(6))) + QLatin1Char(entry.type)), 30);
         }
         const auto taxable = journalAmount(record.bytes(19)), vat = journalAmount(record.bytes(18));
         for (const auto& [amount, position, what] : {std::tuple{taxable, 19, "Imponibile"}, std::tuple{vat, 18, "IVA"}}) {
@@ -126,35 +150,60 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
                 ++result.badAmounts;
                 problems << QStringLiteral("*** Riga %1 : %2 NON numerico \"%3\" (%4) - non sommato")
                                 .arg(reader.lineNumber())
-                                .arg(QLatin1String(what), record.field(position), key);
+                                .arg(QLatin1String(what), record.field(position), QString::fromLatin1(key));
             }
         }
         entry.taxable = taxable.value_or(Amount());
         entry.vat = vat.value_or(Amount());
-        entry.line = unsorted.size();
-        const QString vatCode = record.field(20).trimmed();
-        QString line = key + QLatin1Char('|') + utl::PadRight(lastName, 30) + QLatin1Char('|');
-        for (int position : {2, 4, 11, 12, 13, 14})
-            line += record.field(position) + QLatin1Char('|');
-        line += utl::PadRight(vatCode, 3) + QLatin1Char('|') + utl::PadRight(vatNames.value(vatCode), 20) + QLatin1Char('|')
-                + amountColumn(taxable, record.bytes(19)) + QLatin1Char('|') + amountColumn(vat, record.bytes(18)) + QLatin1Char('|');
-        unsorted << line;
-        entries.push_back(std::move(entry));
+        // The sorted list's line: key, name, the registration fields, VAT code
+        // and description, the two amounts.
+        line.resize(0);
+        line += key;
+        line += '|';
+        line += lastName;
+        line += '|';
+        for (int position : {2, 4, 11, 12, 13, 14}) {
+            line += record.isAscii() ? record.bytes(position).toByteArray() : record.field(position).toUtf8();
+            line += '|';
+        }
+        const QByteArray vatCode = record.bytes(20).trimmed().toByteArray();
+        line += paddedUtf8(record.isAscii() ? QString::fromLatin1(vatCode) : record.field(20).trimmed(), 3);
+        line += '|';
+        line += vatNames.value(vatCode, noName);
+        line += '|';
+        appendAmountColumn(line, taxable, record.bytes(19), record.isAscii());
+        line += '|';
+        appendAmountColumn(line, vat, record.bytes(18), record.isAscii());
+        line += '|';
+        unsorted.appendUtf8(line);
+        entries.push_back(entry);
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(reader.lineNumber()); });
     }
     result.readFailed = reader.failed();
     ctx.ui().status(QStringLiteral("Completata lettura Prima Nota."));
 
     // Customers, then suppliers, each by code; a key's records in file order.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return a.type != b.type ? a.type < b.type : a.code < b.code; });
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.type != b.type ? a.type < b.type : a.code < b.code;
+    });
     result.report << QStringLiteral("*****  Inizio PN_Nb_") + company + QStringLiteral("  *****") << SubjectTotals::heading()
                   << SubjectTotals::rule(QLatin1Char('-'));
-    SubjectTotals totals([&result](const QString& line) { result.report << line; });
-    for (const Entry& entry : entries) {
-        const QString key = entry.code + entry.type;
-        totals.add(key, QString(entry.type), names.value(normalizedCode(entry.code) + entry.type), entry.taxable, entry.vat);
-        result.sorted.append(QString::fromUtf8(unsorted.utf8At(entry.line)));
+    SubjectTotals totals([&result](const QString& text) { result.report << text; });
+    result.sorted.reserve(unsorted.size(), unsorted.byteSize());
+    for (std::size_t i = 0; i < entries.size();) {
+        // A key's records summed, then handed to the totals at once.
+        const Entry& first = entries[i];
+        Amount taxable, vat;
+        std::size_t j = i;
+        for (; j < entries.size() && entries[j].type == first.type && entries[j].code == first.code; ++j) {
+            taxable += entries[j].taxable;
+            vat += entries[j].vat;
+            result.sorted.appendUtf8(unsorted.utf8At(entries[j].line));
+        }
+        const QString code = QString::fromLatin1(first.code.data(), 6);
+        const QString type(QLatin1Char(first.type));
+        totals.add(code + type, type, names.value(normalizedCode(code) + type), taxable, vat);
+        i = j;
     }
     totals.finish();
     if (!problems.isEmpty())

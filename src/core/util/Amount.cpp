@@ -22,20 +22,56 @@ std::int64_t pow10(int n)
 
 std::optional<Amount> Amount::parse(const QString& text)
 {
-    static const QRegularExpression shape(QStringLiteral("^\\s*([+-]?)(\\d*)(?:[.,](\\d*))?\\s*$"));
-    const auto m = shape.match(text);
-    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) // only ASCII digits make a number
+            return std::nullopt;
+        bytes.append(static_cast<char>(c.unicode()));
+    }
+    return parse(QByteArrayView(bytes));
+}
+
+std::optional<Amount> Amount::parse(QByteArrayView text)
+{
+    // [blanks][+|-][digits][(.|,)digits][blanks], at least one digit.
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+    qsizetype i = 0, n = text.size();
+    while (i < n && blank(text[i]))
+        ++i;
+    while (n > i && blank(text[n - 1]))
+        --n;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    std::int64_t whole = 0;
+    int wholeDigits = 0;
+    while (i < n && text[i] >= '0' && text[i] <= '9') {
+        if (++wholeDigits > 14)
+            return std::nullopt;
+        whole = whole * 10 + (text[i++] - '0');
+    }
+    std::int64_t fraction = 0;
+    int fractionDigits = 0;
+    bool roundUp = false;
+    if (i < n && (text[i] == '.' || text[i] == ',')) {
+        ++i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') {
+            // Digits beyond the fourth round it, half away from zero.
+            if (fractionDigits < 4)
+                fraction = fraction * 10 + (text[i] - '0');
+            else if (fractionDigits == 4)
+                roundUp = text[i] >= '5';
+            ++fractionDigits;
+            ++i;
+        }
+    }
+    if (i != n || (wholeDigits == 0 && fractionDigits == 0))
         return std::nullopt;
-    const QString whole = m.captured(2);
-    QString fraction = m.captured(3);
-    if (whole.size() > 14)
-        return std::nullopt;
-    std::int64_t units = (whole.isEmpty() ? 0 : whole.toLongLong()) * kScale;
-    // Round the digits beyond the fourth, half away from zero.
-    const bool roundUp = fraction.size() > 4 && fraction[4] >= QLatin1Char('5');
-    fraction = fraction.left(4).leftJustified(4, QLatin1Char('0'));
-    units += fraction.toLongLong() + (roundUp ? 1 : 0);
-    return Amount(m.captured(1) == QLatin1String("-") ? -units : units);
+    for (int d = std::min(fractionDigits, 4); d < 4; ++d)
+        fraction *= 10;
+    const std::int64_t units = whole * kScale + fraction + (roundUp ? 1 : 0);
+    return Amount(negative ? -units : units);
 }
 
 std::optional<Amount> Amount::fromInteger(std::int64_t whole)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -16,6 +17,9 @@ public:
     static constexpr Amount fromUnits(std::int64_t tenThousandths) { return Amount(tenThousandths); }
     // Decimal text with "." or "," as the decimal separator ("-1234.5", "0,10").
     static std::optional<Amount> parse(const QString& text);
+    // The same from bytes (ASCII digits), without a conversion.
+    static std::optional<Amount> parse(QByteArrayView text);
+    static std::optional<Amount> parse(const char* text) { return parse(QByteArrayView(text)); }
     // A whole number or a double (rounded to the nearest ten-thousandth);
     // nullopt when the amount cannot hold it (beyond about 900 thousand
     // billions, not a finite number).
