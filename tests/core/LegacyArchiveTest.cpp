@@ -277,3 +277,48 @@ TEST_F(LegacyDemoTest, TheReportsTotalsAreWhatAwkSumsFromTheFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ExportReader, LinesAcrossItsBlocksBlankLinesAndNoFinalLineEnd)
+{
+    corv::test::TestHome home(false);
+    QByteArray bytes = "a|1\r\n\r\n   \r\n";
+    const QByteArray longLine = "b|" + QByteArray(1500000, 'x') + "|fine";
+    bytes += longLine + "\n";
+    bytes += QByteArray(1048576 - 7, 'y') + "\r\nz|\xe0|ultima"; // a line end across the first block, a last line without one
+    home.writeFile("TR001PRN", bytes);
+    legacy::ExportReader reader(home.file("TR001PRN"));
+    legacy::ExportRecord record;
+    QList<QByteArray> lines;
+    QList<qint64> numbers;
+    while (reader.next(record)) {
+        lines << record.line();
+        numbers << reader.lineNumber();
+    }
+    EXPECT_FALSE(reader.failed());
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "a|1");
+    EXPECT_EQ(lines[1], longLine);
+    EXPECT_EQ(lines[2].size(), 1048576 - 7);
+    EXPECT_EQ(numbers, (QList<qint64>{1, 4, 5, 6}));
+    EXPECT_EQ(record.field(2), QString::fromUtf8("à"));
+    EXPECT_EQ(record.field(3), "ultima");
+    EXPECT_EQ(record.field(9), "");
+    EXPECT_FALSE(record.isAscii());
+    EXPECT_FALSE(legacy::ExportReader(home.file("manca")).isOpen());
+}
+
+TEST(ExportReader, AmountsOfTheExportFiles)
+{
+    EXPECT_EQ(legacy::journalAmount("1234,56"), Amount::parse("1234.56"));
+    EXPECT_EQ(legacy::journalAmount(" -0,5 "), Amount::parse("-0.50"));
+    EXPECT_EQ(legacy::journalAmount(""), Amount());
+    EXPECT_EQ(legacy::journalAmount("12,34567"), Amount::parse("12.3457"));
+    EXPECT_FALSE(legacy::journalAmount("1.234,56"));
+    EXPECT_FALSE(legacy::journalAmount("abc"));
+    EXPECT_FALSE(legacy::journalAmount("-"));
+    EXPECT_FALSE(legacy::journalAmount("123456789012345"));
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QListView>
@@ -140,4 +141,49 @@ TEST_F(ConsoleJournalButtons, LongResultLinesScrollSideways)
     EXPECT_GE(list->visualRect(list->model()->index(0, 0)).width(), metrics.horizontalAdvance(first));
     EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
 }
+} // namespace
+
+namespace {
+
+TEST_F(ConsoleJournalButtons, TheNemboTabWorksOnTheDemoExport)
+{
+    console->tabs()->setCurrentIndex(1);
+    auto* companies = console->findChild<QComboBox*>("Cmb_AziNembo");
+    ASSERT_EQ(companies->count(), 2);
+    EXPECT_EQ(companies->currentText(), "001");
+    for (const char* name : {"Cmd_NbCartella", "Cmd_NbLeggi", "Cmd_NbPrimaNota", "Cmd_PIEnti", "Cmd_NbLiquidazioni"})
+        EXPECT_TRUE(button(name)->isEnabled()) << name;
+    ui.expectMessage("C.Iva: 22   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
+    QTest::mouseClick(button("Cmd_NbLeggi"), Qt::LeftButton);
+    const auto rows = [this](const char* name) { return console->findChild<QListView*>(name)->model()->rowCount(); };
+    EXPECT_GT(rows("Lst_NbIva"), 0);
+    EXPECT_GT(rows("Lst_NbCau"), 0);
+    EXPECT_GT(rows("Lst_NbCliFor"), 100);
+    QTest::mouseClick(button("Cmd_NbPrimaNota"), Qt::LeftButton);
+    EXPECT_EQ(ui.statuses.last(), "Completata Generazione Totali.");
+    EXPECT_TRUE(QFile::exists(ctx->paths().dataFile("PN_nb_001.LOG")));
+    EXPECT_TRUE(ui.opened.isEmpty()); // the legacy totals report is not opened
+    QTest::mouseClick(button("Cmd_NbLiquidazioni"), Qt::LeftButton);
+    EXPECT_EQ(console->results().first(), "Liquidazioni IVA 2024 - Ferramenta Rossi & Figli S.r.l.");
+    ui.expectMessage("( ATTENZIONE : Controllate colonna NAZIONE per Esteri !! )");
+    QTest::mouseClick(button("Cmd_PIEnti"), Qt::LeftButton);
+    EXPECT_GE(console->results().size(), 4);
+    // Company 002 has its company record only.
+    companies->setCurrentIndex(1);
+    QTest::mouseClick(button("Cmd_NbLiquidazioni"), Qt::LeftButton);
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST_F(ConsoleJournalButtons, ThePublicBodyAndForeignCodeButtonsOfArdea)
+{
+    console->tabs()->setCurrentIndex(0);
+    ui.expectMessage("Presenti codici con PI errata").expectMessage("Confermi spostamento Automatico", Answer::No).expectMessage("Dalla gestione");
+    QTest::mouseClick(button("Cmd_ARPIEnti"), Qt::LeftButton);
+    EXPECT_EQ(console->results().size(), 6); // the five planted bodies of the Italian area, one customer and supplier listed twice
+    ui.expectMessage("Confermi compilazione CF Estero su Ardea ?", Answer::Yes).expectMessage("Elenco codici Nazioni SOLO Italiane", Answer::Yes);
+    QTest::mouseClick(button("Cmd_AREster"), Qt::LeftButton);
+    ASSERT_EQ(ui.opened.size(), 1);
+    EXPECT_TRUE(ui.opened.first().endsWith("CFEster.LOG"));
+}
+
 } // namespace
