@@ -198,6 +198,10 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto"))).outcome, CommandResult::Outcome::Done);
     }
 
+    flow("enti e CF esteri");
+    for (const char* name : {"Cmd_ARPIEnti", "Cmd_CvPIEnti", "Cmd_AREster"})
+        EXPECT_NE(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Failed) << name;
+
     flow("controllo PI/CF generale");
     GeneralCheckInput input;
     input.companyCode = "DEMO";
@@ -224,7 +228,8 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const RecordedStatement& statement : statements)
         shapes.insert(scan(statement.sql).code.simplified().remove(QRegularExpression(QStringLiteral("\\d+"))));
     std::cout << "  in tutto: " << statements.size() << " istruzioni di " << shapes.size() << " forme -> " << CORVUTIL_STATEMENTS_FILE << "\n";
-    EXPECT_EQ(perFlow.size(), 11u); // the close sends none
+    EXPECT_EQ(perFlow.size(), 12u); // the close sends none
+    EXPECT_GT(perFlow["enti e CF esteri"], 10);
     EXPECT_GT(perFlow["liquidazioni"], 3);
     EXPECT_GT(perFlow["controllo PI/CF generale"], 20);
     EXPECT_GT(perFlow["apertura console"], 20);
