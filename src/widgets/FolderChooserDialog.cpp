@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -66,6 +67,12 @@ FolderChooserDialog::FolderChooserDialog(FolderChooser& chooser, Ui& ui, QWidget
             refreshFiles();
         }
     });
+    // The model reads folders in the background: once they are there, the
+    // current folder is brought into view again.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+        // It sorts what it read a moment later: scroll after that.
+        QTimer::singleShot(50, this, [this] { folders_->scrollTo(folders_->currentIndex(), QAbstractItemView::PositionAtCenter); });
+    });
     connect(newDir, &QPushButton::clicked, this, &FolderChooserDialog::newFolder);
     connect(view, &QPushButton::clicked, this, &FolderChooserDialog::toggleFiles);
     connect(ok, &QPushButton::clicked, this, [this] {
@@ -83,9 +90,12 @@ void FolderChooserDialog::showFolder(const QString& folder)
     if (drive >= 0)
         drives_->setCurrentIndex(drive);
     const QModelIndex index = model_->index(folder);
+    // The folders on the way are opened, so the folder is in view.
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        folders_->expand(parent);
     folders_->setCurrentIndex(index);
-    folders_->scrollTo(index);
     folders_->expand(index);
+    folders_->scrollTo(index, QAbstractItemView::PositionAtCenter);
     refreshFiles();
 }
 
