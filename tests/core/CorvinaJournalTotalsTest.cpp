@@ -76,10 +76,10 @@ TEST_F(CorvinaJournalTotalsTest, From2017LinesAndSummariesSortByCustomerAndSuppl
     const QStringList expected = {
         // The sorted list orders whole lines: the rows of one document by their text.
         "1  000001    |20250110_000000|Alfa S.p.A.                    01234567897         |       1|F1          |000001    |       50,00|        0,00| Non soggetto art.7  | 0,00|N2.1|",
-        "1  000001    |20250110_000000|Alfa S.p.A.                    01234567897         |       1|F1          |000001    |      100,00|       22,00| IVA 22%             |22,00|    |",
-        "1  000001    |20250210_000000|Alfa S.p.A.                    01234567897         |       2|F2          |000001    |      200,00|       44,00| IVA 22%             |22,00|    |",
-        "1  123       |20250301_000000|Delta                          DLTDLT70A01F205Y    |       4|F3          |123       |       10,00|        1,00| IVA 10%             |10,00|    |",
-        "2  000100    |20250115_000000|Gamma Forniture S.n.c.         GMMFRN80A01H501X    |       3|A1          |000100    |      300,00|       66,00| IVA 22%             |22,00|    |",
+        "1  000001    |20250110_000000|Alfa S.p.A.                    01234567897         |       1|F1          |000001    |      100,00|       22,00| IVA 22%             |22,00|0   |",
+        "1  000001    |20250210_000000|Alfa S.p.A.                    01234567897         |       2|F2          |000001    |      200,00|       44,00| IVA 22%             |22,00|0   |",
+        "1  123       |20250301_000000|Delta                          DLTDLT70A01F205Y    |       4|F3          |123       |       10,00|        1,00| IVA 10%             |10,00|0   |",
+        "2  000100    |20250115_000000|Gamma Forniture S.n.c.         GMMFRN80A01H501X    |       3|A1          |000100    |      300,00|       66,00| IVA 22%             |22,00|0   |",
         // Each summary its own customer's totals; the numeric code zero-filled as Ardea lists it.
         "_1  000001 Alfa S.p.A.------------------- |      350,00        66,00----------01234567897     01234567897     | ",
         "_1  000123 Delta------------------------- |       10,00         1,00----------                DLTDLT70A01F205Y| ",
@@ -94,19 +94,19 @@ TEST_F(CorvinaJournalTotalsTest, From2017LinesAndSummariesSortByCustomerAndSuppl
         sumsTitle(2025),
         kDashes,
         "C|Nat.|C.IVA|Descrizione IVA     |  Imponibili|         IVA|%IVA |",
-        "1|    |10   |IVA 10%             |       10,00|        1,00|10,00|",
-        "1|    |22   |IVA 22%             |      300,00|       66,00|22,00|",
+        "1|0   |10   |IVA 10%             |       10,00|        1,00|10,00|",
+        "1|0   |22   |IVA 22%             |      300,00|       66,00|22,00|",
         "1|N2.1|NS2  |Non soggetto art.7  |       50,00|        0,00| 0,00|",
         kDashes,
-        "2|    |22   |IVA 22%             |      300,00|       66,00|22,00|",
+        "2|0   |22   |IVA 22%             |      300,00|       66,00|22,00|",
         kDashes,
         "C|  Imponibili|         IVA|",
         "1|      360,00|       67,00|",
         "2|      300,00|       66,00|",
         kDashes,
-        " Cod.|   Descrizione                |C|V|A|R|TIP |Es.|  -  Considera,Varcee,Autoft,Revcha",
-        "FA   |Fattura acquisto              |1|0|0|0|TD01|I  |      300,00|       66,00|",
-        "FV   |Fattura vendita               |1|0|0|0|TD01|I  |      360,00|       67,00|",
+        " Cod.|   Descrizione                |C|V|A|R|TIP|Es.|  -  Considera,Varcee,Autoft,Revcha",
+        "FA   |Fattura acquisto              |1|0|0|0|1  |0  |      300,00|       66,00|",
+        "FV   |Fattura vendita               |1|0|0|0|1  |0  |      360,00|       67,00|",
         kEquals,
     };
     EXPECT_EQ(lines.mid(expected.size()), sums);
@@ -150,10 +150,10 @@ TEST_F(CorvinaJournalTotalsTest, Before2017TheSumsGroupTheReasonColumnsTheViewHa
         "1|      100,00|       22,00|",
         "2|       10,00|        0,40|",
         kDashes,
-        " Cod.|   Descrizione                |C|V|A|R|TIP |Es.|  -  Considera,Varcee,Autoft,Revcha",
+        " Cod.|   Descrizione                |C|V|A|R|TIP|Es.|  -  Considera,Varcee,Autoft,Revcha",
         // The flags the view of these years does not have are left blank.
-        "FA   |Fattura acquisto              | | | | |    |   |       10,00|        0,40|",
-        "FV   |Fattura vendita               | | | | |    |   |      100,00|       22,00|",
+        "FA   |Fattura acquisto              | | | | |   |   |       10,00|        0,40|",
+        "FV   |Fattura vendita               | | | | |   |   |      100,00|       22,00|",
         kEquals,
     };
     EXPECT_EQ(results(), expected);

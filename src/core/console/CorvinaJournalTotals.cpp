@@ -63,8 +63,7 @@ QString codeSumsHeading(int year)
            + QStringLiteral("C.IVA|Descrizione IVA     |  Imponibili|         IVA|%IVA |");
 }
 
-// The reason's document type takes 4 characters ("TD01", "TD04").
-QString reasonSumsHeading() { return QStringLiteral(" Cod.|   Descrizione                |C|V|A|R|TIP |Es.|  -  Considera,Varcee,Autoft,Revcha"); }
+QString reasonSumsHeading() { return QStringLiteral(" Cod.|   Descrizione                |C|V|A|R|TIP|Es.|  -  Considera,Varcee,Autoft,Revcha"); }
 
 bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, int year, CompactLines& lines)
 {
@@ -108,10 +107,10 @@ bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, in
     while (reader.next()) {
         c.text("CodCau", 5).text("DesCau", 30);
         if (withNature(year)) {
-            c.text("InVATData", 1).text("VATVariationNote", 1).text("VATSelfInvoice", 1).text("VATReverseCharge", 1).text("VATDocumentType", 4)
+            c.text("InVATData", 1).text("VATVariationNote", 1).text("VATSelfInvoice", 1).text("VATReverseCharge", 1).text("VATDocumentType", 3)
                 .text("ChargeabilityTax", 3);
         } else {
-            c.line().blank(1).blank(1).blank(1).blank(1).blank(4).blank(3);
+            c.line().blank(1).blank(1).blank(1).blank(1).blank(3).blank(3);
         }
         lines << c.amount("Imponibili").amount("IVA").take();
     }

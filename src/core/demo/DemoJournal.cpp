@@ -239,21 +239,27 @@ bool fillDemoCorvina(QSqlDatabase& corvina, const QSqlDatabase& company, const Q
         q.prepare(QStringLiteral("INSERT INTO VATCode (CompanyGroupCode, VATYear, VATCode, VATName, VATPercentage, VATNatureType, C3Type,"
                                  " OperationType, NonDeductVATPerc, NotTaxable) VALUES ('', ?, ?, ?, ?, ?, ?, ?, 0, ?)"));
         for (const VatCode& v : kVatCodes) {
+            // Corvina keeps the nature as its number ("N2.1" is 2, 0 none); one is left Null.
+            const bool noNature = year < 2017 || std::string_view(v.code) == "FC";
             if (!exec(q, {year, QLatin1String(v.code), QLatin1String(v.name), v.percent,
-                          year >= 2017 && *v.nature ? QVariant(QString::fromLatin1(v.nature).left(2)) : nullText(),
+                          noNature ? nullText() : QVariant(*v.nature ? QString(QLatin1Char(v.nature[1])) : QStringLiteral("0")),
                           QStringLiteral("1"), QStringLiteral("0"), *v.nature ? QStringLiteral("1") : QStringLiteral("0")}, error))
                 return false;
         }
         q.prepare(QStringLiteral("INSERT INTO AccountingRsn (CompanyGroupCode, VATYear, ReasonCode, ReasonName, InC3, VariationNote, Selfinvoice,"
                                  " ReverseCharge, InVATData, VATSelfInvoice, VATReverseCharge, VATDocumentType, VATVariationNote, ChargeabilityTax)"
-                                 " VALUES ('', ?, ?, ?, '1', ?, ?, '0', '1', ?, '0', ?, ?, 'I')"));
+                                 " VALUES ('', ?, ?, ?, '1', ?, ?, '0', '1', ?, ?, ?, ?, ?)"));
         for (const Reason& r : kReasons) {
             if (!*r.reg)
                 continue;
             const bool credit = std::string_view(r.opType) != "0";
             const QString selfInvoice = std::string_view(r.code) == "AUT" ? QStringLiteral("1") : QStringLiteral("0");
+            // Document type and chargeability as Corvina numbers them (1 TD01,
+            // 2 TD04; 0 immediate); receipts leave two flags Null.
+            const bool receipts = std::string_view(r.code) == "COR";
             if (!exec(q, {year, QLatin1String(r.code), QLatin1String(r.name), credit ? QStringLiteral("1") : QStringLiteral("0"), selfInvoice,
-                          selfInvoice, credit ? QStringLiteral("TD04") : QStringLiteral("TD01"), credit ? QStringLiteral("1") : QStringLiteral("0")},
+                          selfInvoice, receipts ? nullText() : QVariant(QStringLiteral("0")), credit ? 2 : 1,
+                          receipts ? nullText() : QVariant(credit ? QStringLiteral("1") : QStringLiteral("0")), 0},
                       error))
                 return false;
         }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QVBoxLayout;
+
+namespace corv {
+
+class AppContext;
+class RecordForm;
+
+// The record window template on screen: the "&File", "&Modifica" and help
+// menus, the toolbar, the code and description fields, the status panels
+// and the keys (Ctrl+Del, Shift+F11, Shift+F12, F9), over a RecordForm that
+// holds the state. A window adds its own controls to body().
+class RecordWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `showRecordFields`: whether the code and description fields are shown
+    // (windows that use the template for its toolbar and status bar hide them).
+    RecordWindow(AppContext& ctx, RecordForm& form, const QString& objectName, const QString& caption, bool showRecordFields,
+                 QWidget* parent = nullptr);
+    ~RecordWindow() override;
+
+    QVBoxLayout* body() const { return body_; }
+    QAction* action(const char* name) const;
+    // What the form says, shown again (after a command of the window's own).
+    void refresh();
+    // The first panel of the status bar.
+    void hint(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // The print entries run Save unless a window prints.
+    virtual void print();
+
+    AppContext& ctx_;
+    RecordForm& form_;
+
+private:
+    QAction* addAction(const char* name, const QString& text);
+    void buildMenus();
+    void buildToolBar();
+
+    QLineEdit* code_ = nullptr;
+    QLineEdit* description_ = nullptr;
+    QLabel* mode_ = nullptr;
+    QVBoxLayout* body_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace corv
