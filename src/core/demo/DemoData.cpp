@@ -100,8 +100,30 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
         });
     }
     ok = ok && withCatalog(file("AR_COMUNE"), error, [&](QSqlDatabase& db) {
-        return insert(db, QStringLiteral("INSERT INTO CA_VERSIONE VALUES (?, ?)"),
-                      {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error);
+        if (!insert(db, QStringLiteral("INSERT INTO CA_VERSIONE VALUES (?, ?)"),
+                    {QStringLiteral("06.12.01.0002"), QStringLiteral("2026-09-01 00:00:00")}, error))
+            return false;
+        // The shared VAT codes with their flags; some left to correct.
+        const struct {
+            const char *code, *name;
+            int rate;
+            const char *kind3000, *attachment;
+            int declared;
+            const char *kind, *intra;
+        } codes[] = {{"22", "IVA 22%", 22, "1", "0", 1, "I", " "},        {"10", "IVA 10%", 10, "1", "0", 1, "I", " "},
+                     {"4", "IVA 4%", 4, "1", "0", 1, "I", " "},           {"E15", "Esente art.15", 0, "3", "2", 1, "E", " "},
+                     {"NS2", "Non soggetto art.7", 0, "0", "3", 2, "N", "S"}, {"NI8", "Non imp. art.8", 0, "2", "1", 1, "N", " "},
+                     {"E10", "Esente art.10", 0, "3", "2", 0, "E", " "},  {"RC", "Reverse charge 22%", 22, "1", "4", 1, "C", "B"},
+                     {"FC", "Fuori campo IVA", 0, "0", "3", 0, "N", " "}};
+        for (const auto& c : codes) {
+            if (!insert(db, QStringLiteral("INSERT INTO CA_IVA (cod_iva, des_iva, prc_iva, ind_tipo_3000, ind_allegato, ind_dich_per, ind_tipo_iva,"
+                                           " ind_opeintra, prc_indetraibile, dat_obsoleto) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 0, NULL)"),
+                        {QLatin1String(c.code), QLatin1String(c.name), c.rate, QLatin1String(c.kind3000), QLatin1String(c.attachment), c.declared,
+                         QLatin1String(c.kind), QLatin1String(c.intra)},
+                        error))
+                return false;
+        }
+        return true;
     });
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
         ScopedConnection company(QStringLiteral("demo-company"));
