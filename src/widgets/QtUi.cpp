@@ -1,5 +1,6 @@
 #include "QtUi.h"
 
+#include "FlagsWindow.h"
 #include "FolderChooserDialog.h"
 
 #include "ListWindow.h"
@@ -8,6 +9,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
+#include <QMainWindow>
 #include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
@@ -17,6 +20,23 @@
 #include <QUrl>
 
 namespace corv {
+
+namespace {
+// Ends a local event loop when its window closes.
+class CloseWatcher : public QObject {
+public:
+    CloseWatcher(QEventLoop* loop, QObject* parent) : QObject(parent), loop_(loop) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            loop_->quit();
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+} // namespace
 
 QString displayText(const QString& text)
 {
@@ -144,6 +164,33 @@ std::optional<FolderChoice> QtUi::chooseFolder(FolderChooser& chooser)
     dialog.exec();
     QApplication::restoreOverrideCursor();
     return dialog.choice();
+}
+
+bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
+{
+    hideSplash();
+    std::unique_ptr<QMainWindow> window;
+    switch (request.kind) {
+    case FormKind::ArdeaVatFlags:
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::ArdeaVatCodes, request.corvinaRows, request.corvinaRow, window_);
+        break;
+    case FormKind::CorvinaVatFlags:
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaVatCodes, request.corvinaRows, request.corvinaRow, window_);
+        break;
+    case FormKind::CorvinaReasonFlags:
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaReasons, request.corvinaRows, request.corvinaRow, window_);
+        break;
+    }
+    // Owned by the console and modal: the command ends when it is closed.
+    window->setWindowFlag(Qt::Window);
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    window->installEventFilter(new CloseWatcher(&loop, window.get()));
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    window->show();
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    return true;
 }
 
 void QtUi::editLogin(SqlAccessForm& form)

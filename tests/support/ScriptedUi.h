@@ -58,6 +58,16 @@ public:
     // folder, and accept); nullopt closes it without a choice.
     ScriptedUi& expectFolder(std::function<std::optional<FolderChoice>(FolderChooser&)> action);
     std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
+    // Records the windows asked for; `onForm` may act on each.
+    bool showForm(AppContext& ctx, const FormRequest& request) override
+    {
+        formsShown.push_back(request);
+        if (onForm)
+            onForm(ctx, request);
+        return true;
+    }
+    std::vector<FormRequest> formsShown;
+    std::function<void(AppContext&, const FormRequest&)> onForm;
 
     bool interactive() const override { return !unattended; }
     bool finished() const { return steps_.empty(); }

@@ -72,6 +72,15 @@ CommandResult generalCheck(AppContext& ctx, ConsoleState& state)
 
 CommandResult compareSourcesOfConsole(AppContext& ctx, ConsoleState& state) { return compareSources(ctx, comparisonRequestOf(state)); }
 
+// A command that opens a record window over the console's selection.
+CommandWork openForm(FormKind kind)
+{
+    return [kind](AppContext& ctx, ConsoleState& state) {
+        const bool shown = ctx.ui().showForm(ctx, FormRequest{kind, state.corvinaRows, state.corvinaRow});
+        return CommandResult{shown ? CommandResult::Outcome::Done : CommandResult::Outcome::Declined, {}};
+    };
+}
+
 ConsoleCommand later(const char* name, const char* caption, ConsoleState::Tab tab)
 {
     return {QLatin1String(name), QString::fromUtf8(caption), tab, CommandNeeds::Nothing, {}, QStringLiteral("Non ancora disponibile")};
@@ -92,7 +101,8 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck, {}},
         {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, fillForeignCodes,
          QStringLiteral("Compila il CF Estero mancante dei soggetti Esteri da CF o PI")},
-        later("Cmd_ArFlagsIva", "Flags Codici IVA", ardea),
+        {QStringLiteral("Cmd_ArFlagsIva"), QStringLiteral("Flags Codici IVA"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::ArdeaVatFlags),
+         QStringLiteral("Indicatori dei Codici IVA Ardea: elenco e modifica a blocchi")},
         {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkJournalNatures,
          QStringLiteral("Righe IVA della Prima Nota senza Natura IVA")},
         {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, {},
@@ -112,8 +122,10 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
         {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, checkCorvinaPublicBodies,
          QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina")},
-        later("Cmd_CvIndIva", "Indicatori IVA", corvina),
-        later("Cmd_CvIndCau", "Indicatori CauCon", corvina),
+        {QStringLiteral("Cmd_CvIndIva"), QStringLiteral("Indicatori IVA"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaVatFlags),
+         QStringLiteral("Natura IVA dei Codici IVA Corvina: elenco e modifica a blocchi")},
+        {QStringLiteral("Cmd_CvIndCau"), QStringLiteral("Indicatori CauCon"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaReasonFlags),
+         QStringLiteral("Indicatori delle Causali Corvina: elenco e modifica a blocchi")},
         later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
         {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},

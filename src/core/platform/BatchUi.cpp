@@ -40,6 +40,12 @@ std::optional<FolderChoice> BatchUi::chooseFolder(FolderChooser&)
     return std::nullopt;
 }
 
+bool BatchUi::showForm(AppContext&, const FormRequest&)
+{
+    err_ << QLatin1String("Finestra non disponibile in modalità non interattiva") << Qt::endl;
+    return false;
+}
+
 bool BatchUi::openInViewer(const QString&, const QString& path)
 {
     err_ << QLatin1String("Report: ") << path << Qt::endl;

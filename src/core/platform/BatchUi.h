@@ -28,6 +28,7 @@ public:
     QString showList(const Rs2ListResult& list) override;
     // Nobody to choose a folder: none is chosen.
     std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
+    bool showForm(AppContext& ctx, const FormRequest& request) override;
 
 private:
     QTextStream err_;

@@ -1,14 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace corv {
 
+class AppContext;
 class FolderChooser;
 class SqlAccessForm;
 struct FolderChoice;
 struct Rs2ListResult;
+
+// The record windows a command opens (their logic lives in the core).
+enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags };
+struct FormRequest {
+    FormKind kind;
+    QStringList corvinaRows; // the console's Corvina companies
+    int corvinaRow = -1;     // the one selected
+};
 
 // The one way a command talks to the user. The Qt implementation shows real
 // windows, the scripted one (tests) answers from a script and records what was
@@ -42,6 +52,9 @@ public:
     // Shows the folder chooser (modal) over its logic; the choice made with
     // OK, nullopt when it was closed without one.
     virtual std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) = 0;
+    // Shows a record window and returns when it is closed; false when no
+    // window can be shown (unattended runs).
+    virtual bool showForm(AppContext& ctx, const FormRequest& request) = 0;
 
     // False when nobody can answer (unattended runs): a question whose answer
     // would be kept in the settings must not be asked then.

@@ -1,0 +1,183 @@
+#include "FlagsWindow.h"
+
+#include "ConsoleWidgets.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/ReportFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+
+namespace corv {
+
+namespace {
+// The template's form without a table: these windows change their records through their lists.
+RecordForm* toolbarForm(AppContext& ctx, std::unique_ptr<RecordForm>& owner)
+{
+    owner = std::make_unique<RecordForm>(ctx.ui(), nullptr);
+    return owner.get();
+}
+} // namespace
+
+FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
+    : RecordWindow(ctx, *toolbarForm(ctx, ownForm_), flagListDescription(source).objectName, flagListDescription(source).caption, false, parent),
+      list_(ctx, source, corvinaRows)
+{
+    const FlagListDescription& d = list_.description();
+    sources_ = new QComboBox(this);
+    sources_->setObjectName(QStringLiteral("Cmb_COM"));
+    sources_->setFont(consoleListFont());
+    sources_->addItems(list_.sources());
+    if (source != FlagSource::ArdeaVatCodes && corvinaRow >= 0 && corvinaRow < sources_->count())
+        sources_->setCurrentIndex(corvinaRow);
+
+    auto* header = new QLabel(d.header, this);
+    header->setObjectName(QStringLiteral("Lbl_Head"));
+    header->setFont(consoleListFont());
+    rows_ = makeConsoleList(this, QStringLiteral("Lst_IVA"), QStringLiteral("Click-DX per la stampa dell'elenco"));
+    rows_->setSelectionMode(QAbstractItemView::MultiSelection);
+    model_ = modelOf(rows_);
+
+    indicators_ = new QComboBox(this);
+    indicators_->setObjectName(QStringLiteral("Cmb_Ind"));
+    for (const FlagIndicator& indicator : d.indicators)
+        indicators_->addItem(indicator.name);
+    indicators_->setCurrentIndex(-1);
+    values_ = new QComboBox(this);
+    values_->setObjectName(QStringLiteral("Cmb_Val"));
+    values_->setFont(consoleListFont());
+
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    QPushButton* readButton = button("Cmd_ReadIVA", QStringLiteral("Leggi"));
+    QPushButton* go = button("Cmd_Go", d.applyCaption);
+    QPushButton* selectButton = button("Cmd_SelOK", d.selectCaption);
+    QPushButton* deselect = button("Cmd_SelNo", QStringLiteral("Deseleziona tutto"));
+    QPushButton* update = button("Cmd_UpdFlg", QStringLiteral("Aggiorna Lista"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(sources_, 1);
+    top->addWidget(readButton);
+    body()->addLayout(top);
+    body()->addWidget(header);
+    body()->addWidget(rows_, 1);
+    auto* choices = new QGridLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Indicatore da Impostare"), this), 0, 0);
+    choices->addWidget(indicators_, 0, 1);
+    choices->addWidget(new QLabel(QStringLiteral("Valore"), this), 1, 0);
+    choices->addWidget(values_, 1, 1);
+    body()->addLayout(choices);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {selectButton, deselect, go, update})
+        buttons->addWidget(b);
+    body()->addLayout(buttons);
+
+    if (source == FlagSource::CorvinaReasons) {
+        auto* boxes = new QHBoxLayout;
+        for (const BooleanFlag& flag : kReasonFlags) {
+            auto* box = new QCheckBox(QString::fromUtf8(flag.caption), this);
+            box->setObjectName(QLatin1String(flag.box));
+            boxes->addWidget(box);
+            flags_ << box;
+        }
+        QPushButton* invert = button("Cmd_Invert", QStringLiteral("Inverti"));
+        QPushButton* setTrue = button("Cmd_SetTrue", QStringLiteral("Set TRUE"));
+        boxes->addWidget(invert);
+        boxes->addWidget(setTrue);
+        body()->addLayout(boxes);
+        const auto flagsCommand = [this](bool invertFlags) {
+            QStringList columns;
+            for (int i = 0; i < flags_.size(); ++i) {
+                if (flags_[i]->isChecked())
+                    columns << QLatin1String(kReasonFlags[i].column);
+            }
+            list_.setFlags(selectedRows(), columns, invertFlags);
+            showRows();
+        };
+        connect(invert, &QPushButton::clicked, this, [flagsCommand] { flagsCommand(true); });
+        connect(setTrue, &QPushButton::clicked, this, [flagsCommand] { flagsCommand(false); });
+    }
+
+    connect(readButton, &QPushButton::clicked, this, &FlagsWindow::read);
+    connect(update, &QPushButton::clicked, this, &FlagsWindow::read);
+    connect(indicators_, &QComboBox::activated, this, &FlagsWindow::indicatorChosen);
+    connect(deselect, &QPushButton::clicked, rows_, &QListView::clearSelection);
+    connect(selectButton, &QPushButton::clicked, this, [this, source] {
+        if (source == FlagSource::CorvinaReasons) {
+            // "Inverti Selezione": every row's selection turned over.
+            QList<int> inverted;
+            const QList<int> selected = selectedRows();
+            for (int i = 0; i < model_->rowCount(); ++i) {
+                if (!selected.contains(i))
+                    inverted << i;
+            }
+            select(inverted);
+            return;
+        }
+        if (values_->currentIndex() < 0)
+            return;
+        const QList<int> rows = list_.rowsToCorrect(indicators_->currentIndex(), values_->currentText());
+        showRows();
+        select(rows);
+    });
+    connect(go, &QPushButton::clicked, this, [this] {
+        list_.apply(selectedRows(), indicators_->currentIndex(), values_->currentIndex() < 0 ? QString() : values_->currentText());
+        showRows();
+    });
+    connect(rows_, &QListView::customContextMenuRequested, this, &FlagsWindow::report);
+    resize(760, 620);
+}
+
+FlagsWindow::~FlagsWindow() = default;
+
+QList<int> FlagsWindow::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : rows_->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FlagsWindow::select(const QList<int>& rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(model_->index(row), model_->index(row));
+    rows_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void FlagsWindow::read()
+{
+    list_.read(sources_->currentIndex());
+    showRows();
+}
+
+void FlagsWindow::showRows() { model_->setStringList(list_.rows()); }
+
+void FlagsWindow::indicatorChosen(int index)
+{
+    values_->clear();
+    if (index >= 0 && index < list_.description().indicators.size())
+        values_->addItems(list_.description().indicators[index].values);
+    values_->setCurrentIndex(-1);
+}
+
+void FlagsWindow::report()
+{
+    const QString path = list_.report(selectedRows());
+    if (!path.isEmpty())
+        presentReport(ctx_.ui(), ctx_.viewer(), path);
+}
+
+} // namespace corv

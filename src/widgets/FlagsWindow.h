@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RecordWindow.h"
+#include "forms/FlagLists.h"
+#include "forms/RecordForm.h"
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QListView;
+class QPushButton;
+class QStringListModel;
+
+namespace corv {
+
+// The three flag windows (Ardea VAT codes, Corvina VAT codes, Corvina
+// accounting reasons): one window over the template, described by the flag
+// list it shows.
+class FlagsWindow : public RecordWindow {
+    Q_OBJECT
+public:
+    FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& corvinaRows, int corvinaRow, QWidget* parent = nullptr);
+    ~FlagsWindow() override;
+
+    FlagList& list() { return list_; }
+
+private:
+    QList<int> selectedRows() const;
+    void select(const QList<int>& rows);
+    void read();
+    void showRows();
+    void indicatorChosen(int index);
+    void report();
+
+    std::unique_ptr<RecordForm> ownForm_;
+    FlagList list_;
+    QComboBox* sources_ = nullptr;
+    QListView* rows_ = nullptr;
+    QStringListModel* model_ = nullptr;
+    QComboBox* indicators_ = nullptr;
+    QComboBox* values_ = nullptr;
+    QList<QCheckBox*> flags_;
+};
+
+} // namespace corv

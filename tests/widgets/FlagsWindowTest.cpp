@@ -1,0 +1,127 @@
+// The flag windows driven as a person would: read, choose, select, apply, keys.
+#include "ConsoleWindow.h"
+#include "FlagsWindow.h"
+#include "ardea/ArdeaLogin.h"
+#include "console/ConsoleCommands.h"
+#include "process/AppContext.h"
+#include "TestHome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace corv;
+
+namespace {
+
+class FlagsWindowTest : public ::testing::Test {
+protected:
+    corv::test::TestHome home;
+    corv::test::ScriptedUi ui;
+    std::unique_ptr<AppContext> ctx = home.context(ui);
+    std::unique_ptr<ConsoleWindow> console;
+
+    void SetUp() override
+    {
+        ArdeaLogin login(*ctx);
+        ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+        ctx->doArdea = true;
+        console = std::make_unique<ConsoleWindow>(*ctx);
+        ASSERT_TRUE(console->open());
+    }
+    template <typename T>
+    static T* child(QWidget& w, const char* name)
+    {
+        T* found = w.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void choose(QComboBox* box, int index)
+    {
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
+    }
+    QStringList column(Connections::Name db, const char* sql)
+    {
+        QStringList values;
+        QSqlQuery q(ctx->connections().db(db));
+        q.exec(sql);
+        while (q.next())
+            values << q.value(0).toString();
+        return values;
+    }
+};
+
+TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
+{
+    FlagsWindow window(*ctx, FlagSource::ArdeaVatCodes, {}, -1);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "Modifica Indicatori Codici IVA Ardea");
+    EXPECT_EQ(child<QLabel>(window, "Pan_Status")->text(), "Inizio Inserimento..");
+    EXPECT_FALSE(window.action("TB_Elim")->isEnabled());
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
+    auto* list = child<QListView>(window, "Lst_IVA");
+    ASSERT_EQ(list->model()->rowCount(), 9);
+    choose(child<QComboBox>(window, "Cmb_Ind"), 2);
+    auto* values = child<QComboBox>(window, "Cmb_Val");
+    ASSERT_EQ(values->count(), 3);
+    choose(values, 1);
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton);
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 3);
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
+    EXPECT_EQ(column(Connections::Common, "SELECT DISTINCT ind_dich_per FROM CA_IVA"), QStringList{"1"});
+    // The template's keys: no record table here, so Ctrl+Del only beeps.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_F9);
+    EXPECT_EQ(ui.beeps, 3); // the key's own beep, the refused delete, F9
+    EXPECT_EQ(column(Connections::Common, "SELECT COUNT(*) FROM CA_IVA"), QStringList{"9"});
+    // Nothing selected: said.
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_SelNo"), Qt::LeftButton);
+    ui.expectMessage("Nessun codice selezionato per la modifica !!");
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
+}
+
+TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
+{
+    const ConsoleState& state = console->state();
+    int row2025 = -1;
+    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        if (state.corvinaRows[i].contains("|2025|"))
+            row2025 = i;
+    }
+    FlagsWindow window(*ctx, FlagSource::CorvinaReasons, state.corvinaRows, row2025);
+    window.show();
+    EXPECT_EQ(child<QComboBox>(window, "Cmb_COM")->currentIndex(), row2025);
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
+    auto* list = child<QListView>(window, "Lst_IVA");
+    ASSERT_GT(list->model()->rowCount(), 2);
+    EXPECT_EQ(child<QPushButton>(window, "Cmd_SelOK")->text(), "Inverti Selezione");
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton); // every row
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
+    child<QCheckBox>(window, "Chk_AutoFt")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_SetTrue"), Qt::LeftButton);
+    EXPECT_EQ(column(Connections::Corvina, "SELECT DISTINCT VATSelfInvoice FROM AccountingRsn WHERE VATYear=2025"), QStringList{"1"});
+    EXPECT_EQ(column(Connections::Corvina, "SELECT COUNT(*) FROM AccountingRsn WHERE VATYear=2016 AND VATSelfInvoice='1'"), QStringList{"1"});
+}
+
+TEST_F(FlagsWindowTest, TheConsoleButtonsOpenTheWindows)
+{
+    ConsoleState& state = console->state();
+    state.corvinaRow = 0;
+    for (const char* name : {"Cmd_ArFlagsIva", "Cmd_CvIndIva", "Cmd_CvIndCau"})
+        console->run(*findConsoleCommand(name));
+    ASSERT_EQ(ui.formsShown.size(), 3u);
+    EXPECT_EQ(ui.formsShown[0].kind, FormKind::ArdeaVatFlags);
+    EXPECT_EQ(ui.formsShown[2].kind, FormKind::CorvinaReasonFlags);
+    EXPECT_EQ(ui.formsShown[2].corvinaRows, state.corvinaRows);
+}
+
+} // namespace
