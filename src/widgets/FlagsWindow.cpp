@@ -17,17 +17,9 @@
 
 namespace corv {
 
-namespace {
-// The template's form without a table: these windows change their records through their lists.
-RecordForm* toolbarForm(AppContext& ctx, std::unique_ptr<RecordForm>& owner)
-{
-    owner = std::make_unique<RecordForm>(ctx.ui(), nullptr);
-    return owner.get();
-}
-} // namespace
-
 FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
-    : RecordWindow(ctx, *toolbarForm(ctx, ownForm_), flagListDescription(source).objectName, flagListDescription(source).caption, false, parent),
+    // No record table of the template: these windows change their records through their lists.
+    : RecordWindow(ctx, flagListDescription(source).objectName, flagListDescription(source).caption, parent),
       list_(ctx, source, corvinaRows)
 {
     const FlagListDescription& d = list_.description();

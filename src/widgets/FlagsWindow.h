@@ -33,7 +33,6 @@ private:
     void indicatorChosen(int index);
     void report();
 
-    std::unique_ptr<RecordForm> ownForm_;
     FlagList list_;
     QComboBox* sources_ = nullptr;
     QListView* rows_ = nullptr;

@@ -25,6 +25,17 @@ RecordWindow::RecordWindow(AppContext& ctx, RecordForm& form, const QString& obj
                            QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), form_(form)
 {
+    build(objectName, caption, showRecordFields);
+}
+
+RecordWindow::RecordWindow(AppContext& ctx, const QString& objectName, const QString& caption, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), ownForm_(std::make_unique<RecordForm>(ctx.ui(), nullptr)), form_(*ownForm_)
+{
+    build(objectName, caption, false);
+}
+
+void RecordWindow::build(const QString& objectName, const QString& caption, bool showRecordFields)
+{
     setObjectName(objectName);
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -23,6 +24,9 @@ public:
     // (windows that use the template for its toolbar and status bar hide them).
     RecordWindow(AppContext& ctx, RecordForm& form, const QString& objectName, const QString& caption, bool showRecordFields,
                  QWidget* parent = nullptr);
+    // A window with no record table of its own: the template's toolbar and
+    // status bar over a form that reads and writes nothing.
+    RecordWindow(AppContext& ctx, const QString& objectName, const QString& caption, QWidget* parent = nullptr);
     ~RecordWindow() override;
 
     QVBoxLayout* body() const { return body_; }
@@ -39,9 +43,15 @@ protected:
     virtual void print();
 
     AppContext& ctx_;
+
+private:
+    std::unique_ptr<RecordForm> ownForm_; // the table-less form, when the window has one
+
+protected:
     RecordForm& form_;
 
 private:
+    void build(const QString& objectName, const QString& caption, bool showRecordFields);
     QAction* addAction(const char* name, const QString& text);
     void buildMenus();
     void buildToolBar();

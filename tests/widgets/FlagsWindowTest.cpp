@@ -125,3 +125,30 @@ TEST_F(FlagsWindowTest, TheConsoleButtonsOpenTheWindows)
 }
 
 } // namespace
+
+#include "QtUi.h"
+
+#include <QTimer>
+
+namespace {
+
+// The real port opens the window and returns once it is closed.
+TEST_F(FlagsWindowTest, TheWindowsOpenOnScreenAndReturnWhenClosed)
+{
+    QtUi screen;
+    for (FormKind kind : {FormKind::ArdeaVatFlags, FormKind::CorvinaVatFlags, FormKind::CorvinaReasonFlags}) {
+        QString shown;
+        QTimer::singleShot(50, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->isVisible() && top->objectName().startsWith("F_")) {
+                    shown = top->windowTitle();
+                    top->close();
+                }
+            }
+        });
+        EXPECT_TRUE(screen.showForm(*ctx, FormRequest{kind, console->state().corvinaRows, 0}));
+        EXPECT_TRUE(shown.startsWith("Modifica Indicatori")) << shown.toStdString();
+    }
+}
+
+} // namespace
