@@ -1,5 +1,6 @@
 #include "QtUi.h"
 
+#include "BackupWindow.h"
 #include "FlagsWindow.h"
 #include "FolderChooserDialog.h"
 
@@ -180,6 +181,7 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::CorvinaReasonFlags:
         window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaReasons, request.corvinaRows, request.corvinaRow, window_);
         break;
+    case FormKind::CorvinaBackup: window = std::make_unique<BackupWindow>(ctx, window_); break;
     }
     // Owned by the console and modal: the command ends when it is closed.
     window->setWindowFlag(Qt::Window);

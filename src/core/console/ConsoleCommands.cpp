@@ -1,5 +1,6 @@
 #include "console/ConsoleCommands.h"
 
+#include "backup/CorvinaBackup.h"
 #include "console/ArdeaJournalTotals.h"
 #include "console/ArticleLookup.h"
 #include "console/CorvinaJournalTotals.h"
@@ -129,7 +130,8 @@ QList<ConsoleCommand> makeTable()
         later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
         {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},
-        later("Cmd_CvBackup", "Backup DB Corvina", corvina),
+        {QStringLiteral("Cmd_CvBackup"), QStringLiteral("Backup DB Corvina"), corvina, CommandNeeds::Corvina, backupCorvina,
+         QStringLiteral("Click-DX per Ultime Date Import dati"), changeLastImportDates},
         {QStringLiteral("Cmd_CvConfronto"), QStringLiteral("Confronto fonti"), corvina, CommandNeeds::BothSources, compareSourcesOfConsole,
          QStringLiteral("Totali IVA per Cli/For di Ardea e di Corvina a confronto, con le differenze\n"
                         "(anno dell'azienda Corvina scelta; le date di registrazione, se indicate)")},

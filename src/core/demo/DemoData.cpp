@@ -62,6 +62,8 @@ const std::vector<DemoCatalog>& demoCatalogs()
         {QStringLiteral("AR_PROVA"), QStringLiteral("company")},
         {QStringLiteral("AR_COMUNE"), QStringLiteral("common")},
         {QStringLiteral("Corvina_3"), QStringLiteral("Corvina_3")},
+        {QStringLiteral("PelionFramework_Corvina_3"), QStringLiteral("framework")},
+        {QStringLiteral("PelionSession_Corvina_3"), QStringLiteral("session")},
     };
     return catalogs;
 }

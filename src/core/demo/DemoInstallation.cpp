@@ -56,6 +56,8 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
     hkcu(regkeys::kLastLogin, "Utente", QStringLiteral("adme"));
     hkcu(regkeys::kLastLogin, "Azienda", kDemoCompany);
     hkcu(regkeys::kLogin, "UltimaAzienda", kDemoCompany);
+    // The Corvina product's last backup folder, inside the demo.
+    hkcu(regkeys::kBackupRestore, "PercorsoUltimoBackup", folder + QStringLiteral("/backup/"));
     for (const char* sub : {"temp", "report/salvati", "report/export", "vba", "exe"})
         ok &= QDir().mkpath(ardea + QLatin1String(sub));
     return ok;

@@ -24,6 +24,8 @@ inline const IniKey kDateTo{QStringLiteral("Param"), QStringLiteral("DateFin")};
 inline const IniKey kLastCorvinaRow{QStringLiteral("Param"), QStringLiteral("Last_Cv")};
 inline const IniKey kSource{QStringLiteral("Param"), QStringLiteral("Source")};
 inline const IniKey kLastTab{QStringLiteral("Param"), QStringLiteral("LastTab")};
+// The backup window's choices.
+inline const QString kBackupSection = QStringLiteral("ParamBckEF");
 inline const IniKey kNemboFolder{QStringLiteral("Nembo"), QStringLiteral("LastFolder")};
 // The folder chooser remembers its last choice per caller in three sections.
 inline const QString kChooserDriveSection = QStringLiteral("Fold_Drive");
@@ -53,6 +55,8 @@ inline const QString kLogin = kPelion + QStringLiteral("\\Login");
 // The database server, machine-wide and as 32-bit programs see it on 64-bit Windows.
 inline const QString kMachineDatabase = QStringLiteral("SOFTWARE\\Pelion Software\\e\\BaseDati");
 inline const QString kMachineDatabase32 = QStringLiteral("SOFTWARE\\Wow6432Node\\Pelion Software\\e\\BaseDati");
+// The Corvina product's last backup folder (value "PercorsoUltimoBackup").
+inline const QString kBackupRestore = kPelion + QStringLiteral("\\BackupRestore");
 } // namespace regkeys
 
 } // namespace corv

@@ -1,0 +1,316 @@
+#include "backup/CorvinaBackup.h"
+
+#include "backup/TarWriter.h"
+#include "console/ConsoleState.h"
+#include "db/ConnectionString.h"
+#include "db/Connections.h"
+#include "db/Dialect.h"
+#include "db/ScopedConnection.h"
+#include "platform/IniFile.h"
+#include "platform/Registry.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "settings/SettingsKeys.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace corv {
+
+namespace backup {
+
+BackupSettings BackupSettings::read(const IniFile& settings)
+{
+    BackupSettings s;
+    const QString section = keys::kBackupSection;
+    s.execute = settings.read(section, QStringLiteral("Esegui"), QStringLiteral("False")).compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+    s.destination = settings.read(section, QStringLiteral("Destin"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
+    s.path0 = settings.read(section, QStringLiteral("Path0"));
+    s.path1 = settings.read(section, QStringLiteral("Path1"), QStringLiteral("C:\\BCK_AZI"));
+    s.systemDatabases = settings.read(section, QStringLiteral("DBSys"), QStringLiteral("0")) == QLatin1String("1");
+    return s;
+}
+
+bool BackupSettings::write(IniFile& settings) const
+{
+    const QString section = keys::kBackupSection;
+    return settings.write(section, QStringLiteral("Esegui"), execute ? QStringLiteral("True") : QStringLiteral("False"))
+           && settings.write(section, QStringLiteral("Destin"), QString::number(destination)) && settings.write(section, QStringLiteral("Path0"), path0)
+           && settings.write(section, QStringLiteral("Path1"), path1)
+           && settings.write(section, QStringLiteral("DBSys"), systemDatabases ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString productBackupFolder(const Registry& registry)
+{
+    return registry.read(RegistryRoot::CurrentUser, regkeys::kBackupRestore, QStringLiteral("PercorsoUltimoBackup"));
+}
+
+bool openBackupChoices(IniFile& settings, const Registry& registry, BackupSettings& choices)
+{
+    choices = BackupSettings::read(settings);
+    if (!settings.contains(keys::kBackupSection, QStringLiteral("Path1")))
+        choices.path1 = QStringLiteral("C:\\BCK_AZI\\");
+    choices.path0 = productBackupFolder(registry);
+    choices.execute = false;
+    return settings.write(keys::kBackupSection, QStringLiteral("Esegui"), QStringLiteral("False"));
+}
+
+QStringList backupDatabases(bool systemDatabases)
+{
+    QStringList databases;
+    if (systemDatabases)
+        databases << QStringLiteral("PelionFramework_Corvina_3") << QStringLiteral("PelionSession_Corvina_3");
+    return databases << kCorvinaCatalog;
+}
+
+QString backupFileName(const QString& folder, bool systemDatabases, const QDate& day, const QString& company, const QString& release)
+{
+    return QDir(folder).filePath(QStringLiteral("CORV") + (systemDatabases ? QStringLiteral("sys") : QString()) + QLatin1Char('_')
+                                 + day.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('-') + company + QLatin1Char('_')
+                                 + QString(release).remove(QLatin1Char('.')) + QStringLiteral("_CorvUTIL.bak"));
+}
+
+QStringList sqlServerBackupStatements(const QString& file, bool systemDatabases)
+{
+    static const QMap<QString, QString> options = {
+        {QStringLiteral("PelionFramework_Corvina_3"),
+         QStringLiteral(" WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Framework', DESCRIPTION = N'Framework', SKIP, NOREWIND, NOUNLOAD,  STATS = 10")},
+        {QStringLiteral("PelionSession_Corvina_3"),
+         QStringLiteral(" WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Session', DESCRIPTION = N'Session', SKIP, NOREWIND, NOUNLOAD,  STATS = 10")},
+        {kCorvinaCatalog,
+         QStringLiteral(" WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Corvina_3', DESCRIPTION = N'Corvina3', SKIP, NOREWIND, NOUNLOAD,  STATS = 10")}};
+    QStringList statements;
+    const QString quotedFile = QString(file).replace(QLatin1Char('\''), QStringLiteral("''"));
+    for (const QString& database : backupDatabases(systemDatabases))
+        statements << QStringLiteral(" BACKUP DATABASE [") + database + QStringLiteral("] TO  DISK = N'") + quotedFile + QLatin1Char('\'')
+                          + options.value(database);
+    return statements;
+}
+
+} // namespace backup
+
+namespace {
+
+using Outcome = CommandResult::Outcome;
+const QString kDone = QStringLiteral("BACKUP Corvina Completato !");
+
+QString corvinaRelease(AppContext& ctx)
+{
+    QSqlQuery q(ctx.connections().db(Connections::Corvina));
+    q.setForwardOnly(true);
+    if (q.exec(QStringLiteral("SELECT * FROM CorvinaRelease") + QStringLiteral(" ORDER BY DatRelease DESC")) && q.next())
+        return q.value(QStringLiteral("Release")).toString();
+    return {};
+}
+
+// One run: the databases into a file of a temporary name beside the final one.
+class BackupRun {
+public:
+    BackupRun(AppContext& ctx, QString target, bool system) : ctx_(ctx), target_(std::move(target)), system_(system) {}
+    bool run(QString& failure);
+
+private:
+    bool sqlServer(QString& failure);
+    bool sqlite(QString& failure);
+    void progress(int done, int total)
+    {
+        ctx_.ui().status(QStringLiteral("Backup : [") + QString(done, QLatin1Char('+')) + QString(total - done, QLatin1Char('-')) + QLatin1Char(']'));
+        ctx_.ui().processEvents();
+    }
+
+    AppContext& ctx_;
+    QString target_;
+    bool system_;
+};
+
+bool BackupRun::run(QString& failure)
+{
+    const QSqlDatabase corvina = ctx_.connections().db(Connections::Corvina);
+    return engineOf(corvina) == Engine::SqlServer ? sqlServer(failure) : sqlite(failure);
+}
+
+bool BackupRun::sqlServer(QString& failure)
+{
+    const QSqlDatabase db = ctx_.connections().db(Connections::Corvina);
+    const QStringList statements = backup::sqlServerBackupStatements(target_, system_);
+    ctx_.log().write(QStringLiteral("---  ---  >>  Comando BACKUP : ") + statements.join(QStringLiteral("\r\n")));
+    for (int i = 0; i < statements.size(); ++i) {
+        progress(i, static_cast<int>(statements.size()));
+        QSqlQuery q(db);
+        if (!q.exec(statements[i])) {
+            failure = q.lastError().text();
+            return false;
+        }
+        // The server's messages come as results: read them all, so the
+        // backup is over before the next statement.
+        while (q.nextResult()) {
+        }
+    }
+    return true;
+}
+
+bool BackupRun::sqlite(QString& failure)
+{
+    const QSqlDatabase corvina = ctx_.connections().db(Connections::Corvina);
+    const auto spec = parseConnectionString(connectionStringOf(corvina));
+    if (!spec) {
+        failure = QStringLiteral("collegamento Corvina non riconosciuto");
+        return false;
+    }
+    // Each database's snapshot, then all of them into one archive.
+    QTemporaryDir work(QFileInfo(target_).absolutePath() + QStringLiteral("/corvutil-backup-XXXXXX"));
+    if (!work.isValid()) {
+        failure = work.errorString();
+        return false;
+    }
+    const QStringList databases = backup::backupDatabases(system_);
+    ctx_.log().write(QStringLiteral("---  ---  >>  Comando BACKUP : ") + databases.join(QStringLiteral(", ")) + QStringLiteral(" -> ") + target_);
+    TarWriter archive(target_);
+    for (int i = 0; i < databases.size(); ++i) {
+        progress(i, static_cast<int>(databases.size()));
+        const QString source = QDir(spec->server).filePath(databases[i] + QStringLiteral(".sqlite"));
+        if (!QFileInfo::exists(source)) {
+            failure = QStringLiteral("database mancante : ") + source;
+            return false;
+        }
+        ScopedConnection connection(QStringLiteral("backup"));
+        if (!connection.open(dataConnectionString(spec->provider, spec->user, spec->password, databases[i], spec->server), &failure))
+            return false;
+        // A consistent copy of the database as it is now.
+        const QString snapshot = work.filePath(databases[i] + QStringLiteral(".sqlite"));
+        QSqlQuery q(connection.db());
+        if (!q.exec(QStringLiteral("VACUUM INTO ") + Dialect::of(Engine::Sqlite).quote(snapshot))) {
+            failure = q.lastError().text();
+            return false;
+        }
+        if (!archive.addFile(databases[i] + QStringLiteral(".sqlite"), snapshot)) {
+            failure = archive.error();
+            return false;
+        }
+        QFile::remove(snapshot);
+    }
+    if (!archive.close()) {
+        failure = archive.error();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CommandResult runCorvinaBackup(AppContext& ctx, const backup::BackupSettings& settings)
+{
+    Ui& ui = ctx.ui();
+    const QString folder = settings.folder().trimmed();
+    if (folder.isEmpty()) {
+        ui.critical(QStringLiteral("Nessuna cartella di destinazione per il Backup : indicarla nella finestra del Backup !!"));
+        ui.beep();
+        return {Outcome::Declined, {}};
+    }
+    if (!QDir().mkpath(folder)) {
+        ui.critical(QStringLiteral("Impossibile creare la cartella del Backup :\r\n") + folder);
+        return {Outcome::Failed, {}};
+    }
+    const QString file = backup::backupFileName(folder, settings.systemDatabases, QDate::currentDate(), ctx.company().code, corvinaRelease(ctx));
+    if (QFileInfo::exists(file)
+        && ui.message(QStringLiteral("File di Backup Già esistente !\r\n\r\nSOSTITUISCO ?"), {}, Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No)
+               != Ui::Answer::Yes) {
+        ui.beep();
+        return {Outcome::Declined, {}};
+    }
+    ui.status(QStringLiteral("BACKUP Corvina In Corso !"));
+    ui.processEvents();
+    // Written beside the old file under another name; the old one goes only
+    // when the new one is whole.
+    const QString temporary = file + QStringLiteral(".tmp");
+    QFile::remove(temporary);
+    QString failure;
+    BackupRun run(ctx, temporary, settings.systemDatabases);
+    bool ok = run.run(failure);
+    if (ok && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(file).constData()) != 0) {
+        failure = QStringLiteral("impossibile rinominare ") + temporary + QStringLiteral(" in ") + file;
+        ok = false;
+    }
+    if (!ok) {
+        QFile::remove(temporary);
+        ctx.log().write(QStringLiteral("*** BACKUP Corvina NON riuscito : ") + failure);
+        ui.status(QStringLiteral("BACKUP Corvina NON riuscito !!"));
+        ui.critical(QStringLiteral("BACKUP Corvina NON riuscito !!\r\n\r\n") + failure
+                    + (QFileInfo::exists(file) ? QStringLiteral("\r\n\r\nIl backup precedente resta in ") + file : QString()));
+        return {Outcome::Failed, {}};
+    }
+    ui.status(kDone);
+    ui.beep();
+    ui.message(kDone + QStringLiteral("\r\n\r\nIn ") + file, {}, Ui::Icon::Information);
+    return {};
+}
+
+CommandResult backupCorvina(AppContext& ctx, ConsoleState& state)
+{
+    if (!ctx.ui().showForm(ctx, FormRequest{FormKind::CorvinaBackup, state.corvinaRows, state.corvinaRow}))
+        return {Outcome::Declined, {}};
+    const backup::BackupSettings settings = backup::BackupSettings::read(ctx.corvSettings());
+    ctx.log().write(QStringLiteral("Finestra Backup chiusa : Esegui = ") + (settings.execute ? QStringLiteral("True") : QStringLiteral("False")));
+    if (!settings.execute)
+        return {Outcome::Declined, {}};
+    return runCorvinaBackup(ctx, settings);
+}
+
+CommandResult changeLastImportDates(AppContext& ctx, ConsoleState& state)
+{
+    Ui& ui = ctx.ui();
+    if (state.corvinaYear() == 0) {
+        ui.beep();
+        return {Outcome::Declined, {}};
+    }
+    const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    // The company row by its whole key: code, year and group.
+    q.prepare(QStringLiteral("SELECT VATLastImportDate, VATDataLastImportDate, CompanyCode, VATYear, CompanyName") + QStringLiteral(" FROM Company")
+              + QStringLiteral(" WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
+    q.addBindValue(state.corvinaCompany());
+    q.addBindValue(state.corvinaYear());
+    q.addBindValue(state.corvinaGroup());
+    if (!q.exec()) {
+        ui.critical(QStringLiteral("Errore di lettura dal database :\r\n") + q.lastError().text());
+        return {Outcome::Failed, {}};
+    }
+    if (!q.next())
+        return {Outcome::Declined, {}};
+    const auto asked = [&](int column, const QString& prompt, const QString& title) -> std::optional<QDate> {
+        const QDate stored = QDateTime::fromString(q.value(column).toString().left(19), Qt::ISODate).date();
+        const QDate shown = stored.isValid() ? stored : QDate::fromString(q.value(column).toString().left(10), QStringLiteral("yyyy-MM-dd"));
+        const QString defaultText = (shown.isValid() ? shown : QDate::currentDate()).toString(QStringLiteral("dd/MM/yyyy"));
+        const auto answer = ui.input(prompt, title, defaultText);
+        if (!answer)
+            return std::nullopt;
+        // Only a day as dd/mm/yyyy.
+        const QDate date = QDate::fromString(answer->trimmed(), QStringLiteral("dd/MM/yyyy"));
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    };
+    const auto settlements = asked(0, QStringLiteral("Nuova data Ultimo Import LIQUIDAZIONI :"), QStringLiteral("Cambio data Liquidazioni"));
+    const auto data = asked(1, QStringLiteral("Nuova data Ultimo Import DATI FATTURE :"), QStringLiteral("Cambio data Dati Fatture"));
+    q.finish();
+    for (const auto& [date, column] : {std::pair{settlements, QStringLiteral("VATLastImportDate")}, std::pair{data, QStringLiteral("VATDataLastImportDate")}}) {
+        if (!date)
+            continue; // no date given: the field stays as it is
+        QSqlQuery update(db);
+        update.prepare(QStringLiteral("UPDATE Company SET ") + column + QStringLiteral("=? WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
+        update.addBindValue(dialectOf(db).dateParameter(*date));
+        update.addBindValue(state.corvinaCompany());
+        update.addBindValue(state.corvinaYear());
+        update.addBindValue(state.corvinaGroup());
+        if (!update.exec()) {
+            ui.critical(QStringLiteral("Errore di aggiornamento del database :\r\n") + update.lastError().text());
+            return {Outcome::Failed, {}};
+        }
+    }
+    return {};
+}
+
+} // namespace corv

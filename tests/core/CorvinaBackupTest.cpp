@@ -1,0 +1,183 @@
+#include "backup/CorvinaBackup.h"
+#include "backup/TarWriter.h"
+#include "console/ConsoleCommands.h"
+#include "db/ScopedConnection.h"
+#include "platform/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "DemoSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using Answer = Ui::Answer;
+using Outcome = CommandResult::Outcome;
+
+namespace {
+
+class CorvinaBackupTest : public corv::test::DemoSession {
+protected:
+    backup::BackupSettings choices(bool system)
+    {
+        IniFile settings = ctx->corvSettings();
+        backup::BackupSettings s;
+        EXPECT_TRUE(backup::openBackupChoices(settings, ctx->registry(), s));
+        s.systemDatabases = system;
+        s.execute = true;
+        return s;
+    }
+    QString file(bool system) const
+    {
+        return backup::backupFileName(home.file("backup"), system, QDate::currentDate(), "DEMO", "3.4.2");
+    }
+    static std::map<QString, int> rowCounts(const QString& catalog)
+    {
+        std::map<QString, int> counts;
+        ScopedConnection c("conta");
+        EXPECT_TRUE(c.openSqliteFile(catalog));
+        QSqlQuery tables(c.db());
+        tables.exec("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
+        QStringList names;
+        while (tables.next())
+            names << tables.value(0).toString();
+        for (const QString& name : names) {
+            QSqlQuery q(c.db());
+            q.exec("SELECT COUNT(*) FROM \"" + name + "\"");
+            q.next();
+            counts[name] = q.value(0).toInt();
+        }
+        return counts;
+    }
+};
+
+TEST_F(CorvinaBackupTest, NamesAndSqlServerStatementsAsTheProductWritesThem)
+{
+    EXPECT_EQ(backup::backupFileName("/bck", false, QDate(2026, 12, 6), "DEMO", "3.4.2"), "/bck/CORV_20261206-DEMO_342_CorvUTIL.bak");
+    EXPECT_EQ(backup::backupFileName("/bck/", true, QDate(2026, 12, 6), "DEMO", "3.4.2"), "/bck/CORVsys_20261206-DEMO_342_CorvUTIL.bak");
+    EXPECT_EQ(backup::sqlServerBackupStatements("D:\\B\\x.bak", false),
+              QStringList{" BACKUP DATABASE [Corvina_3] TO  DISK = N'D:\\B\\x.bak' WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Corvina_3',"
+                          " DESCRIPTION = N'Corvina3', SKIP, NOREWIND, NOUNLOAD,  STATS = 10"});
+    const QStringList all = backup::sqlServerBackupStatements("D:\\B\\x.bak", true);
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[0], " BACKUP DATABASE [PelionFramework_Corvina_3] TO  DISK = N'D:\\B\\x.bak' WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Framework',"
+                      " DESCRIPTION = N'Framework', SKIP, NOREWIND, NOUNLOAD,  STATS = 10");
+    EXPECT_EQ(all[1], " BACKUP DATABASE [PelionSession_Corvina_3] TO  DISK = N'D:\\B\\x.bak' WITH NOFORMAT, NOINIT,  NAME = N'Corv/ Session',"
+                      " DESCRIPTION = N'Session', SKIP, NOREWIND, NOUNLOAD,  STATS = 10");
+    // A quote in a folder name cannot end the text.
+    EXPECT_TRUE(backup::sqlServerBackupStatements("D:\\L'Aquila\\x.bak", false)[0].contains("N'D:\\L''Aquila\\x.bak'"));
+}
+
+TEST_F(CorvinaBackupTest, TheBackupRestoresToCatalogsOfTheSameRows)
+{
+    ui.expectMessage("BACKUP Corvina Completato !");
+    ASSERT_EQ(runCorvinaBackup(*ctx, choices(true)).outcome, Outcome::Done);
+    ASSERT_TRUE(QFile::exists(file(true)));
+    EXPECT_EQ(ui.said.back().text, "BACKUP Corvina Completato !\r\n\r\nIn " + file(true));
+    const QList<TarMember> members = tarMembers(file(true));
+    ASSERT_EQ(members.size(), 3);
+    EXPECT_EQ(members[0].name, "PelionFramework_Corvina_3.sqlite");
+    EXPECT_EQ(members[1].name, "PelionSession_Corvina_3.sqlite");
+    EXPECT_EQ(members[2].name, "Corvina_3.sqlite");
+    // A standard tool opens it as well.
+    QProcess tar;
+    tar.start("tar", {"-tf", file(true)});
+    ASSERT_TRUE(tar.waitForFinished(20000));
+    EXPECT_EQ(tar.exitCode(), 0) << tar.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(tar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+              (QStringList{"PelionFramework_Corvina_3.sqlite", "PelionSession_Corvina_3.sqlite", "Corvina_3.sqlite"}));
+    QTemporaryDir restored;
+    for (const TarMember& member : members) {
+        ASSERT_TRUE(extractTarMember(file(true), member.name, restored.filePath(member.name)));
+        EXPECT_EQ(rowCounts(restored.filePath(member.name)), rowCounts(home.file("db/" + member.name))) << member.name.toStdString();
+    }
+    EXPECT_FALSE(QDir(home.file("backup")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').contains("tmp"));
+}
+
+TEST_F(CorvinaBackupTest, ASecondBackupOfTheDayAsksBeforeReplacing)
+{
+    ui.expectMessage("BACKUP Corvina Completato !");
+    ASSERT_EQ(runCorvinaBackup(*ctx, choices(false)).outcome, Outcome::Done);
+    QFile existing(file(false));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    const QByteArray before = existing.readAll();
+    existing.close();
+    EXPECT_EQ(tarMembers(file(false)).size(), 1);
+    ui.expectMessage("File di Backup Già esistente !\r\n\r\nSOSTITUISCO ?", Answer::No);
+    EXPECT_EQ(runCorvinaBackup(*ctx, choices(false)).outcome, Outcome::Declined);
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), before);
+    existing.close();
+    ui.expectMessage("SOSTITUISCO ?", Answer::Yes).expectMessage("BACKUP Corvina Completato !");
+    EXPECT_EQ(runCorvinaBackup(*ctx, choices(false)).outcome, Outcome::Done);
+}
+
+TEST_F(CorvinaBackupTest, AFailureMidwayKeepsTheOldBackupAndSaysSo)
+{
+    ui.expectMessage("BACKUP Corvina Completato !");
+    ASSERT_EQ(runCorvinaBackup(*ctx, choices(true)).outcome, Outcome::Done);
+    QFile existing(file(true));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    const QByteArray before = existing.readAll();
+    existing.close();
+    // The session database gone: the second of three sets fails.
+    ASSERT_TRUE(QFile::rename(home.file("db/PelionSession_Corvina_3.sqlite"), home.file("db/altrove.sqlite")));
+    ui.expectMessage("SOSTITUISCO ?", Answer::Yes).expectMessage("BACKUP Corvina NON riuscito !!");
+    EXPECT_EQ(runCorvinaBackup(*ctx, choices(true)).outcome, Outcome::Failed);
+    EXPECT_TRUE(ui.said.back().text.contains("Il backup precedente resta in " + file(true)));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), before);
+    EXPECT_FALSE(QFile::exists(file(true) + ".tmp"));
+    EXPECT_NE(ui.statuses.last(), "BACKUP Corvina Completato !");
+}
+
+TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWritten)
+{
+    backup::BackupSettings s = choices(false);
+    s.path0.clear();
+    ui.expectMessage("Nessuna cartella di destinazione per il Backup");
+    EXPECT_EQ(runCorvinaBackup(*ctx, s).outcome, Outcome::Declined);
+    // The window's opening: destination 0 from the registry, "not started" written.
+    IniFile settings = ctx->corvSettings();
+    backup::BackupSettings opened;
+    ASSERT_TRUE(backup::openBackupChoices(settings, ctx->registry(), opened));
+    EXPECT_EQ(opened.path0, home.path() + "/backup/");
+    EXPECT_EQ(opened.path1, "C:\\BCK_AZI\\");
+    EXPECT_EQ(settings.read(keys::kBackupSection, "Esegui"), "False");
+}
+
+TEST_F(CorvinaBackupTest, TheButtonRunsTheBackupOnlyWhenTheWindowStartedIt)
+{
+    ui.onForm = [](AppContext& c, const FormRequest& request) {
+        EXPECT_EQ(request.kind, FormKind::CorvinaBackup);
+        IniFile settings = c.corvSettings();
+        settings.write(keys::kBackupSection, "Esegui", "False");
+    };
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvBackup")).outcome, Outcome::Declined);
+    ui.onForm = [](AppContext& c, const FormRequest&) {
+        IniFile settings = c.corvSettings();
+        settings.write(keys::kBackupSection, "Esegui", "TRUE");
+        settings.write(keys::kBackupSection, "Path0", c.registry().read(RegistryRoot::CurrentUser, regkeys::kBackupRestore, "PercorsoUltimoBackup"));
+    };
+    ui.expectMessage("BACKUP Corvina Completato !");
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvBackup")).outcome, Outcome::Done);
+    EXPECT_TRUE(QFile::exists(file(false)));
+}
+
+TEST_F(CorvinaBackupTest, ImportDatesChangedOnlyByAValidDate)
+{
+    selectYear(2025);
+    ui.expectInput("Nuova data Ultimo Import LIQUIDAZIONI :", QString("31/02/2026"))
+        .expectInput("Nuova data Ultimo Import DATI FATTURE :", QString("15/03/2026"));
+    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_CvBackup"))).outcome, Outcome::Done);
+    QSqlQuery q(corvina());
+    ASSERT_TRUE(q.exec("SELECT VATLastImportDate, VATDataLastImportDate FROM Company WHERE VATYear=2025") && q.next());
+    EXPECT_TRUE(q.value(0).toString().startsWith("2026-02-14"));
+    EXPECT_TRUE(q.value(1).toString().startsWith("2026-03-15"));
+    EXPECT_EQ(ui.inputDefaults, (QStringList{"14/02/2026", "16/02/2026"}));
+}
+
+} // namespace
