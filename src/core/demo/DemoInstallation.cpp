@@ -1,6 +1,7 @@
 #include "demo/DemoInstallation.h"
 
 #include "demo/DemoNembo.h"
+#include "demo/DemoTowns.h"
 
 #include "settings/Settings.h"
 #include "ardea/ArdeaInstallation.h"
@@ -127,6 +128,8 @@ bool createDemoInstallation(const QString& folderArg, QString* error, const Demo
             || !writeDemoNemboExport(folder + QStringLiteral("/nembo"), company.db(), options.vatRows > 100000, error))
             return false;
     }
+    if (!writeDemoTowns(folder, error))
+        return false;
     // The registry file last: its presence marks a complete installation.
     if (!writeLogin(folder, paths) || !writeConsoleSettings(paths) || !writeRegistry(folder, paths))
         return fail(error, QStringLiteral("Impossibile scrivere le impostazioni in : ") + folder);
