@@ -2,6 +2,7 @@
 
 #include "BackupWindow.h"
 #include "FlagsWindow.h"
+#include "WorkbenchWindow.h"
 #include "FolderChooserDialog.h"
 
 #include "ListWindow.h"
@@ -182,6 +183,7 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
         window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaReasons, request.corvinaRows, request.corvinaRow, window_);
         break;
     case FormKind::CorvinaBackup: window = std::make_unique<BackupWindow>(ctx, window_); break;
+    case FormKind::FiscalCodeWorkbench: window = std::make_unique<WorkbenchWindow>(ctx, window_); break;
     }
     // Owned by the console and modal: the command ends when it is closed.
     window->setWindowFlag(Qt::Window);

@@ -16,6 +16,8 @@
 #include "legacy/LegacyTotals.h"
 #include "listview/Rs2List.h"
 #include "platform/Ui.h"
+
+#include <QFileInfo>
 #include "process/AppContext.h"
 #include "report/ReportFile.h"
 #include "settings/SettingsKeys.h"
@@ -97,8 +99,13 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdeaJournal,
          QStringLiteral("Totali IVA per Cli/For della Prima Nota Ardea (date di registrazione)")},
         {QStringLiteral("Cmd_ARPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), ardea, CommandNeeds::ArdeaData, checkArdeaPublicBodies,
-         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni): elenco e spostamento su CF\nClick-Dx per l'ultimo report"),
-         showArdeaPublicBodiesReport},
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni): elenco e spostamento su CF\nClick-Dx per l'ultimo report e la verifica codici"),
+         [](AppContext& ctx, ConsoleState& state) {
+             // The last report first, when there is one; then the workbench.
+             if (const QString report = ardeaPublicBodiesReportPath(ctx); QFileInfo::exists(report))
+                 presentReport(ctx.ui(), ctx.viewer(), report);
+             return openForm(FormKind::FiscalCodeWorkbench)(ctx, state);
+         }},
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck, {}},
         {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, fillForeignCodes,
          QStringLiteral("Compila il CF Estero mancante dei soggetti Esteri da CF o PI")},
@@ -116,13 +123,15 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,
          QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), createNemboExportDatabase},
         {QStringLiteral("Cmd_PIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), nembo, CommandNeeds::LegacyCompany, checkNemboPublicBodies,
-         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori di Nembo")},
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori di Nembo\nClick-Dx per la verifica codici"),
+         openForm(FormKind::FiscalCodeWorkbench)},
         {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, listNemboSettlements, {}},
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip},
         {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
          QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
         {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, checkCorvinaPublicBodies,
-         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina")},
+         QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina\nClick-Dx per la verifica codici"),
+         openForm(FormKind::FiscalCodeWorkbench)},
         {QStringLiteral("Cmd_CvIndIva"), QStringLiteral("Indicatori IVA"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaVatFlags),
          QStringLiteral("Natura IVA dei Codici IVA Corvina: elenco e modifica a blocchi")},
         {QStringLiteral("Cmd_CvIndCau"), QStringLiteral("Indicatori CauCon"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaReasonFlags),

@@ -13,7 +13,7 @@ struct FolderChoice;
 struct Rs2ListResult;
 
 // The record windows a command opens (their logic lives in the core).
-enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup };
+enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup, FiscalCodeWorkbench };
 struct FormRequest {
     FormKind kind;
     QStringList corvinaRows; // the console's Corvina companies

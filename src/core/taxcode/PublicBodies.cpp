@@ -37,10 +37,16 @@ bool allDigits(const QString& text)
 
 bool bodyCode(const QString& vatNumber) { return vatNumber.startsWith(QLatin1Char('8')) || vatNumber.startsWith(QLatin1Char('9')); }
 
-QString ardeaReportPath(AppContext& ctx)
+} // namespace
+
+QString ardeaPublicBodiesReportPath(AppContext& ctx)
 {
     return companyReportPath(ctx.paths(), QStringLiteral("\\PI_EntiAR_"), ctx.company().code, QStringLiteral(".log"));
 }
+
+namespace {
+
+QString ardeaReportPath(AppContext& ctx) { return ardeaPublicBodiesReportPath(ctx); }
 
 // The walk of the move: every role of every subject whose current or
 // historical VAT number begins with 8 or 9.

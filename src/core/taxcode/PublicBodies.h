@@ -24,6 +24,8 @@ QString nemboPublicBodiesHeading();
 // 8 or 9 (current and historical registry apart), its declarant kinds set to
 // "C" on every role; the report "PI_EntiAR_<company>.log" tells what was left.
 CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state);
+// The report of that check ("PI_EntiAR_<company>.log").
+QString ardeaPublicBodiesReportPath(AppContext& ctx);
 // The right-click: the last report of that check, when there is one.
 CommandResult showArdeaPublicBodiesReport(AppContext& ctx, ConsoleState& state);
 // Cmd_CvPIEnti: the Corvina customers and suppliers of the selected company and year, listed.
