@@ -8,7 +8,9 @@
 #include "TestHome.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
+#include "backup/CorvinaBackup.h"
 #include "console/ConsoleCommands.h"
+#include "forms/FlagLists.h"
 #include "console/ConsoleOpening.h"
 #include "console/ConsoleState.h"
 #include "console/ReferenceTables.h"
@@ -202,6 +204,21 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const char* name : {"Cmd_ARPIEnti", "Cmd_CvPIEnti", "Cmd_AREster"})
         EXPECT_NE(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Failed) << name;
 
+    flow("indicatori e date import");
+    {
+        FlagList ardea(*ctx, FlagSource::ArdeaVatCodes);
+        EXPECT_TRUE(ardea.read(0));
+        EXPECT_GT(ardea.apply(ardea.rowsToCorrect(2, "1=x"), 2, "1=x"), 0);
+        state.corvinaRow = 0;
+        FlagList vat(*ctx, FlagSource::CorvinaVatCodes, state.corvinaRows);
+        EXPECT_TRUE(vat.read(0));
+        EXPECT_GT(vat.apply({0, 1}, 0, "3=x"), 0);
+        FlagList reasons(*ctx, FlagSource::CorvinaReasons, state.corvinaRows);
+        EXPECT_TRUE(reasons.read(0));
+        EXPECT_GT(reasons.setFlags({0, 1}, {"InVATData", "VATReverseCharge"}, true), 0);
+        EXPECT_EQ(changeLastImportDates(*ctx, state).outcome, CommandResult::Outcome::Done);
+    }
+
     flow("controllo PI/CF generale");
     GeneralCheckInput input;
     input.companyCode = "DEMO";
@@ -228,7 +245,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const RecordedStatement& statement : statements)
         shapes.insert(scan(statement.sql).code.simplified().remove(QRegularExpression(QStringLiteral("\\d+"))));
     std::cout << "  in tutto: " << statements.size() << " istruzioni di " << shapes.size() << " forme -> " << CORVUTIL_STATEMENTS_FILE << "\n";
-    EXPECT_EQ(perFlow.size(), 12u); // the close sends none
+    EXPECT_EQ(perFlow.size(), 13u); // the close sends none
     EXPECT_GT(perFlow["enti e CF esteri"], 10);
     EXPECT_GT(perFlow["liquidazioni"], 3);
     EXPECT_GT(perFlow["controllo PI/CF generale"], 20);
