@@ -1,6 +1,7 @@
 #include "FlagsWindow.h"
 
 #include "ConsoleWidgets.h"
+#include "FormWidgets.h"
 #include "platform/Ui.h"
 #include "process/AppContext.h"
 #include "report/ReportFile.h"
@@ -33,18 +34,15 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& 
     auto* header = new QLabel(d.header, this);
     header->setObjectName(QStringLiteral("Lbl_Head"));
     header->setFont(consoleListFont());
-    rows_ = makeConsoleList(this, QStringLiteral("Lst_IVA"), QStringLiteral("Click-DX per la stampa dell'elenco"));
-    rows_->setSelectionMode(QAbstractItemView::MultiSelection);
-    model_ = modelOf(rows_);
+    rows_ = new PipeListView(QStringLiteral("Lst_IVA"), this);
+    rows_->setToolTip(QStringLiteral("Click-DX per la stampa dell'elenco"));
 
     indicators_ = new QComboBox(this);
     indicators_->setObjectName(QStringLiteral("Cmb_Ind"));
     for (const FlagIndicator& indicator : d.indicators)
         indicators_->addItem(indicator.name);
     indicators_->setCurrentIndex(-1);
-    values_ = new QComboBox(this);
-    values_->setObjectName(QStringLiteral("Cmb_Val"));
-    values_->setFont(consoleListFont());
+    values_ = new CodeCombo(QStringLiteral("Cmb_Val"), this);
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -93,7 +91,7 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& 
                 if (flags_[i]->isChecked())
                     columns << QLatin1String(kReasonFlags[i].column);
             }
-            list_.setFlags(selectedRows(), columns, invertFlags);
+            list_.setFlags(rows_->selectedRowNumbers(), columns, invertFlags);
             showRows();
         };
         connect(invert, &QPushButton::clicked, this, [flagsCommand] { flagsCommand(true); });
@@ -106,24 +104,17 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& 
     connect(deselect, &QPushButton::clicked, rows_, &QListView::clearSelection);
     connect(selectButton, &QPushButton::clicked, this, [this, source] {
         if (source == FlagSource::CorvinaReasons) {
-            // "Inverti Selezione": every row's selection turned over.
-            QList<int> inverted;
-            const QList<int> selected = selectedRows();
-            for (int i = 0; i < model_->rowCount(); ++i) {
-                if (!selected.contains(i))
-                    inverted << i;
-            }
-            select(inverted);
+            rows_->invertSelection(); // "Inverti Selezione"
             return;
         }
         if (values_->currentIndex() < 0)
             return;
         const QList<int> rows = list_.rowsToCorrect(indicators_->currentIndex(), values_->currentText());
         showRows();
-        select(rows);
+        rows_->selectRows(rows);
     });
     connect(go, &QPushButton::clicked, this, [this] {
-        list_.apply(selectedRows(), indicators_->currentIndex(), values_->currentIndex() < 0 ? QString() : values_->currentText());
+        list_.apply(rows_->selectedRowNumbers(), indicators_->currentIndex(), values_->currentIndex() < 0 ? QString() : values_->currentText());
         showRows();
     });
     connect(rows_, &QListView::customContextMenuRequested, this, &FlagsWindow::report);
@@ -132,30 +123,13 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& 
 
 FlagsWindow::~FlagsWindow() = default;
 
-QList<int> FlagsWindow::selectedRows() const
-{
-    QList<int> rows;
-    for (const QModelIndex& index : rows_->selectionModel()->selectedRows())
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-void FlagsWindow::select(const QList<int>& rows)
-{
-    QItemSelection selection;
-    for (int row : rows)
-        selection.select(model_->index(row), model_->index(row));
-    rows_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}
-
 void FlagsWindow::read()
 {
     list_.read(sources_->currentIndex());
     showRows();
 }
 
-void FlagsWindow::showRows() { model_->setStringList(list_.rows()); }
+void FlagsWindow::showRows() { rows_->setRows(list_.rows()); }
 
 void FlagsWindow::indicatorChosen(int index)
 {
@@ -167,7 +141,7 @@ void FlagsWindow::indicatorChosen(int index)
 
 void FlagsWindow::report()
 {
-    const QString path = list_.report(selectedRows());
+    const QString path = list_.report(rows_->selectedRowNumbers());
     if (!path.isEmpty())
         presentReport(ctx_.ui(), ctx_.viewer(), path);
 }

@@ -8,11 +8,12 @@
 
 class QCheckBox;
 class QComboBox;
-class QListView;
 class QPushButton;
-class QStringListModel;
 
 namespace corv {
+
+class CodeCombo;
+class PipeListView;
 
 // The three flag windows (Ardea VAT codes, Corvina VAT codes, Corvina
 // accounting reasons): one window over the template, described by the flag
@@ -26,8 +27,6 @@ public:
     FlagList& list() { return list_; }
 
 private:
-    QList<int> selectedRows() const;
-    void select(const QList<int>& rows);
     void read();
     void showRows();
     void indicatorChosen(int index);
@@ -35,10 +34,9 @@ private:
 
     FlagList list_;
     QComboBox* sources_ = nullptr;
-    QListView* rows_ = nullptr;
-    QStringListModel* model_ = nullptr;
+    PipeListView* rows_ = nullptr;
     QComboBox* indicators_ = nullptr;
-    QComboBox* values_ = nullptr;
+    CodeCombo* values_ = nullptr;
     QList<QCheckBox*> flags_;
 };
 

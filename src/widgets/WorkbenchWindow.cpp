@@ -1,6 +1,7 @@
 #include "WorkbenchWindow.h"
 
 #include "ConsoleWidgets.h"
+#include "FormWidgets.h"
 #include "forms/RecordForm.h"
 
 #include <QComboBox>
@@ -32,8 +33,9 @@ WorkbenchWindow::WorkbenchWindow(AppContext& ctx, QWidget* parent)
     sex_ = new QComboBox(this);
     sex_->setObjectName(QStringLiteral("Cmb_Sex"));
     sex_->addItems({QStringLiteral("M"), QStringLiteral("F")});
-    birth_ = field("Dat_Nas", QStringLiteral("Data di nascita (gg/mm/aaaa)"));
-    birth_->setInputMask(QStringLiteral("99/99/9999;_"));
+    birth_ = new DateField(QStringLiteral("Dat_Nas"), this);
+    birth_->setToolTip(QStringLiteral("Data di nascita (gg/mm/aaaa)"));
+    birth_->installEventFilter(this);
     townCode_ = field("Txt_LocCod", QStringLiteral("Codice del Comune o dello Stato estero"), 4);
     townFind_ = field("Txt_LocFind", QStringLiteral("Testo da cercare nelle località"));
     townName_ = new QLabel(this);
@@ -90,10 +92,7 @@ WorkbenchWindow::WorkbenchWindow(AppContext& ctx, QWidget* parent)
     connect(surname_, &QLineEdit::textEdited, this, [this](const QString& t) { bench_.setSurname(t); });
     connect(name_, &QLineEdit::textEdited, this, [this](const QString& t) { bench_.setName(t); });
     connect(sex_, &QComboBox::activated, this, [this] { bench_.setSex(sex_->currentText()); });
-    connect(birth_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        // The empty mask counts as empty.
-        bench_.setBirthDate(QString(t).remove(QLatin1Char('_')).remove(QLatin1Char('/')).trimmed().isEmpty() ? QString() : t);
-    });
+    connect(birth_, &QLineEdit::textEdited, this, [this] { bench_.setBirthDate(birth_->dateText()); });
     connect(townCode_, &QLineEdit::textEdited, this, [this](const QString& t) { bench_.setTownCode(t); });
     connect(townCode_, &QLineEdit::editingFinished, this, [this] { bench_.lookUpTown(); });
     connect(townFind_, &QLineEdit::textEdited, this, [this](const QString& t) { bench_.setTownFind(t); });
@@ -126,8 +125,7 @@ void WorkbenchWindow::showFields()
     put(surname_, f.surname);
     put(name_, f.name);
     sex_->setCurrentText(f.sex);
-    if (f.birthDate != birth_->text() && !(f.birthDate == QLatin1String("__/__/____") && birth_->text().remove(QLatin1Char('/')).trimmed().isEmpty()))
-        birth_->setText(f.birthDate == QLatin1String("__/__/____") ? QString() : f.birthDate);
+    birth_->setDateText(f.birthDate);
     put(townCode_, f.townCode);
     put(townFind_, f.townFind);
     townName_->setText(f.townName);

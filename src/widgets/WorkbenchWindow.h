@@ -9,6 +9,8 @@ class QLineEdit;
 
 namespace corv {
 
+class DateField;
+
 // F_VerCFPI: the fiscal code workbench on the record window template.
 class WorkbenchWindow : public RecordWindow {
     Q_OBJECT
@@ -24,7 +26,8 @@ private:
     void showFields();
 
     FiscalCodeWorkbench bench_;
-    QLineEdit *surname_, *name_, *birth_, *townCode_, *townFind_, *surnameGroup_, *nameGroup_, *dateGroup_, *check_, *original_, *test_;
+    DateField* birth_ = nullptr;
+    QLineEdit *surname_, *name_, *townCode_, *townFind_, *surnameGroup_, *nameGroup_, *dateGroup_, *check_, *original_, *test_;
     QComboBox* sex_ = nullptr;
     QLabel* townName_ = nullptr;
     QLabel* composed_ = nullptr;
