@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
           libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-translations-l10n)
+          qt6-translations-l10n fonts-liberation poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

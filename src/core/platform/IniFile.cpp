@@ -172,6 +172,34 @@ QStringList IniFile::keys(const QString& section) const
     return result;
 }
 
+bool IniFile::removeSection(const QString& section)
+{
+    QStringList all = lines();
+    QStringList kept;
+    bool inSection = false, removed = false;
+    for (const QString& line : all) {
+        QString name;
+        if (isSectionLine(line.trimmed(), &name))
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+        if (inSection) {
+            removed = true;
+            continue;
+        }
+        kept << line;
+    }
+    if (!removed)
+        return true;
+    lastError_.clear();
+    const bool written = writeTextFileAtomically(path_, kept.join(QLatin1String("\r\n")) + QLatin1String("\r\n"), ownerOnly_, &lastError_);
+    const QFileInfo info(path_);
+    QMutexLocker locker(&cacheLock);
+    if (written)
+        cache()[info.absoluteFilePath()] = {info.lastModified(), info.size(), kept};
+    else
+        cache().remove(info.absoluteFilePath());
+    return written;
+}
+
 bool IniFile::isEmpty() const
 {
     for (const QString& line : lines()) {

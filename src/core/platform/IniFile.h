@@ -33,6 +33,8 @@ public:
     int readInt(const QString& section, const QString& key, int defaultValue) const;
     bool contains(const QString& section, const QString& key) const;
     QStringList keys(const QString& section) const;
+    // True when the section holds at least one key.
+    bool hasSection(const QString& section) const { return !keys(section).isEmpty(); }
 
     // False when the file could not be written (a full disk, a folder that
     // cannot be written): the file stays as it was and lastError() says why.
@@ -40,6 +42,8 @@ public:
     // can never create keys of its own.
     bool write(const QString& section, const QString& key, const QString& value);
     const QString& lastError() const { return lastError_; }
+    // The section and its keys removed; false when the file could not be written.
+    bool removeSection(const QString& section);
 
     QString read(const IniKey& key, const QString& defaultValue = {}) const { return read(key.section, key.name, defaultValue); }
     int readInt(const IniKey& key, int defaultValue) const { return readInt(key.section, key.name, defaultValue); }

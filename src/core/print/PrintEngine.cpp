@@ -1,0 +1,360 @@
+#include "print/PrintEngine.h"
+
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "report/ReportFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+
+namespace corv {
+
+namespace {
+
+const QChar kEscape(27);
+const QString kSample = QStringLiteral("Ttp;^Ç#]@?\"");
+const QString kDefaultSection = QStringLiteral("Default");
+
+double clampSize(double size, double fallback) { return size >= 1 && size <= 72 ? size : fallback; }
+
+// A text field of the platform: trailing blanks and NULs dropped.
+QString cleaned(QString text)
+{
+    while (!text.isEmpty() && (text.back() == QLatin1Char(' ') || text.back() == QChar(0)))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+PrintEngine::PrintEngine(PrinterDevice& device, IniFile& settings, QString dumpPath, std::function<void(const QString&)> log)
+    : device_(device), settings_(settings), dumpPath_(std::move(dumpPath)), log_(std::move(log))
+{
+}
+
+bool PrintEngine::generic() const { return (printer_.device + printer_.driver).toUpper().contains(QLatin1String("GENER")); }
+
+void PrintEngine::startUp()
+{
+    lineStep_ = 1.0;
+    defaultPrinter_ = device_.defaultPrinter();
+    // The file is made at start-up for other settings too: its printers are
+    // missing when no default printer is named in it.
+    if (settings_.read(kDefaultSection, QStringLiteral("Printer")).trimmed().isEmpty())
+        regenerate(false);
+    loadProfile(QStringLiteral("0"));
+}
+
+int PrintEngine::clampedUsable(int rows)
+{
+    int usable = rows - profile_.top - profile_.bottom;
+    if (usable < 1) {
+        // Margins that leave no rows would eject a page per line.
+        if (log_)
+            log_(QStringLiteral("Stampante %1 : margini %2 + %3 oltre le %4 righe della pagina, ridotti a 0")
+                     .arg(profile_.name).arg(profile_.top).arg(profile_.bottom).arg(rows));
+        profile_.top = 0;
+        profile_.bottom = 0;
+        usable = std::max(rows, 1);
+    }
+    return usable;
+}
+
+PrinterProfile PrintEngine::loadProfile(const QString& specification)
+{
+    QString name = specification.trimmed();
+    if (name.isEmpty() || name == QLatin1String("0"))
+        name = settings_.read(kDefaultSection, QStringLiteral("Printer")).left(256);
+    const QChar separator = name.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    const qsizetype at = name.indexOf(separator);
+    const QString device = cleaned(at < 0 ? name : name.left(at)).trimmed();
+    const QString port = cleaned(at < 0 ? QString() : name.mid(at + 1));
+    PrinterProfile p;
+    p.name = name;
+    for (const PrinterInfo& printer : device_.printers()) {
+        if (printer.device == device && printer.port == port) {
+            printer_ = printer;
+            device_.select(printer);
+            p.driver = printer.driver;
+            p.device = printer.device;
+            p.port = printer.port;
+            break;
+        }
+    }
+    const QString section = device + QLatin1Char(',') + port;
+    if (!settings_.hasSection(section)) {
+        const QStringList values = {QStringLiteral("66"), QStringLiteral("80"), QStringLiteral("0"), QStringLiteral("0"),
+                                    QStringLiteral("2"),  QStringLiteral("2"),  QStringLiteral("Courier New"), QStringLiteral("12"),
+                                    QStringLiteral("Courier New"), QStringLiteral("7"), QStringLiteral("Courier New"), QStringLiteral("6")};
+        for (int i = 0; i < 12; ++i)
+            settings_.write(section, QLatin1String(kProfileKeys[i]), values[i]);
+    }
+    const auto number = [&](const char* key, const char* fallback = "") {
+        return settings_.read(section, QLatin1String(key), QLatin1String(fallback)).trimmed().toDouble();
+    };
+    p.pageLength = static_cast<int>(number("Lunghezza"));
+    p.pageWidth = static_cast<int>(number("Larghezza"));
+    p.landscape = static_cast<int>(number("Landscape", "0"));
+    p.colourMode = static_cast<int>(number("Colore"));
+    // Margins the page can hold; font sizes a printer can print.
+    p.top = std::clamp(static_cast<int>(number("Top")), 0, 200);
+    p.bottom = std::clamp(static_cast<int>(number("Bottom")), 0, 200);
+    p.normalFont = settings_.read(section, QStringLiteral("FontNorm")).trimmed();
+    p.normalSize = clampSize(number("FontNSiz"), 12);
+    p.compressedFont = settings_.read(section, QStringLiteral("FontComp")).trimmed();
+    p.compressedSize = clampSize(number("FontCSiz"), 7);
+    p.superFont = settings_.read(section, QStringLiteral("FontSComp"), QStringLiteral("Courier New")).trimmed();
+    p.superSize = clampSize(number("FontSCSiz", "6"), 6);
+    for (QString* font : {&p.normalFont, &p.compressedFont, &p.superFont}) {
+        if (font->isEmpty())
+            *font = QStringLiteral("Courier New");
+    }
+    profile_ = p;
+    usableRows_ = clampedUsable(profile_.pageLength);
+
+    const QStringList dump = {specification.isEmpty() ? QStringLiteral("0") : specification,
+                              QStringLiteral("Nom=") + p.name,
+                              QStringLiteral("Dev=") + p.device,
+                              QStringLiteral("Por=") + p.port,
+                              QStringLiteral("Color=%1").arg(p.colourMode),
+                              QStringLiteral("Len=%1").arg(p.pageLength),
+                              QStringLiteral("Lar=%1").arg(p.pageWidth),
+                              QStringLiteral("Land  =%1").arg(p.landscape),
+                              QStringLiteral("Top=%1").arg(profile_.top),
+                              QStringLiteral("Bot=%1").arg(profile_.bottom),
+                              QStringLiteral("CNo=") + p.normalFont,
+                              QStringLiteral("DNo=%1").arg(p.normalSize),
+                              QStringLiteral("PNo=%1").arg(p.normalExtra),
+                              QStringLiteral("CCp=") + p.compressedFont,
+                              QStringLiteral("DCp=%1").arg(p.compressedSize),
+                              QStringLiteral("PCp=%1").arg(p.compressedExtra),
+                              QStringLiteral("CSCp=") + p.superFont,
+                              QStringLiteral("DSCp=%1").arg(p.superSize),
+                              QStringLiteral("PSCp=%1").arg(p.superExtra),
+                              QStringLiteral("Act=") + p.spare,
+                              QStringLiteral("Cha=") + p.characterMode,
+                              QStringLiteral("Testa=") + section};
+    ReportFile::writeAll(dumpPath_, dump);
+
+    settings_.write(kDefaultSection, QStringLiteral("Printer"), p.name);
+    const QStringList loaded = {QString::number(p.pageLength), QString::number(p.pageWidth), QString::number(p.landscape),
+                                QString::number(p.colourMode), QString::number(profile_.top), QString::number(profile_.bottom),
+                                p.normalFont, QString::number(p.normalSize), p.compressedFont, QString::number(p.compressedSize),
+                                p.superFont, QString::number(p.superSize)};
+    for (int i = 0; i < 12; ++i)
+        settings_.write(kDefaultSection, QLatin1String(kProfileKeys[i]), loaded[i]);
+    return profile_;
+}
+
+void PrintEngine::regenerate(bool newOnly)
+{
+    const QList<PrinterInfo> printers = device_.printers();
+    if (!newOnly) {
+        settings_.write(QStringLiteral("System"), QStringLiteral("Printer"), defaultPrinter_.isEmpty() ? device_.defaultPrinter() : defaultPrinter_);
+        settings_.removeSection(kDefaultSection);
+        const QString current = printer_.device.isEmpty() && !printers.isEmpty() ? printers.first().device + QLatin1Char(',') + printers.first().port
+                                                                                  : printer_.device + QLatin1Char(',') + printer_.port;
+        settings_.write(kDefaultSection, QStringLiteral("Printer"), current);
+        const QStringList values = {QStringLiteral("66"), QStringLiteral("80"), QStringLiteral("0"), QStringLiteral("0"),
+                                    QStringLiteral("2"),  QStringLiteral("2"),  QStringLiteral("Courier New"), QStringLiteral("12"),
+                                    QStringLiteral("Courier New"), QStringLiteral("7"), QStringLiteral("Courier New"), QStringLiteral("6")};
+        for (int i = 0; i < 12; ++i)
+            settings_.write(kDefaultSection, QLatin1String(kProfileKeys[i]), values[i]);
+    }
+    for (const PrinterInfo& printer : printers) {
+        const QString section = printer.device + QLatin1Char(',') + printer.port;
+        if (newOnly && settings_.hasSection(section))
+            continue;
+        device_.select(printer);
+        device_.setPaperA4();
+        const QSizeF page = device_.pageInches();
+        const int rows = static_cast<int>(page.height() * 6);
+        const int columns = static_cast<int>(page.width() * 10);
+        const QString length = rows >= 72 ? QStringLiteral("72") : rows >= 66 ? QStringLiteral("66") : rows >= 61 ? QStringLiteral("61") : QStringLiteral("-1");
+        const QString width = columns >= 133 ? QStringLiteral("136") : columns >= 120 ? QStringLiteral("132") : columns >= 79 ? QStringLiteral("80")
+                                                                                                                               : QStringLiteral("-1");
+        settings_.removeSection(section);
+        const QStringList values = {length, width, QStringLiteral("0"), QString::number(printer.colourMode), QStringLiteral("2"), QStringLiteral("2"),
+                                    QStringLiteral("Courier New"), QStringLiteral("12"), QStringLiteral("Courier New"), QStringLiteral("7"),
+                                    QStringLiteral("Courier New"), QStringLiteral("6")};
+        for (int i = 0; i < 12; ++i)
+            settings_.write(section, QLatin1String(kProfileKeys[i]), values[i]);
+    }
+    if (!printer_.device.isEmpty())
+        device_.select(printer_);
+}
+
+void PrintEngine::applyFont(const QString& name, double size)
+{
+    bold_ = italic_ = underline_ = false;
+    device_.setFont(name, size, false, false, false);
+}
+
+void PrintEngine::applyLandscape()
+{
+    applyFont(profile_.superFont, profile_.superSize);
+    fontName_ = profile_.superFont;
+    fontSize_ = profile_.superSize;
+    device_.setLandscape(true);
+    device_.setScale(185, 45);
+    double height = 1.2 * device_.textHeight(kSample);
+    if (!(height > 0))
+        height = 45.0 / std::max(pageRows_, 1); // no measure: one cell
+    lineStep_ = height;
+    usableRows_ = clampedUsable(static_cast<int>(45 / height));
+}
+
+void PrintEngine::init(const QString& command)
+{
+    // A second INIT in one job: a new page, the job goes on.
+    const bool newPage = documentOpen_;
+    const bool compressed = command.size() > 4 && command[4] == QLatin1Char('C');
+    fontName_ = compressed ? profile_.compressedFont : profile_.normalFont;
+    fontSize_ = compressed ? profile_.compressedSize : profile_.normalSize;
+    lineStep_ = 1.0;
+    applyFont(fontName_, fontSize_);
+    if (!generic())
+        device_.setDraftQuality();
+    device_.setCopies(1);
+    device_.setLandscape(false);
+    device_.setPaperA4();
+    const QSizeF page = device_.pageInches();
+    // Character cells: 1/12 inch wide, 1/6 inch high.
+    pageRows_ = static_cast<int>(page.height() * 6);
+    pageColumns_ = static_cast<int>(page.width() * 12);
+    device_.setScale(page.width() * 12, page.height() * 6);
+    usableRows_ = clampedUsable(pageRows_);
+    currentRow_ = profile_.top;
+    linesPrinted_ = 0;
+    device_.moveTo(0, currentRow_);
+    if (landscapeArmed_ && profile_.landscape == 1)
+        applyLandscape();
+    documentOpen_ = true;
+    pagePending_ = newPage;
+}
+
+void PrintEngine::applyEscape(QChar code)
+{
+    switch (code.unicode()) {
+    case '0': applyFont(profile_.normalFont, profile_.normalSize); return;
+    case '1': device_.setFont(profile_.normalFont, profile_.normalSize, bold_, italic_, underline_); return;
+    case '2': device_.setFont(profile_.compressedFont, profile_.compressedSize, bold_, italic_, underline_); return;
+    case '3': italic_ = true; break;
+    case '4': bold_ = true; break;
+    case '5': underline_ = true; break;
+    case '6': device_.setFont(profile_.superFont, profile_.superSize, bold_, italic_, underline_); return;
+    default: return; // swallowed with its escape
+    }
+    device_.setFont(fontName_, fontSize_, bold_, italic_, underline_);
+}
+
+void PrintEngine::text(const QString& raw)
+{
+    if (!documentOpen_)
+        init(QStringLiteral("INIT")); // text before INIT: a job of the normal font
+    if (pagePending_) {
+        device_.newPage(); // the page starts with its first line
+        pagePending_ = false;
+    }
+    QString line = raw.left(kMaxLineLength);
+    for (QChar& c : line) {
+        if (c.unicode() < 0x20 && c != kEscape)
+            c = QLatin1Char(' ');
+    }
+    device_.moveTo(0, currentRow_);
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype escape = line.indexOf(kEscape, from);
+        if (escape < 0) {
+            if (from < line.size())
+                device_.printText(line.mid(from));
+            break;
+        }
+        if (escape > from)
+            device_.printText(line.mid(from, escape - from));
+        if (escape + 1 < line.size())
+            applyEscape(line[escape + 1]); // an escape at the line's end is nothing
+        from = escape + 2;
+    }
+    currentRow_ += lineStep_;
+    ++linesPrinted_;
+    device_.moveTo(0, currentRow_);
+}
+
+void PrintEngine::eject()
+{
+    if (!documentOpen_)
+        return;
+    pagePending_ = true;
+    applyFont(fontName_, fontSize_);
+    if (landscapeArmed_ && profile_.landscape == 1)
+        applyLandscape();
+    if (!generic())
+        device_.setDraftQuality();
+    currentRow_ = profile_.top;
+    linesPrinted_ = profile_.top;
+}
+
+void PrintEngine::stop()
+{
+    if (!documentOpen_)
+        return; // a second STOP ends nothing
+    applyFont(fontName_, fontSize_);
+    lastDocument_ = device_.endDocument();
+    device_.setCopies(1);
+    if (!generic())
+        device_.setLandscape(false);
+    landscapeArmed_ = false;
+    device_.setScale(pageColumns_, pageRows_);
+    usableRows_ = clampedUsable(pageRows_);
+    documentOpen_ = false;
+    pagePending_ = false;
+}
+
+void PrintEngine::line(const QString& text)
+{
+    if (text.startsWith(QLatin1String("INIT")))
+        init(text);
+    else if (text == QLatin1String("EJEC"))
+        eject();
+    else if (text == QLatin1String("PAGE"))
+        currentRow_ = profile_.top;
+    else if (text == QLatin1String("STOP") || text == QLatin1String("LOGO"))
+        stop();
+    else if (text == QLatin1String("BREK"))
+        return;
+    else
+        this->text(text);
+}
+
+bool PrintEngine::printFile(const QString& path, QString* said, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    device_.setSourceName(path);
+    line(QStringLiteral("INIT"));
+    lineStep_ = 0.9;
+    currentRow_ = 0;
+    device_.moveTo(0, 0);
+    while (!file.atEnd()) {
+        QByteArray bytes = file.readLine();
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        line(decodeText(bytes));
+        if (currentRow_ > usableRows_) {
+            line(QStringLiteral("EJEC"));
+            device_.moveTo(0, 0);
+        }
+    }
+    line(QStringLiteral("STOP"));
+    if (said)
+        *said = lastDocument_;
+    return true;
+}
+
+} // namespace corv

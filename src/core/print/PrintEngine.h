@@ -1,0 +1,87 @@
+#pragma once
+
+#include "print/PrinterDevice.h"
+#include "print/PrinterProfile.h"
+
+#include <QString>
+#include <functional>
+
+namespace corv {
+
+class IniFile;
+
+// The print engine: one text line at a time, each a command word (INIT,
+// EJEC, PAGE, STOP, LOGO, BREK) or text with in-line font escapes, laid out
+// on the page in character cells; the printer profiles of TLX_PRT.INI.
+class PrintEngine {
+public:
+    // `settings`: TLX_PRT.INI; `dumpPath`: prt-ini.log; `log`: the run log.
+    PrintEngine(PrinterDevice& device, IniFile& settings, QString dumpPath, std::function<void(const QString&)> log = {});
+
+    // The start-up of the program: line step 1, the platform's default
+    // printer, TLX_PRT.INI regenerated when it names no default printer,
+    // the default profile loaded.
+    void startUp();
+    // One line of a print job (PrtLine).
+    void line(const QString& text);
+    // PrtIniLoad: the profile of "device,port" (or ";"), or of the default
+    // printer for "0" or empty.
+    PrinterProfile loadProfile(const QString& specification);
+    // PrtIniRegen: TLX_PRT.INI rebuilt from the installed printers; with
+    // `newOnly` only printers without a section get one.
+    void regenerate(bool newOnly);
+    // The reprint feeder: a report file printed from its first line, a page
+    // ejected whenever the lines pass the usable rows. What the device says
+    // at the end (a PDF's path), or nothing; false when the file cannot be read.
+    bool printFile(const QString& path, QString* said = nullptr, QString* error = nullptr);
+
+    // The state a caller may read or set.
+    void armLandscape() { landscapeArmed_ = true; }
+    void setLineStep(double step) { lineStep_ = step; }
+    void setCurrentRow(double row) { currentRow_ = row; }
+    double currentRow() const { return currentRow_; }
+    double lineStep() const { return lineStep_; }
+    int usableRows() const { return usableRows_; }
+    long linesPrinted() const { return linesPrinted_; }
+    const PrinterProfile& profile() const { return profile_; }
+    // What the last STOP's device said (a PDF's path).
+    const QString& lastDocument() const { return lastDocument_; }
+
+    // Longer lines are cut: no report line is this wide.
+    static constexpr int kMaxLineLength = 1000;
+
+private:
+    void init(const QString& command);
+    void text(const QString& text);
+    void eject();
+    void stop();
+    void applyFont(const QString& name, double size);
+    void applyLandscape();
+    void applyEscape(QChar code);
+    bool generic() const;
+    int clampedUsable(int rows);
+
+    PrinterDevice& device_;
+    IniFile& settings_;
+    QString dumpPath_;
+    std::function<void(const QString&)> log_;
+    PrinterProfile profile_;
+    PrinterInfo printer_;
+    QString defaultPrinter_;
+
+    double currentRow_ = 0;
+    double lineStep_ = 1.0;
+    long linesPrinted_ = 0;
+    int usableRows_ = 62;
+    int pageRows_ = 66;
+    int pageColumns_ = 99;
+    QString fontName_ = QStringLiteral("Courier New");
+    double fontSize_ = 12;
+    bool bold_ = false, italic_ = false, underline_ = false;
+    bool landscapeArmed_ = false;
+    bool documentOpen_ = false;
+    bool pagePending_ = false;
+    QString lastDocument_;
+};
+
+} // namespace corv

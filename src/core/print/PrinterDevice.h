@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QSizeF>
+#include <QString>
+
+namespace corv {
+
+// An installed printer as the platform lists it.
+struct PrinterInfo {
+    QString device;
+    QString driver;
+    QString port;
+    QSizeF pageInches{8.27, 11.69}; // the printable page, portrait, on A4
+    int colourMode = 1;             // 1 monochrome, 2 colour
+};
+
+// What the print engine needs of a printer: the installed ones, the page
+// set-up, fonts, positions in units of a scale laid over the page, text,
+// pages and the end of a document. The widgets layer drives a real printer
+// (and a PDF file); tests record what the engine asked.
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+
+    virtual QList<PrinterInfo> printers() = 0;
+    // The platform's default printer: device, driver and port joined by ",".
+    virtual QString defaultPrinter() = 0;
+    virtual void select(const PrinterInfo& printer) = 0;
+    // The file the next document comes from (a PDF printer writes beside it).
+    virtual void setSourceName(const QString&) {}
+
+    virtual void setPaperA4() = 0;
+    virtual void setCopies(int copies) = 0;
+    virtual void setLandscape(bool landscape) = 0;
+    virtual void setDraftQuality() = 0;
+    virtual void setFont(const QString& name, double points, bool bold, bool italic, bool underline) = 0;
+    // The printable page in inches, as oriented now.
+    virtual QSizeF pageInches() = 0;
+    // The page divided into `wide` x `high` units: positions and heights are in them.
+    virtual void setScale(double wide, double high) = 0;
+    virtual void moveTo(double x, double y) = 0;
+    // Prints at the position; the position moves to the text's end.
+    virtual void printText(const QString& text) = 0;
+    virtual double textHeight(const QString& text) = 0;
+    virtual void newPage() = 0;
+    // The document printed; what the user should be told (a PDF's path), or empty.
+    virtual QString endDocument() = 0;
+};
+
+} // namespace corv
