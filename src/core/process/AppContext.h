@@ -13,6 +13,8 @@
 
 namespace corv {
 
+class PrintEngine;
+class PrinterDevice;
 class Ui;
 
 // The login the process works with.
@@ -60,6 +62,7 @@ private:
 class AppContext {
 public:
     AppContext(AppPaths paths, std::unique_ptr<Registry> registry, Ui& ui);
+    ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
@@ -82,6 +85,11 @@ public:
 
     StopRequest& stop() { return stop_; }
 
+    // The print engine over the program's printer (none until one is given:
+    // tests and command-line tools without printing).
+    void setPrinterDevice(std::unique_ptr<PrinterDevice> device);
+    PrintEngine* printEngine() { return printEngine_.get(); }
+
     QString viewer() const { return viewer_; }
     void setViewer(const QString& viewer) { viewer_ = viewer; }
 
@@ -100,6 +108,9 @@ private:
     CompanyState company_;
     QString viewer_;
     StopRequest stop_;
+    std::unique_ptr<PrinterDevice> printerDevice_;
+    std::unique_ptr<IniFile> printerSettings_;
+    std::unique_ptr<PrintEngine> printEngine_;
 };
 
 } // namespace corv

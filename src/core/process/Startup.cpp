@@ -1,5 +1,7 @@
 #include "process/Startup.h"
 
+#include "print/PrintEngine.h"
+
 #include "process/AppContext.h"
 #include "report/ViewerChoice.h"
 #include "platform/Ui.h"
@@ -13,6 +15,9 @@ InitOutcome startUp(AppContext& ctx, const ViewerEnvironment& viewerEnvironment)
 
     IniFile settings = ctx.corvSettings();
     ctx.setViewer(chooseViewer(settings, viewerEnvironment, ctx.ui(), &log));
+    // The print engine: its codes, the default printer, its profile.
+    if (PrintEngine* engine = ctx.printEngine())
+        engine->startUp();
 
     log.write(QStringLiteral("Prima di AR_InitLib"));
     ArdeaLogin login(ctx);
