@@ -1,10 +1,12 @@
 #include "CodeCommands.h"
 #include "CommandLine.h"
 #include "CompareCommand.h"
+#include "PrintCommand.h"
 #include "ProgramRegistry.h"
 #include "TerminationSignals.h"
 
 #include "ConsoleWindow.h"
+#include "QtPrinterDevice.h"
 #include "QtUi.h"
 #include "SplashWindow.h"
 #include "console/ConsoleCommands.h"
@@ -90,6 +92,9 @@ int main(int argc, char* argv[])
     // The comparison of the sources, unattended: no window at all.
     if (const int exitCode = runCompareCommand(argc, argv); exitCode >= 0)
         return exitCode;
+    // A report printed from a script: no window, no display needed.
+    if (const int exitCode = runPrintCommand(argc, argv); exitCode >= 0)
+        return exitCode;
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -150,6 +155,7 @@ int main(int argc, char* argv[])
 
     AppContext ctx(paths, registryFor(paths), ui);
     qtUi.setContext(&ctx);
+    ctx.setPrinterDevice(std::make_unique<QtPrinterDevice>(paths.dataDir));
     const InitOutcome outcome = startUp(ctx, platformViewerEnvironment(paths, ctx.registry()));
     splash.close();
     if (outcome == InitOutcome::EndProgram) {

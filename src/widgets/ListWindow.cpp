@@ -87,6 +87,11 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     connect(bigger, &QPushButton::clicked, this, [this] { changeFont(1); });
     connect(smaller, &QPushButton::clicked, this, [this] { changeFont(-1); });
     connect(view, &QPushButton::clicked, this, &ListWindow::viewAll);
+    // The right button on "Visualizza": the reports written to disk.
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->setToolTip(QStringLiteral("Click-Dx per le stampe su disco"));
+    connect(view, &QPushButton::customContextMenuRequested, this,
+            [this] { ctx_.ui().showForm(ctx_, FormRequest{FormKind::DiskPrintArchive, {}, -1}); });
     connect(count_, &QLabel::customContextMenuRequested, this, &ListWindow::saveLines);
     connect(list_, &QListView::customContextMenuRequested, this,
             [this](const QPoint& at) { pipeView(list_->indexAt(at).row()); });

@@ -1,5 +1,7 @@
 #include "QtUi.h"
 
+#include "DiskPrintWindow.h"
+
 #include "BackupWindow.h"
 #include "FlagsWindow.h"
 #include "WorkbenchWindow.h"
@@ -12,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QDesktopServices>
 #include <QDir>
@@ -184,6 +187,7 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
         break;
     case FormKind::CorvinaBackup: window = std::make_unique<BackupWindow>(ctx, window_); break;
     case FormKind::FiscalCodeWorkbench: window = std::make_unique<WorkbenchWindow>(ctx, window_); break;
+    case FormKind::DiskPrintArchive: window = std::make_unique<DiskPrintWindow>(ctx, window_); break;
     }
     // Owned by the console and modal: the command ends when it is closed.
     window->setWindowFlag(Qt::Window);
@@ -195,6 +199,21 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     loop.exec();
     QApplication::restoreOverrideCursor();
     return true;
+}
+
+std::optional<QString> QtUi::chooseFile(const FileRequest& request)
+{
+    hideSplash();
+    // Qt's own dialog: its filter matches names without regard to case, and it
+    // looks the same on every desktop.
+    QFileDialog dialog(window_, request.title, request.folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(request.filterName + QStringLiteral(" (") + request.pattern + QLatin1Char(')'));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
 }
 
 void QtUi::editLogin(SqlAccessForm& form)

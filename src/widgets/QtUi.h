@@ -32,6 +32,7 @@ public:
     QString showList(const Rs2ListResult& list) override;
     std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
     bool showForm(AppContext& ctx, const FormRequest& request) override;
+    std::optional<QString> chooseFile(const FileRequest& request) override;
     // The list viewer keeps its placement in the settings of this context.
     void setContext(AppContext* ctx) { ctx_ = ctx; }
     // A window (the splash) that must never stand above a dialog: it is

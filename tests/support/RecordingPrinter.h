@@ -35,10 +35,15 @@ public:
     void setDraftQuality() override { events << QStringLiteral("draft"); }
     void setFont(const QString& name, double points, bool bold, bool italic, bool underline) override
     {
+        points_ = points;
         events << QStringLiteral("font %1 %2%3%4%5").arg(name).arg(points).arg(bold ? " B" : "").arg(italic ? " I" : "").arg(underline ? " U" : "");
     }
     QSizeF pageInches() override { return landscape_ ? current_.pageInches.transposed() : current_.pageInches; }
-    void setScale(double wide, double high) override { events << QStringLiteral("scale %1 %2").arg(wide).arg(high); }
+    void setScale(double wide, double high) override
+    {
+        wide_ = wide;
+        events << QStringLiteral("scale %1 %2").arg(wide).arg(high);
+    }
     void moveTo(double, double y) override { y_ = y; }
     void printText(const QString& text) override
     {
@@ -50,6 +55,8 @@ public:
         events << QStringLiteral("text %1 %2").arg(y_).arg(text);
     }
     double textHeight(const QString&) override { return heightOfText; }
+    // A fixed-pitch font: a character is 0.6 of the size wide.
+    double textWidth(const QString& text) override { return text.size() * points_ * 0.6 / 72 * wide_ / pageInches().width(); }
     void newPage() override
     {
         ++pages;
@@ -69,6 +76,8 @@ private:
     bool landscape_ = false;
     bool open_ = false;
     double y_ = 0;
+    double points_ = 12;
+    double wide_ = 96;
 };
 
 } // namespace corv::test

@@ -21,6 +21,7 @@ const char* ScriptedUi::kindName(Step::Kind kind)
     case Step::Login: return "login window";
     case Step::List: return "list";
     case Step::Folder: return "folder chooser";
+    case Step::File: return "file dialog";
     }
     return "?";
 }
@@ -55,6 +56,23 @@ ScriptedUi& ScriptedUi::expectFolder(std::function<std::optional<FolderChoice>(F
     step.folder = std::move(action);
     steps_.push_back(std::move(step));
     return *this;
+}
+
+ScriptedUi& ScriptedUi::expectFile(const QString& title, std::function<std::optional<QString>(const FileRequest&)> chosen)
+{
+    Step step{Step::File, title, Answer::Ok, std::nullopt, {}, {}};
+    step.file = std::move(chosen);
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+std::optional<QString> ScriptedUi::chooseFile(const FileRequest& request)
+{
+    fileRequests.push_back(request);
+    Step step;
+    if (!take(Step::File, request.title, step) || !step.file)
+        return std::nullopt;
+    return step.file(request);
 }
 
 std::optional<FolderChoice> ScriptedUi::chooseFolder(FolderChooser& chooser)

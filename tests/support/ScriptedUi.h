@@ -67,6 +67,11 @@ public:
         return true;
     }
     std::vector<FormRequest> formsShown;
+    // The next file-open dialog must have `title`; `chosen` answers it
+    // (nullopt cancels). Every request is kept in fileRequests.
+    ScriptedUi& expectFile(const QString& title, std::function<std::optional<QString>(const FileRequest&)> chosen);
+    std::optional<QString> chooseFile(const FileRequest& request) override;
+    std::vector<FileRequest> fileRequests;
     std::function<void(AppContext&, const FormRequest&)> onForm;
 
     bool interactive() const override { return !unattended; }
@@ -87,13 +92,14 @@ public:
 
 private:
     struct Step {
-        enum Kind { Message, Input, Login, List, Folder } kind;
+        enum Kind { Message, Input, Login, List, Folder, File } kind;
         QString expected;
         Answer answer = Answer::Ok;
         std::optional<QString> text;
         std::function<void(SqlAccessForm&)> login;
         std::function<std::optional<QString>(const QStringList&)> chosen;
         std::function<std::optional<FolderChoice>(FolderChooser&)> folder;
+        std::function<std::optional<QString>(const FileRequest&)> file;
     };
     static const char* kindName(Step::Kind kind);
     bool take(Step::Kind kind, const QString& shown, Step& step);

@@ -29,6 +29,7 @@ public:
     // Nobody to choose a folder: none is chosen.
     std::optional<FolderChoice> chooseFolder(FolderChooser& chooser) override;
     bool showForm(AppContext& ctx, const FormRequest& request) override;
+    std::optional<QString> chooseFile(const FileRequest&) override { return std::nullopt; }
 
 private:
     QTextStream err_;

@@ -13,11 +13,22 @@ struct FolderChoice;
 struct Rs2ListResult;
 
 // The record windows a command opens (their logic lives in the core).
-enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup, FiscalCodeWorkbench };
+enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup, FiscalCodeWorkbench, DiskPrintArchive };
 struct FormRequest {
     FormKind kind;
     QStringList corvinaRows; // the console's Corvina companies
     int corvinaRow = -1;     // the one selected
+};
+
+// What a file-open dialog shows: its title, the filter's name and pattern
+// (a glob such as "*.[dD][bB][pP]"), the extension added to a typed name,
+// and the folder it starts in.
+struct FileRequest {
+    QString title;
+    QString filterName;
+    QString pattern;
+    QString defaultSuffix;
+    QString folder;
 };
 
 // The one way a command talks to the user. The Qt implementation shows real
@@ -55,6 +66,9 @@ public:
     // Shows a record window and returns when it is closed; false when no
     // window can be shown (unattended runs).
     virtual bool showForm(AppContext& ctx, const FormRequest& request) = 0;
+    // The platform's file-open dialog; the chosen file's full path, nullopt
+    // when cancelled (or when nobody can choose).
+    virtual std::optional<QString> chooseFile(const FileRequest& request) = 0;
 
     // False when nobody can answer (unattended runs): a question whose answer
     // would be kept in the settings must not be asked then.

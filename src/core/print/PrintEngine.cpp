@@ -153,8 +153,17 @@ void PrintEngine::regenerate(bool newOnly)
     if (!newOnly) {
         settings_.write(QStringLiteral("System"), QStringLiteral("Printer"), defaultPrinter_.isEmpty() ? device_.defaultPrinter() : defaultPrinter_);
         settings_.removeSection(kDefaultSection);
-        const QString current = printer_.device.isEmpty() && !printers.isEmpty() ? printers.first().device + QLatin1Char(',') + printers.first().port
-                                                                                  : printer_.device + QLatin1Char(',') + printer_.port;
+        // The printer in use; before any, the platform's default; else the first.
+        QString current = printer_.device + QLatin1Char(',') + printer_.port;
+        if (printer_.device.isEmpty()) {
+            const QStringList parts = (defaultPrinter_.isEmpty() ? device_.defaultPrinter() : defaultPrinter_).split(QLatin1Char(','));
+            const auto isDefault = [&](const PrinterInfo& p) { return parts.size() >= 3 && p.device == parts.first() && p.port == parts.last(); };
+            const auto found = std::find_if(printers.begin(), printers.end(), isDefault);
+            if (found != printers.end())
+                current = found->device + QLatin1Char(',') + found->port;
+            else if (!printers.isEmpty())
+                current = printers.first().device + QLatin1Char(',') + printers.first().port;
+        }
         settings_.write(kDefaultSection, QStringLiteral("Printer"), current);
         const QStringList values = {QStringLiteral("66"), QStringLiteral("80"), QStringLiteral("0"), QStringLiteral("0"),
                                     QStringLiteral("2"),  QStringLiteral("2"),  QStringLiteral("Courier New"), QStringLiteral("12"),
@@ -328,16 +337,46 @@ void PrintEngine::line(const QString& text)
         this->text(text);
 }
 
+int PrintEngine::widestLine(QFile& file)
+{
+    int widest = 0;
+    while (!file.atEnd()) {
+        QByteArray bytes = file.readLine();
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        widest = std::max(widest, static_cast<int>(std::min<qsizetype>(decodeText(bytes).size(), kMaxLineLength)));
+    }
+    file.seek(0);
+    return widest;
+}
+
+void PrintEngine::fitWidth(int characters)
+{
+    if (characters <= 0)
+        return;
+    const double width = device_.textWidth(QString(characters, QLatin1Char('M')));
+    if (!(width > pageColumns_))
+        return;
+    // A report wider than the page takes a smaller font rather than losing
+    // its right-hand columns; EJEC keeps it.
+    fontSize_ = std::max(4.0, std::floor(fontSize_ * pageColumns_ / width * 2) / 2);
+    applyFont(fontName_, fontSize_);
+    if (log_)
+        log_(QStringLiteral("Stampa di righe di %1 caratteri : carattere %2 di %3 punti").arg(characters).arg(fontName_).arg(fontSize_));
+}
+
 bool PrintEngine::printFile(const QString& path, QString* said, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("Impossibile leggere il documento :\r\n") + path + QStringLiteral("\r\n(") + file.errorString() + QLatin1Char(')');
         return false;
     }
+    const int widest = widestLine(file);
     device_.setSourceName(path);
     line(QStringLiteral("INIT"));
+    fitWidth(widest);
     lineStep_ = 0.9;
     currentRow_ = 0;
     device_.moveTo(0, 0);
@@ -352,6 +391,11 @@ bool PrintEngine::printFile(const QString& path, QString* said, QString* error)
         }
     }
     line(QStringLiteral("STOP"));
+    if (device_.documentFailed()) {
+        if (error)
+            *error = lastDocument_;
+        return false;
+    }
     if (said)
         *said = lastDocument_;
     return true;

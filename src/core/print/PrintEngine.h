@@ -3,6 +3,7 @@
 #include "print/PrinterDevice.h"
 #include "print/PrinterProfile.h"
 
+#include <QFile>
 #include <QString>
 #include <functional>
 
@@ -31,8 +32,9 @@ public:
     // `newOnly` only printers without a section get one.
     void regenerate(bool newOnly);
     // The reprint feeder: a report file printed from its first line, a page
-    // ejected whenever the lines pass the usable rows. What the device says
-    // at the end (a PDF's path), or nothing; false when the file cannot be read.
+    // ejected whenever the lines pass the usable rows. `said`: what the
+    // device says at the end (where a PDF went); false, with the reason in
+    // `error`, when the file cannot be read or the printer failed.
     bool printFile(const QString& path, QString* said = nullptr, QString* error = nullptr);
 
     // The state a caller may read or set.
@@ -60,6 +62,10 @@ private:
     void applyEscape(QChar code);
     bool generic() const;
     int clampedUsable(int rows);
+    // The longest line of a file in characters; the file is read back to its start.
+    static int widestLine(QFile& file);
+    // The document's font made small enough for lines this long.
+    void fitWidth(int characters);
 
     PrinterDevice& device_;
     IniFile& settings_;

@@ -43,9 +43,14 @@ public:
     // Prints at the position; the position moves to the text's end.
     virtual void printText(const QString& text) = 0;
     virtual double textHeight(const QString& text) = 0;
+    // The width of the text in the current font, in the units of the scale.
+    virtual double textWidth(const QString& text) = 0;
     virtual void newPage() = 0;
-    // The document printed; what the user should be told (a PDF's path), or empty.
+    // The document printed; what the user should be told (where a PDF was
+    // written, or why it could not be), or empty.
     virtual QString endDocument() = 0;
+    // Whether the document just ended failed (its file could not be written).
+    virtual bool documentFailed() const { return false; }
 };
 
 } // namespace corv

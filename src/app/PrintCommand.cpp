@@ -1,0 +1,100 @@
+#include "PrintCommand.h"
+
+#include "QtPrinterDevice.h"
+#include "platform/AppPaths.h"
+#include "platform/IniFile.h"
+#include "print/PrintEngine.h"
+#include "settings/SettingsKeys.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cstring>
+
+namespace corv {
+
+namespace {
+
+constexpr int kNothingPrinted = 1;
+constexpr int kWrongArguments = 2;
+
+QString usage()
+{
+    return QStringLiteral("Uso: corvutil stampa FILE [--pdf FILE.pdf] [--home DIR]\n"
+                          "  stampa un report sulla stampante predefinita di TLX_PRT.INI, o nel file PDF indicato\n"
+                          "  (la stampante \"PDF corvutil\" scrive il PDF accanto al report); stampa il percorso del PDF scritto\n");
+}
+
+int print(const QString& file, const QString& pdf, const QString& home)
+{
+    QTextStream err(stderr);
+    const AppPaths paths = home.isEmpty() ? AppPaths::standard() : AppPaths::forHome(home);
+    if (!paths.ensure()) {
+        err << "Impossibile creare la cartella dei dati : " << paths.dataDir << Qt::endl;
+        return kNothingPrinted;
+    }
+    const QFileInfo info(file);
+    if (!info.isFile()) {
+        err << "File da stampare non trovato : " << file << Qt::endl;
+        return kNothingPrinted;
+    }
+    if (info.size() == 0) {
+        err << "File vuoto, nulla da stampare : " << file << Qt::endl;
+        return kNothingPrinted;
+    }
+    QtPrinterDevice device(paths.dataDir);
+    if (!pdf.isEmpty())
+        device.setPdfOutput(QFileInfo(pdf).absoluteFilePath());
+    IniFile settings(paths.iniPath(ini::kPrinters));
+    PrintEngine engine(device, settings, paths.dataFile(QStringLiteral("prt-ini.log")));
+    engine.startUp();
+    QString said, error;
+    if (!engine.printFile(info.absoluteFilePath(), &said, &error)) {
+        err << error << Qt::endl;
+        return kNothingPrinted;
+    }
+    if (!settings.lastError().isEmpty())
+        err << "Impostazioni di stampa non salvate : " << settings.lastError() << Qt::endl;
+    QTextStream out(stdout);
+    if (!device.lastPdfPath().isEmpty())
+        out << QDir::toNativeSeparators(device.lastPdfPath()) << Qt::endl;
+    out.flush();
+    return out.status() == QTextStream::Ok ? 0 : kNothingPrinted;
+}
+
+} // namespace
+
+int runPrintCommand(int argc, char* argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "stampa") != 0)
+        return -1;
+    // Fonts and printers need the GUI library, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvutil"));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
+    parser.addOptions({home, pdf});
+    const QStringList arguments = QCoreApplication::arguments();
+    QTextStream err(stderr);
+    if (!parser.parse(arguments.mid(0, 1) + arguments.mid(2))) {
+        err << parser.errorText() << "\n" << usage();
+        return kWrongArguments;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        err << usage();
+        return kWrongArguments;
+    }
+    if (parser.isSet(pdf) && parser.value(pdf).trimmed().isEmpty()) {
+        err << "Manca il nome del file PDF\n" << usage();
+        return kWrongArguments;
+    }
+    return print(parser.positionalArguments().first(), parser.value(pdf), parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("CORVUTIL_HOME"));
+}
+
+} // namespace corv

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace corv {
+
+// "corvutil stampa FILE": a report file printed through the print engine
+// without windows, on the current printer profile or to a PDF file
+// (--pdf OUT). It prints the PDF's path when one was written; exit code 0
+// printed, 1 nothing printed (unreadable or empty file, printer failure),
+// 2 wrong arguments. -1 when the arguments name another command.
+int runPrintCommand(int argc, char* argv[]);
+
+} // namespace corv

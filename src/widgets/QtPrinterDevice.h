@@ -1,0 +1,73 @@
+#pragma once
+
+#include "print/PrinterDevice.h"
+
+#include <QFont>
+#include <QPointF>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace corv {
+
+// The print engine's printer on Qt: the system's printers (QPrinterInfo) and
+// a PDF printer that is always there, which writes the document beside the
+// report it comes from (same name, ".pdf"). Fonts are fixed-pitch: a font
+// the system lacks is replaced by a monospace one, never a proportional one.
+class QtPrinterDevice : public PrinterDevice {
+public:
+    // `fallbackFolder`: where a PDF goes when the document comes from no file.
+    explicit QtPrinterDevice(QString fallbackFolder);
+    ~QtPrinterDevice() override;
+
+    // The PDF printer as the printer list names it.
+    static PrinterInfo pdfPrinter();
+    // The next documents go to this PDF file, whatever the printer chosen.
+    void setPdfOutput(const QString& path) { pdfOutput_ = path; }
+    // The font used for a requested one (the replacement when it is not fixed-pitch).
+    static QFont fixedPitchFont(const QString& name, double points);
+
+    QList<PrinterInfo> printers() override;
+    QString defaultPrinter() override;
+    void select(const PrinterInfo& printer) override;
+    void setSourceName(const QString& path) override { sourceName_ = path; }
+    void setPaperA4() override;
+    void setCopies(int copies) override;
+    void setLandscape(bool landscape) override;
+    void setDraftQuality() override {}
+    void setFont(const QString& name, double points, bool bold, bool italic, bool underline) override;
+    QSizeF pageInches() override;
+    void setScale(double wide, double high) override;
+    void moveTo(double x, double y) override;
+    void printText(const QString& text) override;
+    double textHeight(const QString& text) override;
+    double textWidth(const QString& text) override;
+    void newPage() override;
+    QString endDocument() override;
+    bool documentFailed() const override { return failed_; }
+    // The PDF file of the last document written to one; empty when none.
+    const QString& lastPdfPath() const { return lastPdf_; }
+
+private:
+    bool toPdf() const;
+    QString pdfPath() const;
+    bool begin();
+    QRectF paintRect() const;
+
+    QString fallbackFolder_;
+    QString pdfOutput_;
+    QString sourceName_;
+    QString lastPdf_;
+    PrinterInfo selected_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    QSizeF units_{1, 1}; // device pixels per scale unit
+    QPointF position_;   // in device pixels, from the printable area's corner
+    bool failed_ = false;
+    bool begun_ = false;
+    bool beginFailed_ = false;
+};
+
+} // namespace corv
