@@ -56,6 +56,31 @@ TEST_F(PrintEngineTest, TheFeederFillsAPageOfSixtyNineLines)
     EXPECT_EQ(printer.only("end").size(), 2);
 }
 
+TEST_F(PrintEngineTest, AReportWiderThanThePageTakesASmallerFontOnEveryPage)
+{
+    // 80 columns of 12 points fill the 8-inch page: the font stays.
+    home.writeFile("stretto.txt", QByteArray(80, 'x') + "\r\n");
+    ASSERT_TRUE(engine.printFile(home.file("stretto.txt")));
+    EXPECT_TRUE(printer.only("font ").filter(QRegularExpression("font Courier New (?!12$)")).isEmpty()) << printer.events.join("; ").toStdString();
+    printer.events.clear();
+    // 138 columns: 6.5 points, kept after the eject; the pages as for any 70 lines.
+    QByteArray wide;
+    for (int i = 0; i < 70; ++i)
+        wide += QByteArray(138, 'w') + "\r\n";
+    home.writeFile("largo.txt", wide);
+    printer.pages = 0;
+    ASSERT_TRUE(engine.printFile(home.file("largo.txt")));
+    EXPECT_EQ(printer.pages, 2);
+    const QStringList fonts = printer.only("font ");
+    ASSERT_GE(fonts.size(), 2);
+    EXPECT_EQ(fonts[fonts.size() - 2], "font Courier New 6.5"); // after the eject
+    EXPECT_TRUE(fonts.contains("font Courier New 6.5"));
+    EXPECT_EQ(texts().size(), 70);
+    EXPECT_EQ(texts().first().size(), QString("text 0 ").size() + 138); // no column lost
+    ASSERT_FALSE(logged.isEmpty());
+    EXPECT_TRUE(logged.last().contains("righe di 138 caratteri")) << logged.last().toStdString();
+}
+
 TEST_F(PrintEngineTest, InitChoosesTheFontAndIsACommandWhateverFollows)
 {
     engine.line("INITC");
@@ -201,6 +226,19 @@ TEST_F(PrintEngineTest, RegenerationFromTheInstalledPrinters)
     EXPECT_EQ(settings.read("Grande,LPT2:", "Lunghezza"), "72");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Larghezza"), "136");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Colore"), "2");
+}
+
+TEST_F(PrintEngineTest, RegenerationNamesThePlatformsDefaultPrinterWhereverItIsListed)
+{
+    TestHome fresh(false);
+    IniFile other(fresh.file("TLX_PRT.INI"));
+    other.write("System", "Themes", "FALSE");
+    RecordingPrinter reordered;
+    std::swap(reordered.installed[0], reordered.installed[1]);
+    PrintEngine second(reordered, other, fresh.file("prt-ini.log"));
+    second.startUp();
+    EXPECT_EQ(other.read("Default", "Printer"), "Laser Ufficio,LPT1:");
+    EXPECT_EQ(second.profile().device, "Laser Ufficio");
 }
 
 TEST_F(PrintEngineTest, AnyLinesEndWithPagesWithinTheirBound)
