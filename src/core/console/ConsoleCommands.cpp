@@ -95,7 +95,8 @@ QList<ConsoleCommand> makeTable()
     const Tab ardea = ConsoleState::ArdeaTab, nembo = ConsoleState::NemboTab, corvina = ConsoleState::CorvinaTab;
     return {
         {QStringLiteral("Cmd_ArLeggi"), QStringLiteral("Leggi dati per Corvina"), ardea, CommandNeeds::ArdeaData, readArdea,
-         QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip, openForm(FormKind::DiskPrintArchive)},
+         QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
+         CommandNeeds::Nothing},
         {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdeaJournal,
          QStringLiteral("Totali IVA per Cli/For della Prima Nota Ardea (date di registrazione)")},
         {QStringLiteral("Cmd_ARPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), ardea, CommandNeeds::ArdeaData, checkArdeaPublicBodies,
@@ -107,7 +108,8 @@ QList<ConsoleCommand> makeTable()
              return openForm(FormKind::FiscalCodeWorkbench)(ctx, state);
          }},
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck,
-         QStringLiteral("Controllo di CF e PI di clienti e fornitori, con le correzioni automatiche\n") + kEditorTip, openForm(FormKind::DiskPrintArchive)},
+         QStringLiteral("Controllo di CF e PI di clienti e fornitori, con le correzioni automatiche\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
+         CommandNeeds::Nothing},
         {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, fillForeignCodes,
          QStringLiteral("Compila il CF Estero mancante dei soggetti Esteri da CF o PI")},
         {QStringLiteral("Cmd_ArFlagsIva"), QStringLiteral("Flags Codici IVA"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::ArdeaVatFlags),
@@ -120,7 +122,8 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_NbCartella"), QStringLiteral("..."), nembo, CommandNeeds::Nothing, chooseNemboFolder,
          QStringLiteral("Scelta della Cartella dell'Export di Nembo")},
         {QStringLiteral("Cmd_NbLeggi"), QStringLiteral("Leggi dati per Corvina"), nembo, CommandNeeds::LegacyCompany, readNemboReferences,
-         QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip, openForm(FormKind::DiskPrintArchive)},
+         QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
+         CommandNeeds::Nothing},
         {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,
          QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), createNemboExportDatabase},
         {QStringLiteral("Cmd_PIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), nembo, CommandNeeds::LegacyCompany, checkNemboPublicBodies,
@@ -128,7 +131,7 @@ QList<ConsoleCommand> makeTable()
          openForm(FormKind::FiscalCodeWorkbench)},
         {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, listNemboSettlements, {}},
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip,
-         openForm(FormKind::DiskPrintArchive)},
+         openForm(FormKind::DiskPrintArchive), CommandNeeds::Nothing},
         {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
          QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
         {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, checkCorvinaPublicBodies,
@@ -211,7 +214,9 @@ ConsoleCommand rightClickOf(const ConsoleCommand& command)
 {
     ConsoleCommand right = command;
     right.run = command.rightClick;
+    right.needs = command.rightClickNeeds.value_or(command.needs);
     right.rightClick = {};
+    right.rightClickNeeds.reset();
     return right;
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace corv {
 
@@ -36,7 +37,9 @@ struct ConsoleCommand {
     CommandNeeds needs = CommandNeeds::Nothing;
     CommandWork run;        // empty: not available yet (a click beeps)
     QString toolTip;
-    CommandWork rightClick; // the release of the right button on it; may be empty
+    CommandWork rightClick = {}; // the release of the right button on it; may be empty
+    // What the right-click needs when it is not what the click needs.
+    std::optional<CommandNeeds> rightClickNeeds = std::nullopt;
 
     // A button with neither is shown disabled.
     bool available() const { return static_cast<bool>(run) || static_cast<bool>(rightClick); }
