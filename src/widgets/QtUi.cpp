@@ -208,6 +208,7 @@ std::optional<QString> QtUi::chooseFile(const FileRequest& request)
     // looks the same on every desktop.
     QFileDialog dialog(window_, request.title, request.folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails); // the glob of any case stays unseen
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(request.filterName + QStringLiteral(" (") + request.pattern + QLatin1Char(')'));
     dialog.setDefaultSuffix(request.defaultSuffix);
