@@ -38,6 +38,8 @@ int createDemo(const QString& folder, bool large)
     if (large) {
         options.subjects = 100000;
         options.vatRows = 1000000;
+        options.articles = 50000;
+        options.movements = 2000000;
     }
     QTextStream out(stdout);
     QTextStream err(stderr);

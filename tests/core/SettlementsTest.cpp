@@ -9,8 +9,8 @@ using Outcome = CommandResult::Outcome;
 
 namespace {
 
-// DEMO's monthly summaries (2024 definitive; 2025 definitive up to May and
-// September) and, added here, quarterly ones of 2023 with periods 13 and 14,
+// DEMO's monthly summaries (2024 definitive or printed; 2025 definitive up to
+// May and September; January and February 2026 provisional) and, added here, quarterly ones of 2023 with periods 13 and 14,
 // and monthly ones of 2022 written without the leading zero.
 class SettlementsTest : public corv::test::DemoSession {
 protected:
@@ -41,12 +41,12 @@ protected:
     }
 };
 
-const QStringList kAll2025 = {"2025/06", "2025/07", "2025/08", "2025/10", "2025/11", "2025/12"};
+const QStringList kAll2025 = {"2025/06", "2025/07", "2025/08", "2025/10", "2025/11", "2025/12", "2026/01", "2026/02"};
 
 TEST_F(SettlementsTest, MonthlyPeriodsUpToTheMonthAndEveryEarlierYear)
 {
     EXPECT_EQ(makeDefinitive("082025", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), (QStringList{"2025/10", "2025/11", "2025/12"}));
+    EXPECT_EQ(provisional(), (QStringList{"2025/10", "2025/11", "2025/12", "2026/01", "2026/02"}));
     EXPECT_EQ(ui.said.back().title, "AR_LiqDef");
     EXPECT_EQ(ui.prompts.first(), "Periodo finale per Liquidazioni in Definitivo\r\n(MMAAAA  -  Es.: 062017 = Giugno 2017)\r\n"
                                   "(MM=13, MM=14)\r\n(Spazi per abbandonare)");

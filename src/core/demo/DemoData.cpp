@@ -2,6 +2,7 @@
 
 #include "demo/DemoInstallation.h"
 #include "demo/DemoJournal.h"
+#include "demo/DemoMaintenance.h"
 #include "demo/DemoSettlements.h"
 #include "db/ScopedConnection.h"
 #include "demo/DemoRegistry.h"
@@ -98,7 +99,8 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
                              {code, 2, QStringLiteral("EUR"), QStringLiteral("PDC01"), QStringLiteral("IT")}, error)
                    && fillDemoRegistry(db, demo ? options.subjects : 40, demo, error)
                    && fillDemoJournal(db, demo ? options.vatRows : 300, demo, error)
-                   && fillDemoSettlements(db, demo, error);
+                   && fillDemoSettlements(db, demo, error)
+                   && fillDemoMaintenance(db, demo ? options.articles : 20, demo ? options.movements : 100, error);
         });
     }
     ok = ok && withCatalog(file("AR_COMUNE"), error, [&](QSqlDatabase& db) {
@@ -130,7 +132,7 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
         ScopedConnection company(QStringLiteral("demo-company"));
         if (!company.openSqliteFile(file("AR_DEMO"), error) || !fillDemoCorvina(db, company.db(), kDemoCompany, error)
-            || !fillDemoCorvinaSettlements(db, kDemoCompany, error))
+            || !fillDemoCorvinaSettlements(db, kDemoCompany, error) || !fillDemoInvoiceData(db, kDemoCompany, error))
             return false;
         return insert(db, QStringLiteral("INSERT INTO CorvinaRelease VALUES (?, ?)"),
                       {QStringLiteral("3.4.2"), QStringLiteral("2026-06-30 00:00:00")}, error)

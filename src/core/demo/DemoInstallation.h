@@ -15,6 +15,9 @@ struct DemoOptions {
     int subjects = 300;
     // VAT rows of the demo company's journal over two years.
     int vatRows = 3000;
+    // Articles and stock movements of the demo company.
+    int articles = 60;
+    int movements = 400;
 };
 bool createDemoInstallation(const QString& folder, QString* error, const DemoOptions& options = {});
 

@@ -58,7 +58,8 @@ CREATE TABLE CustomerSupplier (
     City                  TEXT COLLATE NOCASE,
     ResidenceISOCode      TEXT COLLATE NOCASE,
     FiscalAddressISOCode  TEXT COLLATE NOCASE,
-    ForeignFiscalCode     TEXT COLLATE NOCASE
+    ForeignFiscalCode     TEXT COLLATE NOCASE,
+    IntrastatNationArea   INTEGER
 );
 CREATE INDEX CustomerSupplier_key ON CustomerSupplier (CompanyCode, VATYear, CustSupplCode, CustSupplType);
 -- VAT attachment rows: the years before 2017.
@@ -128,4 +129,33 @@ CREATE TABLE VATSettlement (
     DebitCreditAmount             DECIMAL(18,4),
     VATSplitPayment               DECIMAL(18,4),
     PRIMARY KEY (CompanyCode, VATYear, CompanyGroupCode, ReferenceMonth)
+);
+-- The invoice-data communications and their issued-invoice rows.
+CREATE TABLE VATInvoiceData (
+    CompanyCode           TEXT COLLATE NOCASE NOT NULL,
+    VATYear               INTEGER NOT NULL,
+    Canceled              INTEGER NOT NULL DEFAULT 0,
+    SupplyProgr           INTEGER NOT NULL,
+    Period                TEXT COLLATE NOCASE,
+    SubscriberFiscalCode  TEXT COLLATE NOCASE,
+    VATFiscalCodeId       TEXT COLLATE NOCASE,
+    OfficeAddress         TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyCode, VATYear, SupplyProgr)
+);
+CREATE TABLE VATInvoiceDataIssued (
+    CompanyCode       TEXT COLLATE NOCASE NOT NULL,
+    VATYear           INTEGER NOT NULL,
+    SupplyProgr       INTEGER NOT NULL,
+    SupplyRowProgr    INTEGER NOT NULL,
+    CustSupplCode     TEXT COLLATE NOCASE,
+    CustSupplType     TEXT COLLATE NOCASE,
+    CountryId         TEXT COLLATE NOCASE,
+    FiscalCode        TEXT COLLATE NOCASE,
+    VATFiscalCodeId   TEXT COLLATE NOCASE,
+    CompanyName       TEXT COLLATE NOCASE,
+    OfficeAddress     TEXT COLLATE NOCASE,
+    OfficePostalCode  TEXT COLLATE NOCASE,
+    OfficeCity        TEXT COLLATE NOCASE,
+    OfficeProvince    TEXT COLLATE NOCASE,
+    PRIMARY KEY (CompanyCode, VATYear, SupplyProgr, SupplyRowProgr)
 );

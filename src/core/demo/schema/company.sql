@@ -209,8 +209,72 @@ CREATE TABLE MG_LINEA (
     des_linea  TEXT COLLATE NOCASE
 );
 CREATE TABLE MG_ARTBASE (
-    cod_art       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
-    des_articolo  TEXT COLLATE NOCASE,
-    cod_grumerc   TEXT COLLATE NOCASE,
-    cod_linea     TEXT COLLATE NOCASE
+    cod_art         TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_articolo    TEXT COLLATE NOCASE,
+    dat_obsoleto    DATETIME,
+    ind_tiporiga    TEXT COLLATE NOCASE,
+    cod_grumerc     TEXT COLLATE NOCASE,
+    cod_sgrumerc    TEXT COLLATE NOCASE,
+    cod_linea       TEXT COLLATE NOCASE,
+    val_costo_std   DECIMAL(18,5),
+    cod_utente_mod  TEXT COLLATE NOCASE,
+    dat_utente_mod  DATETIME
 );
+-- Article variants, stock movements, order rows, contract and list prices.
+CREATE TABLE MG_ARTICOLI (
+    cod_art         TEXT COLLATE NOCASE NOT NULL,
+    prg_art         INTEGER NOT NULL,
+    des_articolo    TEXT COLLATE NOCASE,
+    dat_obsoleto    DATETIME,
+    cod_utente_mod  TEXT COLLATE NOCASE,
+    dat_utente_mod  DATETIME,
+    PRIMARY KEY (cod_art, prg_art)
+);
+CREATE TABLE MG_MOVMAGR (
+    prg_movimento  INTEGER NOT NULL PRIMARY KEY,
+    cod_art        TEXT COLLATE NOCASE NOT NULL,
+    dat_movimento  DATETIME,
+    qta_movimento  DECIMAL(18,5)
+);
+CREATE INDEX MG_MOVMAGR_art ON MG_MOVMAGR (cod_art, dat_movimento);
+CREATE TABLE OR_ORDINIR (
+    prg_ordine  INTEGER NOT NULL,
+    num_riga    INTEGER NOT NULL,
+    cod_art     TEXT COLLATE NOCASE,
+    dat_doc     DATETIME,
+    PRIMARY KEY (prg_ordine, num_riga)
+);
+CREATE INDEX OR_ORDINIR_art ON OR_ORDINIR (cod_art, dat_doc);
+CREATE TABLE PZ_PREZZICONTR (
+    prg_prezzo    INTEGER NOT NULL PRIMARY KEY,
+    cod_art_base  TEXT COLLATE NOCASE,
+    cod_art       TEXT COLLATE NOCASE,
+    prz_contratto DECIMAL(18,5)
+);
+CREATE INDEX PZ_PREZZICONTR_base ON PZ_PREZZICONTR (cod_art_base);
+CREATE INDEX PZ_PREZZICONTR_art ON PZ_PREZZICONTR (cod_art);
+CREATE TABLE PZ_PREZZIBASE (
+    cod_art      TEXT COLLATE NOCASE NOT NULL,
+    cod_listino  TEXT COLLATE NOCASE NOT NULL,
+    prg_listino  INTEGER NOT NULL,
+    prz_listino  DECIMAL(18,5),
+    PRIMARY KEY (cod_listino, prg_listino, cod_art)
+);
+CREATE TABLE MG_LISTINI (
+    cod_listino  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    des_listino  TEXT COLLATE NOCASE
+);
+-- VAT balances per year, period, register and code.
+CREATE TABLE CG_SALDI_IVA (
+    num_anno        INTEGER NOT NULL,
+    ind_periodo     INTEGER NOT NULL,
+    cod_reg_iva     TEXT COLLATE NOCASE NOT NULL,
+    cod_iva         TEXT COLLATE NOCASE NOT NULL,
+    val_imponibile  DECIMAL(18,4),
+    val_imposta     DECIMAL(18,4),
+    PRIMARY KEY (num_anno, ind_periodo, cod_reg_iva, cod_iva)
+);
+-- The journal VAT view the settlement register reads.
+CREATE VIEW XEBV_PNIVA AS
+    SELECT r.prg_prinota, r.num_riga, r.cod_reg_iva, r.cod_iva, r.val_imponibile AS val_impondoc, r.val_iva AS val_ivadoc, r.dat_comp_iva
+    FROM CG_PRINOTAR_IVA AS r;
