@@ -41,7 +41,7 @@ protected:
     }
 };
 
-const QStringList kAll2025 = {"2025/06", "2025/07", "2025/08", "2025/10", "2025/11", "2025/12", "2026/01", "2026/02"};
+const QStringList kProvisionalFrom2025 = {"2025/06", "2025/07", "2025/08", "2025/10", "2025/11", "2025/12", "2026/01", "2026/02"};
 
 TEST_F(SettlementsTest, MonthlyPeriodsUpToTheMonthAndEveryEarlierYear)
 {
@@ -56,18 +56,18 @@ TEST_F(SettlementsTest, QuartersCountByTheirLastMonthAndFurtherPeriodsAsGiven)
 {
     EXPECT_EQ(makeDefinitive(" 072023 ", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
     // Quarters 1 and 2 end by July; periods are numbers, so 2022's "2" and "10" are both before any 2023 period.
-    EXPECT_EQ(provisional(), QStringList({"2023/3", "2023/4", "2023/13", "2023/14"}) + kAll2025);
+    EXPECT_EQ(provisional(), QStringList({"2023/3", "2023/4", "2023/13", "2023/14"}) + kProvisionalFrom2025);
     EXPECT_EQ(makeDefinitive("132023", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), QStringList({"2023/14"}) + kAll2025);
+    EXPECT_EQ(provisional(), QStringList({"2023/14"}) + kProvisionalFrom2025);
     EXPECT_EQ(makeDefinitive("142023", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), kAll2025);
+    EXPECT_EQ(provisional(), kProvisionalFrom2025);
 }
 
 TEST_F(SettlementsTest, PeriodsCompareAsNumbersNotAsText)
 {
     EXPECT_EQ(makeDefinitive("062022", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
     // "2" is February, before June; "10" is October, after it.
-    EXPECT_EQ(provisional(), QStringList({"2022/10", "2023/1", "2023/2", "2023/3", "2023/4", "2023/13", "2023/14"}) + kAll2025);
+    EXPECT_EQ(provisional(), QStringList({"2022/10", "2023/1", "2023/2", "2023/3", "2023/4", "2023/13", "2023/14"}) + kProvisionalFrom2025);
 }
 
 TEST_F(SettlementsTest, BadPeriodTextsAreRefusedAndNothingChanges)
