@@ -1,6 +1,7 @@
 #include "QtUi.h"
 
 #include "DiskPrintWindow.h"
+#include "VatTotalsWindow.h"
 
 #include "BackupWindow.h"
 #include "FlagsWindow.h"
@@ -188,6 +189,8 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::CorvinaBackup: window = std::make_unique<BackupWindow>(ctx, window_); break;
     case FormKind::FiscalCodeWorkbench: window = std::make_unique<WorkbenchWindow>(ctx, window_); break;
     case FormKind::DiskPrintArchive: window = std::make_unique<DiskPrintWindow>(ctx, window_); break;
+    case FormKind::VatTotals: window = std::make_unique<VatTotalsWindow>(ctx, window_); break;
+    default: return false; // not built yet
     }
     // Owned by the console and modal: the command ends when it is closed.
     window->setWindowFlag(Qt::Window);

@@ -98,8 +98,8 @@ private:
         std::optional<QString> text;
         std::function<void(SqlAccessForm&)> login;
         std::function<std::optional<QString>(const QStringList&)> chosen;
-        std::function<std::optional<FolderChoice>(FolderChooser&)> folder;
-        std::function<std::optional<QString>(const FileRequest&)> file;
+        std::function<std::optional<FolderChoice>(FolderChooser&)> folder = {};
+        std::function<std::optional<QString>(const FileRequest&)> file = {};
     };
     static const char* kindName(Step::Kind kind);
     bool take(Step::Kind kind, const QString& shown, Step& step);

@@ -53,7 +53,7 @@ protected:
     }
     static void rightClick(QWidget* widget)
     {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
         QApplication::sendEvent(widget, &event);
     }
 };

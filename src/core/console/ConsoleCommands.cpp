@@ -116,7 +116,7 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Indicatori dei Codici IVA Ardea: elenco e modifica a blocchi")},
         {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkJournalNatures,
          QStringLiteral("Righe IVA della Prima Nota senza Natura IVA")},
-        {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, {},
+        {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::VatTotals),
          QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), makeSettlementsDefinitive},
         later("Cmd_ArLiquidazioni", "Liquidazioni", ardea),
         {QStringLiteral("Cmd_NbCartella"), QStringLiteral("..."), nembo, CommandNeeds::Nothing, chooseNemboFolder,

@@ -13,7 +13,8 @@ struct FolderChoice;
 struct Rs2ListResult;
 
 // The record windows a command opens (their logic lives in the core).
-enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup, FiscalCodeWorkbench, DiskPrintArchive };
+enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, CorvinaBackup, FiscalCodeWorkbench, DiskPrintArchive,
+                      VatTotals, SettlementRegister, VatNatureLines, DocumentTypeLines, VatDataCodes };
 struct FormRequest {
     FormKind kind;
     QStringList corvinaRows; // the console's Corvina companies

@@ -1,0 +1,158 @@
+#include "maintenance/VatTotalsByYear.h"
+
+#include "db/Connections.h"
+#include "db/RowReader.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/FixedLine.h"
+#include "report/ReportFile.h"
+
+namespace corv {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Totali IVA");
+const QString kSums = QStringLiteral(", SUM(s.val_imponibile) AS sum_impon, SUM(s.val_imposta) AS sum_iva");
+const QString kFrom = QStringLiteral(" FROM CG_SALDI_IVA AS s LEFT JOIN CA_IVA AS i ON (i.cod_iva=s.cod_iva) WHERE s.num_anno=?");
+
+// A column padded to its width but never cut: codes and years are whole.
+void whole(FixedLine& line, const QString& value, int width)
+{
+    line.literal(value.leftJustified(width)).literal(u"|");
+}
+
+// The columns every list shares, from the year to the register.
+void yearAndRegister(FixedLine& line, const RowReader& row, bool withPeriod)
+{
+    whole(line, QLatin1Char(' ') + row.text(row.indexOf(QStringLiteral("num_anno"))).trimmed(), 6);
+    if (withPeriod)
+        line.right(row.text(row.indexOf(QStringLiteral("ind_periodo"))).trimmed(), 2);
+    whole(line, row.text(row.indexOf(QStringLiteral("cod_reg_iva"))).trimmed(), 1);
+}
+
+void sums(FixedLine& line, const RowReader& row)
+{
+    for (const char* column : {"sum_impon", "sum_iva"}) {
+        const int at = row.indexOf(QLatin1String(column));
+        line.number(row.amount(at), row.text(at), 15, 2);
+    }
+}
+
+// The COM3000 indicator as the report names it.
+QString indicatorName(const QString& indicator)
+{
+    static const QStringList names = {QStringLiteral("No   |"), QStringLiteral("Imp. |"), QStringLiteral("NoImp|"), QStringLiteral("Escl.|"),
+                                      QStringLiteral("NoEsp|")};
+    bool number = false;
+    const int at = indicator.trimmed().toInt(&number);
+    return number && at >= 0 && at < names.size() ? names[at] : indicator.trimmed().leftJustified(5) + QLatin1Char('|');
+}
+
+} // namespace
+
+VatTotalsByYear::VatTotalsByYear(AppContext& ctx) : ctx_(ctx) {}
+
+bool VatTotalsByYear::query(const QString& sql, const std::function<QString(const RowReader&)>& line, QStringList& into)
+{
+    into.clear();
+    RowReader reader(ctx_.connections().db(Connections::Company));
+    if (!reader.exec(sql, {year_})) {
+        ctx_.ui().critical(QStringLiteral("Errore nella lettura dei saldi IVA :\r\n") + reader.error(), kCaption);
+        return false;
+    }
+    while (reader.next())
+        into.append(line(reader));
+    return true;
+}
+
+bool VatTotalsByYear::readYears()
+{
+    years_.clear();
+    RowReader reader(ctx_.connections().db(Connections::Company));
+    if (!reader.exec(QStringLiteral("SELECT num_anno, COUNT(num_anno) AS Conta FROM CG_SALDI_IVA GROUP BY num_anno ORDER BY num_anno DESC"))) {
+        ctx_.ui().critical(QStringLiteral("Errore nella lettura dei saldi IVA :\r\n") + reader.error(), kCaption);
+        return false;
+    }
+    while (reader.next())
+        years_.append(reader.text(0).trimmed() + QLatin1Char('|') + reader.text(1).trimmed());
+    return true;
+}
+
+bool VatTotalsByYear::read(int year)
+{
+    year_ = year;
+    codeIndicators_.clear();
+    const bool ok =
+        query(QStringLiteral("SELECT s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva")
+                  + kFrom + QStringLiteral(" GROUP BY s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
+                                           " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva, s.ind_periodo"),
+              [](const RowReader& row) {
+                  FixedLine line;
+                  yearAndRegister(line, row, true);
+                  whole(line, row.text(3).trimmed(), 3);
+                  whole(line, row.text(4).trimmed(), 2);
+                  sums(line, row);
+                  line.text(row.text(row.indexOf(QStringLiteral("des_iva"))), 30);
+                  return line.take();
+              },
+              byPeriod_)
+        && query(QStringLiteral("SELECT s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva") + kFrom
+                     + QStringLiteral(" GROUP BY s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
+                                      " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva"),
+                 [this](const RowReader& row) {
+                     FixedLine line;
+                     yearAndRegister(line, row, false);
+                     whole(line, row.text(2).trimmed(), 3);
+                     whole(line, row.text(3).trimmed(), 2);
+                     sums(line, row);
+                     line.text(row.text(row.indexOf(QStringLiteral("des_iva"))), 30);
+                     codeIndicators_.append(row.text(3).trimmed());
+                     return line.take();
+                 },
+                 byCode_)
+        && query(QStringLiteral("SELECT s.num_anno, s.cod_reg_iva") + kSums + kFrom
+                     + QStringLiteral(" AND i.ind_tipo_3000>'0' GROUP BY s.num_anno, s.cod_reg_iva ORDER BY s.cod_reg_iva"),
+                 [](const RowReader& row) {
+                     FixedLine line;
+                     yearAndRegister(line, row, false);
+                     sums(line, row);
+                     return line.take();
+                 },
+                 totals_);
+    if (!ok) {
+        byPeriod_.clear();
+        byCode_.clear();
+        totals_.clear();
+        codeIndicators_.clear();
+    }
+    return ok;
+}
+
+QString VatTotalsByYear::writeReport()
+{
+    QStringList lines = {QStringLiteral("Anno %1 - Azienda: ").arg(year_) + ctx_.company().code, QString(30, QLatin1Char('=')),
+                         QStringLiteral("------------------"), QStringLiteral("Totali IVA COM3000"), QStringLiteral("------------------"),
+                         vattotals::kTotalHeader};
+    lines += totals_;
+    lines << QStringLiteral("---------------------------------") << QStringLiteral("Importi per Codice - SOLO COM3000")
+          << vattotals::kCodeHeader + QString(30, QLatin1Char(' ')) + QStringLiteral("|C3000|");
+    for (qsizetype i = 0; i < byCode_.size(); ++i) {
+        // Only the codes of the communication: an indicator greater than "0".
+        if (codeIndicators_.value(i) > QLatin1String("0"))
+            lines << byCode_[i] + indicatorName(codeIndicators_[i]);
+    }
+    lines << QStringLiteral("------------------") << QStringLiteral("Importi per Codice") << vattotals::kCodeHeader;
+    lines += byCode_;
+    lines << QStringLiteral("----------------------------") << QStringLiteral("Importi per Codice / Periodo") << vattotals::kPeriodHeader;
+    lines += byPeriod_;
+    const QString path = reportPath(ctx_.paths(), QStringLiteral("\\SUMIVA.TXT"));
+    QString failure;
+    if (!ReportFile::writeAll(path, lines, &failure)) {
+        ctx_.ui().critical(failure, kCaption);
+        return {};
+    }
+    presentReport(ctx_.ui(), ctx_.viewer(), path);
+    return path;
+}
+
+} // namespace corv

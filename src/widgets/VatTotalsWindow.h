@@ -1,0 +1,30 @@
+#pragma once
+
+#include "RecordWindow.h"
+#include "maintenance/VatTotalsByYear.h"
+
+class QComboBox;
+
+namespace corv {
+
+class PipeListView;
+
+// "Totali IVA": a year of the open Ardea company's VAT balances in three
+// lists (by code and period, by code, COM3000 totals by register) and the
+// report SUMIVA.TXT.
+class VatTotalsWindow : public RecordWindow {
+    Q_OBJECT
+public:
+    explicit VatTotalsWindow(AppContext& ctx, QWidget* parent = nullptr);
+
+private:
+    void showYear();
+
+    VatTotalsByYear totals_;
+    QComboBox* years_ = nullptr;
+    PipeListView* byPeriod_ = nullptr;
+    PipeListView* byCode_ = nullptr;
+    PipeListView* totalsList_ = nullptr;
+};
+
+} // namespace corv
