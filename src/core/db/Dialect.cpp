@@ -7,17 +7,19 @@ namespace corv {
 
 namespace {
 
-// "%" + the typed text with each of `special` preceded by "\" + "%".
-QString likeEscaped(const QString& typed, const QString& special)
+// The typed text with each of `special` preceded by "\".
+QString escapedText(const QString& typed, const QString& special)
 {
-    QString pattern = QStringLiteral("%");
+    QString pattern;
     for (QChar c : typed) {
         if (special.contains(c))
             pattern += QLatin1Char('\\');
         pattern += c;
     }
-    return pattern + QLatin1Char('%');
+    return pattern;
 }
+
+QString containingPattern(const QString& typed, const QString& special) { return QLatin1Char('%') + escapedText(typed, special) + QLatin1Char('%'); }
 
 class SqlServerDialect final : public Dialect {
 public:
@@ -43,8 +45,9 @@ public:
     // "[" opens a character class on SQL Server: it is escaped too.
     QString likeContaining(const QString& column, const QString& typed) const override
     {
-        return column + QStringLiteral(" LIKE ") + text(likeEscaped(typed, QStringLiteral("\\%_["))) + QStringLiteral(" ESCAPE '\\'");
+        return column + QStringLiteral(" LIKE ") + text(containingPattern(typed, QStringLiteral("\\%_["))) + QStringLiteral(" ESCAPE '\\'");
     }
+    QString likeEscaped(const QString& typed) const override { return escapedText(typed, QStringLiteral("\\%_[")); }
     QString viewExistsQuery(const QString& name) const override
     {
         return objectExistsQuery(name) + QStringLiteral(" and type = 'V'");
@@ -86,8 +89,9 @@ public:
     QString text(const QString& value) const override { return quote(value); }
     QString likeContaining(const QString& column, const QString& typed) const override
     {
-        return column + QStringLiteral(" LIKE ") + text(likeEscaped(typed, QStringLiteral("\\%_"))) + QStringLiteral(" ESCAPE '\\'");
+        return column + QStringLiteral(" LIKE ") + text(containingPattern(typed, QStringLiteral("\\%_"))) + QStringLiteral(" ESCAPE '\\'");
     }
+    QString likeEscaped(const QString& typed) const override { return escapedText(typed, QStringLiteral("\\%_")); }
     QString viewExistsQuery(const QString& name) const override
     {
         return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' AND name = ") + quote(name)

@@ -27,6 +27,9 @@ public:
     // anywhere: the engine's wildcard characters in it are matched as they
     // are written ("50%", "A_B", "[X").
     virtual QString likeContaining(const QString& column, const QString& typed) const = 0;
+    // The typed text with the engine's wildcard characters escaped by "\",
+    // for a bound pattern of "LIKE ? ESCAPE '\'" (starts with, ends with...).
+    virtual QString likeEscaped(const QString& typed) const = 0;
     // [name], with "]" doubled.
     static QString quoteIdentifier(const QString& name);
 

@@ -15,12 +15,15 @@ struct MaintenanceList {
     Kind kind = Kind::Empty;
     QString heading;
     QStringList lines;
+    // The article code of each article line: data kept apart from its text.
+    QStringList keys;
 
     void clear(Kind newKind = Kind::Empty, const QString& newHeading = {})
     {
         kind = newKind;
         heading = newHeading;
         lines.clear();
+        keys.clear();
     }
     bool holdsArticles() const { return kind == Kind::Articles || kind == Kind::ObsoleteArticles; }
 };
