@@ -1,6 +1,7 @@
 #include "QtUi.h"
 
 #include "DiskPrintWindow.h"
+#include "StockSettlementWindow.h"
 #include "VatTotalsWindow.h"
 
 #include "BackupWindow.h"
@@ -190,6 +191,7 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::FiscalCodeWorkbench: window = std::make_unique<WorkbenchWindow>(ctx, window_); break;
     case FormKind::DiskPrintArchive: window = std::make_unique<DiskPrintWindow>(ctx, window_); break;
     case FormKind::VatTotals: window = std::make_unique<VatTotalsWindow>(ctx, window_); break;
+    case FormKind::SettlementRegister: window = std::make_unique<StockSettlementWindow>(ctx, window_); break;
     default: return false; // not built yet
     }
     // Owned by the console and modal: the command ends when it is closed.

@@ -270,6 +270,65 @@ int ArticleObsolescence::apply(const QList<int>& selected, const QString& cutOff
     return changed;
 }
 
+namespace {
+
+struct StockTable {
+    const char* which;
+    const char* table;
+    const char* code;
+    const char* description;
+};
+constexpr StockTable kStockTables[] = {{"GruM", "MG_GRUMERC", "cod_grumerc", "des_grumerc"},
+                                       {"SGruM", "MG_SGRUMERC", "cod_sgrumerc", "des_sgrumerc"},
+                                       {"Linea", "MG_LINEA", "cod_linea", "des_linea"}};
+
+const StockTable* stockTable(const QString& which)
+{
+    for (const StockTable& t : kStockTables) {
+        if (which == QLatin1String(t.which))
+            return &t;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<ArticleObsolescence::Choice> ArticleObsolescence::lookUp(const QString& which, const QString& group)
+{
+    const StockTable* t = stockTable(which);
+    if (!t)
+        return std::nullopt;
+    // Names of our own tables; the subgroups start filtered on the group through the search box.
+    QString sql = QStringLiteral("SELECT %1, %2").arg(QLatin1String(t->code), QLatin1String(t->description));
+    if (which == QLatin1String("SGruM"))
+        sql += QStringLiteral(", cod_grumerc");
+    sql += QStringLiteral(" FROM %1 ORDER BY %2").arg(QLatin1String(t->table), QLatin1String(t->code));
+    Rs2ListOptions options;
+    options.title = QStringLiteral("Elenco ") + QLatin1String(t->table);
+    if (which == QLatin1String("SGruM") && !group.trimmed().isEmpty())
+        options.presetSearch = QLatin1Char('#') + group.trimmed();
+    const Rs2ListResult list = Rs2List(ctx_, ctx_.connections().db(Connections::Company), sql, options);
+    if (!list.ok)
+        return std::nullopt;
+    const QString chosen = ctx_.ui().showList(list);
+    if (chosen.trimmed().isEmpty())
+        return std::nullopt;
+    return Choice{chosen.section(QLatin1Char('|'), 0, 0).trimmed(), chosen.section(QLatin1Char('|'), 1, 1).trimmed()};
+}
+
+QString ArticleObsolescence::describe(const QString& which, const QString& code)
+{
+    const StockTable* t = stockTable(which);
+    if (!t || code.trimmed().isEmpty())
+        return {};
+    RowReader reader(ctx_.connections().db(Connections::Company));
+    if (reader.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(QLatin1String(t->description), QLatin1String(t->table), QLatin1String(t->code)),
+                    {code.trimmed()})
+        && reader.next())
+        return reader.text(0).trimmed();
+    return {};
+}
+
 QStringList ArticleObsolescence::priceLists()
 {
     QStringList lists;

@@ -43,6 +43,16 @@ public:
     // the search that filled the list. Returns the articles changed.
     int apply(const QList<int>& selected, const QString& cutOff);
 
+    // The lookup of a group ("GruM"), subgroup ("SGruM", within `group`) or
+    // line ("Linea") in the list viewer: the code and description chosen.
+    struct Choice {
+        QString code;
+        QString description;
+    };
+    std::optional<Choice> lookUp(const QString& which, const QString& group = {});
+    // The description of a code of those tables; empty when there is none.
+    QString describe(const QString& which, const QString& code);
+
     // The price lists of Cmb_List.
     QStringList priceLists();
     // Cmd_Lst2Std: the cost type asked; type 1 copies the list price less the

@@ -1,0 +1,86 @@
+// The maintenance windows on the demo as a person uses them: the VAT totals
+// of a year, the settlement register's state change and the article search
+// with its apply in F_StLiq, the choices kept.
+#include "DemoSession.h"
+#include "FormWidgets.h"
+#include "StockSettlementWindow.h"
+#include "VatTotalsWindow.h"
+#include "platform/IniFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace corv;
+using Answer = Ui::Answer;
+
+namespace {
+
+using MaintenanceWindows = corv::test::DemoSession;
+
+TEST_F(MaintenanceWindows, VatTotalsShowTheNewestYearAndWriteTheReport)
+{
+    VatTotalsWindow window(*ctx);
+    window.show();
+    auto* years = window.findChild<QComboBox*>("Cmb_Anni");
+    ASSERT_GE(years->count(), 2);
+    EXPECT_TRUE(years->currentText().startsWith("2026|"));
+    years->setCurrentIndex(1);
+    EXPECT_GT(window.findChild<PipeListView*>("Lst_Per")->rows().size(), 20);
+    EXPECT_EQ(window.findChild<PipeListView*>("Lst_Tot")->rows().size(), 3);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Print"), Qt::LeftButton);
+    ASSERT_EQ(ui.opened.size(), 1);
+    EXPECT_TRUE(ui.opened[0].endsWith("/SUMIVA.TXT"));
+    EXPECT_TRUE(home.readFile("SUMIVA.TXT").startsWith("Anno 2025 - Azienda: DEMO"));
+    window.close();
+}
+
+TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesAreSearchedAndStamped)
+{
+    {
+        StockSettlementWindow window(*ctx);
+        window.show();
+        auto* list = window.findChild<PipeListView*>("Lst_Mov");
+        ASSERT_FALSE(list->rows().isEmpty());
+        EXPECT_TRUE(list->rows().first().startsWith("2026|02|Provvisoria"));
+        EXPECT_TRUE(window.findChild<QLabel*>("Lbl_Hed")->text().startsWith("Anno|P.|Stato"));
+        EXPECT_FALSE(window.findChild<QPushButton*>("Cmd_CreaRettInv")->isEnabled());
+        list->selectRows({0});
+        window.findChild<QComboBox*>("Cmb_StLiq")->setCurrentText("Definitiva");
+        ui.expectMessage("Confermi impostazione a 'Definitiva'", Answer::Yes);
+        QTest::mouseClick(window.findChild<QPushButton*>("Cmd_SET"), Qt::LeftButton);
+        EXPECT_TRUE(list->rows().first().startsWith("2026|02|Definitiva"));
+
+        auto* date = window.findChild<DateField*>("Dat_Obs");
+        date->setDateText("01/01/2025");
+        window.findChild<QLineEdit*>("Txt_CodArt")->setText("ART0000");
+        QTest::mouseClick(window.findChild<QPushButton*>("Cmd_ArtObs"), Qt::LeftButton);
+        EXPECT_TRUE(window.findChild<QLabel*>("Lbl_Hed")->text().startsWith("Codice"));
+        const QStringList articles = list->rows();
+        ASSERT_FALSE(articles.isEmpty());
+        EXPECT_TRUE(articles.first().startsWith("ART00001"));
+        EXPECT_TRUE(window.findChild<QPushButton*>("Cmd_ArtObs")->isEnabled());
+        EXPECT_FALSE(window.findChild<QPushButton*>("Cmd_Stop")->isEnabled());
+        // Unticking the box after the search does not turn the apply into a removal.
+        window.findChild<QCheckBox*>("Chk_YetObs")->setChecked(true);
+        list->selectRows({0});
+        ui.expectMessage("Confermi Obsolescenza Articoli al 01/01/2025 ?", Answer::Yes).expectMessage("Terminato assegnazione Data Obsoleto !");
+        QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Go"), Qt::LeftButton);
+        QSqlQuery q(company());
+        ASSERT_TRUE(q.exec("SELECT dat_obsoleto FROM MG_ARTBASE WHERE cod_art='" + articles.first().section('|', 0, 0).trimmed() + "'") && q.next());
+        EXPECT_EQ(q.value(0).toString(), "2025-01-01 00:00:00");
+        window.findChild<QLineEdit*>("Txt_GruM")->setText("FER");
+        window.close();
+    }
+    const IniFile settings = ctx->corvSettings();
+    EXPECT_EQ(settings.read("Invent", "DatObsoleti"), "01/01/2025");
+    EXPECT_EQ(settings.read("Invent", ctx->company().name + "_GruM"), "FER");
+    StockSettlementWindow again(*ctx);
+    EXPECT_EQ(again.findChild<QLineEdit*>("Txt_GruM")->text(), "FER");
+    EXPECT_EQ(again.findChild<QLabel*>("Lbl_GruM")->text(), "Ferramenta");
+}
+
+} // namespace
