@@ -2,6 +2,7 @@
 
 #include "DiskPrintWindow.h"
 #include "StockSettlementWindow.h"
+#include "VatLineWindow.h"
 #include "VatTotalsWindow.h"
 
 #include "BackupWindow.h"
@@ -192,6 +193,12 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::DiskPrintArchive: window = std::make_unique<DiskPrintWindow>(ctx, window_); break;
     case FormKind::VatTotals: window = std::make_unique<VatTotalsWindow>(ctx, window_); break;
     case FormKind::SettlementRegister: window = std::make_unique<StockSettlementWindow>(ctx, window_); break;
+    case FormKind::VatNatureLines:
+        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::Nature, request.corvinaRows, request.corvinaRow, window_);
+        break;
+    case FormKind::DocumentTypeLines:
+        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::DocumentType, request.corvinaRows, request.corvinaRow, window_);
+        break;
     default: return false; // not built yet
     }
     // Owned by the console and modal: the command ends when it is closed.

@@ -1,4 +1,5 @@
 #include "console/ConsoleCommands.h"
+#include "maintenance/VatLineListing.h"
 
 #include "backup/CorvinaBackup.h"
 #include "console/ArdeaJournalTotals.h"
@@ -139,9 +140,19 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina\nClick-Dx per la verifica codici"),
          openForm(FormKind::FiscalCodeWorkbench)},
         {QStringLiteral("Cmd_CvIndIva"), QStringLiteral("Indicatori IVA"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaVatFlags),
-         QStringLiteral("Natura IVA dei Codici IVA Corvina: elenco e modifica a blocchi")},
+         QStringLiteral("Natura IVA dei Codici IVA Corvina: elenco e modifica a blocchi\nClick-Dx per i movimenti per Natura IVA"),
+         openForm(FormKind::VatNatureLines)},
         {QStringLiteral("Cmd_CvIndCau"), QStringLiteral("Indicatori CauCon"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaReasonFlags),
-         QStringLiteral("Indicatori delle Causali Corvina: elenco e modifica a blocchi")},
+         QStringLiteral("Indicatori delle Causali Corvina: elenco e modifica a blocchi\nClick-Dx per i movimenti per Tipo Documento"),
+         [](AppContext& ctx, ConsoleState& state) {
+             // The document types exist from 2017 on.
+             if (state.corvinaYear() != 0 && state.corvinaYear() < 2017) {
+                 ctx.ui().critical(VatLineListing::notBefore2017Message());
+                 ctx.ui().beep();
+                 return CommandResult{CommandResult::Outcome::Declined, {}};
+             }
+             return openForm(FormKind::DocumentTypeLines)(ctx, state);
+         }},
         later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
         {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},

@@ -1,0 +1,162 @@
+#include "maintenance/VatLineListing.h"
+
+#include "console/VatListings.h"
+#include "db/ConnectionString.h"
+#include "db/Connections.h"
+#include "db/RowReader.h"
+#include "platform/Ui.h"
+#include "process/AppContext.h"
+#include "report/FixedLine.h"
+#include "report/ReportFiles.h"
+#include "util/Progress.h"
+
+namespace corv {
+
+namespace {
+
+const QStringList kNatures = {QStringLiteral("0=Non Definito"),
+                              QStringLiteral("1= N1 : Escl. Ex. Art. 15              "),
+                              QStringLiteral("2= N2 : Non Soggetto                   "),
+                              QStringLiteral("3= N3 : Non Imponibile                 "),
+                              QStringLiteral("4= N4 : Esenti                         "),
+                              QStringLiteral("5= N5 : Regime Margine IVA non esposta "),
+                              QStringLiteral("6= N6 : Inversione contabile (Rev.Cha.)"),
+                              QStringLiteral("7= N7 : IVA Assolta in altro stato UE  ")};
+const QStringList kDocumentTypes = {QStringLiteral("0=Non Definito"),
+                                    QStringLiteral("1= TD01 : Fattura                        "),
+                                    QStringLiteral("2= TD04 : Nota di Credito                "),
+                                    QStringLiteral("3= TD05 : Nota di Debito                 "),
+                                    QStringLiteral("4= TD07 : Fattura semplificata           "),
+                                    QStringLiteral("5= TD08 : Nota di credito semplificata   "),
+                                    QStringLiteral("6= TD10 : Fattura Acq. INTRA Beni        "),
+                                    QStringLiteral("7= TD11 : Fattura Acq. INTRA Servizi     ")};
+const QString kHeader = QStringLiteral("C/F Cod. C/F   N.Doc        Ft/Nc   Data Doc. C.IVA %IVA   Des. IVA            Imponib.     IVA          ");
+const QString kTail = QStringLiteral(" Rag.Soc.                      Cau. Contab.");
+
+// A column of the space-separated layout: the value in the width less one, then a blank.
+void putColumn(QString& line, const QString& value, int width, bool number = false)
+{
+    const QString text = value.trimmed();
+    const QString& kept = value.startsWith(QLatin1Char(' ')) && !number ? value : text;
+    if (number)
+        FixedLine::appendRightAligned(line, text, width - 1);
+    else
+        FixedLine::appendPadded(line, kept, width - 1);
+    line += QLatin1Char(' ');
+}
+
+} // namespace
+
+VatLineListing::VatLineListing(AppContext& ctx, VatLineKind kind) : ctx_(ctx), kind_(kind) {}
+
+QString VatLineListing::objectName() const { return kind_ == VatLineKind::Nature ? QStringLiteral("F_NatIVA") : QStringLiteral("F_TipDoc"); }
+
+QString VatLineListing::caption() const
+{
+    return kind_ == VatLineKind::Nature ? QStringLiteral("Movimenti per Natura IVA") : QStringLiteral("Movimenti per Tipo Documento");
+}
+
+QStringList VatLineListing::values() const { return kind_ == VatLineKind::Nature ? kNatures : kDocumentTypes; }
+
+QString VatLineListing::header() const
+{
+    // The document types list the operation and reverse-charge types there.
+    return kHeader + (kind_ == VatLineKind::Nature ? QStringLiteral(" AFt  R.C ") : QStringLiteral(" TOp RCh  ")) + kTail;
+}
+
+bool VatLineListing::list(const QString& companyRow, const QString& value, bool zeroTicked)
+{
+    lines_.clear(); // before any stop: no lines of another choice stay
+    const QString company = companyRow.section(QLatin1Char('|'), 0, 0).trimmed();
+    const int year = companyRow.section(QLatin1Char('|'), 1, 1).trimmed().toInt();
+    const QString code = value.section(QLatin1Char('='), 0, 0).trimmed();
+    if (company.isEmpty() || year == 0 || code.isEmpty())
+        return false;
+    if (code == QLatin1String("0") && !zeroTicked)
+        return false; // lines without a nature (or type) only on request
+    if (kind_ == VatLineKind::DocumentType && year < 2017) {
+        ctx_.ui().critical(notBefore2017Message());
+        ctx_.ui().beep();
+        return false;
+    }
+    QString error;
+    ensureCorvinaViews(ctx_, &error); // a view that cannot be made shows in the read below
+    const QString column = kind_ == VatLineKind::DocumentType ? QStringLiteral("VATDocumentType")
+                           : year < 2017                     ? QStringLiteral("VATOpType")
+                                                              : QStringLiteral("VATNatureType");
+    const QString select = QStringLiteral("SELECT *");
+    const QString from = QStringLiteral(" FROM XCVZ_RIGHEIVA") + (year >= 2017 ? QStringLiteral("17") : QString());
+    // Code 0 also takes the lines whose VAT code (or reason) has no row: their value is Null.
+    const QString where = QStringLiteral(" WHERE VATYear=? AND CompanyCode=?") + QStringLiteral(" AND (") + column + QStringLiteral("=?")
+                          + (code == QLatin1String("0") ? QStringLiteral(" OR ") + column + QStringLiteral(" IS NULL)") : QStringLiteral(")"));
+    const QString order = QStringLiteral(" ORDER BY CustSupplType, CustSupplCode, DocumentDate, DocumentNumber, ProtocolNumber");
+    const QString label = objectName() + QStringLiteral(".Cmb_Natura_Click : ");
+    ctx_.log().write(label + QStringLiteral("T_Sel =") + select);
+    ctx_.log().write(label + QStringLiteral("T_Fro =") + from);
+    ctx_.log().write(label + QStringLiteral("T_Whe =") + where + QStringLiteral(" [%1, %2, %3]").arg(year).arg(company, code));
+    ctx_.log().write(label + QStringLiteral("T_Ord =") + order);
+    ctx_.log().write(label + QStringLiteral("CnFis =") + connectionStringOf(ctx_.connections().db(Connections::Corvina)));
+    RowReader reader(ctx_.connections().db(Connections::Corvina));
+    if (!reader.exec(select + from + where + order, {year, company, code})) {
+        ctx_.ui().critical(QStringLiteral("Errore nella lettura delle righe IVA :\r\n") + reader.error(), caption());
+        return false;
+    }
+    const char* const common[] = {"CustSupplType", "CustSupplCode", "DocumentNumber", "ProtocolNumber", "DocumentDate", "VATCode", "VATPercentage",
+                                  "VATName", "VATTaxable", "VATAmount"};
+    const int widths[] = {4, 11, 13, 8, 10, 6, 7, 20, 13, 13};
+    int at[10];
+    for (int i = 0; i < 10; ++i)
+        at[i] = reader.indexOf(QLatin1String(common[i]));
+    const bool nature = kind_ == VatLineKind::Nature;
+    const int flag1 = reader.indexOf(nature ? QStringLiteral("VATSelfInvoice") : QStringLiteral("OperationType"));
+    const int flag2 = reader.indexOf(nature ? QStringLiteral("VATReverseCharge") : QStringLiteral("ReverseChargeType"));
+    const int name = reader.indexOf(QStringLiteral("CompanyName"));
+    const int reason = reader.indexOf(QStringLiteral("ReasonCode"));
+    const int reasonName = reader.indexOf(QStringLiteral("ReasonName"));
+    const auto text = [&](int column) { return column >= 0 ? reader.text(column) : QString(); };
+    Progress progress(ctx_.ui());
+    while (reader.next()) {
+        QString line;
+        line.reserve(200);
+        for (int i = 0; i < 10; ++i) {
+            if (i == 4) {
+                // The date fills its column; the code after it starts with a blank.
+                FixedLine date;
+                date.date(reader.value(at[i]), 10);
+                line += date.str().chopped(1);
+            } else if (i == 5) {
+                putColumn(line, QLatin1Char(' ') + text(at[i]).trimmed(), widths[i]);
+            } else if (i == 6 || i == 8 || i == 9) {
+                FixedLine number;
+                number.number(reader.value(at[i]), widths[i] - 1, i == 6 ? 2 : 2);
+                putColumn(line, number.str().chopped(1), widths[i], true);
+            } else {
+                putColumn(line, text(at[i]), widths[i]);
+            }
+        }
+        line += QLatin1Char(' ');
+        putColumn(line, text(flag1), 4);
+        line += QLatin1Char(' ');
+        putColumn(line, text(flag2), 4);
+        line += QLatin1Char(' ');
+        putColumn(line, text(name), 30);
+        putColumn(line, text(reason), 6);
+        line += text(reasonName).trimmed();
+        lines_.append(line);
+        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines_.size()); });
+    }
+    ctx_.ui().status(QStringLiteral("Righe trovate : %1").arg(lines_.size()));
+    return true;
+}
+
+QString VatLineListing::listToViewer(const QString& companyRow)
+{
+    if (lines_.isEmpty()) {
+        ctx_.ui().beep();
+        return {};
+    }
+    return listToFile(ctx_.ui(), QStringList{QStringLiteral("Righe Documenti per Natura IVA : ") + companyRow, header()} + lines_, ctx_.viewer(),
+                      ctx_.paths());
+}
+
+} // namespace corv

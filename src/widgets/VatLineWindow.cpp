@@ -1,0 +1,54 @@
+#include "VatLineWindow.h"
+
+#include "FormWidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace corv {
+
+VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
+    : RecordWindow(ctx, VatLineListing(ctx, kind).objectName(), VatLineListing(ctx, kind).caption(), parent), listing_(ctx, kind)
+{
+    companies_ = new QComboBox(this);
+    companies_->setObjectName(QStringLiteral("Cmb_COM"));
+    companies_->addItems(corvinaRows);
+    companies_->setCurrentIndex(corvinaRow >= 0 && corvinaRow < corvinaRows.size() ? corvinaRow : 0);
+    values_ = new CodeCombo(QStringLiteral("Cmb_Natura"), this);
+    values_->addItems(listing_.values());
+    values_->setCurrentIndex(-1);
+    zero_ = new QCheckBox(QStringLiteral("Anche righe senza valore"), this);
+    zero_->setObjectName(QStringLiteral("Chk_NatZero"));
+    auto* header = new QLabel(listing_.header(), this);
+    header->setObjectName(QStringLiteral("Lbl_Hed"));
+    header->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lines_ = new PipeListView(QStringLiteral("Lst"), this);
+    lines_->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* top = new QHBoxLayout;
+    top->addWidget(companies_, 1);
+    top->addWidget(values_, 1);
+    top->addWidget(zero_);
+    body()->addLayout(top);
+    body()->addWidget(header);
+    body()->addWidget(lines_, 1);
+    connect(values_, &QComboBox::activated, this, &VatLineWindow::runListing);
+    connect(companies_, &QComboBox::activated, this, &VatLineWindow::runListing);
+    connect(zero_, &QCheckBox::clicked, this, [this] {
+        if (values_->code() == QLatin1String("0"))
+            runListing();
+    });
+    connect(lines_, &QWidget::customContextMenuRequested, this, [this] { listing_.listToViewer(companies_->currentText()); });
+    resize(1300, 640);
+}
+
+void VatLineWindow::runListing()
+{
+    listing_.list(companies_->currentText(), values_->currentText(), zero_->isChecked());
+    lines_->setRows(listing_.lines());
+    hint(QStringLiteral("Righe : %1").arg(listing_.lines().size()));
+}
+
+} // namespace corv
