@@ -3,6 +3,7 @@
 #include "DiskPrintWindow.h"
 #include "StockSettlementWindow.h"
 #include "VatLineWindow.h"
+#include "VatDataCodesWindow.h"
 #include "VatTotalsWindow.h"
 
 #include "BackupWindow.h"
@@ -199,7 +200,9 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::DocumentTypeLines:
         window = std::make_unique<VatLineWindow>(ctx, VatLineKind::DocumentType, request.corvinaRows, request.corvinaRow, window_);
         break;
-    default: return false; // not built yet
+    case FormKind::VatDataCodes:
+        window = std::make_unique<VatDataCodesWindow>(ctx, request.corvinaRow >= 0 ? request.corvinaRows.value(request.corvinaRow) : QString(), window_);
+        break;
     }
     // Owned by the console and modal: the command ends when it is closed.
     window->setWindowFlag(Qt::Window);

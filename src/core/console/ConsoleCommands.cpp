@@ -85,11 +85,6 @@ CommandWork openForm(FormKind kind)
     };
 }
 
-ConsoleCommand later(const char* name, const char* caption, ConsoleState::Tab tab)
-{
-    return {QLatin1String(name), QString::fromUtf8(caption), tab, CommandNeeds::Nothing, {}, QStringLiteral("Non ancora disponibile")};
-}
-
 QList<ConsoleCommand> makeTable()
 {
     using Tab = ConsoleState::Tab;
@@ -153,7 +148,8 @@ QList<ConsoleCommand> makeTable()
              }
              return openForm(FormKind::DocumentTypeLines)(ctx, state);
          }},
-        later("Cmd_CvComDati", "PI/CF su Com.Dati Fatture", corvina),
+        {QStringLiteral("Cmd_CvComDati"), QStringLiteral("PI/CF su Com.Dati Fatture"), corvina, CommandNeeds::Corvina, openForm(FormKind::VatDataCodes),
+         QStringLiteral("Codici fiscali e Partite IVA mancanti nella Comunicazione Dati Fatture, CF Esteri")},
         {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},
         {QStringLiteral("Cmd_CvBackup"), QStringLiteral("Backup DB Corvina"), corvina, CommandNeeds::Corvina, backupCorvina,

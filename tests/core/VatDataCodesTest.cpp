@@ -1,0 +1,123 @@
+// The codes of the invoice-data communications on the demo's Corvina company:
+// the rows without codes, the codes filled from the customers (both codes,
+// only a VAT number, none, no record, a Null type), the foreign fiscal codes,
+// the VAT codes selected by an indicator, the list's file.
+#include "DemoSession.h"
+#include "maintenance/VatDataCodes.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace corv;
+using Answer = Ui::Answer;
+
+namespace {
+
+class VatDataCodesTest : public corv::test::DemoSession {
+protected:
+    void SetUp() override
+    {
+        DemoSession::SetUp();
+        selectYear(2025);
+    }
+    QString issued(int progr, int row) const
+    {
+        QSqlQuery q(corvina());
+        q.prepare("SELECT COALESCE(FiscalCode, 'NULL') || '/' || COALESCE(VATFiscalCodeId, 'NULL') FROM VATInvoiceDataIssued"
+                  " WHERE SupplyProgr=? AND SupplyRowProgr=?");
+        q.addBindValue(progr);
+        q.addBindValue(row);
+        return q.exec() && q.next() ? q.value(0).toString() : QString();
+    }
+    QString foreignCode(const QString& code) const
+    {
+        QSqlQuery q(corvina());
+        q.prepare("SELECT COALESCE(ForeignFiscalCode, 'NULL') FROM CustomerSupplier WHERE VATYear=2025 AND CustSupplCode=?");
+        q.addBindValue(code);
+        return q.exec() && q.next() ? q.value(0).toString() : QString();
+    }
+};
+
+TEST_F(VatDataCodesTest, TheRowsWithoutCodesGetTheirCustomersCodes)
+{
+    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    ASSERT_TRUE(codes.readCommunications());
+    EXPECT_EQ(codes.communications(), (QStringList{"3|2S|RSSMRA80A01H501U|01234567897|Via Roma 1", "1|1S|RSSMRA80A01H501U|01234567897|Via Roma 1"}));
+    ASSERT_TRUE(codes.readRows(0));
+    ASSERT_EQ(codes.lines().size(), 5);
+    EXPECT_TRUE(codes.lines()[0].startsWith("Z00001    |    1|1|IT |"));
+    EXPECT_TRUE(codes.lines()[3].contains("|Cliente senza anagrafica | ram")); // a "|" in a name shifts nothing below
+    EXPECT_EQ(codes.fillCodes(), 3);
+    EXPECT_EQ(issued(3, 1), "BNCGNN70A01F205X/01234567897"); // both codes
+    EXPECT_EQ(issued(3, 2), "NULL/09876543217");             // only the VAT number: the fiscal code stays Null
+    EXPECT_EQ(issued(3, 3), "NULL/NULL");                    // a customer without codes
+    EXPECT_EQ(issued(3, 4), "NULL/NULL");                    // no customer record
+    EXPECT_EQ(issued(3, 5), "NULL/11111111115");             // a Null type found as Null
+    EXPECT_EQ(issued(1, 1), "NULL/NULL");                    // another communication is left alone
+    EXPECT_EQ(ui.statuses.last(), "Terminata Correzione Comunicazione Dati IVA.");
+    // Chosen again, the filled rows have left the list; a second run changes nothing.
+    ASSERT_TRUE(codes.readRows(0));
+    EXPECT_EQ(codes.lines().size(), 2);
+    EXPECT_EQ(codes.fillCodes(), 0);
+    // The VAT codes in the list: the fill refuses them.
+    ASSERT_TRUE(codes.readVatCodes());
+    ui.expectMessage("NESSUN Nominativo in elenco !!");
+    EXPECT_EQ(codes.fillCodes(), 0);
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST_F(VatDataCodesTest, TheForeignFiscalCodesFromTheFiscalCodeTheVatNumberOrTheGroupingCode)
+{
+    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    ui.expectMessage("Confermi compilazione CF Estero su Corvina ?", Answer::No);
+    EXPECT_TRUE(codes.fillForeignCodes().isEmpty());
+    EXPECT_EQ(foreignCode("E00001"), "NULL");
+    ui.expectMessage("Confermi compilazione CF Estero su Corvina ?", Answer::Yes);
+    const QString path = codes.fillForeignCodes();
+    EXPECT_EQ(path, home.file("CFEsteroCV_DEMO_2025.log"));
+    EXPECT_EQ(foreignCode("E00001"), "FR123456789");
+    EXPECT_EQ(foreignCode("E00002"), "DE811234567");
+    EXPECT_EQ(foreignCode("E00003"), "GRP-7781");
+    EXPECT_EQ(foreignCode("E00004"), "NULL");
+    EXPECT_EQ(foreignCode("E00005"), "NULL"); // the Intrastat area 1 is never touched
+    const QStringList lines = home.readFile("CFEsteroCV_DEMO_2025.log").split("\r\n");
+    EXPECT_EQ(lines[0], "Compilazione CF Estero Corvina - Azienda DEMO anno 2025");
+    EXPECT_EQ(lines.filter("Corretto Estero : ").size(), 3);
+    EXPECT_TRUE(lines.contains("Corretto Estero : E00003 Grouped Supplier Ltd|  >>  GRP-7781"));
+    EXPECT_EQ(ui.opened, QStringList{ctx->viewer() + "|" + path});
+    EXPECT_EQ(ui.statuses.last(), "Completata correzione CF Esteri Corvina.");
+}
+
+TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
+{
+    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    ASSERT_TRUE(codes.readVatCodes());
+    EXPECT_EQ(codes.holds(), VatDataCodes::Holds::VatCodes);
+    EXPECT_EQ(codes.lines().size(), 9);
+    const QList<int> n1 = codes.matching(0, VatDataCodes::indicatorValues(0)[1]);
+    ASSERT_EQ(n1.size(), 1);
+    EXPECT_TRUE(codes.lines()[n1[0]].startsWith("E15  |"));
+    EXPECT_EQ(codes.matching(0, VatDataCodes::indicatorValues(0)[0]).size(), 3); // 22, 10, 4: FC's Null is not 0
+    EXPECT_TRUE(home.logLines().contains("===== F_CACEf.Cmd_ReadIVA"));
+    ASSERT_TRUE(codes.readCommunications());
+    ASSERT_TRUE(codes.readRows(0));
+    const QString path = codes.printList(0);
+    ASSERT_EQ(path, home.file("ComIVAPICF_3.TXT"));
+    const QStringList lines = home.readFile("ComIVAPICF_3.TXT").split("\r\n");
+    EXPECT_EQ(lines[0], "Senza P.IVA./C.F. - 3");
+    EXPECT_EQ(lines[1], QString(21, '-'));
+    EXPECT_EQ(lines[2], VatDataCodes::rowsHeading());
+    EXPECT_EQ(lines.mid(4, 5), codes.lines());
+    EXPECT_EQ(lines[9], "- Natura IVA");
+    EXPECT_EQ(lines[10], "  0=Non Definito");
+}
+
+TEST_F(VatDataCodesTest, NoCompanyChosenLeavesTheListsEmpty)
+{
+    VatDataCodes codes(*ctx, QString());
+    EXPECT_FALSE(codes.readCommunications());
+    EXPECT_TRUE(codes.communications().isEmpty());
+    EXPECT_FALSE(codes.readRows(0));
+}
+
+} // namespace
