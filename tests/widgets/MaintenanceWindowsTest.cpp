@@ -4,6 +4,8 @@
 #include "DemoSession.h"
 #include "FormWidgets.h"
 #include "StockSettlementWindow.h"
+#include "VatDataCodesWindow.h"
+#include "VatLineWindow.h"
 #include "VatTotalsWindow.h"
 #include "platform/IniFile.h"
 
@@ -81,6 +83,49 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
     StockSettlementWindow again(*ctx);
     EXPECT_EQ(again.findChild<QLineEdit*>("Txt_GruM")->text(), "FER");
     EXPECT_EQ(again.findChild<QLabel*>("Lbl_GruM")->text(), "Ferramenta");
+}
+
+TEST_F(MaintenanceWindows, TheNatureWindowListsOnChoiceAndCodeZeroOnlyWithTheTick)
+{
+    selectYear(2025);
+    VatLineWindow window(*ctx, VatLineKind::Nature, state.corvinaRows, state.corvinaRow);
+    window.show();
+    EXPECT_EQ(window.objectName(), "F_NatIVA");
+    auto* values = window.findChild<CodeCombo*>("Cmb_Natura");
+    auto* lines = window.findChild<PipeListView*>("Lst");
+    values->setCurrentIndex(1);
+    emit values->activated(1);
+    const int n1 = static_cast<int>(lines->rows().size());
+    EXPECT_GT(n1, 0);
+    values->setCurrentIndex(0);
+    emit values->activated(0);
+    EXPECT_TRUE(lines->rows().isEmpty()); // code 0 without the tick: nothing, no stale lines
+    QTest::mouseClick(window.findChild<QCheckBox*>("Chk_NatZero"), Qt::LeftButton);
+    EXPECT_GT(lines->rows().size(), n1);
+    window.close();
+}
+
+TEST_F(MaintenanceWindows, TheCommunicationWindowFillsTheCodesOfTheChosenCommunication)
+{
+    selectYear(2025);
+    VatDataCodesWindow window(*ctx, state.selectedCorvinaRow());
+    window.show();
+    auto* communications = window.findChild<QComboBox*>("Cmb_DatiIVA");
+    ASSERT_EQ(communications->count(), 2);
+    communications->setCurrentIndex(0);
+    emit communications->activated(0);
+    auto* lines = window.findChild<PipeListView*>("Lst_IVA");
+    EXPECT_EQ(lines->rows().size(), 5);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Go"), Qt::LeftButton);
+    EXPECT_EQ(lines->rows().size(), 2); // the rows filled have left the list
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_ReadIVA"), Qt::LeftButton);
+    EXPECT_EQ(lines->rows().size(), 9);
+    auto* values = window.findChild<QComboBox*>("Cmb_Val");
+    values->setCurrentIndex(1);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_SelOK"), Qt::LeftButton);
+    ASSERT_EQ(lines->selectedRowNumbers().size(), 1);
+    EXPECT_TRUE(lines->rows()[lines->selectedRowNumbers()[0]].startsWith("E15"));
+    window.close();
 }
 
 } // namespace
