@@ -16,6 +16,11 @@
 #include "console/ReferenceTables.h"
 #include "console/VatListings.h"
 #include "listview/Rs2List.h"
+#include "maintenance/ArticleObsolescence.h"
+#include "maintenance/SettlementRegister.h"
+#include "maintenance/VatDataCodes.h"
+#include "maintenance/VatLineListing.h"
+#include "maintenance/VatTotalsByYear.h"
 #include "platform/BatchUi.h"
 #include "process/AppContext.h"
 #include "process/Startup.h"
@@ -219,6 +224,47 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         EXPECT_EQ(changeLastImportDates(*ctx, state).outcome, CommandResult::Outcome::Done);
     }
 
+    flow("manutenzione");
+    {
+        VatTotalsByYear totals(*ctx);
+        EXPECT_TRUE(totals.readYears());
+        EXPECT_TRUE(totals.read(2025));
+        MaintenanceList list;
+        SettlementRegister reg(*ctx, list);
+        EXPECT_TRUE(reg.refresh());
+        EXPECT_EQ(reg.setState({0}, QStringLiteral("Stampata")), 1);
+        ArticleObsolescence stock(*ctx, list);
+        ArticleSearch search;
+        search.cutOff = QStringLiteral("01/01/2025");
+        search.code = QStringLiteral("ART%");
+        search.description = QStringLiteral("vario");
+        search.group = QStringLiteral("ELE");
+        EXPECT_TRUE(stock.search(search));
+        search = ArticleSearch{};
+        search.cutOff = QStringLiteral("01/01/2025");
+        EXPECT_TRUE(stock.search(search));
+        EXPECT_GT(stock.apply({0, 1}, search.cutOff), 0);
+        search.alreadyObsolete = true;
+        EXPECT_TRUE(stock.search(search));
+        EXPECT_GT(stock.apply({0}, search.cutOff), 0);
+        EXPECT_GT(stock.transferCosts(QStringLiteral("L1")), 0);
+        for (int i = 0; i < state.corvinaRows.size(); ++i) {
+            state.corvinaRow = i;
+            for (VatLineKind kind : {VatLineKind::Nature, VatLineKind::DocumentType}) {
+                VatLineListing lines(*ctx, kind);
+                lines.list(state.selectedCorvinaRow(), lines.values()[0], true);
+                lines.list(state.selectedCorvinaRow(), lines.values()[2], false);
+            }
+            VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+            if (codes.readCommunications() && !codes.communications().isEmpty()) {
+                EXPECT_TRUE(codes.readRows(0));
+                EXPECT_GT(codes.fillCodes(), 0);
+                EXPECT_FALSE(codes.fillForeignCodes().isEmpty());
+            }
+            EXPECT_TRUE(codes.readVatCodes());
+        }
+    }
+
     flow("controllo PI/CF generale");
     GeneralCheckInput input;
     input.companyCode = "DEMO";
@@ -245,7 +291,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     for (const RecordedStatement& statement : statements)
         shapes.insert(scan(statement.sql).code.simplified().remove(QRegularExpression(QStringLiteral("\\d+"))));
     std::cout << "  in tutto: " << statements.size() << " istruzioni di " << shapes.size() << " forme -> " << CORVUTIL_STATEMENTS_FILE << "\n";
-    EXPECT_EQ(perFlow.size(), 13u); // the close sends none
+    EXPECT_EQ(perFlow.size(), 14u); // the close sends none
     EXPECT_GT(perFlow["enti e CF esteri"], 10);
     EXPECT_GT(perFlow["liquidazioni"], 3);
     EXPECT_GT(perFlow["controllo PI/CF generale"], 20);
