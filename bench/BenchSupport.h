@@ -1,5 +1,10 @@
 #pragma once
 
+#include "ardea/ArdeaLogin.h"
+#include "ardea/CompanyOpening.h"
+#include "console/VatListings.h"
+#include "process/AppContext.h"
+
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -12,4 +17,19 @@ inline void printMeasure(double seconds, long rows)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.4f %ld %ld\n", seconds, rows, static_cast<long>(usage.ru_maxrss));
+}
+
+// The DEMO company of a demo installation opened as the console opens it,
+// with Corvina and its views; false when any step fails.
+inline bool openDemoCompany(corv::AppContext& ctx)
+{
+    corv::ArdeaLogin login(ctx);
+    if (login.AR_InitLib(false) != corv::InitOutcome::Ready)
+        return false;
+    ctx.doArdea = true;
+    QString code = QStringLiteral("DEMO");
+    if (!corv::CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen() || !corv::ensureCorvinaViews(ctx))
+        return false;
+    ctx.dataOpen = ctx.corvinaOpen = true;
+    return true;
 }

@@ -111,14 +111,8 @@ int main(int argc, char* argv[])
     AppPaths paths = AppPaths::forHome(home);
     paths.dataDir = output.path();
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
-    ArdeaLogin login(ctx);
-    if (login.AR_InitLib(false) != InitOutcome::Ready)
+    if (!openDemoCompany(ctx))
         return 1;
-    ctx.doArdea = true;
-    QString code = QStringLiteral("DEMO");
-    if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen() || !ensureCorvinaViews(ctx))
-        return 1;
-    ctx.dataOpen = ctx.corvinaOpen = true;
     ConsoleState state;
     if (!loadCorvinaCompanies(ctx, state))
         return 1;

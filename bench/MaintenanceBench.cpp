@@ -108,14 +108,8 @@ int main(int argc, char* argv[])
     paths.dataDir = output.path();
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
     ui.ctx = &ctx;
-    ArdeaLogin login(ctx);
-    if (login.AR_InitLib(false) != InitOutcome::Ready)
+    if (!openDemoCompany(ctx))
         return 1;
-    ctx.doArdea = true;
-    QString code = QStringLiteral("DEMO");
-    if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen() || !ensureCorvinaViews(ctx))
-        return 1;
-    ctx.dataOpen = ctx.corvinaOpen = true;
     const QSqlDatabase company = ctx.connections().db(Connections::Company);
     MaintenanceList list;
     ArticleSearch search;

@@ -1,5 +1,7 @@
 #include "demo/DemoSettlements.h"
 
+#include "demo/DemoSql.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -8,16 +10,7 @@ namespace corv {
 
 namespace {
 
-bool run(QSqlQuery& q, const QVariantList& values, QString* error)
-{
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (q.exec())
-        return true;
-    if (error)
-        *error = q.lastError().text();
-    return false;
-}
+bool run(QSqlQuery& q, const QVariantList& values, QString* error) { return demosql::exec(q, values, error); }
 
 QString money(int euros, int cents = 0) { return QStringLiteral("%1.%2").arg(euros).arg(std::abs(cents), 2, 10, QLatin1Char('0')); }
 

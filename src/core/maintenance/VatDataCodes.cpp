@@ -334,14 +334,7 @@ QString VatDataCodes::printList(int indicator)
         for (const QString& value : indicatorValues(i))
             lines << QStringLiteral("  ") + value;
     }
-    const QString path = reportPath(ctx_.paths(), QStringLiteral("\\ComIVAPICF_%1.TXT").arg(communication_));
-    QString failure;
-    if (!ReportFile::writeAll(path, lines, &failure)) {
-        ctx_.ui().critical(failure, kCaption);
-        return {};
-    }
-    presentReport(ctx_.ui(), ctx_.viewer(), path);
-    return path;
+    return writeAndPresentReport(ctx_.ui(), ctx_.viewer(), reportPath(ctx_.paths(), QStringLiteral("\\ComIVAPICF_%1.TXT").arg(communication_)), lines, kCaption);
 }
 
 } // namespace corv

@@ -145,14 +145,7 @@ QString VatTotalsByYear::writeReport()
     lines += byCode_;
     lines << QStringLiteral("----------------------------") << QStringLiteral("Importi per Codice / Periodo") << vattotals::kPeriodHeader;
     lines += byPeriod_;
-    const QString path = reportPath(ctx_.paths(), QStringLiteral("\\SUMIVA.TXT"));
-    QString failure;
-    if (!ReportFile::writeAll(path, lines, &failure)) {
-        ctx_.ui().critical(failure, kCaption);
-        return {};
-    }
-    presentReport(ctx_.ui(), ctx_.viewer(), path);
-    return path;
+    return writeAndPresentReport(ctx_.ui(), ctx_.viewer(), reportPath(ctx_.paths(), QStringLiteral("\\SUMIVA.TXT")), lines, kCaption);
 }
 
 } // namespace corv

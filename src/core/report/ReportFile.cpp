@@ -165,4 +165,15 @@ bool presentReport(Ui& ui, const QString& viewer, const QString& path)
     return false;
 }
 
+QString writeAndPresentReport(Ui& ui, const QString& viewer, const QString& path, const QStringList& lines, const QString& caption)
+{
+    QString failure;
+    if (!ReportFile::writeAll(path, lines, &failure)) {
+        ui.critical(failure, caption);
+        return {};
+    }
+    presentReport(ui, viewer, path);
+    return path;
+}
+
 } // namespace corv

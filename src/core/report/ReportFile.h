@@ -72,6 +72,9 @@ bool appendLogLine(const QString& path, QStringView text, bool startOfRun = fals
 // Hands a finished report to the user: it opens in the text viewer. When no
 // viewer can be started the user is told where the report is. False then.
 bool presentReport(Ui& ui, const QString& viewer, const QString& path);
+// A whole report written and handed to the viewer; its path, or empty when
+// it could not be written (the user told, under `caption`).
+QString writeAndPresentReport(Ui& ui, const QString& viewer, const QString& path, const QStringList& lines, const QString& caption);
 
 // "Impossibile scrivere il file :" + path, with the reason when known.
 QString writeFailureText(const QString& path, const QString& reason = {});
