@@ -131,6 +131,15 @@ TEST_F(ArticleObsolescenceTest, StampedWithTheVariantsThenFreedByTheModeOfTheSea
     EXPECT_EQ(value("SELECT dat_obsoleto FROM MG_ARTBASE WHERE cod_art='ART00002'"), "2025-01-01 00:00:00");
 }
 
+TEST_F(ArticleObsolescenceTest, AnArticleGoneSinceTheSearchIsSkipped)
+{
+    ASSERT_TRUE(stock.search(normal()));
+    exec(company(), "DELETE FROM MG_ARTBASE WHERE cod_art='ART00002'");
+    ui.expectMessage("Confermi Obsolescenza Articoli al 01/01/2025 ?", Answer::Yes).expectMessage("Terminato assegnazione Data Obsoleto !");
+    EXPECT_EQ(stock.apply(rowsOf({"ART00002", "ART00004"}), "01/01/2025"), 1);
+    EXPECT_EQ(value("SELECT dat_obsoleto FROM MG_ARTBASE WHERE cod_art='ART00004'"), "2025-01-01 00:00:00");
+}
+
 TEST_F(ArticleObsolescenceTest, RefusedDatesWrongListsAndNoSelectionChangeNothing)
 {
     ASSERT_TRUE(stock.search(normal()));
