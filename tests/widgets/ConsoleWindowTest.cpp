@@ -10,6 +10,7 @@
 #include "TestHome.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QComboBox>
 #include <QScrollArea>
@@ -430,6 +431,23 @@ TEST(ListWindow, SearchKeepOkAndPlacement)
     QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Ok"), Qt::LeftButton);
     EXPECT_EQ(window.selectedRow(), "003|Rossini");
     EXPECT_TRUE(ctx->corvSettings().read("PosHelp", "Prova_Size").count('|') == 6);
+}
+
+TEST(ListWindow, TheRightButtonOnViewOpensTheDiskPrintArchive)
+{
+    TestHome home(false);
+    ScriptedUi ui;
+    auto ctx = home.context(ui);
+    Rs2ListResult list;
+    list.listName = "Prova";
+    list.lines = {"001|Rossi"};
+    ListWindow window(*ctx, list);
+    window.show();
+    auto* view = window.findChild<QPushButton*>("Cmd_View");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), view->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(view, &event);
+    ASSERT_EQ(ui.formsShown.size(), 1u);
+    EXPECT_EQ(ui.formsShown[0].kind, FormKind::DiskPrintArchive);
 }
 
 } // namespace
