@@ -62,6 +62,16 @@ TEST_F(IniFileTest, WritingOneKeyKeepsEveryOtherLine)
     EXPECT_EQ(ini.read("Nembo", "LastFolder"), "C:\\N");
 }
 
+TEST_F(IniFileTest, SeveralKeysOfASectionGoInOneWriteLikeSingleWrites)
+{
+    home.writeFile("TEST.INI", "[Default]\r\nTop=2\r\n\r\n[System]\r\nThemes=FALSE\r\n");
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeKeys("default", {{"Printer", "PDF,FILE:"}, {"top", "0"}, {"Nota", "a\r\nb"}}));
+    ASSERT_TRUE(ini.writeKeys("Nuova", {{"Uno", "1"}, {"Due", "2"}}));
+    EXPECT_EQ(home.readFile("TEST.INI"), "[Default]\r\ntop=0\r\nPrinter=PDF,FILE:\r\nNota=a b\r\n\r\n[System]\r\nThemes=FALSE\r\n"
+                                         "\r\n[Nuova]\r\nUno=1\r\nDue=2\r\n");
+}
+
 TEST_F(IniFileTest, AnEmptyValueLeavesAnEmptyKey)
 {
     IniFile ini(path);

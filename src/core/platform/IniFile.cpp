@@ -189,15 +189,7 @@ bool IniFile::removeSection(const QString& section)
     }
     if (!removed)
         return true;
-    lastError_.clear();
-    const bool written = writeTextFileAtomically(path_, kept.join(QLatin1String("\r\n")) + QLatin1String("\r\n"), ownerOnly_, &lastError_);
-    const QFileInfo info(path_);
-    QMutexLocker locker(&cacheLock);
-    if (written)
-        cache()[info.absoluteFilePath()] = {info.lastModified(), info.size(), kept};
-    else
-        cache().remove(info.absoluteFilePath());
-    return written;
+    return store(kept);
 }
 
 bool IniFile::isEmpty() const
@@ -209,23 +201,32 @@ bool IniFile::isEmpty() const
     return true;
 }
 
-bool IniFile::write(const QString& section, const QString& key, const QString& value)
+bool IniFile::write(const QString& section, const QString& key, const QString& value) { return writeKeys(section, {{key, value}}); }
+
+bool IniFile::writeKeys(const QString& section, const QList<std::pair<QString, QString>>& values)
 {
     QStringList all = lines();
-    int sectionEnd = -1;
-    const int at = findKey(all, section, key, &sectionEnd);
-    QString flat = value;
-    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString line = key + QLatin1Char('=') + flat;
-    if (at >= 0) {
-        all[at] = line;
-    } else if (sectionEnd >= 0) {
-        all.insert(sectionEnd, line);
-    } else {
-        if (!all.isEmpty() && !all.last().trimmed().isEmpty())
-            all << QString();
-        all << QLatin1Char('[') + section + QLatin1Char(']') << line;
+    for (const auto& [key, value] : values) {
+        int sectionEnd = -1;
+        const int at = findKey(all, section, key, &sectionEnd);
+        QString flat = value;
+        flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QString line = key + QLatin1Char('=') + flat;
+        if (at >= 0) {
+            all[at] = line;
+        } else if (sectionEnd >= 0) {
+            all.insert(sectionEnd, line);
+        } else {
+            if (!all.isEmpty() && !all.last().trimmed().isEmpty())
+                all << QString();
+            all << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        }
     }
+    return store(all);
+}
+
+bool IniFile::store(const QStringList& all)
+{
     lastError_.clear();
     const bool written = writeTextFileAtomically(path_, all.join(QLatin1String("\r\n")) + QLatin1String("\r\n"), ownerOnly_, &lastError_);
     // What this write put there is known: the next read need not parse it.

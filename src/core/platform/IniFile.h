@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace corv {
 
@@ -41,6 +42,8 @@ public:
     // A value never spans lines: line breaks in it become blanks, so a value
     // can never create keys of its own.
     bool write(const QString& section, const QString& key, const QString& value);
+    // Several keys of one section in a single write of the file.
+    bool writeKeys(const QString& section, const QList<std::pair<QString, QString>>& values);
     const QString& lastError() const { return lastError_; }
     // The section and its keys removed; false when the file could not be written.
     bool removeSection(const QString& section);
@@ -53,6 +56,8 @@ public:
 private:
     std::optional<QString> stored(const QString& section, const QString& key) const;
     QStringList lines() const;
+    // The file's new lines written in place (and remembered); false on failure.
+    bool store(const QStringList& all);
     // Index of the key's line inside the section, or -1; sectionEnd receives the
     // index after the section's last key (or -1 when the section is missing).
     int findKey(const QStringList& lines, const QString& section, const QString& key,

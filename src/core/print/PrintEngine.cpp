@@ -16,6 +16,15 @@ const QChar kEscape(27);
 const QString kSample = QStringLiteral("Ttp;^Ç#]@?\"");
 const QString kDefaultSection = QStringLiteral("Default");
 
+// The twelve values of a printer section with the plain settings: the page
+// and colour as given, margins of 2 rows, Courier New at 12, 7 and 6 points.
+QStringList plainProfile(const QString& length = QStringLiteral("66"), const QString& width = QStringLiteral("80"),
+                         const QString& colour = QStringLiteral("0"))
+{
+    return {length, width, QStringLiteral("0"), colour, QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("Courier New"), QStringLiteral("12"),
+            QStringLiteral("Courier New"), QStringLiteral("7"), QStringLiteral("Courier New"), QStringLiteral("6")};
+}
+
 double clampSize(double size, double fallback) { return size >= 1 && size <= 72 ? size : fallback; }
 
 // A text field of the platform: trailing blanks and NULs dropped.
@@ -84,11 +93,7 @@ PrinterProfile PrintEngine::loadProfile(const QString& specification)
     }
     const QString section = device + QLatin1Char(',') + port;
     if (!settings_.hasSection(section)) {
-        const QStringList values = {QStringLiteral("66"), QStringLiteral("80"), QStringLiteral("0"), QStringLiteral("0"),
-                                    QStringLiteral("2"),  QStringLiteral("2"),  QStringLiteral("Courier New"), QStringLiteral("12"),
-                                    QStringLiteral("Courier New"), QStringLiteral("7"), QStringLiteral("Courier New"), QStringLiteral("6")};
-        for (int i = 0; i < 12; ++i)
-            settings_.write(section, QLatin1String(kProfileKeys[i]), values[i]);
+        writeSection(section, plainProfile());
     }
     const auto number = [&](const char* key, const char* fallback = "") {
         return settings_.read(section, QLatin1String(key), QLatin1String(fallback)).trimmed().toDouble();
@@ -137,13 +142,11 @@ PrinterProfile PrintEngine::loadProfile(const QString& specification)
                               QStringLiteral("Testa=") + section};
     ReportFile::writeAll(dumpPath_, dump);
 
-    settings_.write(kDefaultSection, QStringLiteral("Printer"), p.name);
     const QStringList loaded = {QString::number(p.pageLength), QString::number(p.pageWidth), QString::number(p.landscape),
                                 QString::number(p.colourMode), QString::number(profile_.top), QString::number(profile_.bottom),
                                 p.normalFont, QString::number(p.normalSize), p.compressedFont, QString::number(p.compressedSize),
                                 p.superFont, QString::number(p.superSize)};
-    for (int i = 0; i < 12; ++i)
-        settings_.write(kDefaultSection, QLatin1String(kProfileKeys[i]), loaded[i]);
+    writeSection(kDefaultSection, loaded, {{QStringLiteral("Printer"), p.name}});
     return profile_;
 }
 
@@ -164,12 +167,7 @@ void PrintEngine::regenerate(bool newOnly)
             else if (!printers.isEmpty())
                 current = printers.first().device + QLatin1Char(',') + printers.first().port;
         }
-        settings_.write(kDefaultSection, QStringLiteral("Printer"), current);
-        const QStringList values = {QStringLiteral("66"), QStringLiteral("80"), QStringLiteral("0"), QStringLiteral("0"),
-                                    QStringLiteral("2"),  QStringLiteral("2"),  QStringLiteral("Courier New"), QStringLiteral("12"),
-                                    QStringLiteral("Courier New"), QStringLiteral("7"), QStringLiteral("Courier New"), QStringLiteral("6")};
-        for (int i = 0; i < 12; ++i)
-            settings_.write(kDefaultSection, QLatin1String(kProfileKeys[i]), values[i]);
+        writeSection(kDefaultSection, plainProfile(), {{QStringLiteral("Printer"), current}});
     }
     for (const PrinterInfo& printer : printers) {
         const QString section = printer.device + QLatin1Char(',') + printer.port;
@@ -184,14 +182,18 @@ void PrintEngine::regenerate(bool newOnly)
         const QString width = columns >= 133 ? QStringLiteral("136") : columns >= 120 ? QStringLiteral("132") : columns >= 79 ? QStringLiteral("80")
                                                                                                                                : QStringLiteral("-1");
         settings_.removeSection(section);
-        const QStringList values = {length, width, QStringLiteral("0"), QString::number(printer.colourMode), QStringLiteral("2"), QStringLiteral("2"),
-                                    QStringLiteral("Courier New"), QStringLiteral("12"), QStringLiteral("Courier New"), QStringLiteral("7"),
-                                    QStringLiteral("Courier New"), QStringLiteral("6")};
-        for (int i = 0; i < 12; ++i)
-            settings_.write(section, QLatin1String(kProfileKeys[i]), values[i]);
+        writeSection(section, plainProfile(length, width, QString::number(printer.colourMode)));
     }
     if (!printer_.device.isEmpty())
         device_.select(printer_);
+}
+
+void PrintEngine::writeSection(const QString& section, const QStringList& values, const QList<std::pair<QString, QString>>& first)
+{
+    QList<std::pair<QString, QString>> keys = first;
+    for (int i = 0; i < 12; ++i)
+        keys.append({QLatin1String(kProfileKeys[i]), values.value(i)});
+    settings_.writeKeys(section, keys);
 }
 
 void PrintEngine::applyFont(const QString& name, double size)

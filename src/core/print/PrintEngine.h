@@ -4,6 +4,7 @@
 #include "print/PrinterProfile.h"
 
 #include <QFile>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -62,6 +63,9 @@ private:
     void applyEscape(QChar code);
     bool generic() const;
     int clampedUsable(int rows);
+    // The twelve profile keys of a section, from values in their order, after
+    // the keys of `first`; one write of the file.
+    void writeSection(const QString& section, const QStringList& values, const QList<std::pair<QString, QString>>& first = {});
     // The longest line of a file in characters; the file is read back to its start.
     static int widestLine(QFile& file);
     // The document's font made small enough for lines this long.
