@@ -61,6 +61,8 @@ QFont QtPrinterDevice::fixedPitchFont(const QString& name, double points)
 
 QList<PrinterInfo> QtPrinterDevice::printers()
 {
+    if (printers_)
+        return *printers_;
     QList<PrinterInfo> list;
     for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
         PrinterInfo printer;
@@ -72,6 +74,7 @@ QList<PrinterInfo> QtPrinterDevice::printers()
         list.append(printer);
     }
     list.append(pdfPrinter()); // always there: machines without printers print to PDF
+    printers_ = list;
     return list;
 }
 
@@ -124,6 +127,14 @@ void QtPrinterDevice::setFont(const QString& name, double points, bool bold, boo
     font_.setBold(bold);
     font_.setItalic(italic);
     font_.setUnderline(underline);
+    metrics_.reset();
+}
+
+const QFontMetricsF& QtPrinterDevice::metrics()
+{
+    if (!metrics_)
+        metrics_.emplace(font_, printer_.get());
+    return *metrics_;
 }
 
 QRectF QtPrinterDevice::paintRect() const { return printer_->pageLayout().paintRectPixels(printer_->resolution()); }
@@ -171,9 +182,8 @@ void QtPrinterDevice::printText(const QString& text)
     if (text.isEmpty() || !begin())
         return;
     painter_->setFont(font_);
-    const QFontMetricsF metrics(font_, printer_.get());
-    const double baseline = position_.y() + metrics.ascent();
-    const double advance = metrics.horizontalAdvance(text);
+    const double baseline = position_.y() + metrics().ascent();
+    const double advance = metrics().horizontalAdvance(text);
     const double room = paintRect().width() - position_.x();
     if (advance > room && room > 0) {
         // A line wider than the page is narrowed to fit rather than cut.
@@ -189,17 +199,9 @@ void QtPrinterDevice::printText(const QString& text)
     position_.rx() += advance;
 }
 
-double QtPrinterDevice::textHeight(const QString&)
-{
-    const QFontMetricsF metrics(font_, printer_.get());
-    return units_.height() > 0 ? metrics.height() / units_.height() : 0;
-}
+double QtPrinterDevice::textHeight(const QString&) { return units_.height() > 0 ? metrics().height() / units_.height() : 0; }
 
-double QtPrinterDevice::textWidth(const QString& text)
-{
-    const QFontMetricsF metrics(font_, printer_.get());
-    return units_.width() > 0 ? metrics.horizontalAdvance(text) / units_.width() : 0;
-}
+double QtPrinterDevice::textWidth(const QString& text) { return units_.width() > 0 ? metrics().horizontalAdvance(text) / units_.width() : 0; }
 
 void QtPrinterDevice::newPage()
 {

@@ -3,8 +3,10 @@
 #include "print/PrinterDevice.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QPrinter;
@@ -54,6 +56,8 @@ private:
     QString pdfPath() const;
     bool begin();
     QRectF paintRect() const;
+    // The current font measured on the printer, kept until the font changes.
+    const QFontMetricsF& metrics();
 
     QString fallbackFolder_;
     QString pdfOutput_;
@@ -63,6 +67,8 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
+    std::optional<QFontMetricsF> metrics_;
+    std::optional<QList<PrinterInfo>> printers_; // asked of the system once
     QSizeF units_{1, 1}; // device pixels per scale unit
     QPointF position_;   // in device pixels, from the printable area's corner
     bool failed_ = false;
