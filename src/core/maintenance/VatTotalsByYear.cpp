@@ -21,21 +21,28 @@ void whole(FixedLine& line, const QString& value, int width)
     line.literal(value.leftJustified(width)).literal(u"|");
 }
 
-// The columns every list shares, from the year to the register.
-void yearAndRegister(FixedLine& line, const RowReader& row, bool withPeriod)
+// A line of the lists: year, period (by code and period), register, code
+// with its COM3000 indicator (not in the totals), the two sums and the
+// description; columns found by name.
+QString balanceLine(const RowReader& row, bool withPeriod, bool withCode)
 {
-    whole(line, QLatin1Char(' ') + row.text(row.indexOf(QStringLiteral("num_anno"))).trimmed(), 6);
+    const auto text = [&](const char* column) { return row.text(row.indexOf(QLatin1String(column))).trimmed(); };
+    FixedLine line;
+    whole(line, QLatin1Char(' ') + text("num_anno"), 6);
     if (withPeriod)
-        line.right(row.text(row.indexOf(QStringLiteral("ind_periodo"))).trimmed(), 2);
-    whole(line, row.text(row.indexOf(QStringLiteral("cod_reg_iva"))).trimmed(), 1);
-}
-
-void sums(FixedLine& line, const RowReader& row)
-{
+        line.right(text("ind_periodo"), 2);
+    whole(line, text("cod_reg_iva"), 1);
+    if (withCode) {
+        whole(line, text("cod_iva"), 3);
+        whole(line, text("ind_tipo_3000"), 2);
+    }
     for (const char* column : {"sum_impon", "sum_iva"}) {
         const int at = row.indexOf(QLatin1String(column));
         line.number(row.amount(at), row.text(at), 15, 2);
     }
+    if (withCode)
+        line.text(row.text(row.indexOf(QStringLiteral("des_iva"))), 30);
+    return line.take();
 }
 
 // The COM3000 indicator as the report names it.
@@ -86,39 +93,18 @@ bool VatTotalsByYear::read(int year)
         query(QStringLiteral("SELECT s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva")
                   + kFrom + QStringLiteral(" GROUP BY s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
                                            " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva, s.ind_periodo"),
-              [](const RowReader& row) {
-                  FixedLine line;
-                  yearAndRegister(line, row, true);
-                  whole(line, row.text(3).trimmed(), 3);
-                  whole(line, row.text(4).trimmed(), 2);
-                  sums(line, row);
-                  line.text(row.text(row.indexOf(QStringLiteral("des_iva"))), 30);
-                  return line.take();
-              },
-              byPeriod_)
+              [](const RowReader& row) { return balanceLine(row, true, true); }, byPeriod_)
         && query(QStringLiteral("SELECT s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva") + kFrom
                      + QStringLiteral(" GROUP BY s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
                                       " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva"),
                  [this](const RowReader& row) {
-                     FixedLine line;
-                     yearAndRegister(line, row, false);
-                     whole(line, row.text(2).trimmed(), 3);
-                     whole(line, row.text(3).trimmed(), 2);
-                     sums(line, row);
-                     line.text(row.text(row.indexOf(QStringLiteral("des_iva"))), 30);
-                     codeIndicators_.append(row.text(3).trimmed());
-                     return line.take();
+                     codeIndicators_.append(row.text(row.indexOf(QStringLiteral("ind_tipo_3000"))).trimmed());
+                     return balanceLine(row, false, true);
                  },
                  byCode_)
         && query(QStringLiteral("SELECT s.num_anno, s.cod_reg_iva") + kSums + kFrom
                      + QStringLiteral(" AND i.ind_tipo_3000>'0' GROUP BY s.num_anno, s.cod_reg_iva ORDER BY s.cod_reg_iva"),
-                 [](const RowReader& row) {
-                     FixedLine line;
-                     yearAndRegister(line, row, false);
-                     sums(line, row);
-                     return line.take();
-                 },
-                 totals_);
+                 [](const RowReader& row) { return balanceLine(row, false, false); }, totals_);
     if (!ok) {
         byPeriod_.clear();
         byCode_.clear();
