@@ -201,7 +201,7 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
         window = std::make_unique<VatLineWindow>(ctx, VatLineKind::DocumentType, request.corvinaRows, request.corvinaRow, window_);
         break;
     case FormKind::VatDataCodes:
-        window = std::make_unique<VatDataCodesWindow>(ctx, request.corvinaRow >= 0 ? request.corvinaRows.value(request.corvinaRow) : QString(), window_);
+        window = std::make_unique<VatDataCodesWindow>(ctx, request.corvinaRows.value(request.corvinaRow), window_);
         break;
     }
     // Owned by the console and modal: the command ends when it is closed.

@@ -11,7 +11,7 @@
 namespace corv {
 
 VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
-    : RecordWindow(ctx, VatLineListing(ctx, kind).objectName(), VatLineListing(ctx, kind).caption(), parent), listing_(ctx, kind)
+    : RecordWindow(ctx, VatLineListing::objectNameOf(kind), VatLineListing::captionOf(kind), parent), listing_(ctx, kind)
 {
     companies_ = new QComboBox(this);
     companies_->setObjectName(QStringLiteral("Cmb_COM"));

@@ -33,15 +33,14 @@ const QStringList kDocumentTypes = {QStringLiteral("0=Non Definito"),
 const QString kHeader = QStringLiteral("C/F Cod. C/F   N.Doc        Ft/Nc   Data Doc. C.IVA %IVA   Des. IVA            Imponib.     IVA          ");
 const QString kTail = QStringLiteral(" Rag.Soc.                      Cau. Contab.");
 
-// A column of the space-separated layout: the value in the width less one, then a blank.
+// A column of the space-separated layout: the value in the width less one
+// (numbers right-aligned, never cut), then a blank.
 void putColumn(QString& line, const QString& value, int width, bool number = false)
 {
-    const QString text = value.trimmed();
-    const QString& kept = value.startsWith(QLatin1Char(' ')) && !number ? value : text;
     if (number)
-        FixedLine::appendRightAligned(line, text, width - 1);
+        FixedLine::appendRightAligned(line, value, width - 1);
     else
-        FixedLine::appendPadded(line, kept, width - 1);
+        FixedLine::appendPadded(line, value, width - 1);
     line += QLatin1Char(' ');
 }
 
@@ -49,11 +48,11 @@ void putColumn(QString& line, const QString& value, int width, bool number = fal
 
 VatLineListing::VatLineListing(AppContext& ctx, VatLineKind kind) : ctx_(ctx), kind_(kind) {}
 
-QString VatLineListing::objectName() const { return kind_ == VatLineKind::Nature ? QStringLiteral("F_NatIVA") : QStringLiteral("F_TipDoc"); }
+QString VatLineListing::objectNameOf(VatLineKind kind) { return kind == VatLineKind::Nature ? QStringLiteral("F_NatIVA") : QStringLiteral("F_TipDoc"); }
 
-QString VatLineListing::caption() const
+QString VatLineListing::captionOf(VatLineKind kind)
 {
-    return kind_ == VatLineKind::Nature ? QStringLiteral("Movimenti per Natura IVA") : QStringLiteral("Movimenti per Tipo Documento");
+    return kind == VatLineKind::Nature ? QStringLiteral("Movimenti per Natura IVA") : QStringLiteral("Movimenti per Tipo Documento");
 }
 
 QStringList VatLineListing::values() const { return kind_ == VatLineKind::Nature ? kNatures : kDocumentTypes; }
@@ -101,47 +100,45 @@ bool VatLineListing::list(const QString& companyRow, const QString& value, bool 
         ctx_.ui().critical(QStringLiteral("Errore nella lettura delle righe IVA :\r\n") + reader.error(), caption());
         return false;
     }
-    const char* const common[] = {"CustSupplType", "CustSupplCode", "DocumentNumber", "ProtocolNumber", "DocumentDate", "VATCode", "VATPercentage",
-                                  "VATName", "VATTaxable", "VATAmount"};
-    const int widths[] = {4, 11, 13, 8, 10, 6, 7, 20, 13, 13};
-    int at[10];
-    for (int i = 0; i < 10; ++i)
-        at[i] = reader.indexOf(QLatin1String(common[i]));
+    const auto at = [&](const char* name) { return reader.indexOf(QLatin1String(name)); };
     const bool nature = kind_ == VatLineKind::Nature;
-    const int flag1 = reader.indexOf(nature ? QStringLiteral("VATSelfInvoice") : QStringLiteral("OperationType"));
-    const int flag2 = reader.indexOf(nature ? QStringLiteral("VATReverseCharge") : QStringLiteral("ReverseChargeType"));
-    const int name = reader.indexOf(QStringLiteral("CompanyName"));
-    const int reason = reader.indexOf(QStringLiteral("ReasonCode"));
-    const int reasonName = reader.indexOf(QStringLiteral("ReasonName"));
-    const auto text = [&](int column) { return column >= 0 ? reader.text(column) : QString(); };
+    const int type = at("CustSupplType"), customer = at("CustSupplCode"), number = at("DocumentNumber"), protocol = at("ProtocolNumber");
+    const int date = at("DocumentDate"), vatCode = at("VATCode"), rate = at("VATPercentage"), vatName = at("VATName");
+    const int taxable = at("VATTaxable"), tax = at("VATAmount"), name = at("CompanyName"), reason = at("ReasonCode"), reasonName = at("ReasonName");
+    const int flag1 = at(nature ? "VATSelfInvoice" : "OperationType");
+    const int flag2 = at(nature ? "VATReverseCharge" : "ReverseChargeType");
+    const auto text = [&](int column) { return column >= 0 ? reader.text(column).trimmed() : QString(); };
+    const auto left = [&](QString& line, int column, int width) { putColumn(line, text(column), width); };
+    const auto amount = [&](QString& line, int column, int width) {
+        FixedLine cell;
+        cell.number(reader.value(column), width - 1, 2);
+        putColumn(line, cell.str().chopped(1).trimmed(), width, true);
+    };
     Progress progress(ctx_.ui());
     while (reader.next()) {
         QString line;
         line.reserve(200);
-        for (int i = 0; i < 10; ++i) {
-            if (i == 4) {
-                // The date fills its column; the code after it starts with a blank.
-                FixedLine date;
-                date.date(reader.value(at[i]), 10);
-                line += date.str().chopped(1);
-            } else if (i == 5) {
-                putColumn(line, QLatin1Char(' ') + text(at[i]).trimmed(), widths[i]);
-            } else if (i == 6 || i == 8 || i == 9) {
-                FixedLine number;
-                number.number(reader.value(at[i]), widths[i] - 1, i == 6 ? 2 : 2);
-                putColumn(line, number.str().chopped(1), widths[i], true);
-            } else {
-                putColumn(line, text(at[i]), widths[i]);
-            }
-        }
+        left(line, type, 4);
+        left(line, customer, 11);
+        left(line, number, 13);
+        left(line, protocol, 8);
+        // The date fills "Data Doc. "; the VAT code after it starts with a blank.
+        FixedLine documentDate;
+        documentDate.date(reader.value(date), 10);
+        line += documentDate.str().chopped(1);
+        putColumn(line, QLatin1Char(' ') + text(vatCode), 6);
+        amount(line, rate, 7);
+        left(line, vatName, 20);
+        amount(line, taxable, 13);
+        amount(line, tax, 13);
         line += QLatin1Char(' ');
-        putColumn(line, text(flag1), 4);
+        left(line, flag1, 4);
         line += QLatin1Char(' ');
-        putColumn(line, text(flag2), 4);
+        left(line, flag2, 4);
         line += QLatin1Char(' ');
-        putColumn(line, text(name), 30);
-        putColumn(line, text(reason), 6);
-        line += text(reasonName).trimmed();
+        left(line, name, 30);
+        left(line, reason, 6);
+        line += text(reasonName);
         lines_.append(line);
         progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines_.size()); });
     }

@@ -16,8 +16,10 @@ class VatLineListing {
 public:
     VatLineListing(AppContext& ctx, VatLineKind kind);
 
-    QString objectName() const;
-    QString caption() const;
+    static QString objectNameOf(VatLineKind kind);
+    static QString captionOf(VatLineKind kind);
+    QString objectName() const { return objectNameOf(kind_); }
+    QString caption() const { return captionOf(kind_); }
     // The values of Cmb_Natura, "code=description".
     QStringList values() const;
     QString header() const;
