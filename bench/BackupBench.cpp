@@ -15,14 +15,6 @@
 
 using namespace corv;
 
-namespace {
-class BenchUi : public BatchUi {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons, Answer) override { return Answer::Yes; }
-    void processEvents() override {}
-};
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -32,7 +24,7 @@ int main(int argc, char* argv[])
     }
     const QString home = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    BenchUi ui;
+    QuietUi ui(true);
     AppPaths paths = AppPaths::forHome(home);
     paths.dataDir = output;
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);

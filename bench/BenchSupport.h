@@ -3,6 +3,7 @@
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
 #include "console/VatListings.h"
+#include "platform/BatchUi.h"
 #include "process/AppContext.h"
 
 #include <sys/resource.h>
@@ -18,6 +19,20 @@ inline void printMeasure(double seconds, long rows)
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.4f %ld %ld\n", seconds, rows, static_cast<long>(usage.ru_maxrss));
 }
+
+// Nobody at the screen: every question takes its default answer (or Yes),
+// nothing is shown, events are not run, reports are not opened.
+class QuietUi : public corv::BatchUi {
+public:
+    explicit QuietUi(bool answerYes = false) : answerYes_(answerYes) {}
+    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return answerYes_ ? Answer::Yes : defaultAnswer; }
+    void status(const QString&) override {}
+    void processEvents() override {}
+    bool openInViewer(const QString&, const QString&) override { return true; }
+
+private:
+    bool answerYes_;
+};
 
 // The DEMO company of a demo installation opened as the console opens it,
 // with Corvina and its views; false when any step fails.

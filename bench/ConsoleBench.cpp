@@ -24,12 +24,6 @@ using namespace corv;
 
 namespace {
 
-class BenchUi : public BatchUi {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
-    void processEvents() override {}
-};
-
 const QString kRs2ListSql = QStringLiteral("SELECT * FROM CG_PRINOTAR_IVA LIMIT 100000");
 const ListingRequest kBusiest{QLatin1Char('A'), QStringLiteral("000001C|")};
 
@@ -66,16 +60,11 @@ int main(int argc, char* argv[])
     }
     const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QTemporaryDir output; // the list files go there, not into the demo
-    BenchUi ui;
+    QuietUi ui;
     AppPaths paths = AppPaths::forHome(home);
     paths.dataDir = output.path();
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
-    ArdeaLogin login(ctx);
-    if (login.AR_InitLib(false) != InitOutcome::Ready)
-        return 1;
-    ctx.doArdea = true;
-    QString code = QStringLiteral("DEMO");
-    if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen())
+    if (!openDemoCompany(ctx))
         return 1;
     ensureJournalView(ctx.connections().db(Connections::Company), false);
 

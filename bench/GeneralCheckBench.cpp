@@ -24,14 +24,6 @@ using namespace corv;
 
 namespace {
 
-class BenchUi : public BatchUi {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
-    void status(const QString&) override {}
-    void processEvents() override {}
-    bool openInViewer(const QString&, const QString&) override { return true; }
-};
-
 int traceStatement(unsigned, void* file, void* statement, void*)
 {
     if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement))) {
@@ -57,7 +49,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "Database non trovato: %s\n", qPrintable(source));
         return 1;
     }
-    BenchUi ui;
+    QuietUi ui;
     AppContext ctx(AppPaths::forHome(work.path()), makeRegistryFile(work.filePath(QStringLiteral("registry.ini"))), ui);
     QString error;
     if (!ctx.connections().open(Connections::Company,

@@ -33,13 +33,6 @@ using namespace corv;
 
 namespace {
 
-class BenchUi : public BatchUi {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
-    void processEvents() override {}
-    bool openInViewer(const QString&, const QString&) override { return true; }
-};
-
 constexpr int kYear = 2025;
 
 bool isRule(const QString& line)
@@ -107,7 +100,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QTemporaryDir output; // the reports go there, not into the demo
-    BenchUi ui;
+    QuietUi ui;
     AppPaths paths = AppPaths::forHome(home);
     paths.dataDir = output.path();
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);

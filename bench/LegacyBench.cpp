@@ -28,13 +28,6 @@ using namespace corv;
 
 namespace {
 
-class BenchUi : public BatchUi {
-public:
-    Answer message(const QString&, const QString&, Icon, Buttons, Answer) override { return Answer::Yes; }
-    void processEvents() override {}
-    bool openInViewer(const QString&, const QString&) override { return true; }
-};
-
 const QString kCompany = QStringLiteral("001");
 
 QString walkSql(const char* table)
@@ -60,7 +53,7 @@ int main(int argc, char* argv[])
     const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     const QString folder = home + QStringLiteral("/nembo");
     QTemporaryDir output; // the reports go there, not into the demo
-    BenchUi ui;
+    QuietUi ui(true);
     AppPaths paths = AppPaths::forHome(home);
     paths.dataDir = output.path();
     AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
@@ -77,12 +70,7 @@ int main(int argc, char* argv[])
         for (const QString& line : totals.report)
             rows += line.size() > 7 && line[7] == QLatin1Char('-') && line[0].isDigit();
     } else {
-        ArdeaLogin login(ctx);
-        if (login.AR_InitLib(false) != InitOutcome::Ready)
-            return 1;
-        ctx.doArdea = true;
-        QString code = QStringLiteral("DEMO");
-        if (!CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen())
+        if (!openDemoCompany(ctx))
             return 1;
         const QSqlDatabase db = ctx.connections().db(Connections::Company);
         // What the fill will change, to put back afterwards.

@@ -32,8 +32,9 @@ namespace {
 
 // Answers every question with Yes; for "stop", presses Stop once at a set
 // moment and notes when the question comes.
-class BenchUi : public BatchUi {
+class BenchUi : public QuietUi {
 public:
+    BenchUi() : QuietUi(true) {}
     QElapsedTimer clock;
     qint64 pressAt = -1; // ms from the start; the press is seen at the next event run
     qint64 pressedAt = -1;
@@ -52,7 +53,6 @@ public:
             ctx->stop().request();
         }
     }
-    QString showList(const Rs2ListResult&) override { return {}; }
 };
 
 const QString kSettlementsSql = QStringLiteral(
