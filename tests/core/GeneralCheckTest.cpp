@@ -96,10 +96,7 @@ protected:
 
     QStringList report()
     {
-        QStringList lines = home.readFile("PICF_GenAR_DEMO.log").split("\r\n");
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        return lines;
+        return home.lines("PICF_GenAR_DEMO.log");
     }
     static QString subject(const QString& code, const QString& name, const QString& type = "C")
     {

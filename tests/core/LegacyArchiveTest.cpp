@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -71,15 +72,7 @@ protected:
     }
     void write(const QString& name, const QList<QByteArray>& lines) { home.writeFile("nembo/" + name, lines.join("\r\n") + "\r\n"); }
 
-    QStringList reportLines(const QString& name) const
-    {
-        QFile file(ctx->paths().dataFile(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
-        lines.removeLast();
-        return lines;
-    }
+    QStringList reportLines(const QString& name) const { return home.lines(QFileInfo(ctx->paths().dataFile(name)).fileName()); }
 };
 
 TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)

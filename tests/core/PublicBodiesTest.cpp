@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -65,15 +66,7 @@ protected:
             values << q.value(0).toString();
         return values.join(' ');
     }
-    QStringList report(const QString& name)
-    {
-        QFile file(ctx->paths().dataFile(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
-        lines.removeLast();
-        return lines;
-    }
+    QStringList report(const QString& name) const { return home.lines(QFileInfo(ctx->paths().dataFile(name)).fileName()); }
 };
 
 TEST_F(PublicBodiesTest, ArdeaListingThenTheMoveOfWhatBeginsWith8Or9)

@@ -149,7 +149,7 @@ TEST_F(SettlementRegisterTest, TheListGoesToTheViewerWithItsTitleAndHeading)
     ASSERT_TRUE(reg.refresh());
     const QString path = reg.listToViewer("DEMO - Ferramenta Rossi");
     ASSERT_FALSE(path.isEmpty());
-    const QStringList lines = home.readFile(QFileInfo(path).fileName()).split("\r\n");
+    const QStringList lines = home.lines(QFileInfo(path).fileName());
     EXPECT_EQ(lines[0], "DEMO - Ferramenta Rossi : Elenco Liquidazioni IVA");
     EXPECT_EQ(lines[1], SettlementRegister::heading());
     EXPECT_EQ(lines.mid(2, list.lines.size()), list.lines);

@@ -80,7 +80,7 @@ TEST_F(VatDataCodesTest, TheForeignFiscalCodesFromTheFiscalCodeTheVatNumberOrThe
     EXPECT_EQ(foreignCode("E00003"), "GRP-7781");
     EXPECT_EQ(foreignCode("E00004"), "NULL");
     EXPECT_EQ(foreignCode("E00005"), "NULL"); // the Intrastat area 1 is never touched
-    const QStringList lines = home.readFile("CFEsteroCV_DEMO_2025.log").split("\r\n");
+    const QStringList lines = home.lines("CFEsteroCV_DEMO_2025.log");
     EXPECT_EQ(lines[0], "Compilazione CF Estero Corvina - Azienda DEMO anno 2025");
     EXPECT_EQ(lines.filter("Corretto Estero : ").size(), 3);
     EXPECT_TRUE(lines.contains("Corretto Estero : E00003 Grouped Supplier Ltd|  >>  GRP-7781"));
@@ -103,7 +103,7 @@ TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
     ASSERT_TRUE(codes.readRows(0));
     const QString path = codes.printList(0);
     ASSERT_EQ(path, home.file("ComIVAPICF_3.TXT"));
-    const QStringList lines = home.readFile("ComIVAPICF_3.TXT").split("\r\n");
+    const QStringList lines = home.lines("ComIVAPICF_3.TXT");
     EXPECT_EQ(lines[0], "Senza P.IVA./C.F. - 3");
     EXPECT_EQ(lines[1], QString(21, '-'));
     EXPECT_EQ(lines[2], VatDataCodes::rowsHeading());

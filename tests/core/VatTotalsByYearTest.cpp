@@ -81,7 +81,7 @@ TEST_F(VatTotalsByYearTest, TheReportHoldsItsSectionsAndOpensInTheViewer)
     const QString path = totals.writeReport();
     ASSERT_EQ(path, home.file("SUMIVA.TXT"));
     EXPECT_EQ(ui.opened, QStringList{ctx->viewer() + "|" + path});
-    const QStringList lines = home.readFile("SUMIVA.TXT").split("\r\n");
+    const QStringList lines = home.lines("SUMIVA.TXT");
     EXPECT_EQ(lines[0], "Anno 2025 - Azienda: DEMO");
     EXPECT_EQ(lines[1], QString(30, '='));
     EXPECT_EQ(lines[3], "Totali IVA COM3000");

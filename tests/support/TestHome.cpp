@@ -32,6 +32,14 @@ QString TestHome::readFile(const QString& name) const
     return QString::fromUtf8(file.readAll());
 }
 
+QStringList TestHome::lines(const QString& name) const
+{
+    QStringList all = readFile(name).split(QStringLiteral("\r\n"));
+    if (!all.isEmpty() && all.last().isEmpty())
+        all.removeLast();
+    return all;
+}
+
 void TestHome::writeFile(const QString& name, const QByteArray& bytes) const
 {
     QFile file(this->file(name));

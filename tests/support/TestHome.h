@@ -21,6 +21,8 @@ public:
     std::unique_ptr<AppContext> context(Ui& ui) const;
 
     QString readFile(const QString& name) const;
+    // A report's lines (CR LF), without the empty one after the last.
+    QStringList lines(const QString& name) const;
     void writeFile(const QString& name, const QByteArray& bytes) const;
     // The run log's lines without their time prefix.
     QStringList logLines() const { return logLinesOf(path()); }

@@ -1,14 +1,10 @@
 // The console's buttons of the journal totals, the settlements and the
 // comparison, clicked and right-clicked as a user does.
-#include "ConsoleWindow.h"
-#include "ardea/ArdeaLogin.h"
-#include "process/AppContext.h"
-#include "TestHome.h"
+#include "ConsoleSession.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -21,26 +17,12 @@
 
 using namespace corv;
 using Answer = Ui::Answer;
+using corv::test::rightClick;
 
 namespace {
 
-class ConsoleJournalButtons : public ::testing::Test {
+class ConsoleJournalButtons : public corv::test::ConsoleSession {
 protected:
-    corv::test::TestHome home;
-    corv::test::ScriptedUi ui;
-    std::unique_ptr<AppContext> ctx = home.context(ui);
-    std::unique_ptr<ConsoleWindow> console;
-
-    void SetUp() override
-    {
-        ArdeaLogin login(*ctx);
-        ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-        ctx->doArdea = true;
-        console = std::make_unique<ConsoleWindow>(*ctx);
-        ASSERT_TRUE(console->open());
-        console->show();
-        QApplication::processEvents();
-    }
     QPushButton* button(const char* name) { return console->findChild<QPushButton*>(QLatin1String(name)); }
     void chooseYear(int year)
     {
@@ -48,13 +30,7 @@ protected:
         auto* companies = console->findChild<QComboBox*>("Cmb_Aziende");
         const int row = companies->findText(QString::number(year), Qt::MatchContains);
         ASSERT_GE(row, 0);
-        companies->setCurrentIndex(row);
-        Q_EMIT companies->activated(row);
-    }
-    static void rightClick(QWidget* widget)
-    {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
-        QApplication::sendEvent(widget, &event);
+        choose(companies, row);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ConsoleWindow.h"
 #include "ListWindow.h"
+#include "ConsoleSession.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
 #include "process/AppContext.h"
@@ -10,7 +11,6 @@
 #include "TestHome.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QComboBox>
 #include <QScrollArea>
@@ -443,9 +443,7 @@ TEST(ListWindow, TheRightButtonOnViewOpensTheDiskPrintArchive)
     list.lines = {"001|Rossi"};
     ListWindow window(*ctx, list);
     window.show();
-    auto* view = window.findChild<QPushButton*>("Cmd_View");
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), view->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(view, &event);
+    corv::test::rightClick(window.findChild<QPushButton*>("Cmd_View"));
     ASSERT_EQ(ui.formsShown.size(), 1u);
     EXPECT_EQ(ui.formsShown[0].kind, FormKind::DiskPrintArchive);
 }

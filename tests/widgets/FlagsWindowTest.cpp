@@ -1,7 +1,6 @@
 // The flag windows driven as a person would: read, choose, select, apply, keys.
-#include "ConsoleWindow.h"
+#include "ConsoleSession.h"
 #include "FlagsWindow.h"
-#include "ardea/ArdeaLogin.h"
 #include "console/ConsoleCommands.h"
 #include "process/AppContext.h"
 #include "TestHome.h"
@@ -21,32 +20,14 @@ using namespace corv;
 
 namespace {
 
-class FlagsWindowTest : public ::testing::Test {
+class FlagsWindowTest : public corv::test::ConsoleSession {
 protected:
-    corv::test::TestHome home;
-    corv::test::ScriptedUi ui;
-    std::unique_ptr<AppContext> ctx = home.context(ui);
-    std::unique_ptr<ConsoleWindow> console;
-
-    void SetUp() override
-    {
-        ArdeaLogin login(*ctx);
-        ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-        ctx->doArdea = true;
-        console = std::make_unique<ConsoleWindow>(*ctx);
-        ASSERT_TRUE(console->open());
-    }
     template <typename T>
     static T* child(QWidget& w, const char* name)
     {
         T* found = w.findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
-    }
-    static void choose(QComboBox* box, int index)
-    {
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
     }
     QStringList column(Connections::Name db, const char* sql)
     {
