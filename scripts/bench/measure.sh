@@ -19,22 +19,8 @@ ours() {
   OURS_KB=$(printf '%s\n' "${kbs[@]}" | median)
 }
 
-# shell DATABASE SQLFILE: sets SHELL_S, SHELL_ROWS, SHELL_KB; fails on a non-zero exit.
-shell() {
-  local db="$1" sql="$2" runs=() kbs=() out stats
-  out=$(mktemp) stats=$(mktemp)
-  for ((i = 0; i < RUNS; i++)); do
-    if ! /usr/bin/time -f '%e %M' -o "$stats" sqlite3 "$db" <"$sql" >"$out"; then
-      echo "sqlite3: uscita con errore su $sql" >&2; exit 1
-    fi
-    read -r s kb <"$stats"
-    runs+=("$s"); kbs+=("$kb")
-    SHELL_ROWS=$(wc -l <"$out")
-  done
-  rm -f "$out" "$stats"
-  SHELL_S=$(printf '%s\n' "${runs[@]}" | median)
-  SHELL_KB=$(printf '%s\n' "${kbs[@]}" | median)
-}
+# shell DATABASE SQLFILE: the sqlite3 shell on the file's statements, as reference.
+shell() { REF_INPUT="$2" reference sqlite3 "$1"; }
 
 # report TITLE: one line with both, their ratio and peak memory.
 report() {
@@ -51,14 +37,15 @@ same_rows() {
   fi
 }
 
-# reference COMMAND...: any reference program (REF_NAME names it in the report) (awk on the same file) run
-# RUNS times like the shell; sets SHELL_S, SHELL_ROWS (its output lines),
-# SHELL_KB; fails on a non-zero exit.
+# reference COMMAND...: a reference program (REF_NAME names it in the report:
+# awk on the same file, the sqlite3 shell) run RUNS times, its standard input
+# REF_INPUT when set; sets SHELL_S, SHELL_ROWS (its output lines), SHELL_KB;
+# fails on a non-zero exit.
 reference() {
   local runs=() kbs=() out stats
   out=$(mktemp) stats=$(mktemp)
   for ((i = 0; i < RUNS; i++)); do
-    if ! /usr/bin/time -f '%e %M' -o "$stats" "$@" >"$out"; then
+    if ! /usr/bin/time -f '%e %M' -o "$stats" "$@" <"${REF_INPUT:-/dev/null}" >"$out"; then
       echo "riferimento: uscita con errore: $*" >&2; exit 1
     fi
     read -r s kb <"$stats"
