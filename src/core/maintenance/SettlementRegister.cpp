@@ -60,7 +60,7 @@ QStringList SettlementRegister::stateChoices()
 
 bool SettlementRegister::readRegisterTotals()
 {
-    registerTotals_.clear();
+    monthTotals_.clear();
     // One pass over the journal view for every settlement, by year, month and register.
     const QString sql = QStringLiteral("SELECT year(dat_comp_iva) AS anno, month(dat_comp_iva) AS mese, cod_reg_iva, SUM(val_impondoc) AS Imponibile"
                                        " FROM XEBV_PNIVA GROUP BY year(dat_comp_iva), month(dat_comp_iva), cod_reg_iva");
@@ -70,8 +70,13 @@ bool SettlementRegister::readRegisterTotals()
         ctx_.ui().critical(QStringLiteral("Errore nella lettura dei registri IVA (XEBV_PNIVA) :\r\n") + reader.error(), QStringLiteral("Liquidazioni"));
         return false;
     }
-    while (reader.next())
-        registerTotals_[{reader.text(0).toInt(), reader.text(1).toInt(), reader.text(2).trimmed().toUpper()}] += reader.amount(3).value_or(Amount());
+    while (reader.next()) {
+        MonthTotals& month = monthTotals_[{reader.text(0).toInt(), reader.text(1).toInt()}];
+        // V sales, A purchases, any other register receipts.
+        const QString reg = reader.text(2).trimmed().toUpper();
+        std::optional<Amount>& column = reg == QLatin1String("V") ? month.sales : reg == QLatin1String("A") ? month.purchases : month.receipts;
+        column = column.value_or(Amount()) + reader.amount(3).value_or(Amount());
+    }
     return true;
 }
 
@@ -80,15 +85,19 @@ QString SettlementRegister::line(const Settlement& s, const QVariantList& amount
     FixedLine line;
     line.right(QString::number(s.year), 4).right(s.period.trimmed(), 2).text(stateText(s.state), 13).text(s.periodType.trimmed(), 4);
     line.number(amounts[0], kAmountWidth, 2);
-    // Each register in its own column: V sales, A purchases, any other receipts.
-    const QList<int> months = monthsOf(s.periodType, s.period);
+    // Each register in its own column, summed over the period's months.
     std::optional<Amount> sales, receipts, purchases;
-    for (auto it = registerTotals_.constBegin(); it != registerTotals_.constEnd(); ++it) {
-        const auto& [year, month, reg] = it.key();
-        if (year != s.year || !months.contains(month))
+    const auto add = [](std::optional<Amount>& total, const std::optional<Amount>& month) {
+        if (month)
+            total = total.value_or(Amount()) + *month;
+    };
+    for (int month : monthsOf(s.periodType, s.period)) {
+        const auto found = monthTotals_.constFind({s.year, month});
+        if (found == monthTotals_.constEnd())
             continue;
-        std::optional<Amount>& column = reg == QLatin1String("V") ? sales : reg == QLatin1String("A") ? purchases : receipts;
-        column = column.value_or(Amount()) + it.value();
+        add(sales, found->sales);
+        add(receipts, found->receipts);
+        add(purchases, found->purchases);
     }
     for (const std::optional<Amount>& column : {sales, receipts, purchases}) {
         if (column)

@@ -7,7 +7,7 @@
 #include <QMap>
 #include <QString>
 #include <optional>
-#include <tuple>
+#include <utility>
 
 namespace corv {
 
@@ -54,7 +54,11 @@ private:
     AppContext& ctx_;
     MaintenanceList& list_;
     QList<Settlement> settlements_;
-    QMap<std::tuple<int, int, QString>, Amount> registerTotals_;
+    // The taxable totals of a month by kind of register; unset: no lines.
+    struct MonthTotals {
+        std::optional<Amount> sales, receipts, purchases;
+    };
+    QMap<std::pair<int, int>, MonthTotals> monthTotals_; // by year and month
 };
 
 } // namespace corv
