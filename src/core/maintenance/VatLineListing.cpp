@@ -78,8 +78,11 @@ bool VatLineListing::list(const QString& companyRow, const QString& value, bool 
         ctx_.ui().beep();
         return false;
     }
-    QString error;
-    ensureCorvinaViews(ctx_, &error); // a view that cannot be made shows in the read below
+    if (!viewsChecked_) {
+        // Once per window: a view that cannot be made shows in the read below.
+        ensureCorvinaViews(ctx_);
+        viewsChecked_ = true;
+    }
     const QString column = kind_ == VatLineKind::DocumentType ? QStringLiteral("VATDocumentType")
                            : year < 2017                     ? QStringLiteral("VATOpType")
                                                               : QStringLiteral("VATNatureType");

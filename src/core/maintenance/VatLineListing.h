@@ -40,6 +40,7 @@ private:
     AppContext& ctx_;
     VatLineKind kind_;
     QStringList lines_;
+    bool viewsChecked_ = false;
 };
 
 } // namespace corv
