@@ -1,7 +1,10 @@
 #include "QtPrinterDevice.h"
 
+#include "platform/FileReplace.h"
+
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,7 +19,8 @@ namespace corv {
 namespace {
 
 const QString kPdfDevice = QStringLiteral("PDF corvutil");
-// A quarter inch above and below, a tenth at the sides: 66 rows of 80 columns on A4.
+// A quarter inch above and below, a tenth at the sides: A4 leaves 8.07 by
+// 11.19 inches, 67 rows of 1/6 inch and 96 cells of 1/12 (80 columns at 10 to the inch).
 const QMarginsF kPdfMargins(0.1, 0.25, 0.1, 0.25);
 
 } // namespace
@@ -149,12 +153,14 @@ void QtPrinterDevice::setScale(double wide, double high)
 
 void QtPrinterDevice::moveTo(double x, double y) { position_ = QPointF(x * units_.width(), y * units_.height()); }
 
-QString QtPrinterDevice::pdfPath() const
+QString QtPrinterDevice::outputFileFor(const QString& source) { return toPdf() ? pdfPath(source) : QString(); }
+
+QString QtPrinterDevice::pdfPath(const QString& sourceName) const
 {
     if (!pdfOutput_.isEmpty())
         return pdfOutput_;
-    if (!sourceName_.isEmpty()) {
-        const QFileInfo source(sourceName_);
+    if (!sourceName.isEmpty()) {
+        const QFileInfo source(sourceName);
         return source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
     }
     return QDir(fallbackFolder_).filePath(QStringLiteral("Stampa_") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"))
@@ -168,8 +174,16 @@ bool QtPrinterDevice::begin()
     begun_ = true;
     failed_ = false;
     if (toPdf()) {
+        // Written under a temporary name beside its place, put there when
+        // complete: a full disk or a killed run keeps the previous PDF.
+        pdfTarget_ = pdfPath(sourceName_);
+        pdfTemporary_ = createTemporaryBeside(pdfTarget_);
+        if (pdfTemporary_.isEmpty()) {
+            beginFailed_ = failed_ = true;
+            return false;
+        }
         printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(pdfPath());
+        printer_->setOutputFileName(pdfTemporary_);
     }
     painter_ = std::make_unique<QPainter>();
     beginFailed_ = !painter_->begin(printer_.get());
@@ -181,6 +195,10 @@ void QtPrinterDevice::printText(const QString& text)
 {
     if (text.isEmpty() || !begin())
         return;
+    if (jobPageDue_) {
+        printer_->newPage();
+        jobPageDue_ = false;
+    }
     painter_->setFont(font_);
     const double baseline = position_.y() + metrics().ascent();
     const double advance = metrics().horizontalAdvance(text);
@@ -210,25 +228,90 @@ void QtPrinterDevice::newPage()
         printer_->newPage();
 }
 
-QString QtPrinterDevice::endDocument()
+void QtPrinterDevice::beginJob()
 {
-    if (!begun_)
-        return {};
+    inJob_ = true;
+    jobFailed_ = false;
+    jobFailure_.clear();
+    jobPageDue_ = false;
+}
+
+QString QtPrinterDevice::endJob()
+{
+    inJob_ = false;
+    jobPageDue_ = false;
+    const QString said = begun_ ? finishPdf() : QString();
+    sourceName_.clear();
+    // The job failed when any of its documents did: the first failure is told.
+    failed_ = failed_ || jobFailed_;
+    jobFailed_ = false;
+    return failed_ && !jobFailure_.isEmpty() ? jobFailure_ : said;
+}
+
+namespace {
+
+// A PDF is complete when its last bytes hold the end-of-file marker: a write
+// that failed midway (a full disk) leaves the file without it.
+bool endsLikeAPdf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
+        return false;
+    file.seek(file.size() - std::min<qint64>(file.size(), 32));
+    return file.readAll().contains("%%EOF");
+}
+
+} // namespace
+
+QString QtPrinterDevice::finishPdf()
+{
     const bool pdf = toPdf();
-    const QString path = pdf ? printer_->outputFileName() : QString();
+    QString reason = beginFailed_ ? QStringLiteral("impossibile creare il file nella sua cartella") : QString();
     bool ended = !beginFailed_ && painter_->end();
     painter_.reset();
     begun_ = false;
     beginFailed_ = false;
-    sourceName_.clear();
-    if (pdf)
-        ended = ended && QFileInfo(path).size() > 0;
+    if (pdf) {
+        ended = ended && endsLikeAPdf(pdfTemporary_);
+        if (ended)
+            ended = putInPlace(pdfTemporary_, pdfTarget_, &reason);
+        else if (!pdfTemporary_.isEmpty())
+            QFile::remove(pdfTemporary_);
+        if (!ended && reason.isEmpty())
+            reason = QStringLiteral("file incompleto : spazio su disco esaurito o scrittura non riuscita");
+    }
     failed_ = !ended;
-    lastPdf_ = pdf && ended ? path : QString();
-    if (pdf)
-        return (ended ? QStringLiteral("Stampa salvata nel file PDF :\r\n") : QStringLiteral("Impossibile scrivere il file PDF :\r\n"))
-               + QDir::toNativeSeparators(path);
-    return ended ? QString() : QStringLiteral("Stampa non riuscita sulla stampante : ") + selected_.device;
+    lastPdf_ = pdf && ended ? pdfTarget_ : QString();
+    QString said;
+    if (pdf) {
+        const QString target = QDir::toNativeSeparators(pdfTarget_);
+        pdfTemporary_.clear();
+        said = ended ? QStringLiteral("Stampa salvata nel file PDF :\r\n") + target
+                     : QStringLiteral("Impossibile scrivere il file PDF :\r\n") + target + QStringLiteral("\r\n(") + reason + QLatin1Char(')')
+                           + (QFileInfo::exists(pdfTarget_) ? QStringLiteral("\r\nIl file precedente resta com'era.") : QString());
+    } else if (!ended) {
+        said = QStringLiteral("Stampa non riuscita sulla stampante : ") + selected_.device;
+    }
+    if (failed_ && !jobFailed_) {
+        jobFailed_ = inJob_;
+        jobFailure_ = said;
+    }
+    return said;
+}
+
+QString QtPrinterDevice::endDocument()
+{
+    if (!begun_)
+        return {};
+    if (inJob_ && toPdf()) {
+        // A document within a printed file: the next one follows in the same PDF.
+        jobPageDue_ = true;
+        return {};
+    }
+    const QString said = finishPdf();
+    if (!inJob_)
+        sourceName_.clear();
+    return said;
 }
 
 } // namespace corv

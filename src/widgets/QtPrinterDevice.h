@@ -34,6 +34,9 @@ public:
     QString defaultPrinter() override;
     void select(const PrinterInfo& printer) override;
     void setSourceName(const QString& path) override { sourceName_ = path; }
+    QString outputFileFor(const QString& source) override;
+    void beginJob() override;
+    QString endJob() override;
     void setPaperA4() override;
     void setCopies(int copies) override;
     void setLandscape(bool landscape) override;
@@ -53,8 +56,10 @@ public:
 
 private:
     bool toPdf() const;
-    QString pdfPath() const;
+    QString pdfPath(const QString& source) const;
     bool begin();
+    // The PDF written so far ended and put in place; what to tell the user.
+    QString finishPdf();
     QRectF paintRect() const;
     // The current font measured on the printer, kept until the font changes.
     const QFontMetricsF& metrics();
@@ -63,6 +68,8 @@ private:
     QString pdfOutput_;
     QString sourceName_;
     QString lastPdf_;
+    QString pdfTarget_;    // where the PDF being written goes when complete
+    QString pdfTemporary_; // where it is written meanwhile
     PrinterInfo selected_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
@@ -72,6 +79,10 @@ private:
     QSizeF units_{1, 1}; // device pixels per scale unit
     QPointF position_;   // in device pixels, from the printable area's corner
     bool failed_ = false;
+    bool inJob_ = false;
+    bool jobFailed_ = false;
+    QString jobFailure_;
+    bool jobPageDue_ = false; // a document of the job ended: the next starts a page
     bool begun_ = false;
     bool beginFailed_ = false;
 };

@@ -53,7 +53,7 @@ TEST_F(PrintEngineTest, TheFeederFillsAPageOfSixtyNineLines)
     // The second page begins at the top margin.
     EXPECT_EQ(texts().last(), "text 2 riga 70");
     EXPECT_EQ(texts().first(), "text 0 riga 1");
-    EXPECT_EQ(printer.only("end").size(), 2);
+    EXPECT_EQ(printer.only("end$").size(), 2);
 }
 
 TEST_F(PrintEngineTest, AReportWiderThanThePageTakesASmallerFontOnEveryPage)
@@ -166,7 +166,8 @@ TEST_F(PrintEngineTest, LandscapeScaleLineHeightAndAHeightOfZero)
     EXPECT_TRUE(printer.events.contains("landscape 1"));
     EXPECT_TRUE(printer.events.contains("scale 185 45"));
     EXPECT_TRUE(printer.events.contains("font Courier New 6"));
-    EXPECT_DOUBLE_EQ(engine.lineStep(), 1.8); // 1.2 times the sample's height
+    EXPECT_DOUBLE_EQ(engine.rowHeight(), 1.8); // 1.2 times the sample's height
+    EXPECT_DOUBLE_EQ(engine.lineStep(), 1.0);  // a line of that height
     EXPECT_EQ(engine.usableRows(), 25 - 4);
     engine.line("STOP");
     EXPECT_EQ(printer.only("landscape").last(), "landscape 0");
@@ -177,6 +178,82 @@ TEST_F(PrintEngineTest, LandscapeScaleLineHeightAndAHeightOfZero)
     EXPECT_GT(engine.lineStep(), 0);
     EXPECT_GT(engine.usableRows(), 0);
     engine.line("STOP");
+}
+
+TEST_F(PrintEngineTest, LandscapeLinesStayOnTheirPage)
+{
+    // Rows and usable rows in one unit: lines 0.48 units high, 93 rows on the
+    // 45 units of the page, 89 between the margins; every line on its page.
+    printer.heightOfText = 0.4;
+    settings.write("Laser Ufficio,LPT1:", "Landscape", "1");
+    engine.loadProfile("Laser Ufficio,LPT1:");
+    engine.armLandscape();
+    engine.line("INIT");
+    for (int i = 1; i <= 300; ++i) {
+        engine.line(QString("riga %1").arg(i));
+        if (engine.currentRow() > engine.usableRows())
+            engine.line("EJEC");
+    }
+    engine.line("STOP");
+    const QStringList lines = texts();
+    ASSERT_EQ(lines.size(), 300);
+    for (const QString& line : lines) {
+        const double y = line.section(' ', 1, 1).toDouble();
+        EXPECT_LE(y + 0.48, 45.0 + 1e-9) << line.toStdString();
+    }
+    // 88 lines a page (rows 2 to 89).
+    EXPECT_EQ(printer.pages, 4);
+}
+
+TEST_F(PrintEngineTest, AStyleKeepsTheFontInUse)
+{
+    engine.line("INIT");
+    printer.events.clear();
+    engine.line(QString("norm") + Esc + "2" + "compresso" + Esc + "4" + "grassetto" + Esc + "6" + Esc + "3" + "corsivo");
+    EXPECT_EQ(printer.events, (QStringList{"text 2 norm", "font Courier New 7", "text 2 compresso", "font Courier New 7 B", "text 2 grassetto",
+                                           "font Courier New 6 B", "font Courier New 6 B I", "text 2 corsivo"}));
+    // ESC 0 is the normal font without styles; a style then keeps 12 points.
+    printer.events.clear();
+    engine.line(QString(Esc) + "0" + Esc + "5" + "sottolineato");
+    EXPECT_EQ(printer.events, (QStringList{"font Courier New 12", "font Courier New 12 U", "text 3 sottolineato"}));
+    engine.line("STOP");
+}
+
+TEST_F(PrintEngineTest, AFileWithNothingToPrintOrPrintedOverItselfIsRefused)
+{
+    home.writeFile("vuoto.txt", "\r\n   \r\nINIT\r\nEJEC\r\n\t\r\nSTOP\r\n" + QByteArray("\x1b") + "4\r\n");
+    QString error;
+    EXPECT_FALSE(engine.printFile(home.file("vuoto.txt"), nullptr, &error));
+    EXPECT_TRUE(error.startsWith("Nulla da stampare")) << error.toStdString();
+    EXPECT_TRUE(texts().isEmpty());
+    EXPECT_EQ(printer.documents, 0);
+
+    // A printer that writes a file over the document itself, by its name or through a link.
+    const QString report = this->report(3);
+    const QString before = home.readFile("r3.txt");
+    for (const QString& output : {report, home.file("collegamento.txt")}) {
+        QFile::link(report, home.file("collegamento.txt"));
+        printer.output = output;
+        error.clear();
+        EXPECT_FALSE(engine.printFile(report, nullptr, &error)) << output.toStdString();
+        EXPECT_TRUE(error.contains("coincide con il documento")) << error.toStdString();
+    }
+    EXPECT_TRUE(texts().isEmpty());
+    EXPECT_EQ(home.readFile("r3.txt"), before);
+    // Another file is fine.
+    printer.output = home.file("r3.pdf");
+    EXPECT_TRUE(engine.printFile(report));
+    EXPECT_EQ(texts().size(), 3);
+}
+
+TEST_F(PrintEngineTest, AStopInsideAFileEndsADocumentOfTheOneJob)
+{
+    home.writeFile("due.txt", "prima\r\nSTOP\r\nseconda\r\nLOGO\r\nterza\r\n");
+    ASSERT_TRUE(engine.printFile(home.file("due.txt")));
+    EXPECT_EQ(texts(), (QStringList{"text 0 prima", "text 2 seconda", "text 2 terza"}));
+    EXPECT_EQ(printer.only("job"), QStringList{"job"});
+    EXPECT_EQ(printer.events.last(), "endjob");
+    EXPECT_EQ(printer.only("end$").size(), 3);
 }
 
 TEST_F(PrintEngineTest, ProfilesLoadedDumpedAndKept)
@@ -208,6 +285,17 @@ TEST_F(PrintEngineTest, ProfilesLoadedDumpedAndKept)
     EXPECT_GT(engine.usableRows(), 0);
     ASSERT_FALSE(logged.isEmpty());
     EXPECT_TRUE(logged.last().contains("margini 40 + 40"));
+    // Whole numbers beyond any integer: the plain values, said in the log.
+    settings.write("Plotter,USB1:", "Lunghezza", "1e308");
+    settings.write("Plotter,USB1:", "Larghezza", "-1e300");
+    settings.write("Plotter,USB1:", "Top", "1e30");
+    settings.write("Plotter,USB1:", "Bottom", "nan");
+    const PrinterProfile huge = engine.loadProfile("Plotter,USB1:");
+    EXPECT_EQ(huge.pageLength, 66);
+    EXPECT_EQ(huge.pageWidth, 80);
+    EXPECT_EQ(huge.top + huge.bottom, 4);
+    EXPECT_EQ(engine.usableRows(), 62);
+    EXPECT_TRUE(logged.filter("Lunghezza=1e308 fuori misura, letto come 66").size() == 1) << logged.join("\n").toStdString();
 }
 
 TEST_F(PrintEngineTest, RegenerationFromTheInstalledPrinters)

@@ -20,10 +20,14 @@ struct PdfText {
         return match.hasMatch() ? match.captured(1).toInt() : -1;
     }
 
-    static QStringList lines(const QString& pdf, double pitch)
+    // `page` 0: every page.
+    static QStringList lines(const QString& pdf, double pitch, int page = 0)
     {
+        QStringList arguments{QStringLiteral("-layout"), QStringLiteral("-fixed"), QString::number(pitch)};
+        if (page > 0)
+            arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-fixed"), QString::number(pitch), pdf, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
         text.waitForFinished(120000);
         return nonBlank(QString::fromUtf8(text.readAllStandardOutput()).remove(QLatin1Char('\f')).split(QLatin1Char('\n')));
     }

@@ -17,6 +17,7 @@ public:
     double heightOfText = 1.5; // in the units of the current scale
     int pages = 0;             // pages printed in all documents
     int documents = 0;
+    QString output; // the file a document is written to; empty: a printer
 
     QList<PrinterInfo> printers() override { return installed; }
     QString defaultPrinter() override { return QStringLiteral("Laser Ufficio,PCL6,LPT1:"); }
@@ -24,6 +25,13 @@ public:
     {
         current_ = p;
         events << QStringLiteral("select ") + p.device;
+    }
+    QString outputFileFor(const QString&) override { return output; }
+    void beginJob() override { events << QStringLiteral("job"); }
+    QString endJob() override
+    {
+        events << QStringLiteral("endjob");
+        return {};
     }
     void setPaperA4() override { events << QStringLiteral("a4"); }
     void setCopies(int n) override { events << QStringLiteral("copies %1").arg(n); }

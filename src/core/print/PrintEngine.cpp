@@ -1,5 +1,6 @@
 #include "print/PrintEngine.h"
 
+#include "platform/FileReplace.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "report/ReportFile.h"
@@ -26,6 +27,29 @@ QStringList plainProfile(const QString& length = QStringLiteral("66"), const QSt
 }
 
 double clampSize(double size, double fallback) { return size >= 1 && size <= 72 ? size : fallback; }
+
+// Whole numbers of the profile are 16-bit integers; anything else (1e308, a
+// NaN) never reaches an int conversion.
+bool fitsProfileInteger(double value) { return std::isfinite(value) && value >= -32768 && value <= 32767; }
+
+bool isCommandWord(const QString& line)
+{
+    return line.startsWith(QLatin1String("INIT")) || line == QLatin1String("EJEC") || line == QLatin1String("PAGE") || line == QLatin1String("STOP")
+           || line == QLatin1String("LOGO") || line == QLatin1String("BREK");
+}
+
+// Whether a text line puts anything on paper: something besides blanks,
+// control characters and font escapes.
+bool hasInk(const QString& line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == kEscape)
+            ++i; // the escape's code
+        else if (line[i].unicode() > 0x20 && !line[i].isSpace())
+            return true;
+    }
+    return false;
+}
 
 // A text field of the platform: trailing blanks and NULs dropped.
 QString cleaned(QString text)
@@ -98,13 +122,24 @@ PrinterProfile PrintEngine::loadProfile(const QString& specification)
     const auto number = [&](const char* key, const char* fallback = "") {
         return settings_.read(section, QLatin1String(key), QLatin1String(fallback)).trimmed().toDouble();
     };
-    p.pageLength = static_cast<int>(number("Lunghezza"));
-    p.pageWidth = static_cast<int>(number("Larghezza"));
-    p.landscape = static_cast<int>(number("Landscape", "0"));
-    p.colourMode = static_cast<int>(number("Colore"));
+    // A whole number out of any reason is taken as the plain value, and said.
+    const auto integer = [&](const char* key, int plain, const char* fallback = "") {
+        const double value = number(key, fallback);
+        if (fitsProfileInteger(value))
+            return static_cast<int>(value);
+        if (log_)
+            log_(QStringLiteral("Stampante %1 : %2=%3 fuori misura, letto come %4")
+                     .arg(section, QLatin1String(key), settings_.read(section, QLatin1String(key)).trimmed().left(40))
+                     .arg(plain));
+        return plain;
+    };
+    p.pageLength = integer("Lunghezza", 66);
+    p.pageWidth = integer("Larghezza", 80);
+    p.landscape = integer("Landscape", 0, "0");
+    p.colourMode = integer("Colore", 0);
     // Margins the page can hold; font sizes a printer can print.
-    p.top = std::clamp(static_cast<int>(number("Top")), 0, 200);
-    p.bottom = std::clamp(static_cast<int>(number("Bottom")), 0, 200);
+    p.top = std::clamp(integer("Top", 2), 0, 200);
+    p.bottom = std::clamp(integer("Bottom", 2), 0, 200);
     p.normalFont = settings_.read(section, QStringLiteral("FontNorm")).trimmed();
     p.normalSize = clampSize(number("FontNSiz"), 12);
     p.compressedFont = settings_.read(section, QStringLiteral("FontComp")).trimmed();
@@ -199,10 +234,17 @@ void PrintEngine::writeSection(const QString& section, const QStringList& values
 void PrintEngine::applyFont(const QString& name, double size)
 {
     bold_ = italic_ = underline_ = false;
-    device_.setFont(name, size, false, false, false);
+    setCurrentFont(name, size);
 }
 
-void PrintEngine::applyLandscape()
+void PrintEngine::setCurrentFont(const QString& name, double size)
+{
+    currentFontName_ = name;
+    currentFontSize_ = size;
+    device_.setFont(name, size, bold_, italic_, underline_);
+}
+
+void PrintEngine::applyLandscape(bool resetStep)
 {
     applyFont(profile_.superFont, profile_.superSize);
     fontName_ = profile_.superFont;
@@ -212,9 +254,15 @@ void PrintEngine::applyLandscape()
     double height = 1.2 * device_.textHeight(kSample);
     if (!(height > 0))
         height = 45.0 / std::max(pageRows_, 1); // no measure: one cell
-    lineStep_ = height;
+    // Rows are lines of this height, so that the current row and the usable
+    // rows are counted in one unit.
+    rowHeight_ = height;
+    if (resetStep)
+        lineStep_ = 1.0;
     usableRows_ = clampedUsable(static_cast<int>(45 / height));
 }
+
+void PrintEngine::moveToRow() { device_.moveTo(0, currentRow_ * rowHeight_); }
 
 void PrintEngine::init(const QString& command)
 {
@@ -224,6 +272,7 @@ void PrintEngine::init(const QString& command)
     fontName_ = compressed ? profile_.compressedFont : profile_.normalFont;
     fontSize_ = compressed ? profile_.compressedSize : profile_.normalSize;
     lineStep_ = 1.0;
+    rowHeight_ = 1.0;
     applyFont(fontName_, fontSize_);
     if (!generic())
         device_.setDraftQuality();
@@ -238,9 +287,9 @@ void PrintEngine::init(const QString& command)
     usableRows_ = clampedUsable(pageRows_);
     currentRow_ = profile_.top;
     linesPrinted_ = 0;
-    device_.moveTo(0, currentRow_);
     if (landscapeArmed_ && profile_.landscape == 1)
-        applyLandscape();
+        applyLandscape(true);
+    moveToRow();
     documentOpen_ = true;
     pagePending_ = newPage;
 }
@@ -249,15 +298,16 @@ void PrintEngine::applyEscape(QChar code)
 {
     switch (code.unicode()) {
     case '0': applyFont(profile_.normalFont, profile_.normalSize); return;
-    case '1': device_.setFont(profile_.normalFont, profile_.normalSize, bold_, italic_, underline_); return;
-    case '2': device_.setFont(profile_.compressedFont, profile_.compressedSize, bold_, italic_, underline_); return;
+    case '1': setCurrentFont(profile_.normalFont, profile_.normalSize); return;
+    case '2': setCurrentFont(profile_.compressedFont, profile_.compressedSize); return;
     case '3': italic_ = true; break;
     case '4': bold_ = true; break;
     case '5': underline_ = true; break;
-    case '6': device_.setFont(profile_.superFont, profile_.superSize, bold_, italic_, underline_); return;
+    case '6': setCurrentFont(profile_.superFont, profile_.superSize); return;
     default: return; // swallowed with its escape
     }
-    device_.setFont(fontName_, fontSize_, bold_, italic_, underline_);
+    // A style keeps the font and size in use, not the job's.
+    setCurrentFont(currentFontName_, currentFontSize_);
 }
 
 void PrintEngine::text(const QString& raw)
@@ -273,7 +323,7 @@ void PrintEngine::text(const QString& raw)
         if (c.unicode() < 0x20 && c != kEscape)
             c = QLatin1Char(' ');
     }
-    device_.moveTo(0, currentRow_);
+    moveToRow();
     qsizetype from = 0;
     while (true) {
         const qsizetype escape = line.indexOf(kEscape, from);
@@ -290,7 +340,7 @@ void PrintEngine::text(const QString& raw)
     }
     currentRow_ += lineStep_;
     ++linesPrinted_;
-    device_.moveTo(0, currentRow_);
+    moveToRow();
 }
 
 void PrintEngine::eject()
@@ -300,7 +350,7 @@ void PrintEngine::eject()
     pagePending_ = true;
     applyFont(fontName_, fontSize_);
     if (landscapeArmed_ && profile_.landscape == 1)
-        applyLandscape();
+        applyLandscape(false);
     if (!generic())
         device_.setDraftQuality();
     currentRow_ = profile_.top;
@@ -317,6 +367,7 @@ void PrintEngine::stop()
     if (!generic())
         device_.setLandscape(false);
     landscapeArmed_ = false;
+    rowHeight_ = 1.0;
     device_.setScale(pageColumns_, pageRows_);
     usableRows_ = clampedUsable(pageRows_);
     documentOpen_ = false;
@@ -339,17 +390,20 @@ void PrintEngine::line(const QString& text)
         this->text(text);
 }
 
-int PrintEngine::widestLine(QFile& file)
+PrintEngine::FileShape PrintEngine::scan(QFile& file)
 {
-    int widest = 0;
+    FileShape shape;
     while (!file.atEnd()) {
         QByteArray bytes = file.readLine();
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
             bytes.chop(1);
-        widest = std::max(widest, static_cast<int>(std::min<qsizetype>(decodeText(bytes).size(), kMaxLineLength)));
+        const QString line = decodeText(bytes);
+        shape.widest = std::max(shape.widest, static_cast<int>(std::min<qsizetype>(line.size(), kMaxLineLength)));
+        if (!isCommandWord(line) && hasInk(line.left(kMaxLineLength)))
+            ++shape.inkedLines;
     }
     file.seek(0);
-    return widest;
+    return shape;
 }
 
 void PrintEngine::fitWidth(int characters)
@@ -369,16 +423,25 @@ void PrintEngine::fitWidth(int characters)
 
 bool PrintEngine::printFile(const QString& path, QString* said, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Impossibile leggere il documento :\r\n") + path + QStringLiteral("\r\n(") + file.errorString() + QLatin1Char(')');
+            *error = why;
         return false;
-    }
-    const int widest = widestLine(file);
+    };
+    // A printer writing a file must never write over the document it prints.
+    const QString output = device_.outputFileFor(path);
+    if (!output.isEmpty() && sameFile(output, path))
+        return fail(QStringLiteral("Il file di stampa coincide con il documento da stampare, che resta com'è :\r\n") + path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Impossibile leggere il documento :\r\n") + path + QStringLiteral("\r\n(") + file.errorString() + QLatin1Char(')'));
+    const FileShape shape = scan(file);
+    if (shape.inkedLines == 0)
+        return fail(QStringLiteral("Nulla da stampare : il documento ha solo righe vuote o comandi di stampa :\r\n") + path);
     device_.setSourceName(path);
+    device_.beginJob();
     line(QStringLiteral("INIT"));
-    fitWidth(widest);
+    fitWidth(shape.widest);
     lineStep_ = 0.9;
     currentRow_ = 0;
     device_.moveTo(0, 0);
@@ -393,11 +456,11 @@ bool PrintEngine::printFile(const QString& path, QString* said, QString* error)
         }
     }
     line(QStringLiteral("STOP"));
-    if (device_.documentFailed()) {
-        if (error)
-            *error = lastDocument_;
-        return false;
-    }
+    const QString job = device_.endJob();
+    if (!job.isEmpty())
+        lastDocument_ = job;
+    if (device_.documentFailed())
+        return fail(lastDocument_);
     if (said)
         *said = lastDocument_;
     return true;

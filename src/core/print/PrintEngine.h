@@ -44,6 +44,9 @@ public:
     void setCurrentRow(double row) { currentRow_ = row; }
     double currentRow() const { return currentRow_; }
     double lineStep() const { return lineStep_; }
+    // The height of a row in the units of the page's scale: 1 (a cell), or
+    // the measured line height in landscape.
+    double rowHeight() const { return rowHeight_; }
     int usableRows() const { return usableRows_; }
     long linesPrinted() const { return linesPrinted_; }
     const PrinterProfile& profile() const { return profile_; }
@@ -58,16 +61,23 @@ private:
     void text(const QString& text);
     void eject();
     void stop();
+    // A font with the styles off; a font keeping the styles in force.
     void applyFont(const QString& name, double size);
-    void applyLandscape();
+    void setCurrentFont(const QString& name, double size);
+    void applyLandscape(bool resetStep);
+    void moveToRow();
     void applyEscape(QChar code);
     bool generic() const;
     int clampedUsable(int rows);
     // The twelve profile keys of a section, from values in their order, after
     // the keys of `first`; one write of the file.
     void writeSection(const QString& section, const QStringList& values, const QList<std::pair<QString, QString>>& first = {});
-    // The longest line of a file in characters; the file is read back to its start.
-    static int widestLine(QFile& file);
+    struct FileShape {
+        int widest = 0;       // the longest line, in characters
+        long inkedLines = 0;  // text lines with something to print
+    };
+    // What a file holds; the file is read back to its start.
+    static FileShape scan(QFile& file);
     // The document's font made small enough for lines this long.
     void fitWidth(int characters);
 
@@ -81,12 +91,15 @@ private:
 
     double currentRow_ = 0;
     double lineStep_ = 1.0;
+    double rowHeight_ = 1.0;
     long linesPrinted_ = 0;
     int usableRows_ = 62;
     int pageRows_ = 66;
     int pageColumns_ = 99;
     QString fontName_ = QStringLiteral("Courier New");
     double fontSize_ = 12;
+    QString currentFontName_ = fontName_; // what the last escape chose
+    double currentFontSize_ = fontSize_;
     bool bold_ = false, italic_ = false, underline_ = false;
     bool landscapeArmed_ = false;
     bool documentOpen_ = false;

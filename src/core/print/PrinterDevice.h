@@ -29,6 +29,16 @@ public:
     virtual void select(const PrinterInfo& printer) = 0;
     // The file the next document comes from (a PDF printer writes beside it).
     virtual void setSourceName(const QString&) {}
+    // The file a document from `source` would be written to; empty when it
+    // goes to a printer.
+    virtual QString outputFileFor(const QString& /*source*/) { return {}; }
+    // A job: the documents of one printed file (a STOP or LOGO line inside it
+    // ends one and the next line starts another). A device that writes a
+    // file keeps every document of the job in it, page after page.
+    virtual void beginJob() {}
+    // The job's end: what the user should be told of it, or empty to keep
+    // what the last document said.
+    virtual QString endJob() { return {}; }
 
     virtual void setPaperA4() = 0;
     virtual void setCopies(int copies) = 0;
@@ -49,7 +59,8 @@ public:
     // The document printed; what the user should be told (where a PDF was
     // written, or why it could not be), or empty.
     virtual QString endDocument() = 0;
-    // Whether the document just ended failed (its file could not be written).
+    // Whether the document just ended (within a job: any document of the
+    // job) failed, its file not written.
     virtual bool documentFailed() const { return false; }
 };
 
