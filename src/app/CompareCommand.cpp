@@ -27,13 +27,16 @@ struct CompareOptions {
     int year = 0;    // the newest year of that company when not given
     QString from = kEmptyDate;
     QString to = kEmptyDate;
+    bool withNembo = false; // the Nembo journal of the console's folder and company, asked by --fonti
     QString error;
 };
 
 QString usage()
 {
     return QStringLiteral("Uso: corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa]\n"
-                          "  confronta i totali IVA per Cli/For di Ardea (azienda aperta) e di Corvina (azienda e anno)\n"
+                          "                          [--fonti ardea,corvina[,nembo]]\n"
+                          "  confronta i totali IVA per Cli/For di Ardea (azienda aperta) e di Corvina (azienda e anno);\n"
+                          "  con nembo anche la Prima Nota Nembo della cartella e dell'azienda scelte nella console\n"
                           "  stampa il percorso del report; esce con 0 se concordano, 1 se ci sono differenze, 2 se non può confrontare\n");
 }
 
@@ -47,7 +50,8 @@ CompareOptions parse(const QStringList& arguments)
     const QCommandLineOption year(QStringLiteral("anno"), {}, QStringLiteral("AAAA"));
     const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
-    parser.addOptions({home, company, year, from, to});
+    const QCommandLineOption sources(QStringLiteral("fonti"), {}, QStringLiteral("FONTI"));
+    parser.addOptions({home, company, year, from, to, sources});
     if (!parser.parse(arguments.mid(0, 1) + arguments.mid(2))) {
         options.error = parser.errorText();
         return options;
@@ -75,6 +79,17 @@ CompareOptions parse(const QStringList& arguments)
     }
     if (options.error.isEmpty() && !dateRangeCoherent(options.from, options.to))
         options.error = QStringLiteral("Date incoerenti !");
+    if (parser.isSet(sources)) {
+        // The sources compared are always named: Ardea and Corvina, Nembo on request.
+        QStringList named = parser.value(sources).toLower().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (QString& name : named)
+            name = name.trimmed();
+        named.removeDuplicates();
+        options.withNembo = named.removeAll(QStringLiteral("nembo")) > 0;
+        named.sort();
+        if (named != QStringList{QStringLiteral("ardea"), QStringLiteral("corvina")})
+            options.error = QStringLiteral("Fonti non valide : ") + parser.value(sources) + QStringLiteral(" (ardea,corvina oppure ardea,corvina,nembo)");
+    }
     return options;
 }
 
@@ -130,6 +145,11 @@ int compare(const CompareOptions& options)
                     + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString()));
     state.dateFrom = options.from;
     state.dateTo = options.to;
+    if (!options.withNembo) {
+        state.nemboFolder.clear(); // a folder kept in the settings is no request
+    } else if (state.nemboFolder.isEmpty() || state.nemboCompany().isEmpty()) {
+        return fail(QStringLiteral("Nessuna cartella o azienda Nembo scelta : sceglierle nella console"));
+    }
     ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + state.selectedCorvinaRow().simplified());
     const CommandResult result = runConsoleCommand(ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto")));
     closeConnections(ctx);

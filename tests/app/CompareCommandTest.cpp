@@ -39,6 +39,26 @@ TEST_F(CompareCommand, AYearAndARangeNarrowTheComparison)
     EXPECT_TRUE(lines[1].contains("dal 01/12/2025 al 31/12/2025 - Corvina DEMO 2025")) << lines[1].toStdString();
 }
 
+TEST_F(CompareCommand, TheSourcesComparedAreTheOnesNamed)
+{
+    // The demo keeps a Nembo folder in its settings: it is no request.
+    ProgramRun run = runProgram({"confronta", "--home", demo});
+    QStringList lines = linesOf(run.out.trimmed());
+    ASSERT_GT(lines.size(), 3);
+    EXPECT_FALSE(lines[1].contains("Nembo")) << lines[1].toStdString();
+    EXPECT_FALSE(lines[3].contains("Nembo"));
+    run = runProgram({"confronta", "--home", demo, "--fonti", "ardea,corvina,nembo"});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    lines = linesOf(run.out.trimmed());
+    ASSERT_GT(lines.size(), 1);
+    EXPECT_TRUE(lines[1].contains(" - Nembo 001")) << lines[1].toStdString();
+    for (const char* wrong : {"ardea", "ardea,nembo", "ardea,corvina,altro"}) {
+        run = runProgram({"confronta", "--home", demo, "--fonti", wrong});
+        EXPECT_EQ(run.exitCode, 2) << wrong;
+        EXPECT_TRUE(run.err.contains("Fonti non valide")) << run.err.toStdString();
+    }
+}
+
 TEST_F(CompareCommand, WhatCannotBeComparedExitsTwoWithTheReason)
 {
     ProgramRun run = runProgram({"confronta", "--home", demo, "--anno", "1999"});

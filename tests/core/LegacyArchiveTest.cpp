@@ -164,9 +164,64 @@ TEST_F(LegacyArchiveTest, KeysAndNamesLookedUpWithBothSidesNormalised)
     EXPECT_FALSE(legacy::journalDate(u"x").isValid());
 }
 
+TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
+{
+    // 1234567 and 123456 are two customers in the totals and in the comparison;
+    // 0000123 and 123 are one.
+    write("TR001PRN", {prn("1", "1", "1234567", "22", "10,00", "2,20", "10/01/2024"), prn("1", "1", "123456", "22", "1,00", "0,22", "11/01/2024"),
+                       prn("1", "1", "0000123", "22", "5,00", "1,10", "12/01/2024"), prn("1", "1", "123", "22", "5,00", "1,10", "13/01/2024")});
+    ui.expectMessage("C.Iva: 10");
+    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    const QStringList lines = reportLines("PN_nb_001.LOG");
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[3], "000123C-Bianchi Mario                 |        10,00|       2,20|        12,20|");
+    EXPECT_EQ(lines[4], "123456C-                              |         1,00|       0,22|         1,22|");
+    EXPECT_EQ(lines[5], "1234567C-                              |        10,00|       2,20|        12,20|");
+    SourceTotals totals{"Nembo", {}, {}};
+    ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals));
+    EXPECT_EQ(totals.keys.size(), 3u);
+    EXPECT_EQ(totals.keys["C1234567"].taxable, *Amount::parse("10"));
+    EXPECT_EQ(totals.keys["C123456"].taxable, *Amount::parse("1"));
+    EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("10"));
+}
+
+TEST_F(LegacyArchiveTest, AJournalThatCannotBeOpenedFailsAndKeepsTheLastReport)
+{
+    ui.expectMessage("C.Iva: 10");
+    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    const QStringList before = reportLines("PN_nb_001.LOG");
+    ASSERT_GT(before.size(), 3);
+    // A folder where the journal was.
+    QFile::remove(folder + "/TR001PRN");
+    ASSERT_TRUE(QDir(folder).mkdir("TR001PRN"));
+    ui.statuses.clear();
+    ui.expectMessage("Impossibile leggere il file PRIMA NOTA :");
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Failed);
+    EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
+    EXPECT_FALSE(ui.statuses.contains("Completata Generazione Totali."));
+    // The comparison says so too, rather than a column of nothing.
+    SourceTotals totals{"Nembo", {}, {}};
+    QString failure;
+    EXPECT_FALSE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, nullptr, &failure));
+    EXPECT_TRUE(failure.startsWith("Impossibile leggere il file PRIMA NOTA Nembo")) << failure.toStdString();
+}
+
+TEST_F(LegacyArchiveTest, AmountsThatAreNoNumberAreListedForTheComparison)
+{
+    write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "12x34,50", "1,00", "11/01/2024")});
+    SourceTotals totals{"Nembo", {}, {}};
+    int rows = 0;
+    ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, &rows));
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(totals.unreadable, QStringList{"*** Riga 2 : Imponibile NON numerico \"12x34,50\" (000123C) - non sommato"});
+    EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("100"));
+}
+
 TEST_F(LegacyArchiveTest, JournalSumsOfAPeriodForTheComparison)
 {
-    SourceTotals totals{"Nembo", {}};
+    SourceTotals totals{"Nembo", {}, {}};
     int rows = 0;
     ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, &rows));
     EXPECT_EQ(rows, 4);

@@ -2,6 +2,7 @@
 
 #include "console/ConsoleState.h"
 #include "console/RowLines.h"
+#include "console/SubjectCode.h"
 #include "console/VatListings.h"
 #include "db/Connections.h"
 #include "db/DbValues.h"
@@ -168,12 +169,11 @@ QString corvinaJournalHeading(int year)
 
 QString summaryCode(const QString& code, bool nemboLayout)
 {
-    bool numeric = !code.isEmpty();
-    for (const QChar c : code)
-        numeric = numeric && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    if (nemboLayout || !numeric)
+    // Blanks around a code ("9  ") do not make it less numeric.
+    const QString trimmed = code.trimmed();
+    if (nemboLayout || !isDigitsOnly(trimmed))
         return utl::PadRight(code, 6);
-    return code.rightJustified(6, QLatin1Char('0')); // longer codes whole
+    return subjectCode(trimmed); // longer codes whole
 }
 
 CommandResult totalCorvinaJournal(AppContext& ctx, ConsoleState& state)

@@ -3,9 +3,11 @@
 #include "console/ConsoleState.h"
 #include "console/CorvinaJournalTotals.h"
 #include "console/RowLines.h"
+#include "console/SubjectCode.h"
 #include "console/SubjectTotals.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
+#include "legacy/ExportFiles.h"
 #include "legacy/LegacyTotals.h"
 #include "platform/Ui.h"
 #include "process/AppContext.h"
@@ -20,20 +22,32 @@ namespace {
 
 using Outcome = CommandResult::Outcome;
 
-// Half a cent: amounts closer than this are the same amount.
+// Half a cent: a difference that prints as at least "0,01".
 constexpr std::int64_t kTolerance = 50; // ten-thousandths
 
-bool differs(Amount a, Amount b) { return std::llabs((a - b).units()) > kTolerance; }
+// The amount columns: taxable and VAT right-aligned in 15 and 13 characters,
+// each followed by a blank and "|". Amounts are written one way, with the
+// thousands separators, and whole when longer than their column.
+constexpr int kTaxableWidth = 15;
+constexpr int kVatWidth = 13;
+
+void appendCell(QString& line, const QString& text, int width)
+{
+    line += text.rightJustified(width, QLatin1Char(' '));
+    line += QStringLiteral(" |");
+}
 
 void appendPair(QString& line, Amount taxable, Amount vat)
 {
-    utl::appendAmount(line, taxable, 2, 13);
-    line += QLatin1Char('|');
-    utl::appendAmount(line, vat, 2, 11);
-    line += QLatin1Char('|');
+    appendCell(line, taxable.toText(2), kTaxableWidth);
+    appendCell(line, vat.toText(2), kVatWidth);
 }
 
-void appendBlankPair(QString& line) { line += QString(13, QLatin1Char(' ')) + QLatin1Char('|') + QString(11, QLatin1Char(' ')) + QLatin1Char('|'); }
+void appendBlankPair(QString& line)
+{
+    appendCell(line, {}, kTaxableWidth);
+    appendCell(line, {}, kVatWidth);
+}
 
 bool readTotals(AppContext& ctx, const QSqlDatabase& db, const QString& sql, SourceTotals& totals)
 {
@@ -63,6 +77,17 @@ QString typeCaption(QChar type)
 
 } // namespace
 
+bool totalsDiffer(Amount a, Amount b) { return std::llabs((a - b).units()) >= kTolerance; }
+
+bool ComparisonKeyOrder::operator()(const QString& a, const QString& b) const
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() && !b.isEmpty();
+    if (a[0] != b[0])
+        return a[0] < b[0];
+    return subjectCodeLess(QStringView(a).mid(1), QStringView(b).mid(1));
+}
+
 QString comparisonKey(const QString& type, const QString& code)
 {
     QString letter = type.trimmed().toUpper();
@@ -73,7 +98,7 @@ QString comparisonKey(const QString& type, const QString& code)
     const QString trimmed = code.trimmed();
     if (letter.isEmpty() && trimmed.isEmpty())
         return {};
-    return letter + summaryCode(trimmed, false).trimmed();
+    return letter + subjectCode(trimmed);
 }
 
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to)
@@ -84,7 +109,8 @@ QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDat
                           " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=ri.prg_prinota)"
                           " LEFT JOIN CA_ANAGRAFICHE AS a ON (a.cod_anagra=t.cod_clifor)"
                           " WHERE t.dat_registrazione>=")
-           + dialect.dateLiteral(from) + QStringLiteral(" AND t.dat_registrazione<=") + dialect.dateLiteral(to)
+           // Before the next day: a registration of the last day with a time of day counts.
+           + dialect.dateLiteral(from) + QStringLiteral(" AND t.dat_registrazione<") + dialect.dateLiteral(to.addDays(1))
            + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor");
 }
 
@@ -99,21 +125,25 @@ QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int
 Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString& title)
 {
     Comparison result;
-    std::set<QString> keys;
+    std::set<QString, ComparisonKeyOrder> keys;
     for (const SourceTotals& source : sources) {
         for (const auto& entry : source.keys)
             keys.insert(entry.first);
     }
-    const qsizetype width = 7 + 1 + 25 + 1 + qsizetype(sources.size()) * 26 + qsizetype(sources.size() - 1) * 26;
+    constexpr qsizetype kPairWidth = kTaxableWidth + 2 + kVatWidth + 2;
+    const qsizetype width = 7 + 1 + 25 + 1 + qsizetype(sources.size()) * kPairWidth + qsizetype(sources.size() - 1) * kPairWidth;
     QStringList body;
     QString heading = utl::PadRight(QStringLiteral("Cli/For"), 7) + QLatin1Char(' ') + utl::PadRight(QStringLiteral("Rag. Soc."), 25) + QLatin1Char('|');
-    for (const SourceTotals& source : sources)
-        heading += utl::PadLeft(QStringLiteral("Imp. ") + source.source, 13) + QLatin1Char('|') + utl::PadLeft(QStringLiteral("IVA ") + source.source, 11) + QLatin1Char('|');
+    for (const SourceTotals& source : sources) {
+        appendCell(heading, QStringLiteral("Imp. ") + source.source, kTaxableWidth);
+        appendCell(heading, QStringLiteral("IVA ") + source.source, kVatWidth);
+    }
     // With more than one source against the reference, each difference says whose it is.
     for (std::size_t s = 1; s < sources.size(); ++s) {
-        const QString whose = sources.size() > 2 ? QLatin1Char(' ') + sources[s].source.left(2) : QString();
-        heading += utl::PadLeft((sources.size() > 2 ? QStringLiteral("Diff.Imp.") : QStringLiteral("Diff. Imp.")) + whose, 13) + QLatin1Char('|')
-                   + utl::PadLeft((sources.size() > 2 ? QStringLiteral("Diff.IVA") : QStringLiteral("Diff. IVA")) + whose, 11) + QLatin1Char('|');
+        const bool several = sources.size() > 2;
+        const QString whose = several ? QLatin1Char(' ') + sources[s].source.left(2) : QString();
+        appendCell(heading, (several ? QStringLiteral("Diff.Imp.") : QStringLiteral("Diff. Imp.")) + whose, kTaxableWidth);
+        appendCell(heading, (several ? QStringLiteral("Diff.IVA") : QStringLiteral("Diff. IVA")) + whose, kVatWidth);
     }
 
     // Subtotals per type and source, for the closing lines.
@@ -127,7 +157,8 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
             if (name.isEmpty() && found.back())
                 name = found.back()->name;
         }
-        QString line = utl::PadRight(key, 7) + QLatin1Char('-') + utl::PadRight(name, 25) + QLatin1Char('|');
+        // The key whole, however long.
+        QString line = key.leftJustified(7, QLatin1Char(' ')) + QLatin1Char('-') + utl::PadRight(name, 25) + QLatin1Char('|');
         std::vector<KeyTotals>& subtotal = typeTotals[key.left(1)];
         subtotal.resize(sources.size());
         QStringList presentIn, missingIn;
@@ -148,7 +179,7 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
         for (std::size_t s = 1; s < sources.size(); ++s) {
             const KeyTotals& other = found[s] ? *found[s] : none;
             appendPair(line, other.taxable - reference.taxable, other.vat - reference.vat);
-            different = different || differs(other.taxable, reference.taxable) || differs(other.vat, reference.vat);
+            different = different || totalsDiffer(other.taxable, reference.taxable) || totalsDiffer(other.vat, reference.vat);
         }
         if (different) {
             ++result.differing;
@@ -174,6 +205,12 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
         for (std::size_t s = 1; s < subtotal.size(); ++s)
             appendPair(line, subtotal[s].taxable - subtotal[0].taxable, subtotal[s].vat - subtotal[0].vat);
         result.lines << line;
+    }
+    for (const SourceTotals& source : sources) {
+        if (source.unreadable.isEmpty())
+            continue;
+        result.lines << QString() << QStringLiteral("*** Importi NON numerici di ") + source.source + QStringLiteral(", esclusi dai totali :");
+        result.lines += source.unreadable;
     }
     return result;
 }
@@ -220,14 +257,26 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
     QString title = QStringLiteral("Confronto fonti - Ardea ") + ctx.company().code + QStringLiteral(" dal ")
                     + request.from.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" al ") + request.to.toString(QStringLiteral("dd/MM/yyyy"))
                     + QStringLiteral(" - Corvina ") + request.corvinaCompany + QLatin1Char(' ') + QString::number(request.year);
+    int unreadable = 0;
     if (!request.nemboFolder.isEmpty() && !request.nemboCompany.isEmpty()) {
-        SourceTotals nembo{QStringLiteral("Nembo"), {}};
+        SourceTotals nembo{QStringLiteral("Nembo"), {}, {}};
         int rows = 0;
-        if (legacy::sumJournal(request.nemboFolder, request.nemboCompany, request.from, request.to, nembo, &rows) && rows > 0) {
+        QString failure;
+        // A company without a journal file has no rows; a file that cannot be
+        // read is a failure, never an empty column.
+        const bool journal = !legacy::exportFilePath(request.nemboFolder, request.nemboCompany, QStringLiteral("PRN")).isEmpty();
+        if (journal && !legacy::sumJournal(request.nemboFolder, request.nemboCompany, request.from, request.to, nembo, &rows, &failure)) {
+            ui.critical(failure);
+            return {Outcome::Failed, {}};
+        }
+        const QString period = QStringLiteral(" dal ") + request.from.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" al ")
+                               + request.to.toString(QStringLiteral("dd/MM/yyyy"));
+        if (rows > 0) {
+            unreadable = static_cast<int>(nembo.unreadable.size());
             sources.push_back(std::move(nembo));
-            title += QStringLiteral(" - Nembo ") + request.nemboCompany;
+            title += QStringLiteral(" - Nembo ") + request.nemboCompany + period;
         } else {
-            title += QStringLiteral(" - Nembo ") + request.nemboCompany + QStringLiteral(": nessuna registrazione nel periodo");
+            title += QStringLiteral(" - Nembo ") + request.nemboCompany + QStringLiteral(": nessuna registrazione") + period;
         }
     }
     const Comparison comparison = compareTotals(sources, title);
@@ -239,8 +288,15 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
         return {Outcome::Failed, {}};
     }
     ui.status(comparison.lines.first());
+    if (unreadable > 0) {
+        // Amounts left out make differences of their own: said, never passed over.
+        QStringList named = sources.back().unreadable.mid(0, 5);
+        if (unreadable > named.size())
+            named << QStringLiteral("... (%1 in tutto, elencati nel report)").arg(unreadable);
+        ui.critical(QStringLiteral("Prima Nota Nembo : importi NON numerici esclusi dal confronto !!\r\n") + named.join(QStringLiteral("\r\n")));
+    }
     CommandResult result{Outcome::Done, path};
-    result.findings = comparison.differing;
+    result.findings = comparison.differing + unreadable;
     return result;
 }
 

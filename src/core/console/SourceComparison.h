@@ -16,21 +16,32 @@ class Dialect;
 struct ConsoleState;
 
 // One source's VAT totals per customer/supplier key: "C" or "F" and the code
-// (numeric codes zero-filled to 6 digits, so that both sources spell a key
-// alike); rows without customer/supplier (receipts) under the blank key.
+// as every source spells it (numeric codes by value, see subjectCode); rows
+// without customer/supplier (receipts) under the blank key.
 struct KeyTotals {
     QString name;
     Amount taxable;
     Amount vat;
 };
+// Keys in the report's order: the blank key, then by type letter and code
+// (numeric codes by value).
+struct ComparisonKeyOrder {
+    bool operator()(const QString& a, const QString& b) const;
+};
 struct SourceTotals {
     QString source; // "Ardea", "Corvina"
-    std::map<QString, KeyTotals> keys;
+    std::map<QString, KeyTotals, ComparisonKeyOrder> keys;
+    // Lines of the source that could not be summed (an amount that is no
+    // number), as the report lists them.
+    QStringList unreadable;
 };
 
 // A key as the comparison spells it: the type ("C", "F", or Corvina's "1",
 // "2") and the code.
 QString comparisonKey(const QString& type, const QString& code);
+// Whether two totals differ: by half a cent or more, so that a difference
+// never prints as "0,01" unmarked.
+bool totalsDiffer(Amount a, Amount b);
 
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to);
 QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int year);
@@ -52,8 +63,8 @@ struct ComparisonRequest {
     int year = 0;
     QDate from; // the Ardea period: the year when the console gives no dates
     QDate to;
-    // The legacy archive, when a folder and a company are chosen: its journal
-    // becomes a third column when it has rows in the period.
+    // The legacy archive, when a folder and a company are given: its journal
+    // over the same period becomes a third column when it has rows in it.
     QString nemboFolder;
     QString nemboCompany;
 };

@@ -53,7 +53,8 @@ void SubjectTotals::finish()
 
 void SubjectTotals::writeSubject()
 {
-    write_(utl::PadRight(key_, 7) + QLatin1Char('-') + utl::PadRight(name_, 30) + QLatin1Char('|') + totalColumns(subjectTaxable_, subjectVat_));
+    // The key whole, however long: two long codes never print alike.
+    write_(key_.leftJustified(7, QLatin1Char(' ')) + QLatin1Char('-') + utl::PadRight(name_, 30) + QLatin1Char('|') + totalColumns(subjectTaxable_, subjectVat_));
     subjectTaxable_ = subjectVat_ = Amount();
 }
 

@@ -1,6 +1,7 @@
 #include "legacy/LegacyTotals.h"
 
 #include "console/SourceComparison.h"
+#include "console/SubjectCode.h"
 #include "console/SubjectTotals.h"
 #include "platform/TextFile.h"
 #include "platform/Ui.h"
@@ -25,11 +26,60 @@ namespace {
 // One taken journal record, for the sort and the walk: 32 bytes, a million
 // of them stay small.
 struct Entry {
-    std::array<char, 6> code; // zero-filled, as the key prints it
-    char type;                // 'C' or 'F'
-    quint32 line;             // its line in the unsorted list
+    quint32 code; // its place in the journal's codes
+    char type;    // 'C' or 'F'
+    quint32 line; // its line in the unsorted list
     Amount taxable;
     Amount vat;
+};
+
+// The journal's customer/supplier codes, each once, as the key prints them:
+// numeric codes by value (see subjectCode), the others zero-filled to 6;
+// never cut, so that two codes are never merged.
+class JournalCodes {
+public:
+    quint32 idOf(QByteArrayView field)
+    {
+        field = field.trimmed();
+        if (!codes_.empty() && field == lastField_)
+            return lastId_; // the journal's rows come grouped by customer
+        lastField_ = field.toByteArray();
+        QByteArray code = subjectCode(field);
+        if (code.size() < 6)
+            code = code.rightJustified(6, '0');
+        const auto found = ids_.constFind(code);
+        lastId_ = found != ids_.constEnd() ? *found : add(code);
+        return lastId_;
+    }
+    const QByteArray& code(quint32 id) const { return codes_[id]; }
+    // The rank of every code in the report's order (numeric codes by value).
+    std::vector<quint32> ranks() const
+    {
+        std::vector<quint32> order(codes_.size());
+        for (quint32 i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [this](quint32 a, quint32 b) {
+            return subjectCodeLess(QString::fromLatin1(codes_[a]), QString::fromLatin1(codes_[b]));
+        });
+        std::vector<quint32> rank(codes_.size());
+        for (quint32 i = 0; i < order.size(); ++i)
+            rank[order[i]] = i;
+        return rank;
+    }
+
+private:
+    quint32 add(const QByteArray& code)
+    {
+        const auto id = static_cast<quint32>(codes_.size());
+        codes_.push_back(code);
+        ids_.insert(code, id);
+        return id;
+    }
+
+    std::vector<QByteArray> codes_;
+    QHash<QByteArray, quint32> ids_;
+    QByteArray lastField_;
+    quint32 lastId_ = 0;
 };
 
 QString codeOfRow(const QString& row)
@@ -53,19 +103,12 @@ void appendAmountColumn(QByteArray& line, const std::optional<Amount>& amount, Q
     line += column.toUtf8();
 }
 
-std::array<char, 6> zeroFilled(QByteArrayView code)
-{
-    code = code.trimmed();
-    std::array<char, 6> filled;
-    filled.fill('0');
-    const qsizetype taken = std::min<qsizetype>(code.size(), 6);
-    // Right-aligned; a longer code keeps its first six characters.
-    for (qsizetype i = 0; i < taken; ++i)
-        filled[static_cast<std::size_t>(6 - taken + i)] = code.size() > 6 ? code[i] : code[i];
-    return filled;
-}
-
 } // namespace
+
+QString unreadableAmountLine(qint64 line, const QString& what, const QString& field, const QString& key)
+{
+    return QStringLiteral("*** Riga %1 : %2 NON numerico \"%3\" (%4) - non sommato").arg(line).arg(what, field, key);
+}
 
 bool journalRecordTaken(const ExportRecord& record)
 {
@@ -77,7 +120,7 @@ QChar journalType(const ExportRecord& record) { return record.bytes(23) == QByte
 
 QString journalKey(const ExportRecord& record)
 {
-    return utl::PadLeft(record.field(24).trimmed(), 6, QLatin1Char('0')) + journalType(record);
+    return subjectCode(record.field(24)).rightJustified(6, QLatin1Char('0')) + journalType(record);
 }
 
 std::optional<Amount> journalAmount(QByteArrayView field)
@@ -114,8 +157,10 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
     JournalTotals result;
     const QString path = exportFilePath(folder, company, QStringLiteral("PRN"));
     ExportReader reader(path);
-    if (!reader.isOpen())
+    if (!reader.isOpen()) {
+        result.openError = reader.errorString();
         return result;
+    }
     result.found = true;
     const QHash<QString, QString> names = subjectNames(lists.subjects);
     QHash<QByteArray, QByteArray> vatNames; // code -> description padded to 20, UTF-8
@@ -132,25 +177,24 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
     unsorted.reserve(fileSize / 90, fileSize + fileSize / 8);
     entries.reserve(static_cast<std::size_t>(fileSize / 90));
     QStringList problems;
+    JournalCodes codes;
     ExportRecord record;
     QByteArray lastKey, lastName, line;
     while (reader.next(record)) {
         if (!journalRecordTaken(record))
             continue;
-        Entry entry{zeroFilled(record.bytes(24)), journalType(record).toLatin1(), static_cast<quint32>(unsorted.size()), {}, {}};
-        const QByteArray key = QByteArray(entry.code.data(), 6) + entry.type;
+        Entry entry{codes.idOf(record.bytes(24)), journalType(record).toLatin1(), static_cast<quint32>(unsorted.size()), {}, {}};
+        const QByteArray key = codes.code(entry.code) + entry.type;
         if (key != lastKey) {
             ++result.subjects;
             lastKey = key;
-            lastName = paddedUtf8(names.value(normalizedCode(QString::fromLatin1(key.left(6))) + QLatin1Char(entry.type)), 30);
+            lastName = paddedUtf8(names.value(normalizedCode(QString::fromLatin1(codes.code(entry.code))) + QLatin1Char(entry.type)), 30);
         }
         const auto taxable = journalAmount(record.bytes(19)), vat = journalAmount(record.bytes(18));
         for (const auto& [amount, position, what] : {std::tuple{taxable, 19, "Imponibile"}, std::tuple{vat, 18, "IVA"}}) {
             if (!amount) {
                 ++result.badAmounts;
-                problems << QStringLiteral("*** Riga %1 : %2 NON numerico \"%3\" (%4) - non sommato")
-                                .arg(reader.lineNumber())
-                                .arg(QLatin1String(what), record.field(position), QString::fromLatin1(key));
+                problems << unreadableAmountLine(reader.lineNumber(), QLatin1String(what), record.field(position), QString::fromLatin1(key));
             }
         }
         entry.taxable = taxable.value_or(Amount());
@@ -183,8 +227,9 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
     ctx.ui().status(QStringLiteral("Completata lettura Prima Nota."));
 
     // Customers, then suppliers, each by code; a key's records in file order.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.type != b.type ? a.type < b.type : a.code < b.code;
+    const std::vector<quint32> rank = codes.ranks();
+    std::stable_sort(entries.begin(), entries.end(), [&rank](const Entry& a, const Entry& b) {
+        return a.type != b.type ? a.type < b.type : rank[a.code] < rank[b.code];
     });
     result.report << QStringLiteral("*****  Inizio PN_Nb_") + company + QStringLiteral("  *****") << SubjectTotals::heading()
                   << SubjectTotals::rule(QLatin1Char('-'));
@@ -200,7 +245,7 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
             vat += entries[j].vat;
             result.sorted.appendUtf8(unsorted.utf8At(entries[j].line));
         }
-        const QString code = QString::fromLatin1(first.code.data(), 6);
+        const QString code = QString::fromLatin1(codes.code(first.code));
         const QString type(QLatin1Char(first.type));
         totals.add(code + type, type, names.value(normalizedCode(code) + type), taxable, vat);
         i = j;
@@ -222,11 +267,18 @@ QDate journalDate(QStringView text)
     return {};
 }
 
-bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows)
+bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows,
+                QString* failure)
 {
-    ExportReader reader(exportFilePath(folder, company, QStringLiteral("PRN")));
-    if (!reader.isOpen())
+    const QString path = exportFilePath(folder, company, QStringLiteral("PRN"));
+    ExportReader reader(path);
+    if (!reader.isOpen()) {
+        if (failure)
+            *failure = path.isEmpty() ? QStringLiteral("Manca file PRIMA NOTA Nembo dell'azienda ") + company + QStringLiteral(" in ") + folder
+                                      : QStringLiteral("Impossibile leggere il file PRIMA NOTA Nembo :\r\n") + path + QStringLiteral("\r\n(")
+                                            + reader.errorString() + QLatin1Char(')');
         return false;
+    }
     QHash<QString, QString> names;
     for (const auto& [kind, letter] : {std::pair{"CLI", 'C'}, std::pair{"FOR", 'F'}}) {
         ExportReader subjects(exportFilePath(folder, company, QLatin1String(kind)));
@@ -248,13 +300,24 @@ bool sumJournal(const QString& folder, const QString& company, const QDate& from
         KeyTotals& sums = totals.keys[key];
         if (sums.name.isEmpty())
             sums.name = names.value(key);
-        sums.taxable += journalAmount(record.bytes(19)).value_or(Amount());
-        sums.vat += journalAmount(record.bytes(18)).value_or(Amount());
+        const auto taxable = journalAmount(record.bytes(19)), vat = journalAmount(record.bytes(18));
+        for (const auto& [amount, position, what] : {std::tuple{taxable, 19, "Imponibile"}, std::tuple{vat, 18, "IVA"}}) {
+            if (!amount)
+                totals.unreadable << unreadableAmountLine(reader.lineNumber(), QLatin1String(what), record.field(position), journalKey(record));
+        }
+        sums.taxable += taxable.value_or(Amount());
+        sums.vat += vat.value_or(Amount());
         ++summed;
     }
     if (rows)
         *rows = summed;
-    return !reader.failed();
+    if (reader.failed()) {
+        if (failure)
+            *failure = QStringLiteral("Errore di lettura del file PRIMA NOTA Nembo :\r\n") + path + QStringLiteral("\r\n(") + reader.errorString()
+                       + QLatin1Char(')');
+        return false;
+    }
+    return true;
 }
 
 } // namespace legacy
@@ -274,6 +337,14 @@ CommandResult totalNemboJournal(AppContext& ctx, ConsoleState& state)
     }
     state.sorted.clear();
     legacy::JournalTotals totals = legacy::totalJournal(ctx, state.nemboFolder, state.nemboCompany(), lists);
+    if (!totals.found) {
+        // A journal that cannot be opened is a failure, never an empty report.
+        ui.status(QStringLiteral("Generazione Totali NON eseguita."));
+        ui.critical(QStringLiteral("Impossibile leggere il file PRIMA NOTA :\r\n")
+                    + legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QStringLiteral("PRN")) + QStringLiteral("\r\n(")
+                    + totals.openError + QStringLiteral(")\r\nIl report precedente resta com'era."));
+        return {Outcome::Failed, {}};
+    }
     state.sorted = totals.sorted;
     if (totals.readFailed) {
         ui.critical(QStringLiteral("Errore di lettura del file PRIMA NOTA : le righe seguenti non sono state lette !!"));

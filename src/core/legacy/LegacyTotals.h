@@ -20,8 +20,12 @@ namespace legacy {
 bool journalRecordTaken(const ExportRecord& record);
 // The type letter: field 23 "1" a customer ("C"), anything else a supplier ("F").
 QChar journalType(const ExportRecord& record);
-// The key as the report prints it: field 24 zero-filled to 6, then the letter ("000042C").
+// The key as the report prints it: field 24 as every source keys it (see
+// subjectCode: numeric by value, zero-filled to 6, never cut; other codes
+// zero-filled to 6), then the letter ("000042C").
 QString journalKey(const ExportRecord& record);
+// The report's line for an amount that is no number.
+QString unreadableAmountLine(qint64 line, const QString& what, const QString& field, const QString& key);
 // An amount field (decimal comma); empty is zero, nullopt when it is no number.
 std::optional<Amount> journalAmount(QByteArrayView field);
 // A customer/supplier code as both sides of a lookup spell it: blanks and
@@ -35,7 +39,8 @@ QHash<QString, QString> subjectNames(const QStringList& subjectRows);
 // The journal totalled per customer/supplier: the report's lines (from its
 // first line) and the sorted list's lines (per customer, then per supplier).
 struct JournalTotals {
-    bool found = false;   // the journal file exists
+    bool found = false;   // the journal file could be opened
+    QString openError;    // why it could not
     bool readFailed = false;
     CompactLines sorted;
     QStringList report;
@@ -46,8 +51,11 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
 
 // The journal's totals per comparison key (records with a registration
 // date, field 4, within the period); the names from the customer and
-// supplier files. `rows` counts the records summed.
-bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows = nullptr);
+// supplier files. `rows` counts the records summed; amounts that are no
+// number are left out and listed in the totals' unreadable lines. False, with
+// the reason in Italian, when the journal cannot be read.
+bool sumJournal(const QString& folder, const QString& company, const QDate& from, const QDate& to, SourceTotals& totals, int* rows = nullptr,
+                QString* failure = nullptr);
 // A registration date as the export writes it (dd/mm/yyyy, yyyymmdd or yyyy-mm-dd).
 QDate journalDate(QStringView text);
 
