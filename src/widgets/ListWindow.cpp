@@ -33,7 +33,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text)
 } // namespace
 
 ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), listName_(list.listName), caption_(list.caption)
+    : QDialog(parent), ctx_(ctx), listName_(list.listName), caption_(list.caption), headLines_(list.headLines)
 {
     setObjectName(QStringLiteral("F_List"));
     setWindowTitle(list.caption);
@@ -96,7 +96,7 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     connect(list_, &QListView::customContextMenuRequested, this,
             [this](const QPoint& at) { pipeView(list_->indexAt(at).row()); });
     connect(ok, &QPushButton::clicked, this, [this] {
-        const int row = currentRow();
+        const int row = chosenRow();
         selected_ = row >= 0 ? model_->stringList().at(row) : QString();
         accept();
     });
@@ -129,6 +129,16 @@ void ListWindow::updateCount() { count_->setText(listlines::countText(model_->ro
 
 int ListWindow::currentRow() const { return list_->currentIndex().isValid() ? list_->currentIndex().row() : -1; }
 
+int ListWindow::chosenRow() const
+{
+    // A row the user selected, and a row of data: the lines above the rows
+    // (connection, statement, columns) are never a choice.
+    const QModelIndex current = list_->currentIndex();
+    if (!current.isValid() || !list_->selectionModel()->isSelected(current) || current.row() < headLines_)
+        return -1;
+    return current.row();
+}
+
 void ListWindow::search()
 {
     const qsizetype found = listlines::findNext(model_->stringList(), currentRow(), search_->text());
@@ -145,6 +155,7 @@ void ListWindow::keepMatching()
         ctx_.ui().beep();
         return;
     }
+    headLines_ = listlines::headAfterKeep(model_->stringList(), headLines_, search_->text());
     setLines(listlines::keepMatching(model_->stringList(), search_->text()));
     ctx_.ui().beep();
 }
@@ -159,6 +170,7 @@ void ListWindow::removeLines(bool before)
     if (!ctx_.ui().askYesNo(before ? QStringLiteral("Confermi eliminazione righe PRECEDENTI ?")
                                    : QStringLiteral("Confermi eliminazione righe SUCCESSIVE ?")))
         return;
+    headLines_ = before ? listlines::headAfterRemoveBefore(headLines_, row) : listlines::headAfterRemoveAfter(headLines_, row);
     setLines(before ? listlines::removeBefore(model_->stringList(), row) : listlines::removeAfter(model_->stringList(), row));
 }
 

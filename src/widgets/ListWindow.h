@@ -30,6 +30,8 @@ private:
     void setLines(const QStringList& lines);
     void updateCount();
     int currentRow() const;
+    // The row chosen for OK: selected, and a row of data; -1 when none.
+    int chosenRow() const;
     void search();
     void keepMatching();
     void removeLines(bool before);
@@ -47,6 +49,7 @@ private:
     QLabel* count_;
     QLabel* heading_;
     QString selected_;
+    qsizetype headLines_ = 0;
 };
 
 // Shows a recordset list modally and returns the row chosen (empty on cancel).

@@ -178,6 +178,9 @@ TEST_F(ArticleObsolescenceTest, TheDiscountedListPriceBecomesTheStandardCostRoun
     EXPECT_EQ(ArticleObsolescence::discountedCost("10.38", "35", 3), "6.747");
     EXPECT_EQ(ArticleObsolescence::discountedCost("10.01", "35", 2), "6.51"); // 6.5065
     EXPECT_EQ(ArticleObsolescence::discountedCost("10.01", "12.5", 0), "9");
+    // Rounded once: 22,24 less 12,345% is 19,494472, never 19,4945 then 19,495.
+    EXPECT_EQ(ArticleObsolescence::discountedCost("22.24", "12.345", 3), "19.494");
+    EXPECT_EQ(ArticleObsolescence::discountedCost("22.24", "12.345", 4), "19.4945");
     EXPECT_EQ(ArticleObsolescence::parseDiscount("12,5"), std::optional<QString>("12.5000"));
     EXPECT_EQ(ArticleObsolescence::parseDiscount("100"), std::optional<QString>("100.0000"));
     EXPECT_FALSE(ArticleObsolescence::parseDiscount("101"));

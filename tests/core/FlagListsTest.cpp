@@ -49,6 +49,26 @@ TEST_F(FlagListsTest, ArdeaCodesListedSelectedAndCorrected)
         EXPECT_FALSE(line.contains("Password=demo")) << line.toStdString();
 }
 
+TEST_F(FlagListsTest, ARowIsChangedByItsWholeCodeNotItsCutText)
+{
+    // "E10B" shows as "E10" in its 3-character column, beside the real "E10".
+    const QSqlDatabase common = ctx->connections().db(Connections::Common);
+    exec(common, "INSERT INTO CA_IVA (cod_iva, des_iva, prc_iva, ind_dich_per) SELECT 'E10B', 'Esente bis', prc_iva, '0' FROM CA_IVA WHERE cod_iva='E10'");
+    exec(common, "UPDATE CA_IVA SET ind_dich_per='0' WHERE cod_iva='E10'");
+    FlagList list(*ctx, FlagSource::ArdeaVatCodes);
+    ASSERT_TRUE(list.read(0));
+    int bis = -1;
+    for (int i = 0; i < list.rows().size(); ++i) {
+        if (list.rows()[i].contains("Esente bis"))
+            bis = i;
+    }
+    ASSERT_GE(bis, 0);
+    EXPECT_TRUE(list.rows()[bis].startsWith("E10|"));
+    EXPECT_EQ(list.apply({bis}, 2, "1=Comunicazione Dati IVA/Liquidazione"), 1);
+    EXPECT_EQ(column(common, "SELECT ind_dich_per FROM CA_IVA WHERE cod_iva='E10B'"), QStringList{"1"});
+    EXPECT_EQ(column(common, "SELECT ind_dich_per FROM CA_IVA WHERE cod_iva='E10'"), QStringList{"0"});
+}
+
 TEST_F(FlagListsTest, NothingChosenIsSaid)
 {
     FlagList list(*ctx, FlagSource::ArdeaVatCodes);

@@ -117,8 +117,15 @@ TEST_F(RecordFormTest, AModifiedRecordAsksBeforeMoving)
     form->previous();
     EXPECT_EQ(stored("B"), "Beta 2");
     EXPECT_EQ(form->code(), "A");
-    // Save and new: saved, then a cleared window for a new record.
+    // Save and new (Shift+F11): asked like every save; No keeps the record as stored.
+    form->setDescription("Alfa 4");
+    ui.expectMessage("Salvo i Dati ?", Answer::No);
+    form->saveAndNew();
+    EXPECT_EQ(stored("A"), "Alfa");
+    EXPECT_EQ(form->code(), "A");
+    // Yes: saved, then a cleared window for a new record.
     form->setDescription("Alfa 3");
+    ui.expectMessage("Salvo i Dati ?", Answer::Yes);
     form->saveAndNew();
     EXPECT_EQ(stored("A"), "Alfa 3");
     EXPECT_TRUE(form->code().isEmpty());

@@ -126,6 +126,21 @@ TEST_F(SettlementRegisterTest, TheStateChangeTouchesOnlyTheChosenSettlementsNotI
     EXPECT_EQ(reg.setState({0}, "Provvisoria"), 0);
 }
 
+TEST_F(SettlementRegisterTest, AStateChangedByAnotherUserSinceTheReadingIsLeftAndSaid)
+{
+    ASSERT_TRUE(reg.refresh());
+    const int january2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|01|")));
+    const int february2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|02|")));
+    ASSERT_EQ(state(2026, "M", "01"), "P");
+    // Read as provisional; printed meanwhile by someone else.
+    exec(company(), "UPDATE CG_LIQUIDT_RIEP SET ind_stato_liq='S' WHERE num_anno=2026 AND ind_tipo_periodo='M' AND ind_periodo='01'");
+    ui.expectMessage("Confermi impostazione a 'Definitiva'", Answer::Yes);
+    ui.expectMessage("Liquidazioni modificate da un altro utente dopo la lettura, lasciate come sono :\r\n01/2026");
+    EXPECT_EQ(reg.setState({january2026, february2026}, "Definitiva"), 1);
+    EXPECT_EQ(state(2026, "M", "01"), "S");
+    EXPECT_EQ(state(2026, "M", "02"), "D");
+}
+
 TEST_F(SettlementRegisterTest, TheStateChangeBindsThePeriodTypeAsWell)
 {
     // A quarterly and a monthly settlement of the same number in one year:

@@ -1,8 +1,10 @@
 #include "forms/FiscalCodeWorkbench.h"
+#include "taxcode/FiscalCodeRules.h"
 #include "taxcode/TaxCodeChecks.h"
 #include "taxcode/TownDatabase.h"
 #include "TestHome.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -78,6 +80,27 @@ TEST_F(WorkbenchTest, ComposesTheCodeAndItsCheckCharacter)
     EXPECT_EQ(bench.fields().checkChar, woman.right(1));
 }
 
+TEST_F(WorkbenchTest, AccentedNamesComposeAsTheCommandLineDoes)
+{
+    person("Fò", "Nicolò", "M", "01/01/1980", "H501");
+    const taxcode::ComposedCode expected = taxcode::composeFromText("Fò", "Nicolò", "M", "01/01/1980", "H501");
+    ASSERT_TRUE(expected.error.isEmpty());
+    EXPECT_EQ(expected.code, "FOXNCL80A01H501R");
+    EXPECT_EQ(bench.fields().composed, expected.code);
+    person("Mosè", "Zoë", "F", "02/02/1990", "H501");
+    EXPECT_EQ(bench.fields().composed, taxcode::composeFromText("Mosè", "Zoë", "F", "02/02/1990", "H501").code);
+}
+
+TEST_F(WorkbenchTest, APartOfTheDateGroupSaysNothingUntilItIsWhole)
+{
+    bench.setSurname("Rossi");
+    for (const char* typed : {"8", "80", "80A", "80A0"})
+        bench.setDateGroup(typed); // no message expected: the scripted user fails on any
+    bench.setDateGroup("80A01");
+    EXPECT_EQ(bench.fields().birthDate, "01/01/1980");
+    EXPECT_EQ(bench.fields().sex, "M");
+}
+
 TEST_F(WorkbenchTest, CompositionAlwaysEnds)
 {
     // Any text in any field, the check character typed over too: it ends.
@@ -147,9 +170,35 @@ TEST_F(WorkbenchTest, TownsByCodeAndBySearch)
     bench.setTownFind("XYZ");
     ui.expectMessage("<XYZ>\r\nNESSUNA Località trovata !!");
     bench.searchTown();
+    // "%" and "_" typed are plain characters, not every town.
+    for (const char* wildcard : {"%", "_", "A_", "\\"}) {
+        bench.setTownFind(wildcard);
+        ui.expectMessage(QString("<%1>\r\nNESSUNA Località trovata !!").arg(wildcard));
+        bench.searchTown();
+    }
+    EXPECT_TRUE(towns::find(*ctx, "%", true).isEmpty());
+    // A town code without a town: the previous name does not stay.
+    bench.setTownCode("H501");
+    bench.lookUpTown();
+    ASSERT_EQ(bench.fields().townName, "ROMA");
+    bench.setTownCode("Z998");
+    bench.lookUpTown();
+    EXPECT_TRUE(bench.fields().townName.isEmpty());
     QFile::remove(home.file("LOCALITA.sqlite"));
     ui.expectMessage("DB : 'LOCALITA.MDB' NON Esistente !!");
     bench.searchTown();
+}
+
+TEST_F(WorkbenchTest, ATownFileThatCannotBeReadIsAFailure)
+{
+    const QString before = dump();
+    QFile::remove(home.file("LOCALITA.TXT"));
+    ASSERT_TRUE(QDir(home.path()).mkdir("LOCALITA.TXT"));
+    ui.expectMessage("Confermi rilettura File Località ?", Answer::Yes);
+    ui.expectMessage("Impossibile leggere il file 'LOCALITA.TXT'");
+    bench.rebuildTowns();
+    EXPECT_FALSE(ui.statuses.contains("Termine Lettura LOCALITA.TXT"));
+    EXPECT_EQ(dump(), before);
 }
 
 TEST_F(WorkbenchTest, TheRebuildTakesWhatAwkCountsAndTwiceIsTheSame)

@@ -433,6 +433,43 @@ TEST(ListWindow, SearchKeepOkAndPlacement)
     EXPECT_TRUE(ctx->corvSettings().read("PosHelp", "Prova_Size").count('|') == 6);
 }
 
+TEST(ListWindow, OnlyARowOfDataChosenByTheUserIsTheChoice)
+{
+    TestHome home(false);
+    ScriptedUi ui;
+    auto ctx = home.context(ui);
+    Rs2ListResult list;
+    list.listName = "Localita";
+    list.lines = {" - PROVIDER=MICROSOFT.JET.OLEDB.4.0", "- SELECT * FROM Localita", "H501|00100|Roma|RM|", "F205|20100|Milano|MI|"};
+    list.headLines = 2;
+    ListWindow window(*ctx, list);
+    window.show();
+    auto* rows = window.findChild<QListView*>("Lst_Lista");
+    auto* ok = window.findChild<QPushButton*>("Cmd_Ok");
+    // The list has the focus and a current line, but nothing was chosen.
+    rows->setFocus();
+    rows->setCurrentIndex(rows->model()->index(0, 0));
+    rows->selectionModel()->clearSelection();
+    ok->click();
+    EXPECT_EQ(window.selectedRow(), "");
+    // A head line chosen is no choice.
+    rows->setCurrentIndex(rows->model()->index(0, 0));
+    ok->click();
+    EXPECT_EQ(window.selectedRow(), "");
+    rows->setCurrentIndex(rows->model()->index(3, 0));
+    ok->click();
+    EXPECT_EQ(window.selectedRow(), "F205|20100|Milano|MI|");
+    // After the head lines are removed the first line is a row of data.
+    window.show();
+    rows->setCurrentIndex(rows->model()->index(2, 0));
+    ui.expectMessage("Confermi eliminazione righe PRECEDENTI ?", Ui::Answer::Yes);
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Before"), Qt::LeftButton);
+    ASSERT_EQ(window.lines().first(), "H501|00100|Roma|RM|");
+    rows->setCurrentIndex(rows->model()->index(0, 0));
+    ok->click();
+    EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
+}
+
 TEST(ListWindow, TheRightButtonOnViewOpensTheDiskPrintArchive)
 {
     TestHome home(false);

@@ -85,7 +85,8 @@ void FiscalCodeWorkbench::setDateGroup(const QString& text)
 {
     f_.dateGroup = text.toUpper();
     compose();
-    if (!maskedDate(f_.birthDate))
+    // Read back once the group is whole: typing its first characters says nothing.
+    if (!maskedDate(f_.birthDate) && f_.dateGroup.size() == 5)
         readBirthData();
 }
 
@@ -129,7 +130,13 @@ QString chooseTown(AppContext& ctx, const QString& title, const QString& conditi
     return list.ok ? ctx.ui().showList(list) : QString();
 }
 
-QString containsPattern(const QString& text) { return Dialect::of(Engine::Sqlite).quote(QLatin1Char('%') + text + QLatin1Char('%')); }
+// `column` holds the text typed, taken as plain text: "%" and "_" are no wildcards.
+QString containsCondition(const QString& column, const QString& text)
+{
+    QString typed = text;
+    typed.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('%'), QStringLiteral("\\%")).replace(QLatin1Char('_'), QStringLiteral("\\_"));
+    return column + QStringLiteral(" LIKE ") + Dialect::of(Engine::Sqlite).quote(QLatin1Char('%') + typed + QLatin1Char('%')) + QStringLiteral(" ESCAPE '\\'");
+}
 
 } // namespace
 
@@ -139,12 +146,17 @@ void FiscalCodeWorkbench::lookUpTown()
     if (code.isEmpty())
         return;
     const QStringList rows = towns::find(ctx_, code, false);
-    if (rows.isEmpty())
+    if (rows.isEmpty()) {
+        // No such town: the name of the previous one does not stay beside the new code.
+        f_.townName.clear();
+        compose();
         return;
+    }
     QString row = rows.first();
     if (rows.size() > 1) {
         const QString chosen = chooseTown(ctx_, QStringLiteral("Localita"),
-                                          QStringLiteral(" WHERE cod_localita LIKE ") + containsPattern(code) + QStringLiteral(" ORDER BY des_localita"));
+                                          QStringLiteral(" WHERE ") + containsCondition(QStringLiteral("cod_localita"), code)
+                                              + QStringLiteral(" ORDER BY des_localita"));
         if (chosen.isEmpty() || chosen.trimmed().startsWith(QLatin1Char('='))) {
             f_.townName.clear(); // cancelled: no town chosen
             compose();
@@ -173,8 +185,8 @@ void FiscalCodeWorkbench::searchTown()
         return;
     }
     const QString chosen = chooseTown(ctx_, QStringLiteral("RICERCA_Località"),
-                                      QStringLiteral(" WHERE cod_localita LIKE ") + containsPattern(text) + QStringLiteral(" OR des_localita LIKE ")
-                                          + containsPattern(text) + QStringLiteral(" ORDER BY cod_localita"));
+                                      QStringLiteral(" WHERE ") + containsCondition(QStringLiteral("cod_localita"), text) + QStringLiteral(" OR ")
+                                          + containsCondition(QStringLiteral("des_localita"), text) + QStringLiteral(" ORDER BY cod_localita"));
     if (!chosen.isEmpty() && !chosen.trimmed().startsWith(QLatin1Char('=')))
         takeTown(chosen);
 }

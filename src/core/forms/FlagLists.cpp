@@ -234,6 +234,7 @@ QString FlagList::sourceName() const
 bool FlagList::read(int source)
 {
     rows_.clear();
+    keys_.clear();
     const QStringList all = sources();
     if (source < 0 || source >= all.size()) {
         ctx_.ui().beep();
@@ -285,6 +286,8 @@ bool FlagList::read(int source)
         const QSqlRecord r = q.record();
         const auto value = [&](const char* column) { return textOfValue(r.value(QLatin1String(column))); };
         FixedLine line;
+        // The row's code as stored, whatever the width of its column.
+        keys_ << value(ardea ? "cod_iva" : description_.source == FlagSource::CorvinaVatCodes ? "VATCode" : "ReasonCode");
         if (ardea) {
             line.text(value("cod_iva"), 3).text(value("des_iva"), 30).text(value("prc_iva"), 5).text(value("ind_tipo_3000"), 4)
                 .text(value("ind_allegato"), 4).text(value("ind_dich_per"), 4).text(value("ind_tipo_iva"), 4).text(value("ind_opeintra"), 4)
@@ -334,11 +337,11 @@ bool FlagList::updateRows(const QList<int>& selected, const std::function<bool(T
     const QString group = utl::field(row, QStringLiteral("|"), 4);
     int missing = 0;
     *changed = 0;
-    const QStringList shown = rows_;
+    const QStringList keys = keys_;
     for (int index : selected) {
-        if (index < 0 || index >= shown.size())
+        if (index < 0 || index >= keys.size())
             continue;
-        const QString code = utl::field(shown[index], QStringLiteral("|"), 1);
+        const QString code = keys[index];
         Target target{connection.db(), {}, {}, {}};
         if (ardea) {
             target.table = QStringLiteral("CA_IVA");

@@ -84,6 +84,7 @@ private:
     const FlagListDescription& description_;
     QStringList corvinaRows_;
     QStringList rows_;
+    QStringList keys_; // each row's code, apart from its cut display text
     int source_ = -1;
 };
 

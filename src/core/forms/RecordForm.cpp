@@ -140,8 +140,16 @@ void RecordForm::newRecord()
 
 void RecordForm::saveAndNew()
 {
-    if (save())
-        newRecord();
+    // Like every save of edits, asked first: No drops them and stops.
+    if (modified_ && bound()) {
+        if (!ui_.askYesNo(QStringLiteral("Salvo i Dati ?"))) {
+            saveOff();
+            return;
+        }
+        if (!save())
+            return;
+    }
+    newRecord();
 }
 
 void RecordForm::remove()

@@ -34,6 +34,15 @@ QStringList keepMatching(const QStringList& lines, const QString& text)
     return kept;
 }
 
+qsizetype headAfterKeep(const QStringList& lines, qsizetype head, const QString& text)
+{
+    const QString wanted = text.trimmed().toUpper();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < std::min(head, lines.size()); ++i)
+        kept += lines[i].toUpper().contains(wanted) ? 1 : 0;
+    return kept;
+}
+
 QStringList removeBefore(const QStringList& lines, qsizetype selected)
 {
     return selected <= 0 ? lines : lines.mid(selected);

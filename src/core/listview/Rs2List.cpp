@@ -436,6 +436,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
         file->writeLines(head);
     } else {
         result.lines = head;
+        result.headLines = head.size();
     }
     const auto addLine = [&](const QString& line) {
         if (file)

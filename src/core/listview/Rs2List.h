@@ -59,6 +59,9 @@ struct Rs2ListResult {
     QString caption;
     QString heading;
     QStringList lines;
+    // The lines before the first row (connection, statement, columns): shown,
+    // never chosen.
+    qsizetype headLines = 0;
     QString fileWritten; // silent mode: the ".DBP" file
     QString searchText;  // what the window's search box starts with
     qsizetype lineCount = 0; // the rows' lines (written to the file in silent mode)

@@ -34,17 +34,6 @@ bool execBound(QSqlQuery& q, const QVariantList& values)
     return q.exec();
 }
 
-// Units of an amount (ten-thousandths) rounded to `decimals`, half away from zero.
-std::int64_t roundedUnits(__int128 units, int decimals)
-{
-    std::int64_t step = 1;
-    for (int i = decimals; i < 4; ++i)
-        step *= 10;
-    const __int128 half = step / 2;
-    const __int128 whole = units >= 0 ? (units + half) / step : -((-units + half) / step);
-    return static_cast<std::int64_t>(whole * step);
-}
-
 // Plain decimal text with a dot, as a statement binds it.
 QString plainDecimal(std::int64_t units, int decimals)
 {
@@ -359,12 +348,15 @@ QString ArticleObsolescence::discountedCost(const QString& listPrice, const QStr
     if (!price || !rate)
         return {};
     decimals = std::clamp(decimals, 0, 4);
-    // price - price * rate / 100, in ten-thousandths, exact until the rounding.
-    const __int128 p = price->units();
-    const __int128 off = p * rate->units();
+    // price - price * rate / 100, exact (in units of 1e-10: the price's
+    // ten-thousandths times the rate's over 100), rounded once at the end.
     const __int128 million = 1000000;
-    const __int128 cut = off >= 0 ? (off + million / 2) / million : -((-off + million / 2) / million);
-    return plainDecimal(roundedUnits(p - cut, decimals), decimals);
+    const __int128 exact = __int128(price->units()) * million - __int128(price->units()) * rate->units();
+    __int128 step = million;
+    for (int i = decimals; i < 4; ++i)
+        step *= 10;
+    const __int128 rounded = exact >= 0 ? (exact + step / 2) / step : -((-exact + step / 2) / step);
+    return plainDecimal(static_cast<std::int64_t>(rounded * (step / million)), decimals);
 }
 
 int ArticleObsolescence::priceDecimals()

@@ -173,8 +173,14 @@ int SettlementRegister::setState(const QList<int>& selected, const QString& choi
     }
     if (!ui.askYesNo(QStringLiteral("Confermi impostazione a '") + choice + QStringLiteral("'\r\ndelle Liquidazioni Selezionate ??")))
         return 0;
-    QSqlQuery update(ctx_.connections().db(Connections::Company));
-    update.prepare(QStringLiteral("UPDATE CG_LIQUIDT_RIEP SET ind_stato_liq=? WHERE num_anno=? AND ind_tipo_periodo=? AND ind_periodo=?"));
+    const QSqlDatabase db = ctx_.connections().db(Connections::Company);
+    QSqlQuery update(db), exists(db);
+    // Only where the state is still the one read: a change made meanwhile by
+    // someone else is never overwritten.
+    update.prepare(QStringLiteral("UPDATE CG_LIQUIDT_RIEP SET ind_stato_liq=? WHERE num_anno=? AND ind_tipo_periodo=? AND ind_periodo=?"
+                                  " AND UPPER(LTRIM(RTRIM(COALESCE(ind_stato_liq, ''))))=?"));
+    exists.prepare(QStringLiteral("SELECT COUNT(*) FROM CG_LIQUIDT_RIEP WHERE num_anno=? AND ind_tipo_periodo=? AND ind_periodo=?"));
+    QStringList changedElsewhere;
     int changed = 0;
     for (int index : selected) {
         if (index < 0 || index >= settlements_.size() || settlements_[index].state == letter)
@@ -186,14 +192,28 @@ int SettlementRegister::setState(const QList<int>& selected, const QString& choi
         update.addBindValue(s.year);
         update.addBindValue(s.periodType);
         update.addBindValue(s.period);
+        update.addBindValue(s.state);
         if (!update.exec()) {
             ui.critical(QStringLiteral("Errore nel cambio di stato della liquidazione %1/%2 :\r\n").arg(s.period.trimmed()).arg(s.year)
                         + update.lastError().text());
             break;
         }
-        changed += update.numRowsAffected() > 0 ? 1 : 0; // a settlement gone since is left
+        if (update.numRowsAffected() > 0) {
+            ++changed;
+            continue;
+        }
+        // Not changed: gone since the list was read (left), or in another state now.
+        exists.addBindValue(s.year);
+        exists.addBindValue(s.periodType);
+        exists.addBindValue(s.period);
+        if (exists.exec() && exists.next() && exists.value(0).toInt() > 0)
+            changedElsewhere << QStringLiteral("%1/%2").arg(s.period.trimmed()).arg(s.year);
+        exists.finish();
     }
     ui.status(QString());
+    if (!changedElsewhere.isEmpty())
+        ui.critical(QStringLiteral("Liquidazioni modificate da un altro utente dopo la lettura, lasciate come sono :\r\n")
+                    + changedElsewhere.join(QStringLiteral(", ")));
     refresh();
     return changed;
 }

@@ -9,9 +9,13 @@ namespace corv::taxcode {
 
 QString ExtractLetters(const QString& text, bool isName, bool vowels)
 {
-    const QString cleaned = utl::StripChars(text.trimmed(), kNameSeparators).toUpper();
+    // Accented letters count as their base letter (Nicolò, Mosè); only the
+    // letters A to Z make a group.
+    const QString cleaned = utl::StripChars(text.trimmed(), kNameSeparators).toUpper().normalized(QString::NormalizationForm_D);
     QString kept;
     for (QChar c : cleaned) {
+        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
+            continue;
         if (kVowels.contains(c) == vowels)
             kept.append(c);
     }

@@ -87,6 +87,17 @@ RebuildResult rebuild(const QString& path, const QString& townsText, const QStri
     update.prepare(QStringLiteral("UPDATE Localita SET cod_cap=?, des_localita=?, sig_prov=?, flg_provincia=?, sig_istat_loc=?, cod_localita_prov=?"
                                   " WHERE cod_localita=?"));
     legacy::ExportReader towns(townsText);
+    legacy::ExportReader nations(nationsText);
+    // Both readable first (a folder of that name, a file without permission):
+    // a town file that cannot be read is a failure, never "0 towns".
+    for (const auto* reader : {&towns, &nations}) {
+        if (!reader->isOpen()) {
+            result.error = QStringLiteral("Impossibile leggere il file '") + QFileInfo(reader == &towns ? townsText : nationsText).fileName()
+                           + QStringLiteral("' : ") + reader->errorString();
+            db.rollback();
+            return result;
+        }
+    }
     legacy::ExportRecord record;
     while (towns.next(record)) {
         const QString key = normalized(record.field(1));
@@ -123,7 +134,6 @@ RebuildResult rebuild(const QString& path, const QString& townsText, const QStri
     }
     QSqlQuery iso(db);
     iso.prepare(QStringLiteral("UPDATE LOCALITA SET cod_iso=? WHERE des_localita=?"));
-    legacy::ExportReader nations(nationsText);
     while (nations.next(record)) {
         const QString name = normalized(record.field(2)), code = normalized(record.field(3));
         iso.addBindValue(orNull(code));
@@ -156,13 +166,16 @@ QStringList find(const AppContext& ctx, const QString& text, bool byName, QStrin
         return rows;
     QSqlQuery q(connection.db());
     q.setForwardOnly(true);
-    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
+    // What the user typed is plain text: "%" and "_" are no wildcards.
+    QString typed = text;
+    typed.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('%'), QStringLiteral("\\%")).replace(QLatin1Char('_'), QStringLiteral("\\_"));
+    const QString pattern = QLatin1Char('%') + typed + QLatin1Char('%');
     if (byName) {
-        q.prepare(QStringLiteral("SELECT * FROM Localita WHERE cod_localita LIKE ? OR des_localita LIKE ? ORDER BY cod_localita"));
+        q.prepare(QStringLiteral("SELECT * FROM Localita WHERE cod_localita LIKE ? ESCAPE '\\' OR des_localita LIKE ? ESCAPE '\\' ORDER BY cod_localita"));
         q.addBindValue(pattern);
         q.addBindValue(pattern);
     } else {
-        q.prepare(QStringLiteral("SELECT * FROM LOCALITA WHERE cod_localita LIKE ? ORDER BY des_localita"));
+        q.prepare(QStringLiteral("SELECT * FROM LOCALITA WHERE cod_localita LIKE ? ESCAPE '\\' ORDER BY des_localita"));
         q.addBindValue(pattern);
     }
     if (!q.exec()) {
