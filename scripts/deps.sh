@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
-          libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
+          libsqlite3-dev sqlite3 libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
           qt6-translations-l10n fonts-liberation poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -41,10 +41,12 @@ int checkCodes(int argc, char* argv[])
     return 0;
 }
 
+const char* const kComposeUsage = "Uso: corvutil componi-codice COGNOME NOME SESSO(M/F) DATA(gg/mm/aaaa) COMUNE(es. H501)\n";
+
 int composeCode(int argc, char* argv[])
 {
     if (argc != 7) {
-        std::fputs("Uso: corvutil componi-codice COGNOME NOME SESSO(M/F) DATA(gg/mm/aaaa) COMUNE(es. H501)\n", stderr);
+        std::fputs(kComposeUsage, stderr);
         return 2;
     }
     const auto arg = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
@@ -64,10 +66,26 @@ int composeCode(int argc, char* argv[])
 
 } // namespace
 
+static bool asksForHelp(int argc, char* argv[])
+{
+    return argc >= 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0);
+}
+
 int runCodeCommand(int argc, char* argv[])
 {
     if (argc < 2)
         return -1;
+    if (std::strcmp(argv[1], "verifica-codici") == 0 && asksForHelp(argc, argv)) {
+        std::fputs("Uso: corvutil verifica-codici [CODICE ...]\n"
+                   "  verifica codici fiscali e partite IVA, dagli argomenti o uno per riga dall'ingresso standard;\n"
+                   "  una riga per codice: codice, tipo, esito CF, esito PI, carattere di controllo, dati di nascita\n",
+                   stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "componi-codice") == 0 && asksForHelp(argc, argv)) {
+        std::fputs(kComposeUsage, stdout);
+        return 0;
+    }
     if (std::strcmp(argv[1], "verifica-codici") == 0)
         return checkCodes(argc, argv);
     if (std::strcmp(argv[1], "componi-codice") == 0)

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "ItalianOptions.h"
+
 #include <QCommandLineParser>
 
 namespace corv {
@@ -8,35 +10,17 @@ CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine options;
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
     const QCommandLineOption createDemo(QStringLiteral("create-demo"), {}, QStringLiteral("DIR"));
     const QCommandLineOption command(QStringLiteral("comando"), {}, QStringLiteral("NOME"));
     const QCommandLineOption large(QStringLiteral("large"));
     const QCommandLineOption batch(QStringLiteral("batch"));
     const QCommandLineOption exitAfterStart(QStringLiteral("exit-after-start"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption help = helpOption();
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({home, createDemo, command, large, batch, exitAfterStart, help, version});
-
-    // A value that is itself an option means the value was left out.
-    for (int i = 1; i < arguments.size(); ++i) {
-        for (const QCommandLineOption* withValue : {&home, &createDemo, &command}) {
-            const QString name = QStringLiteral("--") + withValue->names().first();
-            if (arguments[i] != name)
-                continue;
-            if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1Char('-')) || arguments[i + 1].isEmpty()) {
-                options.error = QStringLiteral("Manca il valore dopo ") + name;
-                return options;
-            }
-        }
-    }
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        options.error = unknown.isEmpty() ? QStringLiteral("Argomenti non validi : ") + arguments.mid(1).join(QLatin1Char(' '))
-                                          : QStringLiteral("Argomento non riconosciuto : --") + unknown.first();
+    options.error = parseOptions(parser, arguments, {home, createDemo, command, large, batch, exitAfterStart, help, version});
+    if (!options.error.isEmpty())
         return options;
-    }
     if (!parser.positionalArguments().isEmpty()) {
         options.error = QStringLiteral("Argomento non riconosciuto : ") + parser.positionalArguments().first();
         return options;
@@ -69,10 +53,15 @@ QString CommandLine::usage()
         "  --version            mostra la release\n"
         "  --help               mostra questo aiuto\n"
         "\n"
-        "       corvutil verifica-codici [CODICE ...]\n"
-        "  verifica codici fiscali e partite IVA (dagli argomenti, o uno per riga da stdin)\n"
-        "       corvutil componi-codice COGNOME NOME SESSO DATA COMUNE\n"
-        "  compone il codice fiscale (SESSO M/F, DATA gg/mm/aaaa, COMUNE es. H501)\n");
+        "Comandi senza finestra (ognuno con il proprio --help):\n"
+        "  corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa] [--fonti ...]\n"
+        "      confronta i totali IVA per Cli/For di Ardea, Corvina (e Nembo)\n"
+        "  corvutil stampa FILE [--pdf FILE.pdf] [--home DIR]\n"
+        "      stampa un report sulla stampante predefinita o in un file PDF\n"
+        "  corvutil verifica-codici [CODICE ...]\n"
+        "      verifica codici fiscali e partite IVA (dagli argomenti, o uno per riga da stdin)\n"
+        "  corvutil componi-codice COGNOME NOME SESSO DATA COMUNE\n"
+        "      compone il codice fiscale (SESSO M/F, DATA gg/mm/aaaa, COMUNE es. H501)\n");
 }
 
 } // namespace corv

@@ -1,5 +1,6 @@
 #include "CompareCommand.h"
 
+#include "ItalianOptions.h"
 #include "ProgramRegistry.h"
 #include "console/ConsoleCommands.h"
 #include "console/ConsoleOpening.h"
@@ -28,6 +29,7 @@ struct CompareOptions {
     QString from = kEmptyDate;
     QString to = kEmptyDate;
     bool withNembo = false; // the Nembo journal of the console's folder and company, asked by --fonti
+    bool help = false;
     QString error;
 };
 
@@ -44,16 +46,18 @@ CompareOptions parse(const QStringList& arguments)
 {
     CompareOptions options;
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
     const QCommandLineOption company(QStringLiteral("azienda"), {}, QStringLiteral("CODICE"));
     const QCommandLineOption year(QStringLiteral("anno"), {}, QStringLiteral("AAAA"));
     const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
     const QCommandLineOption sources(QStringLiteral("fonti"), {}, QStringLiteral("FONTI"));
-    parser.addOptions({home, company, year, from, to, sources});
-    if (!parser.parse(arguments.mid(0, 1) + arguments.mid(2))) {
-        options.error = parser.errorText();
+    const QCommandLineOption help = helpOption();
+    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, company, year, from, to, sources, help});
+    if (!options.error.isEmpty())
+        return options;
+    if (parser.isSet(help)) {
+        options.help = true;
         return options;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -135,7 +139,7 @@ int compare(const CompareOptions& options)
         return kCannotRun;
     };
     if (!opened || !ctx.doArdea || !ctx.dataOpen)
-        return fail(QStringLiteral("Database dell'azienda Ardea non disponibili"));
+        return fail(!ctx.unavailableDatabase.isEmpty() ? ctx.unavailableDatabase : QStringLiteral("Database dell'azienda Ardea non disponibili"));
     if (!ctx.corvinaOpen)
         return fail(QStringLiteral("Database Corvina non disponibile"));
     const QString company = options.company.isEmpty() ? ctx.company().code : options.company;
@@ -171,6 +175,10 @@ int runCompareCommand(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvutil"));
     const CompareOptions options = parse(QCoreApplication::arguments());
+    if (options.help) {
+        QTextStream(stdout) << usage();
+        return 0;
+    }
     if (!options.error.isEmpty()) {
         QTextStream(stderr) << options.error << "\n" << usage();
         return kCannotRun;

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "ItalianOptions.h"
 #include "QtPrinterDevice.h"
 #include "platform/AppPaths.h"
 #include "platform/IniFile.h"
@@ -76,15 +77,18 @@ int runPrintCommand(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvutil"));
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
-    parser.addOptions({home, pdf});
+    const QCommandLineOption help = helpOption();
     const QStringList arguments = QCoreApplication::arguments();
     QTextStream err(stderr);
-    if (!parser.parse(arguments.mid(0, 1) + arguments.mid(2))) {
-        err << parser.errorText() << "\n" << usage();
+    if (const QString error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, pdf, help}); !error.isEmpty()) {
+        err << error << "\n" << usage();
         return kWrongArguments;
+    }
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << usage();
+        return 0;
     }
     if (parser.positionalArguments().size() != 1) {
         err << usage();

@@ -9,6 +9,7 @@
 #include "QtPrinterDevice.h"
 #include "QtUi.h"
 #include "SplashWindow.h"
+#include "backup/CorvinaBackup.h"
 #include "console/ConsoleCommands.h"
 #include "demo/DemoInstallation.h"
 #include "platform/BatchUi.h"
@@ -164,11 +165,16 @@ int main(int argc, char* argv[])
         closeConnections(ctx);
         return 1;
     }
+    // A backup killed midway left its work files in the backup folder.
+    const QString backupFolder = backup::BackupSettings::read(ctx.corvSettings()).folder();
+    if (const int removed = backup::removeLeftovers(backupFolder))
+        ctx.log().write(QStringLiteral("Backup : rimossi %1 resti di un backup interrotto in ").arg(removed) + backupFolder);
 
     ConsoleWindow console(ctx);
     qtUi.setMainWindow(&console, console.statusBar());
     if (!console.open()) {
-        ctx.log().write(QStringLiteral("Database dell'azienda non disponibili : fine programma"));
+        ctx.log().write((ctx.unavailableDatabase.isEmpty() ? QStringLiteral("Database dell'azienda non disponibili") : ctx.unavailableDatabase)
+                        + QStringLiteral(" : fine programma"));
         closeConnections(ctx);
         return 1;
     }

@@ -5,10 +5,13 @@
 #include "platform/Registry.h"
 #include "settings/SettingsKeys.h"
 
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -103,6 +106,67 @@ TEST(CommandLine, AMissingValueIsAnErrorNotTheNextOption)
     EXPECT_TRUE(corv::test::TestHome::logLinesOf(home.file("d")).contains("Console aperta"));
 }
 
+TEST(CommandLine, ItalianErrorsAndAHelpForEveryCommand)
+{
+    ProgramRun run = runProgram({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* command : {"corvutil confronta", "corvutil stampa", "corvutil verifica-codici", "corvutil componi-codice"})
+        EXPECT_TRUE(run.out.contains(command)) << command;
+    for (const char* command : {"confronta", "stampa", "verifica-codici", "componi-codice"}) {
+        for (const char* help : {"--help", "-h"}) {
+            run = runProgram({command, help});
+            EXPECT_EQ(run.exitCode, 0) << command << help << run.err.toStdString();
+            EXPECT_TRUE(run.out.startsWith(QString("Uso: corvutil ") + command)) << run.out.toStdString();
+        }
+    }
+    for (const char* command : {"confronta", "stampa"}) {
+        run = runProgram({command, "x.log", "--boh"});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains("Argomento non riconosciuto : --boh")) << run.err.toStdString();
+    }
+    run = runProgram({"confronta", "--dal"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Manca il valore dopo --dal")) << run.err.toStdString();
+    run = runProgram({"stampa", "x.log", "--pdf="});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Manca il valore dopo --pdf")) << run.err.toStdString();
+    for (const QString& text : {run.err, runProgram({"confronta", "--boh"}).err})
+        EXPECT_FALSE(text.contains("Unknown") || text.contains("Missing")) << text.toStdString();
+}
+
+TEST_F(UnattendedRun, AQuestionThatWouldChangeDataIsAnsweredNo)
+{
+    // The public bodies' VAT numbers would move to the fiscal code on Yes.
+    const auto movable = [&] {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "conta");
+        db.setDatabaseName(demo + "/db/AR_DEMO.sqlite");
+        int count = -1;
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec("SELECT COUNT(*) FROM CA_ANAGRAFICHE WHERE cod_piva LIKE '8%' OR cod_piva LIKE '9%'") && q.next())
+                count = q.value(0).toInt();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("conta");
+        return count;
+    };
+    const int before = movable();
+    ASSERT_GT(before, 0);
+    const ProgramRun run = runProgram({"--home", demo, "--batch", "--comando", "Cmd_ARPIEnti"}, 60000);
+    EXPECT_TRUE(run.err.contains("Confermi spostamento Automatico PI su CF, se inizia per 8/9 ? -> No : modifica NON eseguita senza conferma esplicita"))
+        << run.err.toStdString();
+    EXPECT_EQ(movable(), before);
+}
+
+TEST_F(UnattendedRun, AMissingCorvinaDatabaseIsNamed)
+{
+    ASSERT_TRUE(QFile::rename(demo + "/db/Corvina_3.sqlite", demo + "/db/altrove.sqlite"));
+    const ProgramRun run = runProgram({"confronta", "--home", demo});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Database Corvina (Corvina_3) non disponibile")) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("Database dell'azienda Ardea")) << run.err.toStdString();
+}
+
 TEST(CodeTools, AnOutputOrInputThatFailsEndsWithAnErrorCode)
 {
     const ProgramRun full = runProgram({"verifica-codici", "01234567897"}, 30000, [](QProcess& p) { p.setStandardOutputFile("/dev/full"); });
@@ -129,6 +193,14 @@ TEST(CodeTools, ComposedCodesFoldAccentsAndRefuseOtherCharacters)
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.err, QString::fromUtf8("Carattere non ammesso nel cognome : \"_\" (DE_ROSSI)\n"));
     EXPECT_TRUE(refused.out.isEmpty());
+    // Births in the future, or before any living person's, are typing errors.
+    const QString tomorrow = QDate::currentDate().addDays(1).toString("dd/MM/yyyy");
+    for (const QString& date : {QString("01/01/1800"), QString("01/01/3000"), tomorrow}) {
+        const ProgramRun odd = runProgram({"componi-codice", "Rossi", "Mario", "M", date, "H501"});
+        EXPECT_EQ(odd.exitCode, 2) << date.toStdString();
+        EXPECT_TRUE(odd.err.startsWith("Data di nascita futura") || odd.err.startsWith("Anno di nascita non plausibile")) << odd.err.toStdString();
+        EXPECT_TRUE(odd.out.isEmpty());
+    }
 }
 
 } // namespace

@@ -39,7 +39,8 @@ TEST(ConnectionStrings, ValuesThatWouldBreakTheStringAreQuotedAndReadBack)
     // Apostrophes, double quotes, semicolons and blanks at either end: each
     // password reaches the driver whole, and the log never shows any of it.
     for (const QString& password : {QString("p'a;ss\"w"), QString("a;b"), QString("it's"), QString("say \"hi\""),
-                                   QString("  lead"), QString("trail "), QString("{brace}"), QString("plain")}) {
+                                   QString("  lead"), QString("trail "), QString("{brace}"), QString("plain"), QString("\tsegreta"),
+                                   QString("segreta\n"), QString("\r\nsegreta\t")}) {
         for (const QString& user : {QString("sa"), QString("o'brien;x")}) {
             const QString text = systemConnectionString("SQLOLEDB.1", user, password, "eSYS", "SRV01");
             const auto spec = parseConnectionString(text);

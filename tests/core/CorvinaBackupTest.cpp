@@ -1,5 +1,5 @@
 #include "backup/CorvinaBackup.h"
-#include "backup/TarWriter.h"
+#include "backup/Archive.h"
 #include "console/ConsoleCommands.h"
 #include "db/ScopedConnection.h"
 #include "platform/IniFile.h"
@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -77,7 +78,7 @@ TEST_F(CorvinaBackupTest, TheBackupRestoresToCatalogsOfTheSameRows)
     ASSERT_EQ(runCorvinaBackup(*ctx, choices(true)).outcome, Outcome::Done);
     ASSERT_TRUE(QFile::exists(file(true)));
     EXPECT_EQ(ui.said.back().text, "BACKUP Corvina Completato !\r\n\r\nIn " + file(true));
-    const QList<TarMember> members = tarMembers(file(true));
+    const QList<ArchiveMember> members = archiveMembers(file(true));
     ASSERT_EQ(members.size(), 3);
     EXPECT_EQ(members[0].name, "PelionFramework_Corvina_3.sqlite");
     EXPECT_EQ(members[1].name, "PelionSession_Corvina_3.sqlite");
@@ -90,8 +91,8 @@ TEST_F(CorvinaBackupTest, TheBackupRestoresToCatalogsOfTheSameRows)
     EXPECT_EQ(QString::fromUtf8(tar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
               (QStringList{"PelionFramework_Corvina_3.sqlite", "PelionSession_Corvina_3.sqlite", "Corvina_3.sqlite"}));
     QTemporaryDir restored;
-    for (const TarMember& member : members) {
-        ASSERT_TRUE(extractTarMember(file(true), member.name, restored.filePath(member.name)));
+    for (const ArchiveMember& member : members) {
+        ASSERT_TRUE(extractArchiveMember(file(true), member.name, restored.filePath(member.name)));
         EXPECT_EQ(rowCounts(restored.filePath(member.name)), rowCounts(home.file("db/" + member.name))) << member.name.toStdString();
     }
     EXPECT_FALSE(QDir(home.file("backup")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').contains("tmp"));
@@ -105,7 +106,7 @@ TEST_F(CorvinaBackupTest, ASecondBackupOfTheDayAsksBeforeReplacing)
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     const QByteArray before = existing.readAll();
     existing.close();
-    EXPECT_EQ(tarMembers(file(false)).size(), 1);
+    EXPECT_EQ(archiveMembers(file(false)).size(), 1);
     ui.expectMessage("File di Backup Già esistente !\r\n\r\nSOSTITUISCO ?", Answer::No);
     EXPECT_EQ(runCorvinaBackup(*ctx, choices(false)).outcome, Outcome::Declined);
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
@@ -132,6 +133,66 @@ TEST_F(CorvinaBackupTest, AFailureMidwayKeepsTheOldBackupAndSaysSo)
     EXPECT_EQ(existing.readAll(), before);
     EXPECT_FALSE(QFile::exists(file(true) + ".tmp"));
     EXPECT_NE(ui.statuses.last(), "BACKUP Corvina Completato !");
+}
+
+TEST_F(CorvinaBackupTest, WhatAnInterruptedBackupLeftIsRemovedAndTheArchiveIsTheOwners)
+{
+    // A killed run: a work folder with a whole snapshot, and a begun archive.
+    QDir(home.path()).mkpath("backup/corvutil-backup-AbC123");
+    home.writeFile("backup/corvutil-backup-AbC123/Corvina_3.sqlite", QByteArray(4096, 'x'));
+    home.writeFile("backup/CORV_20250101-DEMO_342_CorvUTIL.bak.tmp", "");
+    home.writeFile("backup/altro.tmp", "di qualcun altro");
+    ui.expectMessage("BACKUP Corvina Completato !");
+    ASSERT_EQ(runCorvinaBackup(*ctx, choices(false)).outcome, Outcome::Done);
+    QStringList left = QDir(home.file("backup")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QFileInfo(file(false)).fileName(), "altro.tmp"}));
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                          | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(QFile::permissions(file(false)) & everyone, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // The start of the program does the same.
+    QDir(home.path()).mkpath("backup/corvutil-backup-Zz9999");
+    EXPECT_EQ(backup::removeLeftovers(home.file("backup")), 1);
+}
+
+// A member beyond the 8 GiB of the plain tar size field: the size is kept,
+// the holes of the sparse file are not written out.
+TEST(ArchiveWriterTest, AFileOfMoreThanEightGigabytesKeepsItsSize)
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath("grande.sqlite");
+    const qint64 size = (qint64(8) << 30) + 4096 + 123;
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("inizio");
+        ASSERT_TRUE(file.resize(size));
+        ASSERT_TRUE(file.seek(size - 4));
+        file.write("fine");
+    }
+    const QString path = dir.filePath("archivio.bak");
+    ArchiveWriter writer(path);
+    ASSERT_TRUE(writer.addFile("grande.sqlite", big)) << writer.error().toStdString();
+    ASSERT_TRUE(writer.close()) << writer.error().toStdString();
+    EXPECT_LT(QFileInfo(path).size(), 1 << 20);
+    const QList<ArchiveMember> members = archiveMembers(path);
+    ASSERT_EQ(members.size(), 1);
+    EXPECT_EQ(members[0].size, size);
+    // tar lists it with its size.
+    QProcess tar;
+    tar.start("tar", {"-tvf", path});
+    ASSERT_TRUE(tar.waitForFinished(20000));
+    EXPECT_EQ(tar.exitCode(), 0) << tar.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(tar.readAllStandardOutput()).contains(QString::number(size)));
+    // Extracted whole: its first and last bytes where they were.
+    const QString back = dir.filePath("estratto.sqlite");
+    ASSERT_TRUE(extractArchiveMember(path, "grande.sqlite", back));
+    QFile restored(back);
+    ASSERT_TRUE(restored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(restored.size(), size);
+    EXPECT_EQ(restored.read(6), "inizio");
+    ASSERT_TRUE(restored.seek(size - 4));
+    EXPECT_EQ(restored.read(4), "fine");
 }
 
 TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWritten)

@@ -1,3 +1,4 @@
+#include "demo/DemoInstallation.h"
 #include "forms/FlagLists.h"
 #include "DemoSession.h"
 
@@ -46,7 +47,7 @@ TEST_F(FlagListsTest, ArdeaCodesListedSelectedAndCorrected)
     EXPECT_TRUE(log.contains("    T_Sel :SELECT * FROM CA_IVA"));
     EXPECT_TRUE(log.contains("Rs_Tmp  BOF, EOF : False, False"));
     for (const QString& line : log)
-        EXPECT_FALSE(line.contains("Password=demo")) << line.toStdString();
+        EXPECT_FALSE(line.contains(kDemoPassword)) << line.toStdString();
 }
 
 TEST_F(FlagListsTest, ARowIsChangedByItsWholeCodeNotItsCutText)

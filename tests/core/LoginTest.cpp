@@ -1,6 +1,7 @@
 #include "process/AppContext.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
+#include "demo/DemoInstallation.h"
 #include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
@@ -45,7 +46,7 @@ TEST_F(LoginTest, ResolvedLoginOpensTheSystemCatalogsAndBacksItUp)
     const IniFile backup = ctx->loginBackup();
     EXPECT_EQ(backup.read("Login", "Server"), dbFolder());
     EXPECT_EQ(backup.read("Login", "UserId"), "sa");
-    EXPECT_EQ(backup.read("Login", "UserPwd"), "demo");
+    EXPECT_EQ(backup.read("Login", "UserPwd"), kDemoPassword);
     EXPECT_EQ(QFile::permissions(backup.path()) & (QFile::ReadGroup | QFile::ReadOther), 0);
     EXPECT_FALSE(home.readFile("Corvina.LOG").contains("demo<"));
 }

@@ -25,6 +25,11 @@ TEST(ReportFile, WritesCrLfUtf8LinesAndStartsTheFileAnew)
     EXPECT_TRUE(report.writeLines({QString::fromUtf8("Società à"), QString()}));
     EXPECT_TRUE(report.close());
     EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), QString::fromUtf8("***** Inizio\r\nSocietà à\r\n\r\n"));
+    // For its owner only, new or replacing a file others could read.
+    EXPECT_EQ(QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther), 0);
+    ASSERT_TRUE(ReportFile::writeAll(home.file("nuovo.log"), {"riga"}));
+    EXPECT_EQ(QFile::permissions(home.file("nuovo.log")) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+    EXPECT_TRUE(QFile::permissions(home.file("nuovo.log")) & QFileDevice::ReadOwner);
 }
 
 TEST(ReportFile, AFullDiskKeepsThePreviousReportAndSaysWhy)

@@ -45,9 +45,11 @@ using corv::test::TestHome;
 
 namespace {
 
-// Every question takes its default answer; lists are answered with their first row.
+// Every question takes its default answer, the changes confirmed (the flows
+// must send their updates); lists are answered with their first row.
 class FlowUi : public BatchUi {
 public:
+    FlowUi() { setConfirmChanges(true); }
     QStringList said;
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons, Answer defaultAnswer) override
     {

@@ -2,7 +2,9 @@
 
 #include "demo/DemoInstallation.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -16,6 +18,25 @@ TestHome::TestHome(bool demo)
         QString error;
         if (!createDemoInstallation(dir_.path(), &error))
             ADD_FAILURE() << "demo installation: " << error.toStdString();
+    }
+}
+
+TestHome::~TestHome()
+{
+    if (!dir_.isValid())
+        return;
+    // The files that keep the login by design, and the databases.
+    static const QRegularExpression kept(QStringLiteral("^(ARDEA_Z\\.INI|SQLOG_BACK\\.INI)$|\\.sqlite(-wal|-shm|-journal)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QByteArray secret = kDemoPassword.toUtf8();
+    QDirIterator files(dir_.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo info(files.next());
+        if (kept.match(info.fileName()).hasMatch() || info.isSymLink())
+            continue;
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(secret))
+            ADD_FAILURE() << "the demo password is written in " << info.filePath().toStdString();
     }
 }
 

@@ -13,6 +13,11 @@ namespace corv::test {
 class TestHome {
 public:
     explicit TestHome(bool demo = true);
+    // Fails the test when a file the program wrote here holds the demo's
+    // password (the login files aside, which keep it by design).
+    ~TestHome();
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
 
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }

@@ -307,21 +307,24 @@ bool ArdeaLogin::ARRecOpen()
         return dataConnectionString(provider, login.user, login.password, catalog, login.server);
     };
     QString error;
-    const auto fail = [&](const char* step) {
+    const auto fail = [&](const char* step, const QString& database = {}) {
+        if (!database.isEmpty())
+            ctx_.unavailableDatabase = database + QStringLiteral(" non disponibile : ") + error;
         reportFailure(QStringLiteral("ARRecOpen"), QLatin1String(step), error, true);
         return false;
     };
 
     ctx_.dataOpen = false;
+    ctx_.unavailableDatabase.clear();
     if (!ctx_.connections().open(Connections::Corvina, dataString(kCorvinaCatalog), &error))
-        return fail("Corv");
+        return fail("Corv", QStringLiteral("Database Corvina (") + kCorvinaCatalog + QLatin1Char(')'));
     ctx_.corvinaOpen = true;
 
     if (ctx_.doArdea) {
         if (!ctx_.connections().open(Connections::Company, dataString(login.companyDatabase), &error))
-            return fail("eAzi");
+            return fail("eAzi", QStringLiteral("Database dell'azienda Ardea (") + login.companyDatabase + QLatin1Char(')'));
         if (!ctx_.connections().open(Connections::Common, dataString(login.commonDatabase), &error))
-            return fail("eCOM");
+            return fail("eCOM", QStringLiteral("Database comune Ardea (") + login.commonDatabase + QLatin1Char(')'));
         ctx_.installation().Dove_AR(DoveKind::CompanyWork);
         QSqlQuery test(ctx_.connections().db(Connections::Company));
         test.setForwardOnly(true);

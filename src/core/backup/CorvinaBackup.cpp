@@ -1,6 +1,6 @@
 #include "backup/CorvinaBackup.h"
 
-#include "backup/TarWriter.h"
+#include "backup/Archive.h"
 #include "console/ConsoleState.h"
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
@@ -72,6 +72,21 @@ QString backupFileName(const QString& folder, bool systemDatabases, const QDate&
     return QDir(folder).filePath(QStringLiteral("CORV") + (systemDatabases ? QStringLiteral("sys") : QString()) + QLatin1Char('_')
                                  + day.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('-') + company + QLatin1Char('_')
                                  + QString(release).remove(QLatin1Char('.')) + QStringLiteral("_CorvUTIL.bak"));
+}
+
+int removeLeftovers(const QString& folder)
+{
+    if (folder.trimmed().isEmpty())
+        return 0;
+    // What a backup killed midway leaves: its work folder of snapshots and
+    // the archive it had begun.
+    int removed = 0;
+    QDir dir(folder);
+    for (const QFileInfo& work : dir.entryInfoList({QStringLiteral("corvutil-backup-*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        removed += QDir(work.filePath()).removeRecursively() ? 1 : 0;
+    for (const QFileInfo& begun : dir.entryInfoList({QStringLiteral("CORV*_CorvUTIL.bak.tmp")}, QDir::Files | QDir::Hidden))
+        removed += QFile::remove(begun.filePath()) ? 1 : 0;
+    return removed;
 }
 
 QStringList sqlServerBackupStatements(const QString& file, bool systemDatabases)
@@ -169,7 +184,7 @@ bool BackupRun::sqlite(QString& failure)
     }
     const QStringList databases = backup::backupDatabases(system_);
     ctx_.log().write(QStringLiteral("---  ---  >>  Comando BACKUP : ") + databases.join(QStringLiteral(", ")) + QStringLiteral(" -> ") + target_);
-    TarWriter archive(target_);
+    ArchiveWriter archive(target_);
     for (int i = 0; i < databases.size(); ++i) {
         progress(i, static_cast<int>(databases.size()));
         const QString source = QDir(spec->server).filePath(databases[i] + QStringLiteral(".sqlite"));
@@ -217,7 +232,7 @@ CommandResult runCorvinaBackup(AppContext& ctx, const backup::BackupSettings& se
     }
     const QString file = backup::backupFileName(folder, settings.systemDatabases, QDate::currentDate(), ctx.company().code, corvinaRelease(ctx));
     if (QFileInfo::exists(file)
-        && ui.message(QStringLiteral("File di Backup Già esistente !\r\n\r\nSOSTITUISCO ?"), {}, Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No)
+        && ui.confirmChange(QStringLiteral("File di Backup Già esistente !\r\n\r\nSOSTITUISCO ?"), {}, Ui::Answer::No)
                != Ui::Answer::Yes) {
         ui.beep();
         return {Outcome::Declined, {}};
@@ -225,9 +240,10 @@ CommandResult runCorvinaBackup(AppContext& ctx, const backup::BackupSettings& se
     ui.status(QStringLiteral("BACKUP Corvina In Corso !"));
     ui.processEvents();
     // Written beside the old file under another name; the old one goes only
-    // when the new one is whole.
+    // when the new one is whole. What an interrupted backup left goes first.
+    if (const int removed = backup::removeLeftovers(folder))
+        ctx.log().write(QStringLiteral("Backup : rimossi %1 resti di un backup interrotto in ").arg(removed) + folder);
     const QString temporary = file + QStringLiteral(".tmp");
-    QFile::remove(temporary);
     QString failure;
     BackupRun run(ctx, temporary, settings.systemDatabases);
     bool ok = run.run(failure);

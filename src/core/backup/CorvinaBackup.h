@@ -40,6 +40,9 @@ bool openBackupChoices(IniFile& settings, const Registry& registry, BackupSettin
 QStringList backupDatabases(bool systemDatabases);
 // "CORV[sys]_<date>-<company>_<release without dots>_CorvUTIL.bak" in the folder.
 QString backupFileName(const QString& folder, bool systemDatabases, const QDate& day, const QString& company, const QString& release);
+// Removes what an interrupted backup left in the folder (its work folder and
+// the archive it had begun); how many were removed.
+int removeLeftovers(const QString& folder);
 // The SQL Server statements, one per database, into the file.
 QStringList sqlServerBackupStatements(const QString& file, bool systemDatabases);
 

@@ -133,7 +133,7 @@ void changeImportDates(AppContext& ctx, const ConsoleState& state)
         question += QStringLiteral("Data Liquidazioni : ") + settlements + QStringLiteral("\r\n");
     if (!rows.isEmpty())
         question += QStringLiteral("Data Righe IVA    : ") + rows + QStringLiteral("\r\n");
-    if (!ui.askYesNo(question)) {
+    if (!ui.askToChange(question)) {
         ui.beep();
         return;
     }

@@ -209,8 +209,9 @@ QString maskConnectionPassword(const QString& text)
 
 QString connectionValue(const QString& value)
 {
+    // Blanks, tabs and line breaks at either end are trimmed from a plain value.
     const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('\'')) && !value.contains(QLatin1Char('"'))
-                       && !value.startsWith(QLatin1Char(' ')) && !value.endsWith(QLatin1Char(' ')) && !value.startsWith(QLatin1Char('{'));
+                       && !(!value.isEmpty() && (value.front().isSpace() || value.back().isSpace())) && !value.startsWith(QLatin1Char('{'));
     if (plain)
         return value;
     if (!value.contains(QLatin1Char('"')))

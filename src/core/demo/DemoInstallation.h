@@ -30,6 +30,7 @@ QString demoSchema(const QString& kind);
 bool createCatalog(const QString& file, const QString& kind, QString* error);
 
 inline const QString kDemoCompany = QStringLiteral("DEMO");
-inline const QString kDemoPassword = QStringLiteral("demo");
+// Distinctive, so that a test can tell it anywhere it must not be.
+inline const QString kDemoPassword = QStringLiteral("DemoSegreta26");
 
 } // namespace corv

@@ -199,7 +199,7 @@ void FiscalCodeWorkbench::rebuildTowns()
         ui.beep();
         return;
     }
-    if (!ui.askYesNo(QStringLiteral("Confermi rilettura File Località ?"))) {
+    if (!ui.askToChange(QStringLiteral("Confermi rilettura File Località ?"))) {
         ui.beep();
         return;
     }

@@ -95,7 +95,7 @@ void RecordForm::saveIfModified()
 {
     if (!modified_ || !bound())
         return;
-    if (!ui_.askYesNo(QStringLiteral("Salvo i Dati ?"))) {
+    if (!ui_.askToChange(QStringLiteral("Salvo i Dati ?"))) {
         saveOff(); // the edits of the pending move are dropped
         return;
     }
@@ -142,7 +142,7 @@ void RecordForm::saveAndNew()
 {
     // Like every save of edits, asked first: No drops them and stops.
     if (modified_ && bound()) {
-        if (!ui_.askYesNo(QStringLiteral("Salvo i Dati ?"))) {
+        if (!ui_.askToChange(QStringLiteral("Salvo i Dati ?"))) {
             saveOff();
             return;
         }
@@ -159,7 +159,7 @@ void RecordForm::remove()
         return;
     }
     saveIfModified();
-    if (!ui_.askYesNo(QStringLiteral("Confermi cancellazione ?")))
+    if (!ui_.askToChange(QStringLiteral("Confermi cancellazione ?")))
         return;
     // Nothing to delete without a record.
     if (code_.trimmed().isEmpty() || !store_->read(code_)) {

@@ -76,7 +76,7 @@ CommandResult createNemboExportDatabase(AppContext& ctx, ConsoleState& state)
         ui.beep();
         return {Outcome::Declined, {}};
     }
-    if (!ui.askYesNo(QStringLiteral("Confermi Generazione/Aggiornamento MDB con Dati di Nembo ?"))) {
+    if (!ui.askToChange(QStringLiteral("Confermi Generazione/Aggiornamento MDB con Dati di Nembo ?"))) {
         ui.beep();
         return {Outcome::Declined, {}};
     }

@@ -38,7 +38,7 @@ QString saveList(AppContext& ctx, const QString& listName, const QStringList& li
     const QString path =
         reportPath(ctx.paths(), QStringLiteral("\\RS_") + (listName.isEmpty() ? QStringLiteral("F_LIST") : listName) + QStringLiteral(".TXT"));
     Ui& ui = ctx.ui();
-    if (!ui.askYesNo(QStringLiteral("Salvo le righe sul file :\r\n") + path + QStringLiteral(" ?")))
+    if (!ui.askToChange(QStringLiteral("Salvo le righe sul file :\r\n") + path + QStringLiteral(" ?")))
         return {};
     if (writeAndPresent(ctx, path, lines, false).isEmpty())
         return {};

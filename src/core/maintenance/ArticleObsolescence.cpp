@@ -214,9 +214,9 @@ int ArticleObsolescence::apply(const QList<int>& selected, const QString& cutOff
         if (!cutOff)
             return 0;
         date = dialect.dateParameter(*cutOff);
-        if (!ui.askYesNo(QStringLiteral("Confermi Obsolescenza Articoli al ") + cutOffText.trimmed() + QStringLiteral(" ?")))
+        if (!ui.askToChange(QStringLiteral("Confermi Obsolescenza Articoli al ") + cutOffText.trimmed() + QStringLiteral(" ?")))
             return 0;
-    } else if (!ui.askYesNo(QStringLiteral("Confermi Rimozione Obsolescenza Articoli ?"))) {
+    } else if (!ui.askToChange(QStringLiteral("Confermi Rimozione Obsolescenza Articoli ?"))) {
         return 0;
     }
     QSqlDatabase db = ctx_.connections().db(Connections::Company);
@@ -427,7 +427,7 @@ int ArticleObsolescence::listPriceTransfer(const QString& priceList)
     const Rs2ListResult list = Rs2List(ctx_, db, preview, options);
     if (list.ok)
         ui.showList(list);
-    if (!ui.askYesNo(QStringLiteral("Confermi travaso Prezzi su Costo Standard ?")))
+    if (!ui.askToChange(QStringLiteral("Confermi travaso Prezzi su Costo Standard ?")))
         return 0;
     struct Price {
         QString code;

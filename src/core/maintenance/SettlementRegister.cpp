@@ -171,7 +171,7 @@ int SettlementRegister::setState(const QList<int>& selected, const QString& choi
         ui.critical(QStringLiteral("Nessuna Liquidazione Selezionata !!"));
         return 0;
     }
-    if (!ui.askYesNo(QStringLiteral("Confermi impostazione a '") + choice + QStringLiteral("'\r\ndelle Liquidazioni Selezionate ??")))
+    if (!ui.askToChange(QStringLiteral("Confermi impostazione a '") + choice + QStringLiteral("'\r\ndelle Liquidazioni Selezionate ??")))
         return 0;
     const QSqlDatabase db = ctx_.connections().db(Connections::Company);
     QSqlQuery update(db), exists(db);

@@ -1,5 +1,6 @@
 #include "maintenance/VatDataCodes.h"
 
+#include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/RowReader.h"
 #include "platform/Ui.h"
@@ -215,7 +216,7 @@ int VatDataCodes::fillCodes()
 QString VatDataCodes::fillForeignCodes()
 {
     Ui& ui = ctx_.ui();
-    if (!ui.askYesNo(QStringLiteral("Confermi compilazione CF Estero su Corvina ?"))) {
+    if (!ui.askToChange(QStringLiteral("Confermi compilazione CF Estero su Corvina ?"))) {
         ui.beep();
         return {};
     }
@@ -283,7 +284,7 @@ bool VatDataCodes::readVatCodes()
     ctx_.log().write(QStringLiteral("    T_Sel :SELECT * FROM VATCode"));
     ctx_.log().write(QStringLiteral("    T_Whe : WHERE (CompanyGroupCode=?) AND VATYear=?"));
     ctx_.log().write(QStringLiteral("    T_Ord : ORDER BY VATPercentage, VATName, VATCode"));
-    ctx_.log().write(QStringLiteral("    CnEf  :") + connectionStringOf(ctx_.connections().db(Connections::Corvina)));
+    ctx_.log().write(QStringLiteral("    CnEf  :") + maskConnectionPassword(connectionStringOf(ctx_.connections().db(Connections::Corvina))));
     RowReader reader(ctx_.connections().db(Connections::Corvina));
     const bool ok = reader.exec(QStringLiteral("SELECT * FROM VATCode WHERE (CompanyGroupCode=?) AND VATYear=? ORDER BY VATPercentage, VATName, VATCode"),
                                 {group_, year_});

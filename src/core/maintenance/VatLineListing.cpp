@@ -97,7 +97,7 @@ bool VatLineListing::list(const QString& companyRow, const QString& value, bool 
     ctx_.log().write(label + QStringLiteral("T_Fro =") + from);
     ctx_.log().write(label + QStringLiteral("T_Whe =") + where + QStringLiteral(" [%1, %2, %3]").arg(year).arg(company, code));
     ctx_.log().write(label + QStringLiteral("T_Ord =") + order);
-    ctx_.log().write(label + QStringLiteral("CnFis =") + connectionStringOf(ctx_.connections().db(Connections::Corvina)));
+    ctx_.log().write(label + QStringLiteral("CnFis =") + maskConnectionPassword(connectionStringOf(ctx_.connections().db(Connections::Corvina))));
     RowReader reader(ctx_.connections().db(Connections::Corvina));
     if (!reader.exec(select + from + where + order, {year, company, code})) {
         ctx_.ui().critical(QStringLiteral("Errore nella lettura delle righe IVA :\r\n") + reader.error(), caption());

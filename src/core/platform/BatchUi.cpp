@@ -21,6 +21,19 @@ Ui::Answer BatchUi::message(const QString& text, const QString& title, Icon, But
     return defaultAnswer;
 }
 
+Ui::Answer BatchUi::confirmChange(const QString& text, const QString& title, Answer defaultAnswer)
+{
+    if (confirmChanges_)
+        return message(text, title, Icon::Question, Buttons::YesNo, Answer::Yes);
+    Q_UNUSED(defaultAnswer);
+    // Nobody asked: nothing is changed, and the run says what it did not do.
+    QString flat = text;
+    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << QLatin1String(" -> No : modifica NON eseguita senza conferma esplicita")
+         << Qt::endl;
+    return Answer::No;
+}
+
 std::optional<QString> BatchUi::input(const QString& prompt, const QString& title,
                                       const QString& defaultText)
 {

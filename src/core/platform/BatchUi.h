@@ -7,14 +7,19 @@
 namespace corv {
 
 // For the command line and unattended runs: messages go to stderr, every
-// question takes its default answer, input boxes take their default text and
-// the login window is abandoned (there is nobody to type a password).
+// question takes its default answer but those whose Yes would change data,
+// which are answered No unless changes are confirmed; input boxes take their
+// default text and the login window is abandoned (there is nobody to type a
+// password).
 class BatchUi : public Ui {
 public:
     BatchUi();
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override;
+    Answer confirmChange(const QString& text, const QString& title, Answer defaultAnswer) override;
+    // Told explicitly that the questions which change data are answered Yes.
+    void setConfirmChanges(bool confirm) { confirmChanges_ = confirm; }
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void status(const QString&) override {}
@@ -33,6 +38,7 @@ public:
 
 private:
     QTextStream err_;
+    bool confirmChanges_ = false;
 };
 
 } // namespace corv

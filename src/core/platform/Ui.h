@@ -75,11 +75,19 @@ public:
     // would be kept in the settings must not be asked then.
     virtual bool interactive() const { return true; }
 
-    // Conveniences for the two shapes used everywhere.
+    // A question whose Yes changes a database or a saved file. Unattended
+    // runs answer No unless told to confirm, and say what was not done.
+    virtual Answer confirmChange(const QString& text, const QString& title = {}, Answer defaultAnswer = Answer::Yes)
+    {
+        return message(text, title, Icon::Question, Buttons::YesNo, defaultAnswer);
+    }
+
+    // Conveniences for the shapes used everywhere.
     bool askYesNo(const QString& text, const QString& title = {}, Icon icon = Icon::Question)
     {
         return message(text, title, icon, Buttons::YesNo, Answer::Yes) == Answer::Yes;
     }
+    bool askToChange(const QString& text, const QString& title = {}) { return confirmChange(text, title) == Answer::Yes; }
     void critical(const QString& text, const QString& title = {})
     {
         message(text, title, Icon::Critical, Buttons::Ok, Answer::Ok);

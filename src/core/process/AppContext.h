@@ -96,6 +96,8 @@ public:
     bool doArdea = false;       // the Ardea system database was reached
     bool dataOpen = false;      // ARRecOpen succeeded
     bool corvinaOpen = false;   // the Corvina connection was opened
+    // Which database could not be opened, in Italian; empty when all opened.
+    QString unavailableDatabase;
 
 private:
     AppPaths paths_;

@@ -127,6 +127,8 @@ bool ReportFile::close()
         fail(file_->errorString());
         return false;
     }
+    // Reports name customers, codes and amounts: for their owner only.
+    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return true;
 }
 
@@ -149,8 +151,11 @@ bool appendLogLine(const QString& path, QStringView text, bool startOfRun)
     QFile file(path);
     const QIODevice::OpenMode mode =
         QIODevice::WriteOnly | QIODevice::Unbuffered | (startOfRun ? QIODevice::Truncate : QIODevice::Append);
-    if (!file.open(mode))
+    // Created readable by its owner only, like the login files.
+    if (!file.open(mode, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
+    if (startOfRun)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner); // a log made before
     const QByteArray line = encodeLine(text);
     return writeFully(file, line);
 }

@@ -165,6 +165,12 @@ ComposedCode composeFromText(const QString& surnameText, const QString& nameText
     const QDate date = QDate::fromString(birthDate.trimmed(), QStringLiteral("dd/MM/yyyy"));
     if (!date.isValid())
         return fail(QStringLiteral("Data di nascita non valida (gg/mm/aaaa) : ") + birthDate);
+    // The code holds two digits of the year: a birth in the future, or more
+    // than a century and a quarter ago, is a typing error.
+    if (date > QDate::currentDate())
+        return fail(QStringLiteral("Data di nascita futura : ") + birthDate);
+    if (date.year() < kEarliestBirthYear)
+        return fail(QStringLiteral("Anno di nascita non plausibile (prima del %1) : ").arg(kEarliestBirthYear) + birthDate);
     const QString town = townCode.trimmed().toUpper();
     static const QRegularExpression townShape(QStringLiteral("^[A-Z][0-9]{3}$"));
     if (!townShape.match(town).hasMatch() || town.mid(1) == QLatin1String("000"))

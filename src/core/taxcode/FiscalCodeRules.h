@@ -71,6 +71,7 @@ namespace corv::taxcode {
 // Composes a code from the values a user types (surname, name, sex "M"/"F",
 // birth date dd/mm/yyyy, town code of a letter and three digits). On bad input
 // the code is empty and error says, in Italian, what is wrong.
+inline constexpr int kEarliestBirthYear = 1900;
 struct ComposedCode {
     QString code;
     QString error;

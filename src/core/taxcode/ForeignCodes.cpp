@@ -105,7 +105,7 @@ QString foreignCodeCandidate(const QString& fiscalCode, const QString& vatNumber
 CommandResult fillForeignCodes(AppContext& ctx, ConsoleState&)
 {
     Ui& ui = ctx.ui();
-    if (!ui.askYesNo(QStringLiteral("Confermi compilazione CF Estero su Ardea ?"))) {
+    if (!ui.askToChange(QStringLiteral("Confermi compilazione CF Estero su Ardea ?"))) {
         ui.beep();
         return {Outcome::Declined, {}};
     }
@@ -130,7 +130,7 @@ CommandResult fillForeignCodes(AppContext& ctx, ConsoleState&)
             plain << QLatin1Char('\'') + nation + QLatin1Char('\'');
         return plain.join(QStringLiteral(", "));
     }();
-    if (!ui.askYesNo(QStringLiteral("\r\nElenco codici Nazioni SOLO Italiane :\r\n\r\n") + shown + QStringLiteral("\r\n\r\n")
+    if (!ui.askToChange(QStringLiteral("\r\nElenco codici Nazioni SOLO Italiane :\r\n\r\n") + shown + QStringLiteral("\r\n\r\n")
                      + QStringLiteral("Se è ERRATO, Abbandonare rispondendo NO !"))) {
         ui.beep();
         return {Outcome::Declined, {}};

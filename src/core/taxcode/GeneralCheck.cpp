@@ -92,6 +92,8 @@ private:
     {
         return ui_.message(text, QString(), Ui::Icon::Question, Ui::Buttons::YesNo, defaultAnswer) == Answer::Yes;
     }
+    // A question whose Yes corrects the rows.
+    bool askToCorrect(const QString& text, Answer defaultAnswer) { return ui_.confirmChange(text, QString(), defaultAnswer) == Answer::Yes; }
     void heading(const QString& text) { report_->write(text); }
     void finding(Row& row, const QString& text)
     {
@@ -558,11 +560,11 @@ GeneralCheckResult GeneralCheckRun::run()
         }
         townTable_ = towns.next();
     }
-    automatic_ = ask(QStringLiteral("Effettuo le sostituzioni Automatiche ?\r\n- Indicatore  Persona Fisica S/N\r\n"
+    automatic_ = askToCorrect(QStringLiteral("Effettuo le sostituzioni Automatiche ?\r\n- Indicatore  Persona Fisica S/N\r\n"
                                     "- Indicatore  Consumatore Finale / Titolare PI"),
                      Answer::No);
     journalCheck_ = ask(QStringLiteral("Controllo presenza Prima Nota ?"));
-    fixAlphanumeric_ = ask(QStringLiteral("Correggo P.Iva Alfanumeriche ?"));
+    fixAlphanumeric_ = askToCorrect(QStringLiteral("Correggo P.Iva Alfanumeriche ?"), Answer::Yes);
     ui_.status(QString());
     ui_.busy(true);
 

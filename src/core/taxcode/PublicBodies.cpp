@@ -247,7 +247,7 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
     ui.message(QStringLiteral("ATTENZIONE !!\r\nPresenti codici con PI errata in quanto in realtà\r\nè un CODICE FISCALE di persone NON FISICHE\r\n"
                               "e NON Titolari di Partita Iva !!"),
                kBodiesTitle, Ui::Icon::Critical);
-    if (!ui.askYesNo(QStringLiteral("Confermi spostamento Automatico PI su CF, se inizia per 8/9 ?"))) {
+    if (!ui.askToChange(QStringLiteral("Confermi spostamento Automatico PI su CF, se inizia per 8/9 ?"))) {
         ui.message(QStringLiteral("ATTENZIONE !!\r\nDalla gestione ANAGRAFICHE COMUNI\r\ncopiare sul gestionale la PI sul CF e cancellare la PI,\r\n"
                                   "modificare eventualmente anche gli indicatori specificati sopra."),
                    kBodiesTitle, Ui::Icon::Information);
