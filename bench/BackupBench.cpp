@@ -4,8 +4,8 @@
 #include "BenchSupport.h"
 #include "ardea/ArdeaLogin.h"
 #include "backup/CorvinaBackup.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
-#include "console/VatListings.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "journal/VatListings.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <sys/resource.h>
 

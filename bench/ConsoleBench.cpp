@@ -7,11 +7,11 @@
 #include "ardea/CompanyOpening.h"
 #include "ardea/JournalView.h"
 #include "console/ConsoleState.h"
-#include "console/ReferenceTables.h"
-#include "console/VatListings.h"
+#include "journal/ReferenceTables.h"
+#include "journal/VatListings.h"
 #include "listview/Rs2List.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <QCoreApplication>
 #include <QDir>

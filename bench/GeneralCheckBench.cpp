@@ -8,8 +8,8 @@
 #include "BenchSupport.h"
 #include "db/ConnectionString.h"
 #include "db/SqliteFunctions.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 #include "taxcode/GeneralCheck.h"
 
 #include <QCoreApplication>

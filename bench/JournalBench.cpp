@@ -11,15 +11,15 @@
 #include "LinesModel.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
-#include "console/ArdeaJournalTotals.h"
+#include "journal/ArdeaJournalTotals.h"
 #include "console/ConsoleState.h"
-#include "console/CorvinaJournalTotals.h"
-#include "console/ReferenceTables.h"
-#include "console/SourceComparison.h"
-#include "console/VatListings.h"
+#include "journal/CorvinaJournalTotals.h"
+#include "journal/ReferenceTables.h"
+#include "comparison/SourceComparison.h"
+#include "journal/VatListings.h"
 #include "db/Dialect.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <QApplication>
 #include <QDir>

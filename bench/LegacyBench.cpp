@@ -12,8 +12,8 @@
 #include "console/ConsoleState.h"
 #include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 #include "taxcode/ForeignCodes.h"
 
 #include <QCoreApplication>

@@ -11,12 +11,12 @@
 #include "ardea/CompanyOpening.h"
 #include "console/ConsoleOpening.h"
 #include "console/ConsoleState.h"
-#include "console/VatListings.h"
+#include "journal/VatListings.h"
 #include "maintenance/ArticleObsolescence.h"
 #include "maintenance/SettlementRegister.h"
 #include "maintenance/VatLineListing.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // The Nembo export reader and the legacy totals under libFuzzer: any bytes as
 // the company's files (records, fields, amounts, dates, encodings); nothing
 // may crash, hang or read out of bounds.
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 #include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
-#include "console/SourceComparison.h"
-#include "platform/BatchUi.h"
-#include "process/AppContext.h"
+#include "comparison/SourceComparison.h"
+#include "console/BatchUi.h"
+#include "context/AppContext.h"
 
 #include <QCoreApplication>
 #include <QFile>

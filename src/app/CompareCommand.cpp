@@ -5,10 +5,10 @@
 #include "console/ConsoleCommands.h"
 #include "console/ConsoleOpening.h"
 #include "console/ConsoleState.h"
-#include "platform/BatchUi.h"
+#include "console/BatchUi.h"
 #include "platform/SingleInstance.h"
-#include "process/AppContext.h"
-#include "process/Startup.h"
+#include "context/AppContext.h"
+#include "session/Startup.h"
 #include "report/ViewerChoice.h"
 
 #include <QCommandLineParser>

@@ -12,10 +12,10 @@
 #include "backup/CorvinaBackup.h"
 #include "console/ConsoleCommands.h"
 #include "demo/DemoInstallation.h"
-#include "platform/BatchUi.h"
+#include "console/BatchUi.h"
 #include "platform/SingleInstance.h"
-#include "process/AppContext.h"
-#include "process/Startup.h"
+#include "context/AppContext.h"
+#include "session/Startup.h"
 #include "report/ViewerChoice.h"
 #include "settings/Settings.h"
 

@@ -2,7 +2,7 @@
 
 #include "console/ConsoleOpening.h"
 #include "platform/IniFile.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCheckBox>

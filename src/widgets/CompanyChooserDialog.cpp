@@ -1,7 +1,7 @@
 #include "CompanyChooserDialog.h"
 
 #include "WindowPlacement.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/TextUtil.h"
 #include "ardea/CompanyOpening.h"
 #include "platform/Ui.h"

@@ -8,10 +8,10 @@
 #include "WindowPlacement.h"
 #include "console/ConsoleCommands.h"
 #include "console/ConsoleOpening.h"
-#include "console/ReferenceTables.h"
+#include "journal/ReferenceTables.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
-#include "process/Startup.h"
+#include "context/AppContext.h"
+#include "session/Startup.h"
 #include "report/ReportFiles.h"
 #include "util/TextUtil.h"
 

@@ -3,7 +3,7 @@
 #include "ConsoleWidgets.h"
 #include "FormWidgets.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/ReportFile.h"
 
 #include <QCheckBox>

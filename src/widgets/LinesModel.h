@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/CompactLines.h"
+#include "util/CompactLines.h"
 
 #include <QAbstractListModel>
 #include <QSize>

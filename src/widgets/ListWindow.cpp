@@ -1,7 +1,7 @@
 #include "ListWindow.h"
 
 #include "WindowPlacement.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/TextUtil.h"
 #include "listview/ListFiles.h"
 #include "listview/ListLines.h"

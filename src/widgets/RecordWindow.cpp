@@ -4,7 +4,7 @@
 #include "WindowPlacement.h"
 #include "forms/RecordForm.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "console/ConsoleState.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "console/CompactLines.h"
+#include "util/CompactLines.h"
 
 #include <gtest/gtest.h>
 

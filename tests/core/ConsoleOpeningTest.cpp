@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 
 #include <gtest/gtest.h>
 

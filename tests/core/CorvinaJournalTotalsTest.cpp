@@ -1,5 +1,5 @@
-#include "console/CorvinaJournalTotals.h"
-#include "console/VatListings.h"
+#include "journal/CorvinaJournalTotals.h"
+#include "journal/VatListings.h"
 #include "db/Dialect.h"
 #include "DemoSession.h"
 

@@ -1,4 +1,4 @@
-#include "ardea/ArdeaInstallation.h"
+#include "context/ArdeaInstallation.h"
 #include "settings/SettingsKeys.h"
 #include "TestHome.h"
 

@@ -1,4 +1,4 @@
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/TextUtil.h"
 #include "db/ConnectionString.h"
 #include "taxcode/GeneralCheck.h"

@@ -2,7 +2,7 @@
 #include "legacy/ExportDatabase.h"
 #include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
-#include "console/SourceComparison.h"
+#include "comparison/SourceComparison.h"
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
 #include "report/ReportFile.h"

@@ -1,4 +1,4 @@
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "demo/DemoInstallation.h"

@@ -1,6 +1,6 @@
 #include "util/Progress.h"
 #include "ardea/SqlAccessForm.h"
-#include "platform/BatchUi.h"
+#include "console/BatchUi.h"
 #include "TestHome.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "console/ConsoleCommands.h"
 #include "taxcode/ForeignCodes.h"
 #include "taxcode/PublicBodies.h"
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 #include "report/ReportFile.h"
 #include "DemoSession.h"
 

@@ -1,4 +1,4 @@
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "db/ConnectionString.h"
 #include "listview/ListLines.h"
 #include "listview/Rs2List.h"

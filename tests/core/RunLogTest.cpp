@@ -1,4 +1,4 @@
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 #include "TestHome.h"
 
 #include "demo/DemoInstallation.h"

@@ -1,4 +1,4 @@
-#include "console/Settlements.h"
+#include "journal/Settlements.h"
 #include "DemoSession.h"
 
 #include <QSqlQuery>

@@ -1,5 +1,5 @@
-#include "console/SourceComparison.h"
-#include "console/VatListings.h"
+#include "comparison/SourceComparison.h"
+#include "journal/VatListings.h"
 #include "db/Dialect.h"
 #include "DemoSession.h"
 

@@ -2,7 +2,7 @@
 
 #include "TestHome.h"
 #include "console/ConsoleState.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QSqlDatabase>
 #include <gtest/gtest.h>

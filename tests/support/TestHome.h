@@ -1,6 +1,6 @@
 #pragma once
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "ScriptedUi.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // databases, the start button; its choices kept in the settings.
 #include "BackupWindow.h"
 #include "platform/IniFile.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "settings/SettingsKeys.h"
 #include "TestHome.h"
 

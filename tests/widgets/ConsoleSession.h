@@ -3,7 +3,7 @@
 #include "ConsoleWindow.h"
 #include "TestHome.h"
 #include "ardea/ArdeaLogin.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QApplication>
 #include <QComboBox>

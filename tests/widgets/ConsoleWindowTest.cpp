@@ -3,7 +3,7 @@
 #include "ConsoleSession.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"

@@ -2,7 +2,7 @@
 #include "ConsoleSession.h"
 #include "FlagsWindow.h"
 #include "console/ConsoleCommands.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "TestHome.h"
 
 #include <QAction>

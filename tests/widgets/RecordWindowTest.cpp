@@ -2,7 +2,7 @@
 #include "RecordWindow.h"
 #include "db/ScopedConnection.h"
 #include "forms/RecordForm.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "TestHome.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The fiscal code workbench window typed into as a person would.
 #include "WorkbenchWindow.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "TestHome.h"
 
 #include <QApplication>

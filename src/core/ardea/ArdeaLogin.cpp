@@ -1,6 +1,6 @@
 #include "ardea/ArdeaLogin.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "db/ConnectionString.h"
 #include "ardea/SqlAccessForm.h"
 #include "platform/Ui.h"

@@ -1,6 +1,6 @@
 #include "ardea/CompanyOpening.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/TextUtil.h"
 #include "db/DbValues.h"

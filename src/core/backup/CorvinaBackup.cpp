@@ -9,7 +9,7 @@
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDir>

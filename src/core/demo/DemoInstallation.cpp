@@ -4,7 +4,7 @@
 #include "demo/DemoTowns.h"
 
 #include "settings/Settings.h"
-#include "ardea/ArdeaInstallation.h"
+#include "context/ArdeaInstallation.h"
 #include "db/ScopedConnection.h"
 #include "db/SqlScript.h"
 #include "demo/DemoData.h"

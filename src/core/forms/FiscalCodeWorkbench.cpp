@@ -6,7 +6,7 @@
 #include "db/SideDatabase.h"
 #include "listview/Rs2List.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/ReportFile.h"
 #include "taxcode/FiscalCodeRules.h"
 #include "taxcode/TaxCodeChecks.h"

@@ -6,7 +6,7 @@
 #include "db/RowEditor.h"
 #include "db/ScopedConnection.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"

@@ -4,7 +4,7 @@
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/ReportFile.h"
 
 #include <QDate>

@@ -3,9 +3,9 @@
 #include "console/ConsoleOpening.h"
 #include "console/ConsoleState.h"
 #include "forms/FolderChooser.h"
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "settings/SettingsKeys.h"
 
 namespace corv {

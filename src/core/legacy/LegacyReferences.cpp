@@ -2,7 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/Amount.h"
 #include "util/Progress.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "console/CommandResult.h"
+#include "command/CommandResult.h"
 #include "console/ConsoleState.h"
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 
 namespace corv {
 

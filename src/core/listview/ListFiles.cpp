@@ -2,7 +2,7 @@
 
 #include "listview/ListLines.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"
 

@@ -1,9 +1,9 @@
 #include "listview/Rs2List.h"
 
 #include "util/Amount.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/Progress.h"
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 #include "report/FixedLine.h"
 #include "listview/RowSpool.h"
 #include "report/ReportFile.h"

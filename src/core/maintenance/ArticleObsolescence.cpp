@@ -7,7 +7,7 @@
 #include "listview/Rs2List.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/Amount.h"
 #include "util/Progress.h"

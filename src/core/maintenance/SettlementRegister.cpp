@@ -3,7 +3,7 @@
 #include "db/Connections.h"
 #include "db/RowReader.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFiles.h"
 

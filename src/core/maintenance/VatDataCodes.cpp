@@ -4,7 +4,7 @@
 #include "db/Connections.h"
 #include "db/RowReader.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
 

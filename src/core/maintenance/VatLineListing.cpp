@@ -1,11 +1,11 @@
 #include "maintenance/VatLineListing.h"
 
-#include "console/VatListings.h"
+#include "journal/VatListings.h"
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/RowReader.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFiles.h"
 #include "util/Progress.h"

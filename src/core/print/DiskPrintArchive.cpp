@@ -3,7 +3,7 @@
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
 #include "print/PrintEngine.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "settings/Settings.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "report/ViewerChoice.h"
 
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 #include "platform/AppPaths.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"

@@ -1,6 +1,6 @@
 #include "taxcode/GeneralCheck.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/Progress.h"
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"

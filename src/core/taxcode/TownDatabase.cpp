@@ -2,8 +2,8 @@
 
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
-#include "legacy/ExportFiles.h"
-#include "process/AppContext.h"
+#include "platform/ExportFiles.h"
+#include "context/AppContext.h"
 
 #include <QFileInfo>
 #include <QSqlError>

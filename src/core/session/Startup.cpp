@@ -1,8 +1,8 @@
-#include "process/Startup.h"
+#include "session/Startup.h"
 
 #include "print/PrintEngine.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "report/ViewerChoice.h"
 #include "platform/Ui.h"
 

@@ -1,4 +1,4 @@
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 
 #include "report/ReportFile.h"
 

@@ -1,4 +1,4 @@
-#include "console/SubjectCode.h"
+#include "journal/SubjectCode.h"
 
 namespace corv {
 

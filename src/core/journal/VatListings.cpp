@@ -1,11 +1,11 @@
-#include "console/VatListings.h"
+#include "journal/VatListings.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/Progress.h"
 #include "db/FieldRow.h"
 #include "util/TextUtil.h"
 #include "console/ConsoleState.h"
-#include "console/RowLines.h"
+#include "journal/RowLines.h"
 #include "views/ViewService.h"
 #include "platform/Ui.h"
 

@@ -1,4 +1,4 @@
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include "print/PrintEngine.h"
 #include "print/PrinterDevice.h"

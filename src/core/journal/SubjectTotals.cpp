@@ -1,4 +1,4 @@
-#include "console/SubjectTotals.h"
+#include "journal/SubjectTotals.h"
 
 #include "util/TextUtil.h"
 

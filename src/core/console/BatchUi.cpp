@@ -1,4 +1,4 @@
-#include "platform/BatchUi.h"
+#include "console/BatchUi.h"
 
 #include "forms/FolderChooser.h"
 

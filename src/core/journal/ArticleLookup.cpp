@@ -1,6 +1,6 @@
-#include "console/ArticleLookup.h"
+#include "journal/ArticleLookup.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "db/Dialect.h"
 #include "db/RowReader.h"
 

@@ -1,11 +1,11 @@
-#include "console/Settlements.h"
+#include "journal/Settlements.h"
 
 #include "console/ConsoleState.h"
-#include "console/RowLines.h"
+#include "journal/RowLines.h"
 #include "db/Connections.h"
 #include "db/RowEditor.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "ardea/ArdeaInstallation.h"
+#include "context/ArdeaInstallation.h"
 
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 #include "platform/Registry.h"
 #include "settings/SettingsKeys.h"
 

@@ -1,10 +1,10 @@
-#include "console/NatureCheck.h"
+#include "journal/NatureCheck.h"
 
 #include "console/ConsoleState.h"
-#include "console/RowLines.h"
+#include "journal/RowLines.h"
 #include "db/Connections.h"
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 
 namespace corv {
 

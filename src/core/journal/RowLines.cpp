@@ -1,7 +1,7 @@
-#include "console/RowLines.h"
+#include "journal/RowLines.h"
 
 #include "platform/Ui.h"
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/Progress.h"
 
 namespace corv {

@@ -1,10 +1,10 @@
-#include "console/ReferenceTables.h"
+#include "journal/ReferenceTables.h"
 
-#include "process/AppContext.h"
+#include "context/AppContext.h"
 #include "util/Progress.h"
 #include "db/FieldRow.h"
 #include "console/ConsoleState.h"
-#include "console/RowLines.h"
+#include "journal/RowLines.h"
 #include "util/TextUtil.h"
 #include "platform/Ui.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "process/RunLog.h"
+#include "report/RunLog.h"
 #include "settings/Settings.h"
-#include "ardea/ArdeaInstallation.h"
+#include "context/ArdeaInstallation.h"
 #include "db/Connections.h"
 #include "platform/AppPaths.h"
 #include "platform/IniFile.h"

@@ -1,4 +1,4 @@
-#include "legacy/ExportFiles.h"
+#include "platform/ExportFiles.h"
 
 #include "platform/TextFile.h"
 

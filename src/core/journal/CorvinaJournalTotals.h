@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/CommandResult.h"
+#include "command/CommandResult.h"
 
 #include <QString>
 
