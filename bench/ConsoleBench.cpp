@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
     if (argc > 3 && std::strcmp(argv[3], "sql") == 0) {
         const QStringList statements = std::strcmp(measure, "tabelle") == 0 ? referenceSql()
                                        : std::strcmp(measure, "righe") == 0
-                                           ? QStringList{ardeaListingSql(Dialect::of(Engine::Sqlite), kEmptyDate, kEmptyDate, kBusiest)}
+                                           ? QStringList{ardeaListingSql(Dialect::of(Engine::Sqlite), QDate(), QDate(), kBusiest)}
                                            : QStringList{kRs2ListSql};
         for (const QString& sql : statements)
             std::printf("%s;\n", qPrintable(sql));
@@ -75,9 +75,8 @@ int main(int argc, char* argv[])
         const ReferenceLists lists = readArdeaReferences(ctx);
         rows = lists.vatCodes.size() + lists.reasons.size() + lists.subjects.size();
     } else if (std::strcmp(measure, "righe") == 0) {
-        ConsoleState state;
         timer.start();
-        rows = listArdeaVatLines(ctx, state, kBusiest).lines.size();
+        rows = listArdeaVatLines(ctx, QDate(), QDate(), kBusiest).lines.size();
     } else {
         Rs2ListOptions options;
         options.title = QStringLiteral("Bench Rs2List");

@@ -12,6 +12,7 @@
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
 #include "journal/ArdeaJournalTotals.h"
+#include "console/ConsoleCommands.h"
 #include "console/ConsoleState.h"
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/ReferenceTables.h"
@@ -85,7 +86,7 @@ int main(int argc, char* argv[])
         const bool corvina = std::strcmp(argv[3], "sql-corvina") == 0;
         QStringList statements;
         if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0)
-            statements << ardeaJournalSql(sqlite, kEmptyDate, kEmptyDate) << ardeaRegisterTotalsSql(sqlite, kEmptyDate, kEmptyDate);
+            statements << ardeaJournalSql(sqlite, QDate(), QDate()) << ardeaRegisterTotalsSql(sqlite, QDate(), QDate());
         else if (std::strcmp(measure, "corvina") == 0)
             statements << corvinaJournalSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaCodeSumsSql(sqlite, QStringLiteral("DEMO"), kYear)
                        << corvinaTypeSumsSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaReasonSumsSql(sqlite, QStringLiteral("DEMO"), kYear);
@@ -109,7 +110,7 @@ int main(int argc, char* argv[])
     ConsoleState state;
     if (!loadCorvinaCompanies(ctx, state))
         return 1;
-    for (int row = 0; row < state.corvinaRows.size(); ++row) {
+    for (int row = 0; row < state.corvinaCompanies.size(); ++row) {
         state.corvinaRow = row;
         if (state.corvinaYear() == kYear)
             break;
@@ -123,8 +124,10 @@ int main(int argc, char* argv[])
     timer.start();
     long rows = 0;
     if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0) {
-        if (totalArdeaJournal(ctx, state).outcome != CommandResult::Outcome::Done)
+        CommandResult result = totalArdeaJournal(ctx, ArdeaJournalInput{true, QDate(), QDate(), {}});
+        if (result.outcome != CommandResult::Outcome::Done || !result.results)
             return 1;
+        state.results = std::move(*result.results);
         rows = ardeaRows(state.results.lines);
         if (std::strcmp(measure, "finestra") == 0) {
             // The result list on screen, as the console shows it.
@@ -141,8 +144,11 @@ int main(int argc, char* argv[])
                 return 1;
         }
     } else if (std::strcmp(measure, "corvina") == 0) {
-        if (totalCorvinaJournal(ctx, state).outcome != CommandResult::Outcome::Done)
+        CommandResult result = totalCorvinaJournal(ctx, CorvinaJournalInput{state.selectedCorvina(), false, {}});
+        if (result.outcome != CommandResult::Outcome::Done || !result.results || !result.sorted)
             return 1;
+        state.results = std::move(*result.results);
+        state.sorted = std::move(*result.sorted);
         rows = corvinaRows(state);
     } else {
         const CommandResult result = compareSources(ctx, comparisonRequestOf(state));

@@ -82,9 +82,8 @@ int main(int argc, char* argv[])
                 *keys << q.value(QStringLiteral("cod_anagra")).toString();
         }
         rows = current.size() + historical.size();
-        ConsoleState state;
         timer.start();
-        if (fillForeignCodes(ctx, state).outcome != CommandResult::Outcome::Done)
+        if (fillForeignCodes(ctx).outcome != CommandResult::Outcome::Done)
             return 1;
         const double seconds = timer.nsecsElapsed() / 1e9;
         for (auto [table, keys] : {std::pair{"CA_ANAGRAFICHE", &current}, std::pair{"CA_ANAGRAFICHE_STO", &historical}}) {

@@ -175,10 +175,10 @@ int main(int argc, char* argv[])
         ConsoleState state;
         if (!loadCorvinaCompanies(ctx, state))
             return 1;
-        QString row;
-        for (const QString& r : state.corvinaRows) {
-            if (r.section(QLatin1Char('|'), 1, 1).trimmed() == QLatin1String("2025"))
-                row = r;
+        CorvinaCompany row;
+        for (const CorvinaCompany& company : state.corvinaCompanies) {
+            if (company.year == 2025)
+                row = company;
         }
         VatLineListing natures(ctx, VatLineKind::Nature);
         timer.start();

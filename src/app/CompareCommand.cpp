@@ -100,12 +100,10 @@ CompareOptions parse(const QStringList& arguments)
 // The row of the Corvina company and year; -1 when there is none.
 int corvinaRowOf(const ConsoleState& state, const QString& company, int year)
 {
-    for (int row = 0; row < state.corvinaRows.size(); ++row) {
-        ConsoleState probe;
-        probe.corvinaRows = state.corvinaRows;
-        probe.corvinaRow = row;
+    for (int row = 0; row < state.corvinaCompanies.size(); ++row) {
+        const CorvinaCompany& candidate = state.corvinaCompanies[row];
         // Rows come newest year first: without a year the first row of the company wins.
-        if (probe.corvinaCompany().compare(company, Qt::CaseInsensitive) == 0 && (year == 0 || probe.corvinaYear() == year))
+        if (candidate.code.compare(company, Qt::CaseInsensitive) == 0 && (year == 0 || candidate.year == year))
             return row;
     }
     return -1;

@@ -214,7 +214,7 @@ void ConsoleWindow::showState()
     sources_->setCurrentIndex(state_.source);
     corvinaRelease_->setText(state_.corvinaRelease);
     corvinaCompanies_->clear();
-    corvinaCompanies_->addItems(state_.corvinaRows);
+    corvinaCompanies_->addItems(state_.corvinaRowTexts());
     corvinaCompanies_->setCurrentIndex(state_.corvinaRow);
     importDates_->setText(displayText(importDateLabel(ctx_, state_)));
     for (int tab = 0; tab < ConsoleState::TabCount; ++tab) {

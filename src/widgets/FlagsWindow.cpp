@@ -18,10 +18,10 @@
 
 namespace corv {
 
-FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
+FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompanies& companies, int corvinaRow, QWidget* parent)
     // No record table of the template: these windows change their records through their lists.
     : RecordWindow(ctx, flagListDescription(source).objectName, flagListDescription(source).caption, parent),
-      list_(ctx, source, corvinaRows)
+      list_(ctx, source, companies)
 {
     const FlagListDescription& d = list_.description();
     sources_ = new QComboBox(this);

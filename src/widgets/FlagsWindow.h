@@ -21,7 +21,7 @@ class PipeListView;
 class FlagsWindow : public RecordWindow {
     Q_OBJECT
 public:
-    FlagsWindow(AppContext& ctx, FlagSource source, const QStringList& corvinaRows, int corvinaRow, QWidget* parent = nullptr);
+    FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompanies& companies, int corvinaRow, QWidget* parent = nullptr);
     ~FlagsWindow() override;
 
     FlagList& list() { return list_; }

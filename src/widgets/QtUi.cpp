@@ -181,13 +181,13 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     std::unique_ptr<QMainWindow> window;
     switch (request.kind) {
     case FormKind::ArdeaVatFlags:
-        window = std::make_unique<FlagsWindow>(ctx, FlagSource::ArdeaVatCodes, request.corvinaRows, request.corvinaRow, window_);
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::ArdeaVatCodes, request.corvinaCompanies, request.corvinaRow, window_);
         break;
     case FormKind::CorvinaVatFlags:
-        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaVatCodes, request.corvinaRows, request.corvinaRow, window_);
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaVatCodes, request.corvinaCompanies, request.corvinaRow, window_);
         break;
     case FormKind::CorvinaReasonFlags:
-        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaReasons, request.corvinaRows, request.corvinaRow, window_);
+        window = std::make_unique<FlagsWindow>(ctx, FlagSource::CorvinaReasons, request.corvinaCompanies, request.corvinaRow, window_);
         break;
     case FormKind::CorvinaBackup: window = std::make_unique<BackupWindow>(ctx, window_); break;
     case FormKind::FiscalCodeWorkbench: window = std::make_unique<WorkbenchWindow>(ctx, window_); break;
@@ -195,13 +195,13 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     case FormKind::VatTotals: window = std::make_unique<VatTotalsWindow>(ctx, window_); break;
     case FormKind::SettlementRegister: window = std::make_unique<StockSettlementWindow>(ctx, window_); break;
     case FormKind::VatNatureLines:
-        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::Nature, request.corvinaRows, request.corvinaRow, window_);
+        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::Nature, request.corvinaCompanies, request.corvinaRow, window_);
         break;
     case FormKind::DocumentTypeLines:
-        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::DocumentType, request.corvinaRows, request.corvinaRow, window_);
+        window = std::make_unique<VatLineWindow>(ctx, VatLineKind::DocumentType, request.corvinaCompanies, request.corvinaRow, window_);
         break;
     case FormKind::VatDataCodes:
-        window = std::make_unique<VatDataCodesWindow>(ctx, request.corvinaRows.value(request.corvinaRow), window_);
+        window = std::make_unique<VatDataCodesWindow>(ctx, request.corvinaCompanies.value(request.corvinaRow), window_);
         break;
     }
     // Owned by the console and modal: the command ends when it is closed.

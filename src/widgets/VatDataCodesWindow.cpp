@@ -21,8 +21,8 @@ QPushButton* button(const char* name, const QString& text, QWidget* parent)
 
 } // namespace
 
-VatDataCodesWindow::VatDataCodesWindow(AppContext& ctx, const QString& corvinaRow, QWidget* parent)
-    : RecordWindow(ctx, QStringLiteral("F_CFPISuComDatIVA"), QStringLiteral("PI/CF su Comunicazione Dati Fatture"), parent), codes_(ctx, corvinaRow)
+VatDataCodesWindow::VatDataCodesWindow(AppContext& ctx, const CorvinaCompany& company, QWidget* parent)
+    : RecordWindow(ctx, QStringLiteral("F_CFPISuComDatIVA"), QStringLiteral("PI/CF su Comunicazione Dati Fatture"), parent), codes_(ctx, company)
 {
     communications_ = new QComboBox(this);
     communications_->setObjectName(QStringLiteral("Cmb_DatiIVA"));

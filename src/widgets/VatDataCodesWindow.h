@@ -15,7 +15,7 @@ class PipeListView;
 class VatDataCodesWindow : public RecordWindow {
     Q_OBJECT
 public:
-    VatDataCodesWindow(AppContext& ctx, const QString& corvinaRow, QWidget* parent = nullptr);
+    VatDataCodesWindow(AppContext& ctx, const CorvinaCompany& company, QWidget* parent = nullptr);
 
 private:
     void showLines();

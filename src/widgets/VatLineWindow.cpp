@@ -1,5 +1,7 @@
 #include "VatLineWindow.h"
 
+#include "command/ConsoleLists.h"
+
 #include "FormWidgets.h"
 
 #include <QCheckBox>
@@ -10,13 +12,14 @@
 
 namespace corv {
 
-VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const QStringList& corvinaRows, int corvinaRow, QWidget* parent)
-    : RecordWindow(ctx, VatLineListing::objectNameOf(kind), VatLineListing::captionOf(kind), parent), listing_(ctx, kind)
+VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const CorvinaCompanies& companies, int selected, QWidget* parent)
+    : RecordWindow(ctx, VatLineListing::objectNameOf(kind), VatLineListing::captionOf(kind), parent), listing_(ctx, kind), companyList_(companies)
 {
     companies_ = new QComboBox(this);
     companies_->setObjectName(QStringLiteral("Cmb_COM"));
-    companies_->addItems(corvinaRows);
-    companies_->setCurrentIndex(corvinaRow >= 0 && corvinaRow < corvinaRows.size() ? corvinaRow : 0);
+    for (const CorvinaCompany& company : companies)
+        companies_->addItem(corvinaCompanyRow(company));
+    companies_->setCurrentIndex(selected >= 0 && selected < companies.size() ? selected : 0);
     values_ = new CodeCombo(QStringLiteral("Cmb_Natura"), this);
     values_->addItems(listing_.values());
     values_->setCurrentIndex(-1);
@@ -46,7 +49,7 @@ VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const QStringLis
 
 void VatLineWindow::runListing()
 {
-    listing_.list(companies_->currentText(), values_->currentText(), zero_->isChecked());
+    listing_.list(companyList_.value(companies_->currentIndex()), values_->currentText(), zero_->isChecked());
     lines_->setRows(listing_.lines());
     hint(QStringLiteral("Righe : %1").arg(listing_.lines().size()));
 }

@@ -17,7 +17,7 @@ class PipeListView;
 class VatLineWindow : public RecordWindow {
     Q_OBJECT
 public:
-    VatLineWindow(AppContext& ctx, VatLineKind kind, const QStringList& corvinaRows, int corvinaRow, QWidget* parent = nullptr);
+    VatLineWindow(AppContext& ctx, VatLineKind kind, const CorvinaCompanies& companies, int selected, QWidget* parent = nullptr);
 
 private:
     void runListing();
@@ -27,6 +27,7 @@ private:
     CodeCombo* values_ = nullptr;
     QCheckBox* zero_ = nullptr;
     PipeListView* lines_ = nullptr;
+    CorvinaCompanies companyList_;
 };
 
 } // namespace corv

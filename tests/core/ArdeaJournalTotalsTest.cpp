@@ -79,7 +79,7 @@ protected:
 
 TEST_F(ArdeaJournalTotalsTest, ReportTotalsEveryCustomerAndSupplierWithReceiptsInAGroupOfTheirOwn)
 {
-    const CommandResult result = totalArdeaJournal(*ctx, state);
+    const CommandResult result = run("Cmd_ArPrimaNota");
     ASSERT_EQ(result.outcome, CommandResult::Outcome::Done);
     EXPECT_EQ(result.reportPath, companyReportPath(ctx->paths(), "\\PN_ar_", "DEMO", ".LOG"));
     const QString dashes(79, '-'), equals(79, '=');
@@ -111,7 +111,7 @@ TEST_F(ArdeaJournalTotalsTest, ReportTotalsEveryCustomerAndSupplierWithReceiptsI
 
 TEST_F(ArdeaJournalTotalsTest, ResultListShowsEveryRowThenTheRegisterTotals)
 {
-    ASSERT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList lines = state.results.lines.toStringList();
     EXPECT_EQ(state.results.heading, ardeaJournalHeading());
     const QStringList rows = {
@@ -149,7 +149,7 @@ TEST_F(ArdeaJournalTotalsTest, WithoutTheReferenceListsNothingIsRead)
 {
     state.lists[ConsoleState::ArdeaTab].reasons.clear();
     ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati per Corvina !!");
-    EXPECT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 1);
     EXPECT_TRUE(reportLines().isEmpty());
 }
@@ -158,7 +158,7 @@ TEST_F(ArdeaJournalTotalsTest, AnEmptyRangeWritesNoReport)
 {
     state.dateFrom = "01/01/2030";
     state.dateTo = kEmptyDate;
-    const CommandResult result = totalArdeaJournal(*ctx, state);
+    const CommandResult result = run("Cmd_ArPrimaNota");
     EXPECT_EQ(result.outcome, CommandResult::Outcome::Done);
     EXPECT_TRUE(result.reportPath.isEmpty());
     EXPECT_TRUE(reportLines().isEmpty());
@@ -168,7 +168,7 @@ TEST_F(ArdeaJournalTotalsTest, AnEmptyRangeWritesNoReport)
 TEST_F(ArdeaJournalTotalsTest, OnlyCustomersCloseTheirGroupAfterTheLast)
 {
     exec(company(), "DELETE FROM CG_PRINOTAT WHERE ind_clifor IS NOT 'C'");
-    ASSERT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList lines = reportLines();
     ASSERT_EQ(lines.size(), 3 + 2 + 3);
     EXPECT_TRUE(lines[3].startsWith("C000001-"));
@@ -190,19 +190,19 @@ TEST_F(ArdeaJournalTotalsTest, SubjectTotalsTakeWideAmountsWhole)
 TEST_F(ArdeaJournalTotalsTest, StatementsFollowTheDateRange)
 {
     const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
-    const QString journal = ardeaJournalSql(sqlServer, "01/01/2025", kEmptyDate);
+    const QString journal = ardeaJournalSql(sqlServer, QDate(2025, 1, 1), QDate());
     EXPECT_TRUE(journal.endsWith(" LEFT JOIN CA_NATURA_IVA as ni ON (ri.cod_natura_iva=ni.cod_natura_iva)"
                                  " WHERE t.dat_registrazione>='20250101'"
                                  " ORDER BY t.ind_clifor, a.des_ragsoc, t.cod_clifor, t.dat_registrazione, t.des_num_doc, ri.cod_iva"));
-    EXPECT_FALSE(ardeaJournalSql(sqlServer, kEmptyDate, kEmptyDate).contains("WHERE"));
-    EXPECT_TRUE(ardeaRegisterTotalsSql(sqlServer, "01/01/2025", "31/12/2025")
+    EXPECT_FALSE(ardeaJournalSql(sqlServer, QDate(), QDate()).contains("WHERE"));
+    EXPECT_TRUE(ardeaRegisterTotalsSql(sqlServer, QDate(2025, 1, 1), QDate(2025, 12, 31))
                     .contains(" WHERE t.dat_registrazione>='20250101' AND t.dat_registrazione<='20251231' GROUP BY"));
 }
 
 TEST_F(ArdeaJournalTotalsTest, NatureCheckListsTheRowsWithoutNatureOverTheWholeJournal)
 {
     ui.expectMessage("Presenti registrazioni SENZA Natura IVA Indicata !!");
-    ASSERT_EQ(checkJournalNatures(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_ArNatura").outcome, CommandResult::Outcome::Done);
     EXPECT_EQ(state.results.heading,
               "Prg_prn |Riga| Num. Reg.| Data Reg.| |CodClF| Rag. Soc.                              |N.I.|Descr. Nat.IVA      |");
     // The row of 2024 is found although the range is 2025: the whole journal is searched.
@@ -215,7 +215,7 @@ TEST_F(ArdeaJournalTotalsTest, NatureCheckWithEveryNatureGivenSaysSo)
 {
     exec(company(), "UPDATE CG_PRINOTAR_IVA SET cod_natura_iva='N4' WHERE cod_natura_iva IS NULL");
     ui.expectMessage("NESSUNA Natura IVA tralasciata !!");
-    ASSERT_EQ(checkJournalNatures(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_ArNatura").outcome, CommandResult::Outcome::Done);
     EXPECT_TRUE(state.results.lines.isEmpty());
     EXPECT_EQ(ui.beeps, 1);
 }
@@ -225,11 +225,11 @@ TEST_F(ArdeaJournalTotalsTest, NatureCheckWithEveryNatureGivenSaysSo)
 namespace {
 TEST_F(ArdeaJournalTotalsTest, AStopKeepsThePreviousReportAndTheRowsRead)
 {
-    ASSERT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList before = reportLines();
     ui.onProcessEvents = [this] { ctx->stop().request(); };
     state.dateFrom = kEmptyDate; // a different report, were it finished
-    EXPECT_EQ(totalArdeaJournal(*ctx, state).outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Stopped);
     EXPECT_EQ(reportLines(), before);
     EXPECT_FALSE(state.results.lines.isEmpty());
     EXPECT_EQ(ui.statuses.last(), "Lettura PN da Ardea interrotta");

@@ -48,13 +48,13 @@ TEST_F(ConsoleListsTest, CorvinaReferenceRows)
          "INSERT INTO CustomerSupplier (CompanyCode, VATYear, CustSupplType, CustSupplCode, CompanyName, VATRegNo, FiscalCode, ISOCode,"
          " PhysicalPerson, C3SubjectType) VALUES ('DEMO', 2025, '2', '000777', 'Fornitore', '01234567897', '01234567897', 'IT', '0', '1'),"
          " ('DEMO', 2025, NULL, '000124', 'Senza tipo', '', '', 'IT', '0', '1')");
-    const ReferenceLists lists = readCorvinaReferences(*ctx, state);
+    const ReferenceLists lists = readCorvinaReferences(*ctx, state.selectedCorvina());
     EXPECT_TRUE(lists.subjects.contains("000777F|" + QString("Fornitore").leftJustified(40) + "|?|01234567897     |01234567897     |IT |0|1|DEMO  |"));
     EXPECT_TRUE(std::any_of(lists.subjects.begin(), lists.subjects.end(), [](const QString& r) { return r.startsWith("000124F|"); }));
     EXPECT_TRUE(lists.vatCodes.contains("22 |IVA 22%             | 22,000|0  |1  |0  |0   |"));
 
     ConsoleState none;
-    const ReferenceLists nothing = readCorvinaReferences(*ctx, none);
+    const ReferenceLists nothing = readCorvinaReferences(*ctx, none.selectedCorvina());
     EXPECT_TRUE(nothing.vatCodes.isEmpty());
     EXPECT_EQ(ui.statuses.last(), "NESSUN ANNO NEL COMBO AZIENDE !!");
 }
@@ -62,10 +62,10 @@ TEST_F(ConsoleListsTest, CorvinaReferenceRows)
 TEST_F(ConsoleListsTest, ListingStatementsFilterOnlyOnWhatIsGiven)
 {
     const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
-    EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, "31/01/2025", {'A', "000777C|x|"}),
+    EXPECT_EQ(ardeaListingSql(sqlServer, QDate(), QDate(2025, 1, 31), {'A', "000777C|x|"}),
               "SELECT * FROM XEBV_PNRIVA WHERE dat_registrazione<='20250131' AND cod_clifor=N'000777' AND ind_clifor=N'C'"
               " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
-    EXPECT_EQ(ardeaListingSql(sqlServer, kEmptyDate, kEmptyDate, {'I', "22 |IVA|"}),
+    EXPECT_EQ(ardeaListingSql(sqlServer, QDate(), QDate(), {'I', "22 |IVA|"}),
               "SELECT * FROM XEBV_PNRIVA WHERE cod_iva=N'22'"
               " ORDER BY dat_doc, num_protocollo, sig_serie_prot, des_num_doc, sig_serie_doc");
     EXPECT_EQ(corvinaListingSql(sqlServer, "DEMO", 2016, {'A', "000123F|"}),
@@ -88,12 +88,12 @@ TEST_F(ConsoleListsTest, CorvinaListingHasTheNatureColumnFrom2017)
 {
     ASSERT_TRUE(ensureCorvinaViews(*ctx));
     selectYear(2016);
-    const Listing old = listCorvinaVatLines(*ctx, state, {'I', "22 |"});
+    const Listing old = listCorvinaVatLines(*ctx, state.selectedCorvina(), {'I', "22 |"});
     ASSERT_FALSE(old.lines.isEmpty());
     EXPECT_EQ(old.lines.first().count('|'), 13);
     EXPECT_EQ(old.heading, corvinaListingHeading());
     selectYear(2025);
-    const Listing recent = listCorvinaVatLines(*ctx, state, {'I', "E15|"});
+    const Listing recent = listCorvinaVatLines(*ctx, state.selectedCorvina(), {'I', "E15|"});
     ASSERT_FALSE(recent.lines.isEmpty());
     EXPECT_EQ(recent.lines.first().count('|'), 14);
     EXPECT_TRUE(recent.lines.first().endsWith("1     |")); // Corvina numbers the natures: N1 is 1
@@ -105,13 +105,13 @@ TEST_F(ConsoleListsTest, ArdeaListingOfTheBusiestCustomer)
     ASSERT_TRUE(ensureJournalView(company(), false));
     state.dateFrom = "01/01/2025";
     state.dateTo = "31/12/2025";
-    const Listing listing = listArdeaVatLines(*ctx, state, {'A', "000001C|"});
+    const Listing listing = listArdeaVatLines(*ctx, state.fromDate(), state.toDate(), {'A', "000001C|"});
     ASSERT_FALSE(listing.lines.isEmpty());
     EXPECT_EQ(listing.lines.size(), scalar(company(), "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_clifor = '000001' AND ind_clifor = 'C'"
                                                        " AND dat_registrazione >= '2025-01-01' AND dat_registrazione <= '2025-12-31 00:00:00'"));
     for (const QString& line : listing.lines)
         EXPECT_EQ(line.section('|', 7, 7), "000001");
-    const Listing none = listArdeaVatLines(*ctx, state, {'I', "ZZ|"});
+    const Listing none = listArdeaVatLines(*ctx, state.fromDate(), state.toDate(), {'I', "ZZ|"});
     EXPECT_TRUE(none.lines.isEmpty());
     EXPECT_TRUE(ui.statuses.contains("NESSUN dato trovato !!"));
 }
@@ -163,7 +163,7 @@ TEST_F(ConsoleListsTest, ACustomerCodeShorterThanItsColumnFindsItsLines)
                     " VATTaxable, VATAmount, DocumentDate, DocumentNumber, ProtocolNumber)"
                     " VALUES ('DEMO', 2016, '', '22', '1', 'AB1', 100, 22, '2016-03-01 00:00:00', 'F1', 7)");
     // The row of the customer list pads the code to its column.
-    const Listing listing = listCorvinaVatLines(*ctx, state, {'A', "AB1   C|Cliente corto|"});
+    const Listing listing = listCorvinaVatLines(*ctx, state.selectedCorvina(), {'A', "AB1   C|Cliente corto|"});
     ASSERT_EQ(listing.lines.size(), 1);
     EXPECT_TRUE(listing.lines.first().startsWith("01/03/2016|F1        |7         |"));
 }

@@ -39,15 +39,12 @@ TEST_F(ConsoleOpeningTest, WithoutCorvinaTheCorvinaTabIsDisabled)
     ConsoleState fresh;
     EXPECT_TRUE(openConsole(*ctx, fresh, {}));
     EXPECT_FALSE(fresh.corvinaEnabled);
-    EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+    EXPECT_TRUE(fresh.corvinaCompanies.isEmpty());
 }
 
 TEST_F(ConsoleOpeningTest, ImportDatesChangeOnlyWithValidDates)
 {
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
-        if (state.corvinaRows[i].section('|', 1, 1).trimmed() == "2025")
-            state.corvinaRow = i;
-    }
+    selectYear(2025);
     EXPECT_EQ(importDateLabel(*ctx, state), "Liq.:14/02/2026\r\n - Dati:16/02/2026\r\n - Click-Dx per cambio date");
     ui.expectInput("Nuova data import Liquidazioni :", QString("  "))
         .expectInput("Nuova data import Righe :", QString(""));
@@ -65,11 +62,11 @@ TEST(ConsoleSettings, RestoreRules)
     TestHome home(false);
     IniFile ini(home.file("TLX_CORV.INI"));
     ConsoleState state;
-    state.corvinaRows = {corvinaCompanyRow("DEMO", "2025", "Rossi", ""), corvinaCompanyRow("DEMO", "2016", "Rossi", "")};
+    state.corvinaCompanies = {{"DEMO", 2025, "Rossi", ""}, {"DEMO", 2016, "Rossi", ""}};
     state.tab = 0;
     ini.write("Param", "LastTab", "5");
     ini.write("Param", "Source", "7");
-    ini.write("Param", "Last_Cv", corvinaCompanyRow("DEMO", "2016", "Rossi", ""));
+    ini.write("Param", "Last_Cv", corvinaCompanyRow({"DEMO", 2016, "Rossi", ""}));
     restoreConsoleSettings(state, ini);
     EXPECT_EQ(state.tab, 0);    // out of range: left as the opening chose
     EXPECT_EQ(state.source, 0); // out of range: "Dati da Ardea"
@@ -77,7 +74,7 @@ TEST(ConsoleSettings, RestoreRules)
     EXPECT_EQ(state.dateFrom, kEmptyDate);
     ini.write("Param", "LastTab", "-1");
     ini.write("Param", "Source", "1");
-    ini.write("Param", "Last_Cv", corvinaCompanyRow("DEMO", "2016", "Rossi Nuovo Nome", ""));
+    ini.write("Param", "Last_Cv", corvinaCompanyRow({"DEMO", 2016, "Rossi Nuovo Nome", ""}));
     restoreConsoleSettings(state, ini);
     EXPECT_EQ(state.tab, 0);
     EXPECT_EQ(state.source, 1);
@@ -115,7 +112,7 @@ TEST_F(ConsoleOpeningTest, ADamagedCorvinaCatalogIsToldNotJustLogged)
     ui.expectMessage("Impossibile leggere le aziende dal database Corvina :");
     ConsoleState fresh;
     EXPECT_TRUE(openConsole(*ctx, fresh, {}));
-    EXPECT_TRUE(fresh.corvinaRows.isEmpty());
+    EXPECT_TRUE(fresh.corvinaCompanies.isEmpty());
 }
 
 } // namespace

@@ -72,7 +72,7 @@ const QString kEquals(79, '='), kDashes(79, '-');
 TEST_F(CorvinaJournalTotalsTest, From2017LinesAndSummariesSortByCustomerAndSupplier)
 {
     selectYear(2025);
-    ASSERT_EQ(totalCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList expected = {
         // The sorted list orders whole lines: the rows of one document by their text.
         "1  000001    |20250110_000000|Alfa S.p.A.                    01234567897         |       1|F1          |000001    |       50,00|        0,00| Non soggetto art.7  | 0,00|N2.1|",
@@ -120,7 +120,7 @@ TEST_F(CorvinaJournalTotalsTest, OnTheNemboSourceCodesStayAsTheyAre)
 {
     selectYear(2025);
     state.source = 1;
-    ASSERT_EQ(totalCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
     EXPECT_TRUE(state.sorted.toStringList().contains(
         "_1  123    Delta------------------------- |       10,00         1,00----------                DLTDLT70A01F205Y| "));
     EXPECT_EQ(summaryCode("123", false), "000123");
@@ -132,7 +132,7 @@ TEST_F(CorvinaJournalTotalsTest, OnTheNemboSourceCodesStayAsTheyAre)
 TEST_F(CorvinaJournalTotalsTest, Before2017TheSumsGroupTheReasonColumnsTheViewHas)
 {
     selectYear(2016);
-    ASSERT_EQ(totalCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList expected = {
         "1  000001    |20160501_000000|Alfa S.p.A.                    01234567897         |       1|X1          |000001    |      100,00|       22,00| IVA 22%             |22,00|",
         "2  000100    |20160601_000000|Gamma Forniture S.n.c.         GMMFRN80A01H501X    |       2|Y1          |000100    |       10,00|        0,40| IVA 4%              | 4,00|",
@@ -164,7 +164,7 @@ TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultList)
 {
     selectYear(2025);
     state.setResults({"Intestazione", QStringList{"riga precedente"}});
-    ASSERT_EQ(sumCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(runRightClick("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList lines = results();
     ASSERT_GT(lines.size(), 3);
     EXPECT_EQ(lines[0], "riga precedente");
@@ -175,8 +175,8 @@ TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultList)
 TEST_F(CorvinaJournalTotalsTest, WithoutACompanyChosenItBeeps)
 {
     state.corvinaRow = -1;
-    EXPECT_EQ(totalCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Declined);
-    EXPECT_EQ(sumCorvinaJournal(*ctx, state).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(runRightClick("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 2);
 }
 

@@ -83,7 +83,7 @@ TEST_F(FlagListsTest, NothingChosenIsSaid)
 
 TEST_F(FlagListsTest, CorvinaNaturesSetForTheGroupAndYearReadOnly)
 {
-    FlagList list(*ctx, FlagSource::CorvinaVatCodes, state.corvinaRows);
+    FlagList list(*ctx, FlagSource::CorvinaVatCodes, state.corvinaCompanies);
     selectYear(2025);
     ASSERT_TRUE(list.read(state.corvinaRow));
     QList<int> three;
@@ -109,7 +109,7 @@ TEST_F(FlagListsTest, CorvinaNaturesSetForTheGroupAndYearReadOnly)
 
 TEST_F(FlagListsTest, ReasonFlagsInvertedAndSetTrueInTheirStoredForm)
 {
-    FlagList list(*ctx, FlagSource::CorvinaReasons, state.corvinaRows);
+    FlagList list(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies);
     selectYear(2025);
     ASSERT_TRUE(list.read(state.corvinaRow));
     QList<int> chosen;
@@ -134,7 +134,7 @@ TEST_F(FlagListsTest, ReasonFlagsInvertedAndSetTrueInTheirStoredForm)
 
 TEST_F(FlagListsTest, TheListReportMarksTheSelectedRows)
 {
-    FlagList list(*ctx, FlagSource::CorvinaReasons, state.corvinaRows);
+    FlagList list(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies);
     ui.expectMessage("Nessuna Causale in elenco !!");
     EXPECT_TRUE(list.report({}).isEmpty());
     selectYear(2025);

@@ -94,10 +94,10 @@ TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)
 
 TEST_F(LegacyArchiveTest, SettlementsFileShownAsItIsOrABeep)
 {
-    ASSERT_EQ(listNemboSettlements(*ctx, state).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Done);
     EXPECT_EQ(state.results.lines.toStringList(), (QStringList{"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"}));
     state.nemboRow = 1;
-    EXPECT_EQ(listNemboSettlements(*ctx, state).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 1);
 }
 

@@ -33,7 +33,7 @@ TEST_F(MaintenanceCommands, NoButtonIsLeftWithoutWorkAndEachWindowOpensFromItsBu
         EXPECT_EQ(runConsoleCommand(*ctx, state, run).outcome, CommandResult::Outcome::Done) << o.button;
         ASSERT_EQ(ui.formsShown.size(), 1u) << o.button;
         EXPECT_EQ(ui.formsShown[0].kind, o.kind) << o.button;
-        EXPECT_EQ(ui.formsShown[0].corvinaRows, state.corvinaRows);
+        EXPECT_EQ(ui.formsShown[0].corvinaCompanies.size(), state.corvinaCompanies.size());
         EXPECT_EQ(ui.formsShown[0].corvinaRow, state.corvinaRow);
     }
 }

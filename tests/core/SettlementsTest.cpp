@@ -37,7 +37,7 @@ protected:
     {
         ui.expectInput("Periodo finale per Liquidazioni in Definitivo", typed);
         ui.expectMessage(message);
-        return makeSettlementsDefinitive(*ctx, state).outcome;
+        return makeSettlementsDefinitive(*ctx).outcome;
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(SettlementsTest, BadPeriodTextsAreRefusedAndNothingChanges)
     }
     ui.expectInput("Periodo finale", std::nullopt); // the box cancelled
     ui.expectMessage("Periodo NON Valido !!");
-    EXPECT_EQ(makeSettlementsDefinitive(*ctx, state).outcome, Outcome::Declined);
+    EXPECT_EQ(makeSettlementsDefinitive(*ctx).outcome, Outcome::Declined);
     EXPECT_EQ(provisional(), before);
 }
 
@@ -119,7 +119,7 @@ TEST_F(SettlementsTest, CorvinaSettlementsListedMonthByMonth)
                     " ('DEMO', 2025, '', 4, 46000, 28600, 10120, 6292, 3828, 220.5),"
                     " ('DEMO', 2025, '', 8, 52000, 90000, 11440, 19800, -8360, 0)");
     selectYear(2025);
-    ASSERT_EQ(listCorvinaSettlements(*ctx, state).outcome, Outcome::Done);
+    ASSERT_EQ(run("Cmd_CvLiquidazioni").outcome, Outcome::Done);
     EXPECT_EQ(state.results.heading, "M.|   Op.Attive|  Op.Passive| IVA Clienti|   IVA Forn.|Deb./Cred.T.|   IVA Split|Deb./Cred.N.|");
     EXPECT_EQ(state.results.lines.toStringList(),
               (QStringList{" 4|   46.000,00|   28.600,00|   10.120,00|    6.292,00|    4.048,50|      220,50|    3.828,00|",
@@ -130,7 +130,7 @@ TEST_F(SettlementsTest, CorvinaSettlementsListedMonthByMonth)
 TEST_F(SettlementsTest, ACompanyYearWithoutSettlementsSaysSo)
 {
     selectYear(2016);
-    ASSERT_EQ(listCorvinaSettlements(*ctx, state).outcome, Outcome::Done);
+    ASSERT_EQ(run("Cmd_CvLiquidazioni").outcome, Outcome::Done);
     EXPECT_EQ(state.results.lines.toStringList(),
               (QStringList{"****************************************", "*** Nessuna Liquidazione presente !! ***", "****************************************"}));
     EXPECT_EQ(ui.beeps, 1);

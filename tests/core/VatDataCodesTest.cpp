@@ -40,7 +40,7 @@ protected:
 
 TEST_F(VatDataCodesTest, TheRowsWithoutCodesGetTheirCustomersCodes)
 {
-    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    VatDataCodes codes(*ctx, state.selectedCorvina());
     ASSERT_TRUE(codes.readCommunications());
     EXPECT_EQ(codes.communications(), (QStringList{"3|2S|RSSMRA80A01H501U|01234567897|Via Roma 1", "1|1S|RSSMRA80A01H501U|01234567897|Via Roma 1"}));
     ASSERT_TRUE(codes.readRows(0));
@@ -68,7 +68,7 @@ TEST_F(VatDataCodesTest, TheRowsWithoutCodesGetTheirCustomersCodes)
 
 TEST_F(VatDataCodesTest, TheForeignFiscalCodesFromTheFiscalCodeTheVatNumberOrTheGroupingCode)
 {
-    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    VatDataCodes codes(*ctx, state.selectedCorvina());
     ui.expectMessage("Confermi compilazione CF Estero su Corvina ?", Answer::No);
     EXPECT_TRUE(codes.fillForeignCodes().isEmpty());
     EXPECT_EQ(foreignCode("E00001"), "NULL");
@@ -90,7 +90,7 @@ TEST_F(VatDataCodesTest, TheForeignFiscalCodesFromTheFiscalCodeTheVatNumberOrThe
 
 TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
 {
-    VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+    VatDataCodes codes(*ctx, state.selectedCorvina());
     ASSERT_TRUE(codes.readVatCodes());
     EXPECT_EQ(codes.holds(), VatDataCodes::Holds::VatCodes);
     EXPECT_EQ(codes.lines().size(), 9);
@@ -114,7 +114,7 @@ TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
 
 TEST_F(VatDataCodesTest, NoCompanyChosenLeavesTheListsEmpty)
 {
-    VatDataCodes codes(*ctx, QString());
+    VatDataCodes codes(*ctx, CorvinaCompany());
     EXPECT_FALSE(codes.readCommunications());
     EXPECT_TRUE(codes.communications().isEmpty());
     EXPECT_FALSE(codes.readRows(0));

@@ -23,10 +23,10 @@ protected:
         EXPECT_TRUE(q.exec(sql) && q.next()) << sql.toStdString();
         return q.value(0).toInt();
     }
-    QString row(int year)
+    CorvinaCompany row(int year)
     {
         selectYear(year);
-        return state.selectedCorvinaRow();
+        return state.selectedCorvina();
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(VatLineListingTest, TheNatureOfA2025CompanyAndCodeZeroOnRequest)
     EXPECT_EQ(natures.values().size(), 8);
     EXPECT_EQ(natures.header(), "C/F Cod. C/F   N.Doc        Ft/Nc   Data Doc. C.IVA %IVA   Des. IVA            Imponib.     IVA           AFt  R.C "
                                 " Rag.Soc.                      Cau. Contab.");
-    const QString company = row(2025);
+    const CorvinaCompany company = row(2025);
     ASSERT_TRUE(natures.list(company, natures.values()[1], false));
     EXPECT_EQ(natures.lines().size(), count(kRows2025 + " AND i.VATNatureType='1'"));
     ASSERT_FALSE(natures.lines().isEmpty());

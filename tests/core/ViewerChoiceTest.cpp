@@ -88,12 +88,6 @@ TEST_F(ViewerChoiceTest, AnUnsetViewerIsReportedOnlyWhereThatIsTheRule)
     EXPECT_EQ(chooseViewer(fresh, env, ui, nullptr), env.fallbackViewer);
 }
 
-TEST(ReportFiles, BothPathsAreQuoted)
-{
-    EXPECT_EQ(viewerCommandLine("C:\\Program Files\\TextPad 8\\TextPad.exe", "C:\\Corv utils\\PN_ar_DEMO.LOG"),
-              "\"C:\\Program Files\\TextPad 8\\TextPad.exe\" \"C:\\Corv utils\\PN_ar_DEMO.LOG\"");
-}
-
 TEST(ReportFiles, AViewerIsAProgramOrAWholeCommand)
 {
     TestHome home(false);

@@ -154,9 +154,9 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
 
     flow("tabelle di riferimento");
     state.lists[ConsoleState::ArdeaTab] = readArdeaReferences(*ctx);
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
         state.corvinaRow = i;
-        state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(*ctx, state);
+        state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(*ctx, state.selectedCorvina());
     }
 
     flow("righe IVA");
@@ -164,12 +164,12 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     state.dateTo = "31/12/2025";
     for (const char* row : {"000001C|", "22 |", "FV |"}) {
         const QChar kind = QLatin1Char(QByteArray(row).endsWith("C|") ? 'A' : QByteArray(row).startsWith("FV") ? 'C' : 'I');
-        listArdeaVatLines(*ctx, state, {kind, QLatin1String(row)});
+        listArdeaVatLines(*ctx, state.fromDate(), state.toDate(), {kind, QLatin1String(row)});
     }
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
         state.corvinaRow = i;
-        listCorvinaVatLines(*ctx, state, {QLatin1Char('I'), QStringLiteral("22 |")});
-        listCorvinaVatLines(*ctx, state, {QLatin1Char('A'), QStringLiteral("000001C|")});
+        listCorvinaVatLines(*ctx, state.selectedCorvina(), {QLatin1Char('I'), QStringLiteral("22 |")});
+        listCorvinaVatLines(*ctx, state.selectedCorvina(), {QLatin1Char('A'), QStringLiteral("000001C|")});
     }
 
     flow("ricerca articoli");
@@ -185,7 +185,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     state.dateTo = "31/12/2025";
     for (const char* name : {"Cmd_ArPrimaNota", "Cmd_ArNatura"})
         EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Done) << name;
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
         state.corvinaRow = i;
         const ConsoleCommand& totals = *findConsoleCommand(QStringLiteral("Cmd_CvPrimaNota"));
         EXPECT_EQ(runConsoleCommand(*ctx, state, totals).outcome, CommandResult::Outcome::Done);
@@ -193,7 +193,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     }
 
     flow("liquidazioni");
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
         state.corvinaRow = i;
         EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvLiquidazioni"))).outcome, CommandResult::Outcome::Done);
     }
@@ -202,7 +202,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     EXPECT_TRUE(ui.said.contains("Completata messa a Definitivo Liquidazioni !!"));
 
     flow("confronto fonti");
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
         state.corvinaRow = i;
         EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto"))).outcome, CommandResult::Outcome::Done);
     }
@@ -217,13 +217,13 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         EXPECT_TRUE(ardea.read(0));
         EXPECT_GT(ardea.apply(ardea.rowsToCorrect(2, "1=x"), 2, "1=x"), 0);
         state.corvinaRow = 0;
-        FlagList vat(*ctx, FlagSource::CorvinaVatCodes, state.corvinaRows);
+        FlagList vat(*ctx, FlagSource::CorvinaVatCodes, state.corvinaCompanies);
         EXPECT_TRUE(vat.read(0));
         EXPECT_GT(vat.apply({0, 1}, 0, "3=x"), 0);
-        FlagList reasons(*ctx, FlagSource::CorvinaReasons, state.corvinaRows);
+        FlagList reasons(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies);
         EXPECT_TRUE(reasons.read(0));
         EXPECT_GT(reasons.setFlags({0, 1}, {"InVATData", "VATReverseCharge"}, true), 0);
-        EXPECT_EQ(changeLastImportDates(*ctx, state).outcome, CommandResult::Outcome::Done);
+        EXPECT_EQ(changeLastImportDates(*ctx, state.selectedCorvina()).outcome, CommandResult::Outcome::Done);
     }
 
     flow("manutenzione");
@@ -250,14 +250,14 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         EXPECT_TRUE(stock.search(search));
         EXPECT_GT(stock.apply({0}, search.cutOff), 0);
         EXPECT_GT(stock.transferCosts(QStringLiteral("L1")), 0);
-        for (int i = 0; i < state.corvinaRows.size(); ++i) {
+        for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
             state.corvinaRow = i;
             for (VatLineKind kind : {VatLineKind::Nature, VatLineKind::DocumentType}) {
                 VatLineListing lines(*ctx, kind);
-                lines.list(state.selectedCorvinaRow(), lines.values()[0], true);
-                lines.list(state.selectedCorvinaRow(), lines.values()[2], false);
+                lines.list(state.selectedCorvina(), lines.values()[0], true);
+                lines.list(state.selectedCorvina(), lines.values()[2], false);
             }
-            VatDataCodes codes(*ctx, state.selectedCorvinaRow());
+            VatDataCodes codes(*ctx, state.selectedCorvina());
             if (codes.readCommunications() && !codes.communications().isEmpty()) {
                 EXPECT_TRUE(codes.readRows(0));
                 EXPECT_GT(codes.fillCodes(), 0);

@@ -31,10 +31,24 @@ int DemoSession::scalar(const QSqlDatabase& db, const QString& sql)
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
 }
 
+CommandResult DemoSession::run(const QString& objectName)
+{
+    const ConsoleCommand* command = findConsoleCommand(objectName);
+    EXPECT_NE(command, nullptr) << objectName.toStdString();
+    return command ? runConsoleCommand(*ctx, state, *command) : CommandResult(CommandResult::Outcome::Failed);
+}
+
+CommandResult DemoSession::runRightClick(const QString& objectName)
+{
+    const ConsoleCommand* command = findConsoleCommand(objectName);
+    EXPECT_NE(command, nullptr) << objectName.toStdString();
+    return command ? runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*command)) : CommandResult(CommandResult::Outcome::Failed);
+}
+
 void DemoSession::selectYear(int year)
 {
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
-        if (state.corvinaRows[i].section('|', 1, 1).trimmed().toInt() == year)
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
+        if (state.corvinaCompanies[i].year == year)
             state.corvinaRow = i;
     }
     ASSERT_EQ(state.corvinaYear(), year);

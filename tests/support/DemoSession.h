@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestHome.h"
+#include "console/ConsoleCommands.h"
 #include "console/ConsoleState.h"
 #include "context/AppContext.h"
 
@@ -27,6 +28,9 @@ protected:
     static int scalar(const QSqlDatabase& db, const QString& sql);
     // Selects the Corvina company row of the year.
     void selectYear(int year);
+    // A console command run as its button runs it, over the state.
+    CommandResult run(const QString& objectName);
+    CommandResult runRightClick(const QString& objectName);
 };
 
 } // namespace corv::test

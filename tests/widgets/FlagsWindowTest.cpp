@@ -74,11 +74,11 @@ TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
 {
     const ConsoleState& state = console->state();
     int row2025 = -1;
-    for (int i = 0; i < state.corvinaRows.size(); ++i) {
-        if (state.corvinaRows[i].contains("|2025|"))
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
+        if (state.corvinaCompanies[i].year == 2025)
             row2025 = i;
     }
-    FlagsWindow window(*ctx, FlagSource::CorvinaReasons, state.corvinaRows, row2025);
+    FlagsWindow window(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies, row2025);
     window.show();
     EXPECT_EQ(child<QComboBox>(window, "Cmb_COM")->currentIndex(), row2025);
     QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
@@ -102,7 +102,8 @@ TEST_F(FlagsWindowTest, TheConsoleButtonsOpenTheWindows)
     ASSERT_EQ(ui.formsShown.size(), 3u);
     EXPECT_EQ(ui.formsShown[0].kind, FormKind::ArdeaVatFlags);
     EXPECT_EQ(ui.formsShown[2].kind, FormKind::CorvinaReasonFlags);
-    EXPECT_EQ(ui.formsShown[2].corvinaRows, state.corvinaRows);
+    ASSERT_EQ(ui.formsShown[2].corvinaCompanies.size(), state.corvinaCompanies.size());
+    EXPECT_EQ(ui.formsShown[2].corvinaCompanies[0].year, state.corvinaCompanies[0].year);
 }
 
 } // namespace
@@ -127,7 +128,7 @@ TEST_F(FlagsWindowTest, TheWindowsOpenOnScreenAndReturnWhenClosed)
                 }
             }
         });
-        EXPECT_TRUE(screen.showForm(*ctx, FormRequest{kind, console->state().corvinaRows, 0}));
+        EXPECT_TRUE(screen.showForm(*ctx, FormRequest{kind, console->state().corvinaCompanies, 0}));
         EXPECT_TRUE(shown.startsWith("Modifica Indicatori")) << shown.toStdString();
     }
 }

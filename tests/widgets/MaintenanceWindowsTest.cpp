@@ -88,7 +88,7 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
 TEST_F(MaintenanceWindows, TheNatureWindowListsOnChoiceAndCodeZeroOnlyWithTheTick)
 {
     selectYear(2025);
-    VatLineWindow window(*ctx, VatLineKind::Nature, state.corvinaRows, state.corvinaRow);
+    VatLineWindow window(*ctx, VatLineKind::Nature, state.corvinaCompanies, state.corvinaRow);
     window.show();
     EXPECT_EQ(window.objectName(), "F_NatIVA");
     auto* values = window.findChild<CodeCombo*>("Cmb_Natura");
@@ -108,7 +108,7 @@ TEST_F(MaintenanceWindows, TheNatureWindowListsOnChoiceAndCodeZeroOnlyWithTheTic
 TEST_F(MaintenanceWindows, TheCommunicationWindowFillsTheCodesOfTheChosenCommunication)
 {
     selectYear(2025);
-    VatDataCodesWindow window(*ctx, state.selectedCorvinaRow());
+    VatDataCodesWindow window(*ctx, state.selectedCorvina());
     window.show();
     auto* communications = window.findChild<QComboBox*>("Cmb_DatiIVA");
     ASSERT_EQ(communications->count(), 2);

@@ -1,7 +1,6 @@
 #include "backup/CorvinaBackup.h"
 
 #include "backup/Archive.h"
-#include "console/ConsoleState.h"
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
@@ -265,9 +264,9 @@ CommandResult runCorvinaBackup(AppContext& ctx, const backup::BackupSettings& se
     return {};
 }
 
-CommandResult backupCorvina(AppContext& ctx, ConsoleState& state)
+CommandResult backupCorvina(AppContext& ctx, const CorvinaCompanies& companies, int selected)
 {
-    if (!ctx.ui().showForm(ctx, FormRequest{FormKind::CorvinaBackup, state.corvinaRows, state.corvinaRow}))
+    if (!ctx.ui().showForm(ctx, FormRequest{FormKind::CorvinaBackup, companies, selected}))
         return {Outcome::Declined, {}};
     const backup::BackupSettings settings = backup::BackupSettings::read(ctx.corvSettings());
     ctx.log().write(QStringLiteral("Finestra Backup chiusa : Esegui = ") + (settings.execute ? QStringLiteral("True") : QStringLiteral("False")));
@@ -276,10 +275,10 @@ CommandResult backupCorvina(AppContext& ctx, ConsoleState& state)
     return runCorvinaBackup(ctx, settings);
 }
 
-CommandResult changeLastImportDates(AppContext& ctx, ConsoleState& state)
+CommandResult changeLastImportDates(AppContext& ctx, const CorvinaCompany& company)
 {
     Ui& ui = ctx.ui();
-    if (state.corvinaYear() == 0) {
+    if (company.year == 0) {
         ui.beep();
         return {Outcome::Declined, {}};
     }
@@ -289,9 +288,9 @@ CommandResult changeLastImportDates(AppContext& ctx, ConsoleState& state)
     // The company row by its whole key: code, year and group.
     q.prepare(QStringLiteral("SELECT VATLastImportDate, VATDataLastImportDate, CompanyCode, VATYear, CompanyName") + QStringLiteral(" FROM Company")
               + QStringLiteral(" WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
-    q.addBindValue(state.corvinaCompany());
-    q.addBindValue(state.corvinaYear());
-    q.addBindValue(state.corvinaGroup());
+    q.addBindValue(company.code);
+    q.addBindValue(company.year);
+    q.addBindValue(company.group);
     if (!q.exec()) {
         ui.critical(QStringLiteral("Errore di lettura dal database :\r\n") + q.lastError().text());
         return {Outcome::Failed, {}};
@@ -318,9 +317,9 @@ CommandResult changeLastImportDates(AppContext& ctx, ConsoleState& state)
         QSqlQuery update(db);
         update.prepare(QStringLiteral("UPDATE Company SET ") + column + QStringLiteral("=? WHERE CompanyCode=? AND VATYear=? AND CompanyGroupCode=?"));
         update.addBindValue(dialectOf(db).dateParameter(*date));
-        update.addBindValue(state.corvinaCompany());
-        update.addBindValue(state.corvinaYear());
-        update.addBindValue(state.corvinaGroup());
+        update.addBindValue(company.code);
+        update.addBindValue(company.year);
+        update.addBindValue(company.group);
         if (!update.exec()) {
             ui.critical(QStringLiteral("Errore di aggiornamento del database :\r\n") + update.lastError().text());
             return {Outcome::Failed, {}};

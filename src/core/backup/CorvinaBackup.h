@@ -11,7 +11,6 @@ namespace corv {
 class AppContext;
 class IniFile;
 class Registry;
-struct ConsoleState;
 
 namespace backup {
 
@@ -51,10 +50,10 @@ QStringList sqlServerBackupStatements(const QString& file, bool systemDatabases)
 // "Backup DB Corvina": the backup window, then the backup of the Corvina
 // databases into one file. The file is written under a temporary name and
 // replaces the old one only when every database is in it.
-CommandResult backupCorvina(AppContext& ctx, ConsoleState& state);
+CommandResult backupCorvina(AppContext& ctx, const CorvinaCompanies& companies, int selected);
 // The backup itself, with the choices already made.
 CommandResult runCorvinaBackup(AppContext& ctx, const backup::BackupSettings& settings);
 // The right-click: the two last import dates of the selected Corvina company.
-CommandResult changeLastImportDates(AppContext& ctx, ConsoleState& state);
+CommandResult changeLastImportDates(AppContext& ctx, const CorvinaCompany& company);
 
 } // namespace corv

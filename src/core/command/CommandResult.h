@@ -1,6 +1,9 @@
 #pragma once
 
+#include "command/ConsoleLists.h"
+
 #include <QString>
+#include <optional>
 
 namespace corv {
 
@@ -18,6 +21,14 @@ struct CommandResult {
     // What the command found to point out (differences, rows to mend); the
     // command line's exit status tells it to unattended runs.
     int findings = 0;
+    // What the command hands back for the console to show: the reference
+    // lists of its source, the result list, the lines sorted by key.
+    std::optional<ReferenceLists> lists;
+    std::optional<ResultList> results;
+    std::optional<CompactLines> sorted;
+
+    CommandResult() = default;
+    CommandResult(Outcome how, QString report = {}) : outcome(how), reportPath(std::move(report)) {}
 };
 
 } // namespace corv

@@ -1,6 +1,5 @@
 #include "comparison/SourceComparison.h"
 
-#include "console/ConsoleState.h"
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/RowLines.h"
 #include "journal/SubjectCode.h"
@@ -78,28 +77,6 @@ QString typeCaption(QChar type)
 } // namespace
 
 bool totalsDiffer(Amount a, Amount b) { return std::llabs((a - b).units()) >= kTolerance; }
-
-bool ComparisonKeyOrder::operator()(const QString& a, const QString& b) const
-{
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty() && !b.isEmpty();
-    if (a[0] != b[0])
-        return a[0] < b[0];
-    return subjectCodeLess(QStringView(a).mid(1), QStringView(b).mid(1));
-}
-
-QString comparisonKey(const QString& type, const QString& code)
-{
-    QString letter = type.trimmed().toUpper();
-    if (letter == QLatin1String("1"))
-        letter = QStringLiteral("C");
-    else if (letter == QLatin1String("2"))
-        letter = QStringLiteral("F");
-    const QString trimmed = code.trimmed();
-    if (letter.isEmpty() && trimmed.isEmpty())
-        return {};
-    return letter + subjectCode(trimmed);
-}
 
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to)
 {
@@ -213,19 +190,6 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
         result.lines += source.unreadable;
     }
     return result;
-}
-
-ComparisonRequest comparisonRequestOf(const ConsoleState& state)
-{
-    ComparisonRequest request;
-    request.corvinaCompany = state.corvinaCompany();
-    request.year = state.corvinaYear();
-    const auto from = maskedDate(state.dateFrom), to = maskedDate(state.dateTo);
-    request.from = from && from->isValid() ? *from : QDate(request.year, 1, 1);
-    request.to = to && to->isValid() ? *to : QDate(request.year, 12, 31);
-    request.nemboFolder = state.nemboFolder;
-    request.nemboCompany = state.nemboCompany();
-    return request;
 }
 
 CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)

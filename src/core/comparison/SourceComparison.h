@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/CommandResult.h"
+#include "journal/SubjectCode.h"
 #include "util/Amount.h"
 
 #include <QDate>
@@ -13,32 +14,7 @@ namespace corv {
 
 class AppContext;
 class Dialect;
-struct ConsoleState;
 
-// One source's VAT totals per customer/supplier key: "C" or "F" and the code
-// as every source spells it (numeric codes by value, see subjectCode); rows
-// without customer/supplier (receipts) under the blank key.
-struct KeyTotals {
-    QString name;
-    Amount taxable;
-    Amount vat;
-};
-// Keys in the report's order: the blank key, then by type letter and code
-// (numeric codes by value).
-struct ComparisonKeyOrder {
-    bool operator()(const QString& a, const QString& b) const;
-};
-struct SourceTotals {
-    QString source; // "Ardea", "Corvina"
-    std::map<QString, KeyTotals, ComparisonKeyOrder> keys;
-    // Lines of the source that could not be summed (an amount that is no
-    // number), as the report lists them.
-    QStringList unreadable;
-};
-
-// A key as the comparison spells it: the type ("C", "F", or Corvina's "1",
-// "2") and the code.
-QString comparisonKey(const QString& type, const QString& code);
 // Whether two totals differ: by half a cent or more, so that a difference
 // never prints as "0,01" unmarked.
 bool totalsDiffer(Amount a, Amount b);
@@ -68,10 +44,6 @@ struct ComparisonRequest {
     QString nemboFolder;
     QString nemboCompany;
 };
-// The request of the console: the selected Corvina company and year, the
-// date range when it holds a date.
-ComparisonRequest comparisonRequestOf(const ConsoleState& state);
-
 // "Confronto fonti": the report "Confronto_<company>_<year>.LOG" handed to the
 // viewer; `findings` is the number of keys that differ.
 CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request);

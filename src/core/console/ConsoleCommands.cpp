@@ -11,8 +11,8 @@
 #include "console/ConsoleOpening.h"
 #include "journal/ReferenceTables.h"
 #include "journal/VatListings.h"
+#include "forms/FolderChooser.h"
 #include "legacy/ExportDatabase.h"
-#include "legacy/ExportFolder.h"
 #include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
 #include "listview/Rs2List.h"
@@ -26,6 +26,7 @@
 #include "taxcode/GeneralCheck.h"
 #include "taxcode/PublicBodies.h"
 #include "util/TextUtil.h"
+#include "platform/ExportFiles.h"
 
 namespace corv {
 
@@ -33,6 +34,25 @@ namespace {
 
 using Outcome = CommandResult::Outcome;
 const QString kEditorTip = QStringLiteral("Click-Dx per Scegliere Editor Testi");
+
+// What a command hands back, stored where the console shows it: the
+// reference lists of the command's tab, the result list, the sorted lines.
+CommandResult keep(ConsoleState& state, ConsoleState::Tab tab, CommandResult result)
+{
+    if (result.lists)
+        state.lists[tab] = *result.lists;
+    if (result.sorted)
+        state.sorted = *result.sorted;
+    if (result.results)
+        state.setResults(*result.results);
+    return result;
+}
+
+// The result list as a command shows it while it works.
+ResultsSink showIn(ConsoleState& state)
+{
+    return [&state](const ResultList& list) { state.setResults(list); };
+}
 
 CommandResult readArdea(AppContext& ctx, ConsoleState& state)
 {
@@ -43,9 +63,95 @@ CommandResult readArdea(AppContext& ctx, ConsoleState& state)
 CommandResult readCorvina(AppContext& ctx, ConsoleState& state)
 {
     state.setResults({});
-    state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(ctx, state);
+    state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(ctx, state.selectedCorvina());
     return {};
 }
+
+CommandResult totalArdea(AppContext& ctx, ConsoleState& state)
+{
+    const ArdeaJournalInput input{state.lists[ConsoleState::ArdeaTab].read(), state.fromDate(), state.toDate(), showIn(state)};
+    return keep(state, ConsoleState::ArdeaTab, totalArdeaJournal(ctx, input));
+}
+
+CommandResult totalCorvina(AppContext& ctx, ConsoleState& state)
+{
+    state.sorted.clear();
+    const CorvinaJournalInput input{state.selectedCorvina(), state.source == 1, showIn(state)};
+    return keep(state, ConsoleState::CorvinaTab, totalCorvinaJournal(ctx, input));
+}
+
+CommandResult sumCorvina(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::CorvinaTab, sumCorvinaJournal(ctx, state.selectedCorvina(), state.results));
+}
+
+CommandResult checkNatures(AppContext& ctx, ConsoleState& state) { return keep(state, ConsoleState::ArdeaTab, checkJournalNatures(ctx, showIn(state))); }
+
+CommandResult corvinaSettlements(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::CorvinaTab, listCorvinaSettlements(ctx, state.selectedCorvina()));
+}
+
+CommandResult ardeaBodies(AppContext& ctx, ConsoleState& state) { return keep(state, ConsoleState::ArdeaTab, checkArdeaPublicBodies(ctx, showIn(state))); }
+
+CommandResult corvinaBodies(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::CorvinaTab, checkCorvinaPublicBodies(ctx, state.selectedCorvina(), showIn(state)));
+}
+
+CommandResult nemboBodies(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::NemboTab, checkNemboPublicBodies(ctx, state.nemboFolder, state.nemboCompany(), showIn(state)));
+}
+
+CommandResult nemboReferences(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::NemboTab, readNemboReferences(ctx, state.nemboFolder, state.nemboCompany()));
+}
+
+CommandResult nemboSettlements(AppContext& ctx, ConsoleState& state)
+{
+    return keep(state, ConsoleState::NemboTab, listNemboSettlements(ctx, state.nemboFolder, state.nemboCompany()));
+}
+
+CommandResult nemboJournal(AppContext& ctx, ConsoleState& state)
+{
+    state.sorted.clear();
+    const NemboJournalInput input{state.nemboFolder, state.nemboCompany(), state.lists[ConsoleState::NemboTab]};
+    return keep(state, ConsoleState::NemboTab, totalNemboJournal(ctx, input));
+}
+
+CommandResult nemboExportDatabase(AppContext& ctx, ConsoleState& state) { return createNemboExportDatabase(ctx, state.nemboFolder); }
+
+// The picture button of the Nembo tab: the folder chooser on the folder last
+// chosen; the chosen folder becomes the export folder (kept in the settings)
+// and its companies are listed, the first selected.
+CommandResult chooseNemboFolder(AppContext& ctx, ConsoleState& state)
+{
+    IniFile settings = ctx.corvSettings();
+    const QString last = FolderChooser::lastFolder(settings, keys::kNemboChooserKey);
+    FolderChooser chooser(settings, keys::kNemboChooserKey, last.isEmpty() ? state.nemboFolder : last);
+    const std::optional<FolderChoice> choice = ctx.ui().chooseFolder(chooser);
+    if (!choice)
+        return {CommandResult::Outcome::Declined, {}};
+    state.nemboFolder = choice->folder;
+    const bool saved = settings.write(keys::kNemboFolder, choice->folder);
+    state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
+    state.nemboRow = state.nemboCompanies.isEmpty() ? -1 : 0;
+    // The lists of the folder left behind mean nothing now.
+    state.lists[ConsoleState::NemboTab] = {};
+    if (!saved)
+        reportUnsavedSettings(ctx, settings);
+    return {};
+}
+
+CommandResult foreignCodes(AppContext& ctx, ConsoleState&) { return fillForeignCodes(ctx); }
+
+CommandResult definitiveSettlements(AppContext& ctx, ConsoleState&) { return makeSettlementsDefinitive(ctx); }
+
+CommandResult backup(AppContext& ctx, ConsoleState& state) { return backupCorvina(ctx, state.corvinaCompanies, state.corvinaRow); }
+
+CommandResult importDates(AppContext& ctx, ConsoleState& state) { return changeLastImportDates(ctx, state.selectedCorvina()); }
 
 // The Corvina company list read again, the last choice selected; what showed
 // the previous rows (lists, results) is emptied.
@@ -56,7 +162,7 @@ CommandResult reloadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
         reportCorvinaFailure(ctx, failure);
         return {CommandResult::Outcome::Failed, {}};
     }
-    state.corvinaRow = static_cast<int>(state.corvinaRows.indexOf(ctx.corvSettings().read(keys::kLastCorvinaRow)));
+    state.corvinaRow = static_cast<int>(state.corvinaRowTexts().indexOf(ctx.corvSettings().read(keys::kLastCorvinaRow)));
     state.lists[ConsoleState::CorvinaTab] = {};
     state.setResults({});
     return {};
@@ -74,13 +180,13 @@ CommandResult generalCheck(AppContext& ctx, ConsoleState& state)
     return outcome;
 }
 
-CommandResult compareSourcesOfConsole(AppContext& ctx, ConsoleState& state) { return compareSources(ctx, comparisonRequestOf(state)); }
+CommandResult compareSourcesOfConsole(AppContext& ctx, ConsoleState& state);
 
 // A command that opens a record window over the console's selection.
 CommandWork openForm(FormKind kind)
 {
     return [kind](AppContext& ctx, ConsoleState& state) {
-        const bool shown = ctx.ui().showForm(ctx, FormRequest{kind, state.corvinaRows, state.corvinaRow});
+        const bool shown = ctx.ui().showForm(ctx, FormRequest{kind, state.corvinaCompanies, state.corvinaRow});
         return CommandResult{shown ? CommandResult::Outcome::Done : CommandResult::Outcome::Declined, {}};
     };
 }
@@ -93,9 +199,9 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_ArLeggi"), QStringLiteral("Leggi dati per Corvina"), ardea, CommandNeeds::ArdeaData, readArdea,
          QStringLiteral("Legge da Ardea: Codici IVA, Cau.Con. e CliFor Area ITA\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
          CommandNeeds::Nothing},
-        {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdeaJournal,
+        {QStringLiteral("Cmd_ArPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), ardea, CommandNeeds::ArdeaData, totalArdea,
          QStringLiteral("Totali IVA per Cli/For della Prima Nota Ardea (date di registrazione)")},
-        {QStringLiteral("Cmd_ARPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), ardea, CommandNeeds::ArdeaData, checkArdeaPublicBodies,
+        {QStringLiteral("Cmd_ARPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), ardea, CommandNeeds::ArdeaData, ardeaBodies,
          QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni): elenco e spostamento su CF\nClick-Dx per l'ultimo report e la verifica codici"),
          [](AppContext& ctx, ConsoleState& state) {
              // The last report first, when there is one; then the workbench.
@@ -106,32 +212,32 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_ARChkCFPI"), QStringLiteral("Controllo PI/CF Generiche"), ardea, CommandNeeds::ArdeaData, generalCheck,
          QStringLiteral("Controllo di CF e PI di clienti e fornitori, con le correzioni automatiche\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
          CommandNeeds::Nothing},
-        {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, fillForeignCodes,
+        {QStringLiteral("Cmd_AREster"), QStringLiteral("Compila CF Estero"), ardea, CommandNeeds::ArdeaData, foreignCodes,
          QStringLiteral("Compila il CF Estero mancante dei soggetti Esteri da CF o PI")},
         {QStringLiteral("Cmd_ArFlagsIva"), QStringLiteral("Flags Codici IVA"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::ArdeaVatFlags),
          QStringLiteral("Indicatori dei Codici IVA Ardea: elenco e modifica a blocchi")},
-        {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkJournalNatures,
+        {QStringLiteral("Cmd_ArNatura"), QStringLiteral("Verifica Natura IVA"), ardea, CommandNeeds::ArdeaData, checkNatures,
          QStringLiteral("Righe IVA della Prima Nota senza Natura IVA")},
         {QStringLiteral("Cmd_ArTotali"), QStringLiteral("Totali IVA"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::VatTotals),
-         QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), makeSettlementsDefinitive},
+         QStringLiteral("Click-DX per messa in Definitivo Liquidazioni"), definitiveSettlements},
         {QStringLiteral("Cmd_ArLiquidazioni"), QStringLiteral("Liquidazioni"), ardea, CommandNeeds::ArdeaData, openForm(FormKind::SettlementRegister),
          QStringLiteral("Stato delle Liquidazioni IVA e obsolescenza degli Articoli")},
         {QStringLiteral("Cmd_NbCartella"), QStringLiteral("..."), nembo, CommandNeeds::Nothing, chooseNemboFolder,
          QStringLiteral("Scelta della Cartella dell'Export di Nembo")},
-        {QStringLiteral("Cmd_NbLeggi"), QStringLiteral("Leggi dati per Corvina"), nembo, CommandNeeds::LegacyCompany, readNemboReferences,
+        {QStringLiteral("Cmd_NbLeggi"), QStringLiteral("Leggi dati per Corvina"), nembo, CommandNeeds::LegacyCompany, nemboReferences,
          QStringLiteral("Legge dall'Export di Nembo: Codici IVA, Cau.Con. e Clienti/Fornitori\n") + kEditorTip, openForm(FormKind::DiskPrintArchive),
          CommandNeeds::Nothing},
-        {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, totalNemboJournal,
-         QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), createNemboExportDatabase},
-        {QStringLiteral("Cmd_PIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), nembo, CommandNeeds::LegacyCompany, checkNemboPublicBodies,
+        {QStringLiteral("Cmd_NbPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), nembo, CommandNeeds::LegacyCompany, nemboJournal,
+         QStringLiteral("Click-Dx per Creare/Aggiornare MDB"), nemboExportDatabase},
+        {QStringLiteral("Cmd_PIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), nembo, CommandNeeds::LegacyCompany, nemboBodies,
          QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori di Nembo\nClick-Dx per la verifica codici"),
          openForm(FormKind::FiscalCodeWorkbench)},
-        {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, listNemboSettlements, {}},
+        {QStringLiteral("Cmd_NbLiquidazioni"), QStringLiteral("Liquidazioni"), nembo, CommandNeeds::LegacyCompany, nemboSettlements, {}},
         {QStringLiteral("Cmd_CvLeggi"), QStringLiteral("Leggi dati da Corvina"), corvina, CommandNeeds::Corvina, readCorvina, kEditorTip,
          openForm(FormKind::DiskPrintArchive), CommandNeeds::Nothing},
-        {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvinaJournal,
-         QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvinaJournal},
-        {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, checkCorvinaPublicBodies,
+        {QStringLiteral("Cmd_CvPrimaNota"), QStringLiteral("Leggi dati Prima Nota IVA"), corvina, CommandNeeds::Corvina, totalCorvina,
+         QStringLiteral("Click-DX per Somme Codici IVA"), sumCorvina},
+        {QStringLiteral("Cmd_CvPIEnti"), QStringLiteral("Controllo PI/CF Enti (8/9)"), corvina, CommandNeeds::Corvina, corvinaBodies,
          QStringLiteral("PI che iniziano per 8/9 (Enti, Associazioni) nei Clienti e Fornitori Corvina\nClick-Dx per la verifica codici"),
          openForm(FormKind::FiscalCodeWorkbench)},
         {QStringLiteral("Cmd_CvIndIva"), QStringLiteral("Indicatori IVA"), corvina, CommandNeeds::Corvina, openForm(FormKind::CorvinaVatFlags),
@@ -150,16 +256,33 @@ QList<ConsoleCommand> makeTable()
          }},
         {QStringLiteral("Cmd_CvComDati"), QStringLiteral("PI/CF su Com.Dati Fatture"), corvina, CommandNeeds::Corvina, openForm(FormKind::VatDataCodes),
          QStringLiteral("Codici fiscali e Partite IVA mancanti nella Comunicazione Dati Fatture, CF Esteri")},
-        {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, listCorvinaSettlements, {}},
+        {QStringLiteral("Cmd_CvLiquidazioni"), QStringLiteral("Liquidazioni"), corvina, CommandNeeds::Corvina, corvinaSettlements, {}},
         {QStringLiteral("Cmd_CvCombo"), QStringLiteral("Aggiorna il Combo"), corvina, CommandNeeds::Corvina, reloadCorvinaCompanies, {}},
-        {QStringLiteral("Cmd_CvBackup"), QStringLiteral("Backup DB Corvina"), corvina, CommandNeeds::Corvina, backupCorvina,
-         QStringLiteral("Click-DX per Ultime Date Import dati"), changeLastImportDates},
+        {QStringLiteral("Cmd_CvBackup"), QStringLiteral("Backup DB Corvina"), corvina, CommandNeeds::Corvina, backup,
+         QStringLiteral("Click-DX per Ultime Date Import dati"), importDates},
         {QStringLiteral("Cmd_CvConfronto"), QStringLiteral("Confronto fonti"), corvina, CommandNeeds::BothSources, compareSourcesOfConsole,
          QStringLiteral("Totali IVA per Cli/For di Ardea e di Corvina a confronto, con le differenze\n"
                         "(anno dell'azienda Corvina scelta; le date di registrazione, se indicate)")},
     };
 }
 
+} // namespace
+
+ComparisonRequest comparisonRequestOf(const ConsoleState& state)
+{
+    ComparisonRequest request;
+    request.corvinaCompany = state.corvinaCompany();
+    request.year = state.corvinaYear();
+    const QDate from = state.fromDate(), to = state.toDate();
+    request.from = from.isValid() ? from : QDate(request.year, 1, 1);
+    request.to = to.isValid() ? to : QDate(request.year, 12, 31);
+    request.nemboFolder = state.nemboFolder;
+    request.nemboCompany = state.nemboCompany();
+    return request;
+}
+
+namespace {
+CommandResult compareSourcesOfConsole(AppContext& ctx, ConsoleState& state) { return compareSources(ctx, comparisonRequestOf(state)); }
 } // namespace
 
 const QList<ConsoleCommand>& consoleCommands()
@@ -236,7 +359,8 @@ ConsoleCommand listLines(ConsoleState::Tab tab, QChar kind, const QString& row)
         return command; // nothing chosen: the runner beeps
     command.run = [corvina, kind, row](AppContext& ctx, ConsoleState& state) {
         const ListingRequest request{kind, row};
-        const Listing listing = corvina ? listCorvinaVatLines(ctx, state, request) : listArdeaVatLines(ctx, state, request);
+        const Listing listing = corvina ? listCorvinaVatLines(ctx, state.selectedCorvina(), request)
+                                        : listArdeaVatLines(ctx, state.fromDate(), state.toDate(), request);
         if (listing.ran)
             state.setResults({listing.heading, listing.lines});
         return CommandResult{listing.failed ? Outcome::Failed : Outcome::Done, {}};

@@ -61,6 +61,11 @@ bool commandEnabled(const AppContext& ctx, const ConsoleState& state, const Cons
 // it hands back presented to the user.
 CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const ConsoleCommand& command);
 
+// The comparison of the console's choices: the selected Corvina company and
+// year, the date range when it holds a date, the Nembo folder and company.
+struct ComparisonRequest;
+ComparisonRequest comparisonRequestOf(const ConsoleState& state);
+
 // Commands the console runs from its lists and fields rather than from buttons.
 namespace consolecommands {
 // The right-click of a button as a command of its own (same guard); its work

@@ -60,7 +60,7 @@ bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks
 
     state.dateFrom = kEmptyDate;
     state.dateTo = kEmptyDate;
-    state.corvinaRows.clear();
+    state.corvinaCompanies.clear();
     state.corvinaRow = -1;
     state.corvinaEnabled = ctx.corvinaOpen;
     if (ctx.corvinaOpen) {

@@ -27,37 +27,33 @@ bool selectCompany(QSqlQuery& query, const ConsoleState& state)
 }
 } // namespace
 
-QString ConsoleState::corvinaCompany() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 1); }
-int ConsoleState::corvinaYear() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 2).toInt(); }
-QString ConsoleState::corvinaGroup() const { return utl::field(selectedCorvinaRow(), QStringLiteral("|"), 4); }
-
-QString corvinaCompanyRow(const QString& code, const QString& year, const QString& name, const QString& group)
+CorvinaCompany ConsoleState::selectedCorvina() const
 {
-    return FixedLine().text(code, 6).text(year, 4).text(name, 80).text(group, 18).take();
+    return corvinaRow >= 0 && corvinaRow < corvinaCompanies.size() ? corvinaCompanies[corvinaRow] : CorvinaCompany();
 }
 
-std::optional<QDate> maskedDate(const QString& text)
+QString ConsoleState::selectedCorvinaRow() const
 {
-    if (text == kEmptyDate || text.trimmed().isEmpty())
-        return std::nullopt;
-    return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    return corvinaRow >= 0 && corvinaRow < corvinaCompanies.size() ? corvinaCompanyRow(corvinaCompanies[corvinaRow]) : QString();
 }
 
-bool dateRangeCoherent(const QString& from, const QString& to)
+QStringList ConsoleState::corvinaRowTexts() const
 {
-    const auto first = maskedDate(from);
-    const auto last = maskedDate(to);
-    if (!first || !last)
-        return true;
-    return first->isValid() && last->isValid() && *last >= *first;
+    QStringList rows;
+    rows.reserve(corvinaCompanies.size());
+    for (const CorvinaCompany& company : corvinaCompanies)
+        rows << corvinaCompanyRow(company);
+    return rows;
 }
+
+
 
 void restoreConsoleSettings(ConsoleState& state, const IniFile& settings)
 {
     state.dateFrom = settings.read(keys::kDateFrom, kEmptyDate);
     state.dateTo = settings.read(keys::kDateTo, kEmptyDate);
     const QString last = settings.read(keys::kLastCorvinaRow);
-    state.corvinaRow = last.isEmpty() ? -1 : static_cast<int>(state.corvinaRows.indexOf(last));
+    state.corvinaRow = last.isEmpty() ? -1 : static_cast<int>(state.corvinaRowTexts().indexOf(last));
     const int source = settings.readInt(keys::kSource, 0);
     state.source = source >= 0 && source < kSources.size() ? source : 0;
     const int tab = settings.readInt(keys::kLastTab, 2);
@@ -76,7 +72,7 @@ bool saveConsoleSettings(const ConsoleState& state, IniFile& settings)
 
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error)
 {
-    state.corvinaRows.clear();
+    state.corvinaCompanies.clear();
     state.corvinaRow = -1;
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
     {
@@ -95,10 +91,10 @@ bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error)
         return false;
     }
     while (query.next()) {
-        state.corvinaRows << corvinaCompanyRow(textOf(query.value(QStringLiteral("CompanyCode"))),
-                                               textOf(query.value(QStringLiteral("VATYear"))),
-                                               textOf(query.value(QStringLiteral("CompanyName"))),
-                                               textOf(query.value(QStringLiteral("CompanyGroupCode"))));
+        state.corvinaCompanies << CorvinaCompany{textOf(query.value(QStringLiteral("CompanyCode"))).trimmed(),
+                                                 textOf(query.value(QStringLiteral("VATYear"))).trimmed().toInt(),
+                                                 textOf(query.value(QStringLiteral("CompanyName"))).trimmed(),
+                                                 textOf(query.value(QStringLiteral("CompanyGroupCode"))).trimmed()};
     }
     return true;
 }

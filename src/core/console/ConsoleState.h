@@ -1,6 +1,7 @@
 #pragma once
 
-#include "util/CompactLines.h"
+#include "command/ConsoleLists.h"
+#include "util/MaskedDate.h"
 
 #include <QDate>
 #include <QString>
@@ -14,22 +15,6 @@ namespace corv {
 class AppContext;
 class IniFile;
 
-inline const QString kEmptyDate = QStringLiteral("__/__/____");
-// The console's caption, also the title of some of its messages.
-inline const QString kConsoleTitle = QStringLiteral("corvutil - Controlli IVA Ardea / Nembo / Corvina");
-
-// The three reference lists of a source, one fixed-width row per record.
-struct ReferenceLists {
-    QStringList vatCodes;
-    QStringList reasons;
-    QStringList subjects; // customers and suppliers
-};
-
-// The console's result list: its heading and its lines.
-struct ResultList {
-    QString heading;
-    CompactLines lines;
-};
 
 // The console's shared selection state, read by every command: the Corvina
 // company rows and the selected one, the document date range, the source
@@ -37,8 +22,8 @@ struct ResultList {
 struct ConsoleState {
     enum Tab { ArdeaTab = 0, NemboTab = 1, CorvinaTab = 2, TabCount = 3 };
 
-    QStringList corvinaRows;
-    int corvinaRow = -1; // selected row, -1 none
+    CorvinaCompanies corvinaCompanies; // newest year first
+    int corvinaRow = -1; // the selected one, -1 none
     QString corvinaRelease;
     QString dateFrom = kEmptyDate;
     QString dateTo = kEmptyDate;
@@ -67,24 +52,24 @@ struct ConsoleState {
 
     // The selected legacy company number; empty when none.
     QString nemboCompany() const { return nemboRow >= 0 && nemboRow < nemboCompanies.size() ? nemboCompanies[nemboRow] : QString(); }
-    QString selectedCorvinaRow() const { return corvinaRow >= 0 && corvinaRow < corvinaRows.size() ? corvinaRows[corvinaRow] : QString(); }
-    // Fields of the selected row: company code, VAT year, group code.
-    QString corvinaCompany() const;
-    int corvinaYear() const;
-    QString corvinaGroup() const;
+    // The selected Corvina company (year 0: none), and its fields.
+    CorvinaCompany selectedCorvina() const;
+    QString corvinaCompany() const { return selectedCorvina().code; }
+    int corvinaYear() const { return selectedCorvina().year; }
+    QString corvinaGroup() const { return selectedCorvina().group; }
+    // The selected company as the company list shows it; empty when none.
+    QString selectedCorvinaRow() const;
+    // The company list as the window shows it, one row per company.
+    QStringList corvinaRowTexts() const;
+    // The date range as a command takes it (an invalid date: no bound).
+    QDate fromDate() const { return boundDate(dateFrom); }
+    QDate toDate() const { return boundDate(dateTo); }
 };
 
 inline const QStringList kSources = {QStringLiteral("Dati da Ardea"), QStringLiteral("Dati da Nembo")};
 
-// A Corvina company row: code (6), year (4), name (80), group (18), each followed by "|".
-QString corvinaCompanyRow(const QString& code, const QString& year, const QString& name, const QString& group);
 
 
-// A date field's date; nullopt for the empty mask, an invalid QDate for text that is no date.
-std::optional<QDate> maskedDate(const QString& text);
-// The range is coherent when either field is the empty mask, or both are
-// dates and the final one is not before the initial one.
-bool dateRangeCoherent(const QString& from, const QString& to);
 
 // Restores from TLX_CORV.INI what the opening steps read after the lists
 // are filled: dates, Last_Cv, Source and LastTab (only when within range).

@@ -69,7 +69,6 @@ public:
     const AppPaths& paths() const { return paths_; }
     Registry& registry() { return *registry_; }
     Ui& ui() { return *ui_; }
-    void setUi(Ui& ui) { ui_ = &ui; }
     RunLog& log() { return log_; }
     Connections& connections() { return connections_; }
     ArdeaInstallation& installation() { return installation_; }

@@ -115,8 +115,7 @@ QString ArdeaInstallation::lookup(DoveKind kind)
     case DoveKind::Installation:
         return settingsValue("PercorsoInstallazione");
     case DoveKind::DbServer:
-        dbServer_ = registry_.read(RegistryRoot::LocalMachine, regkeys::kDatabase, QStringLiteral("DBServer"));
-        return dbServer_;
+        return registry_.read(RegistryRoot::LocalMachine, regkeys::kDatabase, QStringLiteral("DBServer"));
     case DoveKind::ReportExport:
         return orDefault(settingsValue("PathReportExp"));
     case DoveKind::Provider:

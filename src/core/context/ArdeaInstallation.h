@@ -43,7 +43,6 @@ public:
     // Set by the public temporary folder's lookup: its parent.
     const QString& publicBase() const { return publicBase_; }
     // Set by the database server's and the provider's lookups.
-    const QString& dbServer() const { return dbServer_; }
     const QString& provider() const { return provider_; }
 
     void setCompanyCode(const QString& code) { companyCode_ = code; }
@@ -59,7 +58,6 @@ private:
     const Registry& registry_;
     RunLog& log_;
     QString publicBase_;
-    QString dbServer_;
     QString provider_;
     QString companyCode_;
 };

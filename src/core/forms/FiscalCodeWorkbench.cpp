@@ -1,6 +1,6 @@
 #include "forms/FiscalCodeWorkbench.h"
 
-#include "console/ConsoleState.h"
+#include "util/MaskedDate.h"
 #include "db/Dialect.h"
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"

@@ -1,6 +1,6 @@
 #include "forms/FlagLists.h"
 
-#include "console/ConsoleState.h"
+#include "command/ConsoleLists.h"
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/RowEditor.h"
@@ -165,15 +165,19 @@ struct FlagList::Target {
     QVariantMap record;
 };
 
-FlagList::FlagList(AppContext& ctx, FlagSource source, QStringList corvinaRows)
-    : ctx_(ctx), description_(flagListDescription(source)), corvinaRows_(std::move(corvinaRows))
+FlagList::FlagList(AppContext& ctx, FlagSource source, CorvinaCompanies corvina)
+    : ctx_(ctx), description_(flagListDescription(source)), corvina_(std::move(corvina))
 {
 }
 
 QStringList FlagList::sources() const
 {
-    if (description_.source != FlagSource::ArdeaVatCodes)
-        return corvinaRows_;
+    if (description_.source != FlagSource::ArdeaVatCodes) {
+        QStringList rows;
+        for (const CorvinaCompany& company : corvina_)
+            rows << corvinaCompanyRow(company);
+        return rows;
+    }
     QStringList databases;
     QSqlQuery q(ctx_.connections().db(Connections::ESys));
     q.setForwardOnly(true);
@@ -220,15 +224,14 @@ private:
 
 QString FlagList::sourceName() const
 {
-    const QStringList all = sources();
-    if (source_ < 0 || source_ >= all.size())
+    if (description_.source == FlagSource::ArdeaVatCodes) {
+        const QStringList all = sources();
+        return source_ >= 0 && source_ < all.size() ? all[source_] : QString();
+    }
+    if (source_ < 0 || source_ >= corvina_.size())
         return {};
-    if (description_.source == FlagSource::ArdeaVatCodes)
-        return all[source_];
-    const QString row = all[source_];
-    const QString group = utl::field(row, QStringLiteral("|"), 4);
-    return utl::field(row, QStringLiteral("|"), 1) + QLatin1Char('_') + utl::field(row, QStringLiteral("|"), 2)
-           + (group.isEmpty() ? QString() : QLatin1Char('_') + group);
+    const CorvinaCompany& company = corvina_[source_];
+    return company.code + QLatin1Char('_') + QString::number(company.year) + (company.group.isEmpty() ? QString() : QLatin1Char('_') + company.group);
 }
 
 bool FlagList::read(int source)
@@ -243,9 +246,10 @@ bool FlagList::read(int source)
     source_ = source;
     const QString row = all[source];
     const bool ardea = description_.source == FlagSource::ArdeaVatCodes;
-    const QString company = ardea ? QString() : utl::field(row, QStringLiteral("|"), 1);
-    const QString year = ardea ? QString() : utl::field(row, QStringLiteral("|"), 2);
-    const QString group = ardea ? QString() : utl::field(row, QStringLiteral("|"), 4);
+    const CorvinaCompany chosen = ardea ? CorvinaCompany() : corvina_.value(source);
+    const QString company = chosen.code;
+    const QString year = ardea ? QString() : QString::number(chosen.year);
+    const QString group = chosen.group;
     QString select, where, order;
     QVariantList values;
     if (ardea) {
@@ -332,9 +336,10 @@ bool FlagList::updateRows(const QList<int>& selected, const std::function<bool(T
         return false;
     }
     const bool ardea = description_.source == FlagSource::ArdeaVatCodes;
-    const QString year = utl::field(row, QStringLiteral("|"), 2);
+    const CorvinaCompany chosen = ardea ? CorvinaCompany() : corvina_.value(source_);
+    const QString year = QString::number(chosen.year);
     // The group the list was read with: the rows it shows are found again.
-    const QString group = utl::field(row, QStringLiteral("|"), 4);
+    const QString group = chosen.group;
     int missing = 0;
     *changed = 0;
     const QStringList keys = keys_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CorvinaCompany.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,8 +55,8 @@ inline constexpr BooleanFlag kReasonFlags[] = {{"Chk_Consid", "InVATData", "Cons
 // each change is written row by row.
 class FlagList {
 public:
-    // `corvinaRows`: the console's Corvina company rows (code|year|name|group).
-    FlagList(AppContext& ctx, FlagSource source, QStringList corvinaRows = {});
+    // `corvina`: the console's Corvina companies.
+    FlagList(AppContext& ctx, FlagSource source, CorvinaCompanies corvina = {});
 
     const FlagListDescription& description() const { return description_; }
     // The source chooser's entries: the Ardea common databases, or the Corvina companies.
@@ -62,7 +64,6 @@ public:
     // Reads the list of a source; false (told to the user) on an error.
     bool read(int source);
     const QStringList& rows() const { return rows_; }
-    int currentSource() const { return source_; }
 
     // The list read again, and the rows whose indicator differs from the value.
     QList<int> rowsToCorrect(int indicator, const QString& value);
@@ -82,7 +83,7 @@ private:
 
     AppContext& ctx_;
     const FlagListDescription& description_;
-    QStringList corvinaRows_;
+    CorvinaCompanies corvina_;
     QStringList rows_;
     QStringList keys_; // each row's code, apart from its cut display text
     int source_ = -1;

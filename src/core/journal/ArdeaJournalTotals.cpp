@@ -1,6 +1,5 @@
 #include "journal/ArdeaJournalTotals.h"
 
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "journal/SubjectTotals.h"
 #include "db/Connections.h"
@@ -20,13 +19,13 @@ namespace {
 using Outcome = CommandResult::Outcome;
 
 // " AND t.dat_registrazione>=..." for each end of the range that holds a date.
-QString dateConditions(const Dialect& dialect, const QString& dateFrom, const QString& dateTo)
+QString dateConditions(const Dialect& dialect, const QDate& from, const QDate& to)
 {
     QString conditions;
-    if (const auto from = maskedDate(dateFrom); from && from->isValid())
-        conditions += QStringLiteral(" AND t.dat_registrazione>=") + dialect.dateLiteral(*from);
-    if (const auto to = maskedDate(dateTo); to && to->isValid())
-        conditions += QStringLiteral(" AND t.dat_registrazione<=") + dialect.dateLiteral(*to);
+    if (from.isValid())
+        conditions += QStringLiteral(" AND t.dat_registrazione>=") + dialect.dateLiteral(from);
+    if (to.isValid())
+        conditions += QStringLiteral(" AND t.dat_registrazione<=") + dialect.dateLiteral(to);
     return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE") + conditions.mid(4);
 }
 
@@ -83,7 +82,7 @@ bool addRegisterTotals(AppContext& ctx, const QSqlDatabase& db, const QString& s
 
 } // namespace
 
-QString ardeaJournalSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo)
+QString ardeaJournalSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo)
 {
     return QStringLiteral("SELECT t.prg_prinota, ri.prg_prinota_riga, ri.num_riga, t.dat_registrazione"
                           ", t.ind_clifor, t.cod_clifor"
@@ -103,7 +102,7 @@ QString ardeaJournalSql(const Dialect& dialect, const QString& dateFrom, const Q
            + QStringLiteral(" ORDER BY t.ind_clifor, a.des_ragsoc, t.cod_clifor, t.dat_registrazione, t.des_num_doc, ri.cod_iva");
 }
 
-QString ardeaRegisterTotalsSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo)
+QString ardeaRegisterTotalsSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo)
 {
     return QStringLiteral("SELECT ri.cod_iva, i.des_iva, i.prc_iva, ri.cod_reg_iva, ri.num_reg_iva"
                           ", SUM(ri.val_imponibile) AS val_totimp"
@@ -122,20 +121,20 @@ QString ardeaJournalHeading()
     return QStringLiteral("Prg_Prn |Ri| Data Reg.|T|CodClF|Rag. Soc.           |Cau|Descr. CauCon  |R|NR|IVA|  %IVA|Imponib. |      IVA|N.I.|Natura IVA  |Descr. IVA     |");
 }
 
-CommandResult totalArdeaJournal(AppContext& ctx, ConsoleState& state)
+CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input)
 {
     Ui& ui = ctx.ui();
-    const ReferenceLists& references = state.lists[ConsoleState::ArdeaTab];
-    if (references.vatCodes.isEmpty() || references.reasons.isEmpty() || references.subjects.isEmpty()) {
+    if (!input.referencesRead) {
         ui.critical(QStringLiteral("MANCANO DATI TABELLE ! Leggere prima i Dati per Corvina !!"));
         ui.beep();
         return {Outcome::Declined, {}};
     }
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     const Dialect& dialect = dialectOf(db);
-    state.setResults({ardeaJournalHeading(), {}});
+    if (input.show)
+        input.show({ardeaJournalHeading(), {}});
     RowReader reader(db);
-    if (!execOrReport(ctx, reader, ardeaJournalSql(dialect, state.dateFrom, state.dateTo)))
+    if (!execOrReport(ctx, reader, ardeaJournalSql(dialect, input.from, input.to)))
         return {Outcome::Failed, {}};
 
     ResultList results{ardeaJournalHeading(), {}};
@@ -172,22 +171,28 @@ CommandResult totalArdeaJournal(AppContext& ctx, ConsoleState& state)
     reader.finish();
     if (stopped) {
         // A report cut short is dropped: the previous one stays.
-        state.setResults(std::move(results));
+        CommandResult stoppedResult(Outcome::Stopped);
+        stoppedResult.results = std::move(results);
         ui.status(QStringLiteral("Lettura PN da Ardea interrotta"));
-        return {Outcome::Stopped, {}};
+        return stoppedResult;
     }
     totals.finish();
-    const bool totalsRead = addRegisterTotals(ctx, db, ardeaRegisterTotalsSql(dialect, state.dateFrom, state.dateTo), results.lines);
-    state.setResults(std::move(results));
+    const bool totalsRead = addRegisterTotals(ctx, db, ardeaRegisterTotalsSql(dialect, input.from, input.to), results.lines);
+    CommandResult result(Outcome::Done, report ? report->path() : QString());
+    result.results = std::move(results);
     if (report && !report->close()) {
         ui.critical(report->failureText());
-        return {Outcome::Failed, {}};
+        result.outcome = Outcome::Failed;
+        result.reportPath.clear();
+        return result;
     }
-    if (!totalsRead)
-        return {Outcome::Failed, report ? report->path() : QString()};
+    if (!totalsRead) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
     ui.beep();
     ui.status(QStringLiteral("Termine Lettura PN da Ardea !!"));
-    return {Outcome::Done, report ? report->path() : QString()};
+    return result;
 }
 
 } // namespace corv

@@ -2,20 +2,20 @@
 
 #include "command/CommandResult.h"
 
+#include <QDate>
 #include <QString>
 
 namespace corv {
 
 class AppContext;
 class Dialect;
-struct ConsoleState;
 
 // The Ardea journal's VAT rows with customer/supplier, reason, VAT code and
 // nature, in the report's order, within the document date range (either end
-// may be the empty mask).
-QString ardeaJournalSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo);
+// may be an invalid date: no bound).
+QString ardeaJournalSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo);
 // The totals per VAT register and VAT code over the same range.
-QString ardeaRegisterTotalsSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo);
+QString ardeaRegisterTotalsSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo);
 
 // The heading of the journal's rows in the result list.
 QString ardeaJournalHeading();
@@ -23,7 +23,13 @@ QString ardeaJournalHeading();
 // "Leggi dati Prima Nota IVA" of the Ardea tab: the report "PN_ar_<company>.LOG"
 // with one total line per customer/supplier and the subtotals of customers
 // and suppliers; the result list gets every journal row and then the totals
-// per VAT register and code. Needs the Ardea reference lists read first.
-CommandResult totalArdeaJournal(AppContext& ctx, ConsoleState& state);
+// per VAT register and code (the rows read so far when stopped). Needs the
+// Ardea reference lists read first.
+struct ArdeaJournalInput {
+    bool referencesRead = false;
+    QDate from, to; // registration dates; invalid: no bound
+    ResultsSink show;
+};
+CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input);
 
 } // namespace corv

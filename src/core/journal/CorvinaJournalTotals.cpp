@@ -1,6 +1,5 @@
 #include "journal/CorvinaJournalTotals.h"
 
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "journal/SubjectCode.h"
 #include "journal/VatListings.h"
@@ -176,18 +175,17 @@ QString summaryCode(const QString& code, bool nemboLayout)
     return subjectCode(trimmed); // longer codes whole
 }
 
-CommandResult totalCorvinaJournal(AppContext& ctx, ConsoleState& state)
+CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& input)
 {
     Ui& ui = ctx.ui();
-    const int year = state.corvinaYear();
-    const QString company = state.corvinaCompany();
+    const int year = input.company.year;
+    const QString company = input.company.code;
     if (year == 0) {
         ui.beep();
         return {Outcome::Declined, {}};
     }
-    const bool nemboLayout = state.source == 1;
+    const bool nemboLayout = input.nemboLayout;
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
-    state.sorted.clear();
     RowReader reader(db);
     if (!execOrReport(ctx, reader, corvinaJournalSql(dialectOf(db), company, year)))
         return {Outcome::Failed, {}};
@@ -244,30 +242,34 @@ CommandResult totalCorvinaJournal(AppContext& ctx, ConsoleState& state)
     if (any)
         summary();
     sorted.sortCaseInsensitive();
-    state.sorted = sorted;
-    state.setResults({corvinaJournalHeading(year), sorted});
+    ResultList results{corvinaJournalHeading(year), sorted};
+    if (input.show)
+        input.show(results);
     ui.processEvents();
-    ResultList results = state.results;
+    CommandResult result;
+    result.sorted = std::move(sorted);
     const bool summed = addSums(ctx, db, company, year, results.lines);
-    state.setResults(std::move(results));
-    if (!summed)
-        return {Outcome::Failed, {}};
+    result.results = std::move(results);
+    if (!summed) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
     ui.beep();
     ui.status(QStringLiteral("FINE Lettura PN Corvina !!"));
-    return {};
+    return result;
 }
 
-CommandResult sumCorvinaJournal(AppContext& ctx, ConsoleState& state)
+CommandResult sumCorvinaJournal(AppContext& ctx, const CorvinaCompany& company, const ResultList& shown)
 {
-    const int year = state.corvinaYear();
-    if (year == 0) {
+    if (company.year == 0) {
         ctx.ui().beep();
         return {Outcome::Declined, {}};
     }
-    ResultList results = state.results;
-    const bool summed = addSums(ctx, ctx.connections().db(Connections::Corvina), state.corvinaCompany(), year, results.lines);
-    state.setResults(std::move(results));
-    return {summed ? Outcome::Done : Outcome::Failed, {}};
+    ResultList results = shown;
+    const bool summed = addSums(ctx, ctx.connections().db(Connections::Corvina), company.code, company.year, results.lines);
+    CommandResult result(summed ? Outcome::Done : Outcome::Failed);
+    result.results = std::move(results);
+    return result;
 }
 
 } // namespace corv

@@ -8,7 +8,6 @@ namespace corv {
 
 class AppContext;
 class Dialect;
-struct ConsoleState;
 
 // The Corvina VAT lines view of a year: the attachment rows before 2017, the
 // VAT data rows from 2017.
@@ -33,9 +32,14 @@ QString summaryCode(const QString& code, bool nemboLayout);
 
 // "Leggi dati Prima Nota IVA" of the Corvina tab: the selected company's VAT
 // lines of its year, one line per row and one summary line per
-// customer/supplier, sorted; then the sums.
-CommandResult totalCorvinaJournal(AppContext& ctx, ConsoleState& state);
-// The right-click on that button: the sums added to the result list.
-CommandResult sumCorvinaJournal(AppContext& ctx, ConsoleState& state);
+// customer/supplier, sorted; then the sums. The sorted lines come back too.
+struct CorvinaJournalInput {
+    CorvinaCompany company;
+    bool nemboLayout = false; // codes as the Nembo source spells them
+    ResultsSink show;
+};
+CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& input);
+// The right-click on that button: the sums added to the result list shown.
+CommandResult sumCorvinaJournal(AppContext& ctx, const CorvinaCompany& company, const ResultList& shown);
 
 } // namespace corv

@@ -1,6 +1,5 @@
 #include "journal/NatureCheck.h"
 
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "db/Connections.h"
 #include "platform/Ui.h"
@@ -28,10 +27,11 @@ QString missingNatureHeading()
     return QStringLiteral("Prg_prn |Riga| Num. Reg.| Data Reg.| |CodClF| Rag. Soc.                              |N.I.|Descr. Nat.IVA      |");
 }
 
-CommandResult checkJournalNatures(AppContext& ctx, ConsoleState& state)
+CommandResult checkJournalNatures(AppContext& ctx, const ResultsSink& show)
 {
     using Outcome = CommandResult::Outcome;
-    state.setResults({missingNatureHeading(), {}});
+    if (show)
+        show({missingNatureHeading(), {}});
     QStringList lines;
     const bool read = readRowLines(ctx, ctx.connections().db(Connections::Company), missingNatureSql(), {},
                                    [](RowColumns& c, const RowReader&) {
@@ -41,7 +41,8 @@ CommandResult checkJournalNatures(AppContext& ctx, ConsoleState& state)
                                    }, lines);
     if (!read)
         return {Outcome::Failed, {}};
-    state.setResults({missingNatureHeading(), lines});
+    CommandResult result;
+    result.results = ResultList{missingNatureHeading(), lines};
     ctx.ui().status(QString());
     if (lines.isEmpty()) {
         ctx.ui().critical(QStringLiteral("NESSUNA Natura IVA tralasciata !!"));
@@ -49,7 +50,7 @@ CommandResult checkJournalNatures(AppContext& ctx, ConsoleState& state)
     } else {
         ctx.ui().critical(QStringLiteral("Presenti registrazioni SENZA Natura IVA Indicata !!"));
     }
-    return {};
+    return result;
 }
 
 } // namespace corv

@@ -7,7 +7,6 @@
 namespace corv {
 
 class AppContext;
-struct ConsoleState;
 
 // The Ardea journal's VAT rows without a VAT nature, over the whole journal
 // (Corvina needs the nature of every row from 2017 on).
@@ -16,6 +15,6 @@ QString missingNatureHeading();
 
 // "Verifica Natura IVA": the rows listed in the result list, or the message
 // that none is missing.
-CommandResult checkJournalNatures(AppContext& ctx, ConsoleState& state);
+CommandResult checkJournalNatures(AppContext& ctx, const ResultsSink& show = {});
 
 } // namespace corv

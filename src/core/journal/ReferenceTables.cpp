@@ -3,7 +3,6 @@
 #include "context/AppContext.h"
 #include "util/Progress.h"
 #include "db/FieldRow.h"
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "util/TextUtil.h"
 #include "platform/Ui.h"
@@ -72,10 +71,10 @@ ReferenceLists readArdeaReferences(AppContext& ctx)
     return lists;
 }
 
-ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
+ReferenceLists readCorvinaReferences(AppContext& ctx, const CorvinaCompany& company)
 {
     ReferenceLists lists;
-    const int year = state.corvinaYear();
+    const int year = company.year;
     if (year == 0) {
         ctx.ui().beep();
         ctx.ui().status(QStringLiteral("NESSUN ANNO NEL COMBO AZIENDE !!"));
@@ -88,7 +87,7 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
             return c.text("VATCode", 3).text("VATName", 20).number("VATPercentage", 7, 3).text("VATNatureType", 3)
                 .text("C3Type", 3).text("OperationType", 3).text("NonDeductVATPerc", 4).take();
         },
-        {year, state.corvinaGroup()});
+        {year, company.group});
     ctx.ui().processEvents();
     lists.reasons = readRows(
         ctx, db, QStringLiteral("SELECT * FROM AccountingRsn WHERE VATYear=? AND CompanyGroupCode=? ORDER BY ReasonCode, CompanyGroupCode"),
@@ -96,7 +95,7 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
             return c.text("ReasonCode", 3).text("ReasonName", 20).text("InC3", 1).text("VariationNote", 1)
                 .text("Selfinvoice", 1).text("ReverseCharge", 1).take();
         },
-        {year, state.corvinaGroup()});
+        {year, company.group});
     ctx.ui().processEvents();
     lists.subjects = readRows(
         ctx, db, QStringLiteral("SELECT * FROM CustomerSupplier WHERE VATYear=? AND CompanyCode=? ORDER BY CustSupplCode, CustSupplType"),
@@ -107,7 +106,7 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state)
             return c.text("VATRegNo", 16).text("FiscalCode", 16).text("ISOCode", 3).text("PhysicalPerson", 1).text("C3SubjectType", 1)
                 .text("CompanyCode", 6).take();
         },
-        {year, state.corvinaCompany()});
+        {year, company.code});
     ctx.ui().status(QString());
     ctx.ui().processEvents();
     return lists;

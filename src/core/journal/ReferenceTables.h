@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/ConsoleState.h"
+#include "command/ConsoleLists.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +19,6 @@ ReferenceLists readArdeaReferences(AppContext& ctx);
 // Reads the selected Corvina company's VAT codes, reasons and customers and
 // suppliers. With no company selected: a beep and "NESSUN ANNO NEL COMBO
 // AZIENDE !!" in the status bar, nothing read.
-ReferenceLists readCorvinaReferences(AppContext& ctx, const ConsoleState& state);
+ReferenceLists readCorvinaReferences(AppContext& ctx, const CorvinaCompany& company);
 
 } // namespace corv

@@ -1,6 +1,5 @@
 #include "journal/Settlements.h"
 
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "db/Connections.h"
 #include "db/RowEditor.h"
@@ -38,17 +37,17 @@ QString corvinaSettlementsHeading()
     return QStringLiteral("M.|   Op.Attive|  Op.Passive| IVA Clienti|   IVA Forn.|Deb./Cred.T.|   IVA Split|Deb./Cred.N.|");
 }
 
-CommandResult listCorvinaSettlements(AppContext& ctx, ConsoleState& state)
+CommandResult listCorvinaSettlements(AppContext& ctx, const CorvinaCompany& company)
 {
     Ui& ui = ctx.ui();
-    if (state.corvinaYear() == 0) {
+    if (company.year == 0) {
         ui.beep();
         return {Outcome::Declined, {}};
     }
     ui.processEvents();
     QStringList lines;
     const bool read = readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaSettlementsSql(),
-                                   {state.corvinaCompany(), state.corvinaYear(), state.corvinaGroup()},
+                                   {company.code, company.year, company.group},
                                    [](RowColumns& c, const RowReader& reader) {
                                        c.right("ReferenceMonth", 2).amount("TotalActiveOperationsAmount").amount("TotalPassiveOperationsAmount")
                                            .amount("ChargeableVATAmount").amount("DeductedVATAmount");
@@ -61,18 +60,20 @@ CommandResult listCorvinaSettlements(AppContext& ctx, ConsoleState& state)
                                        return c.amount("VATSplitPayment").amount("DebitCreditAmount").take();
                                    }, lines);
     ui.status(QString());
+    CommandResult result;
     if (!read) {
-        state.setResults({});
-        return {Outcome::Failed, {}};
+        result.outcome = Outcome::Failed;
+        result.results = ResultList{};
+        return result;
     }
     if (lines.isEmpty()) {
         const QString stars = QStringLiteral("****************************************");
-        state.setResults({QString(), QStringList{stars, QStringLiteral("*** Nessuna Liquidazione presente !! ***"), stars}});
+        result.results = ResultList{QString(), QStringList{stars, QStringLiteral("*** Nessuna Liquidazione presente !! ***"), stars}};
         ui.beep();
-        return {};
+        return result;
     }
-    state.setResults({corvinaSettlementsHeading(), lines});
-    return {};
+    result.results = ResultList{corvinaSettlementsHeading(), lines};
+    return result;
 }
 
 std::optional<SettlementPeriod> parseSettlementPeriod(const QString& text)
@@ -104,7 +105,7 @@ bool settlementWithin(int year, const QString& periodType, const QString& period
     return 3 * number <= last.month; // a quarter, when its last month is within
 }
 
-CommandResult makeSettlementsDefinitive(AppContext& ctx, ConsoleState&)
+CommandResult makeSettlementsDefinitive(AppContext& ctx)
 {
     Ui& ui = ctx.ui();
     const QString prompt = QStringLiteral("Periodo finale per Liquidazioni in Definitivo\r\n(MMAAAA  -  Es.: 062017 = Giugno 2017)\r\n"

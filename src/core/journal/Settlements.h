@@ -8,14 +8,13 @@
 namespace corv {
 
 class AppContext;
-struct ConsoleState;
 
 // The Corvina settlements of a company, year and group.
 QString corvinaSettlementsSql();
 QString corvinaSettlementsHeading();
 // "Liquidazioni" of the Corvina tab: one line per settlement month, or the
 // three-line block that there is none.
-CommandResult listCorvinaSettlements(AppContext& ctx, ConsoleState& state);
+CommandResult listCorvinaSettlements(AppContext& ctx, const CorvinaCompany& company);
 
 // The last period to make definitive, as typed: "MMAAAA", six ASCII digits,
 // month 1 to 14 (13 and 14 are further periods of the year), year not
@@ -34,6 +33,6 @@ bool settlementWithin(int year, const QString& periodType, const QString& period
 // The right-click on "Totali IVA" of the Ardea tab: asks for the last period
 // and puts the provisional settlement summaries up to it in the definitive
 // state, one by one.
-CommandResult makeSettlementsDefinitive(AppContext& ctx, ConsoleState& state);
+CommandResult makeSettlementsDefinitive(AppContext& ctx);
 
 } // namespace corv

@@ -65,3 +65,29 @@ bool subjectCodeLess(QStringView a, QStringView b)
 }
 
 } // namespace corv
+
+namespace corv {
+
+bool ComparisonKeyOrder::operator()(const QString& a, const QString& b) const
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() && !b.isEmpty();
+    if (a[0] != b[0])
+        return a[0] < b[0];
+    return subjectCodeLess(QStringView(a).mid(1), QStringView(b).mid(1));
+}
+
+QString comparisonKey(const QString& type, const QString& code)
+{
+    QString letter = type.trimmed().toUpper();
+    if (letter == QLatin1String("1"))
+        letter = QStringLiteral("C");
+    else if (letter == QLatin1String("2"))
+        letter = QStringLiteral("F");
+    const QString trimmed = code.trimmed();
+    if (letter.isEmpty() && trimmed.isEmpty())
+        return {};
+    return letter + subjectCode(trimmed);
+}
+
+} // namespace corv

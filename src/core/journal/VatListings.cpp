@@ -4,7 +4,6 @@
 #include "util/Progress.h"
 #include "db/FieldRow.h"
 #include "util/TextUtil.h"
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "views/ViewService.h"
 #include "platform/Ui.h"
@@ -116,14 +115,14 @@ QString corvinaListingSql(const Dialect& dialect, const QString& company, int ye
     return sql + QStringLiteral(" ORDER BY DocumentDate, DocumentNumber, ProtocolNumber");
 }
 
-QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo, const ListingRequest& request)
+QString ardeaListingSql(const Dialect& dialect, const QDate& from, const QDate& to, const ListingRequest& request)
 {
     const QString key = keyOf(request);
     QString conditions;
-    if (const auto from = maskedDate(dateFrom); from && from->isValid())
-        conditions += QStringLiteral(" AND dat_registrazione>=") + dialect.dateLiteral(*from);
-    if (const auto to = maskedDate(dateTo); to && to->isValid())
-        conditions += QStringLiteral(" AND dat_registrazione<=") + dialect.dateLiteral(*to);
+    if (from.isValid())
+        conditions += QStringLiteral(" AND dat_registrazione>=") + dialect.dateLiteral(from);
+    if (to.isValid())
+        conditions += QStringLiteral(" AND dat_registrazione<=") + dialect.dateLiteral(to);
     if (request.kind == QLatin1Char('C'))
         conditions += QStringLiteral(" AND cod_caucon=") + dialect.text(key);
     else if (request.kind == QLatin1Char('I'))
@@ -151,13 +150,13 @@ QString ardeaListingHeading()
            + QStringLiteral("Natura| Des. Natura IVA    |");
 }
 
-Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request)
+Listing listCorvinaVatLines(AppContext& ctx, const CorvinaCompany& company, const ListingRequest& request)
 {
     Listing listing;
     if (request.row.isEmpty())
         return listing;
     listing.ran = true;
-    const int year = state.corvinaYear();
+    const int year = company.year;
     const bool withNature = year >= 2017;
     listing.heading = corvinaListingHeading();
     const auto line = [withNature](RowColumns& c, const RowReader&) {
@@ -168,13 +167,13 @@ Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const Li
             c.text("VATNatureType", 6);
         return c.take();
     };
-    listing.failed = !readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaListingSql(dialectOf(ctx.connections().db(Connections::Corvina)), state.corvinaCompany(), year, request), {},
+    listing.failed = !readRowLines(ctx, ctx.connections().db(Connections::Corvina), corvinaListingSql(dialectOf(ctx.connections().db(Connections::Corvina)), company.code, year, request), {},
                                    line, listing.lines, QStringLiteral("Errore di lettura delle righe IVA Corvina :"));
     showCount(ctx, listing);
     return listing;
 }
 
-Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request)
+Listing listArdeaVatLines(AppContext& ctx, const QDate& from, const QDate& to, const ListingRequest& request)
 {
     Listing listing;
     if (request.row.isEmpty())
@@ -190,7 +189,7 @@ Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const List
             .text("des_iva", 20).text("cod_caucon", 6).text("des_caucon", 20).text("cod_natura_iva", 6)
             .text("des_natura_iva", 20).take();
     };
-    if (!readRowLines(ctx, db, ardeaListingSql(dialectOf(db), state.dateFrom, state.dateTo, request), {}, line, listing.lines,
+    if (!readRowLines(ctx, db, ardeaListingSql(dialectOf(db), from, to, request), {}, line, listing.lines,
                       QStringLiteral("Errore di lettura delle righe IVA Ardea :"))) {
         listing.failed = true;
         return listing;

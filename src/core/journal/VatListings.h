@@ -1,6 +1,9 @@
 #pragma once
 
+#include "command/ConsoleLists.h"
+
 #include <QChar>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +11,6 @@ namespace corv {
 
 class AppContext;
 class Dialect;
-struct ConsoleState;
 
 // What a double-clicked reference list asks for: "C" accounting reason,
 // "I" VAT code, "A" customer or supplier (key = code + type letter).
@@ -35,15 +37,15 @@ bool ensureCorvinaViews(AppContext& ctx, QString* error = nullptr);
 
 // The statements of the two listings (values quoted through the dialect).
 QString corvinaListingSql(const Dialect& dialect, const QString& company, int year, const ListingRequest& request);
-QString ardeaListingSql(const Dialect& dialect, const QString& dateFrom, const QString& dateTo, const ListingRequest& request);
+QString ardeaListingSql(const Dialect& dialect, const QDate& from, const QDate& to, const ListingRequest& request);
 
 QString corvinaListingHeading();
 QString ardeaListingHeading();
 
 // The VAT lines of the selected Corvina company for the row's key; years from
 // 2017 read the VAT data view and end every line with the nature column.
-Listing listCorvinaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request);
-// The Ardea journal VAT lines for the row's key within the console's dates.
-Listing listArdeaVatLines(AppContext& ctx, const ConsoleState& state, const ListingRequest& request);
+Listing listCorvinaVatLines(AppContext& ctx, const CorvinaCompany& company, const ListingRequest& request);
+// The Ardea journal VAT lines for the row's key within the dates (invalid: no bound).
+Listing listArdeaVatLines(AppContext& ctx, const QDate& from, const QDate& to, const ListingRequest& request);
 
 } // namespace corv

@@ -1,6 +1,5 @@
 #include "legacy/ExportDatabase.h"
 
-#include "console/ConsoleState.h"
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
 #include "platform/Ui.h"
@@ -65,13 +64,13 @@ bool folderWritable(const QString& folder)
 
 } // namespace legacy
 
-CommandResult createNemboExportDatabase(AppContext& ctx, ConsoleState& state)
+CommandResult createNemboExportDatabase(AppContext& ctx, const QString& folder)
 {
     using Outcome = CommandResult::Outcome;
     Ui& ui = ctx.ui();
-    if (state.nemboFolder.isEmpty())
+    if (folder.isEmpty())
         return {Outcome::Declined, {}};
-    if (!legacy::folderWritable(state.nemboFolder)) {
+    if (!legacy::folderWritable(folder)) {
         ui.critical(QStringLiteral("Percorso NON Scrivibile !!"));
         ui.beep();
         return {Outcome::Declined, {}};
@@ -80,7 +79,7 @@ CommandResult createNemboExportDatabase(AppContext& ctx, ConsoleState& state)
         ui.beep();
         return {Outcome::Declined, {}};
     }
-    const QString path = legacy::exportDatabasePath(state.nemboFolder);
+    const QString path = legacy::exportDatabasePath(folder);
     // Made anew: the engine's journal files of the old one go with it.
     for (const QString& file : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")}) {
         if (QFile::exists(file) && !QFile::remove(file)) {

@@ -7,7 +7,6 @@
 namespace corv {
 
 class AppContext;
-struct ConsoleState;
 
 namespace legacy {
 
@@ -27,6 +26,6 @@ bool folderWritable(const QString& folder);
 
 // The right-click on "Leggi dati Prima Nota IVA" of the Nembo tab: the export
 // database created anew (after a confirmation) with its empty TABIVA.
-CommandResult createNemboExportDatabase(AppContext& ctx, ConsoleState& state);
+CommandResult createNemboExportDatabase(AppContext& ctx, const QString& folder);
 
 } // namespace corv

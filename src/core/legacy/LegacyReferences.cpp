@@ -100,15 +100,16 @@ ReferenceLists readLegacyReferences(AppContext& ctx, const QString& folder, cons
 
 } // namespace legacy
 
-CommandResult readNemboReferences(AppContext& ctx, ConsoleState& state)
+CommandResult readNemboReferences(AppContext& ctx, const QString& folder, const QString& company)
 {
-    state.lists[ConsoleState::NemboTab] = legacy::readLegacyReferences(ctx, state.nemboFolder, state.nemboCompany());
-    return {};
+    CommandResult result;
+    result.lists = legacy::readLegacyReferences(ctx, folder, company);
+    return result;
 }
 
-CommandResult listNemboSettlements(AppContext& ctx, ConsoleState& state)
+CommandResult listNemboSettlements(AppContext& ctx, const QString& folder, const QString& company)
 {
-    const QString path = legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QStringLiteral("LCO"));
+    const QString path = legacy::exportFilePath(folder, company, QStringLiteral("LCO"));
     if (path.isEmpty()) {
         ctx.ui().beep();
         return {CommandResult::Outcome::Declined, {}};
@@ -126,8 +127,9 @@ CommandResult listNemboSettlements(AppContext& ctx, ConsoleState& state)
             line.chop(1);
         lines << decodeText(line);
     }
-    state.setResults({QString(), lines});
-    return {};
+    CommandResult result;
+    result.results = ResultList{QString(), lines};
+    return result;
 }
 
 } // namespace corv

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "command/CommandResult.h"
-#include "console/ConsoleState.h"
+#include "command/ConsoleLists.h"
 #include "platform/ExportFiles.h"
 
 namespace corv {
@@ -27,8 +27,9 @@ ReferenceLists readLegacyReferences(AppContext& ctx, const QString& folder, cons
 
 } // namespace legacy
 
-CommandResult readNemboReferences(AppContext& ctx, ConsoleState& state);
+// The reference lists of a company of the export folder, handed back.
+CommandResult readNemboReferences(AppContext& ctx, const QString& folder, const QString& company);
 // "Liquidazioni" of the Nembo tab: the settlements file's lines as they are.
-CommandResult listNemboSettlements(AppContext& ctx, ConsoleState& state);
+CommandResult listNemboSettlements(AppContext& ctx, const QString& folder, const QString& company);
 
 } // namespace corv

@@ -1,6 +1,5 @@
 #include "legacy/LegacyTotals.h"
 
-#include "comparison/SourceComparison.h"
 #include "journal/SubjectCode.h"
 #include "journal/SubjectTotals.h"
 #include "platform/TextFile.h"
@@ -322,43 +321,44 @@ bool sumJournal(const QString& folder, const QString& company, const QDate& from
 
 } // namespace legacy
 
-CommandResult totalNemboJournal(AppContext& ctx, ConsoleState& state)
+CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input)
 {
     using Outcome = CommandResult::Outcome;
     Ui& ui = ctx.ui();
-    const ReferenceLists& lists = state.lists[ConsoleState::NemboTab];
-    if (lists.vatCodes.isEmpty() || lists.reasons.isEmpty() || lists.subjects.isEmpty()) {
+    const ReferenceLists& lists = input.references;
+    if (!lists.read()) {
         ui.critical(QStringLiteral("MANCANO DATI TABELLE ! Leggere prima i Dati !!"));
         return {Outcome::Declined, {}};
     }
-    if (legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QStringLiteral("PRN")).isEmpty()) {
+    if (legacy::exportFilePath(input.folder, input.company, QStringLiteral("PRN")).isEmpty()) {
         ui.message(QStringLiteral("Manca file PRIMA NOTA !!"));
         return {Outcome::Declined, {}};
     }
-    state.sorted.clear();
-    legacy::JournalTotals totals = legacy::totalJournal(ctx, state.nemboFolder, state.nemboCompany(), lists);
+    legacy::JournalTotals totals = legacy::totalJournal(ctx, input.folder, input.company, lists);
     if (!totals.found) {
         // A journal that cannot be opened is a failure, never an empty report.
         ui.status(QStringLiteral("Generazione Totali NON eseguita."));
         ui.critical(QStringLiteral("Impossibile leggere il file PRIMA NOTA :\r\n")
-                    + legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QStringLiteral("PRN")) + QStringLiteral("\r\n(")
+                    + legacy::exportFilePath(input.folder, input.company, QStringLiteral("PRN")) + QStringLiteral("\r\n(")
                     + totals.openError + QStringLiteral(")\r\nIl report precedente resta com'era."));
         return {Outcome::Failed, {}};
     }
-    state.sorted = totals.sorted;
+    CommandResult result;
+    result.sorted = totals.sorted;
     if (totals.readFailed) {
         ui.critical(QStringLiteral("Errore di lettura del file PRIMA NOTA : le righe seguenti non sono state lette !!"));
-        return {Outcome::Failed, {}};
+        result.outcome = Outcome::Failed;
+        return result;
     }
     // Written whole, or not at all: a report cut short never replaces the last one.
     QString failure;
-    const QString path = companyReportPath(ctx.paths(), QStringLiteral("\\PN_nb_"), state.nemboCompany(), QStringLiteral(".LOG"));
+    const QString path = companyReportPath(ctx.paths(), QStringLiteral("\\PN_nb_"), input.company, QStringLiteral(".LOG"));
     if (!ReportFile::writeAll(path, totals.report, &failure)) {
         ui.critical(failure);
-        return {Outcome::Failed, {}};
+        result.outcome = Outcome::Failed;
+        return result;
     }
     ui.status(QStringLiteral("Completata Generazione Totali."));
-    CommandResult result;
     result.findings = totals.badAmounts;
     return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "command/CommandResult.h"
-#include "console/ConsoleState.h"
+#include "command/ConsoleLists.h"
+#include "journal/SubjectCode.h"
 #include "platform/ExportFiles.h"
 #include "util/Amount.h"
 
@@ -12,7 +13,6 @@
 namespace corv {
 
 class AppContext;
-struct SourceTotals;
 
 namespace legacy {
 
@@ -61,7 +61,13 @@ QDate journalDate(QStringView text);
 
 } // namespace legacy
 
-// "Leggi dati Prima Nota IVA" of the Nembo tab: the report "PN_nb_<company>.LOG".
-CommandResult totalNemboJournal(AppContext& ctx, ConsoleState& state);
+// "Leggi dati Prima Nota IVA" of the Nembo tab: the report "PN_nb_<company>.LOG";
+// the lines sorted by key come back. Needs the company's lists read first.
+struct NemboJournalInput {
+    QString folder;
+    QString company;
+    ReferenceLists references;
+};
+CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input);
 
 } // namespace corv

@@ -1,6 +1,6 @@
 #include "maintenance/ArticleObsolescence.h"
 
-#include "console/ConsoleState.h"
+#include "util/MaskedDate.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
 #include "db/RowReader.h"

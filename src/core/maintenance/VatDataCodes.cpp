@@ -25,9 +25,8 @@ QString trimmedText(const RowReader& r, int column) { return column >= 0 ? r.tex
 
 } // namespace
 
-VatDataCodes::VatDataCodes(AppContext& ctx, const QString& corvinaRow)
-    : ctx_(ctx), company_(corvinaRow.section(QLatin1Char('|'), 0, 0).trimmed()), year_(corvinaRow.section(QLatin1Char('|'), 1, 1).trimmed().toInt()),
-      group_(corvinaRow.section(QLatin1Char('|'), 3, 3).trimmed())
+VatDataCodes::VatDataCodes(AppContext& ctx, const CorvinaCompany& company)
+    : ctx_(ctx), company_(company.code), year_(company.year), group_(company.group)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CorvinaCompany.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,7 @@ class AppContext;
 // holds (rows or VAT codes); the data of each line is kept apart from its text.
 class VatDataCodes {
 public:
-    // `corvinaRow`: "code|year|name|group" as the console lists the companies.
-    VatDataCodes(AppContext& ctx, const QString& corvinaRow);
+    VatDataCodes(AppContext& ctx, const CorvinaCompany& company);
 
     static QStringList indicators();
     static QStringList indicatorValues(int indicator);

@@ -63,11 +63,11 @@ QString VatLineListing::header() const
     return kHeader + (kind_ == VatLineKind::Nature ? QStringLiteral(" AFt  R.C ") : QStringLiteral(" TOp RCh  ")) + kTail;
 }
 
-bool VatLineListing::list(const QString& companyRow, const QString& value, bool zeroTicked)
+bool VatLineListing::list(const CorvinaCompany& chosen, const QString& value, bool zeroTicked)
 {
     lines_.clear(); // before any stop: no lines of another choice stay
-    const QString company = companyRow.section(QLatin1Char('|'), 0, 0).trimmed();
-    const int year = companyRow.section(QLatin1Char('|'), 1, 1).trimmed().toInt();
+    const QString company = chosen.code;
+    const int year = chosen.year;
     const QString code = value.section(QLatin1Char('='), 0, 0).trimmed();
     if (company.isEmpty() || year == 0 || code.isEmpty())
         return false;

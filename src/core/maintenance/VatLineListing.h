@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CorvinaCompany.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +30,7 @@ public:
     // Chk_NatZero. The list is emptied first; nothing is listed for code 0
     // without the tick, and the document types not before 2017 (told). False
     // when nothing was read.
-    bool list(const QString& companyRow, const QString& value, bool zeroTicked);
+    bool list(const CorvinaCompany& chosen, const QString& value, bool zeroTicked);
     const QStringList& lines() const { return lines_; }
     // The right click: the lines to a text file opened in the viewer.
     QString listToViewer(const QString& companyRow);

@@ -29,7 +29,6 @@ public:
     // The record of another line, reusing what this one holds.
     void assign(QByteArrayView line);
 
-    int fieldCount() const { return static_cast<int>(starts_.size()); }
     QByteArrayView bytes(int position) const;
     QString field(int position) const;
     const QByteArray& line() const { return line_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CorvinaCompany.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,8 +19,8 @@ enum class FormKind { ArdeaVatFlags, CorvinaVatFlags, CorvinaReasonFlags, Corvin
                       VatTotals, SettlementRegister, VatNatureLines, DocumentTypeLines, VatDataCodes };
 struct FormRequest {
     FormKind kind;
-    QStringList corvinaRows; // the console's Corvina companies
-    int corvinaRow = -1;     // the one selected
+    CorvinaCompanies corvinaCompanies; // the console's Corvina companies
+    int corvinaRow = -1;               // the one selected
 };
 
 // What a file-open dialog shows: its title, the filter's name and pattern

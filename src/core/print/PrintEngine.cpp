@@ -286,7 +286,6 @@ void PrintEngine::init(const QString& command)
     device_.setScale(page.width() * 12, page.height() * 6);
     usableRows_ = clampedUsable(pageRows_);
     currentRow_ = profile_.top;
-    linesPrinted_ = 0;
     if (landscapeArmed_ && profile_.landscape == 1)
         applyLandscape(true);
     moveToRow();
@@ -339,7 +338,6 @@ void PrintEngine::text(const QString& raw)
         from = escape + 2;
     }
     currentRow_ += lineStep_;
-    ++linesPrinted_;
     moveToRow();
 }
 
@@ -354,7 +352,6 @@ void PrintEngine::eject()
     if (!generic())
         device_.setDraftQuality();
     currentRow_ = profile_.top;
-    linesPrinted_ = profile_.top;
 }
 
 void PrintEngine::stop()

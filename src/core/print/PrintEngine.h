@@ -40,7 +40,6 @@ public:
 
     // The state a caller may read or set.
     void armLandscape() { landscapeArmed_ = true; }
-    void setLineStep(double step) { lineStep_ = step; }
     void setCurrentRow(double row) { currentRow_ = row; }
     double currentRow() const { return currentRow_; }
     double lineStep() const { return lineStep_; }
@@ -48,7 +47,6 @@ public:
     // the measured line height in landscape.
     double rowHeight() const { return rowHeight_; }
     int usableRows() const { return usableRows_; }
-    long linesPrinted() const { return linesPrinted_; }
     const PrinterProfile& profile() const { return profile_; }
     // What the last STOP's device said (a PDF's path).
     const QString& lastDocument() const { return lastDocument_; }
@@ -92,7 +90,6 @@ private:
     double currentRow_ = 0;
     double lineStep_ = 1.0;
     double rowHeight_ = 1.0;
-    long linesPrinted_ = 0;
     int usableRows_ = 62;
     int pageRows_ = 66;
     int pageColumns_ = 99;

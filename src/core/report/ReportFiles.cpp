@@ -11,11 +11,6 @@
 
 namespace corv {
 
-QString viewerCommandLine(const QString& viewer, const QString& path)
-{
-    return QLatin1Char('"') + viewer + QStringLiteral("\" \"") + path + QLatin1Char('"');
-}
-
 std::pair<QString, QStringList> viewerInvocation(const QString& viewer, const QString& path)
 {
     QStringList arguments;

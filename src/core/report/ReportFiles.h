@@ -9,10 +9,6 @@ namespace corv {
 class Ui;
 struct AppPaths;
 
-// The command line that hands a report to the viewer: both paths quoted, so
-// blanks in either are safe.
-QString viewerCommandLine(const QString& viewer, const QString& path);
-
 // The program to start and its arguments for a report: a viewer that names
 // an existing file is that program (blanks and all); otherwise it is a
 // command whose words come first ("flatpak run org.gnome.TextEditor").

@@ -12,7 +12,6 @@ public:
     explicit RunLog(QString path = {});
 
     const QString& path() const { return path_; }
-    void setPath(const QString& path) { path_ = path; }
 
     void startRun(const QString& text);
     void write(const QString& text);

@@ -102,7 +102,7 @@ QString foreignCodeCandidate(const QString& fiscalCode, const QString& vatNumber
     return candidate.size() >= 2 ? utl::StripChars(candidate, kStripSet) : QString();
 }
 
-CommandResult fillForeignCodes(AppContext& ctx, ConsoleState&)
+CommandResult fillForeignCodes(AppContext& ctx)
 {
     Ui& ui = ctx.ui();
     if (!ui.askToChange(QStringLiteral("Confermi compilazione CF Estero su Ardea ?"))) {

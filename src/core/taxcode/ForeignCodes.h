@@ -7,7 +7,6 @@
 namespace corv {
 
 class AppContext;
-struct ConsoleState;
 
 // The foreign fiscal code a subject of a foreign nation gets: its fiscal
 // code, or its VAT number when that is empty, without the characters
@@ -18,6 +17,6 @@ QString foreignCodeCandidate(const QString& fiscalCode, const QString& vatNumber
 // outside the Italian area filled, in the current and the historical
 // registry; the report "CFEster.LOG" lists each change and each subject left
 // without one.
-CommandResult fillForeignCodes(AppContext& ctx, ConsoleState& state);
+CommandResult fillForeignCodes(AppContext& ctx);
 
 } // namespace corv

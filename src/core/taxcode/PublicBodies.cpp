@@ -1,6 +1,5 @@
 #include "taxcode/PublicBodies.h"
 
-#include "console/ConsoleState.h"
 #include "journal/RowLines.h"
 #include "db/Connections.h"
 #include "db/Dialect.h"
@@ -216,11 +215,11 @@ QString nemboPublicBodiesHeading()
     return QStringLiteral("Cod. CF | Rag.Soc.                                                   | P.I.           | C.F.           |PF|Cf|NR|Naz|");
 }
 
-CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
+CommandResult checkArdeaPublicBodies(AppContext& ctx, const ResultsSink& show)
 {
     Ui& ui = ctx.ui();
-    state.setResults({ardeaPublicBodiesHeading(), {}});
-    state.sorted.clear();
+    if (show)
+        show({ardeaPublicBodiesHeading(), {}});
     ui.status(QString());
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     QStringList lines;
@@ -232,7 +231,15 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
                 .text("flg_allegato", 5).take();
         }, lines))
         return {Outcome::Failed, {}};
-    state.setResults({ardeaPublicBodiesHeading(), lines});
+    // The list stays before the user while the check asks and moves.
+    const ResultList found{ardeaPublicBodiesHeading(), lines};
+    if (show)
+        show(found);
+    const auto handBack = [&found](CommandResult result) {
+        result.results = found;
+        result.sorted = CompactLines();
+        return result;
+    };
     ReportFile report(ardeaReportPath(ctx));
     report.write(QStringLiteral("***** Inizio Controllo PI Enti per Azienda : ") + ctx.company().code);
     if (lines.isEmpty()) {
@@ -242,7 +249,7 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
         ui.beep();
         if (!report.close())
             ui.critical(report.failureText());
-        return {};
+        return handBack({});
     }
     ui.message(QStringLiteral("ATTENZIONE !!\r\nPresenti codici con PI errata in quanto in realtà\r\nè un CODICE FISCALE di persone NON FISICHE\r\n"
                               "e NON Titolari di Partita Iva !!"),
@@ -254,7 +261,7 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
         ui.beep();
         if (!report.close())
             ui.critical(report.failureText());
-        return {Outcome::Declined, {}};
+        return handBack(Outcome::Declined);
     }
     Rs2ListOptions options;
     options.title = QStringLiteral("PI_Enti");
@@ -265,7 +272,7 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
     const bool done = move.run();
     if (!report.close()) {
         ui.critical(report.failureText() + QStringLiteral("\r\n\r\nLe correzioni già salvate restano."), kBodiesTitle);
-        return {Outcome::Failed, {}};
+        return handBack(Outcome::Failed);
     }
     QString status = QStringLiteral("Terminato CF / PI Enti !!");
     ui.status(status);
@@ -278,24 +285,15 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state)
         presentReport(ui, ctx.viewer(), report.path());
     }
     ui.status(QStringLiteral("Termine Controllo PI Enti (8/9)."));
-    return result;
+    return handBack(result);
 }
 
-CommandResult showArdeaPublicBodiesReport(AppContext& ctx, ConsoleState&)
-{
-    const QString path = ardeaReportPath(ctx);
-    if (!QFileInfo::exists(path)) {
-        ctx.ui().beep();
-        return {Outcome::Declined, {}};
-    }
-    return {Outcome::Done, path};
-}
-
-CommandResult checkCorvinaPublicBodies(AppContext& ctx, ConsoleState& state)
+CommandResult checkCorvinaPublicBodies(AppContext& ctx, const CorvinaCompany& company, const ResultsSink& show)
 {
     Ui& ui = ctx.ui();
-    state.setResults({});
-    if (state.corvinaYear() == 0) {
+    if (show)
+        show({});
+    if (company.year == 0) {
         ui.beep();
         ui.status(QStringLiteral("NESSUN ANNO NEL COMBO AZIENDE !!"));
         return {Outcome::Declined, {}};
@@ -303,7 +301,7 @@ CommandResult checkCorvinaPublicBodies(AppContext& ctx, ConsoleState& state)
     QStringList lines;
     const QString sql = QStringLiteral("SELECT * FROM CustomerSupplier") + QStringLiteral(" WHERE VATYear=?") + QStringLiteral(" AND CompanyCode=?")
                         + QStringLiteral(" AND (VATRegNo LIKE '8%' OR VATRegNo LIKE '9%')") + QStringLiteral(" ORDER BY CustSupplCode, CustSupplType");
-    if (!readRowLines(ctx, ctx.connections().db(Connections::Corvina), sql, {state.corvinaYear(), state.corvinaCompany()},
+    if (!readRowLines(ctx, ctx.connections().db(Connections::Corvina), sql, {company.year, company.code},
                       [](RowColumns& c, const RowReader& r) {
                           const QString type = r.text(c.at("CustSupplType")).trimmed();
                           c.line().literal(r.text(c.at("CustSupplCode")) + (type == QLatin1String("1") ? u'C' : u'F')).literal(u"|");
@@ -313,21 +311,21 @@ CommandResult checkCorvinaPublicBodies(AppContext& ctx, ConsoleState& state)
                       lines))
         return {Outcome::Failed, {}};
     ui.status(QString());
+    CommandResult result;
     if (lines.isEmpty()) {
         ui.message(QStringLiteral("Nessuna PI apparente rilevata !!"));
-        return {};
+        return result;
     }
-    state.setResults({QString(), lines});
-    CommandResult result;
+    result.results = ResultList{QString(), lines};
     result.findings = static_cast<int>(lines.size());
     return result;
 }
 
-CommandResult checkNemboPublicBodies(AppContext& ctx, ConsoleState& state)
+CommandResult checkNemboPublicBodies(AppContext& ctx, const QString& folder, const QString& company, const ResultsSink& show)
 {
     CompactLines lines;
     for (const auto& [kind, letter] : {std::pair{"CLI", "|C|"}, std::pair{"FOR", "|F|"}}) {
-        legacy::ExportReader reader(legacy::exportFilePath(state.nemboFolder, state.nemboCompany(), QLatin1String(kind)));
+        legacy::ExportReader reader(legacy::exportFilePath(folder, company, QLatin1String(kind)));
         legacy::ExportRecord record;
         while (reader.next(record)) {
             // The reader's fields: name 3, VAT number 6, fiscal code 7.
@@ -341,7 +339,10 @@ CommandResult checkNemboPublicBodies(AppContext& ctx, ConsoleState& state)
             lines << line.take();
         }
     }
-    state.setResults({nemboPublicBodiesHeading(), lines});
+    CommandResult result;
+    result.results = ResultList{nemboPublicBodiesHeading(), lines};
+    if (show)
+        show(*result.results); // before the warning, which speaks of it
     if (!lines.isEmpty()) {
         ctx.ui().message(QStringLiteral("ATTENZIONE !!\r\nPresenti Codici con PI errata in quanto in realtà\r\nè un CODICE FISCALE di Persona NON FISICHE\r\n"
                                         "e Consumatore Finale !!\r\nDalla gestione ANAGRAFICHE COMUNI di Nembo\r\ncopiare la PI sul CF e cancellare la PI,\r\n"
@@ -349,7 +350,6 @@ CommandResult checkNemboPublicBodies(AppContext& ctx, ConsoleState& state)
                                         "( ATTENZIONE : Controllate colonna NAZIONE per Esteri !! )"),
                          kBodiesTitle, Ui::Icon::Critical);
     }
-    CommandResult result;
     result.findings = static_cast<int>(lines.size());
     return result;
 }

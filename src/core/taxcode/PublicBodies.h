@@ -8,7 +8,6 @@ namespace corv {
 
 class AppContext;
 class Dialect;
-struct ConsoleState;
 
 // Bodies without VAT status (public bodies, associations) have an 11-digit
 // fiscal code beginning with 8 or 9 and no VAT number; typed into the VAT
@@ -23,14 +22,12 @@ QString nemboPublicBodiesHeading();
 // moved to the fiscal code of every subject whose own VAT number begins with
 // 8 or 9 (current and historical registry apart), its declarant kinds set to
 // "C" on every role; the report "PI_EntiAR_<company>.log" tells what was left.
-CommandResult checkArdeaPublicBodies(AppContext& ctx, ConsoleState& state);
+CommandResult checkArdeaPublicBodies(AppContext& ctx, const ResultsSink& show = {});
 // The report of that check ("PI_EntiAR_<company>.log").
 QString ardeaPublicBodiesReportPath(AppContext& ctx);
-// The right-click: the last report of that check, when there is one.
-CommandResult showArdeaPublicBodiesReport(AppContext& ctx, ConsoleState& state);
 // Cmd_CvPIEnti: the Corvina customers and suppliers of the selected company and year, listed.
-CommandResult checkCorvinaPublicBodies(AppContext& ctx, ConsoleState& state);
+CommandResult checkCorvinaPublicBodies(AppContext& ctx, const CorvinaCompany& company, const ResultsSink& show = {});
 // Cmd_PIEnti: the legacy archive's customers and suppliers, listed.
-CommandResult checkNemboPublicBodies(AppContext& ctx, ConsoleState& state);
+CommandResult checkNemboPublicBodies(AppContext& ctx, const QString& folder, const QString& company, const ResultsSink& show = {});
 
 } // namespace corv
