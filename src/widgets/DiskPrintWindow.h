@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordWindow.h"
-#include "print/DiskPrintArchive.h"
+#include "forms/DiskPrintArchive.h"
 
 class QComboBox;
 class QLineEdit;

@@ -5,7 +5,7 @@
 #include "console/ConsoleCommands.h"
 #include "TestHome.h"
 #include "platform/IniFile.h"
-#include "print/DiskPrintArchive.h"
+#include "forms/DiskPrintArchive.h"
 #include "print/PrintEngine.h"
 #include "settings/SettingsKeys.h"
 

@@ -1,4 +1,4 @@
-#include "print/DiskPrintArchive.h"
+#include "forms/DiskPrintArchive.h"
 
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
