@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QTabWidget>
@@ -127,13 +128,24 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(par
     statusBar()->setObjectName(QStringLiteral("Pan_Stato"));
     resize(1100, 760);
     state_.resultsChanged = [this] { showResults(); };
-    // Installed last: the filter never sees a member that is not set yet.
+    // Esc stops the running command, wherever the focus is in the window.
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stop->setContext(Qt::WindowShortcut);
+    connect(stop, &QShortcut::activated, this, [this] {
+        if (running_)
+            ctx_.stop().request();
+    });
+    // Installed last, on the window's own controls: the filter never sees a
+    // member that is not set yet.
+    for (QWidget* child : central->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus)
+            child->installEventFilter(this);
+    }
     companyLabel_->installEventFilter(this);
     corvinaCompanies_->installEventFilter(this);
-    qApp->installEventFilter(this);
 }
 
-ConsoleWindow::~ConsoleWindow() { qApp->removeEventFilter(this); }
+ConsoleWindow::~ConsoleWindow() = default;
 
 QStringList ConsoleWindow::results() const { return resultLines_->lines().toStringList(); }
 
@@ -321,17 +333,12 @@ void ConsoleWindow::requestQuit()
 bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-        auto* widget = qobject_cast<QWidget*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
-        if (widget && widget->window() == this) {
-            if (running_ && key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
-                ctx_.stop().request();
-                return true;
-            }
-            if (discardedKey(key))
-                return true;
+        if (key->key() == Qt::Key_Escape && event->type() == QEvent::ShortcutOverride) {
+            event->ignore(); // Esc belongs to the window (its stop shortcut)
+            return true;
         }
-        return false;
+        return discardedKey(key);
     }
     if (watched == companyLabel_ && event->type() == QEvent::MouseButtonDblClick) {
         changeArdeaCompany();

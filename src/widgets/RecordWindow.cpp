@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -82,12 +83,26 @@ void RecordWindow::build(const QString& objectName, const QString& caption, bool
     form_.changed = [this] { refresh(); };
     form_.load();
     restoreWindowPlacement(this, ctx_.corvSettings(), objectName);
-    qApp->installEventFilter(this);
+    // The window's keys, on the window: each beeps, then runs its operation.
+    const struct {
+        QKeySequence keys;
+        std::function<void()> run;
+    } keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { form_.remove(); }},
+                {QKeySequence(Qt::SHIFT | Qt::Key_F11), [this] { form_.saveAndNew(); }},
+                {QKeySequence(Qt::SHIFT | Qt::Key_F12), [this] { form_.save(); }},
+                {QKeySequence(Qt::Key_F9), [] {}}};
+    for (const auto& [sequence, run] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, run = run] {
+            ctx_.ui().beep();
+            run();
+        });
+    }
 }
 
 RecordWindow::~RecordWindow()
 {
-    qApp->removeEventFilter(this);
     form_.changed = nullptr;
 }
 
@@ -190,33 +205,27 @@ bool RecordWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == code_ || watched == description_) && event->type() == QEvent::FocusIn)
         hint(static_cast<QWidget*>(watched)->toolTip());
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::KeyPress && widget && widget->window() == this) {
-        // The window's keys come before its controls'.
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The window's keys come before its controls' (a text field would
+        // take Ctrl+Del for deleting a word).
         const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-        Ui& ui = ctx_.ui();
-        if (key->key() == Qt::Key_Delete && mods == Qt::ControlModifier) {
-            ui.beep();
-            form_.remove();
-            return true;
-        }
-        if (key->key() == Qt::Key_F11 && mods == Qt::ShiftModifier) {
-            ui.beep();
-            form_.saveAndNew();
-            return true;
-        }
-        if (key->key() == Qt::Key_F12 && mods == Qt::ShiftModifier) {
-            ui.beep();
-            form_.save();
-            return true;
-        }
-        if (key->key() == Qt::Key_F9 && mods == Qt::NoModifier) {
-            ui.beep();
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier)) {
+            event->ignore();
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void RecordWindow::showEvent(QShowEvent* event)
+{
+    // Every field of the window, its own and a description's, leaves the
+    // window's keys to it.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus)
+            child->installEventFilter(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 void RecordWindow::closeEvent(QCloseEvent* event)

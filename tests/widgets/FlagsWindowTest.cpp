@@ -44,6 +44,8 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
 {
     FlagsWindow window(*ctx, FlagSource::ArdeaVatCodes, {}, -1);
     window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(window.windowTitle(), "Modifica Indicatori Codici IVA Ardea");
     EXPECT_EQ(child<QLabel>(window, "Pan_Status")->text(), "Inizio Inserimento..");
     EXPECT_FALSE(window.action("TB_Elim")->isEnabled());

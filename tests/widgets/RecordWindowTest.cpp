@@ -30,6 +30,8 @@ TEST(RecordWindow, ToolbarAndKeysDriveTheRecords)
     RecordForm form(ui, std::make_unique<RecordStore>(connection.db(), RecordBinding{"T_PROVA", "cod", "des"}));
     RecordWindow window(*ctx, form, "F_Prova", "Prova", true);
     window.show();
+    window.activateWindow(); // the window's keys are its shortcuts: for the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto* code = window.findChild<QLineEdit*>("Txt_Cod");
     auto* description = window.findChild<QLineEdit*>("Txt_Des");
     auto* mode = window.findChild<QLabel*>("Pan_Status");

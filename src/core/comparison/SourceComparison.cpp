@@ -1,6 +1,7 @@
 #include "comparison/SourceComparison.h"
 
 #include "journal/CorvinaJournalTotals.h"
+#include "journal/VatListings.h"
 #include "journal/RowLines.h"
 #include "journal/SubjectCode.h"
 #include "journal/SubjectTotals.h"

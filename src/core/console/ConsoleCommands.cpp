@@ -247,7 +247,7 @@ QList<ConsoleCommand> makeTable()
          QStringLiteral("Indicatori delle Causali Corvina: elenco e modifica a blocchi\nClick-Dx per i movimenti per Tipo Documento"),
          [](AppContext& ctx, ConsoleState& state) {
              // The document types exist from 2017 on.
-             if (state.corvinaYear() != 0 && state.corvinaYear() < 2017) {
+             if (state.corvinaYear() != 0 && !vatDataYear(state.corvinaYear())) {
                  ctx.ui().critical(VatLineListing::notBefore2017Message());
                  ctx.ui().beep();
                  return CommandResult{CommandResult::Outcome::Declined, {}};

@@ -24,7 +24,7 @@ QString whereCompanyYear(const Dialect& dialect, const QString& company, int yea
     return QStringLiteral(" WHERE VATYear=%1").arg(year) + QStringLiteral(" AND CompanyCode=") + dialect.text(company);
 }
 
-bool withNature(int year) { return year >= 2017; }
+bool withNature(int year) { return vatDataYear(year); }
 
 // A document date as date-stamp text ("20250314_000000"): the lines sort by it.
 void appendDateStamp(QString& line, const RowReader& reader, int column)
@@ -120,7 +120,6 @@ bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, in
 
 } // namespace
 
-QString corvinaLinesViewOf(int year) { return withNature(year) ? kCorvinaLinesView17 : kCorvinaLinesView; }
 
 QString corvinaJournalSql(const Dialect& dialect, const QString& company, int year)
 {

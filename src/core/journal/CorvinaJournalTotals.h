@@ -9,9 +9,6 @@ namespace corv {
 class AppContext;
 class Dialect;
 
-// The Corvina VAT lines view of a year: the attachment rows before 2017, the
-// VAT data rows from 2017.
-QString corvinaLinesViewOf(int year);
 // The company's VAT lines of a year grouped by customer/supplier.
 QString corvinaJournalSql(const Dialect& dialect, const QString& company, int year);
 

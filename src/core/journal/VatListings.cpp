@@ -100,10 +100,12 @@ bool ensureCorvinaViews(AppContext& ctx, QString* error)
     return old && recent;
 }
 
+QString corvinaLinesViewOf(int year) { return vatDataYear(year) ? kCorvinaLinesView17 : kCorvinaLinesView; }
+
 QString corvinaListingSql(const Dialect& dialect, const QString& company, int year, const ListingRequest& request)
 {
     const QString key = keyOf(request);
-    QString sql = QStringLiteral("SELECT * FROM XCVZ_RIGHEIVA") + (year >= 2017 ? QStringLiteral("17") : QString())
+    QString sql = QStringLiteral("SELECT * FROM ") + corvinaLinesViewOf(year)
                   + QStringLiteral(" WHERE VATYear=%1").arg(year) + QStringLiteral(" AND CompanyCode=") + dialect.text(company);
     if (request.kind == QLatin1Char('C'))
         sql += QStringLiteral(" AND ReasonCode=") + dialect.text(key);
@@ -157,7 +159,7 @@ Listing listCorvinaVatLines(AppContext& ctx, const CorvinaCompany& company, cons
         return listing;
     listing.ran = true;
     const int year = company.year;
-    const bool withNature = year >= 2017;
+    const bool withNature = vatDataYear(year);
     listing.heading = corvinaListingHeading();
     const auto line = [withNature](RowColumns& c, const RowReader&) {
         c.date("DocumentDate", 10).text("DocumentNumber", 10).text("ProtocolNumber", 10).text("CompanyName", 30)

@@ -73,7 +73,7 @@ bool VatLineListing::list(const CorvinaCompany& chosen, const QString& value, bo
         return false;
     if (code == QLatin1String("0") && !zeroTicked)
         return false; // lines without a nature (or type) only on request
-    if (kind_ == VatLineKind::DocumentType && year < 2017) {
+    if (kind_ == VatLineKind::DocumentType && !vatDataYear(year)) {
         ctx_.ui().critical(notBefore2017Message());
         ctx_.ui().beep();
         return false;
@@ -84,10 +84,10 @@ bool VatLineListing::list(const CorvinaCompany& chosen, const QString& value, bo
         viewsChecked_ = true;
     }
     const QString column = kind_ == VatLineKind::DocumentType ? QStringLiteral("VATDocumentType")
-                           : year < 2017                     ? QStringLiteral("VATOpType")
+                           : !vatDataYear(year)              ? QStringLiteral("VATOpType")
                                                               : QStringLiteral("VATNatureType");
     const QString select = QStringLiteral("SELECT *");
-    const QString from = QStringLiteral(" FROM XCVZ_RIGHEIVA") + (year >= 2017 ? QStringLiteral("17") : QString());
+    const QString from = QStringLiteral(" FROM ") + corvinaLinesViewOf(year);
     // Code 0 also takes the lines whose VAT code (or reason) has no row: their value is Null.
     const QString where = QStringLiteral(" WHERE VATYear=? AND CompanyCode=?") + QStringLiteral(" AND (") + column + QStringLiteral("=?")
                           + (code == QLatin1String("0") ? QStringLiteral(" OR ") + column + QStringLiteral(" IS NULL)") : QStringLiteral(")"));
