@@ -211,6 +211,13 @@ TEST_F(ArdeaJournalTotalsTest, NatureCheckListsTheRowsWithoutNatureOverTheWholeJ
     EXPECT_EQ(ui.beeps, 0);
 }
 
+TEST_F(ArdeaJournalTotalsTest, AStopEndsTheNatureCheckStoppedNotFailed)
+{
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    EXPECT_EQ(run("Cmd_ArNatura").outcome, CommandResult::Outcome::Stopped);
+    EXPECT_TRUE(ui.said.empty()); // neither the findings nor an error said
+}
+
 TEST_F(ArdeaJournalTotalsTest, NatureCheckWithEveryNatureGivenSaysSo)
 {
     exec(company(), "UPDATE CG_PRINOTAR_IVA SET cod_natura_iva='N4' WHERE cod_natura_iva IS NULL");

@@ -265,6 +265,19 @@ TEST_F(GeneralCheckTest, JournalPresenceIsReportedForRowsWithFindings)
     EXPECT_EQ(findings().last(), "==--->> C000001  Gestito in Prima Nota 2025 !!");
 }
 
+TEST_F(GeneralCheckTest, AStopBetweenRowsKeepsWhatWasSavedAndLeavesTheRest)
+{
+    for (const char* code : {"000001", "000002", "000003"})
+        add({.code = code, .name = "DA CORREGGERE", .cf = "01234567897", .pi = "X01234567897", .piS = "01234567897"});
+    ui.onProcessEvents = [&] { ctx->stop().request(); }; // at the first row's progress
+    const GeneralCheckResult result = run(false, false, true);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_FALSE(result.completed);
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000001").toString(), "01234567897");
+    for (const char* code : {"000002", "000003"})
+        EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", code).toString(), "X01234567897") << code;
+}
+
 TEST_F(GeneralCheckTest, ARowChangedElsewhereIsReportedNotOverwritten)
 {
     add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U ", .personal = "1", .birth = "1980-01-01 00:00:00",

@@ -186,6 +186,19 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
     EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("10"));
 }
 
+TEST_F(LegacyArchiveTest, AStopWhileTheJournalIsReadKeepsTheLastReport)
+{
+    ui.expectMessage("C.Iva: 10");
+    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    const QStringList before = reportLines("PN_nb_001.LOG");
+    write("TR001PRN", {prn("1", "1", "999", "22", "1,00", "0,22", "10/01/2024"), prn("1", "1", "998", "22", "2,00", "0,44", "10/01/2024")});
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
+    EXPECT_EQ(ui.statuses.last(), "Generazione Totali interrotta.");
+}
+
 TEST_F(LegacyArchiveTest, AJournalThatCannotBeOpenedFailsAndKeepsTheLastReport)
 {
     ui.expectMessage("C.Iva: 10");

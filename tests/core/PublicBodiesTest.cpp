@@ -113,6 +113,23 @@ TEST_F(PublicBodiesTest, ArdeaListingThenTheMoveOfWhatBeginsWith8Or9)
     EXPECT_TRUE(ui.statuses.contains("Terminato CF / PI Enti !! - 2 Segnalazioni !!"));
 }
 
+TEST_F(PublicBodiesTest, AStopDuringTheMoveKeepsWhatWasMovedAndLeavesTheRest)
+{
+    ui.expectMessage("Presenti codici con PI errata in quanto in realtà")
+        .expectMessage("Confermi spostamento Automatico PI su CF, se inizia per 8/9 ?", Answer::Yes)
+        .expectList("PI_Enti", [this](const QStringList&) {
+            // The user stops as soon as the move has begun.
+            ui.onProcessEvents = [this] { ctx->stop().request(); };
+            return std::nullopt;
+        });
+    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_ARPIEnti"));
+    EXPECT_EQ(result.outcome, Outcome::Stopped);
+    EXPECT_EQ(row("CA_ANAGRAFICHE", "800001", "cod_cfisc, cod_piva"), "80012345678|NULL"); // moved before the stop
+    EXPECT_EQ(row("CA_ANAGRAFICHE", "800002", "cod_cfisc, cod_piva"), "91234567890|91234567890"); // untouched
+    EXPECT_EQ(roles("800007"), "CT FT");
+    EXPECT_EQ(report("PI_EntiAR_DEMO.log").last(), "*** Interrotto dall'utente");
+}
+
 TEST_F(PublicBodiesTest, ArdeaAnswerNoChangesNothing)
 {
     ui.expectMessage("ATTENZIONE !!").expectMessage("Confermi spostamento", Answer::No).expectMessage("Dalla gestione ANAGRAFICHE COMUNI");

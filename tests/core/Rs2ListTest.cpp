@@ -111,6 +111,19 @@ TEST_F(Rs2ListTest, SilentModeWritesEveryRecordToTheListFile)
     EXPECT_TRUE(home.readFile("RS2LIST_Elenco: clienti_fornitori.LOG").startsWith("----- Rs2List -----  Elenco: clienti/fornitori"));
 }
 
+TEST_F(Rs2ListTest, AStopLeavesNoListAndNoFile)
+{
+    Rs2ListOptions options;
+    options.title = "Interrotta";
+    options.silent = true;
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, importo FROM R", options);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.fileWritten.isEmpty());
+    EXPECT_FALSE(QFile::exists(home.file("Interrotta.DBP")));
+}
+
 TEST_F(Rs2ListTest, OneFieldPerLine)
 {
     Rs2ListOptions options;

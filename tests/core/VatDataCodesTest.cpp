@@ -66,6 +66,19 @@ TEST_F(VatDataCodesTest, TheRowsWithoutCodesGetTheirCustomersCodes)
     EXPECT_EQ(ui.beeps, 1);
 }
 
+TEST_F(VatDataCodesTest, AStopBetweenRowsKeepsTheRowsFilled)
+{
+    VatDataCodes codes(*ctx, state.selectedCorvina());
+    ASSERT_TRUE(codes.readCommunications());
+    ASSERT_TRUE(codes.readRows(0));
+    // Asked at the first row's progress: that row is done, the others wait.
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    EXPECT_EQ(codes.fillCodes(), 1);
+    EXPECT_EQ(issued(3, 1), "BNCGNN70A01F205X/01234567897");
+    EXPECT_EQ(issued(3, 2), "NULL/NULL");
+    EXPECT_TRUE(ui.statuses.last().startsWith("Correzione Comunicazione Dati IVA interrotta : 1 righe corrette.")) << ui.statuses.last().toStdString();
+}
+
 TEST_F(VatDataCodesTest, TheForeignFiscalCodesFromTheFiscalCodeTheVatNumberOrTheGroupingCode)
 {
     VatDataCodes codes(*ctx, state.selectedCorvina());

@@ -333,6 +333,9 @@ CommandResult runConsoleCommand(AppContext& ctx, ConsoleState& state, const Cons
     ui.busy(true);
     CommandResult result = command.run(ctx, state);
     ui.busy(false);
+    // A command cut short by the user's stop ends stopped, not failed.
+    if (result.outcome == Outcome::Failed && ctx.stop().requested())
+        result.outcome = Outcome::Stopped;
     if (!result.reportPath.isEmpty())
         presentReport(ui, ctx.viewer(), result.reportPath);
     ctx.stop().clear();

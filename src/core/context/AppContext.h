@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/RunLog.h"
+#include "util/Feedback.h"
 #include "settings/Settings.h"
 #include "context/ArdeaInstallation.h"
 #include "db/Connections.h"
@@ -44,19 +45,6 @@ struct CompanyState {
     QString name40; // the name as a fixed 40-character field
 };
 
-// A user's request to stop the command that runs (Esc, the stop button, the
-// window closed): long commands look at it between rows and end cleanly,
-// keeping what they saved.
-class StopRequest {
-public:
-    void request() { requested_ = true; }
-    void clear() { requested_ = false; }
-    bool requested() const { return requested_; }
-
-private:
-    bool requested_ = false;
-};
-
 // Everything that lives for the whole process, created once at start-up and
 // handed down by reference. A test builds its own over a temporary folder.
 class AppContext {
@@ -83,6 +71,8 @@ public:
     IniFile loginBackup() const { return IniFile(paths_.dataFile(ini::kLoginBackup), true); }
 
     StopRequest& stop() { return stop_; }
+    // The feedback of a long command: progress to the user, and the stop.
+    Feedback feedback(int intervalMs = 200) { return Feedback(*ui_, stop_, intervalMs); }
 
     // The print engine over the program's printer (none until one is given:
     // tests and command-line tools without printing).

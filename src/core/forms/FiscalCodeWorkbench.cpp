@@ -11,7 +11,7 @@
 #include "taxcode/FiscalCodeRules.h"
 #include "taxcode/TaxCodeChecks.h"
 #include "taxcode/TownDatabase.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 #include <QDate>
@@ -203,7 +203,7 @@ void FiscalCodeWorkbench::rebuildTowns()
         ui.beep();
         return;
     }
-    Progress progress(ui);
+    Feedback progress = ctx_.feedback();
     const towns::RebuildResult result = towns::rebuild(ctx_, [&](const QString& key) { progress.step([&] { return key; }); });
     if (!result.ok) {
         ui.critical(result.error);

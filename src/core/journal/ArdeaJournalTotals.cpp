@@ -9,7 +9,7 @@
 #include "context/AppContext.h"
 #include "report/ReportFile.h"
 #include "report/RowColumns.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 namespace corv {
@@ -143,7 +143,7 @@ CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input)
     RowColumns columns(reader);
     const int type = columns.at("ind_clifor"), code = columns.at("cod_clifor"), name = columns.at("des_ragsoc");
     const int taxable = columns.at("val_imponibile"), vat = columns.at("val_iva"), rate = columns.at("prc_iva");
-    Progress progress(ui);
+    Feedback progress = ctx.feedback();
     bool stopped = false;
     while (reader.next()) {
         if (!report) {

@@ -8,7 +8,7 @@
 #include "db/Dialect.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 #include <QDateTime>
@@ -205,7 +205,7 @@ CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& in
         sorted << line + utl::RepeatChar(10, QLatin1Char('-')) + utl::PadRight(lastVatNo, 16) + utl::PadRight(lastFiscal, 16) + QStringLiteral("| ");
         taxable = vat = Amount(); // each summary its own customer/supplier's totals
     };
-    Progress progress(ui);
+    Feedback progress = ctx.feedback();
     while (reader.next()) {
         const QString rowType = reader.text(type), rowCode = reader.text(code);
         if (any && (rowType != lastType || rowCode != lastCode))

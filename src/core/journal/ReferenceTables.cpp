@@ -1,7 +1,7 @@
 #include "journal/ReferenceTables.h"
 
 #include "context/AppContext.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "db/FieldRow.h"
 #include "journal/RowLines.h"
 #include "util/TextUtil.h"

@@ -2,7 +2,7 @@
 
 #include "platform/Ui.h"
 #include "context/AppContext.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 
 namespace corv {
 
@@ -22,10 +22,11 @@ bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, c
     if (!execOrReport(ctx, reader, sql, values, failure))
         return false;
     RowColumns columns(reader);
-    Progress progress(ctx.ui());
+    Feedback progress = ctx.feedback();
     while (reader.next()) {
         lines << makeLine(columns, reader);
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines.size()); });
+        if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines.size()); }))
+            return false; // stopped: the caller tells it from a failure by the stop request
     }
     return true;
 }

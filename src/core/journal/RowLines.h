@@ -20,7 +20,8 @@ bool execOrReport(AppContext& ctx, RowReader& reader, const QString& sql, const 
 
 // The lines of the console's lists: a statement run with its values bound,
 // one fixed-width line per row. A database error is written to the run log
-// and told to the user (`failure` + the engine's words); false then.
+// and told to the user (`failure` + the engine's words); false then. False
+// too, silently, when the user stops it between two rows (ctx.stop() tells).
 bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const QVariantList& values,
                   const std::function<QString(RowColumns&, const RowReader&)>& makeLine, QStringList& lines,
                   const QString& failure = kReadFailure);

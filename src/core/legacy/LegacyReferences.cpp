@@ -5,7 +5,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/Amount.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 namespace corv {
@@ -73,7 +73,7 @@ ReferenceLists readLegacyReferences(AppContext& ctx, const QString& folder, cons
 {
     ReferenceLists lists;
     Ui& ui = ctx.ui();
-    Progress progress(ui);
+    Feedback progress = ctx.feedback();
     const auto each = [&](const char* kind, const std::function<void(const ExportRecord&)>& take) {
         ExportReader reader(exportFilePath(folder, company, QLatin1String(kind)));
         ExportRecord record;

@@ -7,7 +7,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 #include <QFileInfo>
@@ -167,7 +167,7 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
         vatNames.insert(utl::field(row, QStringLiteral("|"), 1).toUtf8(), paddedUtf8(utl::field(row, QStringLiteral("|"), 2), 20));
     const QByteArray noName = paddedUtf8(QString(), 20);
 
-    Progress progress(ctx.ui());
+    Feedback progress = ctx.feedback();
     CompactLines unsorted;
     std::vector<Entry> entries;
     // Sized from the file once: a million lines grown by doubling would
@@ -220,7 +220,10 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
         line += '|';
         unsorted.appendUtf8(line);
         entries.push_back(entry);
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(reader.lineNumber()); });
+        if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(reader.lineNumber()); })) {
+            result.stopped = true;
+            return result;
+        }
     }
     result.readFailed = reader.failed();
     ctx.ui().status(QStringLiteral("Completata lettura Prima Nota."));
@@ -342,6 +345,11 @@ CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input)
                     + legacy::exportFilePath(input.folder, input.company, QStringLiteral("PRN")) + QStringLiteral("\r\n(")
                     + totals.openError + QStringLiteral(")\r\nIl report precedente resta com'era."));
         return {Outcome::Failed, {}};
+    }
+    if (totals.stopped) {
+        // The previous report stays; the list of the rows read is not shown.
+        ui.status(QStringLiteral("Generazione Totali interrotta."));
+        return {Outcome::Stopped, {}};
     }
     CommandResult result;
     result.sorted = totals.sorted;

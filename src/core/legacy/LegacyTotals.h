@@ -42,6 +42,7 @@ struct JournalTotals {
     bool found = false;   // the journal file could be opened
     QString openError;    // why it could not
     bool readFailed = false;
+    bool stopped = false; // the user stopped the reading: nothing is written
     CompactLines sorted;
     QStringList report;
     int subjects = 0;

@@ -2,7 +2,7 @@
 
 #include "util/Amount.h"
 #include "context/AppContext.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "report/RunLog.h"
 #include "report/FixedLine.h"
 #include "listview/RowSpool.h"
@@ -361,7 +361,7 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
     QStringList first;
     const long limit = options.maxRecords > 0 ? options.maxRecords : -1;
     long count = 0;
-    Progress progress(ui);
+    Feedback progress = ctx.feedback();
     while ((limit < 0 || count < limit) && reader.next()) {
         ++count;
         for (int c = 0; c < columns; ++c) {
@@ -371,9 +371,16 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
             if (unsized[static_cast<std::size_t>(c)])
                 seen[static_cast<std::size_t>(c)].add(cell, untyped[static_cast<std::size_t>(c)]);
         }
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(count); });
+        if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(count); }))
+            break;
     }
     reader.finish();
+    if (progress.stopRequested()) {
+        // Stopped: no list of part of the rows, no list file.
+        log(QStringLiteral("*** Lista interrotta dall'utente"));
+        result.stopped = true;
+        return result;
+    }
     if (!spool.rewind())
         return refuse(QStringLiteral("Impossibile scrivere il file temporaneo della lista (disco pieno ?)"));
     std::vector<ColumnDescriptor> descriptors;
@@ -472,7 +479,13 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
             appendValue(line, cells[static_cast<std::size_t>(c)], descriptors[static_cast<std::size_t>(c)], maxWidth);
         }
         addLine(line);
-        progress.step([&] { return QStringLiteral("Righe scritte : %1").arg(row + 1); });
+        if (!progress.step([&] { return QStringLiteral("Righe scritte : %1").arg(row + 1); })) {
+            // The list file cut short is dropped: an earlier one stays.
+            log(QStringLiteral("*** Lista interrotta dall'utente"));
+            result.stopped = true;
+            result.fileWritten.clear();
+            return result;
+        }
     }
     if (file && !file->close()) {
         if (!options.silent)

@@ -65,6 +65,7 @@ struct Rs2ListResult {
     QString fileWritten; // silent mode: the ".DBP" file
     QString searchText;  // what the window's search box starts with
     qsizetype lineCount = 0; // the rows' lines (written to the file in silent mode)
+    bool stopped = false;    // the user stopped it: ok is false, nothing is shown or written
 };
 
 // Rs2List: runs `sql` on `db` and turns the records into fixed-width lines

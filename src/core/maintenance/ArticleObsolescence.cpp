@@ -10,7 +10,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/Amount.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -150,7 +150,7 @@ bool ArticleObsolescence::search(const ArticleSearch& s)
     order.prepare(dialect.selectTop(1, QStringLiteral("* FROM OR_ORDINIR AS m WHERE m.cod_art=? AND m.dat_doc>=?")));
     contract.prepare(dialect.selectTop(1, QStringLiteral("* FROM PZ_PREZZICONTR WHERE cod_art_base=? OR cod_art=?")));
     const QVariant since = cutOff ? dialect.dateParameter(*cutOff) : QVariant();
-    Progress progress(ui, 100);
+    Feedback progress = ctx_.feedback(100);
     ctx_.stop().clear();
     bool completed = true;
     for (qsizetype i = 0; i < articles.size(); ++i) {
@@ -226,7 +226,7 @@ int ArticleObsolescence::apply(const QList<int>& selected, const QString& cutOff
     variants.prepare(QStringLiteral("UPDATE MG_ARTICOLI SET dat_obsoleto=?, cod_utente_mod='adme', dat_utente_mod=? WHERE cod_art=?"));
     // All or nothing: a failure leaves every article as it was.
     const bool transaction = db.transaction();
-    Progress progress(ui, 100);
+    Feedback progress = ctx_.feedback(100);
     int changed = 0;
     for (int index : selected) {
         if (index < 0 || index >= list_.keys.size())
@@ -450,7 +450,7 @@ int ArticleObsolescence::listPriceTransfer(const QString& priceList)
     const bool transaction = writable.transaction();
     QSqlQuery update(writable);
     update.prepare(QStringLiteral("UPDATE MG_ARTBASE SET val_costo_std=? WHERE cod_art=?"));
-    Progress progress(ui, 100);
+    Feedback progress = ctx_.feedback(100);
     int changed = 0, withoutPrice = 0;
     for (const Price& p : prices) {
         if (!p.price.isValid()) {

@@ -7,6 +7,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
+#include "util/Feedback.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -141,10 +142,15 @@ int VatDataCodes::fillCodes()
     const QSqlDatabase db = ctx_.connections().db(Connections::Corvina);
     ctx_.log().write(QStringLiteral("Correzione Com.Dati IVA : azienda ") + company_ + QStringLiteral(" anno %1 comunicazione %2").arg(year_).arg(communication_));
     int changed = 0;
+    Feedback feedback = ctx_.feedback();
     for (qsizetype i = 0; i < rows_.size(); ++i) {
         const IssuedRow& r = rows_[i];
-        ui.status(lines_.value(i));
-        ui.processEvents();
+        if (feedback.stopRequested()) {
+            // Stopped between two rows: the rows corrected stay corrected.
+            ui.status(QStringLiteral("Correzione Comunicazione Dati IVA interrotta : %1 righe corrette.").arg(changed));
+            return changed;
+        }
+        feedback.step([&] { return lines_.value(i); });
         QVariantList values{company_, year_};
         QString customer = QStringLiteral("SELECT FiscalCode, VATRegNo FROM CustomerSupplier WHERE CompanyCode=? AND VATYear=?") + typeCondition(r.type, values)
                            + QStringLiteral(" AND CustSupplCode=?");
@@ -246,7 +252,15 @@ QString VatDataCodes::fillForeignCodes()
     }
     ReportFile report(reportPath(ctx_.paths(), QStringLiteral("\\CFEsteroCV_") + company_ + QStringLiteral("_%1.log").arg(year_)));
     report.write(QStringLiteral("Compilazione CF Estero Corvina - Azienda ") + company_ + QStringLiteral(" anno %1").arg(year_));
+    Feedback feedback = ctx_.feedback();
+    bool stopped = false;
     for (const Subject& s : subjects) {
+        if (feedback.stopRequested()) {
+            stopped = true; // what was filled stays filled, and the report says it
+            report.write(QStringLiteral("*** Interrotto dall'utente"));
+            break;
+        }
+        feedback.step([&] { return s.name; });
         QVariantList values{s.candidate, company_, year_};
         QSqlQuery update(db);
         update.prepare(QStringLiteral("UPDATE CustomerSupplier SET ForeignFiscalCode=? WHERE CompanyCode=? AND VATYear=?") + typeCondition(s.type, values)
@@ -258,11 +272,9 @@ QString VatDataCodes::fillForeignCodes()
             ui.critical(QStringLiteral("Errore nell'aggiornamento di ") + s.name + QStringLiteral(" :\r\n") + update.lastError().text(), kCaption);
             break;
         }
-        ui.status(s.name);
         report.write(QStringLiteral("Corretto Estero : ") + s.code + QLatin1Char(' ') + s.name + QStringLiteral("|  >>  ") + s.candidate);
-        ui.processEvents();
     }
-    ui.status(QStringLiteral("Completata correzione CF Esteri Corvina."));
+    ui.status(stopped ? QStringLiteral("Correzione CF Esteri Corvina interrotta.") : QStringLiteral("Completata correzione CF Esteri Corvina."));
     if (!report.close()) {
         ui.critical(report.failureText(), kCaption);
         return {};

@@ -8,7 +8,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFiles.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 
 namespace corv {
 
@@ -117,7 +117,7 @@ bool VatLineListing::list(const CorvinaCompany& chosen, const QString& value, bo
         cell.number(reader.value(column), width - 1, 2);
         putColumn(line, cell.str().chopped(1).trimmed(), width, true);
     };
-    Progress progress(ctx_.ui());
+    Feedback progress = ctx_.feedback();
     while (reader.next()) {
         QString line;
         line.reserve(200);

@@ -9,7 +9,7 @@
 #include "platform/Ui.h"
 #include "context/AppContext.h"
 #include "report/ReportFile.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 namespace corv {
@@ -56,7 +56,7 @@ bool ForeignFill::run(const QString& table, const QString& label)
         ctx_.ui().critical(kReadFailure + QStringLiteral("\r\n") + reader.error());
         return false;
     }
-    Progress progress(ctx_.ui());
+    Feedback progress = ctx_.feedback();
     FieldIndex fields;
     QSqlRecord record;
     while (reader.next(record)) {

@@ -1,7 +1,7 @@
 #include "taxcode/GeneralCheck.h"
 
 #include "context/AppContext.h"
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"
 #include "db/DbValues.h"
@@ -70,7 +70,7 @@ class GeneralCheckRun {
 public:
     GeneralCheckRun(AppContext& ctx, const GeneralCheckInput& input)
         : ctx_(ctx), ui_(ctx.ui()), input_(input), db_(ctx.connections().db(Connections::Company)),
-          dialect_(dialectOf(db_)), progress_(ui_)
+          dialect_(dialectOf(db_)), progress_(ctx.feedback())
     {
     }
 
@@ -119,7 +119,7 @@ private:
     const GeneralCheckInput& input_;
     QSqlDatabase db_;
     const Dialect& dialect_;
-    Progress progress_;
+    Feedback progress_;
     std::unique_ptr<ReportFile> report_;
     std::unique_ptr<QSqlQuery> townLookup_;
     QHash<QString, bool> towns_;

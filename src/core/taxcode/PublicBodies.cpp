@@ -12,6 +12,7 @@
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
+#include "util/Feedback.h"
 #include "util/TextUtil.h"
 
 #include <QFileInfo>
@@ -75,6 +76,7 @@ public:
 
     bool run();
     int findings() const { return findings_; }
+    bool stopped() const { return stopped_; }
 
 private:
     // Moves one registry's VAT number; true when its VAT number is now empty.
@@ -92,6 +94,7 @@ private:
     QSqlDatabase db_;
     int findings_ = 0;
     bool failed_ = false;
+    bool stopped_ = false;
 };
 
 bool BodyMove::saved(RowEditor& editor, const QString& table)
@@ -157,12 +160,19 @@ bool BodyMove::run()
     QSqlRecord record;
     QString last;
     bool customerKind = false; // the subject's current VAT number is gone: every role declares "C"
+    Feedback feedback = ctx_.feedback();
     while (!failed_ && reader.next(record)) {
         if (fields.isEmpty())
             fields.build(record);
         const FieldRow row(record, &fields);
         const QString code = row.value(QStringLiteral("cod_anagra")).toString();
         if (code != last) {
+            // Between two subjects: what was moved stays moved.
+            if (feedback.stopRequested()) {
+                stopped_ = true;
+                report_.write(QStringLiteral("*** Interrotto dall'utente"));
+                return true;
+            }
             last = code;
             QString moves;
             bool historicalEmptied = false;
@@ -171,8 +181,7 @@ bool BodyMove::run()
                 return false;
             if (customerKind || historicalEmptied)
                 reader.invalidate(code);
-            ctx_.ui().status(code + moves);
-            ctx_.ui().processEvents();
+            feedback.step([&] { return code + moves; });
         }
         if (customerKind) {
             RowEditor role(db_, QStringLiteral("CO_CLIFOR"),
@@ -277,7 +286,7 @@ CommandResult checkArdeaPublicBodies(AppContext& ctx, const ResultsSink& show)
     QString status = QStringLiteral("Terminato CF / PI Enti !!");
     ui.status(status);
     ui.beep();
-    CommandResult result{done ? Outcome::Done : Outcome::Failed, {}};
+    CommandResult result{move.stopped() ? Outcome::Stopped : done ? Outcome::Done : Outcome::Failed, {}};
     result.findings = move.findings();
     if (move.findings() > 0) {
         ui.status(status + QStringLiteral(" - %1 Segnalazioni !!").arg(move.findings()));

@@ -1,4 +1,4 @@
-#include "util/Progress.h"
+#include "util/Feedback.h"
 #include "ardea/SqlAccessForm.h"
 #include "console/BatchUi.h"
 #include "TestHome.h"
@@ -10,11 +10,12 @@ using corv::test::ScriptedUi;
 
 namespace {
 
-TEST(Progress, ShowsAFewTimesASecondNotOncePerRow)
+TEST(Feedback, ShowsAFewTimesASecondNotOncePerRowAndSaysWhenToStop)
 {
     ScriptedUi ui;
+    StopRequest stop;
     qint64 now = 1000; // milliseconds of the test's own clock
-    Progress progress(ui, 200, [&] { return now; });
+    Feedback progress(ui, stop, 200, [&] { return now; });
     int built = 0;
     // A thousand rows a second for three seconds: the first row and one each 200 ms.
     for (int row = 0; row < 3000; ++row, ++now)
@@ -29,8 +30,12 @@ TEST(Progress, ShowsAFewTimesASecondNotOncePerRow)
     progress.step([] { return QString("troppo presto"); });
     EXPECT_EQ(ui.statuses.last(), "alle 4000");
     now += 50;
-    progress.step([] { return QString("dopo"); });
+    EXPECT_TRUE(progress.step([] { return QString("dopo"); }));
     EXPECT_EQ(ui.statuses.last(), "dopo");
+    // A stop asked between two rows ends the loop at the next step.
+    stop.request();
+    EXPECT_FALSE(progress.step([] { return QString("fermo"); }));
+    EXPECT_TRUE(progress.stopRequested());
 }
 
 TEST(BatchUi, AnswersWithTheDefaultAndAbandonsTheLogin)

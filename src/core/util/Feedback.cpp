@@ -1,0 +1,21 @@
+#include "util/Feedback.h"
+
+#include "platform/Ui.h"
+
+namespace corv {
+
+Feedback::Feedback(Ui& ui, const StopRequest& stop, int intervalMs, Clock clock)
+    : ui_(ui), stop_(stop), intervalMs_(intervalMs), clock_(std::move(clock))
+{
+    timer_.start();
+}
+
+void Feedback::show(const QString& text)
+{
+    ui_.status(text);
+    ui_.processEvents();
+    shown_ = true;
+    last_ = now();
+}
+
+} // namespace corv
