@@ -8,7 +8,7 @@
 #include "console/BatchUi.h"
 #include "platform/SingleInstance.h"
 #include "context/AppContext.h"
-#include "session/Startup.h"
+#include "session/Session.h"
 #include "report/ViewerChoice.h"
 
 #include <QCommandLineParser>
@@ -124,16 +124,15 @@ int compare(const CompareOptions& options)
     }
     BatchUi ui;
     AppContext ctx(paths, registryFor(paths), ui);
-    if (startUp(ctx, platformViewerEnvironment(paths, ctx.registry())) == InitOutcome::EndProgram) {
-        closeConnections(ctx);
+    Session session(ctx);
+    if (session.start(platformViewerEnvironment(paths, ctx.registry())) == InitOutcome::EndProgram)
         return kCannotRun;
-    }
     ConsoleState state;
-    const bool opened = openConsole(ctx, state, {});
+    const bool opened = openConsole(session, state, {});
     const auto fail = [&](const QString& text) {
         if (!text.isEmpty())
             err << text << Qt::endl;
-        closeConnections(ctx);
+        session.close();
         return kCannotRun;
     };
     if (!opened || !ctx.doArdea || !ctx.dataOpen)
@@ -154,7 +153,7 @@ int compare(const CompareOptions& options)
     }
     ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + state.selectedCorvinaRow().simplified());
     const CommandResult result = runConsoleCommand(ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto")));
-    closeConnections(ctx);
+    session.close();
     if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
         return kCannotRun;
     QTextStream out(stdout);

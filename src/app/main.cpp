@@ -15,6 +15,7 @@
 #include "console/BatchUi.h"
 #include "platform/SingleInstance.h"
 #include "context/AppContext.h"
+#include "session/Session.h"
 #include "session/Startup.h"
 #include "report/ViewerChoice.h"
 #include "settings/Settings.h"
@@ -159,10 +160,11 @@ int main(int argc, char* argv[])
     AppContext ctx(paths, registryFor(paths), ui);
     qtUi.setContext(&ctx);
     ctx.setPrinterDevice(std::make_unique<QtPrinterDevice>(paths.dataDir));
-    const InitOutcome outcome = startUp(ctx, platformViewerEnvironment(paths, ctx.registry()));
+    Session session(ctx);
+    const InitOutcome outcome = session.start(platformViewerEnvironment(paths, ctx.registry()));
     splash.close();
     if (outcome == InitOutcome::EndProgram) {
-        closeConnections(ctx);
+        session.close();
         return 1;
     }
     // A backup killed midway left its work files in the backup folder.
@@ -170,12 +172,12 @@ int main(int argc, char* argv[])
     if (const int removed = backup::removeLeftovers(backupFolder))
         ctx.log().write(QStringLiteral("Backup : rimossi %1 resti di un backup interrotto in ").arg(removed) + backupFolder);
 
-    ConsoleWindow console(ctx);
+    ConsoleWindow console(ctx, session);
     qtUi.setMainWindow(&console, console.statusBar());
     if (!console.open()) {
         ctx.log().write((ctx.unavailableDatabase.isEmpty() ? QStringLiteral("Database dell'azienda non disponibili") : ctx.unavailableDatabase)
                         + QStringLiteral(" : fine programma"));
-        closeConnections(ctx);
+        session.close();
         return 1;
     }
     // Asked to end from outside: the running command stops at its next row,

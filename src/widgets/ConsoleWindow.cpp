@@ -1,5 +1,7 @@
 #include "ConsoleWindow.h"
 
+#include "session/Session.h"
+
 #include "CompanyChooserDialog.h"
 #include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
@@ -46,7 +48,7 @@ bool discardedKey(const QKeyEvent* key)
 }
 } // namespace
 
-ConsoleWindow::ConsoleWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
+ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent) : QMainWindow(parent), ctx_(ctx), session_(session)
 {
     setObjectName(kWindowName);
     setWindowTitle(kConsoleTitle);
@@ -194,7 +196,7 @@ ConsoleHooks ConsoleWindow::hooks()
 
 bool ConsoleWindow::open()
 {
-    if (!openConsole(ctx_, state_, hooks()))
+    if (!openConsole(session_, state_, hooks()))
         return false;
     opened_ = true;
     restoreWindowPlacement(this, ctx_.corvSettings(), kWindowName);
@@ -302,7 +304,7 @@ void ConsoleWindow::changeArdeaCompany()
         return;
     }
     companyLabel_->setText(QStringLiteral("-wait-"));
-    if (!changeCompany(ctx_, hooks()))
+    if (!changeCompany(session_, hooks()))
         ctx_.ui().critical(QStringLiteral("Impossibile aprire i database dell'azienda ") + ctx_.company().code);
     // The lists of the company left behind mean nothing now.
     state_.lists[ConsoleState::ArdeaTab] = {};
@@ -366,9 +368,9 @@ void ConsoleWindow::closeEvent(QCloseEvent* event)
         captureState();
         bool saved = true;
         if (opened_)
-            saved = closeConsole(ctx_, state_);
+            saved = closeConsole(session_, state_);
         else
-            closeConnections(ctx_);
+            session_.close();
         IniFile settings = ctx_.corvSettings();
         saved = saveWindowPlacement(this, settings, kWindowName) && saved;
         if (!saved)

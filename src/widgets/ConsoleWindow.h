@@ -14,6 +14,8 @@ class QTabWidget;
 
 namespace corv {
 
+class Session;
+
 class AppContext;
 class ConsoleFilters;
 class ConsoleTab;
@@ -29,7 +31,8 @@ struct ConsoleHooks;
 class ConsoleWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit ConsoleWindow(AppContext& ctx, QWidget* parent = nullptr);
+    // `session`: started; the window opens the sources through it and closes them.
+    ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
 
     // Runs the opening; false when the program must end.
@@ -66,6 +69,7 @@ private:
     ConsoleHooks hooks();
 
     AppContext& ctx_;
+    Session& session_;
     ConsoleState state_;
     QTabWidget* tabs_ = nullptr;
     QLabel* companyLabel_ = nullptr;

@@ -26,7 +26,7 @@ TEST_F(ConsoleOpeningTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
     QFile::rename(home.file("db/AR_DEMO.sqlite"), home.file("db/AR_DEMO.bak"));
     ui.expectMessage("eAzi");
     ConsoleState fresh;
-    EXPECT_FALSE(openConsole(*ctx, fresh, {}));
+    EXPECT_FALSE(openConsole(session, fresh, {}));
     EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys)); // the system close ran
 }
 
@@ -37,7 +37,7 @@ TEST_F(ConsoleOpeningTest, WithoutCorvinaTheCorvinaTabIsDisabled)
     QFile::rename(home.file("db/Corvina_3.sqlite"), home.file("db/Corvina_3.bak"));
     ui.expectMessage("Corv");
     ConsoleState fresh;
-    EXPECT_TRUE(openConsole(*ctx, fresh, {}));
+    EXPECT_TRUE(openConsole(session, fresh, {}));
     EXPECT_FALSE(fresh.corvinaEnabled);
     EXPECT_TRUE(fresh.corvinaCompanies.isEmpty());
 }
@@ -111,7 +111,7 @@ TEST_F(ConsoleOpeningTest, ADamagedCorvinaCatalogIsToldNotJustLogged)
     exec(corvina(), "DROP TABLE Company");
     ui.expectMessage("Impossibile leggere le aziende dal database Corvina :");
     ConsoleState fresh;
-    EXPECT_TRUE(openConsole(*ctx, fresh, {}));
+    EXPECT_TRUE(openConsole(session, fresh, {}));
     EXPECT_TRUE(fresh.corvinaCompanies.isEmpty());
 }
 

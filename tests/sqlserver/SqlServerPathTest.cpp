@@ -23,6 +23,7 @@
 #include "maintenance/VatTotalsByYear.h"
 #include "console/BatchUi.h"
 #include "context/AppContext.h"
+#include "session/Session.h"
 #include "session/Startup.h"
 #include "report/ViewerChoice.h"
 #include "settings/SettingsKeys.h"
@@ -141,12 +142,13 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     flow("avvio");
     ViewerEnvironment viewer;
     viewer.exists = [](const QString&) { return true; };
-    ASSERT_EQ(startUp(*ctx, viewer), InitOutcome::Ready);
+    Session session(*ctx);
+    ASSERT_EQ(session.start(viewer), InitOutcome::Ready);
     ASSERT_TRUE(ctx->doArdea);
     ASSERT_EQ(ctx->connections().db(Connections::ESys).driverName(), "QODBC");
 
     flow("apertura console");
-    ASSERT_TRUE(openConsole(*ctx, state, {}));
+    ASSERT_TRUE(openConsole(session, state, {}));
     ASSERT_TRUE(ctx->dataOpen);
 
     flow("scelta azienda");
@@ -274,7 +276,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     runGeneralCheck(*ctx, input);
 
     flow("chiusura");
-    closeConsole(*ctx, state);
+    closeConsole(session, state);
 
     // Per flow, how many statements it sent; every problem, with its statement.
     const auto& statements = RecordingDriver::statements();

@@ -1,22 +1,28 @@
 #include "DemoSession.h"
 
-#include "ardea/ArdeaLogin.h"
-#include "ardea/CompanyOpening.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace corv::test {
 
+ViewerEnvironment quietViewer()
+{
+    ViewerEnvironment environment;
+    environment.associatedTextProgram = [] { return QStringLiteral("viewer"); };
+    environment.fallbackViewer = QStringLiteral("viewer");
+    environment.exists = [](const QString&) { return true; };
+    return environment;
+}
+
 void DemoSession::SetUp()
 {
-    ArdeaLogin login(*ctx);
-    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    ctx->doArdea = true;
-    QString code = "DEMO";
-    ASSERT_TRUE(CompanyOpening(*ctx).AziOpen(code));
-    ASSERT_TRUE(login.ARRecOpen());
-    ASSERT_TRUE(loadCorvinaCompanies(*ctx, state));
+    // The one opening sequence, as the window and the command line open.
+    ASSERT_EQ(session.start(quietViewer()), InitOutcome::Ready);
+    ASSERT_TRUE(ctx->doArdea);
+    ASSERT_TRUE(session.open({QStringLiteral("DEMO"), {}}));
+    state.corvinaCompanies = session.corvinaCompanies();
+    state.corvinaRelease = session.corvinaRelease();
 }
 
 void DemoSession::exec(const QSqlDatabase& db, const QString& sql)

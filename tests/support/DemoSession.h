@@ -3,12 +3,17 @@
 #include "TestHome.h"
 #include "console/ConsoleCommands.h"
 #include "console/ConsoleState.h"
+#include "report/ViewerChoice.h"
+#include "session/Session.h"
 #include "context/AppContext.h"
 
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
 
 namespace corv::test {
+
+// A viewer choice that finds the viewer "viewer" and says nothing.
+ViewerEnvironment quietViewer();
 
 // The demo installation as the console works on it: the login resolved, the
 // DEMO company open, the Corvina, company and common connections open and
@@ -18,6 +23,7 @@ protected:
     TestHome home;
     ScriptedUi ui;
     std::unique_ptr<AppContext> ctx = home.context(ui);
+    Session session{*ctx};
     ConsoleState state;
 
     void SetUp() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConsoleWindow.h"
+#include "DemoSession.h"
 #include "TestHome.h"
 #include "ardea/ArdeaLogin.h"
 #include "context/AppContext.h"
@@ -19,14 +20,13 @@ protected:
     TestHome home;
     ScriptedUi ui;
     std::unique_ptr<AppContext> ctx = home.context(ui);
+    Session session{*ctx};
     std::unique_ptr<ConsoleWindow> console;
 
     void SetUp() override
     {
-        ArdeaLogin login(*ctx);
-        ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-        ctx->doArdea = true;
-        console = std::make_unique<ConsoleWindow>(*ctx);
+        ASSERT_EQ(session.start(quietViewer()), InitOutcome::Ready);
+        console = std::make_unique<ConsoleWindow>(*ctx, session);
         ASSERT_TRUE(console->open());
         console->show();
         QApplication::processEvents();

@@ -46,22 +46,18 @@ protected:
     TestHome home;
     ScriptedUi ui;
     std::unique_ptr<AppContext> ctx = home.context(ui);
+    Session session{*ctx};
     std::unique_ptr<ConsoleWindow> console;
 
+    // The program's start, with or without an Ardea installation, then the console.
     void open(bool ardea = true)
     {
-        if (ardea) {
-            ArdeaLogin login(*ctx);
-            ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-            ctx->doArdea = true;
-        }
         if (!ardea) {
             ctx->registry().write(RegistryRoot::LocalMachine, regkeys::kSettings, "PercorsoInstallazione", "");
-            ArdeaLogin login(*ctx);
-            ui.expectMessage("AR NON INSTALLATO");
-            ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
+            ui.expectMessage("AR NON INSTALLATO").expectMessage("Ardea NON Disponibile !!");
         }
-        console = std::make_unique<ConsoleWindow>(*ctx);
+        ASSERT_EQ(session.start(corv::test::quietViewer()), ardea ? InitOutcome::Ready : InitOutcome::Unavailable);
+        console = std::make_unique<ConsoleWindow>(*ctx, session);
         ASSERT_TRUE(console->open());
         console->show();
         QApplication::processEvents();

@@ -1,14 +1,9 @@
 #include "console/ConsoleOpening.h"
 
 #include "context/AppContext.h"
-#include "session/Startup.h"
+#include "session/Session.h"
 #include "console/ConsoleState.h"
 #include "platform/ExportFiles.h"
-#include "journal/VatListings.h"
-#include "ardea/ArdeaLogin.h"
-#include "ardea/CompanyOpening.h"
-#include "ardea/JournalView.h"
-#include "views/ViewService.h"
 #include "platform/Ui.h"
 
 #include <QDir>
@@ -16,61 +11,25 @@
 
 namespace corv {
 
-namespace {
-
-void prepareJournalView(AppContext& ctx)
+bool openConsole(Session& session, ConsoleState& state, const ConsoleHooks& hooks)
 {
-    QString error;
-    if (!ensureJournalView(ctx.connections().db(Connections::Company), false, &error))
-        ctx.log().write(QStringLiteral("*** ERRORE creazione ") + kJournalView + QStringLiteral(" : ") + error);
-}
-
-} // namespace
-
-bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks)
-{
-    RunLog& log = ctx.log();
-    log.write(QStringLiteral("Apertura Console"));
-    CompanyOpening company(ctx);
-    company.showChooser = hooks.showChooser;
-    if (ctx.doArdea && !company.InitARProc())
+    AppContext& ctx = session.context();
+    if (!session.open({QString(), hooks.showChooser}))
         return false;
-
     IniFile settings = ctx.corvSettings();
     state.nemboFolder = settings.read(keys::kNemboFolder);
     state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
     state.nemboRow = state.nemboCompanies.isEmpty() ? -1 : 0;
     state.source = 1;
-
-    log.write(QStringLiteral("Prima di ARRecOpen"));
-    ArdeaLogin login(ctx);
-    const bool opened = login.ARRecOpen();
-    if (ctx.doArdea) {
-        state.tab = ConsoleState::ArdeaTab;
-        if (!opened) {
-            login.systemClose();
-            return false;
-        }
-        if (ctx.company().code.isEmpty() && !changeCompany(ctx, hooks))
-            return false;
-        prepareJournalView(ctx);
-    } else {
-        state.tab = ConsoleState::CorvinaTab;
-    }
-
+    state.tab = ctx.doArdea ? ConsoleState::ArdeaTab : ConsoleState::CorvinaTab;
     state.dateFrom = kEmptyDate;
     state.dateTo = kEmptyDate;
-    state.corvinaCompanies.clear();
+    state.corvinaCompanies = session.corvinaCompanies();
+    state.corvinaRelease = session.corvinaRelease();
     state.corvinaRow = -1;
     state.corvinaEnabled = ctx.corvinaOpen;
-    if (ctx.corvinaOpen) {
-        QString error;
-        if (!ensureCorvinaViews(ctx, &error))
-            log.write(QStringLiteral("*** ERRORE viste Corvina : ") + error);
-        QString failure;
-        if (!loadCorvinaCompanies(ctx, state, &failure))
-            reportCorvinaFailure(ctx, failure);
-    }
+    if (ctx.corvinaOpen && !session.corvinaFailure().isEmpty())
+        reportCorvinaFailure(ctx, session.corvinaFailure());
     restoreConsoleSettings(state, settings);
     return true;
 }
@@ -82,25 +41,13 @@ void reportCorvinaFailure(AppContext& ctx, const QString& error)
                       QStringLiteral("Corvina"));
 }
 
-bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks)
-{
-    if (CompanyOpening(ctx).chooserUnavailable())
-        return false;
-    ArdeaLogin login(ctx);
-    login.dataClose();
-    if (hooks.showChooser)
-        hooks.showChooser();
-    if (!login.ARRecOpen())
-        return false;
-    prepareJournalView(ctx);
-    return true;
-}
+bool changeCompany(Session& session, const ConsoleHooks& hooks) { return session.changeCompany(hooks.showChooser); }
 
-bool closeConsole(AppContext& ctx, const ConsoleState& state)
+bool closeConsole(Session& session, const ConsoleState& state)
 {
-    IniFile settings = ctx.corvSettings();
+    IniFile settings = session.context().corvSettings();
     const bool saved = saveConsoleSettings(state, settings);
-    closeConnections(ctx);
+    session.close();
     return saved;
 }
 

@@ -7,6 +7,7 @@ namespace corv {
 
 class AppContext;
 class IniFile;
+class Session;
 struct ConsoleState;
 
 // The console's opening, in order: the Ardea company and folders, the Nembo
@@ -16,19 +17,19 @@ struct ConsoleState;
 struct ConsoleHooks {
     std::function<void()> showChooser; // the company chooser, modal
 };
-bool openConsole(AppContext& ctx, ConsoleState& state, const ConsoleHooks& hooks);
+bool openConsole(Session& session, ConsoleState& state, const ConsoleHooks& hooks);
 
 // The company change of a double-click on the company label: the data
 // connections are closed, the chooser is shown, and the connections and the
 // journal view opened again for the company now chosen.
-bool changeCompany(AppContext& ctx, const ConsoleHooks& hooks);
+bool changeCompany(Session& session, const ConsoleHooks& hooks);
 
 // Tells the user the Corvina companies could not be read.
 void reportCorvinaFailure(AppContext& ctx, const QString& error);
 
-// The console's close: settings written, data and system connections closed.
-// False when the settings could not be written.
-bool closeConsole(AppContext& ctx, const ConsoleState& state);
+// The console's close: settings written, the session closed. False when the
+// settings could not be written.
+bool closeConsole(Session& session, const ConsoleState& state);
 // Tells the user the console's choices were not saved in the settings file.
 void reportUnsavedSettings(AppContext& ctx, const IniFile& settings);
 

@@ -1,5 +1,7 @@
 #include "console/ConsoleState.h"
 
+#include "corvina/CorvinaCompanies.h"
+
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
 #include "util/TextUtil.h"
@@ -72,31 +74,8 @@ bool saveConsoleSettings(const ConsoleState& state, IniFile& settings)
 
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error)
 {
-    state.corvinaCompanies.clear();
     state.corvinaRow = -1;
-    const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
-    {
-        QSqlQuery release(db);
-        release.setForwardOnly(true);
-        state.corvinaRelease = release.exec(QStringLiteral("SELECT * FROM CorvinaRelease ORDER BY DatRelease DESC")) && release.next()
-                                   ? textOf(release.value(QStringLiteral("Release")))
-                                   : QString();
-    }
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT * FROM Company ORDER BY VATYear DESC, CompanyCode"))) {
-        ctx.log().write(QStringLiteral("*** ERRORE Aziende Corvina : ") + query.lastError().text());
-        if (error)
-            *error = query.lastError().text();
-        return false;
-    }
-    while (query.next()) {
-        state.corvinaCompanies << CorvinaCompany{textOf(query.value(QStringLiteral("CompanyCode"))).trimmed(),
-                                                 textOf(query.value(QStringLiteral("VATYear"))).trimmed().toInt(),
-                                                 textOf(query.value(QStringLiteral("CompanyName"))).trimmed(),
-                                                 textOf(query.value(QStringLiteral("CompanyGroupCode"))).trimmed()};
-    }
-    return true;
+    return readCorvinaCompanies(ctx, state.corvinaCompanies, &state.corvinaRelease, error);
 }
 
 QString importDateLabel(AppContext& ctx, const ConsoleState& state)

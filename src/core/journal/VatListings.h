@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/ConsoleLists.h"
+#include "corvina/CorvinaViews.h"
 
 #include <QChar>
 #include <QDate>
@@ -27,19 +28,7 @@ struct Listing {
 };
 
 // The Corvina working views, ensured when the console opens.
-inline const QString kCorvinaLinesView = QStringLiteral("XCVZ_RIGHEIVA");
-// From 2017 Corvina keeps the VAT data rows, with their nature and document
-// type; before, the VAT attachment rows. The one place that says which year.
-inline constexpr int kVatDataFirstYear = 2017;
-inline bool vatDataYear(int year) { return year >= kVatDataFirstYear; }
-// The Corvina VAT lines view of a year.
-QString corvinaLinesViewOf(int year);
-inline const QString kCorvinaLinesViewRelease = QStringLiteral("00.00.00.003");
-inline const QString kCorvinaLinesView17 = QStringLiteral("XCVZ_RIGHEIVA17");
-inline const QString kCorvinaLinesView17Release = QStringLiteral("00.00.00.002");
-QString corvinaLinesViewText();
-QString corvinaLinesView17Text();
-bool ensureCorvinaViews(AppContext& ctx, QString* error = nullptr);
+
 
 // The statements of the two listings (values quoted through the dialect).
 QString corvinaListingSql(const Dialect& dialect, const QString& company, int year, const ListingRequest& request);
