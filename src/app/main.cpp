@@ -14,6 +14,7 @@
 #include "demo/DemoInstallation.h"
 #include "console/BatchUi.h"
 #include "platform/SingleInstance.h"
+#include "platform/ThreadedUi.h"
 #include "context/AppContext.h"
 #include "session/Session.h"
 #include "session/Startup.h"
@@ -129,7 +130,8 @@ int main(int argc, char* argv[])
 
     QtUi qtUi;
     BatchUi batchUi;
-    Ui& ui = options.batch ? static_cast<Ui&>(batchUi) : qtUi;
+    // Commands run on threads of their own: their questions reach the window's thread.
+    ThreadedUi ui(options.batch ? static_cast<Ui&>(batchUi) : qtUi);
 
     if (!paths.ensure()) {
         ui.critical(QStringLiteral("Impossibile creare la cartella dei dati : ") + paths.dataDir);

@@ -1,5 +1,6 @@
 #include "ConsoleWindow.h"
 
+#include "platform/ThreadedUi.h"
 #include "session/Session.h"
 
 #include "CompanyChooserDialog.h"
@@ -25,6 +26,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QEventLoop>
+#include <QThread>
+#include <memory>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStringListModel>
@@ -117,7 +121,7 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent)
     stop_->setObjectName(QStringLiteral("Cmd_Interrompi"));
     stop_->setToolTip(QStringLiteral("Ferma il comando in corso (Esc): ciò che ha già salvato resta"));
     stop_->setEnabled(false);
-    connect(stop_, &QPushButton::clicked, this, [this] { ctx_.stop().request(); });
+    connect(stop_, &QPushButton::clicked, this, &ConsoleWindow::requestStop);
     bottom->addWidget(stop_);
     bottom->addStretch();
     auto* quit = new QPushButton(QStringLiteral("Abbandona"), this);
@@ -135,7 +139,7 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent)
     stop->setContext(Qt::WindowShortcut);
     connect(stop, &QShortcut::activated, this, [this] {
         if (running_)
-            ctx_.stop().request();
+            requestStop();
     });
     // Installed last, on the window's own controls: the filter never sees a
     // member that is not set yet.
@@ -261,7 +265,7 @@ CommandResult ConsoleWindow::run(const ConsoleCommand& command)
     tabs_->setEnabled(false);
     filters_->setEnabled(false);
     stop_->setEnabled(true);
-    const CommandResult result = runConsoleCommand(ctx_, state_, command);
+    const CommandResult result = dynamic_cast<ThreadedUi*>(&ctx_.ui()) ? runOnOwnThread(command) : runConsoleCommand(ctx_, state_, command);
     stop_->setEnabled(false);
     filters_->setEnabled(true);
     tabs_->setEnabled(true);
@@ -269,6 +273,48 @@ CommandResult ConsoleWindow::run(const ConsoleCommand& command)
     showState();
     if (closeWhenDone_) // once the caller has seen the result
         QTimer::singleShot(0, this, &QWidget::close);
+    return result;
+}
+
+void ConsoleWindow::requestStop()
+{
+    // Between two rows the command looks at the request; a statement running
+    // now is interrupted where the engine allows it.
+    ctx_.stop().request();
+    ctx_.connections().interruptOtherThreads();
+}
+
+CommandResult ConsoleWindow::runOnOwnThread(const ConsoleCommand& command)
+{
+    // The command works on a copy of the console's state, on a thread of its
+    // own with connections of its own: the window repaints, can be moved and
+    // answers the stop while a long statement runs. Its questions come here
+    // through the threaded port; the lists it shows while it works are posted.
+    ConsoleState work = state_;
+    work.resultsChanged = [this, &work] {
+        const ResultList shown = work.results;
+        const CompactLines sorted = work.sorted;
+        QMetaObject::invokeMethod(
+            this,
+            [this, shown, sorted] {
+                state_.results = shown;
+                state_.sorted = sorted;
+                showResults();
+            },
+            Qt::QueuedConnection);
+    };
+    CommandResult result;
+    QEventLoop loop;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        result = runConsoleCommand(ctx_, work, command);
+        ctx_.connections().releaseThread();
+    }));
+    connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    loop.exec(); // the lists posted before the end are shown before it
+    thread->wait();
+    work.resultsChanged = state_.resultsChanged;
+    state_ = std::move(work);
     return result;
 }
 
@@ -325,7 +371,7 @@ void ConsoleWindow::changeImportDates()
 void ConsoleWindow::requestQuit()
 {
     if (running_) {
-        ctx_.stop().request();
+        requestStop();
         closeWhenDone_ = true;
         return;
     }
@@ -358,7 +404,7 @@ void ConsoleWindow::closeEvent(QCloseEvent* event)
         // the window closes when it has ended.
         event->ignore();
         if (ctx_.ui().askYesNo(QStringLiteral("Un comando è in corso.\r\nLo interrompo e chiudo il programma ?"))) {
-            ctx_.stop().request();
+            requestStop();
             closeWhenDone_ = true;
         }
         return;

@@ -55,6 +55,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The command on a thread of its own, the window answering meanwhile.
+    CommandResult runOnOwnThread(const ConsoleCommand& command);
+    void requestStop();
     QLayout* makeNemboRow();
     QLayout* makeCorvinaRow();
 

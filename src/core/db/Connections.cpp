@@ -4,6 +4,12 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
+#include <QThread>
+#include <QVariant>
+
+#include <sqlite3.h>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -27,21 +33,52 @@ QString odbcDriver()
 } // namespace
 
 namespace {
+
+// What every connection was opened with, and the SQLite handles of the
+// connections of commands' threads; several threads reach them.
+QMutex& registryLock()
+{
+    static QMutex lock;
+    return lock;
+}
 QHash<QString, QString>& openedStrings()
 {
     static QHash<QString, QString> strings;
     return strings;
 }
+QHash<QString, sqlite3*>& threadHandles()
+{
+    static QHash<QString, sqlite3*> handles;
+    return handles;
+}
+
+void rememberString(const QString& qtName, const QString& connectionString)
+{
+    QMutexLocker locker(&registryLock());
+    openedStrings().insert(qtName, connectionString);
+}
+
+QString openedString(const QString& qtName)
+{
+    QMutexLocker locker(&registryLock());
+    return openedStrings().value(qtName);
+}
+
 } // namespace
 
 QString connectionStringOf(const QSqlDatabase& db)
 {
-    return openedStrings().value(db.connectionName(), db.databaseName());
+    const QString opened = openedString(db.connectionName());
+    return opened.isEmpty() ? db.databaseName() : opened;
 }
 
 void closeDatabase(const QString& qtName)
 {
-    openedStrings().remove(qtName);
+    {
+        QMutexLocker locker(&registryLock());
+        openedStrings().remove(qtName);
+        threadHandles().remove(qtName);
+    }
     if (!QSqlDatabase::contains(qtName))
         return;
     {
@@ -76,7 +113,7 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
             db.setDatabaseName(spec->file);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
             if (db.open()) {
-                openedStrings().insert(qtName, connectionString);
+                rememberString(qtName, connectionString);
                 registerSqlServerFunctions(db);
                 // With the write-ahead log a commit needs no sync of its own: row-by-row
                 // corrections stay fast and a crash still leaves the file consistent.
@@ -96,7 +133,7 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
                 db.setDatabaseName(odbc);
                 db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
                 if (db.open()) {
-                    openedStrings().insert(qtName, connectionString);
+                    rememberString(qtName, connectionString);
                     return true;
                 }
             }
@@ -112,7 +149,7 @@ Engine engineOf(const QSqlDatabase& db)
     return db.driverName() == QLatin1String("QSQLITE") ? Engine::Sqlite : Engine::SqlServer;
 }
 
-Connections::Connections()
+Connections::Connections() : owner_(QThread::currentThread())
 {
     static std::atomic<int> counter{0};
     prefix_ = QStringLiteral("corv%1:").arg(++counter);
@@ -139,7 +176,52 @@ bool Connections::isOpen(Name name) const
     return QSqlDatabase::contains(qtName(name)) && QSqlDatabase::database(qtName(name), false).isOpen();
 }
 
-QSqlDatabase Connections::db(Name name) const { return QSqlDatabase::database(qtName(name), false); }
+QSqlDatabase Connections::db(Name name) const
+{
+    if (QThread::currentThread() == owner_)
+        return QSqlDatabase::database(qtName(name), false);
+    return threadDb(name);
+}
+
+namespace {
+QString threadSuffix() { return QStringLiteral("@%1").arg(reinterpret_cast<quintptr>(QThread::currentThread())); }
+} // namespace
+
+QSqlDatabase Connections::threadDb(Name name) const
+{
+    const QString own = qtName(name) + threadSuffix();
+    if (QSqlDatabase::contains(own))
+        return QSqlDatabase::database(own, false);
+    const QString connectionString = openedString(qtName(name));
+    if (connectionString.isEmpty() || !openDatabase(own, connectionString, nullptr))
+        return {};
+    QSqlDatabase db = QSqlDatabase::database(own, false);
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        const QVariant handle = db.driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+            QMutexLocker locker(&registryLock());
+            threadHandles().insert(own, *static_cast<sqlite3* const*>(handle.data()));
+        }
+    }
+    return db;
+}
+
+void Connections::releaseThread()
+{
+    if (QThread::currentThread() == owner_)
+        return;
+    for (int n = 0; n < Count; ++n)
+        closeDatabase(qtName(static_cast<Name>(n)) + threadSuffix());
+}
+
+void Connections::interruptOtherThreads()
+{
+    QMutexLocker locker(&registryLock());
+    for (auto it = threadHandles().cbegin(); it != threadHandles().cend(); ++it) {
+        if (it.key().startsWith(prefix_))
+            sqlite3_interrupt(it.value()); // safe from any thread
+    }
+}
 
 void Connections::close(Name name) { closeDatabase(qtName(name)); }
 

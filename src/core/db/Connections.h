@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+class QThread;
+
 namespace corv {
 
 // Opens a Qt database connection from one of our connection strings. SQL Server
@@ -24,7 +26,10 @@ Engine engineOf(const QSqlDatabase& db);
 inline const Dialect& dialectOf(const QSqlDatabase& db) { return Dialect::of(engineOf(db)); }
 
 // The process-wide connections, each under a name of its own so that several
-// contexts (tests) can live side by side in one process.
+// contexts (tests) can live side by side in one process. A Qt connection
+// belongs to the thread that opened it: a command running on a thread of its
+// own is given connections of its own, opened from the same strings on first
+// use and closed by releaseThread() before the thread ends.
 class Connections {
 public:
     enum Name { ESys, EConn, ESess, Corvina, Company, Common, Count };
@@ -38,15 +43,25 @@ public:
 
     bool open(Name name, const QString& connectionString, QString* error = nullptr);
     bool isOpen(Name name) const;
+    // The connection for the calling thread: the process-wide one on the
+    // thread that opened it, a thread's own elsewhere (invalid when the
+    // process-wide one is not open or the thread's cannot be opened).
     QSqlDatabase db(Name name) const;
     const Dialect& dialect(Name name) const { return dialectOf(db(name)); }
     // Closes and forgets the connection; ignores every error.
     void close(Name name);
     void closeAll();
+    // Closes the calling thread's own connections (the end of a command's thread).
+    void releaseThread();
+    // Interrupts the statements running on other threads' connections, where
+    // the engine can (SQLite); they end with an error the command takes as a stop.
+    void interruptOtherThreads();
 
 private:
     QString qtName(Name name) const;
+    QSqlDatabase threadDb(Name name) const;
     QString prefix_;
+    QThread* owner_;
 };
 
 } // namespace corv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Ui.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,12 +9,6 @@ namespace corv {
 
 class IniFile;
 
-// What the folder chooser hands back.
-struct FolderChoice {
-    QString drive;  // the mount root of the folder's volume
-    QString folder;
-    QString file;   // the file selected in its list, empty when none
-};
 
 // The logic of the folder chooser F_Fold, its window apart: the drives (the
 // mounted volumes), the current folder, the new subfolder, and the choice

@@ -11,7 +11,9 @@ bool execOrReport(AppContext& ctx, RowReader& reader, const QString& sql, const 
     if (reader.exec(sql, values))
         return true;
     ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error() + QStringLiteral(" - ") + sql);
-    ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
+    // A statement interrupted by the user's stop is no error to tell.
+    if (!ctx.stop().requested())
+        ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
     return false;
 }
 

@@ -11,7 +11,6 @@ namespace corv {
 class AppContext;
 class FolderChooser;
 class SqlAccessForm;
-struct FolderChoice;
 struct Rs2ListResult;
 
 // The record windows a command opens (their logic lives in the core).
@@ -21,6 +20,13 @@ struct FormRequest {
     FormKind kind;
     CorvinaCompanies corvinaCompanies; // the console's Corvina companies
     int corvinaRow = -1;               // the one selected
+};
+
+// What the folder chooser hands back.
+struct FolderChoice {
+    QString drive;  // the mount root of the folder's volume
+    QString folder;
+    QString file;   // the file selected in its list, empty when none
 };
 
 // What a file-open dialog shows: its title, the filter's name and pattern
