@@ -63,6 +63,17 @@ TEST_F(SettlementsTest, QuartersCountByTheirLastMonthAndFurtherPeriodsAsGiven)
     EXPECT_EQ(provisional(), kProvisionalFrom2025);
 }
 
+TEST_F(SettlementsTest, ASettlementChangedMeanwhileIsLeftAndTheRunIsNoSuccess)
+{
+    // Another user prints 10/2022 while 2/2022 is being made definitive.
+    exec(company(), "CREATE TRIGGER altro_utente AFTER UPDATE ON CG_LIQUIDT_RIEP WHEN NEW.num_anno=2022 AND NEW.ind_periodo='2'"
+                    " BEGIN UPDATE CG_LIQUIDT_RIEP SET ind_stato_liq='S' WHERE num_anno=2022 AND ind_periodo='10'; END");
+    EXPECT_EQ(makeDefinitive("122022", "Liquidazioni NON messe a Definitivo, modificate da un altro utente o non più presenti :\r\n10/2022"),
+              Outcome::Failed);
+    EXPECT_EQ(scalar(company(), "SELECT COUNT(*) FROM CG_LIQUIDT_RIEP WHERE num_anno=2022 AND ind_periodo='10' AND ind_stato_liq='S'"), 1);
+    EXPECT_FALSE(ui.said.back().text.startsWith("Completata"));
+}
+
 TEST_F(SettlementsTest, PeriodsCompareAsNumbersNotAsText)
 {
     EXPECT_EQ(makeDefinitive("062022", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);

@@ -63,7 +63,7 @@ bool readTotals(AppContext& ctx, const QSqlDatabase& db, const QString& sql, Sou
         key.taxable += reader.amount(taxable).value_or(Amount());
         key.vat += reader.amount(vat).value_or(Amount());
     }
-    return true;
+    return readToTheEnd(ctx, reader);
 }
 
 QString typeCaption(QChar type)

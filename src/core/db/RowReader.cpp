@@ -79,7 +79,13 @@ bool RowReader::next()
             error_ = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement_)));
         return false;
     }
-    return query_ && query_->next();
+    if (!query_)
+        return false;
+    if (query_->next())
+        return true;
+    if (query_->lastError().isValid())
+        error_ = query_->lastError().text();
+    return false;
 }
 
 bool RowReader::rewind() { return statement_ && sqlite3_reset(statement_) == SQLITE_OK; }

@@ -29,7 +29,10 @@ public:
 
     // Runs the statement with its "?" placeholders bound in order.
     bool exec(const QString& sql, const QVariantList& values = {});
+    // The next row; false at the end and when reading failed (an error, or
+    // the statement interrupted by a stop): failed() tells them apart.
     bool next();
+    bool failed() const { return !error_.isEmpty(); }
     // Back before the first row, to read the rows again (SQLite only).
     bool rewind();
     bool isNative() const { return statement_ != nullptr; }

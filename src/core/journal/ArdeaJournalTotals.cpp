@@ -77,7 +77,7 @@ bool addRegisterTotals(AppContext& ctx, const QSqlDatabase& db, const QString& s
         lines << columns.text("cod_reg_iva", 1).text("num_reg_iva", 2).text("cod_iva", 3).text("des_iva", 20).number("prc_iva", 6, 2)
                      .amount("val_totimp").amount("val_totiva").amount("val_totale").take();
     }
-    return true;
+    return readToTheEnd(ctx, reader);
 }
 
 } // namespace
@@ -167,6 +167,11 @@ CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input)
             stopped = true;
             break;
         }
+    }
+    if (!stopped && !readToTheEnd(ctx, reader)) {
+        if (!ctx.stop().requested())
+            return {Outcome::Failed, {}};
+        stopped = true; // the statement interrupted by the stop
     }
     reader.finish();
     if (stopped) {

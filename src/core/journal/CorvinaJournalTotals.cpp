@@ -87,6 +87,8 @@ bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, in
                 c.text("VATNatureType", 4);
             lines << c.text("CodIVA", 5).text("DesIva", 20).amount("Imponibili").amount("IVA").number("PercIVA", 5, 2).take();
         }
+        if (!readToTheEnd(ctx, reader))
+            return false;
     }
     lines << rule(QLatin1Char('-')) << QStringLiteral("C|  Imponibili|         IVA|");
     {
@@ -96,6 +98,8 @@ bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, in
         RowColumns c(reader);
         while (reader.next())
             lines << c.text("C1F2", 1).amount("Imponibili").amount("IVA").take();
+        if (!readToTheEnd(ctx, reader))
+            return false;
     }
     lines << rule(QLatin1Char('-')) << reasonSumsHeading();
     RowReader reader(db);
@@ -114,6 +118,8 @@ bool addSums(AppContext& ctx, const QSqlDatabase& db, const QString& company, in
         }
         lines << c.amount("Imponibili").amount("IVA").take();
     }
+    if (!readToTheEnd(ctx, reader))
+        return false;
     lines << rule(QLatin1Char('='));
     return true;
 }
@@ -237,6 +243,8 @@ CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& in
             return {Outcome::Stopped, {}};
         }
     }
+    if (!readToTheEnd(ctx, reader))
+        return {ctx.stop().requested() ? Outcome::Stopped : Outcome::Failed, {}};
     reader.finish();
     if (any)
         summary();

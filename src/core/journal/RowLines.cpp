@@ -17,6 +17,16 @@ bool execOrReport(AppContext& ctx, RowReader& reader, const QString& sql, const 
     return false;
 }
 
+bool readToTheEnd(AppContext& ctx, const RowReader& reader, const QString& failure)
+{
+    if (!reader.failed())
+        return true;
+    ctx.log().write(QStringLiteral("*** ERRORE lettura : ") + reader.error());
+    if (!ctx.stop().requested())
+        ctx.ui().critical(failure + QStringLiteral("\r\n") + reader.error());
+    return false;
+}
+
 bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, const QVariantList& values,
                   const std::function<QString(RowColumns&, const RowReader&)>& makeLine, QStringList& lines, const QString& failure)
 {
@@ -30,7 +40,7 @@ bool readRowLines(AppContext& ctx, const QSqlDatabase& db, const QString& sql, c
         if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines.size()); }))
             return false; // stopped: the caller tells it from a failure by the stop request
     }
-    return true;
+    return readToTheEnd(ctx, reader, failure);
 }
 
 } // namespace corv

@@ -18,6 +18,11 @@ inline const QString kReadFailure = QStringLiteral("Errore di lettura dal databa
 bool execOrReport(AppContext& ctx, RowReader& reader, const QString& sql, const QVariantList& values = {},
                   const QString& failure = kReadFailure);
 
+// Whether a walk over the rows ended at their end: false, told as
+// execOrReport tells (silently when the user's stop interrupted it), when
+// reading failed midway. A walk cut short is never taken for the whole.
+bool readToTheEnd(AppContext& ctx, const RowReader& reader, const QString& failure = kReadFailure);
+
 // The lines of the console's lists: a statement run with its values bound,
 // one fixed-width line per row. A database error is written to the run log
 // and told to the user (`failure` + the engine's words); false then. False

@@ -132,6 +132,8 @@ CommandResult makeSettlementsDefinitive(AppContext& ctx)
         if (settlementWithin(s.year, s.type, s.period, *last))
             chosen.push_back(std::move(s));
     }
+    if (!readToTheEnd(ctx, reader))
+        return {Outcome::Failed, {}};
     reader.finish();
     if (chosen.empty()) {
         ui.critical(QStringLiteral("Nessun Periodo da mettere a Definitivo !!"), kDefinitiveTitle);
@@ -143,6 +145,7 @@ CommandResult makeSettlementsDefinitive(AppContext& ctx)
     });
     // Each summary by itself: those already made definitive stay so when a
     // later one fails.
+    QStringList notSaved;
     for (const Summary& s : chosen) {
         RowEditor editor(db, QStringLiteral("CG_LIQUIDT_RIEP"),
                          RowKey{{QStringLiteral("num_anno"), s.year}, {QStringLiteral("ind_tipo_periodo"), s.type}, {QStringLiteral("ind_periodo"), s.period}},
@@ -155,6 +158,15 @@ CommandResult makeSettlementsDefinitive(AppContext& ctx)
             ui.critical(QStringLiteral("Errore di aggiornamento del database :\r\n") + error, kDefinitiveTitle);
             return {Outcome::Failed, {}};
         }
+        // Changed by someone else since it was read, or gone: left, and said.
+        if (saved == RowEditor::SaveResult::ChangedElsewhere || saved == RowEditor::SaveResult::NoRow)
+            notSaved << QStringLiteral("%1/%2").arg(s.period.trimmed()).arg(s.year);
+    }
+    if (!notSaved.isEmpty()) {
+        ui.critical(QStringLiteral("Liquidazioni NON messe a Definitivo, modificate da un altro utente o non più presenti :\r\n")
+                        + notSaved.join(QStringLiteral(", ")),
+                    kDefinitiveTitle);
+        return {Outcome::Failed, {}};
     }
     ui.message(QStringLiteral("Completata messa a Definitivo Liquidazioni !!"), kDefinitiveTitle);
     return {};

@@ -374,6 +374,8 @@ Rs2ListResult Rs2List(AppContext& ctx, const QSqlDatabase& db, const QString& sq
         if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(count); }))
             break;
     }
+    if (reader.failed() && !progress.stopRequested())
+        return refuse(QStringLiteral("Errore di lettura dal database :\r\n") + reader.error());
     reader.finish();
     if (progress.stopRequested()) {
         // Stopped: no list of part of the rows, no list file.
