@@ -13,7 +13,20 @@ using namespace corv;
 
 namespace {
 
-using SourceComparisonTest = corv::test::DemoSession;
+class SourceComparisonTest : public corv::test::DemoSession {
+protected:
+    // Corvina's 2025 against Ardea's and Nembo's (company 001) 2024.
+    ComparisonRequest nemboRequest2024()
+    {
+        selectYear(2025);
+        ComparisonRequest request = comparisonRequestOf(state);
+        request.nemboFolder = home.file("nembo");
+        request.nemboCompany = "001";
+        request.from = QDate(2024, 1, 1);
+        request.to = QDate(2024, 12, 31);
+        return request;
+    }
+};
 
 Amount money(const char* text) { return *Amount::parse(text); }
 
@@ -156,13 +169,7 @@ TEST_F(SourceComparisonTest, TheConsoleRangeNarrowsTheArdeaSide)
 // more: over 2024 the legacy column differs from Ardea on that key alone.
 TEST_F(SourceComparisonTest, TheLegacyJournalIsAThirdColumnWhenItHasRowsInThePeriod)
 {
-    ASSERT_TRUE(ensureCorvinaViews(*ctx));
-    selectYear(2025);
-    ComparisonRequest request = comparisonRequestOf(state);
-    request.nemboFolder = home.file("nembo");
-    request.nemboCompany = "001";
-    request.from = QDate(2024, 1, 1);
-    request.to = QDate(2024, 12, 31);
+    ComparisonRequest request = nemboRequest2024();
     const CommandResult result = compareSources(*ctx, request);
     ASSERT_EQ(result.outcome, CommandResult::Outcome::Done);
     QFile file(result.reportPath);
@@ -204,13 +211,7 @@ TEST_F(SourceComparisonTest, ARegistrationOfTheLastDayWithATimeOfDayCounts)
 
 TEST_F(SourceComparisonTest, NemboAmountsThatAreNoNumberAreListedAndSaid)
 {
-    ASSERT_TRUE(ensureCorvinaViews(*ctx));
-    selectYear(2025);
-    ComparisonRequest request = comparisonRequestOf(state);
-    request.nemboFolder = home.file("nembo");
-    request.nemboCompany = "001";
-    request.from = QDate(2024, 1, 1);
-    request.to = QDate(2024, 12, 31);
+    ComparisonRequest request = nemboRequest2024();
     // The first amount of the journal's first taken record spoilt.
     QFile journal(home.file("nembo/TR001PRN"));
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
