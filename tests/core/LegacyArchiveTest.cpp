@@ -243,6 +243,13 @@ TEST_F(LegacyArchiveTest, JournalSumsOfAPeriodForTheComparison)
     EXPECT_EQ(totals.keys["C000123"].name, "Bianchi Mario");
     EXPECT_EQ(totals.keys["F000042"].vat, *Amount::parse("5"));
     EXPECT_FALSE(legacy::sumJournal(folder, "002", QDate(2024, 1, 1), QDate(2024, 12, 31), totals));
+    // The last day of the period is in it, whatever the date's spelling; the next one is not.
+    write("TR001PRN", {prn("1", "1", "123", "22", "1,00", "0,22", "31/12/2024"), prn("1", "1", "123", "22", "2,00", "0,44", "01/01/2025"),
+                       prn("1", "1", "123", "22", "4,00", "0,88", "20241231")});
+    SourceTotals lastDay{"Nembo", {}, {}};
+    ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), lastDay, &rows));
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(lastDay.keys["C000123"].taxable, *Amount::parse("5"));
 }
 
 TEST_F(LegacyArchiveTest, ExportDatabaseMadeAnewAfterTheConfirmation)

@@ -163,6 +163,20 @@ TEST_F(RowEditorTest, KeysetReaderWalksInOrderWhileRowsAreUpdated)
     EXPECT_EQ(value("k4", "a").toString(), "quattro!");
 }
 
+TEST_F(RowEditorTest, KeysetReaderFindsKeysOfUpperCaseLetters)
+{
+    // Keys as the registry writes them, upper case among lower: every row once.
+    QSqlQuery(db).exec("INSERT INTO R VALUES ('AB7', 'maiuscolo', NULL), ('Cd8', 'misto', NULL)");
+    KeysetReader reader(db, "SELECT k FROM R ORDER BY k", "SELECT k, a FROM R WHERE k IN %1 ORDER BY k", "k", 2);
+    ASSERT_TRUE(reader.start());
+    QStringList seen;
+    QSqlRecord row;
+    while (reader.next(row))
+        seen << row.value("k").toString();
+    EXPECT_EQ(seen, (QStringList{"AB7", "Cd8", "k1", "k2", "k3"}));
+    EXPECT_TRUE(reader.error().isEmpty());
+}
+
 TEST_F(RowEditorTest, KeysetReaderServesAKeysRowsInTurnAcrossBatchesAndReadsChangedKeysAfresh)
 {
     // Three rows of key k2 (one per joined detail), the batch boundary falling

@@ -47,6 +47,10 @@ TEST(Amount, SumsExactlyAndRoundsHalfAwayFromZero)
     EXPECT_EQ(a + b, *Amount::parse("0.3"));
     EXPECT_EQ(Amount::parse("2.675")->toText(2), "2,68");
     EXPECT_EQ(Amount::parse("-2.675")->toText(2), "-2,68");
+    // Read to the ten-thousandth: a fifth decimal of 5 goes away from zero, 4 stays.
+    EXPECT_EQ(Amount::parse("1.00005")->units(), 10001);
+    EXPECT_EQ(Amount::parse("-1.00005")->units(), -10001);
+    EXPECT_EQ(Amount::parse("1.00004999")->units(), 10000);
     EXPECT_EQ(Amount::parse("-0.004")->toText(2), "0,00");
     EXPECT_EQ(Amount::parse("1234567.891")->toText(2), "1.234.567,89");
     EXPECT_EQ(Amount::parse("1234567.891")->toText(3, false), "1234567,891");
