@@ -71,26 +71,25 @@ static bool asksForHelp(int argc, char* argv[])
     return argc >= 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0);
 }
 
-int runCodeCommand(int argc, char* argv[])
+int runCheckCodes(int argc, char* argv[])
 {
-    if (argc < 2)
-        return -1;
-    if (std::strcmp(argv[1], "verifica-codici") == 0 && asksForHelp(argc, argv)) {
+    if (asksForHelp(argc, argv)) {
         std::fputs("Uso: corvutil verifica-codici [CODICE ...]\n"
                    "  verifica codici fiscali e partite IVA, dagli argomenti o uno per riga dall'ingresso standard;\n"
                    "  una riga per codice: codice, tipo, esito CF, esito PI, carattere di controllo, dati di nascita\n",
                    stdout);
         return 0;
     }
-    if (std::strcmp(argv[1], "componi-codice") == 0 && asksForHelp(argc, argv)) {
+    return checkCodes(argc, argv);
+}
+
+int runComposeCode(int argc, char* argv[])
+{
+    if (asksForHelp(argc, argv)) {
         std::fputs(kComposeUsage, stdout);
         return 0;
     }
-    if (std::strcmp(argv[1], "verifica-codici") == 0)
-        return checkCodes(argc, argv);
-    if (std::strcmp(argv[1], "componi-codice") == 0)
-        return composeCode(argc, argv);
-    return -1;
+    return composeCode(argc, argv);
 }
 
 } // namespace corv

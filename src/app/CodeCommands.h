@@ -2,8 +2,9 @@
 
 namespace corv {
 
-// The command-line tools for lists of codes. Each returns the process's exit
-// code; -1 when the arguments name no such tool.
-int runCodeCommand(int argc, char* argv[]);
+// The command-line tools for codes ("verifica-codici", "componi-codice":
+// argv[1]); each returns the process's exit code.
+int runCheckCodes(int argc, char* argv[]);
+int runComposeCode(int argc, char* argv[]);
 
 } // namespace corv

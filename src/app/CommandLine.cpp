@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "ItalianOptions.h"
+#include "Subcommands.h"
 
 #include <QCommandLineParser>
 
@@ -47,21 +48,12 @@ QString CommandLine::usage()
         "  --home DIR           cartella delle impostazioni e dei dati (anche CORVUTIL_HOME)\n"
         "  --create-demo DIR    crea un'installazione dimostrativa in DIR ed esce\n"
         "  --large              con --create-demo: l'installazione grande delle misure (100.000 clienti e fornitori)\n"
-        "  --batch              nessuna finestra di dialogo: messaggi su stderr, risposte predefinite\n"
+        "  --batch              nessuna finestra di dialogo: messaggi su stderr, risposte predefinite (No a ogni modifica)\n"
         "  --comando NOME       esegue il comando della console NOME (es. Cmd_ArLeggi) appena aperta, poi chiude\n"
         "  --exit-after-start   chiude la console appena aperta (prove di avvio)\n"
         "  --version            mostra la release\n"
         "  --help               mostra questo aiuto\n"
-        "\n"
-        "Comandi senza finestra (ognuno con il proprio --help):\n"
-        "  corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa] [--fonti ...]\n"
-        "      confronta i totali IVA per Cli/For di Ardea, Corvina (e Nembo)\n"
-        "  corvutil stampa FILE [--pdf FILE.pdf] [--home DIR]\n"
-        "      stampa un report sulla stampante predefinita o in un file PDF\n"
-        "  corvutil verifica-codici [CODICE ...]\n"
-        "      verifica codici fiscali e partite IVA (dagli argomenti, o uno per riga da stdin)\n"
-        "  corvutil componi-codice COGNOME NOME SESSO DATA COMUNE\n"
-        "      compone il codice fiscale (SESSO M/F, DATA gg/mm/aaaa, COMUNE es. H501)\n");
+        "\n") + subcommandsHelp();
 }
 
 } // namespace corv

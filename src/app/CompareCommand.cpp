@@ -167,8 +167,6 @@ int compare(const CompareOptions& options)
 
 int runCompareCommand(int argc, char* argv[])
 {
-    if (argc < 2 || std::strcmp(argv[1], "confronta") != 0)
-        return -1;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvutil"));
     const CompareOptions options = parse(QCoreApplication::arguments());

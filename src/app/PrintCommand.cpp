@@ -69,8 +69,6 @@ int print(const QString& file, const QString& pdf, const QString& home)
 
 int runPrintCommand(int argc, char* argv[])
 {
-    if (argc < 2 || std::strcmp(argv[1], "stampa") != 0)
-        return -1;
     // Fonts and printers need the GUI library, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

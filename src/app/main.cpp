@@ -1,8 +1,6 @@
-#include "CodeCommands.h"
 #include "CommandLine.h"
-#include "CompareCommand.h"
-#include "PrintCommand.h"
 #include "ProgramRegistry.h"
+#include "Subcommands.h"
 #include "TerminationSignals.h"
 
 #include "ConsoleWindow.h"
@@ -91,15 +89,9 @@ int runNamedCommand(ConsoleWindow& console, AppContext& ctx, const QString& name
 
 int main(int argc, char* argv[])
 {
-    // The code tools need neither windows nor an installation: they answer at once.
-    if (const int exitCode = runCodeCommand(argc, argv); exitCode >= 0)
-        return exitCode;
-    // The comparison of the sources, unattended: no window at all.
-    if (const int exitCode = runCompareCommand(argc, argv); exitCode >= 0)
-        return exitCode;
-    // A report printed from a script: no window, no display needed.
-    if (const int exitCode = runPrintCommand(argc, argv); exitCode >= 0)
-        return exitCode;
+    // The commands without windows, from their table: no display needed.
+    if (const Subcommand* command = findSubcommand(argc, argv))
+        return command->run(argc, argv);
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
