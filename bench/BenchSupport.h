@@ -41,10 +41,11 @@ inline bool openDemoCompany(corv::AppContext& ctx)
     corv::ArdeaLogin login(ctx);
     if (login.AR_InitLib(false) != corv::InitOutcome::Ready)
         return false;
-    ctx.doArdea = true;
+    ctx.setArdeaReached(true);
     QString code = QStringLiteral("DEMO");
     if (!corv::CompanyOpening(ctx).AziOpen(code) || !login.ARRecOpen() || !corv::ensureCorvinaViews(ctx))
         return false;
-    ctx.dataOpen = ctx.corvinaOpen = true;
+    ctx.setDataOpen(true);
+    ctx.setCorvinaOpen(true);
     return true;
 }

@@ -135,9 +135,9 @@ int compare(const CompareOptions& options)
         session.close();
         return kCannotRun;
     };
-    if (!opened || !ctx.doArdea || !ctx.dataOpen)
+    if (!opened || !ctx.doArdea() || !ctx.dataOpen())
         return fail(!ctx.unavailableDatabase.isEmpty() ? ctx.unavailableDatabase : QStringLiteral("Database dell'azienda Ardea non disponibili"));
-    if (!ctx.corvinaOpen)
+    if (!ctx.corvinaOpen())
         return fail(QStringLiteral("Database Corvina non disponibile"));
     const QString company = options.company.isEmpty() ? ctx.company().code : options.company;
     state.corvinaRow = corvinaRowOf(state, company, options.year);

@@ -220,8 +220,8 @@ void ConsoleWindow::captureState()
 
 void ConsoleWindow::showState()
 {
-    companyLabel_->setText(ctx_.doArdea ? ctx_.company().code : QStringLiteral("Ardea NON Disponibile"));
-    ardeaRelease_->setText(ctx_.doArdea ? ctx_.login().ardeaRelease : QString());
+    companyLabel_->setText(ctx_.doArdea() ? ctx_.company().code : QStringLiteral("Ardea NON Disponibile"));
+    ardeaRelease_->setText(ctx_.doArdea() ? ctx_.login().ardeaRelease : QString());
     nemboFolder_->setText(state_.nemboFolder);
     nemboCompanies_->clear();
     nemboCompanies_->addItems(state_.nemboCompanies);
@@ -345,7 +345,7 @@ void ConsoleWindow::corvinaCompanyChosen(int row)
 
 void ConsoleWindow::changeArdeaCompany()
 {
-    if (running_ || !ctx_.doArdea) {
+    if (running_ || !ctx_.doArdea()) {
         ctx_.ui().beep();
         return;
     }

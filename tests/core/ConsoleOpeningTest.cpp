@@ -33,7 +33,7 @@ TEST_F(ConsoleOpeningTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
 TEST_F(ConsoleOpeningTest, WithoutCorvinaTheCorvinaTabIsDisabled)
 {
     ArdeaLogin(*ctx).dataClose();
-    ctx->doArdea = false;
+    ctx->setArdeaReached(false);
     QFile::rename(home.file("db/Corvina_3.sqlite"), home.file("db/Corvina_3.bak"));
     ui.expectMessage("Corv");
     ConsoleState fresh;

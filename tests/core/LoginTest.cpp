@@ -205,7 +205,7 @@ TEST_F(LoginTest, AccessRowsOfThisProductAreCleared)
 TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
 {
     ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    ctx->doArdea = true;
+    ctx->setArdeaReached(true);
     ctx->login().companyDatabase = "AR_DEMO";
     ctx->login().commonDatabase = "AR_COMUNE";
     ctx->installation().setCompanyCode("DEMO");
@@ -222,7 +222,7 @@ TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
 TEST_F(LoginTest, RecordConnectionFailureNamesItsStep)
 {
     ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    ctx->doArdea = true;
+    ctx->setArdeaReached(true);
     ctx->login().companyDatabase = "AR_NESSUNA";
     ui.expectMessage("eAzi");
     EXPECT_FALSE(login.ARRecOpen());

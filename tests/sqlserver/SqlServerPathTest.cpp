@@ -144,12 +144,12 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
     viewer.exists = [](const QString&) { return true; };
     Session session(*ctx);
     ASSERT_EQ(session.start(viewer), InitOutcome::Ready);
-    ASSERT_TRUE(ctx->doArdea);
+    ASSERT_TRUE(ctx->doArdea());
     ASSERT_EQ(ctx->connections().db(Connections::ESys).driverName(), "QODBC");
 
     flow("apertura console");
     ASSERT_TRUE(openConsole(session, state, {}));
-    ASSERT_TRUE(ctx->dataOpen);
+    ASSERT_TRUE(ctx->dataOpen());
 
     flow("scelta azienda");
     EXPECT_EQ(CompanyOpening(*ctx).chooserRows().size(), 2);

@@ -19,7 +19,7 @@ void DemoSession::SetUp()
 {
     // The one opening sequence, as the window and the command line open.
     ASSERT_EQ(session.start(quietViewer()), InitOutcome::Ready);
-    ASSERT_TRUE(ctx->doArdea);
+    ASSERT_TRUE(ctx->doArdea());
     ASSERT_TRUE(session.open({QStringLiteral("DEMO"), {}}));
     state.corvinaCompanies = session.corvinaCompanies();
     state.corvinaRelease = session.corvinaRelease();

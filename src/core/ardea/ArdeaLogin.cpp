@@ -314,13 +314,13 @@ bool ArdeaLogin::ARRecOpen()
         return false;
     };
 
-    ctx_.dataOpen = false;
+    ctx_.setDataOpen(false);
     ctx_.unavailableDatabase.clear();
     if (!ctx_.connections().open(Connections::Corvina, dataString(kCorvinaCatalog), &error))
         return fail("Corv", QStringLiteral("Database Corvina (") + kCorvinaCatalog + QLatin1Char(')'));
-    ctx_.corvinaOpen = true;
+    ctx_.setCorvinaOpen(true);
 
-    if (ctx_.doArdea) {
+    if (ctx_.doArdea()) {
         if (!ctx_.connections().open(Connections::Company, dataString(login.companyDatabase), &error))
             return fail("eAzi", QStringLiteral("Database dell'azienda Ardea (") + login.companyDatabase + QLatin1Char(')'));
         if (!ctx_.connections().open(Connections::Common, dataString(login.commonDatabase), &error))
@@ -333,7 +333,7 @@ bool ArdeaLogin::ARRecOpen()
             return fail("AZIENDA");
         }
     }
-    ctx_.dataOpen = true;
+    ctx_.setDataOpen(true);
     return true;
 }
 
@@ -348,15 +348,15 @@ void ArdeaLogin::systemClose()
 void ArdeaLogin::dataClose()
 {
     Connections& connections = ctx_.connections();
-    if (ctx_.doArdea) {
+    if (ctx_.doArdea()) {
         connections.close(Connections::Common);
         connections.close(Connections::Company);
     }
-    if (ctx_.corvinaOpen) {
+    if (ctx_.corvinaOpen()) {
         connections.close(Connections::Corvina);
-        ctx_.corvinaOpen = false;
+        ctx_.setCorvinaOpen(false);
     }
-    ctx_.dataOpen = false;
+    ctx_.setDataOpen(false);
 }
 
 } // namespace corv

@@ -304,9 +304,9 @@ bool commandCanRun(const AppContext& ctx, CommandNeeds needs)
 {
     switch (needs) {
     case CommandNeeds::Nothing: return true;
-    case CommandNeeds::ArdeaData: return ctx.doArdea && ctx.dataOpen;
-    case CommandNeeds::Corvina: return ctx.corvinaOpen;
-    case CommandNeeds::BothSources: return ctx.doArdea && ctx.dataOpen && ctx.corvinaOpen;
+    case CommandNeeds::ArdeaData: return ctx.doArdea() && ctx.dataOpen();
+    case CommandNeeds::Corvina: return ctx.corvinaOpen();
+    case CommandNeeds::BothSources: return ctx.doArdea() && ctx.dataOpen() && ctx.corvinaOpen();
     case CommandNeeds::LegacyCompany: return true; // the state's part is looked at below
     }
     return false;

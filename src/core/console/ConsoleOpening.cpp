@@ -21,14 +21,14 @@ bool openConsole(Session& session, ConsoleState& state, const ConsoleHooks& hook
     state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
     state.nemboRow = state.nemboCompanies.isEmpty() ? -1 : 0;
     state.source = 1;
-    state.tab = ctx.doArdea ? ConsoleState::ArdeaTab : ConsoleState::CorvinaTab;
+    state.tab = ctx.doArdea() ? ConsoleState::ArdeaTab : ConsoleState::CorvinaTab;
     state.dateFrom = kEmptyDate;
     state.dateTo = kEmptyDate;
     state.corvinaCompanies = session.corvinaCompanies();
     state.corvinaRelease = session.corvinaRelease();
     state.corvinaRow = -1;
-    state.corvinaEnabled = ctx.corvinaOpen;
-    if (ctx.corvinaOpen && !session.corvinaFailure().isEmpty())
+    state.corvinaEnabled = ctx.corvinaOpen();
+    if (ctx.corvinaOpen() && !session.corvinaFailure().isEmpty())
         reportCorvinaFailure(ctx, session.corvinaFailure());
     restoreConsoleSettings(state, settings);
     return true;

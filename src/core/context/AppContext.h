@@ -82,13 +82,22 @@ public:
     QString viewer() const { return viewer_; }
     void setViewer(const QString& viewer) { viewer_ = viewer; }
 
-    bool doArdea = false;       // the Ardea system database was reached
-    bool dataOpen = false;      // ARRecOpen succeeded
-    bool corvinaOpen = false;   // the Corvina connection was opened
+    // Which sources are open: the Ardea system database reached (Do_Ardea),
+    // the company's databases opened (ARRecOpen), the Corvina connection.
+    // Only the start and the login's opening and closing change them.
+    bool doArdea() const { return sources_.ardea; }
+    bool dataOpen() const { return sources_.data; }
+    bool corvinaOpen() const { return sources_.corvina; }
+    void setArdeaReached(bool reached) { sources_.ardea = reached; }
+    void setDataOpen(bool open) { sources_.data = open; }
+    void setCorvinaOpen(bool open) { sources_.corvina = open; }
     // Which database could not be opened, in Italian; empty when all opened.
     QString unavailableDatabase;
 
 private:
+    struct Sources {
+        bool ardea = false, data = false, corvina = false;
+    } sources_;
     AppPaths paths_;
     std::unique_ptr<Registry> registry_;
     Ui* ui_;

@@ -35,7 +35,7 @@ bool Session::open(const SessionOpening& how)
     log.write(QStringLiteral("Apertura Console"));
     CompanyOpening company(ctx_);
     company.showChooser = how.showChooser;
-    if (ctx_.doArdea) {
+    if (ctx_.doArdea()) {
         if (!how.company.isEmpty()) {
             QString code = how.company;
             if (!company.AziOpen(code))
@@ -47,7 +47,7 @@ bool Session::open(const SessionOpening& how)
     log.write(QStringLiteral("Prima di ARRecOpen"));
     ArdeaLogin login(ctx_);
     const bool opened = login.ARRecOpen();
-    if (ctx_.doArdea) {
+    if (ctx_.doArdea()) {
         if (!opened) {
             login.systemClose();
             return false;
@@ -59,7 +59,7 @@ bool Session::open(const SessionOpening& how)
     corvinaCompanies_.clear();
     corvinaRelease_.clear();
     corvinaFailure_.clear();
-    if (ctx_.corvinaOpen) {
+    if (ctx_.corvinaOpen()) {
         QString error;
         if (!ensureCorvinaViews(ctx_, &error))
             log.write(QStringLiteral("*** ERRORE viste Corvina : ") + error);

@@ -26,9 +26,9 @@ InitOutcome startUp(AppContext& ctx, const ViewerEnvironment& viewerEnvironment)
         log.write(QStringLiteral("Accesso abbandonato : fine programma"));
         return outcome;
     }
-    ctx.doArdea = outcome == InitOutcome::Ready;
-    log.write(QStringLiteral("Dopo AR_InitLib - Do_Ardea=") + (ctx.doArdea ? QStringLiteral("True") : QStringLiteral("False")));
-    if (ctx.doArdea)
+    ctx.setArdeaReached(outcome == InitOutcome::Ready);
+    log.write(QStringLiteral("Dopo AR_InitLib - Do_Ardea=") + (ctx.doArdea() ? QStringLiteral("True") : QStringLiteral("False")));
+    if (ctx.doArdea())
         log.write(QStringLiteral("Dopo InitARProc"));
     else
         ctx.ui().critical(QStringLiteral("Ardea NON Disponibile !!"), QStringLiteral("Sub Main"));
@@ -38,7 +38,7 @@ InitOutcome startUp(AppContext& ctx, const ViewerEnvironment& viewerEnvironment)
 void closeConnections(AppContext& ctx)
 {
     ArdeaLogin login(ctx);
-    if (ctx.dataOpen || ctx.corvinaOpen)
+    if (ctx.dataOpen() || ctx.corvinaOpen())
         login.dataClose();
     login.systemClose();
     ctx.log().write(QStringLiteral("===== Fine Corvina ====="));
