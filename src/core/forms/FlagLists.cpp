@@ -238,6 +238,7 @@ bool FlagList::read(int source)
 {
     rows_.clear();
     keys_.clear();
+    values_.clear();
     const QStringList all = sources();
     if (source < 0 || source >= all.size()) {
         ctx_.ui().beep();
@@ -289,21 +290,36 @@ bool FlagList::read(int source)
     while (q.next()) {
         const QSqlRecord r = q.record();
         const auto value = [&](const char* column) { return textOfValue(r.value(QLatin1String(column))); };
-        FixedLine line;
-        // The row's code as stored, whatever the width of its column.
-        keys_ << value(ardea ? "cod_iva" : description_.source == FlagSource::CorvinaVatCodes ? "VATCode" : "ReasonCode");
+        // The row's fields as stored, each with the width the list shows it in;
+        // the values stay apart from the cut text (the code and the indicators
+        // are taken from them).
+        QList<std::pair<QVariant, int>> fields;
+        const auto field = [&](const char* column, int width) { fields.append({QVariant(value(column)), width}); };
         if (ardea) {
-            line.text(value("cod_iva"), 3).text(value("des_iva"), 30).text(value("prc_iva"), 5).text(value("ind_tipo_3000"), 4)
-                .text(value("ind_allegato"), 4).text(value("ind_dich_per"), 4).text(value("ind_tipo_iva"), 4).text(value("ind_opeintra"), 4)
-                .text(value("prc_indetraibile"), 5).text(r.value(QStringLiteral("dat_obsoleto")), 10);
+            for (const auto& [column, width] : {std::pair{"cod_iva", 3}, std::pair{"des_iva", 30}, std::pair{"prc_iva", 5}, std::pair{"ind_tipo_3000", 4},
+                                                std::pair{"ind_allegato", 4}, std::pair{"ind_dich_per", 4}, std::pair{"ind_tipo_iva", 4},
+                                                std::pair{"ind_opeintra", 4}, std::pair{"prc_indetraibile", 5}})
+                field(column, width);
+            fields.append({r.value(QStringLiteral("dat_obsoleto")), 10});
         } else if (description_.source == FlagSource::CorvinaVatCodes) {
-            line.text(value("VATCode"), 5).text(value("VATName"), 30).text(value("VATPercentage"), 6).text(value("VATNatureType"), 4);
+            for (const auto& [column, width] : {std::pair{"VATCode", 5}, std::pair{"VATName", 30}, std::pair{"VATPercentage", 6}, std::pair{"VATNatureType", 4}})
+                field(column, width);
         } else {
-            line.text(value("ReasonCode"), 5).text(value("ReasonName"), 30);
+            field("ReasonCode", 5);
+            field("ReasonName", 30);
             for (const BooleanFlag& flag : kReasonFlags)
-                line.text(value(flag.column), 1);
-            line.text(value("VATDocumentType"), 4).text(value("ChargeabilityTax"), 4);
+                field(flag.column, 1);
+            field("VATDocumentType", 4);
+            field("ChargeabilityTax", 4);
         }
+        FixedLine line;
+        QStringList stored;
+        for (const auto& [fieldValue, width] : fields) {
+            line.text(fieldValue, width);
+            stored << fieldValue.toString();
+        }
+        keys_ << stored.first();
+        values_ << stored;
         rows_ << line.take();
     }
     log.write(QStringLiteral("Rs_Tmp  BOF, EOF : ") + (rows_.isEmpty() ? QStringLiteral("True, True") : QStringLiteral("False, False")));
@@ -318,7 +334,7 @@ QList<int> FlagList::rowsToCorrect(int indicator, const QString& value)
     const QString code = flagValueCode(value).trimmed();
     for (int i = 0; i < rows_.size(); ++i) {
         // A blank value matches a blank field.
-        if (utl::field(rows_[i], QStringLiteral("|"), indicator + 4) != code)
+        if (values_[i].value(indicator + 3).trimmed() != code)
             selected << i;
     }
     return selected;

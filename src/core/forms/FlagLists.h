@@ -85,7 +85,8 @@ private:
     const FlagListDescription& description_;
     CorvinaCompanies corvina_;
     QStringList rows_;
-    QStringList keys_; // each row's code, apart from its cut display text
+    QStringList keys_;          // each row's code, apart from its cut display text
+    QList<QStringList> values_; // each row's fields as stored
     int source_ = -1;
 };
 
