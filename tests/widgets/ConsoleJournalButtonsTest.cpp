@@ -103,22 +103,6 @@ TEST_F(ConsoleJournalButtons, TheComparisonWaitsForACorvinaCompany)
 
 } // namespace
 
-namespace {
-// A list view of uniform item sizes measures its last row: here a short rule
-// below long lines. No line may be cut.
-TEST_F(ConsoleJournalButtons, LongResultLinesScrollSideways)
-{
-    console->resize(1100, 760);
-    chooseYear(2025);
-    QTest::mouseClick(button("Cmd_CvPrimaNota"), Qt::LeftButton);
-    QApplication::processEvents();
-    auto* list = console->findChild<QListView*>("Lst_Risultati");
-    const QString first = list->model()->index(0, 0).data().toString();
-    const QFontMetrics metrics(list->font());
-    EXPECT_GE(list->visualRect(list->model()->index(0, 0)).width(), metrics.horizontalAdvance(first));
-    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
-}
-} // namespace
 
 namespace {
 
