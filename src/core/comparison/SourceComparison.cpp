@@ -1,5 +1,6 @@
 #include "comparison/SourceComparison.h"
 
+#include "journal/ArdeaJournalTotals.h"
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/VatListings.h"
 #include "journal/RowLines.h"
@@ -81,12 +82,10 @@ bool totalsDiffer(Amount a, Amount b) { return std::llabs((a - b).units()) >= kT
 
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to)
 {
+    // The journal as the journal totals join it: one statement of the Ardea journal.
     return QStringLiteral("SELECT t.ind_clifor AS tipo, t.cod_clifor AS codice, MAX(a.des_ragsoc) AS nome"
-                          ", SUM(ri.val_imponibile) AS imponibile, SUM(ri.val_iva) AS iva"
-                          " FROM CG_PRINOTAR_IVA AS ri"
-                          " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=ri.prg_prinota)"
-                          " LEFT JOIN CA_ANAGRAFICHE AS a ON (a.cod_anagra=t.cod_clifor)"
-                          " WHERE t.dat_registrazione>=")
+                          ", SUM(ri.val_imponibile) AS imponibile, SUM(ri.val_iva) AS iva")
+           + ardeaJournalFrom() + QStringLiteral(" WHERE t.dat_registrazione>=")
            // Before the next day: a registration of the last day with a time of day counts.
            + dialect.dateLiteral(from) + QStringLiteral(" AND t.dat_registrazione<") + dialect.dateLiteral(to.addDays(1))
            + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor");

@@ -82,6 +82,14 @@ bool addRegisterTotals(AppContext& ctx, const QSqlDatabase& db, const QString& s
 
 } // namespace
 
+QString ardeaJournalFrom()
+{
+    return QStringLiteral(" FROM CG_PRINOTAR_IVA AS ri"
+                          " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=ri.prg_prinota)"
+                          " LEFT JOIN CO_CLIFOR AS c ON (c.cod_clifor=t.cod_clifor AND c.ind_clifor=t.ind_clifor)"
+                          " LEFT JOIN CA_ANAGRAFICHE AS a ON (a.cod_anagra=c.cod_clifor)");
+}
+
 QString ardeaJournalSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo)
 {
     return QStringLiteral("SELECT t.prg_prinota, ri.prg_prinota_riga, ri.num_riga, t.dat_registrazione"
@@ -90,14 +98,11 @@ QString ardeaJournalSql(const Dialect& dialect, const QDate& dateFrom, const QDa
                           ", CASE WHEN cc.ind_tipo_oper_iva IN ('1','3','7') THEN -1 ELSE 1 END AS ind_nc"
                           ", ri.cod_iva, i.des_iva, i.prc_iva"
                           ", ri.val_imponibile, ri.val_iva, ri.cod_reg_iva, ri.num_reg_iva, ri.cod_natura_iva"
-                          ", ni.des_natura_iva"
-                          " FROM CG_PRINOTAR_IVA AS ri"
-                          " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=ri.prg_prinota)"
-                          " LEFT JOIN CO_CLIFOR AS c ON (c.cod_clifor=t.cod_clifor AND c.ind_clifor=t.ind_clifor)"
-                          " LEFT JOIN CA_ANAGRAFICHE AS a ON (a.cod_anagra=c.cod_clifor)"
-                          " LEFT JOIN CA_IVA AS i ON (i.cod_iva=ri.cod_iva)"
-                          " LEFT JOIN CO_CAUCON AS cc ON (cc.cod_caucon=ri.cod_caucon)"
-                          " LEFT JOIN CA_NATURA_IVA as ni ON (ri.cod_natura_iva=ni.cod_natura_iva)")
+                          ", ni.des_natura_iva")
+           + ardeaJournalFrom()
+           + QStringLiteral(" LEFT JOIN CA_IVA AS i ON (i.cod_iva=ri.cod_iva)"
+                            " LEFT JOIN CO_CAUCON AS cc ON (cc.cod_caucon=ri.cod_caucon)"
+                            " LEFT JOIN CA_NATURA_IVA as ni ON (ri.cod_natura_iva=ni.cod_natura_iva)")
            + dateConditions(dialect, dateFrom, dateTo)
            + QStringLiteral(" ORDER BY t.ind_clifor, a.des_ragsoc, t.cod_clifor, t.dat_registrazione, t.des_num_doc, ri.cod_iva");
 }

@@ -14,6 +14,9 @@ class Dialect;
 // nature, in the report's order, within the document date range (either end
 // may be an invalid date: no bound).
 QString ardeaJournalSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo);
+// The journal's VAT rows with their registration and customer/supplier, as
+// every statement over the Ardea journal joins them (" FROM ... ri, t, c, a").
+QString ardeaJournalFrom();
 // The totals per VAT register and VAT code over the same range.
 QString ardeaRegisterTotalsSql(const Dialect& dialect, const QDate& dateFrom, const QDate& dateTo);
 
