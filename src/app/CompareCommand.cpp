@@ -2,10 +2,12 @@
 
 #include "ItalianOptions.h"
 #include "ProgramRegistry.h"
-#include "console/ConsoleCommands.h"
-#include "console/ConsoleOpening.h"
-#include "console/ConsoleState.h"
+#include "comparison/SourceComparison.h"
 #include "console/BatchUi.h"
+#include "platform/ExportFiles.h"
+#include "platform/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "util/MaskedDate.h"
 #include "platform/SingleInstance.h"
 #include "context/AppContext.h"
 #include "session/Session.h"
@@ -26,8 +28,8 @@ struct CompareOptions {
     QString home;
     QString company; // the Corvina company; the Ardea company's code when not given
     int year = 0;    // the newest year of that company when not given
-    QString from = kEmptyDate;
-    QString to = kEmptyDate;
+    QDate from; // none: the year's first day
+    QDate to;
     bool withNembo = false; // the Nembo journal of the console's folder and company, asked by --fonti
     bool help = false;
     QString error;
@@ -79,9 +81,10 @@ CompareOptions parse(const QStringList& arguments)
         const auto date = maskedDate(text);
         if (!date || !date->isValid())
             options.error = QStringLiteral("Data non valida : ") + text + QStringLiteral(" (gg/mm/aaaa)");
-        *field = text;
+        else
+            *field = *date;
     }
-    if (options.error.isEmpty() && !dateRangeCoherent(options.from, options.to))
+    if (options.error.isEmpty() && options.from.isValid() && options.to.isValid() && options.to < options.from)
         options.error = QStringLiteral("Date incoerenti !");
     if (parser.isSet(sources)) {
         // The sources compared are always named: Ardea and Corvina, Nembo on request.
@@ -97,16 +100,15 @@ CompareOptions parse(const QStringList& arguments)
     return options;
 }
 
-// The row of the Corvina company and year; -1 when there is none.
-int corvinaRowOf(const ConsoleState& state, const QString& company, int year)
+// The Corvina company of the year; none when it is not there.
+const CorvinaCompany* corvinaCompanyOf(const CorvinaCompanies& companies, const QString& company, int year)
 {
-    for (int row = 0; row < state.corvinaCompanies.size(); ++row) {
-        const CorvinaCompany& candidate = state.corvinaCompanies[row];
+    for (const CorvinaCompany& candidate : companies) {
         // Rows come newest year first: without a year the first row of the company wins.
         if (candidate.code.compare(company, Qt::CaseInsensitive) == 0 && (year == 0 || candidate.year == year))
-            return row;
+            return &candidate;
     }
-    return -1;
+    return nullptr;
 }
 
 int compare(const CompareOptions& options)
@@ -127,8 +129,7 @@ int compare(const CompareOptions& options)
     Session session(ctx);
     if (session.start(platformViewerEnvironment(paths, ctx.registry())) == InitOutcome::EndProgram)
         return kCannotRun;
-    ConsoleState state;
-    const bool opened = openConsole(session, state, {});
+    const bool opened = session.open({});
     const auto fail = [&](const QString& text) {
         if (!text.isEmpty())
             err << text << Qt::endl;
@@ -140,19 +141,21 @@ int compare(const CompareOptions& options)
     if (!ctx.corvinaOpen())
         return fail(QStringLiteral("Database Corvina non disponibile"));
     const QString company = options.company.isEmpty() ? ctx.company().code : options.company;
-    state.corvinaRow = corvinaRowOf(state, company, options.year);
-    if (state.corvinaRow < 0)
+    const CorvinaCompany* corvina = corvinaCompanyOf(session.corvinaCompanies(), company, options.year);
+    if (!corvina)
         return fail(QStringLiteral("Azienda Corvina non trovata : ") + company
                     + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString()));
-    state.dateFrom = options.from;
-    state.dateTo = options.to;
-    if (!options.withNembo) {
-        state.nemboFolder.clear(); // a folder kept in the settings is no request
-    } else if (state.nemboFolder.isEmpty() || state.nemboCompany().isEmpty()) {
-        return fail(QStringLiteral("Nessuna cartella o azienda Nembo scelta : sceglierle nella console"));
+    ComparisonRequest request = ComparisonRequest::ofYear(corvina->code, corvina->year, options.from, options.to);
+    if (options.withNembo) {
+        // The console's folder and its first company, as the console opens them.
+        request.nemboFolder = ctx.corvSettings().read(keys::kNemboFolder);
+        const QStringList nemboCompanies = legacy::exportCompanies(request.nemboFolder);
+        if (request.nemboFolder.isEmpty() || nemboCompanies.isEmpty())
+            return fail(QStringLiteral("Nessuna cartella o azienda Nembo scelta : sceglierle nella console"));
+        request.nemboCompany = nemboCompanies.first();
     }
-    ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + state.selectedCorvinaRow().simplified());
-    const CommandResult result = runConsoleCommand(ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto")));
+    ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + corvinaCompanyRow(*corvina).simplified());
+    const CommandResult result = compareSources(ctx, request);
     session.close();
     if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
         return kCannotRun;

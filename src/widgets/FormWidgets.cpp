@@ -1,7 +1,7 @@
 #include "FormWidgets.h"
 
 #include "ConsoleWidgets.h"
-#include "console/ConsoleState.h"
+#include "util/MaskedDate.h"
 #include "forms/FlagLists.h"
 #include "util/TextUtil.h"
 

@@ -1,7 +1,7 @@
 #include "StockSettlementWindow.h"
 
 #include "FormWidgets.h"
-#include "console/ConsoleState.h"
+#include "settings/Settings.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
@@ -92,12 +92,12 @@ QWidget* StockSettlementWindow::buildStockSide()
     auto* box = new QGroupBox(QStringLiteral("Articoli da Obsolescenza"), this);
     auto* grid = new QGridLayout(box);
     cutOff_ = new DateField(QStringLiteral("Dat_Obs"), box);
-    cutOff_->setDateText(settings.read(QStringLiteral("Invent"), QStringLiteral("DatObsoleti"), kEmptyDate));
+    cutOff_->setDateText(keys::kObsolescenceDate.read(settings));
     alreadyObsolete_ = named(new QCheckBox(QStringLiteral("Articoli già obsoleti"), box), "Chk_YetObs");
     code_ = named(new QLineEdit(box), "Txt_CodArt");
     matchMode_ = named(new QComboBox(box), "Cmb_ConfArt");
     matchMode_->addItems(ArticleObsolescence::matchModes());
-    matchMode_->setCurrentIndex(std::clamp(settings.read(QStringLiteral("Parametri"), QStringLiteral("ConfCodArt"), QStringLiteral("0")).toInt(), 0, 4));
+    matchMode_->setCurrentIndex(keys::kArticleMatchMode.read(settings));
     description_ = named(new QLineEdit(box), "Txt_DesArt");
     grid->addWidget(new QLabel(QStringLiteral("Data"), box), 0, 0);
     grid->addWidget(cutOff_, 0, 1);
@@ -112,7 +112,7 @@ QWidget* StockSettlementWindow::buildStockSide()
     const char* labelNames[] = {"Lbl_GruM", "Lbl_SGruM", "Lbl_Linea"};
     for (int i = 0; i < 3; ++i) {
         const QString which = QLatin1String(kFilterNames[i]);
-        filters_[i] = named(new QLineEdit(settings.read(QStringLiteral("Invent"), filterKey(which)), box), fieldNames[i]);
+        filters_[i] = named(new QLineEdit(settings.read(keys::kStockSection, filterKey(which)), box), fieldNames[i]);
         filters_[i]->setToolTip(QStringLiteral("Doppio click o F6 per l'elenco"));
         filterNames_[i] = named(new QLabel(stock_.describe(which, filters_[i]->text()), box), labelNames[i]);
         auto* pick = new QPushButton(QStringLiteral("..."), box);
@@ -136,7 +136,7 @@ QWidget* StockSettlementWindow::buildStockSide()
     auto* transfer = named(new QPushButton(QStringLiteral("Listino -> Costo Std"), box), "Cmd_Lst2Std");
     valuation_ = named(new QComboBox(box), "Cmb_Valor");
     valuation_->addItems(ArticleObsolescence::valuationCriteria());
-    valuation_->setCurrentIndex(std::clamp(settings.read(QStringLiteral("Parametri"), QStringLiteral("CriterioVal"), QStringLiteral("0")).toInt(), 0, 2));
+    valuation_->setCurrentIndex(keys::kValuationCriterion.read(settings));
     auto* adjust = named(new QPushButton(QStringLiteral("Rettifiche Inventario"), box), "Cmd_CreaRettInv");
     adjust->setEnabled(false);
     adjust->setToolTip(QStringLiteral("Non disponibile: le rettifiche d'inventario non sono ancora definite"));
@@ -160,7 +160,7 @@ QWidget* StockSettlementWindow::buildStockSide()
     connect(transfer, &QPushButton::clicked, this, [this] { stock_.transferCosts(priceList_->currentText()); });
     connect(valuation_, &QComboBox::currentIndexChanged, this, [this](int index) {
         IniFile s = ctx_.corvSettings();
-        s.write(QStringLiteral("Parametri"), QStringLiteral("CriterioVal"), QString::number(index));
+        saveSetting(ctx_.ui(), s, keys::kValuationCriterion.key, QString::number(index));
     });
     return box;
 }
@@ -205,11 +205,10 @@ void StockSettlementWindow::search()
 void StockSettlementWindow::closeEvent(QCloseEvent* event)
 {
     IniFile settings = ctx_.corvSettings();
-    bool saved = settings.write(QStringLiteral("Invent"), QStringLiteral("DatObsoleti"), cutOff_->dateText())
-                 && settings.write(QStringLiteral("Parametri"), QStringLiteral("ConfCodArt"), QString::number(matchMode_->currentIndex()));
-    for (int i = 0; saved && i < 3; ++i)
-        saved = settings.write(QStringLiteral("Invent"), filterKey(QLatin1String(kFilterNames[i])), filters_[i]->text().trimmed());
-    if (!saved)
+    QList<std::pair<IniKey, QString>> choices = {keys::kObsolescenceDate(cutOff_->dateText()), keys::kArticleMatchMode(matchMode_->currentIndex())};
+    for (int i = 0; i < 3; ++i)
+        choices.append({{keys::kStockSection, filterKey(QLatin1String(kFilterNames[i]))}, filters_[i]->text().trimmed()});
+    if (!settings.writeAll(choices))
         ctx_.ui().critical(QStringLiteral("Impossibile salvare le scelte della finestra nel file :\r\n") + settings.path() + QStringLiteral("\r\n(")
                                + settings.lastError() + QLatin1Char(')'),
                            QStringLiteral("Impostazioni"));

@@ -1,3 +1,4 @@
+#include "settings/Setting.h"
 #include "settings/Settings.h"
 #include "platform/IniFile.h"
 #include "FileSizeLimit.h"
@@ -70,6 +71,29 @@ TEST_F(IniFileTest, SeveralKeysOfASectionGoInOneWriteLikeSingleWrites)
     ASSERT_TRUE(ini.writeKeys("Nuova", {{"Uno", "1"}, {"Due", "2"}}));
     EXPECT_EQ(home.readFile("TEST.INI"), "[Default]\r\ntop=0\r\nPrinter=PDF,FILE:\r\nNota=a b\r\n\r\n[System]\r\nThemes=FALSE\r\n"
                                          "\r\n[Nuova]\r\nUno=1\r\nDue=2\r\n");
+    // Keys of several sections in one write, each where a single write puts it.
+    ASSERT_TRUE(ini.writeAll({{{"System", "Themes"}, "TRUE"}, {{"Altra", "X"}, "1"}, {{"nuova", "Tre"}, "3"}}));
+    EXPECT_EQ(home.readFile("TEST.INI"), "[Default]\r\ntop=0\r\nPrinter=PDF,FILE:\r\nNota=a b\r\n\r\n[System]\r\nThemes=TRUE\r\n"
+                                         "\r\n[Nuova]\r\nUno=1\r\nDue=2\r\nTre=3\r\n\r\n[Altra]\r\nX=1\r\n");
+}
+
+TEST_F(IniFileTest, AWholeNumberSettingOutsideItsRangeReadsAsItsFallback)
+{
+    const IntSetting mode{{"Parametri", "ConfCodArt"}, 0, 0, 4};
+    IniFile ini(path);
+    EXPECT_EQ(mode.read(ini), 0); // missing
+    const struct {
+        const char* stored;
+        int read;
+    } cases[] = {{"4", 4}, {"5", 0}, {"-1", 0}, {"3abc", 3}, {"abc", 0}, {"0", 0}, {"2", 2}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ini.write(mode.key, c.stored));
+        EXPECT_EQ(mode.read(ini), c.read) << c.stored;
+    }
+    const IntSetting tab{{"Param", "LastTab"}, 2, 0, 2};
+    EXPECT_EQ(tab.inRange(ini), std::optional<int>(2)); // missing: the fallback, in range
+    ini.write(tab.key, "3");
+    EXPECT_EQ(tab.inRange(ini), std::nullopt);
 }
 
 TEST_F(IniFileTest, AnEmptyValueLeavesAnEmptyKey)

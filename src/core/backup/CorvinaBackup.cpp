@@ -25,22 +25,19 @@ namespace backup {
 BackupSettings BackupSettings::read(const IniFile& settings)
 {
     BackupSettings s;
-    const QString section = keys::kBackupSection;
-    s.execute = settings.read(section, QStringLiteral("Esegui"), QStringLiteral("False")).compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
-    s.destination = settings.read(section, QStringLiteral("Destin"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
-    s.path0 = settings.read(section, QStringLiteral("Path0"));
-    s.path1 = settings.read(section, QStringLiteral("Path1"), QStringLiteral("C:\\BCK_AZI"));
-    s.systemDatabases = settings.read(section, QStringLiteral("DBSys"), QStringLiteral("0")) == QLatin1String("1");
+    s.execute = keys::kBackupExecute.read(settings).compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+    s.destination = keys::kBackupDestination.read(settings);
+    s.path0 = keys::kBackupPath0.read(settings);
+    s.path1 = keys::kBackupPath1.read(settings);
+    s.systemDatabases = keys::kBackupSystemDatabases.read(settings) == QLatin1String("1");
     return s;
 }
 
 bool BackupSettings::write(IniFile& settings) const
 {
-    const QString section = keys::kBackupSection;
-    return settings.write(section, QStringLiteral("Esegui"), execute ? QStringLiteral("True") : QStringLiteral("False"))
-           && settings.write(section, QStringLiteral("Destin"), QString::number(destination)) && settings.write(section, QStringLiteral("Path0"), path0)
-           && settings.write(section, QStringLiteral("Path1"), path1)
-           && settings.write(section, QStringLiteral("DBSys"), systemDatabases ? QStringLiteral("1") : QStringLiteral("0"));
+    return settings.writeAll({keys::kBackupExecute(execute ? QStringLiteral("True") : QStringLiteral("False")), keys::kBackupDestination(destination),
+                              keys::kBackupPath0(path0), keys::kBackupPath1(path1),
+                              keys::kBackupSystemDatabases(systemDatabases ? QStringLiteral("1") : QStringLiteral("0"))});
 }
 
 QString productBackupFolder(const Registry& registry)
@@ -51,11 +48,11 @@ QString productBackupFolder(const Registry& registry)
 bool openBackupChoices(IniFile& settings, const Registry& registry, BackupSettings& choices)
 {
     choices = BackupSettings::read(settings);
-    if (!settings.contains(keys::kBackupSection, QStringLiteral("Path1")))
-        choices.path1 = QStringLiteral("C:\\BCK_AZI\\");
+    if (!settings.contains(keys::kBackupPath1.key))
+        choices.path1 = keys::kBackupPath1InWindow;
     choices.path0 = productBackupFolder(registry);
     choices.execute = false;
-    return settings.write(keys::kBackupSection, QStringLiteral("Esegui"), QStringLiteral("False"));
+    return settings.write(keys::kBackupExecute.key, QStringLiteral("False"));
 }
 
 QStringList backupDatabases(bool systemDatabases)

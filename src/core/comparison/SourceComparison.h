@@ -43,6 +43,13 @@ struct ComparisonRequest {
     // over the same period becomes a third column when it has rows in it.
     QString nemboFolder;
     QString nemboCompany;
+
+    // The Corvina company of a year over the given dates; a date not given
+    // is the year's first or last day.
+    static ComparisonRequest ofYear(const QString& corvinaCompany, int year, const QDate& from, const QDate& to)
+    {
+        return {corvinaCompany, year, from.isValid() ? from : QDate(year, 1, 1), to.isValid() ? to : QDate(year, 12, 31), {}, {}};
+    }
 };
 // "Confronto fonti": the report "Confronto_<company>_<year>.LOG" handed to the
 // viewer; `findings` is the number of keys that differ.

@@ -162,7 +162,7 @@ CommandResult reloadCorvinaCompanies(AppContext& ctx, ConsoleState& state)
         reportCorvinaFailure(ctx, failure);
         return {CommandResult::Outcome::Failed, {}};
     }
-    state.corvinaRow = static_cast<int>(state.corvinaRowTexts().indexOf(ctx.corvSettings().read(keys::kLastCorvinaRow)));
+    state.corvinaRow = static_cast<int>(state.corvinaRowTexts().indexOf(keys::kLastCorvinaRow.read(ctx.corvSettings())));
     state.lists[ConsoleState::CorvinaTab] = {};
     state.setResults({});
     return {};
@@ -270,12 +270,7 @@ QList<ConsoleCommand> makeTable()
 
 ComparisonRequest comparisonRequestOf(const ConsoleState& state)
 {
-    ComparisonRequest request;
-    request.corvinaCompany = state.corvinaCompany();
-    request.year = state.corvinaYear();
-    const QDate from = state.fromDate(), to = state.toDate();
-    request.from = from.isValid() ? from : QDate(request.year, 1, 1);
-    request.to = to.isValid() ? to : QDate(request.year, 12, 31);
+    ComparisonRequest request = ComparisonRequest::ofYear(state.corvinaCompany(), state.corvinaYear(), state.fromDate(), state.toDate());
     request.nemboFolder = state.nemboFolder;
     request.nemboCompany = state.nemboCompany();
     return request;

@@ -52,24 +52,20 @@ QStringList ConsoleState::corvinaRowTexts() const
 
 void restoreConsoleSettings(ConsoleState& state, const IniFile& settings)
 {
-    state.dateFrom = settings.read(keys::kDateFrom, kEmptyDate);
-    state.dateTo = settings.read(keys::kDateTo, kEmptyDate);
-    const QString last = settings.read(keys::kLastCorvinaRow);
+    state.dateFrom = keys::kDateFrom.read(settings);
+    state.dateTo = keys::kDateTo.read(settings);
+    const QString last = keys::kLastCorvinaRow.read(settings);
     state.corvinaRow = last.isEmpty() ? -1 : static_cast<int>(state.corvinaRowTexts().indexOf(last));
-    const int source = settings.readInt(keys::kSource, 0);
-    state.source = source >= 0 && source < kSources.size() ? source : 0;
-    const int tab = settings.readInt(keys::kLastTab, 2);
-    if (tab >= 0 && tab < ConsoleState::TabCount)
-        state.tab = tab;
+    state.source = keys::kSource.read(settings);
+    // A tab out of range leaves the opening's choice.
+    if (const auto tab = keys::kLastTab.inRange(settings))
+        state.tab = *tab;
 }
 
 bool saveConsoleSettings(const ConsoleState& state, IniFile& settings)
 {
-    bool ok = settings.write(keys::kDateFrom, state.dateFrom);
-    ok = settings.write(keys::kDateTo, state.dateTo) && ok;
-    ok = settings.write(keys::kLastCorvinaRow, state.selectedCorvinaRow()) && ok;
-    ok = settings.write(keys::kSource, QString::number(state.source)) && ok;
-    return settings.write(keys::kLastTab, QString::number(state.tab)) && ok;
+    return settings.writeAll({keys::kDateFrom(state.dateFrom), keys::kDateTo(state.dateTo), keys::kLastCorvinaRow(state.selectedCorvinaRow()),
+                              keys::kSource(state.source), keys::kLastTab(state.tab)});
 }
 
 bool loadCorvinaCompanies(AppContext& ctx, ConsoleState& state, QString* error)

@@ -68,15 +68,16 @@ bool writeRegistry(const QString& folder, const AppPaths& paths)
 bool writeConsoleSettings(const AppPaths& paths)
 {
     IniFile settings(paths.iniPath(ini::kCorv));
-    return settings.write(keys::kCompany, kDemoCompany) && settings.write(keys::kLastTab, QStringLiteral("0"))
-           && settings.write(keys::kNemboFolder, QDir(paths.dataDir).filePath(QStringLiteral("nembo")));
+    return settings.writeAll({{keys::kCompany, kDemoCompany}, keys::kLastTab(0), {keys::kNemboFolder, QDir(paths.dataDir).filePath(QStringLiteral("nembo"))}});
 }
 
 bool writeLogin(const QString& folder, const AppPaths& paths)
 {
     IniFile ardea(paths.iniPath(ini::kArdea), true);
-    return ardea.write(keys::kLoginServer, folder + QStringLiteral("/db")) && ardea.write(keys::kLoginUser, QStringLiteral("sa"))
-           && ardea.write(keys::kLoginPassword, kDemoPassword) && ardea.write(keys::kArdeaCompany, kDemoCompany);
+    return ardea.writeAll({{keys::kLoginServer, folder + QStringLiteral("/db")},
+                           {keys::kLoginUser, QStringLiteral("sa")},
+                           {keys::kLoginPassword, kDemoPassword},
+                           {keys::kArdeaCompany, kDemoCompany}});
 }
 
 } // namespace

@@ -14,13 +14,9 @@ namespace corv {
 
 namespace {
 
-const QString kSection = QStringLiteral("Stampe su Disco");
 const QString kCaption = QStringLiteral("Stampe su Disco");
 
-QString setting(const IniFile& settings, const char* key, const QString& fallback = {})
-{
-    return settings.read(kSection, QLatin1String(key), fallback).trimmed();
-}
+QString setting(const IniFile& settings, const TextSetting& which) { return which.read(settings).trimmed(); }
 
 } // namespace
 
@@ -46,18 +42,18 @@ DiskPrintArchive::DiskPrintArchive(AppContext& ctx) : ctx_(ctx)
     const IniFile settings = ctx.corvSettings();
     // A folder that is not there (the settings of another machine) gives way
     // to the program's own.
-    folder = setting(settings, "Directory");
+    folder = setting(settings, keys::kDiskPrintFolder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = ctx.paths().dataDir;
-    file = setting(settings, "UltimoFile");
-    extension = setting(settings, "Estensione", QStringLiteral("DBP"));
-    const QStringList extra = setting(settings, "ExtCmb").split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
+    file = setting(settings, keys::kDiskPrintFile);
+    extension = setting(settings, keys::kDiskPrintExtension);
+    const QStringList extra = setting(settings, keys::kDiskPrintExtraExtensions).split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
     for (const QString& choice : extra + QStringList{QStringLiteral("LOG"), QStringLiteral("TXT")}) {
         const QString bare = choice.startsWith(QLatin1Char('.')) ? choice.mid(1) : choice;
         if (!bare.isEmpty() && !extensionChoices_.contains(bare, Qt::CaseInsensitive))
             extensionChoices_.append(bare);
     }
-    viewer_ = setting(settings, "PgmVisualizzatore");
+    viewer_ = settings.read(keys::kViewer).trimmed();
     if (viewer_.isEmpty())
         viewer_ = ctx.viewer(); // the one fixed at start-up: the desktop's opener when none is set
 }
@@ -163,10 +159,8 @@ bool DiskPrintArchive::reprint()
 bool DiskPrintArchive::close()
 {
     IniFile settings = ctx_.corvSettings();
-    const bool written = settings.write(kSection, QStringLiteral("Directory"), folder.trimmed())
-                         && settings.write(kSection, QStringLiteral("UltimoFile"), file.trimmed())
-                         && settings.write(kSection, QStringLiteral("Estensione"), extension.trimmed())
-                         && settings.write(keys::kViewer, viewer_);
+    const bool written = settings.writeAll({keys::kDiskPrintFolder(folder.trimmed()), keys::kDiskPrintFile(file.trimmed()),
+                                            keys::kDiskPrintExtension(extension.trimmed()), {keys::kViewer, viewer_}});
     if (!written)
         ctx_.ui().critical(QStringLiteral("Impossibile salvare le scelte delle stampe su disco nel file :\r\n")
                                + QDir::toNativeSeparators(settings.path()) + QStringLiteral("\r\n(") + settings.lastError() + QLatin1Char(')'),

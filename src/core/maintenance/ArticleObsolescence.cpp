@@ -11,6 +11,7 @@
 #include "report/FixedLine.h"
 #include "util/Amount.h"
 #include "util/Feedback.h"
+#include "settings/Settings.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -22,7 +23,6 @@ namespace corv {
 namespace {
 
 const QString kStockCaption = QStringLiteral("Obsolescenza Articoli");
-const QString kInventory = QStringLiteral("Inventari");
 
 // The database's Null as the engine takes it for a date column.
 QVariant noDate(const Dialect& dialect) { return dialect.dateParameter(QDate()); }
@@ -376,7 +376,7 @@ int ArticleObsolescence::transferCosts(const QString& priceList)
     IniFile settings = ctx_.corvSettings();
     const std::optional<QString> typed =
         ui.input(QStringLiteral("Selezione Costo da Travasare : (0=Abbandona)\r\n1) Listino (Scontato)\r\n2) Costo Medio dell'Anno\r\n3) Costo Medio Ponderato"),
-                 QStringLiteral("Selezione Tipo Costo"), settings.read(kInventory, QStringLiteral("TipoCosto"), QStringLiteral("1")));
+                 QStringLiteral("Selezione Tipo Costo"), keys::kCostType.read(settings));
     if (!typed || typed->trimmed() == QLatin1String("0"))
         return 0;
     bool number = false;
@@ -386,7 +386,7 @@ int ArticleObsolescence::transferCosts(const QString& priceList)
         ui.beep();
         return 0;
     }
-    settings.write(kInventory, QStringLiteral("TipoCosto"), QString::number(type));
+    saveSetting(ui, settings, keys::kCostType.key, QString::number(type));
     if (type == 1)
         return listPriceTransfer(priceList);
     if (type == 2 && priceList.trimmed().isEmpty())
@@ -403,7 +403,7 @@ int ArticleObsolescence::listPriceTransfer(const QString& priceList)
     }
     IniFile settings = ctx_.corvSettings();
     const std::optional<QString> typed =
-        ui.input(QStringLiteral("Sconto % : "), QStringLiteral("Sconto Listino --> Costo"), settings.read(kInventory, QStringLiteral("ScontoStd"), QStringLiteral("35")));
+        ui.input(QStringLiteral("Sconto % : "), QStringLiteral("Sconto Listino --> Costo"), keys::kListDiscount.read(settings));
     if (!typed)
         return 0; // cancelled: nothing stored
     const std::optional<QString> discount = parseDiscount(*typed);
@@ -411,7 +411,7 @@ int ArticleObsolescence::listPriceTransfer(const QString& priceList)
         ui.critical(QStringLiteral("Sconto NON Valido : ") + typed->trimmed() + QStringLiteral("\r\n(un numero da 0 a 100)"));
         return 0;
     }
-    settings.write(kInventory, QStringLiteral("ScontoStd"), typed->trimmed());
+    saveSetting(ui, settings, keys::kListDiscount.key, typed->trimmed());
     const QSqlDatabase db = ctx_.connections().db(Connections::Company);
     const Dialect& dialect = ctx_.connections().dialect(Connections::Company);
     // The preview lists the prices as the statement computes them; the

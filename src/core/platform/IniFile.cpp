@@ -205,8 +205,19 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
 
 bool IniFile::writeKeys(const QString& section, const QList<std::pair<QString, QString>>& values)
 {
+    QList<std::pair<IniKey, QString>> keyed;
+    keyed.reserve(values.size());
+    for (const auto& [key, value] : values)
+        keyed.append({IniKey{section, key}, value});
+    return writeAll(keyed);
+}
+
+bool IniFile::writeAll(const QList<std::pair<IniKey, QString>>& values)
+{
     QStringList all = lines();
-    for (const auto& [key, value] : values) {
+    for (const auto& [iniKey, value] : values) {
+        const QString& section = iniKey.section;
+        const QString& key = iniKey.name;
         int sectionEnd = -1;
         const int at = findKey(all, section, key, &sectionEnd);
         QString flat = value;

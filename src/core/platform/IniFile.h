@@ -44,6 +44,8 @@ public:
     bool write(const QString& section, const QString& key, const QString& value);
     // Several keys of one section in a single write of the file.
     bool writeKeys(const QString& section, const QList<std::pair<QString, QString>>& values);
+    // Several keys of any sections in a single write of the file.
+    bool writeAll(const QList<std::pair<IniKey, QString>>& values);
     const QString& lastError() const { return lastError_; }
     // The section and its keys removed; false when the file could not be written.
     bool removeSection(const QString& section);

@@ -4,6 +4,7 @@
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
 #include "report/ReportFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QFile>
 #include <algorithm>
@@ -15,7 +16,6 @@ namespace {
 
 const QChar kEscape(27);
 const QString kSample = QStringLiteral("Ttp;^Ç#]@?\"");
-const QString kDefaultSection = QStringLiteral("Default");
 
 // The twelve values of a printer section with the plain settings: the page
 // and colour as given, margins of 2 rows, Courier New at 12, 7 and 6 points.
@@ -74,7 +74,7 @@ void PrintEngine::startUp()
     defaultPrinter_ = device_.defaultPrinter();
     // The file is made at start-up for other settings too: its printers are
     // missing when no default printer is named in it.
-    if (settings_.read(kDefaultSection, QStringLiteral("Printer")).trimmed().isEmpty())
+    if (settings_.read(keys::kPrinterInUse).trimmed().isEmpty())
         regenerate(false);
     loadProfile(QStringLiteral("0"));
 }
@@ -98,7 +98,7 @@ PrinterProfile PrintEngine::loadProfile(const QString& specification)
 {
     QString name = specification.trimmed();
     if (name.isEmpty() || name == QLatin1String("0"))
-        name = settings_.read(kDefaultSection, QStringLiteral("Printer")).left(256);
+        name = settings_.read(keys::kPrinterInUse).left(256);
     const QChar separator = name.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
     const qsizetype at = name.indexOf(separator);
     const QString device = cleaned(at < 0 ? name : name.left(at)).trimmed();
@@ -181,7 +181,7 @@ PrinterProfile PrintEngine::loadProfile(const QString& specification)
                                 QString::number(p.colourMode), QString::number(profile_.top), QString::number(profile_.bottom),
                                 p.normalFont, QString::number(p.normalSize), p.compressedFont, QString::number(p.compressedSize),
                                 p.superFont, QString::number(p.superSize)};
-    writeSection(kDefaultSection, loaded, {{QStringLiteral("Printer"), p.name}});
+    writeSection(keys::kPrinterDefaultSection, loaded, {{keys::kPrinterInUse.name, p.name}});
     return profile_;
 }
 
@@ -189,8 +189,8 @@ void PrintEngine::regenerate(bool newOnly)
 {
     const QList<PrinterInfo> printers = device_.printers();
     if (!newOnly) {
-        settings_.write(QStringLiteral("System"), QStringLiteral("Printer"), defaultPrinter_.isEmpty() ? device_.defaultPrinter() : defaultPrinter_);
-        settings_.removeSection(kDefaultSection);
+        settings_.write(keys::kSystemPrinter, defaultPrinter_.isEmpty() ? device_.defaultPrinter() : defaultPrinter_);
+        settings_.removeSection(keys::kPrinterDefaultSection);
         // The printer in use; before any, the platform's default; else the first.
         QString current = printer_.device + QLatin1Char(',') + printer_.port;
         if (printer_.device.isEmpty()) {
@@ -202,7 +202,7 @@ void PrintEngine::regenerate(bool newOnly)
             else if (!printers.isEmpty())
                 current = printers.first().device + QLatin1Char(',') + printers.first().port;
         }
-        writeSection(kDefaultSection, plainProfile(), {{QStringLiteral("Printer"), current}});
+        writeSection(keys::kPrinterDefaultSection, plainProfile(), {{keys::kPrinterInUse.name, current}});
     }
     for (const PrinterInfo& printer : printers) {
         const QString section = printer.device + QLatin1Char(',') + printer.port;
