@@ -1,6 +1,7 @@
 #include "demo/DemoRegistry.h"
 
 #include "taxcode/FiscalCodeRules.h"
+#include "demo/DemoPlaces.h"
 #include "demo/DemoRandom.h"
 #include "taxcode/TaxCodeChecks.h"
 
@@ -10,6 +11,7 @@
 #include <QVariant>
 #include <QSet>
 #include <array>
+#include <vector>
 
 namespace corv {
 
@@ -29,22 +31,18 @@ constexpr std::array kNations = {
     Nation{"XK", "KOSOVO", "", "2"}, // a nation without ISO code
 };
 
-struct Town {
-    const char* code;
-    const char* name;
-    const char* province;
-    const char* cap;
-};
-constexpr std::array kTowns = {
-    Town{"H501", "ROMA", "RM", "00100"},     Town{"F205", "MILANO", "MI", "20100"},
-    Town{"L219", "TORINO", "TO", "10100"},   Town{"F839", "NAPOLI", "NA", "80100"},
-    Town{"A944", "BOLOGNA", "BO", "40100"},  Town{"D612", "FIRENZE", "FI", "50100"},
-    Town{"L736", "VENEZIA", "VE", "30100"},  Town{"G273", "PALERMO", "PA", "90100"},
-    Town{"A662", "BARI", "BA", "70100"},     Town{"D969", "GENOVA", "GE", "16100"},
-    Town{"L781", "VERONA", "VR", "37100"},   Town{"G224", "PADOVA", "PD", "35100"},
-    Town{"B157", "BRESCIA", "BS", "25100"},  Town{"E506", "LECCE", "LE", "73100"},
-    Town{"Z112", "GERMANIA", "EE", ""},      Town{"Z133", "SVIZZERA", "EE", ""},
-};
+using demo::Town;
+
+// The towns of the company's registry: the subjects' and two foreign states.
+std::vector<Town> registryTowns()
+{
+    std::vector<Town> towns(demo::kTowns.begin(), demo::kTowns.begin() + demo::kSubjectTowns);
+    for (const demo::State& state : demo::kStates) {
+        if (qstrcmp(state.code, "Z112") == 0 || qstrcmp(state.code, "Z133") == 0)
+            towns.push_back(Town{state.code, state.name, "EE", ""});
+    }
+    return towns;
+}
 
 constexpr std::array kSurnames = {"ROSSI", "RUSSO", "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO", "COLOMBO", "RICCI",
                                   "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA", "MANCINI", "COSTA",
@@ -168,7 +166,7 @@ Subject person(DemoRandom& r, const QString& code)
     s.firstName = QLatin1String(woman ? r.pick(kWomen) : r.pick(kMen));
     s.name = s.surname + QLatin1Char(' ') + s.firstName;
     const QDate birth(1940 + r.below(60), 1 + r.below(12), 1 + r.below(28));
-    const Town town = kTowns[static_cast<std::size_t>(r.below(14))];
+    const Town town = demo::kTowns[static_cast<std::size_t>(r.below(demo::kSubjectTowns))];
     s.cf = taxcode::composeCode(s.surname, s.firstName, birth, woman ? QLatin1Char('F') : QLatin1Char('M'),
                                 QLatin1String(town.code));
     s.personal = QStringLiteral("1");
@@ -189,7 +187,7 @@ Subject company(DemoRandom& r, const QString& code)
     const QString vat = vatNumber(r);
     s.pi = vat;
     s.cf = vat;
-    s.town = QLatin1String(kTowns[static_cast<std::size_t>(r.below(14))].name);
+    s.town = QLatin1String(demo::kTowns[static_cast<std::size_t>(r.below(demo::kSubjectTowns))].name);
     return s;
 }
 
@@ -276,7 +274,7 @@ bool fillDemoRegistry(QSqlDatabase& db, int count, bool planted, QString* error)
             return error && (*error = insert.lastError().text(), false);
     }
     insert.prepare(QStringLiteral("INSERT INTO CA_LOCALITA (cod_localita, des_localita, sig_prov, cod_cap) VALUES (?, ?, ?, ?)"));
-    for (const Town& t : kTowns) {
+    for (const Town& t : registryTowns()) {
         insert.bindValue(0, QLatin1String(t.code));
         insert.bindValue(1, QLatin1String(t.name));
         insert.bindValue(2, QLatin1String(t.province));
