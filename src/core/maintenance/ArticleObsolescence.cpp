@@ -4,6 +4,7 @@
 #include "db/Connections.h"
 #include "db/Dialect.h"
 #include "db/RowReader.h"
+#include "journal/RowLines.h"
 #include "listview/Rs2List.h"
 #include "platform/IniFile.h"
 #include "platform/Ui.h"
@@ -143,6 +144,10 @@ bool ArticleObsolescence::search(const ArticleSearch& s)
             line.text(reader.text(0), 20).text(reader.text(1), 40).text(reader.text(3), 2).date(reader.value(2), 10).text(reader.text(4), 5)
                 .text(reader.text(5), 5).text(reader.text(6), 6);
             articles.append({reader.text(0).trimmed(), line.take()});
+        }
+        if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura degli articoli :"))) {
+            list_.clear();
+            return false;
         }
     }
     QSqlQuery movement(db), order(db), contract(db);
@@ -325,6 +330,8 @@ QStringList ArticleObsolescence::priceLists()
     if (reader.exec(QStringLiteral("SELECT DISTINCT cod_listino FROM PZ_PREZZIBASE ORDER BY cod_listino"))) {
         while (reader.next())
             lists << reader.text(0).trimmed();
+        if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei listini :")))
+            return {};
     }
     return lists;
 }
@@ -444,6 +451,9 @@ int ArticleObsolescence::listPriceTransfer(const QString& priceList)
         }
         while (reader.next())
             prices.append({reader.text(0).trimmed(), reader.isNull(1) ? QVariant() : QVariant(reader.text(1))});
+        // Part of a list is no list: nothing is transferred.
+        if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura del listino :")))
+            return 0;
     }
     const int decimals = priceDecimals();
     QSqlDatabase writable = db;

@@ -2,6 +2,7 @@
 
 #include "db/Connections.h"
 #include "db/RowReader.h"
+#include "journal/RowLines.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
@@ -77,7 +78,7 @@ bool SettlementRegister::readRegisterTotals()
         std::optional<Amount>& column = reg == QLatin1String("V") ? month.sales : reg == QLatin1String("A") ? month.purchases : month.receipts;
         column = column.value_or(Amount()) + reader.amount(3).value_or(Amount());
     }
-    return true;
+    return readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei registri IVA (XEBV_PNIVA) :"));
 }
 
 QString SettlementRegister::line(const Settlement& s, const QVariantList& amounts, const QStringList& descriptions) const
@@ -144,6 +145,8 @@ bool SettlementRegister::refresh()
         row.descriptions << reader.text(at("des_rett_deb")) << reader.text(at("des_rett_cred"));
         rows << row;
     }
+    if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura delle liquidazioni :")))
+        return false;
     // Periods as numbers: "13" comes after "4" and "12".
     std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         if (a.settlement.year != b.settlement.year)

@@ -3,6 +3,7 @@
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/RowReader.h"
+#include "journal/RowLines.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
@@ -89,7 +90,11 @@ bool VatDataCodes::readCommunications()
         communications_ << fields.join(QLatin1Char('|'));
         communicationNumbers_ << fields[0].toInt();
     }
-    return true;
+    if (readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura delle comunicazioni :")))
+        return true;
+    communications_.clear();
+    communicationNumbers_.clear();
+    return false;
 }
 
 bool VatDataCodes::readRows(int communication)
@@ -119,7 +124,11 @@ bool VatDataCodes::readRows(int communication)
             .text(reader.text(at("OfficeCity")), 20).text(reader.text(at("OfficeProvince")), 2);
         lines_ << line.take();
     }
-    return true;
+    if (readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura delle righe della comunicazione :")))
+        return true;
+    lines_.clear();
+    rows_.clear();
+    return false;
 }
 
 QString VatDataCodes::typeCondition(const QVariant& type, QVariantList& values) const
@@ -249,6 +258,8 @@ QString VatDataCodes::fillForeignCodes()
             if (!candidate.isEmpty())
                 subjects.append({reader.text(0).trimmed(), reader.text(2).trimmed(), candidate, reader.isNull(1) ? QVariant() : QVariant(reader.text(1).trimmed())});
         }
+        if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei clienti e fornitori :")))
+            return {}; // nothing filled from part of the list
     }
     ReportFile report(reportPath(ctx_.paths(), QStringLiteral("\\CFEsteroCV_") + company_ + QStringLiteral("_%1.log").arg(year_)));
     report.write(QStringLiteral("Compilazione CF Estero Corvina - Azienda ") + company_ + QStringLiteral(" anno %1").arg(year_));
@@ -314,6 +325,11 @@ bool VatDataCodes::readVatCodes()
             line.text(fields[i], 4);
         lines_ << line.take();
         vatCodeFields_ << fields;
+    }
+    if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei codici IVA :"))) {
+        lines_.clear();
+        vatCodeFields_.clear();
+        return false;
     }
     ctx_.log().write(QStringLiteral("Rs_Tmp  BOF, EOF : %1").arg(lines_.isEmpty() ? QStringLiteral("True, True") : QStringLiteral("False, False")));
     return true;

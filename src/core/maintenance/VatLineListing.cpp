@@ -4,6 +4,7 @@
 #include "db/ConnectionString.h"
 #include "db/Connections.h"
 #include "db/RowReader.h"
+#include "journal/RowLines.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
@@ -143,7 +144,14 @@ bool VatLineListing::list(const CorvinaCompany& chosen, const QString& value, bo
         left(line, reason, 6);
         line += text(reasonName);
         lines_.append(line);
-        progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines_.size()); });
+        if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(lines_.size()); })) {
+            ctx_.ui().status(QStringLiteral("Lettura interrotta : righe lette %1").arg(lines_.size()));
+            return true; // the rows read so far stay listed
+        }
+    }
+    if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura delle righe IVA :"))) {
+        lines_.clear();
+        return false;
     }
     ctx_.ui().status(QStringLiteral("Righe trovate : %1").arg(lines_.size()));
     return true;

@@ -2,6 +2,7 @@
 
 #include "db/Connections.h"
 #include "db/RowReader.h"
+#include "journal/RowLines.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
 #include "report/FixedLine.h"
@@ -69,7 +70,10 @@ bool VatTotalsByYear::query(const QString& sql, const std::function<QString(cons
     }
     while (reader.next())
         into.append(line(reader));
-    return true;
+    if (readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei saldi IVA :")))
+        return true;
+    into.clear();
+    return false;
 }
 
 bool VatTotalsByYear::readYears()
@@ -82,7 +86,10 @@ bool VatTotalsByYear::readYears()
     }
     while (reader.next())
         years_.append(reader.text(0).trimmed() + QLatin1Char('|') + reader.text(1).trimmed());
-    return true;
+    if (readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura dei saldi IVA :")))
+        return true;
+    years_.clear();
+    return false;
 }
 
 bool VatTotalsByYear::read(int year)
