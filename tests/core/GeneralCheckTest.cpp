@@ -142,20 +142,24 @@ TEST_F(GeneralCheckTest, ATrailingBlankIsCleanedSavedAndReported)
     EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico Terminato !! - 2 Segnalazioni !!");
 }
 
-TEST_F(GeneralCheckTest, AFiveCharacterCodeIsDeletedAndAnEightCharacterOneKept)
+TEST_F(GeneralCheckTest, ACodeShorterThanSixCharactersIsDeletedASixCharacterOneKept)
 {
     add({.code = "000001", .name = "CINQUE", .cf = "RSSMR", .pi = "01234567897", .cfS = "01234567897"});
-    add({.code = "000002", .name = "OTTO", .cf = "RSSMRA80", .pi = "12345678903", .cfS = "12345678903"});
+    add({.code = "000002", .name = "SEI", .cf = "RSSMRA", .pi = "12345678903", .cfS = "12345678903"});
+    add({.code = "000003", .name = "OTTO", .cf = "RSSMRA80", .pi = "12345678903", .cfS = "12345678903"});
     run();
     const QStringList lines = findings();
     EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000001", "CINQUE") + "  C.F.=RSSMR           "
                                " TROPPO CORTO !! (5)  ELIMINATO!"))
         << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000002", "OTTO") + "  C.F.=RSSMRA80        "
+    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000002", "SEI") + "  C.F.=RSSMRA          "
+                               " TROPPO CORTO !! (6)"));
+    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000003", "OTTO") + "  C.F.=RSSMRA80        "
                                " TROPPO CORTO !! (8)"));
     // The deletion was saved; then the valid VAT number filled the empty code.
     EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000002").toString(), "RSSMRA80");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000002").toString(), "RSSMRA");
+    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000003").toString(), "RSSMRA80");
 }
 
 TEST_F(GeneralCheckTest, ANationPrefixIsStrippedInAnyCase)
