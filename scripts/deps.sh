@@ -3,7 +3,7 @@
 # only when some are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache pkg-config
-          qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
+          qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev libsqliteodbc
           libsqlite3-dev sqlite3 libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
           qt6-translations-l10n fonts-liberation poppler-utils)
 missing=()

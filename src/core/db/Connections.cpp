@@ -1,5 +1,6 @@
 #include "db/Connections.h"
 
+#include "db/RunningStatements.h"
 #include "db/SqliteFunctions.h"
 
 #include <QFileInfo>
@@ -221,6 +222,8 @@ void Connections::interruptOtherThreads()
         if (it.key().startsWith(prefix_))
             sqlite3_interrupt(it.value()); // safe from any thread
     }
+    // The worker threads' connections carry the thread in their name.
+    runningstatements::cancel([this](const QString& name) { return name.startsWith(prefix_) && name.contains(QLatin1Char('@')); });
 }
 
 void Connections::close(Name name) { closeDatabase(qtName(name)); }

@@ -2,6 +2,7 @@
 
 #include "db/Connections.h"
 #include "db/DbValues.h"
+#include "db/RunningStatements.h"
 #include "db/SqliteFunctions.h"
 
 #include <QSqlDriver>
@@ -21,6 +22,10 @@ void RowReader::finish()
     if (statement_) {
         sqlite3_finalize(statement_);
         statement_ = nullptr;
+    }
+    if (cancellable_) {
+        runningstatements::leave(db_.connectionName());
+        cancellable_ = false;
     }
     if (query_)
         query_->finish();
@@ -59,6 +64,7 @@ bool RowReader::exec(const QString& sql, const QVariantList& values)
     query_->prepare(sql);
     for (const QVariant& v : values)
         query_->addBindValue(v);
+    cancellable_ = runningstatements::enter(db_, *query_);
     if (!query_->exec()) {
         error_ = query_->lastError().text();
         return false;

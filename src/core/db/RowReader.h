@@ -70,6 +70,7 @@ private:
     QSqlDatabase db_;
     sqlite3_stmt* statement_ = nullptr;
     std::unique_ptr<QSqlQuery> query_;
+    bool cancellable_ = false; // the query's statement can be cancelled from another thread
     QHash<QString, int> positions_;
     QString error_;
 };
