@@ -112,8 +112,6 @@ TEST_F(CorvinaJournalTotalsTest, From2017LinesAndSummariesSortByCustomerAndSuppl
     EXPECT_EQ(lines.mid(expected.size()), sums);
     EXPECT_EQ(ui.statuses.last(), "FINE Lettura PN Corvina !!");
     EXPECT_EQ(ui.beeps, 1);
-    const QStringList log = home.logLines();
-    EXPECT_EQ(log.indexOf("Aperto Rs_Tmp"), log.indexOf("Apro Rs_Tmp") + 1);
 }
 
 TEST_F(CorvinaJournalTotalsTest, OnTheNemboSourceCodesStayAsTheyAre)
@@ -180,20 +178,5 @@ TEST_F(CorvinaJournalTotalsTest, WithoutACompanyChosenItBeeps)
     EXPECT_EQ(ui.beeps, 2);
 }
 
-TEST_F(CorvinaJournalTotalsTest, StatementsOfTheYear)
-{
-    const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
-    EXPECT_EQ(corvinaJournalSql(sqlServer, "D'X", 2025),
-              "SELECT * FROM XCVZ_RIGHEIVA17 WHERE VATYear=2025 AND CompanyCode=N'D''X'"
-              " ORDER BY CustSupplType, CustSupplCode, DocumentDate, DocumentNumber, ProtocolNumber");
-    EXPECT_EQ(corvinaReasonSumsSql(sqlServer, "DEMO", 2016),
-              "SELECT ReasonCode AS CodCau, ReasonName AS DesCau, SUM(VATTaxable) AS Imponibili, SUM(VATAmount) AS IVA"
-              " FROM XCVZ_RIGHEIVA WHERE VATYear=2016 AND CompanyCode=N'DEMO' GROUP BY ReasonCode, ReasonName ORDER BY ReasonCode, ReasonName");
-    EXPECT_EQ(corvinaCodeSumsSql(sqlServer, "DEMO", 2017),
-              "SELECT CustSupplType AS C1F2, VATCode AS CodIVA, VATName AS DesIva, VATPercentage AS PercIVA, SUM(VATTaxable) AS Imponibili,"
-              " SUM(VATAmount) AS IVA, VATNatureType FROM XCVZ_RIGHEIVA17 WHERE VATYear=2017 AND CompanyCode=N'DEMO'"
-              " GROUP BY CustSupplType, VATCode, VATName, VATPercentage, VATNatureType"
-              " ORDER BY CustSupplType, VATCode, VATName, VATPercentage, VATNatureType");
-}
 
 } // namespace

@@ -74,15 +74,6 @@ TEST_F(DoveArTest, WorkFoldersSitUnderThePublicBaseAndAreCreated)
     EXPECT_TRUE(QDir(home.path() + "/pub/ar_Q5K/DEMO").exists());
 }
 
-TEST_F(DoveArTest, EntryExitAndUnknownKindsAreLogged)
-{
-    set("PathVBA", "X/");
-    installation.Dove_AR(DoveKind::Macros);
-    EXPECT_EQ(installation.Dove_AR(static_cast<DoveKind>(8)), "");
-    EXPECT_EQ(home.logLines(), (QStringList{"\\\\ ENTRO in Dove_AR : 4 < ", "// ESCO da Dove_AR : 4 : X/",
-                                            "\\\\ ENTRO in Dove_AR : 8 < ", "// Tipo Dove_AR NON TROVATO !! : 8",
-                                            "// ESCO da Dove_AR : 8 : "}));
-}
 
 TEST_F(DoveArTest, RegistryServerFallsBackToTheWow64Key)
 {

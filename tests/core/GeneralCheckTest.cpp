@@ -84,16 +84,20 @@ protected:
     // answers to automatic substitutions, journal presence and alphanumeric fixes.
     GeneralCheckResult run(bool automatic = false, bool journal = false, bool fixAlphanumeric = false)
     {
-        ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
-            .expectMessage("Effettuo le sostituzioni Automatiche ?", automatic ? Answer::Yes : Answer::No)
-            .expectMessage("Controllo presenza Prima Nota ?", journal ? Answer::Yes : Answer::No)
-            .expectMessage("Correggo P.Iva Alfanumeriche ?", fixAlphanumeric ? Answer::Yes : Answer::No);
+        expectQuestions(automatic, journal, fixAlphanumeric);
         GeneralCheckInput input;
         input.companyCode = "DEMO";
         input.documentDate = "01/01/2025";
         return runGeneralCheck(*ctx, input);
     }
 
+    void expectQuestions(bool automatic = false, bool journal = false, bool fixAlphanumeric = false)
+    {
+        ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
+            .expectMessage("Effettuo le sostituzioni Automatiche ?", automatic ? Answer::Yes : Answer::No)
+            .expectMessage("Controllo presenza Prima Nota ?", journal ? Answer::Yes : Answer::No)
+            .expectMessage("Correggo P.Iva Alfanumeriche ?", fixAlphanumeric ? Answer::Yes : Answer::No);
+    }
     QStringList report()
     {
         return home.lines("PICF_GenAR_DEMO.log");
@@ -364,11 +368,8 @@ TEST_F(GeneralCheckTest, AFailedReadOfTheCustomersIsAFailureNotTheEnd)
 {
     add({.code = "000001", .name = "ROSSI", .cf = "01234567890"});
     exec("DROP TABLE CA_NAZIONI");
-    ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
-        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
-        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
-        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No)
-        .expectMessage("Errore di database (lettura anagrafiche)");
+    expectQuestions();
+    ui.expectMessage("Errore di database (lettura anagrafiche)");
     const GeneralCheckResult result = runGeneralCheck(*ctx, {"DEMO", "", {}});
     EXPECT_FALSE(result.completed);
     EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
@@ -381,11 +382,8 @@ TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
     for (int i = 0; i < 30; ++i)
         add({.code = QString("%1").arg(100 + i, 6, 10, QChar('0')), .name = "CODICE ERRATO", .cf = "01234567890", .pi = "01234567897"});
     home.writeFile("PICF_GenAR_DEMO.log", "rapporto precedente\r\n");
-    ui.expectMessage("Contollo validità codici di controllo PI/Cf in generale ?", Answer::Yes)
-        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
-        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
-        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No)
-        .expectMessage("Impossibile scrivere il file :\r\n" + home.file("PICF_GenAR_DEMO.log"));
+    expectQuestions();
+    ui.expectMessage("Impossibile scrivere il file :\r\n" + home.file("PICF_GenAR_DEMO.log"));
     GeneralCheckResult result;
     {
         corv::test::FileSizeLimit limit(1024);

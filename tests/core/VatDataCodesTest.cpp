@@ -111,7 +111,6 @@ TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
     ASSERT_EQ(n1.size(), 1);
     EXPECT_TRUE(codes.lines()[n1[0]].startsWith("E15  |"));
     EXPECT_EQ(codes.matching(0, VatDataCodes::indicatorValues(0)[0]).size(), 3); // 22, 10, 4: FC's Null is not 0
-    EXPECT_TRUE(home.logLines().contains("===== F_CACEf.Cmd_ReadIVA"));
     ASSERT_TRUE(codes.readCommunications());
     ASSERT_TRUE(codes.readRows(0));
     const QString path = codes.printList(0);

@@ -64,7 +64,6 @@ TEST_F(VatLineListingTest, TheNatureOfA2025CompanyAndCodeZeroOnRequest)
     ASSERT_TRUE(natures.list(company, natures.values()[0], true));
     EXPECT_EQ(natures.lines().size(), count(kRows2025 + " AND (i.VATNatureType='0' OR i.VATNatureType IS NULL)"));
     EXPECT_EQ(natures.lines().filter(QRegularExpression("^.{46} ZZ ")).size(), 1);
-    EXPECT_TRUE(home.logLines().filter("F_NatIVA.Cmb_Natura_Click : T_Whe =").value(0).contains("VATNatureType=?"));
 }
 
 TEST_F(VatLineListingTest, A2016CompanyFiltersOnTheOperationTypeOfTheOldView)
@@ -76,7 +75,6 @@ TEST_F(VatLineListingTest, A2016CompanyFiltersOnTheOperationTypeOfTheOldView)
                                " WHERE r.VATYear=2016 AND i.OperationType='1'");
     EXPECT_GT(expected, 0);
     EXPECT_EQ(natures.lines().size(), expected);
-    EXPECT_TRUE(home.logLines().filter("T_Whe =").value(0).contains("VATOpType=?"));
 }
 
 TEST_F(VatLineListingTest, DocumentTypesFrom2017OnlyAndTheConsolesRightClickSaysSo)

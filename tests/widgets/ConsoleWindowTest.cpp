@@ -40,28 +40,9 @@ using Answer = Ui::Answer;
 
 namespace {
 
-// A console opened on the demo installation, as the program opens it.
-class ConsoleWindowTest : public ::testing::Test {
+// The demo installation's console, with what its tests look at.
+class ConsoleWindowTest : public corv::test::ConsoleSession {
 protected:
-    TestHome home;
-    ScriptedUi ui;
-    std::unique_ptr<AppContext> ctx = home.context(ui);
-    Session session{*ctx};
-    std::unique_ptr<ConsoleWindow> console;
-
-    // The program's start, with or without an Ardea installation, then the console.
-    void open(bool ardea = true)
-    {
-        if (!ardea) {
-            ctx->registry().write(RegistryRoot::LocalMachine, regkeys::kSettings, "PercorsoInstallazione", "");
-            ui.expectMessage("AR NON INSTALLATO").expectMessage("Ardea NON Disponibile !!");
-        }
-        ASSERT_EQ(session.start(corv::test::quietViewer()), ardea ? InitOutcome::Ready : InitOutcome::Unavailable);
-        console = std::make_unique<ConsoleWindow>(*ctx, session);
-        ASSERT_TRUE(console->open());
-        console->show();
-        QApplication::processEvents();
-    }
     template <typename T>
     T* child(const char* name)
     {
@@ -86,7 +67,6 @@ protected:
 
 TEST_F(ConsoleWindowTest, OpensOnTheArdeaTabWithTheCompanyAndRelease)
 {
-    open();
     QTabWidget* tabs = console->tabs();
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), "Ardea");
@@ -102,17 +82,9 @@ TEST_F(ConsoleWindowTest, OpensOnTheArdeaTabWithTheCompanyAndRelease)
     EXPECT_TRUE(child<QPushButton>("Cmd_ArLiquidazioni")->isEnabled());
 }
 
-TEST_F(ConsoleWindowTest, WithoutArdeaTheCorvinaTabComesFirst)
-{
-    ctx->corvSettings().write("Param", "LastTab", "-1"); // out of range: the opening's choice stands
-    open(false);
-    EXPECT_EQ(console->tabs()->currentIndex(), 2);
-    EXPECT_EQ(child<QLabel>("Lbl_Azienda")->text(), "Ardea NON Disponibile");
-}
 
 TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
 {
-    open();
     console->tabs()->setCurrentIndex(0);
     QApplication::processEvents();
     QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
@@ -131,7 +103,6 @@ TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
 
 TEST_F(ConsoleWindowTest, CorvinaLinesHaveTheNatureColumnFrom2017)
 {
-    open();
     console->tabs()->setCurrentIndex(2);
     QApplication::processEvents();
     QComboBox* companies = child<QComboBox>("Cmb_Aziende");
@@ -153,7 +124,6 @@ TEST_F(ConsoleWindowTest, CorvinaLinesHaveTheNatureColumnFrom2017)
 
 TEST_F(ConsoleWindowTest, AbbandonaSavesTheChoicesAndClosesEverything)
 {
-    open();
     console->resize(800, 600);
     console->tabs()->setCurrentIndex(1);
     child<QComboBox>("Cmb_Aziende")->setCurrentIndex(1);
@@ -174,7 +144,6 @@ TEST_F(ConsoleWindowTest, AbbandonaSavesTheChoicesAndClosesEverything)
 
 TEST_F(ConsoleWindowTest, ClosingWhileACommandRunsStopsItAndThenCloses)
 {
-    open();
     ui.expectMessage("Contollo validità", Answer::Yes)
         .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
         .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
@@ -205,7 +174,6 @@ TEST_F(ConsoleWindowTest, ClosingWhileACommandRunsStopsItAndThenCloses)
 
 TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysLists)
 {
-    open();
     QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
     ASSERT_FALSE(rows("Lst_ArCliFor").isEmpty());
     doubleClick("Lst_ArCliFor", 0);
@@ -239,7 +207,6 @@ TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysL
 
 TEST_F(ConsoleWindowTest, PasteAndCopyKeysAreDiscardedInTheFieldsToo)
 {
-    open();
     // The console takes paste, copy, Ctrl+I and Enter away from its fields.
     for (const char* name : {"Txt_Serie", "Txt_Articolo"}) {
         QLineEdit* field = child<QLineEdit>(name);
@@ -261,7 +228,6 @@ TEST_F(ConsoleWindowTest, PasteAndCopyKeysAreDiscardedInTheFieldsToo)
 
 TEST_F(ConsoleWindowTest, ACancelledArticleLookupLeavesTheFieldsAsTheyWere)
 {
-    open();
     QLineEdit* article = child<QLineEdit>("Txt_Articolo");
     article->setText("metrica");
     ui.expectList("Lista TABIVA", [](const QStringList&) { return std::nullopt; });
@@ -278,7 +244,6 @@ TEST_F(ConsoleWindowTest, ACancelledArticleLookupLeavesTheFieldsAsTheyWere)
 
 TEST_F(ConsoleWindowTest, ReloadingTheCorvinaCompaniesForgetsWhatTheOldRowsShowed)
 {
-    open();
     console->tabs()->setCurrentIndex(2);
     QComboBox* companies = child<QComboBox>("Cmb_Aziende");
     companies->setCurrentIndex(companies->findText("2025", Qt::MatchContains));
@@ -292,7 +257,6 @@ TEST_F(ConsoleWindowTest, ReloadingTheCorvinaCompaniesForgetsWhatTheOldRowsShowe
 
 TEST_F(ConsoleWindowTest, TheResultHeadingScrollsWithTheListAndItsCountStaysInView)
 {
-    open();
     console->resize(700, 600);
     QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
     doubleClick("Lst_ArCliFor", 0);
@@ -311,7 +275,6 @@ TEST_F(ConsoleWindowTest, TheResultHeadingScrollsWithTheListAndItsCountStaysInVi
 
 TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)
 {
-    open();
     QLineEdit* from = child<QLineEdit>("Dat_Ini");
     QLineEdit* to = child<QLineEdit>("Dat_Fin");
     from->setText("01/02/2024");
@@ -346,21 +309,6 @@ TEST(WindowPlacement, AWindowStoredOffTheScreenComesBackWholeOnIt)
     }
 }
 
-TEST(WindowPlacement, ASavedSizeComesBack)
-{
-    TestHome home(false);
-    IniFile settings(home.file("TLX_CORV.INI"));
-    {
-        QWidget window;
-        window.resize(640, 480);
-        window.move(40, 50);
-        window.show();
-        saveWindowPlacement(&window, settings, "F_Prova");
-    }
-    QWidget again;
-    restoreWindowPlacement(&again, settings, "F_Prova");
-    EXPECT_EQ(again.size(), QSize(640, 480));
-}
 
 TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
 {
@@ -381,17 +329,6 @@ TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
     EXPECT_EQ(IniFile(home.file("ARDEA_Z.INI")).read("Login", "Server"), "SRV02");
 }
 
-TEST(SqlAccessDialog, AbbandonaAbandons)
-{
-    TestHome home(false);
-    ScriptedUi ui;
-    SqlAccessForm form(IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui, "");
-    SqlAccessDialog dialog(form);
-    dialog.show();
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Abbandona"), Qt::LeftButton);
-    EXPECT_TRUE(form.abandoned());
-    EXPECT_FALSE(QFile::exists(home.file("ARDEA_Z.INI")));
-}
 
 TEST(ListWindow, SearchKeepOkAndPlacement)
 {

@@ -95,18 +95,6 @@ TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
     EXPECT_EQ(column(Connections::Corvina, "SELECT COUNT(*) FROM AccountingRsn WHERE VATYear=2016 AND VATSelfInvoice='1'"), QStringList{"1"});
 }
 
-TEST_F(FlagsWindowTest, TheConsoleButtonsOpenTheWindows)
-{
-    ConsoleState& state = console->state();
-    state.corvinaRow = 0;
-    for (const char* name : {"Cmd_ArFlagsIva", "Cmd_CvIndIva", "Cmd_CvIndCau"})
-        console->run(*findConsoleCommand(name));
-    ASSERT_EQ(ui.formsShown.size(), 3u);
-    EXPECT_EQ(ui.formsShown[0].kind, FormKind::ArdeaVatFlags);
-    EXPECT_EQ(ui.formsShown[2].kind, FormKind::CorvinaReasonFlags);
-    ASSERT_EQ(ui.formsShown[2].corvinaCompanies.size(), state.corvinaCompanies.size());
-    EXPECT_EQ(ui.formsShown[2].corvinaCompanies[0].year, state.corvinaCompanies[0].year);
-}
 
 } // namespace
 
