@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" program
 build="${CORVUTIL_BUILD_DIR:-$root/build}"
 home="${CORVUTIL_DEMO_DIR:-$root/demo}"
 if [ ! -f "$home/registry.ini" ]; then

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
-# only when some are missing.
+# Installs the Debian packages the program needs to build and run, only when
+# some are missing; with --tests also what the tests, the benchmarks and the
+# package check need.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache pkg-config
-          qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev libsqliteodbc
-          libsqlite3-dev sqlite3 libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-translations-l10n fonts-liberation poppler-utils)
+          qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
+          libsqlite3-dev libarchive-dev qt6-translations-l10n fonts-liberation)
+tests=false
+[ "${1:-}" = "--tests" ] && tests=true
+if $tests; then
+  packages+=(sqlite3 libsqliteodbc libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+             dpkg-dev desktop-file-utils man-db)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-# Node.js and npm run the T-SQL parser; a machine may have them from
-# elsewhere than Debian's packages: only their commands are looked for.
-if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+# Node.js and npm run the T-SQL parser of the tests; a machine may have them
+# from elsewhere than Debian's packages: only their commands are looked for.
+if $tests && { ! command -v node >/dev/null || ! command -v npm >/dev/null; }; then
   missing+=(nodejs npm)
 fi
 if ((${#missing[@]})); then

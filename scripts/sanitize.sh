@@ -3,11 +3,11 @@
 # build-sanitize/ and runs the whole test suite there; any report fails it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/deps.sh"
+bash "$root/scripts/deps.sh" --tests
 bash "$root/scripts/tsql-check.sh"
 build="${CORVUTIL_SANITIZE_DIR:-$root/build-sanitize}"
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVUTIL_SANITIZE=ON -DCORVUTIL_BUILD_BENCHMARKS=OFF
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVUTIL_SANITIZE=ON -DCORVUTIL_BUILD_TESTS=ON
 fi
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen

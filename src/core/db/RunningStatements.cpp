@@ -5,6 +5,9 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlResult>
+#ifdef Q_OS_WIN
+#include <windows.h> // before the ODBC headers, which use its types
+#endif
 #include <sql.h>
 
 namespace corv::runningstatements {
