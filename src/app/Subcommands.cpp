@@ -3,6 +3,7 @@
 #include "CodeCommands.h"
 #include "CompareCommand.h"
 #include "PrintCommand.h"
+#include "UnattendedCommand.h"
 
 #include <cstring>
 
@@ -13,6 +14,8 @@ const std::vector<Subcommand>& subcommands()
     static const std::vector<Subcommand> table = {
         {"confronta", "corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa] [--fonti ...]",
          "confronta i totali IVA per Cli/For di Ardea, Corvina (e Nembo)", runCompareCommand},
+        {"esegui", "corvutil esegui [--home DIR] [opzioni] COMANDO [COMANDO ...]",
+         "esegue i comandi della console in ordine, senza finestre (l'elenco con --elenco)", runUnattendedCommand},
         {"stampa", "corvutil stampa FILE [--pdf FILE.pdf] [--home DIR]", "stampa un report sulla stampante predefinita o in un file PDF",
          runPrintCommand},
         {"verifica-codici", "corvutil verifica-codici [CODICE ...]",

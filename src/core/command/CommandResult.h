@@ -3,6 +3,7 @@
 #include "command/ConsoleLists.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace corv {
@@ -18,6 +19,8 @@ struct CommandResult {
     Outcome outcome = Outcome::Done;
     // A report to hand to the user (the viewer); empty when none.
     QString reportPath;
+    // Reports written and left where they are, not handed to the viewer.
+    QStringList writtenReports;
     // What the command found to point out (differences, rows to mend); the
     // command line's exit status tells it to unattended runs.
     int findings = 0;

@@ -18,7 +18,18 @@ Ui::Answer BatchUi::message(const QString& text, const QString& title, Icon, But
     QString flat = text;
     flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
     err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << Qt::endl;
+    logAnswer(flat, defaultAnswer);
     return defaultAnswer;
+}
+
+void BatchUi::logAnswer(const QString& question, Answer answer) const
+{
+    if (!answerLog_)
+        return;
+    static const char* const names[] = {"OK", "Annulla", "Sì", "No"};
+    const int index = static_cast<int>(answer);
+    answerLog_(QStringLiteral("Risposta senza utente : ") + question + QStringLiteral(" -> ")
+               + (index >= 0 && index < 4 ? QString::fromUtf8(names[index]) : QString::number(index)));
 }
 
 Ui::Answer BatchUi::confirmChange(const QString& text, const QString& title, Answer defaultAnswer)
@@ -31,6 +42,8 @@ Ui::Answer BatchUi::confirmChange(const QString& text, const QString& title, Ans
     flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
     err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << QLatin1String(" -> No : modifica NON eseguita senza conferma esplicita")
          << Qt::endl;
+    ++skippedChanges_;
+    logAnswer(flat, Answer::No);
     return Answer::No;
 }
 

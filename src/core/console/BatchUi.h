@@ -3,6 +3,7 @@
 #include "platform/Ui.h"
 
 #include <QTextStream>
+#include <functional>
 
 namespace corv {
 
@@ -20,6 +21,10 @@ public:
     Answer confirmChange(const QString& text, const QString& title, Answer defaultAnswer) override;
     // Told explicitly that the questions which change data are answered Yes.
     void setConfirmChanges(bool confirm) { confirmChanges_ = confirm; }
+    // The changes left undone for want of that confirmation.
+    int skippedChanges() const { return skippedChanges_; }
+    // Where every question and the answer it took are written (the run log).
+    void setAnswerLog(std::function<void(const QString&)> log) { answerLog_ = std::move(log); }
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void status(const QString&) override {}
@@ -37,8 +42,12 @@ public:
     std::optional<QString> chooseFile(const FileRequest&) override { return std::nullopt; }
 
 private:
+    void logAnswer(const QString& question, Answer answer) const;
+
     QTextStream err_;
     bool confirmChanges_ = false;
+    int skippedChanges_ = 0;
+    std::function<void(const QString&)> answerLog_;
 };
 
 } // namespace corv

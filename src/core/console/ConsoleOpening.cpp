@@ -14,7 +14,7 @@ namespace corv {
 bool openConsole(Session& session, ConsoleState& state, const ConsoleHooks& hooks)
 {
     AppContext& ctx = session.context();
-    if (!session.open({QString(), hooks.showChooser}))
+    if (!session.open({hooks.company, hooks.showChooser}))
         return false;
     IniFile settings = ctx.corvSettings();
     state.nemboFolder = settings.read(keys::kNemboFolder);

@@ -16,6 +16,7 @@ struct ConsoleState;
 // program must end (Ardea available but its databases could not be opened).
 struct ConsoleHooks {
     std::function<void()> showChooser; // the company chooser, modal
+    QString company = {};              // the Ardea company; empty: the one kept in the settings
 };
 bool openConsole(Session& session, ConsoleState& state, const ConsoleHooks& hooks);
 

@@ -367,6 +367,7 @@ CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input)
         return result;
     }
     ui.status(QStringLiteral("Completata Generazione Totali."));
+    result.writtenReports << path; // not opened: the console leaves it to the user
     result.findings = totals.badAmounts;
     return result;
 }

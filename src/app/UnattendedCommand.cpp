@@ -1,0 +1,313 @@
+#include "UnattendedCommand.h"
+
+#include "ItalianOptions.h"
+#include "ProgramRegistry.h"
+#include "TerminationSignals.h"
+#include "console/BatchUi.h"
+#include "console/ConsoleOpening.h"
+#include "console/ConsoleState.h"
+#include "console/UnattendedCommands.h"
+#include "context/AppContext.h"
+#include "platform/ExportFiles.h"
+#include "platform/SingleInstance.h"
+#include "report/ViewerChoice.h"
+#include "session/Session.h"
+#include "util/MaskedDate.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace corv {
+
+namespace {
+
+enum Exit { kAllDone = 0, kFailedOrFound = 1, kWrongUsage = 2, kChangeSkipped = 3, kStopped = 4 };
+
+struct RunOptions {
+    QString home;
+    QString ardeaCompany;
+    QString corvinaCompany;
+    int year = 0;
+    QString nemboFolder;
+    QString nemboCompany;
+    QDate from, to;
+    bool confirm = false;
+    bool list = false;
+    bool help = false;
+    QStringList commands; // as named on the command line
+    QString error;
+};
+
+QString usage()
+{
+    return QStringLiteral(
+        "Uso: corvutil esegui [--home DIR] [opzioni] COMANDO [COMANDO ...]\n"
+        "     corvutil esegui --elenco\n"
+        "  esegue i comandi della console in ordine, senza finestre; un comando si indica col nome del pulsante\n"
+        "  (Cmd_NbPrimaNota) o col nome breve dell'elenco\n"
+        "  --azienda CODICE            azienda Ardea (predefinita: quella delle impostazioni)\n"
+        "  --azienda-corvina CODICE    azienda Corvina (predefinita: quella dell'azienda Ardea)\n"
+        "  --anno AAAA                 anno Corvina (predefinito: il più recente dell'azienda)\n"
+        "  --cartella-nembo DIR        cartella degli archivi Nembo (predefinita: quella della console)\n"
+        "  --azienda-nembo NNN         azienda Nembo (predefinita: la prima della cartella)\n"
+        "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
+        "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
+        "  esce con 0 se ogni comando è arrivato in fondo, 1 se uno è fallito o ha trovato segnalazioni,\n"
+        "  2 per un uso errato, 3 se una modifica non è stata fatta senza --conferma, 4 se interrotto\n");
+}
+
+RunOptions parse(const QStringList& arguments)
+{
+    RunOptions options;
+    QCommandLineParser parser;
+    const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption ardea(QStringLiteral("azienda"), {}, QStringLiteral("CODICE"));
+    const QCommandLineOption corvina(QStringLiteral("azienda-corvina"), {}, QStringLiteral("CODICE"));
+    const QCommandLineOption year(QStringLiteral("anno"), {}, QStringLiteral("AAAA"));
+    const QCommandLineOption folder(QStringLiteral("cartella-nembo"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption nembo(QStringLiteral("azienda-nembo"), {}, QStringLiteral("NNN"));
+    const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption confirm(QStringLiteral("conferma"));
+    const QCommandLineOption list(QStringLiteral("elenco"));
+    const QCommandLineOption help = helpOption();
+    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, list, help});
+    if (!options.error.isEmpty())
+        return options;
+    options.help = parser.isSet(help);
+    options.list = parser.isSet(list);
+    if (options.help || options.list)
+        return options;
+    options.home = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("CORVUTIL_HOME");
+    options.ardeaCompany = parser.value(ardea).trimmed();
+    options.corvinaCompany = parser.value(corvina).trimmed();
+    options.nemboFolder = parser.value(folder);
+    options.nemboCompany = parser.value(nembo).trimmed();
+    options.confirm = parser.isSet(confirm);
+    if (parser.isSet(year)) {
+        bool number = false;
+        options.year = parser.value(year).toInt(&number);
+        if (!number || options.year < 1990 || options.year > 9999)
+            options.error = QStringLiteral("Anno non valido : ") + parser.value(year);
+    }
+    for (const auto& [option, field] : {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const QString text = parser.value(*option).trimmed();
+        const auto date = maskedDate(text);
+        if (!date || !date->isValid())
+            options.error = QStringLiteral("Data non valida : ") + text + QStringLiteral(" (gg/mm/aaaa)");
+        else
+            *field = *date;
+    }
+    if (options.error.isEmpty() && options.from.isValid() && options.to.isValid() && options.to < options.from)
+        options.error = QStringLiteral("Date incoerenti !");
+    options.commands = parser.positionalArguments();
+    if (options.error.isEmpty() && options.commands.isEmpty())
+        options.error = QStringLiteral("Nessun comando da eseguire (l'elenco con --elenco)");
+    for (const QString& name : options.commands) {
+        if (options.error.isEmpty() && !findUnattendedCommand(name))
+            options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" apre una finestra: non si esegue con esegui")
+                                                     : QStringLiteral("Comando sconosciuto : ") + name + QStringLiteral(" (l'elenco con --elenco)");
+    }
+    return options;
+}
+
+QString commandList()
+{
+    QString text = QStringLiteral("%1 %2 %3 %4 %5\n")
+                       .arg(QStringLiteral("NOME"), -20)
+                       .arg(QStringLiteral("PULSANTE"), -18)
+                       .arg(QStringLiteral("SCHEDA"), -8)
+                       .arg(QStringLiteral("MODIFICA"), -8)
+                       .arg(QStringLiteral("DESCRIZIONE - RICHIEDE"));
+    for (const UnattendedCommand& entry : unattendedCommands()) {
+        const ConsoleCommand* command = findConsoleCommand(entry.objectName);
+        if (!command)
+            continue;
+        text += QStringLiteral("%1 %2 %3 %4 %5 - %6\n")
+                    .arg(entry.name, -20)
+                    .arg(entry.objectName, -18)
+                    .arg(tabName(command->tab), -8)
+                    .arg(entry.changesData ? QStringLiteral("sì") : QStringLiteral("no"), -8)
+                    .arg(command->caption, needsText(command->needs));
+    }
+    return text;
+}
+
+// The console's choices the options name; the reason when one cannot be made.
+QString choose(const RunOptions& options, AppContext& ctx, ConsoleState& state)
+{
+    if (!options.corvinaCompany.isEmpty() || options.year != 0) {
+        const QString code = options.corvinaCompany.isEmpty() ? ctx.company().code : options.corvinaCompany;
+        state.corvinaRow = -1;
+        // Rows come newest year first: without a year the company's newest wins.
+        for (int i = 0; i < state.corvinaCompanies.size() && state.corvinaRow < 0; ++i) {
+            const CorvinaCompany& row = state.corvinaCompanies[i];
+            if (row.code.compare(code, Qt::CaseInsensitive) == 0 && (options.year == 0 || row.year == options.year))
+                state.corvinaRow = i;
+        }
+        if (state.corvinaRow < 0)
+            return QStringLiteral("Azienda Corvina non trovata : ") + code + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString());
+    }
+    if (!options.nemboFolder.isEmpty()) {
+        if (!QFileInfo(options.nemboFolder).isDir())
+            return QStringLiteral("Cartella Nembo non trovata : ") + options.nemboFolder;
+        state.nemboFolder = QDir(options.nemboFolder).absolutePath() + QLatin1Char('/');
+        state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
+        state.nemboRow = state.nemboCompanies.isEmpty() ? -1 : 0;
+    }
+    if (!options.nemboCompany.isEmpty()) {
+        state.nemboRow = static_cast<int>(state.nemboCompanies.indexOf(options.nemboCompany));
+        if (state.nemboRow < 0)
+            return QStringLiteral("Azienda Nembo ") + options.nemboCompany + QStringLiteral(" non presente nella cartella ")
+                   + (state.nemboFolder.isEmpty() ? QStringLiteral("(nessuna cartella scelta)") : state.nemboFolder);
+    }
+    if (options.from.isValid())
+        state.dateFrom = options.from.toString(QStringLiteral("dd/MM/yyyy"));
+    if (options.to.isValid())
+        state.dateTo = options.to.toString(QStringLiteral("dd/MM/yyyy"));
+    return {};
+}
+
+// What each command needs that the options did not give: said before anything runs.
+QString missingNeeds(const RunOptions& options, const AppContext& ctx, const ConsoleState& state)
+{
+    for (const QString& name : options.commands) {
+        const ConsoleCommand* command = findConsoleCommand(findUnattendedCommand(name)->objectName);
+        const bool corvinaCompany = command->needs == CommandNeeds::BothSources
+                                    || (command->tab == ConsoleState::CorvinaTab && command->objectName != QLatin1String("Cmd_CvLeggi"));
+        if (!commandCanRun(ctx, command->needs))
+            return QStringLiteral("Il comando ") + command->objectName + QStringLiteral(" richiede : ") + needsText(command->needs);
+        if (corvinaCompany && !state.selectedCorvina().chosen())
+            return QStringLiteral("Il comando ") + command->objectName + QStringLiteral(" richiede l'azienda e l'anno Corvina (--azienda-corvina, --anno)");
+    }
+    return {};
+}
+
+const char* outcomeText(CommandResult::Outcome outcome)
+{
+    static const char* const texts[] = {"terminato", "non eseguito", "interrotto", "fallito"};
+    return texts[static_cast<int>(outcome)];
+}
+
+// One command as its button runs it, with the reference lists it needs read
+// first when they are not; the line it prints.
+CommandResult runOne(AppContext& ctx, const BatchUi& ui, ConsoleState& state, const UnattendedCommand& entry, QTextStream& out)
+{
+    const ConsoleCommand& command = *findConsoleCommand(entry.objectName);
+    if (!entry.readsFirst.isEmpty() && state.lists[command.tab].subjects.isEmpty()) {
+        const CommandResult read = runOne(ctx, ui, state, *findUnattendedCommand(entry.readsFirst), out);
+        if (read.outcome != CommandResult::Outcome::Done)
+            return read;
+    }
+    const int skippedBefore = ui.skippedChanges();
+    const CommandResult result = runConsoleCommand(ctx, state, command);
+    QString line = command.objectName + QStringLiteral(" (") + entry.name + QStringLiteral(") : ") + QString::fromUtf8(outcomeText(result.outcome));
+    if (result.findings > 0)
+        line += QStringLiteral(" - %1 segnalazioni").arg(result.findings);
+    if (state.results.lines.size() > 0)
+        line += QStringLiteral(" - %1 righe").arg(state.results.lines.size());
+    if (const int skipped = ui.skippedChanges() - skippedBefore; skipped > 0)
+        line += QStringLiteral(" - %1 modifiche NON eseguite senza --conferma").arg(skipped);
+    for (const QString& report : QStringList(result.reportPath) + result.writtenReports) {
+        if (!report.isEmpty())
+            line += QStringLiteral(" - report ") + QDir::toNativeSeparators(report);
+    }
+    out << line << Qt::endl;
+    ctx.log().write(QStringLiteral("esegui : ") + line);
+    return result;
+}
+
+int run(const RunOptions& options)
+{
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+    const AppPaths paths = options.home.isEmpty() ? AppPaths::standard() : AppPaths::forHome(options.home);
+    if (!paths.ensure()) {
+        err << "Impossibile creare la cartella dei dati : " << paths.dataDir << Qt::endl;
+        return kWrongUsage;
+    }
+    SingleInstance single(paths.lockFile());
+    if (const SingleInstance::Result locked = single.acquire(); locked != SingleInstance::Result::Acquired) {
+        err << single.failureText(locked) << Qt::endl;
+        return kWrongUsage;
+    }
+    BatchUi ui;
+    ui.setConfirmChanges(options.confirm);
+    AppContext ctx(paths, registryFor(paths), ui);
+    ui.setAnswerLog([&ctx](const QString& line) { ctx.log().write(line); });
+    bool stopRequested = false;
+    watchTerminationSignals([&] {
+        stopRequested = true;
+        ctx.stop().request();
+    });
+    Session session(ctx);
+    if (session.start(platformViewerEnvironment(paths, ctx.registry())) == InitOutcome::EndProgram)
+        return kWrongUsage;
+    ConsoleState state;
+    if (!openConsole(session, state, {{}, options.ardeaCompany})) {
+        err << (ctx.unavailableDatabase.isEmpty() ? QStringLiteral("Database dell'azienda Ardea non disponibili") : ctx.unavailableDatabase) << Qt::endl;
+        return kWrongUsage;
+    }
+    const auto refuse = [&](const QString& text) {
+        err << text << Qt::endl;
+        session.close();
+        return kWrongUsage;
+    };
+    if (!options.ardeaCompany.isEmpty() && ctx.company().code.compare(options.ardeaCompany, Qt::CaseInsensitive) != 0)
+        return refuse(QStringLiteral("Azienda Ardea non trovata : ") + options.ardeaCompany);
+    if (const QString reason = choose(options, ctx, state); !reason.isEmpty())
+        return refuse(reason);
+    if (const QString reason = missingNeeds(options, ctx, state); !reason.isEmpty())
+        return refuse(reason);
+    ctx.log().write(QStringLiteral("esegui : ") + options.commands.join(QLatin1Char(' ')));
+
+    int exit = kAllDone;
+    for (const QString& name : options.commands) {
+        if (stopRequested) {
+            out << findUnattendedCommand(name)->objectName << " : non eseguito (interruzione richiesta)" << Qt::endl;
+            continue;
+        }
+        const int skippedBefore = ui.skippedChanges();
+        const CommandResult result = runOne(ctx, ui, state, *findUnattendedCommand(name), out);
+        if (result.outcome == CommandResult::Outcome::Stopped || stopRequested)
+            exit = kStopped;
+        else if (ui.skippedChanges() > skippedBefore && exit != kStopped)
+            exit = kChangeSkipped;
+        else if ((result.outcome != CommandResult::Outcome::Done || result.findings > 0) && exit == kAllDone)
+            exit = kFailedOrFound;
+    }
+    session.close();
+    if (out.status() != QTextStream::Ok)
+        return kFailedOrFound;
+    return exit;
+}
+
+} // namespace
+
+int runUnattendedCommand(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("corvutil"));
+    const RunOptions options = parse(QCoreApplication::arguments());
+    if (options.help) {
+        QTextStream(stdout) << usage();
+        return kAllDone;
+    }
+    if (options.list) {
+        QTextStream(stdout) << commandList();
+        return kAllDone;
+    }
+    if (!options.error.isEmpty()) {
+        QTextStream(stderr) << options.error << "\n" << usage();
+        return kWrongUsage;
+    }
+    return run(options);
+}
+
+} // namespace corv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "console/ConsoleCommands.h"
+
+#include <QList>
+#include <QString>
+
+namespace corv {
+
+// The console commands that run without a window, each with a short Italian
+// name beside its button's name, and whether a question of it, answered Yes,
+// changes a database or a saved file.
+struct UnattendedCommand {
+    QString name;       // short name: "nembo-totali"
+    QString objectName; // the button: "Cmd_NbPrimaNota"
+    bool changesData = false;
+    // The command of the same tab that reads the reference lists it needs;
+    // empty when it needs none.
+    QString readsFirst = {};
+};
+
+const QList<UnattendedCommand>& unattendedCommands();
+// By short name or button name, without regard to case; nullptr when none.
+const UnattendedCommand* findUnattendedCommand(const QString& name);
+// What a command needs, as a person reads it.
+QString needsText(CommandNeeds needs);
+// The tab's name as the console shows it.
+QString tabName(ConsoleState::Tab tab);
+
+} // namespace corv

@@ -1,0 +1,107 @@
+// "corvutil esegui": console commands run in order without any display.
+#include "ProgramRun.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+using corv::test::ProgramRun;
+using corv::test::runProgram;
+
+namespace {
+
+class UnattendedCommand : public corv::test::ProgramTest {
+protected:
+    // Without any display or windowing platform named.
+    ProgramRun esegui(QStringList arguments)
+    {
+        arguments.prepend("esegui");
+        arguments << "--home" << demo;
+        return runProgram(arguments, 60000, [](QProcess& process) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "CORVUTIL_HOME"})
+                env.remove(name);
+            process.setProcessEnvironment(env);
+        });
+    }
+    QByteArray digest(const QString& file) const
+    {
+        QFile f(demo + "/db/" + file);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    }
+};
+
+TEST_F(UnattendedCommand, TheNemboListsThenItsTotalsWithoutADisplay)
+{
+    const ProgramRun run = esegui({"Cmd_NbLeggi", "nembo-totali"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Cmd_NbLeggi (nembo-leggi) : terminato")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Cmd_NbPrimaNota (nembo-totali) : terminato")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(" - report " + demo + "/PN_nb_001.LOG")) << lines[1].toStdString();
+    QFile report(demo + "/PN_nb_001.LOG");
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_GT(report.size(), 1000);
+}
+
+TEST_F(UnattendedCommand, TotalsReadTheirListsThemselvesAndTheCorvinaYearIsChosen)
+{
+    ProgramRun run = esegui({"ardea-totali"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Cmd_ArLeggi (ardea-leggi) : terminato")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("Cmd_ArPrimaNota (ardea-totali) : terminato") && run.out.contains("PN_ar_DEMO.LOG")) << run.out.toStdString();
+
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "Cmd_CvPrimaNota"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Cmd_CvPrimaNota (corvina-totali) : terminato - ")) << run.out.toStdString();
+    // Without a Corvina company the command is not started.
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "1999", "corvina-totali"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Azienda Corvina non trovata : DEMO 1999")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
+{
+    // The first opening makes the program's views: the company as any later run finds it.
+    ASSERT_EQ(esegui({"ardea-leggi"}).exitCode, 0);
+    const QByteArray before = digest("AR_DEMO.sqlite");
+    ProgramRun run = esegui({"Cmd_ARPIEnti"});
+    EXPECT_EQ(run.exitCode, 3) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("modifiche NON eseguite senza --conferma")) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains("modifica NON eseguita senza conferma esplicita"));
+    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
+    EXPECT_TRUE(logLines().filter("Risposta senza utente : ").filter("-> No").size() >= 1);
+
+    run = esegui({"--conferma", "ardea-enti"});
+    EXPECT_NE(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_NE(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_NE(digest("AR_DEMO.sqlite"), before);
+}
+
+TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
+{
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{"Cmd_Inesistente"}, "Comando sconosciuto : Cmd_Inesistente"},
+        {{"Cmd_ArFlagsIva"}, "Il comando Cmd_ArFlagsIva apre una finestra"},
+        {{}, "Nessun comando da eseguire"},
+        {{"--cartella-nembo", "/non/esiste", "nembo-leggi"}, "Cartella Nembo non trovata : /non/esiste"},
+        {{"--azienda-nembo", "999", "nembo-leggi"}, "Azienda Nembo 999 non presente nella cartella"},
+        {{"--azienda", "NESSUNA", "ardea-leggi"}, "NESSUNA"},
+        {{"--dal", "31/02/2025", "ardea-leggi"}, "Data non valida : 31/02/2025"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = esegui(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.said;
+        EXPECT_TRUE(run.err.contains(c.said)) << c.said << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << c.said;
+    }
+    const ProgramRun list = esegui({"--elenco"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_TRUE(list.out.contains(QRegularExpression("\nardea-enti +Cmd_ARPIEnti +Ardea +sì "))) << list.out.toStdString();
+}
+
+} // namespace
