@@ -31,6 +31,7 @@ struct CompareOptions {
     QDate from; // none: the year's first day
     QDate to;
     bool withNembo = false; // the Nembo journal of the console's folder and company, asked by --fonti
+    QString format;         // "csv" or "json" beside the report; empty: the report alone
     bool help = false;
     QString error;
 };
@@ -38,9 +39,10 @@ struct CompareOptions {
 QString usage()
 {
     return QStringLiteral("Uso: corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa]\n"
-                          "                          [--fonti ardea,corvina[,nembo]]\n"
+                          "                          [--fonti ardea,corvina[,nembo]] [--formato csv|json]\n"
                           "  confronta i totali IVA per Cli/For di Ardea (azienda aperta) e di Corvina (azienda e anno);\n"
                           "  con nembo anche la Prima Nota Nembo della cartella e dell'azienda scelte nella console\n"
+                          "  --formato scrive accanto al report le stesse righe in CSV (\";\", virgola decimale) o JSON\n"
                           "  stampa il percorso del report; esce con 0 se concordano, 1 se ci sono differenze, 2 se non può confrontare\n");
 }
 
@@ -54,8 +56,9 @@ CompareOptions parse(const QStringList& arguments)
     const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
     const QCommandLineOption sources(QStringLiteral("fonti"), {}, QStringLiteral("FONTI"));
+    const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
     const QCommandLineOption help = helpOption();
-    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, company, year, from, to, sources, help});
+    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, company, year, from, to, sources, format, help});
     if (!options.error.isEmpty())
         return options;
     if (parser.isSet(help)) {
@@ -86,6 +89,11 @@ CompareOptions parse(const QStringList& arguments)
     }
     if (options.error.isEmpty() && options.from.isValid() && options.to.isValid() && options.to < options.from)
         options.error = QStringLiteral("Date incoerenti !");
+    if (parser.isSet(format)) {
+        options.format = exportFormatOf(parser.value(format));
+        if (options.format.isEmpty())
+            options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
+    }
     if (parser.isSet(sources)) {
         // The sources compared are always named: Ardea and Corvina, Nembo on request.
         QStringList named = parser.value(sources).toLower().split(QLatin1Char(','), Qt::SkipEmptyParts);
@@ -146,6 +154,7 @@ int compare(const CompareOptions& options)
         return fail(QStringLiteral("Azienda Corvina non trovata : ") + company
                     + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString()));
     ComparisonRequest request = ComparisonRequest::ofYear(corvina->code, corvina->year, options.from, options.to);
+    request.exportFormat = options.format;
     if (options.withNembo) {
         // The console's folder and its first company, as the console opens them.
         request.nemboFolder = ctx.corvSettings().read(keys::kNemboFolder);
@@ -161,6 +170,8 @@ int compare(const CompareOptions& options)
         return kCannotRun;
     QTextStream out(stdout);
     out << result.reportPath << Qt::endl;
+    for (const QString& written : result.writtenReports)
+        out << written << Qt::endl;
     if (out.status() != QTextStream::Ok)
         return kCannotRun;
     return result.findings > 0 ? 1 : 0;

@@ -30,4 +30,10 @@ QString parseOptions(QCommandLineParser& parser, const QStringList& arguments, c
     return {};
 }
 
+QString exportFormatOf(const QString& value)
+{
+    const QString format = value.trimmed().toLower();
+    return format == QLatin1String("csv") || format == QLatin1String("json") ? format : QString();
+}
+
 } // namespace corv

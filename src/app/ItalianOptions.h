@@ -14,6 +14,10 @@ namespace corv {
 // starts with the program's name; returns the error, empty when none.
 QString parseOptions(QCommandLineParser& parser, const QStringList& arguments, const QList<QCommandLineOption>& options);
 
+// The machine-readable format an option names ("csv" or "json", in any case);
+// empty when it names neither.
+QString exportFormatOf(const QString& value);
+
 // The help option every command takes: "-h" and "--help".
 QCommandLineOption helpOption();
 

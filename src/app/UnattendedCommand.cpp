@@ -34,6 +34,7 @@ struct RunOptions {
     QString nemboFolder;
     QString nemboCompany;
     QDate from, to;
+    QString format;
     bool confirm = false;
     bool list = false;
     bool help = false;
@@ -55,6 +56,7 @@ QString usage()
         "  --azienda-nembo NNN         azienda Nembo (predefinita: la prima della cartella)\n"
         "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
+        "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
         "  esce con 0 se ogni comando è arrivato in fondo, 1 se uno è fallito o ha trovato segnalazioni,\n"
         "  2 per un uso errato, 3 se una modifica non è stata fatta senza --conferma, 4 se interrotto\n");
 }
@@ -72,10 +74,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption from(QStringLiteral("dal"), {}, QStringLiteral("DATA"));
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
     const QCommandLineOption confirm(QStringLiteral("conferma"));
+    const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -88,6 +91,11 @@ RunOptions parse(const QStringList& arguments)
     options.nemboFolder = parser.value(folder);
     options.nemboCompany = parser.value(nembo).trimmed();
     options.confirm = parser.isSet(confirm);
+    if (parser.isSet(format)) {
+        options.format = exportFormatOf(parser.value(format));
+        if (options.format.isEmpty())
+            options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
+    }
     if (parser.isSet(year)) {
         bool number = false;
         options.year = parser.value(year).toInt(&number);
@@ -171,6 +179,7 @@ QString choose(const RunOptions& options, AppContext& ctx, ConsoleState& state)
         state.dateFrom = options.from.toString(QStringLiteral("dd/MM/yyyy"));
     if (options.to.isValid())
         state.dateTo = options.to.toString(QStringLiteral("dd/MM/yyyy"));
+    state.exportFormat = options.format;
     return {};
 }
 

@@ -1,9 +1,13 @@
 #include "comparison/SourceComparison.h"
+#include "comparison/ComparisonExport.h"
 #include "journal/VatListings.h"
 #include "db/Dialect.h"
 #include "DemoSession.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -62,6 +66,35 @@ TEST(ComparisonLines, SideBySideWithTheDifferencesMarked)
         "Totale Fornitori                 |   1.234.567,89 |         0,00 |   1.234.577,89 |         1,00 |          10,00 |         1,00 |",
     };
     EXPECT_EQ(c.lines, expected);
+
+    // The same rows for a spreadsheet: decimal comma, the mark in the last column.
+    const QStringList csv = comparisonCsv(c);
+    EXPECT_EQ(csv[0], "Cli/For;Rag. Soc.;Imp. Ardea;IVA Ardea;Imp. Corvina;IVA Corvina;Diff. Imp. Corvina;Diff. IVA Corvina;Segnalazione");
+    EXPECT_EQ(csv[2], "C000001;Alfa S.p.A.;200,00;44,00;200,01;44,00;0,01;0,00;<<<");
+    EXPECT_EQ(csv[3], "C000002;Beta S.r.l.;100,00;22,00;;;-100,00;-22,00;<<< solo in Ardea");
+    EXPECT_EQ(csv[4], "F000100;Gamma;1234567,89;0,00;1234567,89;0,00;0,00;0,00;");
+    EXPECT_EQ(csv.size(), 1 + 5);
+}
+
+TEST(ComparisonLines, MachineReadableRowsQuoteWhatWouldSplitThemAndKeepNumbersAsNumbers)
+{
+    SourceTotals ardea{"Ardea", {}}, corvina{"Corvina", {}};
+    ardea.keys["C000001"] = {"Rossi; \"Figli\"", money("-12.5"), money("0.004")};
+    corvina.keys["C000001"] = {"Rossi; \"Figli\"", money("-12.5"), money("0")};
+    corvina.keys["F000009"] = {"Solo Corvina", money("10"), money("2.2")};
+    const Comparison c = compareTotals({ardea, corvina}, "Titolo");
+    const QStringList csv = comparisonCsv(c);
+    EXPECT_EQ(csv[1], "C000001;\"Rossi; \"\"Figli\"\"\";-12,50;0,00;-12,50;0,00;0,00;0,00;");
+    const QJsonObject json = QJsonDocument::fromJson(comparisonJson(c)).object();
+    EXPECT_EQ(json["conDifferenze"].toInt(), 1);
+    const QJsonArray rows = json["righe"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0]["ragioneSociale"].toString(), "Rossi; \"Figli\"");
+    EXPECT_DOUBLE_EQ(rows[0]["fonti"]["Ardea"]["imponibile"].toDouble(), -12.5);
+    EXPECT_DOUBLE_EQ(rows[0]["fonti"]["Ardea"]["iva"].toDouble(), 0.004);
+    EXPECT_FALSE(rows[0]["differisce"].toBool());
+    EXPECT_TRUE(rows[1]["fonti"]["Ardea"].isNull());
+    EXPECT_EQ(rows[1]["segnalazione"].toString(), "<<< solo in Corvina");
 }
 
 TEST(ComparisonLines, AmountsPrintOneWayAndHalfACentIsADifference)

@@ -1,5 +1,7 @@
 #include "comparison/SourceComparison.h"
 
+#include "comparison/ComparisonExport.h"
+
 #include "journal/ArdeaJournalTotals.h"
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/VatListings.h"
@@ -104,6 +106,7 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
     Comparison result;
     std::set<QString, ComparisonKeyOrder> keys;
     for (const SourceTotals& source : sources) {
+        result.sources << source.source;
         for (const auto& entry : source.keys)
             keys.insert(entry.first);
     }
@@ -139,7 +142,9 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
         std::vector<KeyTotals>& subtotal = typeTotals[key.left(1)];
         subtotal.resize(sources.size());
         QStringList presentIn, missingIn;
+        ComparisonRow row{key, name, {}, {}};
         for (std::size_t s = 0; s < sources.size(); ++s) {
+            row.totals.push_back(found[s] ? std::optional<KeyTotals>(*found[s]) : std::nullopt);
             if (found[s]) {
                 appendPair(line, found[s]->taxable, found[s]->vat);
                 subtotal[s].taxable += found[s]->taxable;
@@ -160,13 +165,15 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
         }
         if (different) {
             ++result.differing;
-            line += QStringLiteral(" <<<");
+            row.mark = QStringLiteral("<<<");
             if (presentIn.size() == 1)
-                line += QStringLiteral(" solo in ") + presentIn.first();
+                row.mark += QStringLiteral(" solo in ") + presentIn.first();
             else if (!missingIn.isEmpty())
-                line += QStringLiteral(" manca in ") + missingIn.join(QStringLiteral(", "));
+                row.mark += QStringLiteral(" manca in ") + missingIn.join(QStringLiteral(", "));
+            line += QLatin1Char(' ') + row.mark;
         }
         body << line;
+        result.rows.push_back(std::move(row));
     }
     result.compared = static_cast<int>(keys.size());
 
@@ -251,6 +258,16 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
         ui.critical(failure);
         return {Outcome::Failed, {}};
     }
+    CommandResult result{Outcome::Done, path};
+    if (!request.exportFormat.isEmpty()) {
+        // The same rows for a program, beside the report.
+        const QString exportPath = path.left(path.lastIndexOf(QLatin1Char('.'))) + QLatin1Char('.') + request.exportFormat;
+        if (!writeComparisonExport(exportPath, comparison, &failure)) {
+            ui.critical(failure);
+            return {Outcome::Failed, path};
+        }
+        result.writtenReports << exportPath;
+    }
     ui.status(comparison.lines.first());
     if (unreadable > 0) {
         // Amounts left out make differences of their own: said, never passed over.
@@ -259,7 +276,6 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
             named << QStringLiteral("... (%1 in tutto, elencati nel report)").arg(unreadable);
         ui.critical(QStringLiteral("Prima Nota Nembo : importi NON numerici esclusi dal confronto !!\r\n") + named.join(QStringLiteral("\r\n")));
     }
-    CommandResult result{Outcome::Done, path};
     result.findings = comparison.differing + unreadable;
     return result;
 }

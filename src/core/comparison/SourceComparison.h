@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace corv {
@@ -22,11 +23,23 @@ bool totalsDiffer(Amount a, Amount b);
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to);
 QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int year);
 
+// One customer/supplier of the comparison: its totals in each source (none
+// where it is missing) and what the report's line ends with ("<<<",
+// "<<< solo in Ardea", ...; empty when the sources agree).
+struct ComparisonRow {
+    QString key;
+    QString name;
+    std::vector<std::optional<KeyTotals>> totals; // in the order of the sources
+    QString mark;
+};
+
 // What the comparison found.
 struct Comparison {
     int compared = 0;  // keys in any source
     int differing = 0; // keys whose totals differ by more than 0.005, or missing in a source
     QStringList lines; // the report's lines
+    QStringList sources;               // their names, the reference first
+    std::vector<ComparisonRow> rows;   // the report's lines as data
 };
 // Sets the sources side by side, the first one the reference the others are
 // measured against. `title` is the report's second line.
@@ -43,12 +56,14 @@ struct ComparisonRequest {
     // over the same period becomes a third column when it has rows in it.
     QString nemboFolder;
     QString nemboCompany;
+    // Beside the report, the same rows for a program: "csv" or "json"; empty: none.
+    QString exportFormat = {};
 
     // The Corvina company of a year over the given dates; a date not given
     // is the year's first or last day.
     static ComparisonRequest ofYear(const QString& corvinaCompany, int year, const QDate& from, const QDate& to)
     {
-        return {corvinaCompany, year, from.isValid() ? from : QDate(year, 1, 1), to.isValid() ? to : QDate(year, 12, 31), {}, {}};
+        return {corvinaCompany, year, from.isValid() ? from : QDate(year, 1, 1), to.isValid() ? to : QDate(year, 12, 31), {}, {}, {}};
     }
 };
 // "Confronto fonti": the report "Confronto_<company>_<year>.LOG" handed to the

@@ -273,6 +273,7 @@ ComparisonRequest comparisonRequestOf(const ConsoleState& state)
     ComparisonRequest request = ComparisonRequest::ofYear(state.corvinaCompany(), state.corvinaYear(), state.fromDate(), state.toDate());
     request.nemboFolder = state.nemboFolder;
     request.nemboCompany = state.nemboCompany();
+    request.exportFormat = state.exportFormat;
     return request;
 }
 

@@ -40,6 +40,9 @@ struct ConsoleState {
     CompactLines sorted; // the sorting aid of the commands that group lines
     QString article;
     QString articleName;
+    // "csv" or "json": the commands that can also write their rows for a
+    // program do (unattended runs); empty: the reports alone.
+    QString exportFormat;
     // Called when a command changes the result list while it runs.
     std::function<void()> resultsChanged;
 
