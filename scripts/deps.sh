@@ -10,7 +10,7 @@ tests=false
 [ "${1:-}" = "--tests" ] && tests=true
 if $tests; then
   packages+=(sqlite3 libsqliteodbc libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
-             dpkg-dev desktop-file-utils man-db)
+             dpkg-dev file desktop-file-utils man-db)
 fi
 missing=()
 for p in "${packages[@]}"; do
