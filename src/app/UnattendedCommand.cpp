@@ -35,6 +35,7 @@ struct RunOptions {
     QString nemboCompany;
     QDate from, to;
     QString format;
+    UnattendedValues values;
     bool confirm = false;
     bool list = false;
     bool help = false;
@@ -55,6 +56,7 @@ QString usage()
         "  --cartella-nembo DIR        cartella degli archivi Nembo (predefinita: quella della console)\n"
         "  --azienda-nembo NNN         azienda Nembo (predefinita: la prima della cartella)\n"
         "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
+        "  --anno-iva AAAA             anno dei totali IVA (predefinito: il più recente con movimenti)\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
         "  esce con 0 se ogni comando è arrivato in fondo, 1 se uno è fallito o ha trovato segnalazioni,\n"
@@ -75,10 +77,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
     const QCommandLineOption confirm(QStringLiteral("conferma"));
     const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
+    const QCommandLineOption vatYear(QStringLiteral("anno-iva"), {}, QStringLiteral("AAAA"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -96,11 +99,13 @@ RunOptions parse(const QStringList& arguments)
         if (options.format.isEmpty())
             options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
     }
-    if (parser.isSet(year)) {
+    for (const auto& [option, field] : {std::pair{&year, &options.year}, std::pair{&vatYear, &options.values.vatYear}}) {
+        if (!parser.isSet(*option))
+            continue;
         bool number = false;
-        options.year = parser.value(year).toInt(&number);
-        if (!number || options.year < 1990 || options.year > 9999)
-            options.error = QStringLiteral("Anno non valido : ") + parser.value(year);
+        *field = parser.value(*option).toInt(&number);
+        if (!number || *field < 1990 || *field > 9999)
+            options.error = QStringLiteral("Anno non valido : ") + parser.value(*option);
     }
     for (const auto& [option, field] : {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
         if (!parser.isSet(*option))
@@ -206,11 +211,16 @@ const char* outcomeText(CommandResult::Outcome outcome)
 
 // One command as its button runs it, with the reference lists it needs read
 // first when they are not; the line it prints.
-CommandResult runOne(AppContext& ctx, const BatchUi& ui, ConsoleState& state, const UnattendedCommand& entry, QTextStream& out)
+CommandResult runOne(AppContext& ctx, const BatchUi& ui, ConsoleState& state, const UnattendedCommand& entry,
+                     const UnattendedValues& values, QTextStream& out)
 {
-    const ConsoleCommand& command = *findConsoleCommand(entry.objectName);
+    ConsoleCommand command = *findConsoleCommand(entry.objectName);
+    if (entry.headless) {
+        // The window's main work without the window.
+        command.run = [&entry, &values](AppContext& c, ConsoleState& s) { return entry.headless(c, s, values); };
+    }
     if (!entry.readsFirst.isEmpty() && state.lists[command.tab].subjects.isEmpty()) {
-        const CommandResult read = runOne(ctx, ui, state, *findUnattendedCommand(entry.readsFirst), out);
+        const CommandResult read = runOne(ctx, ui, state, *findUnattendedCommand(entry.readsFirst), values, out);
         if (read.outcome != CommandResult::Outcome::Done)
             return read;
     }
@@ -283,7 +293,7 @@ int run(const RunOptions& options)
             continue;
         }
         const int skippedBefore = ui.skippedChanges();
-        const CommandResult result = runOne(ctx, ui, state, *findUnattendedCommand(name), out);
+        const CommandResult result = runOne(ctx, ui, state, *findUnattendedCommand(name), options.values, out);
         if (result.outcome == CommandResult::Outcome::Stopped || stopRequested)
             exit = kStopped;
         else if (ui.skippedChanges() > skippedBefore && exit != kStopped)

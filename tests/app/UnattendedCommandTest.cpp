@@ -61,6 +61,18 @@ TEST_F(UnattendedCommand, TotalsReadTheirListsThemselvesAndTheCorvinaYearIsChose
     EXPECT_TRUE(run.out.isEmpty());
 }
 
+TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
+{
+    ProgramRun run = esegui({"totali-iva-anno"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Cmd_ArTotali (totali-iva-anno) : terminato - report " + demo + "/SUMIVA.TXT")) << run.out.toStdString();
+    QFile report(demo + "/SUMIVA.TXT");
+    EXPECT_TRUE(report.open(QIODevice::ReadOnly) && report.size() > 0);
+    run = esegui({"--anno-iva", "1995", "Cmd_ArTotali"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Nessun movimento IVA nell'anno 1995")) << run.err.toStdString();
+}
+
 TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
 {
     // The first opening makes the program's views: the company as any later run finds it.

@@ -1,6 +1,43 @@
 #include "console/UnattendedCommands.h"
 
+#include "context/AppContext.h"
+#include "maintenance/VatTotalsByYear.h"
+#include "platform/Ui.h"
+
+#include <algorithm>
+
 namespace corv {
+
+namespace {
+
+// "Totali IVA" without its window: the year asked (or the newest with
+// movements), its lists and SUMIVA.TXT.
+CommandResult vatTotalsOfYear(AppContext& ctx, ConsoleState&, const UnattendedValues& values)
+{
+    using Outcome = CommandResult::Outcome;
+    VatTotalsByYear totals(ctx);
+    if (!totals.readYears())
+        return {Outcome::Failed};
+    int year = values.vatYear;
+    if (year == 0 && !totals.years().isEmpty())
+        year = totals.years().first().section(QLatin1Char('|'), 0, 0).trimmed().toInt();
+    const bool known = std::any_of(totals.years().begin(), totals.years().end(),
+                                   [year](const QString& row) { return row.section(QLatin1Char('|'), 0, 0).trimmed().toInt() == year; });
+    if (!known) {
+        ctx.ui().critical(year == 0 ? QStringLiteral("Nessun anno con movimenti IVA") : QStringLiteral("Nessun movimento IVA nell'anno %1").arg(year));
+        return {Outcome::Declined};
+    }
+    if (!totals.read(year))
+        return {Outcome::Failed};
+    const QString path = totals.writeReport();
+    if (path.isEmpty())
+        return {Outcome::Failed};
+    CommandResult result(Outcome::Done);
+    result.writtenReports << path; // already handed to the viewer
+    return result;
+}
+
+} // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
 {
@@ -11,6 +48,7 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("controllo-generale"), QStringLiteral("Cmd_ARChkCFPI"), true},
         {QStringLiteral("ardea-cf-esteri"), QStringLiteral("Cmd_AREster"), true},
         {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura")},
+        {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-enti"), QStringLiteral("Cmd_PIEnti")},

@@ -7,6 +7,13 @@
 
 namespace corv {
 
+// The values an unattended run gives the commands that take them in a window
+// of their own.
+struct UnattendedValues {
+    int vatYear = 0; // the year of the VAT totals; 0: the newest with movements
+};
+using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
+
 // The console commands that run without a window, each with a short Italian
 // name beside its button's name, and whether a question of it, answered Yes,
 // changes a database or a saved file.
@@ -17,6 +24,9 @@ struct UnattendedCommand {
     // The command of the same tab that reads the reference lists it needs;
     // empty when it needs none.
     QString readsFirst = {};
+    // The main work of a button that opens a window, done without it; empty:
+    // the button's own work.
+    UnattendedWork headless = {};
 };
 
 const QList<UnattendedCommand>& unattendedCommands();
