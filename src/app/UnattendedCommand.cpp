@@ -57,6 +57,7 @@ QString usage()
         "  --azienda-nembo NNN         azienda Nembo (predefinita: la prima della cartella)\n"
         "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
         "  --anno-iva AAAA             anno dei totali IVA (predefinito: il più recente con movimenti)\n"
+        "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe; 0: nessuno\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
         "  esce con 0 se ogni comando è arrivato in fondo, 1 se uno è fallito o ha trovato segnalazioni,\n"
@@ -78,10 +79,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption confirm(QStringLiteral("conferma"));
     const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
     const QCommandLineOption vatYear(QStringLiteral("anno-iva"), {}, QStringLiteral("AAAA"));
+    const QCommandLineOption listingValue(QStringLiteral("valore"), {}, QStringLiteral("VALORE"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -94,6 +96,7 @@ RunOptions parse(const QStringList& arguments)
     options.nemboFolder = parser.value(folder);
     options.nemboCompany = parser.value(nembo).trimmed();
     options.confirm = parser.isSet(confirm);
+    options.values.listingValue = parser.value(listingValue);
     if (parser.isSet(format)) {
         options.format = exportFormatOf(parser.value(format));
         if (options.format.isEmpty())
@@ -123,7 +126,10 @@ RunOptions parse(const QStringList& arguments)
     if (options.error.isEmpty() && options.commands.isEmpty())
         options.error = QStringLiteral("Nessun comando da eseguire (l'elenco con --elenco)");
     for (const QString& name : options.commands) {
-        if (options.error.isEmpty() && !findUnattendedCommand(name))
+        const UnattendedCommand* entry = findUnattendedCommand(name);
+        if (options.error.isEmpty() && entry && entry->requiredOption == QLatin1String("--valore") && options.values.listingValue.isEmpty())
+            options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede --valore");
+        if (options.error.isEmpty() && !entry)
             options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" apre una finestra: non si esegue con esegui")
                                                      : QStringLiteral("Comando sconosciuto : ") + name + QStringLiteral(" (l'elenco con --elenco)");
     }

@@ -71,6 +71,24 @@ TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
     run = esegui({"--anno-iva", "1995", "Cmd_ArTotali"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Nessun movimento IVA nell'anno 1995")) << run.err.toStdString();
+
+    run = esegui({"liquidazioni-elenco"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Cmd_ArLiquidazioni (liquidazioni-elenco) : terminato - report ")) << run.out.toStdString();
+    // The lines of nature N4 of 2025 to a file; the lines without a nature count as findings.
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--valore", "n4", "righe-natura"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile lines(run.out.trimmed().section(" - report ", 1));
+    ASSERT_TRUE(lines.open(QIODevice::ReadOnly)) << run.out.toStdString();
+    const QStringList listed = QString::fromUtf8(lines.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GT(listed.size(), 2);
+    EXPECT_TRUE(listed[0].startsWith("Righe Documenti per Natura IVA : DEMO")) << listed[0].toStdString();
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--valore", "0", "righe-natura"});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(" segnalazioni - report ")) << run.out.toStdString();
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "righe-natura"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Il comando righe-natura richiede --valore"));
 }
 
 TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)

@@ -1,7 +1,10 @@
 #include "console/UnattendedCommands.h"
 
 #include "context/AppContext.h"
+#include "maintenance/SettlementRegister.h"
+#include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
+#include "platform/CorvinaCompany.h"
 #include "platform/Ui.h"
 
 #include <algorithm>
@@ -37,6 +40,60 @@ CommandResult vatTotalsOfYear(AppContext& ctx, ConsoleState&, const UnattendedVa
     return result;
 }
 
+// "Liquidazioni" of the Ardea tab without its window: the register of every
+// settlement to a text file.
+CommandResult settlementRegisterList(AppContext& ctx, ConsoleState&, const UnattendedValues&)
+{
+    MaintenanceList list;
+    SettlementRegister settlements(ctx, list);
+    if (!settlements.refresh())
+        return {CommandResult::Outcome::Failed};
+    const QString path = settlements.listToViewer(ctx.company().code + QStringLiteral(" - ") + ctx.company().name);
+    if (path.isEmpty())
+        return {CommandResult::Outcome::Failed};
+    CommandResult result(CommandResult::Outcome::Done);
+    result.writtenReports << path;
+    return result;
+}
+
+// The VAT lines of a nature or a document type of the chosen Corvina company
+// and year, to a text file, as the right click on their list writes them.
+CommandResult vatLinesOf(VatLineKind kind, AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+{
+    VatLineListing listing(ctx, kind);
+    // "N2" or "TD04" as the communications name them ("0": none given).
+    const auto nameOf = [](const QString& value) {
+        const QString name = value.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).trimmed();
+        return value.startsWith(QLatin1String("0=")) ? QStringLiteral("0") : name;
+    };
+    QString chosen;
+    for (const QString& value : listing.values()) {
+        if (nameOf(value).compare(values.listingValue.trimmed(), Qt::CaseInsensitive) == 0)
+            chosen = value;
+    }
+    if (chosen.isEmpty()) {
+        QStringList codes;
+        for (const QString& value : listing.values())
+            codes << nameOf(value);
+        ctx.ui().critical(QStringLiteral("Valore da elencare non valido : \"") + values.listingValue + QStringLiteral("\" (--valore ")
+                          + codes.join(QLatin1Char(',')) + QLatin1Char(')'));
+        return {CommandResult::Outcome::Declined};
+    }
+    if (!listing.list(state.selectedCorvina(), chosen, true) && listing.lines().isEmpty()) {
+        CommandResult none(CommandResult::Outcome::Done);
+        return none; // nothing of that kind: no file
+    }
+    const QString path = listing.listToViewer(corvinaCompanyRow(state.selectedCorvina()));
+    if (path.isEmpty())
+        return {CommandResult::Outcome::Failed};
+    CommandResult result(CommandResult::Outcome::Done);
+    result.writtenReports << path;
+    // Lines without a nature (or type) are what the communications refuse.
+    if (nameOf(chosen) == QLatin1String("0"))
+        result.findings = static_cast<int>(listing.lines().size());
+    return result;
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -49,6 +106,7 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("ardea-cf-esteri"), QStringLiteral("Cmd_AREster"), true},
         {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura")},
         {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
+        {QStringLiteral("liquidazioni-elenco"), QStringLiteral("Cmd_ArLiquidazioni"), false, {}, settlementRegisterList},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-enti"), QStringLiteral("Cmd_PIEnti")},
@@ -57,6 +115,12 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("corvina-totali"), QStringLiteral("Cmd_CvPrimaNota")},
         {QStringLiteral("corvina-enti"), QStringLiteral("Cmd_CvPIEnti")},
         {QStringLiteral("corvina-liquidazioni"), QStringLiteral("Cmd_CvLiquidazioni")},
+        {QStringLiteral("righe-natura"), QStringLiteral("Cmd_CvIndIva"), false, {},
+         [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::Nature, c, s, v); },
+         QStringLiteral("--valore")},
+        {QStringLiteral("righe-tipo-documento"), QStringLiteral("Cmd_CvIndCau"), false, {},
+         [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::DocumentType, c, s, v); },
+         QStringLiteral("--valore")},
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
     };
     return table;

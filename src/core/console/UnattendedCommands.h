@@ -11,6 +11,9 @@ namespace corv {
 // of their own.
 struct UnattendedValues {
     int vatYear = 0; // the year of the VAT totals; 0: the newest with movements
+    // The nature (N1, N2.1, ...) or document type (TD01, ...) of the listings;
+    // "0": the lines without one.
+    QString listingValue;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 
@@ -27,6 +30,8 @@ struct UnattendedCommand {
     // The main work of a button that opens a window, done without it; empty:
     // the button's own work.
     UnattendedWork headless = {};
+    // The option without which it cannot run ("--valore"); empty: none.
+    QString requiredOption = {};
 };
 
 const QList<UnattendedCommand>& unattendedCommands();
