@@ -57,6 +57,7 @@ QString usage()
         "  --azienda-nembo NNN         azienda Nembo (predefinita: la prima della cartella)\n"
         "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
         "  --anno-iva AAAA             anno dei totali IVA (predefinito: il più recente con movimenti)\n"
+        "  --cartella-backup DIR       cartella del backup Corvina (predefinita: quella scelta nella sua finestra)\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe; 0: nessuno\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
@@ -80,10 +81,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
     const QCommandLineOption vatYear(QStringLiteral("anno-iva"), {}, QStringLiteral("AAAA"));
     const QCommandLineOption listingValue(QStringLiteral("valore"), {}, QStringLiteral("VALORE"));
+    const QCommandLineOption backupFolder(QStringLiteral("cartella-backup"), {}, QStringLiteral("DIR"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -97,6 +99,11 @@ RunOptions parse(const QStringList& arguments)
     options.nemboCompany = parser.value(nembo).trimmed();
     options.confirm = parser.isSet(confirm);
     options.values.listingValue = parser.value(listingValue);
+    if (parser.isSet(backupFolder)) {
+        if (!QFileInfo(parser.value(backupFolder)).isDir())
+            options.error = QStringLiteral("Cartella di backup non trovata : ") + parser.value(backupFolder);
+        options.values.backupFolder = QDir(parser.value(backupFolder)).absolutePath() + QLatin1Char('/');
+    }
     if (parser.isSet(format)) {
         options.format = exportFormatOf(parser.value(format));
         if (options.format.isEmpty())
@@ -173,6 +180,13 @@ QString choose(const RunOptions& options, AppContext& ctx, ConsoleState& state)
         if (state.corvinaRow < 0)
             return QStringLiteral("Azienda Corvina non trovata : ") + code + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString());
     }
+    if (state.corvinaRow < 0) {
+        // Nothing chosen, here or in the console: the Ardea company's newest year.
+        for (int i = 0; i < state.corvinaCompanies.size() && state.corvinaRow < 0; ++i) {
+            if (state.corvinaCompanies[i].code.compare(ctx.company().code, Qt::CaseInsensitive) == 0)
+                state.corvinaRow = i;
+        }
+    }
     if (!options.nemboFolder.isEmpty()) {
         if (!QFileInfo(options.nemboFolder).isDir())
             return QStringLiteral("Cartella Nembo non trovata : ") + options.nemboFolder;
@@ -199,8 +213,9 @@ QString missingNeeds(const RunOptions& options, const AppContext& ctx, const Con
 {
     for (const QString& name : options.commands) {
         const ConsoleCommand* command = findConsoleCommand(findUnattendedCommand(name)->objectName);
+        // The backup names the Ardea company; every other command of the Corvina tab works on a Corvina company.
         const bool corvinaCompany = command->needs == CommandNeeds::BothSources
-                                    || (command->tab == ConsoleState::CorvinaTab && command->objectName != QLatin1String("Cmd_CvLeggi"));
+                                    || (command->tab == ConsoleState::CorvinaTab && command->objectName != QLatin1String("Cmd_CvBackup"));
         if (!commandCanRun(ctx, command->needs))
             return QStringLiteral("Il comando ") + command->objectName + QStringLiteral(" richiede : ") + needsText(command->needs);
         if (corvinaCompany && !state.selectedCorvina().chosen())

@@ -2,6 +2,7 @@
 #include "ProgramRun.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 
 using corv::test::ProgramRun;
@@ -86,6 +87,15 @@ TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--valore", "0", "righe-natura"});
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(" segnalazioni - report ")) << run.out.toStdString();
+    // The backup into the folder given; without a Corvina choice the Ardea company's newest year is taken.
+    run = esegui({"--cartella-backup", home.file("bck"), "corvina-backup"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Cartella di backup non trovata")) << run.err.toStdString();
+    ASSERT_TRUE(QDir().mkpath(home.file("bck")));
+    run = esegui({"--cartella-backup", home.file("bck"), "corvina-backup", "corvina-leggi"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(home.file("bck")).entryList({"CORV_*-DEMO_*_CorvUTIL.bak"}, QDir::Files).size(), 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("Cmd_CvLeggi (corvina-leggi) : terminato")) << run.out.toStdString();
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "righe-natura"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("Il comando righe-natura richiede --valore"));

@@ -1,6 +1,7 @@
 #include "console/UnattendedCommands.h"
 
 #include "context/AppContext.h"
+#include "backup/CorvinaBackup.h"
 #include "maintenance/SettlementRegister.h"
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
@@ -94,6 +95,22 @@ CommandResult vatLinesOf(VatLineKind kind, AppContext& ctx, ConsoleState& state,
     return result;
 }
 
+// "Backup DB Corvina" without its window: the choices kept by the window (the
+// databases, the destination), or the folder given.
+CommandResult corvinaBackupOf(AppContext& ctx, ConsoleState&, const UnattendedValues& values)
+{
+    const IniFile settings = ctx.corvSettings();
+    backup::BackupSettings choices = backup::BackupSettings::read(settings);
+    choices.path0 = backup::productBackupFolder(ctx.registry());
+    if (!values.backupFolder.isEmpty()) {
+        choices.destination = 1;
+        choices.path1 = values.backupFolder;
+    }
+    choices.execute = true;
+    CommandResult result = runCorvinaBackup(ctx, choices);
+    return result;
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -122,6 +139,7 @@ const QList<UnattendedCommand>& unattendedCommands()
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::DocumentType, c, s, v); },
          QStringLiteral("--valore")},
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
+        {QStringLiteral("corvina-backup"), QStringLiteral("Cmd_CvBackup"), true, {}, corvinaBackupOf},
     };
     return table;
 }

@@ -14,6 +14,8 @@ struct UnattendedValues {
     // The nature (N1, N2.1, ...) or document type (TD01, ...) of the listings;
     // "0": the lines without one.
     QString listingValue;
+    // The folder of the Corvina backup; empty: the one chosen in its window.
+    QString backupFolder;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 
