@@ -8,6 +8,7 @@
 #include "console/ConsoleState.h"
 #include "console/UnattendedCommands.h"
 #include "context/AppContext.h"
+#include "journal/Settlements.h"
 #include "platform/ExportFiles.h"
 #include "platform/SingleInstance.h"
 #include "report/ViewerChoice.h"
@@ -58,6 +59,7 @@ QString usage()
         "  --dal gg/mm/aaaa --al gg/mm/aaaa   periodo dei comandi che lo usano\n"
         "  --anno-iva AAAA             anno dei totali IVA (predefinito: il più recente con movimenti)\n"
         "  --cartella-backup DIR       cartella del backup Corvina (predefinita: quella scelta nella sua finestra)\n"
+        "  --periodo MMAAAA            ultimo periodo delle liquidazioni da mettere a definitivo (con --conferma)\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe; 0: nessuno\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
@@ -82,10 +84,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption vatYear(QStringLiteral("anno-iva"), {}, QStringLiteral("AAAA"));
     const QCommandLineOption listingValue(QStringLiteral("valore"), {}, QStringLiteral("VALORE"));
     const QCommandLineOption backupFolder(QStringLiteral("cartella-backup"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption period(QStringLiteral("periodo"), {}, QStringLiteral("MMAAAA"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -99,6 +102,9 @@ RunOptions parse(const QStringList& arguments)
     options.nemboCompany = parser.value(nembo).trimmed();
     options.confirm = parser.isSet(confirm);
     options.values.listingValue = parser.value(listingValue);
+    options.values.settlementPeriod = parser.value(period).trimmed();
+    if (parser.isSet(period) && !parseSettlementPeriod(options.values.settlementPeriod))
+        options.error = QStringLiteral("Periodo non valido : ") + parser.value(period) + QStringLiteral(" (MMAAAA, mese da 01 a 14)");
     if (parser.isSet(backupFolder)) {
         if (!QFileInfo(parser.value(backupFolder)).isDir())
             options.error = QStringLiteral("Cartella di backup non trovata : ") + parser.value(backupFolder);
@@ -134,8 +140,11 @@ RunOptions parse(const QStringList& arguments)
         options.error = QStringLiteral("Nessun comando da eseguire (l'elenco con --elenco)");
     for (const QString& name : options.commands) {
         const UnattendedCommand* entry = findUnattendedCommand(name);
-        if (options.error.isEmpty() && entry && entry->requiredOption == QLatin1String("--valore") && options.values.listingValue.isEmpty())
-            options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede --valore");
+        const bool given = !entry || (entry->requiredOption == QLatin1String("--valore") ? !options.values.listingValue.isEmpty()
+                                     : entry->requiredOption == QLatin1String("--periodo") ? !options.values.settlementPeriod.isEmpty()
+                                                                                          : true);
+        if (options.error.isEmpty() && !given)
+            options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + entry->requiredOption;
         if (options.error.isEmpty() && !entry)
             options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" apre una finestra: non si esegue con esegui")
                                                      : QStringLiteral("Comando sconosciuto : ") + name + QStringLiteral(" (l'elenco con --elenco)");

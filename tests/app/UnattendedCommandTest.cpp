@@ -113,10 +113,23 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
     EXPECT_TRUE(logLines().filter("Risposta senza utente : ").filter("-> No").size() >= 1);
 
+    // The settlements up to December 2025 to definitive: only when confirmed.
+    run = esegui({"--periodo", "122025", "liquidazioni-definitive"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
+    run = esegui({"--periodo", "132025x", "liquidazioni-definitive"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Periodo non valido : 132025x")) << run.err.toStdString();
+    run = esegui({"--conferma", "--periodo", "122025", "liquidazioni-definitive"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Completata messa a Definitivo Liquidazioni !!")) << run.err.toStdString();
+    EXPECT_NE(digest("AR_DEMO.sqlite"), before);
+
+    const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();
     EXPECT_NE(run.exitCode, 2) << run.err.toStdString();
-    EXPECT_NE(digest("AR_DEMO.sqlite"), before);
+    EXPECT_NE(digest("AR_DEMO.sqlite"), settled);
 }
 
 TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)

@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "backup/CorvinaBackup.h"
+#include "journal/Settlements.h"
 #include "maintenance/SettlementRegister.h"
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
@@ -111,6 +112,24 @@ CommandResult corvinaBackupOf(AppContext& ctx, ConsoleState&, const UnattendedVa
     return result;
 }
 
+// The right click on "Totali IVA" with the period given: in a window, typing
+// the period is the consent; here it is asked as a change.
+CommandResult settlementsToDefinitive(AppContext& ctx, ConsoleState&, const UnattendedValues& values)
+{
+    const auto last = parseSettlementPeriod(values.settlementPeriod);
+    if (!last) {
+        ctx.ui().critical(QStringLiteral("Periodo NON Valido !! : ") + values.settlementPeriod);
+        return {CommandResult::Outcome::Declined};
+    }
+    if (ctx.ui().confirmChange(QStringLiteral("Metto a Definitivo le liquidazioni provvisorie fino al periodo %1/%2 ?")
+                                   .arg(last->month, 2, 10, QLatin1Char('0'))
+                                   .arg(last->year),
+                               QStringLiteral("Messa in Definitivo Liquidazioni"))
+        != Ui::Answer::Yes)
+        return {CommandResult::Outcome::Declined};
+    return makeSettlementsDefinitiveUpTo(ctx, *last);
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -124,6 +143,7 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura")},
         {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
         {QStringLiteral("liquidazioni-elenco"), QStringLiteral("Cmd_ArLiquidazioni"), false, {}, settlementRegisterList},
+        {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, QStringLiteral("--periodo")},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-enti"), QStringLiteral("Cmd_PIEnti")},

@@ -16,6 +16,8 @@ struct UnattendedValues {
     QString listingValue;
     // The folder of the Corvina backup; empty: the one chosen in its window.
     QString backupFolder;
+    // The last settlement period to make definitive, "MMAAAA".
+    QString settlementPeriod;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 

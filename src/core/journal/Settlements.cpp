@@ -117,19 +117,25 @@ CommandResult makeSettlementsDefinitive(AppContext& ctx)
         ui.beep();
         return {Outcome::Declined, {}};
     }
+    return makeSettlementsDefinitiveUpTo(ctx, *last);
+}
+
+CommandResult makeSettlementsDefinitiveUpTo(AppContext& ctx, const SettlementPeriod& last)
+{
+    Ui& ui = ctx.ui();
     // Every provisional summary up to the year, chosen here: periods compare
     // as numbers and quarters by their last month.
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     RowReader reader(db);
     if (!execOrReport(ctx, reader, QStringLiteral("SELECT * FROM CG_LIQUIDT_RIEP WHERE ind_stato_liq=? AND num_anno<=?"),
-                      {QStringLiteral("P"), last->year}))
+                      {QStringLiteral("P"), last.year}))
         return {Outcome::Failed, {}};
     std::vector<Summary> chosen;
     RowColumns c(reader);
     const int year = c.at("num_anno"), type = c.at("ind_tipo_periodo"), period = c.at("ind_periodo"), stateAt = c.at("ind_stato_liq");
     while (reader.next()) {
         Summary s{reader.value(year).toInt(), reader.text(type), reader.text(period), reader.text(period).trimmed().toInt(), reader.text(stateAt)};
-        if (settlementWithin(s.year, s.type, s.period, *last))
+        if (settlementWithin(s.year, s.type, s.period, last))
             chosen.push_back(std::move(s));
     }
     if (!readToTheEnd(ctx, reader))

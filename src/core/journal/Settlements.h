@@ -34,5 +34,7 @@ bool settlementWithin(int year, const QString& periodType, const QString& period
 // and puts the provisional settlement summaries up to it in the definitive
 // state, one by one.
 CommandResult makeSettlementsDefinitive(AppContext& ctx);
+// The same with the period already given.
+CommandResult makeSettlementsDefinitiveUpTo(AppContext& ctx, const SettlementPeriod& last);
 
 } // namespace corv
