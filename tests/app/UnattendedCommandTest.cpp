@@ -3,7 +3,10 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
+#include <csignal>
 
 using corv::test::ProgramRun;
 using corv::test::runProgram;
@@ -130,6 +133,27 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();
     EXPECT_NE(run.exitCode, 2) << run.err.toStdString();
     EXPECT_NE(digest("AR_DEMO.sqlite"), settled);
+}
+
+TEST_F(UnattendedCommand, ATerminationRequestStopsTheRunAndLeavesTheRestUndone)
+{
+    QStringList arguments = {"esegui", "--home", demo, "--azienda-corvina", "DEMO", "--anno", "2025"};
+    for (int i = 0; i < 40; ++i)
+        arguments << "corvina-totali";
+    QProcess running;
+    corv::test::startProgram(running, arguments);
+    QElapsedTimer waited;
+    waited.start();
+    while (logLines().filter("esegui : Cmd_CvPrimaNota").isEmpty() && waited.elapsed() < 20000)
+        QThread::msleep(10);
+    ASSERT_FALSE(logLines().filter("esegui : Cmd_CvPrimaNota").isEmpty());
+    ::kill(static_cast<pid_t>(running.processId()), SIGTERM);
+    ASSERT_TRUE(running.waitForFinished(20000));
+    EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(running.exitCode(), 4);
+    const QString out = QString::fromUtf8(running.readAllStandardOutput());
+    EXPECT_TRUE(out.contains("non eseguito (interruzione richiesta)")) << out.toStdString();
+    EXPECT_LT(out.count("(corvina-totali) : terminato"), 40);
 }
 
 TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
