@@ -114,6 +114,7 @@ RunOptions parse(const QStringList& arguments)
         options.format = exportFormatOf(parser.value(format));
         if (options.format.isEmpty())
             options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
+        options.values.exportFormat = options.format;
     }
     for (const auto& [option, field] : {std::pair{&year, &options.year}, std::pair{&vatYear, &options.values.vatYear}}) {
         if (!parser.isSet(*option))

@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QThread>
 #include <csignal>
 
@@ -76,9 +80,29 @@ TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Nessun movimento IVA nell'anno 1995")) << run.err.toStdString();
 
-    run = esegui({"liquidazioni-elenco"});
+    // The register, and its rows as CSV beside it: one line per line of the list.
+    run = esegui({"--formato", "csv", "liquidazioni-elenco"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("Cmd_ArLiquidazioni (liquidazioni-elenco) : terminato - report ")) << run.out.toStdString();
+    const QStringList written = run.out.trimmed().split(" - report ").mid(1);
+    ASSERT_EQ(written.size(), 2) << run.out.toStdString();
+    QFile list(written[0]), csv(written[1]);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly) && csv.open(QIODevice::ReadOnly));
+    const QStringList csvLines = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_TRUE(csvLines[0].startsWith("Anno;P.;Stato;Tipo;Totale;")) << csvLines[0].toStdString();
+    // The list has a title above the same heading.
+    EXPECT_EQ(csvLines.size() + 1, QString::fromUtf8(list.readAll()).split("\r\n", Qt::SkipEmptyParts).size());
+    // The rows without a nature, as JSON: one object per row found.
+    run = esegui({"--formato", "json", "ardea-nature"});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString(); // the demo plants rows without a nature
+    const QRegularExpressionMatch found = QRegularExpression(" - (\\d+) segnalazioni - .* - report (.*\\.json)$").match(run.out.trimmed());
+    ASSERT_TRUE(found.hasMatch()) << run.out.toStdString();
+    QFile json(found.captured(2));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonArray rows = QJsonDocument::fromJson(json.readAll()).array();
+    EXPECT_EQ(rows.size(), found.captured(1).toInt());
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_TRUE(rows[0].toObject().contains("Rag. Soc."));
     // The lines of nature N4 of 2025 to a file; the lines without a nature count as findings.
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--valore", "n4", "righe-natura"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();

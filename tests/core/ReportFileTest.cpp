@@ -5,6 +5,11 @@
 
 #include <QDate>
 #include <QFile>
+#include "report/TableExport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -144,6 +149,21 @@ TEST(FixedLine, NumbersAreRightAlignedAndNeverCut)
     // What no amount holds is written as the value is, never as wrong digits.
     EXPECT_EQ(FixedLine().number(QVariant(qlonglong(9'223'372'036'854'775'807LL)), 12, 2).take(), "9223372036854775807|");
     EXPECT_EQ(FixedLine().number(QVariant(1e300), 12, 2).take(), "      1e+300|");
+}
+
+TEST(TableExport, ColumnsFromTheHeadingNumbersAsNumbersCodesAsText)
+{
+    const QString heading = "Codice|Rag. Soc.          |   Importo| |";
+    const QStringList lines = {"000123|Rossi; \"Figli\"     |  1.234,56|x|", "7     |Bianchi            |        -7| |"};
+    EXPECT_EQ(tableCsv(heading, lines),
+              (QStringList{"Codice;Rag. Soc.;Importo;colonna4", "000123;\"Rossi; \"\"Figli\"\"\";1.234,56;x", "7;Bianchi;-7;"}));
+    const QJsonArray rows = QJsonDocument::fromJson(tableJson(heading, lines)).array();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0]["Codice"].toString(), "000123"); // leading zeros: a code, not a number
+    EXPECT_DOUBLE_EQ(rows[0]["Importo"].toDouble(), 1234.56);
+    EXPECT_EQ(rows[1]["Codice"].toDouble(), 7);
+    EXPECT_DOUBLE_EQ(rows[1]["Importo"].toDouble(), -7);
+    EXPECT_EQ(rows[1]["colonna4"].toString(), "");
 }
 
 } // namespace

@@ -8,12 +8,34 @@
 #include "maintenance/VatTotalsByYear.h"
 #include "platform/CorvinaCompany.h"
 #include "platform/Ui.h"
+#include "report/TableExport.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
 namespace corv {
 
 namespace {
+
+// The rows also for a program, when asked: beside `besides` (its extension
+// replaced) and among the files the command wrote. False when they could not
+// be written (told).
+bool exportRows(AppContext& ctx, const UnattendedValues& values, const QString& besides, const QString& heading, const QStringList& lines,
+                CommandResult& result)
+{
+    if (values.exportFormat.isEmpty())
+        return true;
+    const QFileInfo file(besides);
+    const QString path = file.dir().filePath(file.completeBaseName() + QLatin1Char('.') + values.exportFormat);
+    QString failure;
+    if (!writeTableExport(path, values.exportFormat, heading, lines, &failure)) {
+        ctx.ui().critical(failure);
+        return false;
+    }
+    result.writtenReports << path;
+    return true;
+}
 
 // "Totali IVA" without its window: the year asked (or the newest with
 // movements), its lists and SUMIVA.TXT.
@@ -44,7 +66,7 @@ CommandResult vatTotalsOfYear(AppContext& ctx, ConsoleState&, const UnattendedVa
 
 // "Liquidazioni" of the Ardea tab without its window: the register of every
 // settlement to a text file.
-CommandResult settlementRegisterList(AppContext& ctx, ConsoleState&, const UnattendedValues&)
+CommandResult settlementRegisterList(AppContext& ctx, ConsoleState&, const UnattendedValues& values)
 {
     MaintenanceList list;
     SettlementRegister settlements(ctx, list);
@@ -55,6 +77,8 @@ CommandResult settlementRegisterList(AppContext& ctx, ConsoleState&, const Unatt
         return {CommandResult::Outcome::Failed};
     CommandResult result(CommandResult::Outcome::Done);
     result.writtenReports << path;
+    if (!exportRows(ctx, values, path, SettlementRegister::heading(), list.lines, result))
+        result.outcome = CommandResult::Outcome::Failed;
     return result;
 }
 
@@ -130,6 +154,19 @@ CommandResult settlementsToDefinitive(AppContext& ctx, ConsoleState&, const Unat
     return makeSettlementsDefinitiveUpTo(ctx, *last);
 }
 
+// "Verifica Natura IVA" as its button runs it, its rows also for a program.
+CommandResult naturesMissing(AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+{
+    CommandResult result = findConsoleCommand(QStringLiteral("Cmd_ArNatura"))->run(ctx, state);
+    if (result.outcome == CommandResult::Outcome::Done && !state.results.lines.isEmpty()) {
+        result.findings = static_cast<int>(state.results.lines.size());
+        const QString besides = ctx.paths().dataFile(QStringLiteral("NatureMancanti_") + ctx.company().code + QStringLiteral(".txt"));
+        if (!exportRows(ctx, values, besides, state.results.heading, state.results.lines.toStringList(), result))
+            result.outcome = CommandResult::Outcome::Failed;
+    }
+    return result;
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -140,7 +177,7 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("ardea-enti"), QStringLiteral("Cmd_ARPIEnti"), true},
         {QStringLiteral("controllo-generale"), QStringLiteral("Cmd_ARChkCFPI"), true},
         {QStringLiteral("ardea-cf-esteri"), QStringLiteral("Cmd_AREster"), true},
-        {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura")},
+        {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura"), false, {}, naturesMissing},
         {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
         {QStringLiteral("liquidazioni-elenco"), QStringLiteral("Cmd_ArLiquidazioni"), false, {}, settlementRegisterList},
         {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, QStringLiteral("--periodo")},

@@ -18,6 +18,8 @@ struct UnattendedValues {
     QString backupFolder;
     // The last settlement period to make definitive, "MMAAAA".
     QString settlementPeriod;
+    // "csv" or "json": the rows also for a program, beside what is written.
+    QString exportFormat;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 
