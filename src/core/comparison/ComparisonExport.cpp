@@ -2,6 +2,7 @@
 
 #include "comparison/SourceComparison.h"
 #include "report/ReportFile.h"
+#include "report/TableExport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,18 +11,6 @@
 namespace corv {
 
 namespace {
-
-// A field as a spreadsheet reads it back: quoted when it holds the separator,
-// a quote or a line break.
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString csvAmount(Amount amount) { return amount.toText(2, false); }
 
@@ -80,13 +69,8 @@ QByteArray comparisonJson(const Comparison& comparison)
 
 bool writeComparisonExport(const QString& path, const Comparison& comparison, QString* failure)
 {
-    if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        // One line per line of the document, as the report file writes lines.
-        QString text = QString::fromUtf8(comparisonJson(comparison));
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        return ReportFile::writeAll(path, text.split(QLatin1Char('\n')), failure);
-    }
+    if (path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        return writeJson(path, comparisonJson(comparison), failure);
     return ReportFile::writeAll(path, comparisonCsv(comparison), failure);
 }
 

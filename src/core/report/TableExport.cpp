@@ -32,13 +32,6 @@ QStringList columnNames(const QString& heading)
     return names;
 }
 
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 QJsonValue jsonValue(const QString& field)
 {
     // Italian numbers: thousands by dots, decimals after a comma. Codes with
@@ -52,6 +45,22 @@ QJsonValue jsonValue(const QString& field)
 }
 
 } // namespace
+
+QString csvField(const QString& text)
+{
+    static const QRegularExpression special(QStringLiteral("[;\"\r\n]"));
+    if (!text.contains(special))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+bool writeJson(const QString& path, const QByteArray& json, QString* failure)
+{
+    QString text = QString::fromUtf8(json);
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return ReportFile::writeAll(path, text.split(QLatin1Char('\n')), failure);
+}
 
 QStringList tableCsv(const QString& heading, const QStringList& lines)
 {
@@ -85,12 +94,8 @@ QByteArray tableJson(const QString& heading, const QStringList& lines)
 
 bool writeTableExport(const QString& path, const QString& format, const QString& heading, const QStringList& lines, QString* failure)
 {
-    if (format == QLatin1String("json")) {
-        QString text = QString::fromUtf8(tableJson(heading, lines));
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        return ReportFile::writeAll(path, text.split(QLatin1Char('\n')), failure);
-    }
+    if (format == QLatin1String("json"))
+        return writeJson(path, tableJson(heading, lines), failure);
     return ReportFile::writeAll(path, tableCsv(heading, lines), failure);
 }
 

@@ -13,6 +13,12 @@ namespace corv {
 // names, numbers in the Italian form ("1.234,56", "-7") as numbers.
 QStringList tableCsv(const QString& heading, const QStringList& lines);
 QByteArray tableJson(const QString& heading, const QStringList& lines);
+// A CSV field as a spreadsheet reads it back: quoted when it holds ";", a
+// quote or a line break.
+QString csvField(const QString& text);
+// A JSON document written whole, line by line as reports are.
+bool writeJson(const QString& path, const QByteArray& json, QString* failure);
+
 // Writes the format "csv" or "json" to the path, whole or not at all; false
 // with the reason.
 bool writeTableExport(const QString& path, const QString& format, const QString& heading, const QStringList& lines, QString* failure);
