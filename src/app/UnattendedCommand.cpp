@@ -60,6 +60,7 @@ QString usage()
         "  --anno-iva AAAA             anno dei totali IVA (predefinito: il più recente con movimenti)\n"
         "  --cartella-backup DIR       cartella del backup Corvina (predefinita: quella scelta nella sua finestra)\n"
         "  --periodo MMAAAA            ultimo periodo delle liquidazioni da mettere a definitivo (con --conferma)\n"
+        "  --comunicazione N           comunicazione dati fatture (predefinita: la più recente)\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe; 0: nessuno\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
@@ -85,10 +86,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption listingValue(QStringLiteral("valore"), {}, QStringLiteral("VALORE"));
     const QCommandLineOption backupFolder(QStringLiteral("cartella-backup"), {}, QStringLiteral("DIR"));
     const QCommandLineOption period(QStringLiteral("periodo"), {}, QStringLiteral("MMAAAA"));
+    const QCommandLineOption communication(QStringLiteral("comunicazione"), {}, QStringLiteral("N"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -103,6 +105,12 @@ RunOptions parse(const QStringList& arguments)
     options.confirm = parser.isSet(confirm);
     options.values.listingValue = parser.value(listingValue);
     options.values.settlementPeriod = parser.value(period).trimmed();
+    if (parser.isSet(communication)) {
+        bool number = false;
+        options.values.communication = parser.value(communication).toInt(&number);
+        if (!number || options.values.communication <= 0)
+            options.error = QStringLiteral("Comunicazione non valida : ") + parser.value(communication);
+    }
     if (parser.isSet(period) && !parseSettlementPeriod(options.values.settlementPeriod))
         options.error = QStringLiteral("Periodo non valido : ") + parser.value(period) + QStringLiteral(" (MMAAAA, mese da 01 a 14)");
     if (parser.isSet(backupFolder)) {

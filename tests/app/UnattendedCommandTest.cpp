@@ -152,6 +152,19 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_TRUE(run.err.contains("Completata messa a Definitivo Liquidazioni !!")) << run.err.toStdString();
     EXPECT_NE(digest("AR_DEMO.sqlite"), before);
 
+    // The customers' codes into a communication's rows: the same rule, on Corvina.
+    const QByteArray corvina = digest("Corvina_3.sqlite");
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-codici"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("Corvina_3.sqlite"), corvina);
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--comunicazione", "99", "com-dati-codici"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Comunicazione dati fatture 99 non trovata")) << run.err.toStdString();
+    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-codici"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Righe compilate : ")) << run.err.toStdString();
+    EXPECT_NE(digest("Corvina_3.sqlite"), corvina);
+
     const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();

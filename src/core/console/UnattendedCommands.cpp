@@ -4,6 +4,7 @@
 #include "backup/CorvinaBackup.h"
 #include "journal/Settlements.h"
 #include "maintenance/SettlementRegister.h"
+#include "maintenance/VatDataCodes.h"
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
 #include "platform/CorvinaCompany.h"
@@ -167,6 +168,39 @@ CommandResult naturesMissing(AppContext& ctx, ConsoleState& state, const Unatten
     return result;
 }
 
+// "PI/CF su Com.Dati Fatture" without its window: the customers' codes into
+// the rows of a communication that lack them. In the window the button is the
+// consent; here it is asked as a change.
+CommandResult vatDataCodesOf(AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+{
+    using Outcome = CommandResult::Outcome;
+    VatDataCodes codes(ctx, state.selectedCorvina());
+    if (!codes.readCommunications())
+        return {Outcome::Failed};
+    qsizetype index = values.communication == 0 && !codes.communications().isEmpty() ? 0 : -1;
+    for (qsizetype i = 0; i < codes.communications().size() && index < 0; ++i) {
+        if (codes.communications()[i].section(QLatin1Char('|'), 0, 0).toInt() == values.communication)
+            index = i;
+    }
+    if (index < 0) {
+        ctx.ui().critical(values.communication == 0 ? QStringLiteral("Nessuna comunicazione dati fatture per l'azienda e l'anno")
+                                                    : QStringLiteral("Comunicazione dati fatture %1 non trovata").arg(values.communication));
+        return {Outcome::Declined};
+    }
+    const int number = codes.communications()[index].section(QLatin1Char('|'), 0, 0).toInt();
+    if (!codes.readRows(static_cast<int>(index)))
+        return {Outcome::Failed};
+    if (codes.lines().isEmpty())
+        return {Outcome::Done}; // every row has its codes
+    if (ctx.ui().confirmChange(QStringLiteral("Compilo P.IVA/C.F. dei clienti su %1 righe della comunicazione %2 ?").arg(codes.lines().size()).arg(number),
+                               QStringLiteral("PI/CF su Com.Dati Fatture"))
+        != Ui::Answer::Yes)
+        return {Outcome::Declined};
+    const int changed = codes.fillCodes();
+    ctx.ui().message(QStringLiteral("Righe compilate : %1").arg(changed), QStringLiteral("PI/CF su Com.Dati Fatture"));
+    return {Outcome::Done};
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -197,6 +231,7 @@ const QList<UnattendedCommand>& unattendedCommands()
          QStringLiteral("--valore")},
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
         {QStringLiteral("corvina-backup"), QStringLiteral("Cmd_CvBackup"), true, {}, corvinaBackupOf},
+        {QStringLiteral("com-dati-codici"), QStringLiteral("Cmd_CvComDati"), true, {}, vatDataCodesOf},
     };
     return table;
 }

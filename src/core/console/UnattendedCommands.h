@@ -20,6 +20,8 @@ struct UnattendedValues {
     QString settlementPeriod;
     // "csv" or "json": the rows also for a program, beside what is written.
     QString exportFormat;
+    // The VAT-data communication (its progressive number); 0: the newest.
+    int communication = 0;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 
