@@ -61,7 +61,9 @@ QString usage()
         "  --cartella-backup DIR       cartella del backup Corvina (predefinita: quella scelta nella sua finestra)\n"
         "  --periodo MMAAAA            ultimo periodo delle liquidazioni da mettere a definitivo (con --conferma)\n"
         "  --comunicazione N           comunicazione dati fatture (predefinita: la più recente)\n"
-        "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe; 0: nessuno\n"
+        "  --indicatore NOME           indicatore delle correzioni a blocchi (colonna, nome o posizione)\n"
+        "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe (0: nessuno),\n"
+        "                              o valore dell'indicatore\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
         "  --formato csv|json          accanto al report del confronto le stesse righe in CSV o JSON\n"
         "  esce con 0 se ogni comando è arrivato in fondo, 1 se uno è fallito o ha trovato segnalazioni,\n"
@@ -87,10 +89,11 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption backupFolder(QStringLiteral("cartella-backup"), {}, QStringLiteral("DIR"));
     const QCommandLineOption period(QStringLiteral("periodo"), {}, QStringLiteral("MMAAAA"));
     const QCommandLineOption communication(QStringLiteral("comunicazione"), {}, QStringLiteral("N"));
+    const QCommandLineOption indicator(QStringLiteral("indicatore"), {}, QStringLiteral("NOME"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -105,6 +108,7 @@ RunOptions parse(const QStringList& arguments)
     options.confirm = parser.isSet(confirm);
     options.values.listingValue = parser.value(listingValue);
     options.values.settlementPeriod = parser.value(period).trimmed();
+    options.values.indicator = parser.value(indicator).trimmed();
     if (parser.isSet(communication)) {
         bool number = false;
         options.values.communication = parser.value(communication).toInt(&number);
@@ -149,11 +153,13 @@ RunOptions parse(const QStringList& arguments)
         options.error = QStringLiteral("Nessun comando da eseguire (l'elenco con --elenco)");
     for (const QString& name : options.commands) {
         const UnattendedCommand* entry = findUnattendedCommand(name);
-        const bool given = !entry || (entry->requiredOption == QLatin1String("--valore") ? !options.values.listingValue.isEmpty()
-                                     : entry->requiredOption == QLatin1String("--periodo") ? !options.values.settlementPeriod.isEmpty()
-                                                                                          : true);
-        if (options.error.isEmpty() && !given)
-            options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + entry->requiredOption;
+        for (const QString& required : entry ? entry->requiredOptions : QStringList()) {
+            const QString& value = required == QLatin1String("--valore")    ? options.values.listingValue
+                                   : required == QLatin1String("--periodo") ? options.values.settlementPeriod
+                                                                            : options.values.indicator;
+            if (options.error.isEmpty() && value.isEmpty())
+                options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + required;
+        }
         if (options.error.isEmpty() && !entry)
             options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" apre una finestra: non si esegue con esegui")
                                                      : QStringLiteral("Comando sconosciuto : ") + name + QStringLiteral(" (l'elenco con --elenco)");
@@ -175,7 +181,7 @@ QString commandList()
             continue;
         text += QStringLiteral("%1 %2 %3 %4 %5 - %6\n")
                     .arg(entry.name, -20)
-                    .arg(entry.objectName, -18)
+                    .arg(entry.objectName + (entry.rightClick ? QStringLiteral(" dx") : QString()), -18)
                     .arg(tabName(command->tab), -8)
                     .arg(entry.changesData ? QStringLiteral("sì") : QStringLiteral("no"), -8)
                     .arg(command->caption, needsText(command->needs));

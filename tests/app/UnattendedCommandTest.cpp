@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -172,6 +174,37 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_NE(digest("AR_DEMO.sqlite"), settled);
 }
 
+TEST_F(UnattendedCommand, TheFlagsOfTheVatCodesAreSetOnlyWhenConfirmed)
+{
+    const auto declarations = [this] {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "comune");
+        db.setDatabaseName(demo + "/db/AR_COMUNE.sqlite");
+        QStringList values;
+        if (db.open()) {
+            QSqlQuery q("SELECT DISTINCT ind_dich_per FROM CA_IVA ORDER BY 1", db);
+            while (q.next())
+                values << q.value(0).toString();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("comune");
+        return values;
+    };
+    const QStringList before = declarations();
+    ASSERT_GT(before.size(), 1);
+    ProgramRun run = esegui({"--indicatore", "ind_dich_per", "--valore", "1", "indicatori-iva-ardea"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(declarations(), before);
+    run = esegui({"--indicatore", "nessuno", "--valore", "1", "indicatori-iva-ardea"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Indicatore non valido : nessuno (ind_tipo_3000, ind_allegato, ind_dich_per")) << run.err.toStdString();
+    run = esegui({"--valore", "1", "indicatori-iva-ardea"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("Il comando indicatori-iva-ardea richiede --indicatore"));
+    run = esegui({"--conferma", "--indicatore", "Dichiarazione Periodica IVA", "--valore", "1", "Cmd_ArFlagsIva"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(declarations(), QStringList{"1"});
+}
+
 TEST_F(UnattendedCommand, ATerminationRequestStopsTheRunAndLeavesTheRestUndone)
 {
     QStringList arguments = {"esegui", "--home", demo, "--azienda-corvina", "DEMO", "--anno", "2025"};
@@ -200,7 +233,7 @@ TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
         const char* said;
     } cases[] = {
         {{"Cmd_Inesistente"}, "Comando sconosciuto : Cmd_Inesistente"},
-        {{"Cmd_ArFlagsIva"}, "Il comando Cmd_ArFlagsIva apre una finestra"},
+        {{"Cmd_CvIndCau"}, "Il comando Cmd_CvIndCau apre una finestra"},
         {{}, "Nessun comando da eseguire"},
         {{"--cartella-nembo", "/non/esiste", "nembo-leggi"}, "Cartella Nembo non trovata : /non/esiste"},
         {{"--azienda-nembo", "999", "nembo-leggi"}, "Azienda Nembo 999 non presente nella cartella"},

@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "backup/CorvinaBackup.h"
 #include "journal/Settlements.h"
+#include "forms/FlagLists.h"
 #include "maintenance/SettlementRegister.h"
 #include "maintenance/VatDataCodes.h"
 #include "maintenance/VatLineListing.h"
@@ -18,6 +19,15 @@
 namespace corv {
 
 namespace {
+
+// A value of a list of choices as given on the command line: its code
+// ("1") or the name after it ("N1", "TD04").
+bool valueNamed(const QString& value, const QString& given)
+{
+    const QString wanted = given.trimmed();
+    return flagValueCode(value).trimmed().compare(wanted, Qt::CaseInsensitive) == 0
+           || value.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
+}
 
 // The rows also for a program, when asked: beside `besides` (its extension
 // replaced) and among the files the command wrote. False when they could not
@@ -90,12 +100,12 @@ CommandResult vatLinesOf(VatLineKind kind, AppContext& ctx, ConsoleState& state,
     VatLineListing listing(ctx, kind);
     // "N2" or "TD04" as the communications name them ("0": none given).
     const auto nameOf = [](const QString& value) {
-        const QString name = value.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).trimmed();
-        return value.startsWith(QLatin1String("0=")) ? QStringLiteral("0") : name;
+        return flagValueCode(value).trimmed() == QLatin1String("0") ? QStringLiteral("0")
+                                                                    : value.section(QLatin1Char('='), 1).section(QLatin1Char(':'), 0, 0).trimmed();
     };
     QString chosen;
     for (const QString& value : listing.values()) {
-        if (nameOf(value).compare(values.listingValue.trimmed(), Qt::CaseInsensitive) == 0)
+        if (valueNamed(value, values.listingValue))
             chosen = value;
     }
     if (chosen.isEmpty()) {
@@ -201,6 +211,57 @@ CommandResult vatDataCodesOf(AppContext& ctx, ConsoleState& state, const Unatten
     return {Outcome::Done};
 }
 
+// "Flags Codici IVA" and "Indicatori IVA" without their windows: every code
+// of the company's list whose indicator differs from the value is set to it.
+CommandResult flagCorrection(FlagSource source, AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+{
+    using Outcome = CommandResult::Outcome;
+    Ui& ui = ctx.ui();
+    FlagList flags(ctx, source, state.corvinaCompanies);
+    const QList<FlagIndicator>& indicators = flags.description().indicators;
+    int indicator = -1;
+    QStringList settable;
+    for (int i = 0; i < indicators.size(); ++i) {
+        if (indicators[i].column.isEmpty())
+            continue; // shown, never set
+        settable << indicators[i].column;
+        if (indicators[i].column.compare(values.indicator, Qt::CaseInsensitive) == 0
+            || indicators[i].name.compare(values.indicator, Qt::CaseInsensitive) == 0 || QString::number(i + 1) == values.indicator.trimmed())
+            indicator = i;
+    }
+    if (indicator < 0) {
+        ui.critical(QStringLiteral("Indicatore non valido : ") + values.indicator + QStringLiteral(" (") + settable.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        return {Outcome::Declined};
+    }
+    const auto chosen = std::find_if(indicators[indicator].values.begin(), indicators[indicator].values.end(),
+                                     [&](const QString& value) { return valueNamed(value, values.listingValue); });
+    if (chosen == indicators[indicator].values.end()) {
+        ui.critical(QStringLiteral("Valore non valido per ") + indicators[indicator].name + QStringLiteral(" : ") + values.listingValue);
+        return {Outcome::Declined};
+    }
+    // The company's own list: its common database in Ardea, the chosen company and year in Corvina.
+    const int from = source == FlagSource::ArdeaVatCodes ? static_cast<int>(flags.sources().indexOf(ctx.login().commonDatabase)) : state.corvinaRow;
+    if (from < 0) {
+        ui.critical(QStringLiteral("Elenco dei codici dell'azienda non trovato"));
+        return {Outcome::Declined};
+    }
+    if (!flags.read(from))
+        return {Outcome::Failed};
+    const QList<int> rows = flags.rowsToCorrect(indicator, *chosen);
+    if (rows.isEmpty())
+        return {Outcome::Done};
+    if (ui.confirmChange(QStringLiteral("Imposto %1 = %2 su %3 codici di %4 ?")
+                             .arg(indicators[indicator].name, chosen->trimmed())
+                             .arg(rows.size())
+                             .arg(flags.sourceName()),
+                         flags.description().caption)
+        != Ui::Answer::Yes)
+        return {Outcome::Declined};
+    const int changed = flags.apply(rows, indicator, *chosen);
+    ui.message(QStringLiteral("Codici modificati : %1").arg(changed), flags.description().caption);
+    return {changed == rows.size() ? Outcome::Done : Outcome::Failed};
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -212,9 +273,12 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("controllo-generale"), QStringLiteral("Cmd_ARChkCFPI"), true},
         {QStringLiteral("ardea-cf-esteri"), QStringLiteral("Cmd_AREster"), true},
         {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura"), false, {}, naturesMissing},
+        {QStringLiteral("indicatori-iva-ardea"), QStringLiteral("Cmd_ArFlagsIva"), true, {},
+         [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return flagCorrection(FlagSource::ArdeaVatCodes, c, s, v); },
+         {QStringLiteral("--indicatore"), QStringLiteral("--valore")}},
         {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
         {QStringLiteral("liquidazioni-elenco"), QStringLiteral("Cmd_ArLiquidazioni"), false, {}, settlementRegisterList},
-        {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, QStringLiteral("--periodo")},
+        {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, {QStringLiteral("--periodo")}, true},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-enti"), QStringLiteral("Cmd_PIEnti")},
@@ -223,12 +287,15 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("corvina-totali"), QStringLiteral("Cmd_CvPrimaNota")},
         {QStringLiteral("corvina-enti"), QStringLiteral("Cmd_CvPIEnti")},
         {QStringLiteral("corvina-liquidazioni"), QStringLiteral("Cmd_CvLiquidazioni")},
+        {QStringLiteral("indicatori-iva-corvina"), QStringLiteral("Cmd_CvIndIva"), true, {},
+         [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return flagCorrection(FlagSource::CorvinaVatCodes, c, s, v); },
+         {QStringLiteral("--indicatore"), QStringLiteral("--valore")}},
         {QStringLiteral("righe-natura"), QStringLiteral("Cmd_CvIndIva"), false, {},
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::Nature, c, s, v); },
-         QStringLiteral("--valore")},
+         QStringList{QStringLiteral("--valore")}, true},
         {QStringLiteral("righe-tipo-documento"), QStringLiteral("Cmd_CvIndCau"), false, {},
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::DocumentType, c, s, v); },
-         QStringLiteral("--valore")},
+         QStringList{QStringLiteral("--valore")}, true},
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
         {QStringLiteral("corvina-backup"), QStringLiteral("Cmd_CvBackup"), true, {}, corvinaBackupOf},
         {QStringLiteral("com-dati-codici"), QStringLiteral("Cmd_CvComDati"), true, {}, vatDataCodesOf},
@@ -239,7 +306,7 @@ const QList<UnattendedCommand>& unattendedCommands()
 const UnattendedCommand* findUnattendedCommand(const QString& name)
 {
     for (const UnattendedCommand& command : unattendedCommands()) {
-        if (command.name.compare(name, Qt::CaseInsensitive) == 0 || command.objectName.compare(name, Qt::CaseInsensitive) == 0)
+        if (command.name.compare(name, Qt::CaseInsensitive) == 0 || (!command.rightClick && command.objectName.compare(name, Qt::CaseInsensitive) == 0))
             return &command;
     }
     return nullptr;

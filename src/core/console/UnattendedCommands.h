@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace corv {
 
@@ -22,6 +23,9 @@ struct UnattendedValues {
     QString exportFormat;
     // The VAT-data communication (its progressive number); 0: the newest.
     int communication = 0;
+    // The indicator the flag corrections set: its column, its name or its
+    // position from 1; the value is `listingValue`.
+    QString indicator;
 };
 using UnattendedWork = std::function<CommandResult(AppContext&, ConsoleState&, const UnattendedValues&)>;
 
@@ -38,12 +42,15 @@ struct UnattendedCommand {
     // The main work of a button that opens a window, done without it; empty:
     // the button's own work.
     UnattendedWork headless = {};
-    // The option without which it cannot run ("--valore"); empty: none.
-    QString requiredOption = {};
+    // The options without which it cannot run ("--valore").
+    QStringList requiredOptions = {};
+    // The work of the button's right click: named by its short name only.
+    bool rightClick = false;
 };
 
 const QList<UnattendedCommand>& unattendedCommands();
-// By short name or button name, without regard to case; nullptr when none.
+// By short name, or by button name for the work of its click, without regard
+// to case; nullptr when none.
 const UnattendedCommand* findUnattendedCommand(const QString& name);
 // What a command needs, as a person reads it.
 QString needsText(CommandNeeds needs);
