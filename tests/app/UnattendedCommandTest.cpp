@@ -166,6 +166,14 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Righe compilate : ")) << run.err.toStdString();
     EXPECT_NE(digest("Corvina_3.sqlite"), corvina);
+    // The foreign codes of the same company and year, with their report.
+    const QByteArray filled = digest("Corvina_3.sqlite");
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-cf-esteri"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("Corvina_3.sqlite"), filled);
+    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-cf-esteri"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("report " + demo + "/CFEsteroCV_DEMO_2025.log")) << run.out.toStdString();
 
     const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});

@@ -262,6 +262,19 @@ CommandResult flagCorrection(FlagSource source, AppContext& ctx, ConsoleState& s
     return {changed == rows.size() ? Outcome::Done : Outcome::Failed};
 }
 
+// "CF Estero" of the same window: the foreign subjects' empty foreign fiscal
+// codes filled for the chosen Corvina company and year (asked as a change).
+CommandResult vatDataForeignCodesOf(AppContext& ctx, ConsoleState& state, const UnattendedValues&)
+{
+    VatDataCodes codes(ctx, state.selectedCorvina());
+    const QString report = codes.fillForeignCodes();
+    if (report.isEmpty())
+        return {CommandResult::Outcome::Declined};
+    CommandResult result(CommandResult::Outcome::Done);
+    result.writtenReports << report; // already handed to the viewer
+    return result;
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -299,6 +312,8 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
         {QStringLiteral("corvina-backup"), QStringLiteral("Cmd_CvBackup"), true, {}, corvinaBackupOf},
         {QStringLiteral("com-dati-codici"), QStringLiteral("Cmd_CvComDati"), true, {}, vatDataCodesOf},
+        // The window's second button: after the first, so the button's name names the first.
+        {QStringLiteral("com-dati-cf-esteri"), QStringLiteral("Cmd_CvComDati"), true, {}, vatDataForeignCodesOf},
     };
     return table;
 }
