@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace corv {
@@ -61,6 +62,8 @@ QString usage()
         "  --cartella-backup DIR       cartella del backup Corvina (predefinita: quella scelta nella sua finestra)\n"
         "  --periodo MMAAAA            ultimo periodo delle liquidazioni da mettere a definitivo (con --conferma)\n"
         "  --comunicazione N           comunicazione dati fatture (predefinita: la più recente)\n"
+        "  --stato STATO --periodi MM/AAAA[,MM/AAAA...]  stato (Provvisoria, Definitiva, Stampata) e liquidazioni\n"
+        "                              di liquidazioni-stato\n"
         "  --indicatore NOME           indicatore delle correzioni a blocchi (colonna, nome o posizione)\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe (0: nessuno),\n"
         "                              o valore dell'indicatore\n"
@@ -90,10 +93,12 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption period(QStringLiteral("periodo"), {}, QStringLiteral("MMAAAA"));
     const QCommandLineOption communication(QStringLiteral("comunicazione"), {}, QStringLiteral("N"));
     const QCommandLineOption indicator(QStringLiteral("indicatore"), {}, QStringLiteral("NOME"));
+    const QCommandLineOption settlementState(QStringLiteral("stato"), {}, QStringLiteral("STATO"));
+    const QCommandLineOption settlementPeriods(QStringLiteral("periodi"), {}, QStringLiteral("PERIODI"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, settlementState, settlementPeriods, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -109,6 +114,14 @@ RunOptions parse(const QStringList& arguments)
     options.values.listingValue = parser.value(listingValue);
     options.values.settlementPeriod = parser.value(period).trimmed();
     options.values.indicator = parser.value(indicator).trimmed();
+    options.values.settlementState = parser.value(settlementState).trimmed();
+    for (const QString& named : parser.value(settlementPeriods).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        static const QRegularExpression shape(QStringLiteral("^(0?[1-9]|1[0-4])/(\\d{4})$"));
+        const QRegularExpressionMatch match = shape.match(named.trimmed());
+        if (!match.hasMatch() || match.captured(2).toInt() < 1990)
+            options.error = QStringLiteral("Liquidazione non valida : ") + named + QStringLiteral(" (MM/AAAA)");
+        options.values.settlementPeriods << named.trimmed();
+    }
     if (parser.isSet(communication)) {
         bool number = false;
         options.values.communication = parser.value(communication).toInt(&number);
@@ -154,9 +167,11 @@ RunOptions parse(const QStringList& arguments)
     for (const QString& name : options.commands) {
         const UnattendedCommand* entry = findUnattendedCommand(name);
         for (const QString& required : entry ? entry->requiredOptions : QStringList()) {
-            const QString& value = required == QLatin1String("--valore")    ? options.values.listingValue
-                                   : required == QLatin1String("--periodo") ? options.values.settlementPeriod
-                                                                            : options.values.indicator;
+            const QString value = required == QLatin1String("--valore")    ? options.values.listingValue
+                                  : required == QLatin1String("--periodo") ? options.values.settlementPeriod
+                                  : required == QLatin1String("--stato")   ? options.values.settlementState
+                                  : required == QLatin1String("--periodi") ? options.values.settlementPeriods.join(QLatin1Char(','))
+                                                                           : options.values.indicator;
             if (options.error.isEmpty() && value.isEmpty())
                 options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + required;
         }

@@ -175,6 +175,20 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("report " + demo + "/CFEsteroCV_DEMO_2025.log")) << run.out.toStdString();
 
+    // Two settlements of the register printed: asked, then done.
+    const QByteArray definitive = digest("AR_DEMO.sqlite");
+    run = esegui({"--stato", "stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("AR_DEMO.sqlite"), definitive);
+    run = esegui({"--stato", "S", "--periodi", "13/1999", "liquidazioni-stato"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Liquidazioni non presenti nel registro : 13/1999")) << run.err.toStdString();
+    run = esegui({"--stato", "S", "--periodi", "15/2025", "liquidazioni-stato"});
+    EXPECT_EQ(run.exitCode, 2);
+    run = esegui({"--conferma", "--stato", "Stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Liquidazioni impostate a 'Stampata' : 2")) << run.err.toStdString();
+
     const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();

@@ -275,6 +275,47 @@ CommandResult vatDataForeignCodesOf(AppContext& ctx, ConsoleState& state, const 
     return result;
 }
 
+// The register's "Imposta" without its window: the settlements named moved to
+// the state (asked as a change); one the register lacks is said, nothing else
+// changes then.
+CommandResult settlementStateOf(AppContext& ctx, ConsoleState&, const UnattendedValues& values)
+{
+    using Outcome = CommandResult::Outcome;
+    MaintenanceList list;
+    SettlementRegister settlements(ctx, list);
+    if (!settlements.refresh())
+        return {Outcome::Failed};
+    QList<int> chosen;
+    QStringList missing;
+    for (const QString& named : values.settlementPeriods) {
+        const int month = named.section(QLatin1Char('/'), 0, 0).toInt();
+        const int year = named.section(QLatin1Char('/'), 1, 1).toInt();
+        const qsizetype before = chosen.size();
+        for (int i = 0; i < settlements.settlements().size(); ++i) {
+            const SettlementRegister::Settlement& s = settlements.settlements()[i];
+            if (s.year == year && s.period.trimmed().toInt() == month)
+                chosen << i;
+        }
+        if (chosen.size() == before)
+            missing << named;
+    }
+    if (!missing.isEmpty()) {
+        ctx.ui().critical(QStringLiteral("Liquidazioni non presenti nel registro : ") + missing.join(QStringLiteral(", ")));
+        return {Outcome::Declined};
+    }
+    const QStringList states = SettlementRegister::stateChoices();
+    const auto state = std::find_if(states.begin(), states.end(), [&](const QString& name) {
+        return name.startsWith(values.settlementState.trimmed().left(1), Qt::CaseInsensitive) && !values.settlementState.trimmed().isEmpty();
+    });
+    if (state == states.end()) {
+        ctx.ui().critical(QStringLiteral("Stato non valido : ") + values.settlementState + QStringLiteral(" (") + states.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        return {Outcome::Declined};
+    }
+    const int changed = settlements.setState(chosen, *state);
+    ctx.ui().message(QStringLiteral("Liquidazioni impostate a '%1' : %2").arg(*state).arg(changed), QStringLiteral("Liquidazioni"));
+    return {Outcome::Done};
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -291,6 +332,9 @@ const QList<UnattendedCommand>& unattendedCommands()
          {QStringLiteral("--indicatore"), QStringLiteral("--valore")}},
         {QStringLiteral("totali-iva-anno"), QStringLiteral("Cmd_ArTotali"), false, {}, vatTotalsOfYear},
         {QStringLiteral("liquidazioni-elenco"), QStringLiteral("Cmd_ArLiquidazioni"), false, {}, settlementRegisterList},
+        // The window's second button: after the first, so the button's name names the first.
+        {QStringLiteral("liquidazioni-stato"), QStringLiteral("Cmd_ArLiquidazioni"), true, {}, settlementStateOf,
+         {QStringLiteral("--stato"), QStringLiteral("--periodi")}},
         {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, {QStringLiteral("--periodo")}, true},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},

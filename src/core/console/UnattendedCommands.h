@@ -23,6 +23,10 @@ struct UnattendedValues {
     QString exportFormat;
     // The VAT-data communication (its progressive number); 0: the newest.
     int communication = 0;
+    // The settlement register's change: the state ("Provvisoria", "Definitiva",
+    // "Stampata") and the settlements, "MM/AAAA" each.
+    QString settlementState;
+    QStringList settlementPeriods;
     // The indicator the flag corrections set: its column, its name or its
     // position from 1; the value is `listingValue`.
     QString indicator;
