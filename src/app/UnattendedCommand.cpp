@@ -64,6 +64,7 @@ QString usage()
         "  --comunicazione N           comunicazione dati fatture (predefinita: la più recente)\n"
         "  --stato STATO --periodi MM/AAAA[,MM/AAAA...]  stato (Provvisoria, Definitiva, Stampata) e liquidazioni\n"
         "                              di liquidazioni-stato\n"
+        "  --data-obsolescenza gg/mm/aaaa [--articolo TESTO]  ricerca degli articoli senza movimenti da quella data\n"
         "  --indicatore NOME           indicatore delle correzioni a blocchi (colonna, nome o posizione)\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe (0: nessuno),\n"
         "                              o valore dell'indicatore\n"
@@ -94,11 +95,13 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption communication(QStringLiteral("comunicazione"), {}, QStringLiteral("N"));
     const QCommandLineOption indicator(QStringLiteral("indicatore"), {}, QStringLiteral("NOME"));
     const QCommandLineOption settlementState(QStringLiteral("stato"), {}, QStringLiteral("STATO"));
+    const QCommandLineOption cutOff(QStringLiteral("data-obsolescenza"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption article(QStringLiteral("articolo"), {}, QStringLiteral("TESTO"));
     const QCommandLineOption settlementPeriods(QStringLiteral("periodi"), {}, QStringLiteral("PERIODI"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, settlementState, settlementPeriods, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, settlementState, settlementPeriods, cutOff, article, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -115,6 +118,14 @@ RunOptions parse(const QStringList& arguments)
     options.values.settlementPeriod = parser.value(period).trimmed();
     options.values.indicator = parser.value(indicator).trimmed();
     options.values.settlementState = parser.value(settlementState).trimmed();
+    options.values.articleCode = parser.value(article).trimmed();
+    if (parser.isSet(cutOff)) {
+        const auto date = maskedDate(parser.value(cutOff).trimmed());
+        if (!date || !date->isValid())
+            options.error = QStringLiteral("Data non valida : ") + parser.value(cutOff) + QStringLiteral(" (gg/mm/aaaa)");
+        else
+            options.values.articleCutOff = date->toString(QStringLiteral("dd/MM/yyyy"));
+    }
     for (const QString& named : parser.value(settlementPeriods).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         static const QRegularExpression shape(QStringLiteral("^(0?[1-9]|1[0-4])/(\\d{4})$"));
         const QRegularExpressionMatch match = shape.match(named.trimmed());
@@ -171,6 +182,7 @@ RunOptions parse(const QStringList& arguments)
                                   : required == QLatin1String("--periodo") ? options.values.settlementPeriod
                                   : required == QLatin1String("--stato")   ? options.values.settlementState
                                   : required == QLatin1String("--periodi") ? options.values.settlementPeriods.join(QLatin1Char(','))
+                                  : required == QLatin1String("--data-obsolescenza") ? options.values.articleCutOff
                                                                            : options.values.indicator;
             if (options.error.isEmpty() && value.isEmpty())
                 options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + required;

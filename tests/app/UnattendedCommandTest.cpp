@@ -189,6 +189,22 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Liquidazioni impostate a 'Stampata' : 2")) << run.err.toStdString();
 
+    // The articles with nothing since the cut-off: listed, then stamped when confirmed.
+    run = esegui({"--data-obsolescenza", "01/01/2025", "articoli-obsoleti"});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString(); // found
+    const QRegularExpressionMatch articles = QRegularExpression(" - (\\d+) segnalazioni - report (.*)$").match(run.out.trimmed());
+    ASSERT_TRUE(articles.hasMatch()) << run.out.toStdString();
+    QFile listed(articles.captured(2));
+    ASSERT_TRUE(listed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(listed.readAll()).count("\r\n"), articles.captured(1).toInt() + 1); // the heading
+    const QByteArray searched = digest("AR_DEMO.sqlite");
+    run = esegui({"--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("AR_DEMO.sqlite"), searched);
+    run = esegui({"--conferma", "--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Articoli resi obsoleti : " + articles.captured(1))) << run.err.toStdString();
+
     const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();

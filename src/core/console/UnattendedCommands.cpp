@@ -4,7 +4,9 @@
 #include "backup/CorvinaBackup.h"
 #include "journal/Settlements.h"
 #include "forms/FlagLists.h"
+#include "maintenance/ArticleObsolescence.h"
 #include "maintenance/SettlementRegister.h"
+#include "report/ReportFiles.h"
 #include "maintenance/VatDataCodes.h"
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
@@ -316,6 +318,40 @@ CommandResult settlementStateOf(AppContext& ctx, ConsoleState&, const Unattended
     return {Outcome::Done};
 }
 
+// The article search of the stock window without it: the articles with
+// nothing since the cut-off, to a list file; with `stamp`, then stamped
+// obsolete at that date (asked as a change).
+CommandResult obsoleteArticles(AppContext& ctx, const UnattendedValues& values, bool stamp)
+{
+    using Outcome = CommandResult::Outcome;
+    MaintenanceList list;
+    ArticleObsolescence articles(ctx, list);
+    ArticleSearch search;
+    search.cutOff = values.articleCutOff;
+    search.code = values.articleCode;
+    if (!articles.search(search))
+        return {ctx.stop().requested() ? Outcome::Stopped : Outcome::Failed};
+    CommandResult result(Outcome::Done);
+    result.findings = static_cast<int>(list.lines.size());
+    if (list.lines.isEmpty())
+        return result;
+    const QString path = listToFile(ctx.ui(), QStringList{ArticleObsolescence::heading()} + list.lines, ctx.viewer(), ctx.paths());
+    if (path.isEmpty())
+        return {Outcome::Failed};
+    result.writtenReports << path;
+    if (!exportRows(ctx, values, path, ArticleObsolescence::heading(), list.lines, result))
+        return {Outcome::Failed};
+    if (stamp) {
+        QList<int> every;
+        for (int i = 0; i < list.lines.size(); ++i)
+            every << i;
+        const int changed = articles.apply(every, values.articleCutOff);
+        ctx.ui().message(QStringLiteral("Articoli resi obsoleti : %1").arg(changed), QStringLiteral("Articoli"));
+        result.findings = 0; // what was found is now stamped
+    }
+    return result;
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -335,6 +371,10 @@ const QList<UnattendedCommand>& unattendedCommands()
         // The window's second button: after the first, so the button's name names the first.
         {QStringLiteral("liquidazioni-stato"), QStringLiteral("Cmd_ArLiquidazioni"), true, {}, settlementStateOf,
          {QStringLiteral("--stato"), QStringLiteral("--periodi")}},
+        {QStringLiteral("articoli-obsoleti"), QStringLiteral("Cmd_ArLiquidazioni"), false, {},
+         [](AppContext& c, ConsoleState&, const UnattendedValues& v) { return obsoleteArticles(c, v, false); }, {QStringLiteral("--data-obsolescenza")}},
+        {QStringLiteral("articoli-obsoleti-marca"), QStringLiteral("Cmd_ArLiquidazioni"), true, {},
+         [](AppContext& c, ConsoleState&, const UnattendedValues& v) { return obsoleteArticles(c, v, true); }, {QStringLiteral("--data-obsolescenza")}},
         {QStringLiteral("liquidazioni-definitive"), QStringLiteral("Cmd_ArTotali"), true, {}, settlementsToDefinitive, {QStringLiteral("--periodo")}, true},
         {QStringLiteral("nembo-leggi"), QStringLiteral("Cmd_NbLeggi")},
         {QStringLiteral("nembo-totali"), QStringLiteral("Cmd_NbPrimaNota"), false, QStringLiteral("Cmd_NbLeggi")},

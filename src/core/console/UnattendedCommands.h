@@ -27,6 +27,10 @@ struct UnattendedValues {
     // "Stampata") and the settlements, "MM/AAAA" each.
     QString settlementState;
     QStringList settlementPeriods;
+    // The article search: the cut-off date (gg/mm/aaaa) and, when given, the
+    // articles whose code holds the text.
+    QString articleCutOff;
+    QString articleCode;
     // The indicator the flag corrections set: its column, its name or its
     // position from 1; the value is `listingValue`.
     QString indicator;
