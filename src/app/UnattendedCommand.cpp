@@ -65,7 +65,9 @@ QString usage()
         "  --stato STATO --periodi MM/AAAA[,MM/AAAA...]  stato (Provvisoria, Definitiva, Stampata) e liquidazioni\n"
         "                              di liquidazioni-stato\n"
         "  --data-obsolescenza gg/mm/aaaa [--articolo TESTO]  ricerca degli articoli senza movimenti da quella data\n"
-        "  --indicatore NOME           indicatore delle correzioni a blocchi (colonna, nome o posizione)\n"
+        "  --indicatore NOME           indicatore delle correzioni a blocchi (colonna, nome o posizione);\n"
+        "                              per le causali, gli indicatori da attivare separati da virgole\n"
+        "  --causali COD[,COD...]      causali di indicatori-causali\n"
         "  --valore VALORE             natura (N1...N7) o tipo documento (TD01...) degli elenchi di righe (0: nessuno),\n"
         "                              o valore dell'indicatore\n"
         "  --conferma                  risponde Sì alle domande che modificano database o file salvati\n"
@@ -97,11 +99,12 @@ RunOptions parse(const QStringList& arguments)
     const QCommandLineOption settlementState(QStringLiteral("stato"), {}, QStringLiteral("STATO"));
     const QCommandLineOption cutOff(QStringLiteral("data-obsolescenza"), {}, QStringLiteral("DATA"));
     const QCommandLineOption article(QStringLiteral("articolo"), {}, QStringLiteral("TESTO"));
+    const QCommandLineOption reasons(QStringLiteral("causali"), {}, QStringLiteral("CAUSALI"));
     const QCommandLineOption settlementPeriods(QStringLiteral("periodi"), {}, QStringLiteral("PERIODI"));
     const QCommandLineOption list(QStringLiteral("elenco"));
     const QCommandLineOption help = helpOption();
     options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2),
-                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, settlementState, settlementPeriods, cutOff, article, list, help});
+                                 {home, ardea, corvina, year, folder, nembo, from, to, confirm, format, vatYear, listingValue, backupFolder, period, communication, indicator, settlementState, settlementPeriods, cutOff, article, reasons, list, help});
     if (!options.error.isEmpty())
         return options;
     options.help = parser.isSet(help);
@@ -119,6 +122,8 @@ RunOptions parse(const QStringList& arguments)
     options.values.indicator = parser.value(indicator).trimmed();
     options.values.settlementState = parser.value(settlementState).trimmed();
     options.values.articleCode = parser.value(article).trimmed();
+    for (const QString& reason : parser.value(reasons).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        options.values.reasons << reason.trimmed();
     if (parser.isSet(cutOff)) {
         const auto date = maskedDate(parser.value(cutOff).trimmed());
         if (!date || !date->isValid())
@@ -183,12 +188,13 @@ RunOptions parse(const QStringList& arguments)
                                   : required == QLatin1String("--stato")   ? options.values.settlementState
                                   : required == QLatin1String("--periodi") ? options.values.settlementPeriods.join(QLatin1Char(','))
                                   : required == QLatin1String("--data-obsolescenza") ? options.values.articleCutOff
+                                  : required == QLatin1String("--causali") ? options.values.reasons.join(QLatin1Char(','))
                                                                            : options.values.indicator;
             if (options.error.isEmpty() && value.isEmpty())
                 options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + required;
         }
         if (options.error.isEmpty() && !entry)
-            options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" apre una finestra: non si esegue con esegui")
+            options.error = findConsoleCommand(name) ? QStringLiteral("Il comando ") + name + QStringLiteral(" si usa solo nella console: non si esegue con esegui")
                                                      : QStringLiteral("Comando sconosciuto : ") + name + QStringLiteral(" (l'elenco con --elenco)");
     }
     return options;

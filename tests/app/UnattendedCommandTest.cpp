@@ -166,6 +166,18 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Righe compilate : ")) << run.err.toStdString();
     EXPECT_NE(digest("Corvina_3.sqlite"), corvina);
+    // Flags of two reasons of the same company and year.
+    const QByteArray beforeFlags = digest("Corvina_3.sqlite");
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura,VATReverseCharge", "--causali", "FV,FA", "indicatori-causali"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_EQ(digest("Corvina_3.sqlite"), beforeFlags);
+    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura", "--causali", "ZZ9", "indicatori-causali"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Causali non trovate : ZZ9")) << run.err.toStdString();
+    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura,VATReverseCharge", "--causali", "FV,FA",
+                  "indicatori-causali"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Causali modificate : 2")) << run.err.toStdString();
     // The foreign codes of the same company and year, with their report.
     const QByteArray filled = digest("Corvina_3.sqlite");
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-cf-esteri"});
@@ -271,7 +283,7 @@ TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
         const char* said;
     } cases[] = {
         {{"Cmd_Inesistente"}, "Comando sconosciuto : Cmd_Inesistente"},
-        {{"Cmd_CvIndCau"}, "Il comando Cmd_CvIndCau apre una finestra"},
+        {{"Cmd_NbCartella"}, "Il comando Cmd_NbCartella si usa solo nella console"},
         {{}, "Nessun comando da eseguire"},
         {{"--cartella-nembo", "/non/esiste", "nembo-leggi"}, "Cartella Nembo non trovata : /non/esiste"},
         {{"--azienda-nembo", "999", "nembo-leggi"}, "Azienda Nembo 999 non presente nella cartella"},

@@ -352,6 +352,52 @@ CommandResult obsoleteArticles(AppContext& ctx, const UnattendedValues& values, 
     return result;
 }
 
+// "Indicatori CauCon" without its window: the flags named by `indicator`
+// (columns or captions, comma-separated) set on the reasons named, for the
+// chosen Corvina company and year (asked as a change).
+CommandResult reasonFlagsOf(AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+{
+    using Outcome = CommandResult::Outcome;
+    Ui& ui = ctx.ui();
+    QStringList columns, known;
+    for (const QString& wanted : values.indicator.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const auto flag = std::find_if(std::begin(kReasonFlags), std::end(kReasonFlags), [&](const BooleanFlag& f) {
+            return wanted.trimmed().compare(QLatin1String(f.column), Qt::CaseInsensitive) == 0
+                   || wanted.trimmed().compare(QString::fromUtf8(f.caption), Qt::CaseInsensitive) == 0;
+        });
+        if (flag == std::end(kReasonFlags)) {
+            for (const BooleanFlag& f : kReasonFlags)
+                known << QString::fromUtf8(f.column);
+            ui.critical(QStringLiteral("Indicatore non valido : ") + wanted + QStringLiteral(" (") + known.join(QStringLiteral(", ")) + QLatin1Char(')'));
+            return {Outcome::Declined};
+        }
+        columns << QString::fromUtf8(flag->column);
+    }
+    FlagList flags(ctx, FlagSource::CorvinaReasons, state.corvinaCompanies);
+    if (!flags.read(state.corvinaRow))
+        return {Outcome::Failed};
+    QList<int> rows;
+    QStringList missing;
+    for (const QString& reason : values.reasons) {
+        const qsizetype at = flags.keys().indexOf(reason.trimmed());
+        if (at < 0)
+            missing << reason;
+        else
+            rows << static_cast<int>(at);
+    }
+    if (!missing.isEmpty()) {
+        ui.critical(QStringLiteral("Causali non trovate : ") + missing.join(QStringLiteral(", ")));
+        return {Outcome::Declined};
+    }
+    if (ui.confirmChange(QStringLiteral("Imposto %1 sulle causali %2 ?").arg(columns.join(QStringLiteral(", ")), values.reasons.join(QStringLiteral(", "))),
+                         flags.description().caption)
+        != Ui::Answer::Yes)
+        return {Outcome::Declined};
+    const int changed = flags.setFlags(rows, columns, false);
+    ui.message(QStringLiteral("Causali modificate : %1").arg(changed), flags.description().caption);
+    return {changed == rows.size() ? Outcome::Done : Outcome::Failed};
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -387,6 +433,8 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("indicatori-iva-corvina"), QStringLiteral("Cmd_CvIndIva"), true, {},
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return flagCorrection(FlagSource::CorvinaVatCodes, c, s, v); },
          {QStringLiteral("--indicatore"), QStringLiteral("--valore")}},
+        {QStringLiteral("indicatori-causali"), QStringLiteral("Cmd_CvIndCau"), true, {}, reasonFlagsOf,
+         {QStringLiteral("--indicatore"), QStringLiteral("--causali")}},
         {QStringLiteral("righe-natura"), QStringLiteral("Cmd_CvIndIva"), false, {},
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::Nature, c, s, v); },
          QStringList{QStringLiteral("--valore")}, true},

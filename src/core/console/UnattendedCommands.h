@@ -31,6 +31,8 @@ struct UnattendedValues {
     // articles whose code holds the text.
     QString articleCutOff;
     QString articleCode;
+    // The accounting reasons whose flags are set, by code.
+    QStringList reasons;
     // The indicator the flag corrections set: its column, its name or its
     // position from 1; the value is `listingValue`.
     QString indicator;

@@ -64,6 +64,8 @@ public:
     // Reads the list of a source; false (told to the user) on an error.
     bool read(int source);
     const QStringList& rows() const { return rows_; }
+    // Each row's code whole, as stored.
+    const QStringList& keys() const { return keys_; }
 
     // The list read again, and the rows whose indicator differs from the value.
     QList<int> rowsToCorrect(int indicator, const QString& value);
