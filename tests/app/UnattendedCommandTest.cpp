@@ -217,6 +217,13 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Articoli resi obsoleti : " + articles.captured(1))) << run.err.toStdString();
 
+    // The town table read again from its text files.
+    run = esegui({"localita-ricarica"});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    run = esegui({"--conferma", "localita-ricarica"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Località lette : ")) << run.err.toStdString();
+
     const QByteArray settled = digest("AR_DEMO.sqlite");
     run = esegui({"--conferma", "ardea-enti"});
     EXPECT_NE(run.exitCode, 3) << run.err.toStdString();

@@ -7,6 +7,7 @@
 #include "maintenance/ArticleObsolescence.h"
 #include "maintenance/SettlementRegister.h"
 #include "report/ReportFiles.h"
+#include "taxcode/TownDatabase.h"
 #include "maintenance/VatDataCodes.h"
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
@@ -398,6 +399,33 @@ CommandResult reasonFlagsOf(AppContext& ctx, ConsoleState& state, const Unattend
     return {changed == rows.size() ? Outcome::Done : Outcome::Failed};
 }
 
+// "Rilettura Località" of the fiscal code workbench without it: the town
+// table rebuilt from LOCALITA.TXT and NAZIONI.TXT (asked as a change).
+CommandResult townRebuild(AppContext& ctx, ConsoleState&, const UnattendedValues&)
+{
+    using Outcome = CommandResult::Outcome;
+    Ui& ui = ctx.ui();
+    if (!QFileInfo::exists(towns::databasePath(ctx))) {
+        ui.critical(towns::kDatabaseMessage);
+        return {Outcome::Failed};
+    }
+    if (!ui.askToChange(QStringLiteral("Confermi rilettura File Località ?")))
+        return {Outcome::Declined};
+    Feedback progress = ctx.feedback();
+    const towns::RebuildResult result = towns::rebuild(ctx, [&](const QString& key) { progress.step([&] { return key; }); });
+    if (!result.ok) {
+        ui.critical(result.error);
+        return {ctx.stop().requested() ? Outcome::Stopped : Outcome::Failed};
+    }
+    ui.message(QStringLiteral("Località lette : %1, scartate : %2, nazioni : %3, senza località : %4")
+                   .arg(result.towns)
+                   .arg(result.skipped)
+                   .arg(result.nations)
+                   .arg(result.unmatched),
+               QStringLiteral("Località"));
+    return {Outcome::Done};
+}
+
 } // namespace
 
 const QList<UnattendedCommand>& unattendedCommands()
@@ -406,6 +434,7 @@ const QList<UnattendedCommand>& unattendedCommands()
         {QStringLiteral("ardea-leggi"), QStringLiteral("Cmd_ArLeggi")},
         {QStringLiteral("ardea-totali"), QStringLiteral("Cmd_ArPrimaNota"), false, QStringLiteral("Cmd_ArLeggi")},
         {QStringLiteral("ardea-enti"), QStringLiteral("Cmd_ARPIEnti"), true},
+        {QStringLiteral("localita-ricarica"), QStringLiteral("Cmd_ARPIEnti"), true, {}, townRebuild, {}, true},
         {QStringLiteral("controllo-generale"), QStringLiteral("Cmd_ARChkCFPI"), true},
         {QStringLiteral("ardea-cf-esteri"), QStringLiteral("Cmd_AREster"), true},
         {QStringLiteral("ardea-nature"), QStringLiteral("Cmd_ArNatura"), false, {}, naturesMissing},
