@@ -231,6 +231,29 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
     EXPECT_NE(digest("AR_DEMO.sqlite"), settled);
 }
 
+TEST_F(UnattendedCommand, TheGeneralCheckReportsItsFindingsAlsoAsJsonAndChangesNothingUnconfirmed)
+{
+    ASSERT_EQ(esegui({"ardea-leggi"}).exitCode, 0); // the views made
+    const QByteArray before = digest("AR_DEMO.sqlite");
+    const ProgramRun run = esegui({"--formato", "json", "controllo-generale"});
+    // Codes to mend found; the automatic corrections asked as changes and left.
+    EXPECT_EQ(run.exitCode, 3) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
+    const QRegularExpressionMatch found = QRegularExpression(" - (\\d+) segnalazioni - .*report (.*\\.log) - report (.*\\.json)$").match(run.out.trimmed());
+    ASSERT_TRUE(found.hasMatch()) << run.out.toStdString();
+    QFile json(found.captured(3));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonArray rows = QJsonDocument::fromJson(json.readAll()).array();
+    EXPECT_EQ(rows.size(), found.captured(1).toInt());
+    bool shortCode = false;
+    for (const QJsonValue row : rows)
+        shortCode = shortCode || (row["Rag. Soc."].toString() == "CODICE DI 5 CARATTERI" && row["Segnalazione"].toString().contains("TROPPO CORTO"));
+    EXPECT_TRUE(shortCode);
+    QFile report(found.captured(2));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(report.readAll()).contains("*** Correzioni NON salvate: esecuzione senza conferma esplicita\r\n"));
+}
+
 TEST_F(UnattendedCommand, TheFlagsOfTheVatCodesAreSetOnlyWhenConfirmed)
 {
     const auto declarations = [this] {

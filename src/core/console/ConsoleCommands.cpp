@@ -1,4 +1,6 @@
 #include "console/ConsoleCommands.h"
+
+#include "report/TableExport.h"
 #include "maintenance/VatLineListing.h"
 
 #include "backup/CorvinaBackup.h"
@@ -177,6 +179,25 @@ CommandResult generalCheck(AppContext& ctx, ConsoleState& state)
     const GeneralCheckResult result = runGeneralCheck(ctx, input);
     CommandResult outcome;
     outcome.outcome = !result.ran ? Outcome::Declined : result.stopped ? Outcome::Stopped : result.completed ? Outcome::Done : Outcome::Failed;
+    // The check hands its report to the viewer itself; the command line tells what it found.
+    outcome.findings = result.findings;
+    if (!result.reportPath.isEmpty())
+        outcome.writtenReports << result.reportPath;
+    if (!state.exportFormat.isEmpty() && !result.findingRows.isEmpty() && !result.reportPath.isEmpty()) {
+        // The findings also for a program, beside the report.
+        QList<QStringList> rows;
+        for (const GeneralCheckFinding& f : result.findingRows)
+            rows << QStringList{f.type, f.code, f.name, QString(f.text).replace(QLatin1String("\r\n"), QLatin1String(" / ")).simplified()};
+        const QString path = result.reportPath.left(result.reportPath.lastIndexOf(QLatin1Char('.'))) + QLatin1Char('.') + state.exportFormat;
+        QString failure;
+        if (!writeRowsExport(path, state.exportFormat, {QStringLiteral("Tipo"), QStringLiteral("Codice"), QStringLiteral("Rag. Soc."), QStringLiteral("Segnalazione")},
+                             rows, &failure)) {
+            ctx.ui().critical(failure);
+            outcome.outcome = Outcome::Failed;
+        } else {
+            outcome.writtenReports << path;
+        }
+    }
     return outcome;
 }
 

@@ -62,15 +62,14 @@ bool writeJson(const QString& path, const QByteArray& json, QString* failure)
     return ReportFile::writeAll(path, text.split(QLatin1Char('\n')), failure);
 }
 
-QStringList tableCsv(const QString& heading, const QStringList& lines)
+namespace {
+
+QStringList rowsCsv(QStringList columns, const QList<QStringList>& rows)
 {
-    QStringList out;
-    QStringList names = columnNames(heading);
-    for (QString& name : names)
+    for (QString& name : columns)
         name = csvField(name);
-    out << names.join(QLatin1Char(';'));
-    for (const QString& line : lines) {
-        QStringList fields = fieldsOf(line);
+    QStringList out = {columns.join(QLatin1Char(';'))};
+    for (QStringList fields : rows) {
         for (QString& field : fields)
             field = csvField(field);
         out << fields.join(QLatin1Char(';'));
@@ -78,25 +77,42 @@ QStringList tableCsv(const QString& heading, const QStringList& lines)
     return out;
 }
 
-QByteArray tableJson(const QString& heading, const QStringList& lines)
+QByteArray rowsJson(const QStringList& columns, const QList<QStringList>& rows)
 {
-    const QStringList names = columnNames(heading);
-    QJsonArray rows;
-    for (const QString& line : lines) {
-        const QStringList fields = fieldsOf(line);
+    QJsonArray array;
+    for (const QStringList& fields : rows) {
         QJsonObject row;
         for (qsizetype i = 0; i < fields.size(); ++i)
-            row.insert(i < names.size() ? names[i] : QStringLiteral("colonna%1").arg(i + 1), jsonValue(fields[i]));
-        rows.append(row);
+            row.insert(i < columns.size() ? columns[i] : QStringLiteral("colonna%1").arg(i + 1), jsonValue(fields[i]));
+        array.append(row);
     }
-    return QJsonDocument(rows).toJson(QJsonDocument::Indented);
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+}
+
+QList<QStringList> rowsOf(const QStringList& lines)
+{
+    QList<QStringList> rows;
+    for (const QString& line : lines)
+        rows << fieldsOf(line);
+    return rows;
+}
+
+} // namespace
+
+QStringList tableCsv(const QString& heading, const QStringList& lines) { return rowsCsv(columnNames(heading), rowsOf(lines)); }
+
+QByteArray tableJson(const QString& heading, const QStringList& lines) { return rowsJson(columnNames(heading), rowsOf(lines)); }
+
+bool writeRowsExport(const QString& path, const QString& format, const QStringList& columns, const QList<QStringList>& rows, QString* failure)
+{
+    if (format == QLatin1String("json"))
+        return writeJson(path, rowsJson(columns, rows), failure);
+    return ReportFile::writeAll(path, rowsCsv(columns, rows), failure);
 }
 
 bool writeTableExport(const QString& path, const QString& format, const QString& heading, const QStringList& lines, QString* failure)
 {
-    if (format == QLatin1String("json"))
-        return writeJson(path, tableJson(heading, lines), failure);
-    return ReportFile::writeAll(path, tableCsv(heading, lines), failure);
+    return writeRowsExport(path, format, columnNames(heading), rowsOf(lines), failure);
 }
 
 } // namespace corv

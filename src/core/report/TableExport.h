@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,9 @@ namespace corv {
 // names, numbers in the Italian form ("1.234,56", "-7") as numbers.
 QStringList tableCsv(const QString& heading, const QStringList& lines);
 QByteArray tableJson(const QString& heading, const QStringList& lines);
+// The same from rows already apart: a name per column, fields per row.
+bool writeRowsExport(const QString& path, const QString& format, const QStringList& columns, const QList<QStringList>& rows, QString* failure);
+
 // A CSV field as a spreadsheet reads it back: quoted when it holds ";", a
 // quote or a line break.
 QString csvField(const QString& text);

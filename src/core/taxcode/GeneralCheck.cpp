@@ -100,6 +100,8 @@ private:
         report_->write(text);
         row.reported += text + kCrLf;
         ++findings_;
+        findingRows_.append({textOf(row.record.value(QStringLiteral("ind_clifor"))), textOf(row.record.value(QStringLiteral("cod_clifor"))),
+                             textOf(row.record.value(QStringLiteral("des_ragsoc"))).trimmed(), text});
     }
     bool saveRow(Row& row);
     bool closeSection(Row& row);
@@ -126,6 +128,8 @@ private:
     std::unique_ptr<KeysetReader> reader_;
     FieldIndex fields_;
     int findings_ = 0;
+    QList<GeneralCheckFinding> findingRows_;
+    bool saveCorrections_ = true;
     bool automatic_ = false;
     bool journalCheck_ = false;
     bool fixAlphanumeric_ = false;
@@ -144,6 +148,12 @@ bool GeneralCheckRun::databaseError(const QString& what, const QString& error)
 
 bool GeneralCheckRun::saveRow(Row& row)
 {
+    if (!saveCorrections_) {
+        // Reported, not saved: nobody confirmed the corrections.
+        row.current.cancel();
+        row.historical.cancel();
+        return true;
+    }
     for (RowEditor* editor : {&row.current, &row.historical}) {
         QString error;
         switch (editor->save(&error)) {
@@ -539,6 +549,10 @@ GeneralCheckResult GeneralCheckRun::run()
         return result;
     }
     result.ran = true;
+    // Unattended, the corrections are saved only when that was said
+    // explicitly; otherwise the report tells what they would be.
+    if (!ui_.interactive())
+        saveCorrections_ = askToCorrect(QStringLiteral("Salvo le correzioni del Controllo PI/CF Generico ?"), Answer::Yes);
     if (input_.clearResults)
         input_.clearResults();
     result.reportPath = companyReportPath(ctx_.paths(), QStringLiteral("\\PICF_GenAR_"), input_.companyCode, QStringLiteral(".log"));
@@ -550,6 +564,8 @@ GeneralCheckResult GeneralCheckRun::run()
         return result;
     }
     heading(utl::RepeatChar(static_cast<int>(title.size()), QLatin1Char('*')));
+    if (!saveCorrections_)
+        heading(QStringLiteral("*** Correzioni NON salvate: esecuzione senza conferma esplicita"));
 
     {
         QSqlQuery towns(db_);
@@ -610,6 +626,7 @@ GeneralCheckResult GeneralCheckRun::run()
     result.completed = ok && reportWritten && !stopped;
     result.stopped = stopped;
     result.findings = findings_;
+    result.findingRows = findingRows_;
 
     if (!reportWritten) {
         ui_.status(QStringLiteral("Controllo PI/CF Generico: report NON scritto !!"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -20,12 +21,21 @@ struct GeneralCheckInput {
     std::function<void()> clearResults;
 };
 
+// One line of the report, with the customer or supplier it is about.
+struct GeneralCheckFinding {
+    QString type; // "C" or "F"
+    QString code;
+    QString name;
+    QString text; // the report's line
+};
+
 struct GeneralCheckResult {
     bool ran = false;       // false when the user declined the first question
     bool completed = false; // false when a database error ended the run, or the user stopped it
     bool stopped = false;   // the user stopped it; what was saved stays saved
     int findings = 0;
     QString reportPath;
+    QList<GeneralCheckFinding> findingRows; // the report's findings, in its order
 };
 
 GeneralCheckResult runGeneralCheck(AppContext& ctx, const GeneralCheckInput& input);
