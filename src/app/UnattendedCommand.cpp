@@ -11,6 +11,7 @@
 #include "journal/Settlements.h"
 #include "platform/ExportFiles.h"
 #include "platform/SingleInstance.h"
+#include "report/TableExport.h"
 #include "report/ViewerChoice.h"
 #include "session/Session.h"
 #include "util/MaskedDate.h"
@@ -281,6 +282,26 @@ QString missingNeeds(const RunOptions& options, const AppContext& ctx, const Con
     return {};
 }
 
+// The rows a command hands back for a program, beside its report, when a
+// format was asked.
+void writeDataRows(AppContext& ctx, const UnattendedValues& values, CommandResult& result)
+{
+    QString besides = !result.reportPath.isEmpty() ? result.reportPath : result.writtenReports.value(0);
+    if (besides.isEmpty() && !result.dataName.isEmpty())
+        besides = ctx.paths().dataFile(result.dataName + QStringLiteral(".txt"));
+    if (values.exportFormat.isEmpty() || result.dataColumns.isEmpty() || besides.isEmpty())
+        return;
+    const QFileInfo report(besides);
+    const QString path = report.dir().filePath(report.completeBaseName() + QLatin1Char('.') + values.exportFormat);
+    QString failure;
+    if (writeRowsExport(path, values.exportFormat, result.dataColumns, result.dataRows, &failure)) {
+        result.writtenReports << path;
+    } else {
+        ctx.ui().critical(failure);
+        result.outcome = CommandResult::Outcome::Failed;
+    }
+}
+
 const char* outcomeText(CommandResult::Outcome outcome)
 {
     static const char* const texts[] = {"terminato", "non eseguito", "interrotto", "fallito"};
@@ -303,7 +324,9 @@ CommandResult runOne(AppContext& ctx, const BatchUi& ui, ConsoleState& state, co
             return read;
     }
     const int skippedBefore = ui.skippedChanges();
-    const CommandResult result = runConsoleCommand(ctx, state, command);
+    state.setResults({}); // the rows a line counts are the command's own
+    CommandResult result = runConsoleCommand(ctx, state, command);
+    writeDataRows(ctx, values, result);
     QString line = command.objectName + QStringLiteral(" (") + entry.name + QStringLiteral(") : ") + QString::fromUtf8(outcomeText(result.outcome));
     if (result.findings > 0)
         line += QStringLiteral(" - %1 segnalazioni").arg(result.findings);

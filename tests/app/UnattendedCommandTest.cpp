@@ -254,6 +254,39 @@ TEST_F(UnattendedCommand, TheGeneralCheckReportsItsFindingsAlsoAsJsonAndChangesN
     EXPECT_TRUE(QString::fromUtf8(report.readAll()).contains("*** Correzioni NON salvate: esecuzione senza conferma esplicita\r\n"));
 }
 
+// An amount as the reports and the CSV write it, in cents.
+qint64 cents(QString text)
+{
+    text = text.trimmed().remove('.').replace(',', '.');
+    return qRound64(text.toDouble() * 100);
+}
+
+TEST_F(UnattendedCommand, TheJournalTotalsOfTheThreeSourcesAlsoAsRows)
+{
+    const ProgramRun run = esegui({"--formato", "csv", "--azienda-corvina", "DEMO", "--anno", "2025", "ardea-totali", "nembo-totali", "corvina-totali"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const char* name : {"PN_ar_DEMO", "PN_nb_001"}) {
+        // The rows' taxable amounts add up to the report's subtotals per type.
+        QFile csv(demo + "/" + name + ".csv"), report(demo + "/" + name + ".LOG");
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly) && report.open(QIODevice::ReadOnly)) << name;
+        QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        ASSERT_EQ(rows.takeFirst(), "Cli/For;Rag. Soc.;Imponibile;IVA;Totale") << name;
+        qint64 fromRows = 0, fromReport = 0;
+        for (const QString& row : rows)
+            fromRows += cents(row.section(';', -3, -3));
+        for (const QString& line : QString::fromUtf8(report.readAll()).split("\r\n")) {
+            if (line.startsWith(QString(39, ' ')))
+                fromReport += cents(line.section('|', 0, 0));
+        }
+        EXPECT_GT(rows.size(), 10) << name;
+        EXPECT_EQ(fromRows, fromReport) << name;
+    }
+    QFile corvina(demo + "/PN_cv_DEMO_2025.csv");
+    ASSERT_TRUE(corvina.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(corvina.readLine().startsWith("Tipo;Codice;Rag. Soc.;Imponibile;IVA;P.IVA;C.F."));
+    EXPECT_TRUE(run.out.contains("report " + demo + "/PN_cv_DEMO_2025.csv")) << run.out.toStdString();
+}
+
 TEST_F(UnattendedCommand, TheFlagsOfTheVatCodesAreSetOnlyWhenConfirmed)
 {
     const auto declarations = [this] {

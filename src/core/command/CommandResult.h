@@ -2,6 +2,7 @@
 
 #include "command/ConsoleLists.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,6 +22,11 @@ struct CommandResult {
     QString reportPath;
     // Reports written and left where they are, not handed to the viewer.
     QStringList writtenReports;
+    // The report's rows for a program (unattended runs write them as CSV or
+    // JSON beside the report): a name per column, the fields of each row.
+    QStringList dataColumns;
+    QList<QStringList> dataRows;
+    QString dataName; // their file's name in the data folder when no report is beside them
     // What the command found to point out (differences, rows to mend); the
     // command line's exit status tells it to unattended runs.
     int findings = 0;

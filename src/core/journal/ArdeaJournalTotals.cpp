@@ -145,6 +145,8 @@ CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input)
     ResultList results{ardeaJournalHeading(), {}};
     std::unique_ptr<ReportFile> report;
     SubjectTotals totals([&report](const QString& line) { report->write(line); });
+    QList<QStringList> subjectRows;
+    totals.setRows(&subjectRows);
     RowColumns columns(reader);
     const int type = columns.at("ind_clifor"), code = columns.at("cod_clifor"), name = columns.at("des_ragsoc");
     const int taxable = columns.at("val_imponibile"), vat = columns.at("val_iva"), rate = columns.at("prc_iva");
@@ -190,6 +192,8 @@ CommandResult totalArdeaJournal(AppContext& ctx, const ArdeaJournalInput& input)
     const bool totalsRead = addRegisterTotals(ctx, db, ardeaRegisterTotalsSql(dialect, input.from, input.to), results.lines);
     CommandResult result(Outcome::Done, report ? report->path() : QString());
     result.results = std::move(results);
+    result.dataColumns = SubjectTotals::rowColumns();
+    result.dataRows = std::move(subjectRows);
     if (report && !report->close()) {
         ui.critical(report->failureText());
         result.outcome = Outcome::Failed;

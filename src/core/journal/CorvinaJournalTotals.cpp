@@ -199,6 +199,7 @@ CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& in
     const int vatNo = c.at("VATRegNo"), date = c.at("DocumentDate"), taxableAt = c.at("VATTaxable"), vatAt = c.at("VATAmount");
 
     CompactLines sorted;
+    QList<QStringList> subjectRows;
     bool any = false;
     QString lastType, lastCode, lastName, lastVatNo, lastFiscal;
     Amount taxable, vat;
@@ -209,6 +210,8 @@ CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& in
         line += QLatin1Char(' ');
         utl::appendAmount(line, vat, 2, 12);
         sorted << line + utl::RepeatChar(10, QLatin1Char('-')) + utl::PadRight(lastVatNo, 16) + utl::PadRight(lastFiscal, 16) + QStringLiteral("| ");
+        subjectRows << QStringList{lastType.trimmed(), summaryCode(lastCode, nemboLayout).trimmed(), lastName.trimmed(), taxable.toText(2, false),
+                                   vat.toText(2, false), lastVatNo.trimmed(), lastFiscal.trimmed()};
         taxable = vat = Amount(); // each summary its own customer/supplier's totals
     };
     Feedback progress = ctx.feedback();
@@ -255,6 +258,10 @@ CommandResult totalCorvinaJournal(AppContext& ctx, const CorvinaJournalInput& in
     ui.processEvents();
     CommandResult result;
     result.sorted = std::move(sorted);
+    result.dataColumns = {QStringLiteral("Tipo"), QStringLiteral("Codice"), QStringLiteral("Rag. Soc."), QStringLiteral("Imponibile"),
+                          QStringLiteral("IVA"), QStringLiteral("P.IVA"), QStringLiteral("C.F.")};
+    result.dataRows = std::move(subjectRows);
+    result.dataName = QStringLiteral("PN_cv_%1_%2").arg(company).arg(year);
     const bool summed = addSums(ctx, db, company, year, results.lines);
     result.results = std::move(results);
     if (!summed) {

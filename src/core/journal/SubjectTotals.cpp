@@ -51,10 +51,19 @@ void SubjectTotals::finish()
     any_ = false;
 }
 
+QStringList SubjectTotals::rowColumns()
+{
+    return {QStringLiteral("Cli/For"), QStringLiteral("Rag. Soc."), QStringLiteral("Imponibile"), QStringLiteral("IVA"), QStringLiteral("Totale")};
+}
+
 void SubjectTotals::writeSubject()
 {
     // The key whole, however long: two long codes never print alike.
     write_(key_.leftJustified(7, QLatin1Char(' ')) + QLatin1Char('-') + utl::PadRight(name_, 30) + QLatin1Char('|') + totalColumns(subjectTaxable_, subjectVat_));
+    if (rows_) {
+        *rows_ << QStringList{key_, name_.trimmed(), subjectTaxable_.toText(2, false), subjectVat_.toText(2, false),
+                              (subjectTaxable_ + subjectVat_).toText(2, false)};
+    }
     subjectTaxable_ = subjectVat_ = Amount();
 }
 

@@ -2,7 +2,9 @@
 
 #include "util/Amount.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace corv {
@@ -16,6 +18,10 @@ class SubjectTotals {
 public:
     using WriteLine = std::function<void(const QString&)>;
     explicit SubjectTotals(WriteLine write) : write_(std::move(write)) {}
+    // Where each key's totals also go as data: key, name, taxable, VAT, total.
+    void setRows(QList<QStringList>* rows) { rows_ = rows; }
+    // The names of those fields.
+    static QStringList rowColumns();
 
     // "Cli / For   ...   | Imponibile  |    IVA    |    Totale   |"
     static QString heading();
@@ -34,6 +40,7 @@ private:
     void writeType();
 
     WriteLine write_;
+    QList<QStringList>* rows_ = nullptr;
     bool any_ = false; // a previous row exists (its key may be blank)
     QString key_;
     QString type_;

@@ -236,6 +236,7 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
     result.report << QStringLiteral("*****  Inizio PN_Nb_") + company + QStringLiteral("  *****") << SubjectTotals::heading()
                   << SubjectTotals::rule(QLatin1Char('-'));
     SubjectTotals totals([&result](const QString& text) { result.report << text; });
+    totals.setRows(&result.subjectRows);
     result.sorted.reserve(unsorted.size(), unsorted.byteSize());
     for (std::size_t i = 0; i < entries.size();) {
         // A key's records summed, then handed to the totals at once.
@@ -368,6 +369,8 @@ CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input)
     }
     ui.status(QStringLiteral("Completata Generazione Totali."));
     result.writtenReports << path; // not opened: the console leaves it to the user
+    result.dataColumns = SubjectTotals::rowColumns();
+    result.dataRows = totals.subjectRows;
     result.findings = totals.badAmounts;
     return result;
 }

@@ -45,6 +45,7 @@ struct JournalTotals {
     bool stopped = false; // the user stopped the reading: nothing is written
     CompactLines sorted;
     QStringList report;
+    QList<QStringList> subjectRows; // the report's per-key totals as data
     int subjects = 0;
     int badAmounts = 0;   // amounts that are no number: reported, not summed
 };
