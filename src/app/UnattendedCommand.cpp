@@ -11,6 +11,7 @@
 #include "journal/Settlements.h"
 #include "platform/ExportFiles.h"
 #include "platform/SingleInstance.h"
+#include "report/ReportFile.h"
 #include "report/TableExport.h"
 #include "report/ViewerChoice.h"
 #include "session/Session.h"
@@ -282,19 +283,34 @@ QString missingNeeds(const RunOptions& options, const AppContext& ctx, const Con
     return {};
 }
 
-// The rows a command hands back for a program, beside its report, when a
-// format was asked.
-void writeDataRows(AppContext& ctx, const UnattendedValues& values, CommandResult& result)
+// What the console would only show is written: the result list of a command
+// that wrote no report, to "<name>.LOG" in the data folder. With a format,
+// the rows for a program beside the report: those the command handed back,
+// else the written list's.
+void writeOutputs(AppContext& ctx, const UnattendedValues& values, const QString& objectName, const ConsoleState& state, CommandResult& result)
 {
-    QString besides = !result.reportPath.isEmpty() ? result.reportPath : result.writtenReports.value(0);
-    if (besides.isEmpty() && !result.dataName.isEmpty())
-        besides = ctx.paths().dataFile(result.dataName + QStringLiteral(".txt"));
-    if (values.exportFormat.isEmpty() || result.dataColumns.isEmpty() || besides.isEmpty())
+    QString failure;
+    bool listWritten = false;
+    if (result.reportPath.isEmpty() && result.writtenReports.isEmpty() && !state.results.lines.isEmpty()) {
+        const QString path = ctx.paths().dataFile((result.dataName.isEmpty() ? objectName : result.dataName) + QStringLiteral(".LOG"));
+        const QStringList heading = state.results.heading.isEmpty() ? QStringList() : QStringList{state.results.heading};
+        if (!ReportFile::writeAll(path, heading + state.results.lines.toStringList(), &failure)) {
+            ctx.ui().critical(failure);
+            result.outcome = CommandResult::Outcome::Failed;
+            return;
+        }
+        result.writtenReports << path;
+        listWritten = true;
+    }
+    const QString besides = !result.reportPath.isEmpty() ? result.reportPath : result.writtenReports.value(0);
+    if (values.exportFormat.isEmpty() || besides.isEmpty() || (result.dataColumns.isEmpty() && !listWritten))
         return;
     const QFileInfo report(besides);
     const QString path = report.dir().filePath(report.completeBaseName() + QLatin1Char('.') + values.exportFormat);
-    QString failure;
-    if (writeRowsExport(path, values.exportFormat, result.dataColumns, result.dataRows, &failure)) {
+    const bool written = !result.dataColumns.isEmpty()
+                             ? writeRowsExport(path, values.exportFormat, result.dataColumns, result.dataRows, &failure)
+                             : writeTableExport(path, values.exportFormat, state.results.heading, state.results.lines.toStringList(), &failure);
+    if (written) {
         result.writtenReports << path;
     } else {
         ctx.ui().critical(failure);
@@ -326,7 +342,7 @@ CommandResult runOne(AppContext& ctx, const BatchUi& ui, ConsoleState& state, co
     const int skippedBefore = ui.skippedChanges();
     state.setResults({}); // the rows a line counts are the command's own
     CommandResult result = runConsoleCommand(ctx, state, command);
-    writeDataRows(ctx, values, result);
+    writeOutputs(ctx, values, command.objectName, state, result);
     QString line = command.objectName + QStringLiteral(" (") + entry.name + QStringLiteral(") : ") + QString::fromUtf8(outcomeText(result.outcome));
     if (result.findings > 0)
         line += QStringLiteral(" - %1 segnalazioni").arg(result.findings);

@@ -63,7 +63,12 @@ TEST_F(UnattendedCommand, TotalsReadTheirListsThemselvesAndTheCorvinaYearIsChose
 
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "Cmd_CvPrimaNota"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Its result list, which the console only shows, written to a file.
     EXPECT_TRUE(run.out.startsWith("Cmd_CvPrimaNota (corvina-totali) : terminato - ")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.trimmed().endsWith(" - report " + demo + "/PN_cv_DEMO_2025.LOG")) << run.out.toStdString();
+    QFile list(demo + "/PN_cv_DEMO_2025.LOG");
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(list.readLine().startsWith("T  Codice    |Data Doc."));
     // Without a Corvina company the command is not started.
     run = esegui({"--azienda-corvina", "DEMO", "--anno", "1999", "corvina-totali"});
     EXPECT_EQ(run.exitCode, 2);

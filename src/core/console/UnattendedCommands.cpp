@@ -168,15 +168,13 @@ CommandResult settlementsToDefinitive(AppContext& ctx, ConsoleState&, const Unat
     return makeSettlementsDefinitiveUpTo(ctx, *last);
 }
 
-// "Verifica Natura IVA" as its button runs it, its rows also for a program.
-CommandResult naturesMissing(AppContext& ctx, ConsoleState& state, const UnattendedValues& values)
+// "Verifica Natura IVA" as its button runs it; its rows counted as findings.
+CommandResult naturesMissing(AppContext& ctx, ConsoleState& state, const UnattendedValues&)
 {
     CommandResult result = findConsoleCommand(QStringLiteral("Cmd_ArNatura"))->run(ctx, state);
     if (result.outcome == CommandResult::Outcome::Done && !state.results.lines.isEmpty()) {
         result.findings = static_cast<int>(state.results.lines.size());
-        const QString besides = ctx.paths().dataFile(QStringLiteral("NatureMancanti_") + ctx.company().code + QStringLiteral(".txt"));
-        if (!exportRows(ctx, values, besides, state.results.heading, state.results.lines.toStringList(), result))
-            result.outcome = CommandResult::Outcome::Failed;
+        result.dataName = QStringLiteral("NatureMancanti_") + ctx.company().code; // the list's file, unattended
     }
     return result;
 }
