@@ -10,13 +10,17 @@
 
 namespace corv {
 
+namespace {
+// A message on one line, as stderr and the run log take it.
+QString oneLine(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' ')); }
+} // namespace
+
 BatchUi::BatchUi() : err_(stderr) {}
 
 Ui::Answer BatchUi::message(const QString& text, const QString& title, Icon, Buttons,
                             Answer defaultAnswer)
 {
-    QString flat = text;
-    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QString flat = oneLine(text);
     err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << Qt::endl;
     logAnswer(flat, defaultAnswer);
     return defaultAnswer;
@@ -38,8 +42,7 @@ Ui::Answer BatchUi::confirmChange(const QString& text, const QString& title, Ans
         return message(text, title, Icon::Question, Buttons::YesNo, Answer::Yes);
     Q_UNUSED(defaultAnswer);
     // Nobody asked: nothing is changed, and the run says what it did not do.
-    QString flat = text;
-    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QString flat = oneLine(text);
     err_ << (title.isEmpty() ? QString() : title + QLatin1String(": ")) << flat << QLatin1String(" -> No : modifica NON eseguita senza conferma esplicita")
          << Qt::endl;
     ++skippedChanges_;
@@ -51,6 +54,9 @@ std::optional<QString> BatchUi::input(const QString& prompt, const QString& titl
                                       const QString& defaultText)
 {
     err_ << title << QLatin1String(": ") << prompt << QLatin1String(" -> ") << defaultText << Qt::endl;
+    if (answerLog_) {
+        answerLog_(QStringLiteral("Risposta senza utente : ") + oneLine(prompt) + QStringLiteral(" -> \"") + defaultText + QLatin1Char('"'));
+    }
     return defaultText;
 }
 
