@@ -7,7 +7,6 @@
 #include "platform/ExportFiles.h"
 #include "platform/IniFile.h"
 #include "settings/SettingsKeys.h"
-#include "util/MaskedDate.h"
 #include "platform/SingleInstance.h"
 #include "context/AppContext.h"
 #include "session/Session.h"
@@ -71,29 +70,11 @@ CompareOptions parse(const QStringList& arguments)
     }
     options.home = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("CORVUTIL_HOME");
     options.company = parser.value(company).trimmed();
-    if (parser.isSet(year)) {
-        bool number = false;
-        options.year = parser.value(year).toInt(&number);
-        if (!number || options.year < 1990 || options.year > 9999)
-            options.error = QStringLiteral("Anno non valido : ") + parser.value(year);
-    }
-    for (const auto& [option, field] : {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const QString text = parser.value(*option).trimmed();
-        const auto date = maskedDate(text);
-        if (!date || !date->isValid())
-            options.error = QStringLiteral("Data non valida : ") + text + QStringLiteral(" (gg/mm/aaaa)");
-        else
-            *field = *date;
-    }
-    if (options.error.isEmpty() && options.from.isValid() && options.to.isValid() && options.to < options.from)
-        options.error = QStringLiteral("Date incoerenti !");
-    if (parser.isSet(format)) {
-        options.format = exportFormatOf(parser.value(format));
-        if (options.format.isEmpty())
-            options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
-    }
+    readYear(parser, year, options.year, options.error);
+    readDate(parser, from, options.from, options.error);
+    readDate(parser, to, options.to, options.error);
+    checkDateRange(options.from, options.to, options.error);
+    readExportFormat(parser, format, options.format, options.error);
     if (parser.isSet(sources)) {
         // The sources compared are always named: Ardea and Corvina, Nembo on request.
         QStringList named = parser.value(sources).toLower().split(QLatin1Char(','), Qt::SkipEmptyParts);

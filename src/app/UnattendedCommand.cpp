@@ -15,7 +15,6 @@
 #include "report/TableExport.h"
 #include "report/ViewerChoice.h"
 #include "session/Session.h"
-#include "util/MaskedDate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -126,13 +125,10 @@ RunOptions parse(const QStringList& arguments)
     options.values.articleCode = parser.value(article).trimmed();
     for (const QString& reason : parser.value(reasons).split(QLatin1Char(','), Qt::SkipEmptyParts))
         options.values.reasons << reason.trimmed();
-    if (parser.isSet(cutOff)) {
-        const auto date = maskedDate(parser.value(cutOff).trimmed());
-        if (!date || !date->isValid())
-            options.error = QStringLiteral("Data non valida : ") + parser.value(cutOff) + QStringLiteral(" (gg/mm/aaaa)");
-        else
-            options.values.articleCutOff = date->toString(QStringLiteral("dd/MM/yyyy"));
-    }
+    QDate articleCutOff;
+    readDate(parser, cutOff, articleCutOff, options.error);
+    if (articleCutOff.isValid())
+        options.values.articleCutOff = articleCutOff.toString(QStringLiteral("dd/MM/yyyy"));
     for (const QString& named : parser.value(settlementPeriods).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         static const QRegularExpression shape(QStringLiteral("^(0?[1-9]|1[0-4])/(\\d{4})$"));
         const QRegularExpressionMatch match = shape.match(named.trimmed());
@@ -153,46 +149,20 @@ RunOptions parse(const QStringList& arguments)
             options.error = QStringLiteral("Cartella di backup non trovata : ") + parser.value(backupFolder);
         options.values.backupFolder = QDir(parser.value(backupFolder)).absolutePath() + QLatin1Char('/');
     }
-    if (parser.isSet(format)) {
-        options.format = exportFormatOf(parser.value(format));
-        if (options.format.isEmpty())
-            options.error = QStringLiteral("Formato non valido : ") + parser.value(format) + QStringLiteral(" (csv oppure json)");
-        options.values.exportFormat = options.format;
-    }
-    for (const auto& [option, field] : {std::pair{&year, &options.year}, std::pair{&vatYear, &options.values.vatYear}}) {
-        if (!parser.isSet(*option))
-            continue;
-        bool number = false;
-        *field = parser.value(*option).toInt(&number);
-        if (!number || *field < 1990 || *field > 9999)
-            options.error = QStringLiteral("Anno non valido : ") + parser.value(*option);
-    }
-    for (const auto& [option, field] : {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const QString text = parser.value(*option).trimmed();
-        const auto date = maskedDate(text);
-        if (!date || !date->isValid())
-            options.error = QStringLiteral("Data non valida : ") + text + QStringLiteral(" (gg/mm/aaaa)");
-        else
-            *field = *date;
-    }
-    if (options.error.isEmpty() && options.from.isValid() && options.to.isValid() && options.to < options.from)
-        options.error = QStringLiteral("Date incoerenti !");
+    readExportFormat(parser, format, options.format, options.error);
+    options.values.exportFormat = options.format;
+    readYear(parser, year, options.year, options.error);
+    readYear(parser, vatYear, options.values.vatYear, options.error);
+    readDate(parser, from, options.from, options.error);
+    readDate(parser, to, options.to, options.error);
+    checkDateRange(options.from, options.to, options.error);
     options.commands = parser.positionalArguments();
     if (options.error.isEmpty() && options.commands.isEmpty())
         options.error = QStringLiteral("Nessun comando da eseguire (l'elenco con --elenco)");
     for (const QString& name : options.commands) {
         const UnattendedCommand* entry = findUnattendedCommand(name);
         for (const QString& required : entry ? entry->requiredOptions : QStringList()) {
-            const QString value = required == QLatin1String("--valore")    ? options.values.listingValue
-                                  : required == QLatin1String("--periodo") ? options.values.settlementPeriod
-                                  : required == QLatin1String("--stato")   ? options.values.settlementState
-                                  : required == QLatin1String("--periodi") ? options.values.settlementPeriods.join(QLatin1Char(','))
-                                  : required == QLatin1String("--data-obsolescenza") ? options.values.articleCutOff
-                                  : required == QLatin1String("--causali") ? options.values.reasons.join(QLatin1Char(','))
-                                                                           : options.values.indicator;
-            if (options.error.isEmpty() && value.isEmpty())
+            if (options.error.isEmpty() && parser.value(required.mid(2)).trimmed().isEmpty())
                 options.error = QStringLiteral("Il comando ") + name + QStringLiteral(" richiede ") + required;
         }
         if (options.error.isEmpty() && !entry)

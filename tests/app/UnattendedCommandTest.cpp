@@ -35,7 +35,7 @@ protected:
     }
     QByteArray digest(const QString& file) const
     {
-        QFile f(demo + "/db/" + file);
+        QFile f(demo + "/" + file);
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
     }
 };
@@ -83,9 +83,6 @@ TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
     EXPECT_TRUE(run.out.startsWith("Cmd_ArTotali (totali-iva-anno) : terminato - report " + demo + "/SUMIVA.TXT")) << run.out.toStdString();
     QFile report(demo + "/SUMIVA.TXT");
     EXPECT_TRUE(report.open(QIODevice::ReadOnly) && report.size() > 0);
-    run = esegui({"--anno-iva", "1995", "Cmd_ArTotali"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Nessun movimento IVA nell'anno 1995")) << run.err.toStdString();
 
     // The register, and its rows as CSV beside it: one line per line of the list.
     run = esegui({"--formato", "csv", "liquidazioni-elenco"});
@@ -122,128 +119,82 @@ TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(" segnalazioni - report ")) << run.out.toStdString();
     // The backup into the folder given; without a Corvina choice the Ardea company's newest year is taken.
-    run = esegui({"--cartella-backup", home.file("bck"), "corvina-backup"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Cartella di backup non trovata")) << run.err.toStdString();
     ASSERT_TRUE(QDir().mkpath(home.file("bck")));
     run = esegui({"--cartella-backup", home.file("bck"), "corvina-backup", "corvina-leggi"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(home.file("bck")).entryList({"CORV_*-DEMO_*_CorvUTIL.bak"}, QDir::Files).size(), 1) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("Cmd_CvLeggi (corvina-leggi) : terminato")) << run.out.toStdString();
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "righe-natura"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Il comando righe-natura richiede --valore"));
 }
 
+// Every command that changes data: without --conferma it exits 3 and leaves
+// the database byte for byte; with it, it changes the database and says so.
 TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
 {
-    // The first opening makes the program's views: the company as any later run finds it.
+    // The first opening makes the program's views: the databases as any later run finds them.
     ASSERT_EQ(esegui({"ardea-leggi"}).exitCode, 0);
-    const QByteArray before = digest("AR_DEMO.sqlite");
-    ProgramRun run = esegui({"Cmd_ARPIEnti"});
-    EXPECT_EQ(run.exitCode, 3) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("modifiche NON eseguite senza --conferma")) << run.out.toStdString();
-    EXPECT_TRUE(run.err.contains("modifica NON eseguita senza conferma esplicita"));
-    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
-    EXPECT_TRUE(logLines().filter("Risposta senza utente : ").filter("-> No").size() >= 1);
+    const QStringList corvina2025 = {"--azienda-corvina", "DEMO", "--anno", "2025"};
+    const struct {
+        QStringList arguments;
+        const char* database;
+        const char* saidWhenDone; // on stderr or stdout
+        bool changesBytes = true;
+    } changes[] = {
+        {{"Cmd_ARPIEnti"}, "db/AR_DEMO.sqlite", "Confermi spostamento Automatico"},
+        {{"--periodo", "122025", "liquidazioni-definitive"}, "db/AR_DEMO.sqlite", "Completata messa a Definitivo Liquidazioni !!"},
+        {{"--stato", "Stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"}, "db/AR_DEMO.sqlite", "Liquidazioni impostate a 'Stampata' : 2"},
+        {{"--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"}, "db/AR_DEMO.sqlite", "Articoli resi obsoleti : "},
+        {corvina2025 + QStringList{"com-dati-codici"}, "db/Corvina_3.sqlite", "Righe compilate : 3"},
+        {corvina2025 + QStringList{"--indicatore", "Autofattura,VATReverseCharge", "--causali", "FV,FA", "indicatori-causali"}, "db/Corvina_3.sqlite",
+         "Causali modificate : 2"},
+        {corvina2025 + QStringList{"com-dati-cf-esteri"}, "db/Corvina_3.sqlite", "/CFEsteroCV_DEMO_2025.log"},
+        // The same text files again: the table as it was, so only what is said is checked.
+        {{"localita-ricarica"}, "LOCALITA.sqlite", "Località lette : ", false},
+    };
+    for (const auto& change : changes) {
+        const QString name = change.arguments.last();
+        const QByteArray before = digest(change.database);
+        ProgramRun run = esegui(change.arguments);
+        EXPECT_EQ(run.exitCode, 3) << name.toStdString() << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains("modifiche NON eseguite senza --conferma")) << run.out.toStdString();
+        EXPECT_EQ(digest(change.database), before) << name.toStdString();
+        EXPECT_FALSE(logLines().filter("Risposta senza utente : ").filter("-> No").isEmpty()) << name.toStdString();
+        run = esegui(QStringList{"--conferma"} + change.arguments);
+        EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << name.toStdString() << run.err.toStdString();
+        EXPECT_TRUE((run.err + run.out).contains(change.saidWhenDone)) << name.toStdString() << run.err.toStdString();
+        if (change.changesBytes) {
+            EXPECT_NE(digest(change.database), before) << name.toStdString();
+        }
+    }
+}
 
-    // The settlements up to December 2025 to definitive: only when confirmed.
-    run = esegui({"--periodo", "122025", "liquidazioni-definitive"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
-    run = esegui({"--periodo", "132025x", "liquidazioni-definitive"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Periodo non valido : 132025x")) << run.err.toStdString();
-    run = esegui({"--conferma", "--periodo", "122025", "liquidazioni-definitive"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Completata messa a Definitivo Liquidazioni !!")) << run.err.toStdString();
-    EXPECT_NE(digest("AR_DEMO.sqlite"), before);
-
-    // The customers' codes into a communication's rows: the same rule, on Corvina.
-    const QByteArray corvina = digest("Corvina_3.sqlite");
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-codici"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("Corvina_3.sqlite"), corvina);
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--comunicazione", "99", "com-dati-codici"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Comunicazione dati fatture 99 non trovata")) << run.err.toStdString();
-    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-codici"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Righe compilate : ")) << run.err.toStdString();
-    EXPECT_NE(digest("Corvina_3.sqlite"), corvina);
-    // Flags of two reasons of the same company and year.
-    const QByteArray beforeFlags = digest("Corvina_3.sqlite");
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura,VATReverseCharge", "--causali", "FV,FA", "indicatori-causali"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("Corvina_3.sqlite"), beforeFlags);
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura", "--causali", "ZZ9", "indicatori-causali"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Causali non trovate : ZZ9")) << run.err.toStdString();
-    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura,VATReverseCharge", "--causali", "FV,FA",
-                  "indicatori-causali"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Causali modificate : 2")) << run.err.toStdString();
-    // The foreign codes of the same company and year, with their report.
-    const QByteArray filled = digest("Corvina_3.sqlite");
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-cf-esteri"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("Corvina_3.sqlite"), filled);
-    run = esegui({"--conferma", "--azienda-corvina", "DEMO", "--anno", "2025", "com-dati-cf-esteri"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("report " + demo + "/CFEsteroCV_DEMO_2025.log")) << run.out.toStdString();
-
-    // Two settlements of the register printed: asked, then done.
-    const QByteArray definitive = digest("AR_DEMO.sqlite");
-    run = esegui({"--stato", "stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("AR_DEMO.sqlite"), definitive);
-    run = esegui({"--stato", "S", "--periodi", "13/1999", "liquidazioni-stato"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Liquidazioni non presenti nel registro : 13/1999")) << run.err.toStdString();
-    run = esegui({"--stato", "S", "--periodi", "15/2025", "liquidazioni-stato"});
-    EXPECT_EQ(run.exitCode, 2);
-    run = esegui({"--conferma", "--stato", "Stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Liquidazioni impostate a 'Stampata' : 2")) << run.err.toStdString();
-
-    // The articles with nothing since the cut-off: listed, then stamped when confirmed.
-    run = esegui({"--data-obsolescenza", "01/01/2025", "articoli-obsoleti"});
-    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString(); // found
-    const QRegularExpressionMatch articles = QRegularExpression(" - (\\d+) segnalazioni - report (.*)$").match(run.out.trimmed());
-    ASSERT_TRUE(articles.hasMatch()) << run.out.toStdString();
-    QFile listed(articles.captured(2));
-    ASSERT_TRUE(listed.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(listed.readAll()).count("\r\n"), articles.captured(1).toInt() + 1); // the heading
-    const QByteArray searched = digest("AR_DEMO.sqlite");
-    run = esegui({"--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(digest("AR_DEMO.sqlite"), searched);
-    run = esegui({"--conferma", "--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Articoli resi obsoleti : " + articles.captured(1))) << run.err.toStdString();
-
-    // The town table read again from its text files.
-    run = esegui({"localita-ricarica"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    run = esegui({"--conferma", "localita-ricarica"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Località lette : ")) << run.err.toStdString();
-
-    const QByteArray settled = digest("AR_DEMO.sqlite");
-    run = esegui({"--conferma", "ardea-enti"});
-    EXPECT_NE(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_NE(run.exitCode, 2) << run.err.toStdString();
-    EXPECT_NE(digest("AR_DEMO.sqlite"), settled);
+// Named things that are not there: said, exit 1, nothing changed.
+TEST_F(UnattendedCommand, WhatACommandLooksForAndDoesNotFindIsSaid)
+{
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{"--azienda-corvina", "DEMO", "--anno", "2025", "--comunicazione", "99", "com-dati-codici"}, "Comunicazione dati fatture 99 non trovata"},
+        {{"--azienda-corvina", "DEMO", "--anno", "2025", "--indicatore", "Autofattura", "--causali", "ZZ9", "indicatori-causali"}, "Causali non trovate : ZZ9"},
+        {{"--stato", "S", "--periodi", "13/1999", "liquidazioni-stato"}, "Liquidazioni non presenti nel registro : 13/1999"},
+        {{"--indicatore", "nessuno", "--valore", "1", "indicatori-iva-ardea"}, "Indicatore non valido : nessuno (ind_tipo_3000, ind_allegato, ind_dich_per"},
+        {{"--anno-iva", "1995", "Cmd_ArTotali"}, "Nessun movimento IVA nell'anno 1995"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = esegui(QStringList{"--conferma"} + c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.said;
+        EXPECT_TRUE(run.err.contains(c.said)) << c.said << ": " << run.err.toStdString();
+    }
 }
 
 TEST_F(UnattendedCommand, TheGeneralCheckReportsItsFindingsAlsoAsJsonAndChangesNothingUnconfirmed)
 {
     ASSERT_EQ(esegui({"ardea-leggi"}).exitCode, 0); // the views made
-    const QByteArray before = digest("AR_DEMO.sqlite");
+    const QByteArray before = digest("db/AR_DEMO.sqlite");
     const ProgramRun run = esegui({"--formato", "json", "controllo-generale"});
     // Codes to mend found; the automatic corrections asked as changes and left.
     EXPECT_EQ(run.exitCode, 3) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_EQ(digest("AR_DEMO.sqlite"), before);
+    EXPECT_EQ(digest("db/AR_DEMO.sqlite"), before);
     const QRegularExpressionMatch found = QRegularExpression(" - (\\d+) segnalazioni - .*report (.*\\.log) - report (.*\\.json)$").match(run.out.trimmed());
     ASSERT_TRUE(found.hasMatch()) << run.out.toStdString();
     QFile json(found.captured(3));
@@ -312,12 +263,6 @@ TEST_F(UnattendedCommand, TheFlagsOfTheVatCodesAreSetOnlyWhenConfirmed)
     ProgramRun run = esegui({"--indicatore", "ind_dich_per", "--valore", "1", "indicatori-iva-ardea"});
     EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
     EXPECT_EQ(declarations(), before);
-    run = esegui({"--indicatore", "nessuno", "--valore", "1", "indicatori-iva-ardea"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Indicatore non valido : nessuno (ind_tipo_3000, ind_allegato, ind_dich_per")) << run.err.toStdString();
-    run = esegui({"--valore", "1", "indicatori-iva-ardea"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Il comando indicatori-iva-ardea richiede --indicatore"));
     run = esegui({"--conferma", "--indicatore", "Dichiarazione Periodica IVA", "--valore", "1", "Cmd_ArFlagsIva"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(declarations(), QStringList{"1"});
@@ -357,6 +302,11 @@ TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
         {{"--azienda-nembo", "999", "nembo-leggi"}, "Azienda Nembo 999 non presente nella cartella"},
         {{"--azienda", "NESSUNA", "ardea-leggi"}, "NESSUNA"},
         {{"--dal", "31/02/2025", "ardea-leggi"}, "Data non valida : 31/02/2025"},
+        {{"--cartella-backup", "/non/esiste", "corvina-backup"}, "Cartella di backup non trovata : /non/esiste"},
+        {{"--azienda-corvina", "DEMO", "righe-natura"}, "Il comando righe-natura richiede --valore"},
+        {{"--valore", "1", "indicatori-iva-ardea"}, "Il comando indicatori-iva-ardea richiede --indicatore"},
+        {{"--periodo", "132025x", "liquidazioni-definitive"}, "Periodo non valido : 132025x"},
+        {{"--stato", "S", "--periodi", "15/2025", "liquidazioni-stato"}, "Liquidazione non valida : 15/2025"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = esegui(c.arguments);

@@ -14,27 +14,22 @@ bool onWindowThread()
 
 namespace {
 
-// Runs `work` on the window's thread and waits for it.
+// Runs `work` on the window's thread, waiting for it (a question) or not (a status).
 template <typename Work>
-void onWindowThreadWaiting(Work&& work)
+void runOnWindowThread(Work&& work, Qt::ConnectionType connection)
 {
-    if (onWindowThread()) {
+    if (corv::onWindowThread()) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<Work>(work), Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<Work>(work), connection);
 }
 
-// Posts `work` to the window's thread without waiting.
 template <typename Work>
-void onWindowThreadLater(Work&& work)
-{
-    if (onWindowThread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<Work>(work), Qt::QueuedConnection);
-}
+void onWindowThreadWaiting(Work&& work) { runOnWindowThread(std::forward<Work>(work), Qt::BlockingQueuedConnection); }
+
+template <typename Work>
+void onWindowThreadLater(Work&& work) { runOnWindowThread(std::forward<Work>(work), Qt::QueuedConnection); }
 
 } // namespace
 
