@@ -1,6 +1,7 @@
 #include "settings/Placement.h"
 #include "TestHome.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -111,36 +112,26 @@ TEST_F(PlacementTest, FixedBorderWindowKeepsItsOwnSize)
     EXPECT_EQ(p.width, 3500);
 }
 
-TEST_F(PlacementTest, MalformedValuesGiveTheNumbersThatCanBeRead)
+// Stored text as read back: what can be read is taken, what cannot (or lies
+// outside every range) is zero, the font size in either decimal form.
+TEST_F(PlacementTest, StoredTextReadsAsTheNumbersItHolds)
 {
-    const Placement p = Placement::parse("x|300|abc|9000", kItalian);
-    EXPECT_EQ(p.state, 0);
-    EXPECT_EQ(p.top, 300);
-    EXPECT_EQ(p.left, 0);
-    EXPECT_EQ(p.height, 9000);
-    EXPECT_EQ(p.width, 0);
-    EXPECT_FALSE(p.fontSize);
-    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1|1|9.5|", kItalian).fontSize, 9.5);
-}
-
-TEST_F(PlacementTest, NumbersOutOfEveryRangeComeBackAsZero)
-{
-    const Placement p = Placement::parse("7|1e300|nan|-inf|99999999999|1e308|", kItalian);
-    EXPECT_EQ(p.state, 0);
-    EXPECT_EQ(p.top, 0);
-    EXPECT_EQ(p.left, 0);
-    EXPECT_EQ(p.height, 0);
-    EXPECT_EQ(p.width, 0);
-    EXPECT_FALSE(p.fontSize);
-    EXPECT_EQ(Placement::parse("2|10|20|300|400|", kItalian).state, 2);
-}
-
-TEST_F(PlacementTest, TheDefaultFontSizeIsReadInAnyLocale)
-{
-    // The stored default keeps a decimal comma; a locale with a decimal
-    // point must not read it as 8.
-    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1500|1500|8,25|", QLocale::c()).fontSize, 8.25);
-    EXPECT_DOUBLE_EQ(*Placement::parse("0|1|1|1500|1500|8.25|", kItalian).fontSize, 8.25);
+    const struct {
+        const char* stored;
+        QLocale locale;
+        double state, top, left, height, width;
+        std::optional<double> fontSize;
+    } cases[] = {
+        {"x|300|abc|9000", kItalian, 0, 300, 0, 9000, 0, std::nullopt},
+        {"7|1e300|nan|-inf|99999999999|1e308|", kItalian, 0, 0, 0, 0, 0, std::nullopt},
+        {"2|10|20|300|400|9.5|", kItalian, 2, 10, 20, 300, 400, 9.5},
+        {"0|1|1|1500|1500|8,25|", QLocale::c(), 0, 1, 1, 1500, 1500, 8.25}, // a decimal point locale never reads 8
+    };
+    for (const auto& c : cases) {
+        const Placement p = Placement::parse(c.stored, c.locale);
+        EXPECT_EQ((std::array{double(p.state), p.top, p.left, p.height, p.width}), (std::array{c.state, c.top, c.left, c.height, c.width})) << c.stored;
+        EXPECT_EQ(p.fontSize, c.fontSize) << c.stored;
+    }
 }
 
 } // namespace

@@ -14,35 +14,6 @@ using corv::test::TestHome;
 
 namespace {
 
-TEST(Rs2ListColumns, WidthsByType)
-{
-    EXPECT_EQ(clampMaxColumnWidth(5), 10);
-    EXPECT_EQ(clampMaxColumnWidth(300), 255);
-    EXPECT_EQ(clampMaxColumnWidth(0), 0);
-    EXPECT_EQ(clampMaxColumnWidth(40), 40);
-
-    const auto describe = [](const char* declared, int decimals = 0, int maxWidth = 0) {
-        return describeColumn(columnTypeFromDeclared(declared), "colonna", decimals, maxWidth);
-    };
-    EXPECT_EQ(describe("FLOAT", 2).width, 14);
-    EXPECT_EQ(describe("FLOAT", 2).decimals, 2);
-    EXPECT_EQ(describe("FLOAT").width, 20);
-    EXPECT_EQ(describe("FLOAT").decimals, 6);
-    EXPECT_EQ(describe("DECIMAL(18,4)").width, 14);
-    EXPECT_EQ(describe("DECIMAL(18,4)", 2).width, 13);
-    EXPECT_EQ(describe("DATETIME").width, 20);
-    EXPECT_EQ(describe("DATE").width, 10);
-    EXPECT_EQ(describe("DATE").typeName, "Date/Time");
-    EXPECT_EQ(describe("INTEGER").typeName, "LONG");
-    EXPECT_EQ(describe("SMALLINT").typeName, "Integer");
-    EXPECT_EQ(describe("TINYINT").width, 3);
-    EXPECT_EQ(describe("BIT").width, 7); // the name "colonna" is longer than 6
-    EXPECT_EQ(describe("varchar(25)").width, 25);
-    EXPECT_EQ(describe("varchar(25)").typeName, "String * 25");
-    EXPECT_EQ(describe("varchar(300)", 0, 255).width, 255);
-    EXPECT_EQ(describe("BLOB").kind, 'B');
-}
-
 TEST(Rs2ListSql, JoinsStandOnLinesOfTheirOwn)
 {
     EXPECT_EQ(sqlClauseLines("select a.x, b.y from T as a left join U as b on (a.k=b.k) inner join V on (v.k=a.k) "
