@@ -1,12 +1,14 @@
 // One run of one journal command over the large demo installation, in a
 // process of its own:
-//   journal_bench ardea|finestra|corvina|confronto LARGE_DEMO_FOLDER [sql|sql-corvina]
+//   journal_bench ardea|finestra|corvina|confronto|liquidazioni LARGE_DEMO_FOLDER [sql|sql-corvina]
 // "ardea" the Ardea journal totals (report and result list), "finestra" the
 // same with its million-line result list shown in a list view, "corvina" the
 // Corvina totals and sums of 2025, "confronto" the comparison of the sources
 // over 2025. With "sql" it prints the statements the command runs on the
 // company database ("sql-corvina": on the Corvina one), for the sqlite3 shell
-// beside it (scripts/bench/journal.sh).
+// beside it (scripts/bench/journal.sh). "liquidazioni" only prints the
+// statements of the settlement comparison (scripts/bench/settlements.sh times
+// the program itself).
 #include "BenchSupport.h"
 #include "LinesModel.h"
 #include "ardea/ArdeaLogin.h"
@@ -16,6 +18,7 @@
 #include "console/ConsoleState.h"
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/ReferenceTables.h"
+#include "comparison/SettlementFigures.h"
 #include "comparison/SourceComparison.h"
 #include "journal/VatListings.h"
 #include "db/Dialect.h"
@@ -74,10 +77,27 @@ long corvinaRows(const ConsoleState& state)
 
 } // namespace
 
+// The settlement comparison's statements as the sqlite3 shell runs them: the
+// bound values written in, and the program's month() (registered on its own
+// connections) spelled with the shell's functions.
+QStringList settlementStatementsForTheShell(bool corvina)
+{
+    const auto inlined = [](QString sql, const QStringList& values) {
+        for (const QString& value : values)
+            sql.replace(sql.indexOf(QLatin1Char('?')), 1, value);
+        return sql;
+    };
+    if (corvina)
+        return {inlined(corvinaSettlementFiguresSql(), {QStringLiteral("'DEMO'"), QString::number(kYear), QStringLiteral("''")})};
+    return {inlined(ardeaSettlementSummariesSql(), {QString::number(kYear)}),
+            ardeaSettlementJournalSql(Dialect::of(Engine::Sqlite), kYear)
+                .replace(QStringLiteral("month(dat_comp_iva)"), QStringLiteral("CAST(substr(dat_comp_iva, 6, 2) AS INTEGER)"))};
+}
+
 int main(int argc, char* argv[])
 {
     if (argc < 3) {
-        std::fprintf(stderr, "Uso: journal_bench ardea|finestra|corvina|confronto CARTELLA_DEMO_GRANDE [sql|sql-corvina]\n");
+        std::fprintf(stderr, "Uso: journal_bench ardea|finestra|corvina|confronto|liquidazioni CARTELLA_DEMO_GRANDE [sql|sql-corvina]\n");
         return 2;
     }
     const char* measure = argv[1];
@@ -90,6 +110,8 @@ int main(int argc, char* argv[])
         else if (std::strcmp(measure, "corvina") == 0)
             statements << corvinaJournalSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaCodeSumsSql(sqlite, QStringLiteral("DEMO"), kYear)
                        << corvinaTypeSumsSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaReasonSumsSql(sqlite, QStringLiteral("DEMO"), kYear);
+        else if (std::strcmp(measure, "liquidazioni") == 0)
+            statements << settlementStatementsForTheShell(corvina);
         else if (corvina)
             statements << corvinaComparisonSql(sqlite, QStringLiteral("DEMO"), kYear);
         else

@@ -56,3 +56,52 @@ reference() {
   SHELL_S=$(printf '%s\n' "${runs[@]}" | median)
   SHELL_KB=$(printf '%s\n' "${kbs[@]}" | median)
 }
+
+# pairs: the program's whole process (the array OURS, expected to exit with
+# OURS_STATUS, 0 by default) and its reference (the array REF, its standard
+# input REF_INPUT), both timed the same way by /usr/bin/time, run alternately
+# PAIRS times (5 by default). Sets the medians OURS_S, OURS_KB, SHELL_S,
+# SHELL_KB, the range of the per-pair ratio RATIO_LO..RATIO_HI, SHELL_ROWS
+# (the reference's output lines) and OURS_OUT (a file with the program's
+# last output).
+pairs() {
+  local i st s kb s2 kb2 ref_out stats
+  local os=() oks=() ss=() sks=() ratios=()
+  OURS_OUT=$(mktemp) ref_out=$(mktemp) stats=$(mktemp)
+  for ((i = 0; i < ${PAIRS:-5}; i++)); do
+    st=0
+    /usr/bin/time -f '%e %M' -o "$stats" "${OURS[@]}" </dev/null >"$OURS_OUT" 2>/dev/null || st=$?
+    if [ "$st" != "${OURS_STATUS:-0}" ]; then
+      echo "corvutil: uscita $st invece di ${OURS_STATUS:-0}: ${OURS[*]}" >&2; exit 1
+    fi
+    read -r s kb < <(tail -n 1 "$stats")
+    st=0
+    /usr/bin/time -f '%e %M' -o "$stats" "${REF[@]}" <"${REF_INPUT:-/dev/null}" >"$ref_out" || st=$?
+    if [ "$st" != 0 ]; then
+      echo "riferimento: uscita $st: ${REF[*]}" >&2; exit 1
+    fi
+    read -r s2 kb2 < <(tail -n 1 "$stats")
+    os+=("$s") oks+=("$kb") ss+=("$s2") sks+=("$kb2")
+    ratios+=("$(awk -v a="$s" -v b="$s2" 'BEGIN { printf "%.2f", a / (b > 0.01 ? b : 0.01) }')")
+  done
+  SHELL_ROWS=$(wc -l <"$ref_out")
+  rm -f "$ref_out" "$stats"
+  OURS_S=$(printf '%s\n' "${os[@]}" | median) OURS_KB=$(printf '%s\n' "${oks[@]}" | median)
+  SHELL_S=$(printf '%s\n' "${ss[@]}" | median) SHELL_KB=$(printf '%s\n' "${sks[@]}" | median)
+  RATIO_LO=$(printf '%s\n' "${ratios[@]}" | sort -n | head -n 1)
+  RATIO_HI=$(printf '%s\n' "${ratios[@]}" | sort -n | tail -n 1)
+}
+
+# pairs_report TITLE TARGET: the medians, their ratio, the per-pair range and
+# the load average; fails when the ratio of the medians passes TARGET.
+pairs_report() {
+  local load
+  load=$(cut -d ' ' -f 1-3 /proc/loadavg)
+  awk -v t="$1" -v o="$OURS_S" -v s="$SHELL_S" -v ok="$OURS_KB" -v sk="$SHELL_KB" -v lo="$RATIO_LO" -v hi="$RATIO_HI" \
+    -v name="${REF_NAME:-sqlite3}" -v load="$load" \
+    'BEGIN { printf "%-40s corvutil %7.2f s %7.1f MB   %-7s %7.2f s %7.1f MB   rapporto %5.2f (%s-%s)   carico %s\n",
+             t, o, ok / 1024, name, s, sk / 1024, o / (s > 0.01 ? s : 0.01), lo, hi, load }'
+  if awk -v o="$OURS_S" -v s="$SHELL_S" -v target="$2" 'BEGIN { exit !(o / (s > 0.01 ? s : 0.01) > target) }'; then
+    echo "$1: rapporto oltre $2" >&2; exit 1
+  fi
+}

@@ -2,7 +2,9 @@
 
 #include "ItalianOptions.h"
 #include "ProgramRegistry.h"
+#include "comparison/SettlementComparison.h"
 #include "comparison/SourceComparison.h"
+#include "report/TableExport.h"
 #include "console/BatchUi.h"
 #include "platform/ExportFiles.h"
 #include "platform/IniFile.h"
@@ -30,6 +32,7 @@ struct CompareOptions {
     QDate from; // none: the year's first day
     QDate to;
     bool withNembo = false; // the Nembo journal of the console's folder and company, asked by --fonti
+    bool settlements = false; // the settlements of the year instead of the journal totals, asked by --liquidazioni
     QString format;         // "csv" or "json" beside the report; empty: the report alone
     bool help = false;
     QString error;
@@ -39,8 +42,10 @@ QString usage()
 {
     return QStringLiteral("Uso: corvutil confronta [--home DIR] [--azienda CODICE] [--anno AAAA] [--dal gg/mm/aaaa] [--al gg/mm/aaaa]\n"
                           "                          [--fonti ardea,corvina[,nembo]] [--formato csv|json]\n"
+                          "       corvutil confronta --liquidazioni [--home DIR] [--azienda CODICE] [--anno AAAA] [--formato csv|json]\n"
                           "  confronta i totali IVA per Cli/For di Ardea (azienda aperta) e di Corvina (azienda e anno);\n"
                           "  con nembo anche la Prima Nota Nembo della cartella e dell'azienda scelte nella console\n"
+                          "  --liquidazioni confronta invece, periodo per periodo, le liquidazioni IVA di Ardea e di Corvina\n"
                           "  --formato scrive accanto al report le stesse righe in CSV (\";\", virgola decimale) o JSON\n"
                           "  stampa il percorso del report; esce con 0 se concordano, 1 se ci sono differenze, 2 se non può confrontare\n");
 }
@@ -56,8 +61,9 @@ CompareOptions parse(const QStringList& arguments)
     const QCommandLineOption to(QStringLiteral("al"), {}, QStringLiteral("DATA"));
     const QCommandLineOption sources(QStringLiteral("fonti"), {}, QStringLiteral("FONTI"));
     const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("FORMATO"));
+    const QCommandLineOption settlements(QStringLiteral("liquidazioni"));
     const QCommandLineOption help = helpOption();
-    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, company, year, from, to, sources, format, help});
+    options.error = parseOptions(parser, arguments.mid(0, 1) + arguments.mid(2), {home, company, year, from, to, sources, format, settlements, help});
     if (!options.error.isEmpty())
         return options;
     if (parser.isSet(help)) {
@@ -75,6 +81,10 @@ CompareOptions parse(const QStringList& arguments)
     readDate(parser, to, options.to, options.error);
     checkDateRange(options.from, options.to, options.error);
     readExportFormat(parser, format, options.format, options.error);
+    options.settlements = parser.isSet(settlements);
+    // The settlements are compared over the whole year, Ardea against Corvina.
+    if (options.settlements && (parser.isSet(from) || parser.isSet(to) || parser.isSet(sources)) && options.error.isEmpty())
+        options.error = QStringLiteral("--liquidazioni confronta l'anno intero di Ardea e Corvina : --dal, --al e --fonti non si usano");
     if (parser.isSet(sources)) {
         // The sources compared are always named: Ardea and Corvina, Nembo on request.
         QStringList named = parser.value(sources).toLower().split(QLatin1Char(','), Qt::SkipEmptyParts);
@@ -98,6 +108,40 @@ const CorvinaCompany* corvinaCompanyOf(const CorvinaCompanies& companies, const 
             return &candidate;
     }
     return nullptr;
+}
+
+// The outcome of a comparison for the shell: the paths written on the
+// standard output, 0 when the sources agree, 1 on differences, 2 otherwise.
+int exitStatusOf(const CommandResult& result)
+{
+    if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
+        return kCannotRun;
+    QTextStream out(stdout);
+    out << result.reportPath << Qt::endl;
+    for (const QString& written : result.writtenReports)
+        out << written << Qt::endl;
+    if (out.status() != QTextStream::Ok)
+        return kCannotRun;
+    return result.findings > 0 ? 1 : 0;
+}
+
+int compareSettlementsOf(AppContext& ctx, Session& session, const CorvinaCompany& corvina, const QString& format)
+{
+    ctx.log().write(QStringLiteral("Confronto liquidazioni da riga di comando : ") + corvinaCompanyRow(corvina).simplified());
+    CommandResult result = compareSettlements(ctx, {corvina});
+    if (result.outcome == CommandResult::Outcome::Done && !format.isEmpty()) {
+        // The periods for a program, beside the report.
+        const QString path = result.reportPath.left(result.reportPath.lastIndexOf(QLatin1Char('.'))) + QLatin1Char('.') + format;
+        QString failure;
+        if (writeRowsExport(path, format, result.dataColumns, result.dataRows, &failure)) {
+            result.writtenReports << path;
+        } else {
+            ctx.ui().critical(failure);
+            result.outcome = CommandResult::Outcome::Failed;
+        }
+    }
+    session.close();
+    return exitStatusOf(result);
 }
 
 int compare(const CompareOptions& options)
@@ -134,6 +178,8 @@ int compare(const CompareOptions& options)
     if (!corvina)
         return fail(QStringLiteral("Azienda Corvina non trovata : ") + company
                     + (options.year ? QLatin1Char(' ') + QString::number(options.year) : QString()));
+    if (options.settlements)
+        return compareSettlementsOf(ctx, session, *corvina, options.format);
     ComparisonRequest request = ComparisonRequest::ofYear(corvina->code, corvina->year, options.from, options.to);
     request.exportFormat = options.format;
     if (options.withNembo) {
@@ -147,15 +193,7 @@ int compare(const CompareOptions& options)
     ctx.log().write(QStringLiteral("Confronto fonti da riga di comando : ") + corvinaCompanyRow(*corvina).simplified());
     const CommandResult result = compareSources(ctx, request);
     session.close();
-    if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
-        return kCannotRun;
-    QTextStream out(stdout);
-    out << result.reportPath << Qt::endl;
-    for (const QString& written : result.writtenReports)
-        out << written << Qt::endl;
-    if (out.status() != QTextStream::Ok)
-        return kCannotRun;
-    return result.findings > 0 ? 1 : 0;
+    return exitStatusOf(result);
 }
 
 } // namespace

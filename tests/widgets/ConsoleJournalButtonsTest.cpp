@@ -88,17 +88,20 @@ TEST_F(ConsoleJournalButtons, SettlementsToDefinitiveByRightClickOnTotals)
     EXPECT_TRUE(ui.finished());
 }
 
-TEST_F(ConsoleJournalButtons, TheComparisonWaitsForACorvinaCompany)
+// Both comparisons wait for a Corvina company and year, then open their report.
+TEST_F(ConsoleJournalButtons, TheComparisonsWaitForACorvinaCompany)
 {
     auto* companies = console->findChild<QComboBox*>("Cmb_Aziende");
     companies->setCurrentIndex(-1);
     Q_EMIT companies->activated(-1);
-    EXPECT_FALSE(button("Cmd_CvConfronto")->isEnabled());
+    for (const char* name : {"Cmd_CvConfronto", "Cmd_CvConfrontoLiq"})
+        EXPECT_FALSE(button(name)->isEnabled()) << name;
     chooseYear(2025);
-    EXPECT_TRUE(button("Cmd_CvConfronto")->isEnabled());
     QTest::mouseClick(button("Cmd_CvConfronto"), Qt::LeftButton);
-    ASSERT_EQ(ui.opened.size(), 1);
-    EXPECT_TRUE(ui.opened.first().endsWith("Confronto_DEMO_2025.LOG"));
+    QTest::mouseClick(button("Cmd_CvConfrontoLiq"), Qt::LeftButton);
+    ASSERT_EQ(ui.opened.size(), 2);
+    EXPECT_TRUE(ui.opened[0].endsWith("/Confronto_DEMO_2025.LOG"));
+    EXPECT_TRUE(ui.opened[1].endsWith("/ConfrontoLiq_DEMO_2025.LOG"));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/NatureCheck.h"
 #include "journal/Settlements.h"
+#include "comparison/SettlementComparison.h"
 #include "comparison/SourceComparison.h"
 #include "console/ConsoleOpening.h"
 #include "journal/ReferenceTables.h"
@@ -284,6 +285,10 @@ QList<ConsoleCommand> makeTable()
         {QStringLiteral("Cmd_CvConfronto"), QStringLiteral("Confronto fonti"), corvina, CommandNeeds::BothSources, compareSourcesOfConsole,
          QStringLiteral("Totali IVA per Cli/For di Ardea e di Corvina a confronto, con le differenze\n"
                         "(anno dell'azienda Corvina scelta; le date di registrazione, se indicate)")},
+        {QStringLiteral("Cmd_CvConfrontoLiq"), QStringLiteral("Confronto liquidazioni"), corvina, CommandNeeds::BothSources,
+         [](AppContext& ctx, ConsoleState& state) { return compareSettlements(ctx, {state.selectedCorvina()}); },
+         QStringLiteral("Liquidazioni di Ardea e di Corvina a confronto, periodo per periodo, con le differenze\n"
+                        "(anno dell'azienda Corvina scelta)")},
     };
 }
 

@@ -469,6 +469,7 @@ const QList<UnattendedCommand>& unattendedCommands()
          [](AppContext& c, ConsoleState& s, const UnattendedValues& v) { return vatLinesOf(VatLineKind::DocumentType, c, s, v); },
          QStringList{QStringLiteral("--valore")}, true},
         {QStringLiteral("confronto"), QStringLiteral("Cmd_CvConfronto")},
+        {QStringLiteral("confronto-liquidazioni"), QStringLiteral("Cmd_CvConfrontoLiq")},
         {QStringLiteral("corvina-backup"), QStringLiteral("Cmd_CvBackup"), true, {}, corvinaBackupOf},
         {QStringLiteral("com-dati-codici"), QStringLiteral("Cmd_CvComDati"), true, {}, vatDataCodesOf},
         // The window's second button: after the first, so the button's name names the first.

@@ -1,5 +1,7 @@
 #include "db/ScopedConnection.h"
 
+#include "db/SqliteFunctions.h"
+
 #include "db/Connections.h"
 
 #include <QSqlError>
@@ -27,7 +29,8 @@ bool ScopedConnection::openSqliteFile(const QString& file, QString* error)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(file);
-        if (db.open())
+        // The SQL Server functions, as on every connection of the program.
+        if (db.open() && registerSqlServerFunctions(db))
             return true;
         failure = db.lastError().text();
     }

@@ -132,7 +132,7 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
         ScopedConnection company(QStringLiteral("demo-company"));
         if (!company.openSqliteFile(file("AR_DEMO"), error) || !fillDemoCorvina(db, company.db(), kDemoCompany, error)
-            || !fillDemoCorvinaSettlements(db, kDemoCompany, error) || !fillDemoInvoiceData(db, kDemoCompany, error))
+            || !fillDemoCorvinaSettlements(db, company.db(), kDemoCompany, error) || !fillDemoInvoiceData(db, kDemoCompany, error))
             return false;
         return insert(db, QStringLiteral("INSERT INTO CorvinaRelease VALUES (?, ?)"),
                       {QStringLiteral("3.4.2"), QStringLiteral("2026-06-30 00:00:00")}, error)

@@ -2,6 +2,9 @@
 
 #include "demo/DemoSql.h"
 
+#include "ardea/JournalView.h"
+#include "comparison/SettlementFigures.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -41,19 +44,28 @@ bool fillDemoSettlements(QSqlDatabase& company, bool monthly, QString* error)
     return monthly || run(q, {2025, QStringLiteral("T"), QStringLiteral("13"), "P", money(180)}, error);
 }
 
-bool fillDemoCorvinaSettlements(QSqlDatabase& corvina, const QString& companyCode, QString* error)
+bool fillDemoCorvinaSettlements(QSqlDatabase& corvina, const QSqlDatabase& company, const QString& companyCode, QString* error)
 {
+    // Corvina's months as the company's settlements and journal give them,
+    // read as the comparison reads them, but for the three planted differences.
+    ArdeaSettlementYear ardea;
+    if (!ensureJournalView(company, false, error) || !readArdeaSettlements(company, kDemoSettlementYear, ardea, error))
+        return false;
     QSqlQuery q(corvina);
     q.prepare(QStringLiteral("INSERT INTO VATSettlement (CompanyCode, VATYear, CompanyGroupCode, ReferenceMonth, TotalActiveOperationsAmount,"
                              " TotalPassiveOperationsAmount, ChargeableVATAmount, DeductedVATAmount, DebitCreditAmount, VATSplitPayment)"
-                             " VALUES (?, 2025, '', ?, ?, ?, ?, ?, ?, ?)"));
-    for (int month = 1; month <= 12; ++month) {
-        const int active = 40000 + 1500 * month;
-        const int passive = month == 8 ? 90000 : 25000 + 900 * month; // August: more bought than sold
-        const int sold = active * 22 / 100;
-        const int bought = passive * 22 / 100;
-        const int split = month % 4 == 0 ? 350 + 10 * month : 0; // split payment in some months
-        if (!run(q, {companyCode, month, money(active), money(passive), money(sold), money(bought), money(sold - bought - split), money(split)},
+                             " VALUES (?, ?, '', ?, ?, ?, ?, ?, ?, ?)"));
+    const auto text = [](Amount amount) { return amount.toText(4, false).replace(QLatin1Char(','), QLatin1Char('.')); };
+    for (const auto& [month, period] : ardea.periods) {
+        if (month > 12 || month == kDemoSettlementMissingMonth)
+            continue;
+        SettlementFigures f = period.figures;
+        if (month == kDemoSettlementSplitMonth)
+            f.split += *Amount::parse("85.40");
+        if (month == kDemoSettlementCentMonth)
+            f.purchasesVat += *Amount::parse("0.01");
+        if (!run(q, {companyCode, kDemoSettlementYear, month, text(f.salesTaxable), text(f.purchasesTaxable), text(f.salesVat), text(f.purchasesVat),
+                     text(f.balance), text(f.split)},
                  error))
             return false;
     }

@@ -19,7 +19,9 @@ namespace {
 const QString kPlaceholder = QStringLiteral("--,--");
 constexpr int kAmountWidth = 12;
 
-QString stateText(const QString& letter)
+} // namespace
+
+QString SettlementRegister::stateText(const QString& letter)
 {
     if (letter == QLatin1String("P"))
         return QStringLiteral("Provvisoria");
@@ -29,6 +31,8 @@ QString stateText(const QString& letter)
         return QStringLiteral("Stampata");
     return {};
 }
+
+namespace {
 
 // The months a settlement covers: its month, or its quarter's three; none
 // for the further periods (13, 14) and anything else.

@@ -22,6 +22,9 @@ public:
     SettlementRegister(AppContext& ctx, MaintenanceList& list);
 
     static QString heading();
+    // The text of a state letter ("P" Provvisoria, "D" Definitiva, "S"
+    // Stampata); empty for any other letter.
+    static QString stateText(const QString& letter);
     // The state choices of Cmb_StLiq.
     static QStringList stateChoices();
     // The width of the two adjustment descriptions.
