@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corv {
 
@@ -20,6 +21,10 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
 {
     setObjectName(QLatin1String(kTabNames[tab]));
     auto* buttons = new QGridLayout;
+    // Two rows of buttons, five across at least, so that a tab's last buttons
+    // (the two comparisons of Corvina) stay side by side.
+    const auto onTab = std::count_if(consoleCommands().begin(), consoleCommands().end(), [tab](const ConsoleCommand& c) { return c.tab == tab; });
+    const int columns = std::max(5, static_cast<int>(onTab + 1) / 2);
     int placed = 0;
     for (const ConsoleCommand& command : consoleCommands()) {
         if (command.tab != tab)
@@ -35,7 +40,7 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
                     [this, &command] { emit commandClicked(consolecommands::rightClickOf(command)); });
         }
         buttons_.append({button, &command});
-        buttons->addWidget(button, placed / 5, placed % 5);
+        buttons->addWidget(button, placed / columns, placed % columns);
         ++placed;
     }
     const QString prefix = QStringLiteral("Lst_") + QLatin1String(kListPrefix[tab]);
