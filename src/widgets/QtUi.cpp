@@ -12,6 +12,7 @@
 #include "FolderChooserDialog.h"
 
 #include "ListWindow.h"
+#include "ReportViewerWindow.h"
 #include "SqlAccessDialog.h"
 #include "report/ReportFiles.h"
 
@@ -20,13 +21,11 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMainWindow>
-#include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStatusBar>
-#include <QUrl>
 
 namespace corv {
 
@@ -148,10 +147,14 @@ void QtUi::processEvents() { QApplication::processEvents(); }
 
 bool QtUi::openInViewer(const QString& viewer, const QString& path)
 {
-    if (viewer.isEmpty())
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    const auto [program, arguments] = viewerInvocation(viewer, path);
-    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+    // The configured viewer when there is one and it starts; else the
+    // program's own window, never a dead end.
+    if (!viewer.isEmpty()) {
+        const auto [program, arguments] = viewerInvocation(viewer, path);
+        if (!program.isEmpty() && QProcess::startDetached(program, arguments))
+            return true;
+    }
+    return ReportViewerWindow::open(path, ctx_, window_) != nullptr;
 }
 
 QString QtUi::showList(const Rs2ListResult& list)

@@ -60,9 +60,9 @@ public:
     virtual void beep() = 0;
     virtual void busy(bool on) = 0;
     virtual void processEvents() = 0;
-    // Starts the text viewer on a file without waiting for it. An empty viewer
-    // means "whatever the desktop opens text files with". False when nothing
-    // could be started.
+    // Shows a report without waiting for the user: in the configured text
+    // viewer, or in the program's own report window when none is configured
+    // or it cannot be started. False when the report could not be shown.
     virtual bool openInViewer(const QString& viewer, const QString& path) = 0;
     // Shows the SQL Server login window modally over the given form.
     virtual void editLogin(SqlAccessForm& form) = 0;
