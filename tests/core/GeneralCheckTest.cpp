@@ -146,122 +146,129 @@ TEST_F(GeneralCheckTest, ATrailingBlankIsCleanedSavedAndReported)
     EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico Terminato !! - 2 Segnalazioni !!");
 }
 
-TEST_F(GeneralCheckTest, ACodeShorterThanSixCharactersIsDeletedASixCharacterOneKept)
-{
-    add({.code = "000001", .name = "CINQUE", .cf = "RSSMR", .pi = "01234567897", .cfS = "01234567897"});
-    add({.code = "000002", .name = "SEI", .cf = "RSSMRA", .pi = "12345678903", .cfS = "12345678903"});
-    add({.code = "000003", .name = "OTTO", .cf = "RSSMRA80", .pi = "12345678903", .cfS = "12345678903"});
-    run();
-    const QStringList lines = findings();
-    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000001", "CINQUE") + "  C.F.=RSSMR           "
-                               " TROPPO CORTO !! (5)  ELIMINATO!"))
-        << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000002", "SEI") + "  C.F.=RSSMRA          "
-                               " TROPPO CORTO !! (6)"));
-    EXPECT_TRUE(lines.contains("*** C.F.      Errato per " + subject("000003", "OTTO") + "  C.F.=RSSMRA80        "
-                               " TROPPO CORTO !! (8)"));
-    // The deletion was saved; then the valid VAT number filled the empty code.
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000002").toString(), "RSSMRA");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000003").toString(), "RSSMRA80");
-}
+// Each finding: the subjects planted, the answers to the questions, lines
+// the report must hold and fields as they stand after the check.
+struct FindingCase {
+    const char* what;
+    std::vector<Registry> rows;
+    bool automatic = false, fixAlphanumeric = false;
+    QStringList lines; // each line of the report must be one of the findings
+    std::vector<std::tuple<const char*, const char*, const char*, QVariant>> fields; // table, column, code, value (invalid: Null)
+    bool exact = false; // the findings are exactly `lines`
+};
 
-TEST_F(GeneralCheckTest, ANationPrefixIsStrippedInAnyCase)
+TEST_F(GeneralCheckTest, EachFindingIsReportedAndItsCorrectionSaved)
 {
-    add({.code = "000001", .name = "PREFISSO", .cf = "01234567897", .pi = "IT01234567897"});
-    add({.code = "000002", .name = "MINUSCOLO", .cf = "12345678903", .pi = "it12345678903"});
-    run();
-    const QStringList lines = findings();
-    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "PREFISSO") + "  P.I.=IT01234567897    RIPULITA !!"))
-        << lines.join('\n').toStdString();
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000001").toString(), "01234567897");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000002").toString(), "12345678903");
-    EXPECT_TRUE(lines.contains("*** P.I. Sto. Errata per " + subject("000002", "MINUSCOLO") + "  P.I.=it12345678903    RIPULITA !!"));
-    EXPECT_EQ(field("CA_ANAGRAFICHE_STO", "cod_piva", "000002").toString(), "12345678903");
-}
-
-TEST_F(GeneralCheckTest, APersonalCodeInTheVatNumberFieldMovesToTheFiscalCode)
-{
-    add({.code = "000001", .name = "ROSSI MARIA", .pi = "RSSMRA80A41H501Y", .personal = "1", .birth = "1980-01-01 00:00:00",
-         .sex = "0", .declarant = "C", .cfS = "RSSMRA80A41H501Y", .piS = ""});
-    run();
-    const QStringList lines = findings();
-    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "ROSSI MARIA") + "  P.I.=RSSMRA80A41H501Y ALFANUMERICA !!"))
-        << lines.join('\n').toStdString();
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "RSSMRA80A41H501Y");
-    EXPECT_TRUE(field("CA_ANAGRAFICHE", "cod_piva", "000001").isNull());
-}
-
-TEST_F(GeneralCheckTest, AValidVatNumberFillsAnEmptyFiscalCodeSilently)
-{
-    add({.code = "000001", .name = "BIANCHI SPA", .pi = "01234567897", .cfS = "01234567897"});
-    const GeneralCheckResult result = run();
-    EXPECT_EQ(result.findings, 0);
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897");
-}
-
-TEST_F(GeneralCheckTest, AnIncoherentBirthDateIsReportedOnceWithTheCodesOwnDate)
-{
-    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "1", .birth = "1966-06-06 00:00:00",
-         .sex = "1", .declarant = "C"});
-    run();
-    EXPECT_EQ(findings(), (QStringList{"*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966  C.F.: "
-                                       "RSSMRA80A01H501U (80A01)",
-                                       QString(63, ' ') + "01/01/1980 M"}));
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "dat_nasc", "000001").toString(), "1966-06-06 00:00:00");
-}
-
-TEST_F(GeneralCheckTest, MissingBirthDataIsFilledEvenWithoutAutomaticSubstitutions)
-{
-    add({.code = "000001", .name = "ROSSI MARIA", .cf = "RSSMRA80A41H501Y", .personal = "1", .declarant = "C"});
-    run(false);
-    EXPECT_TRUE(findings().isEmpty()) << findings().join('\n').toStdString();
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "dat_nasc", "000001").toString(), "1980-01-01 00:00:00");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_sesso", "000001").toString(), "0");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_localita_nas", "000001").toString(), "H501");
-}
-
-TEST_F(GeneralCheckTest, AMissingNationIsReported)
-{
-    add({.code = "000001", .name = "SENZA NAZIONE", .cf = "01234567897", .pi = "01234567897", .nation = "QQ"});
-    run();
-    EXPECT_EQ(findings(), (QStringList{"*** Problema Nazione per Codice: C000001: " + utl::PadRight("SENZA NAZIONE", 30) + "...  ",
-                                       QString(20, ' ') + " - MANCA ISO Naz.      !! > 000001 - MANCA ISO Naz. Sto. !! > 000001"}));
-}
-
-TEST_F(GeneralCheckTest, MissingCodesAreReportedAndNothingIsCleaned)
-{
-    add({.code = "000001", .name = "SENZA STORICO", .cf = "01234567897 ", .pi = "01234567897", .historical = false});
-    run();
-    const QStringList lines = findings();
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines.first(), "*** Mancano CF e PI Codice :000001 : " + utl::PadRight("SENZA STORICO", 27) + "... - NON Obsoleto");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "01234567897 ");
-}
-
-TEST_F(GeneralCheckTest, NaturalPersonIndicatorIsFixedOnlyWithAutomaticSubstitutions)
-{
-    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "0", .declarant = "C",
-         .personalS = "1"});
-    add({.code = "000002", .name = "VERDI SRL", .cf = "01234567897", .pi = "01234567897", .personal = "1", .personalS = "0"});
-    run(true);
-    const QStringList lines = findings();
-    EXPECT_TRUE(lines.contains("*** Manca Indicatore PERSONA FISICA per " + subject("000001", "ROSSI MARIO")
-                               + "  C.F.=RSSMRA80A01H501U  P.I.=" + QString(16, ' ')));
-    EXPECT_TRUE(lines.contains("*** ATTIVO Indicatore PERSONA FISICA per " + subject("000002", "VERDI SRL")
-                               + "  C.F.=01234567897       P.I.=01234567897     "));
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "flg_pers_fis", "000001").toString(), "1");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "flg_pers_fis", "000002").toString(), "0");
-}
-
-TEST_F(GeneralCheckTest, AWrongCheckCharacterIsReportedWithTheExpectedOne)
-{
-    add({.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501A", .personal = "1", .declarant = "C"});
-    run();
-    EXPECT_TRUE(findings().contains("*** C.F.      Errato per " + subject("000001", "ROSSI MARIO")
-                                    + "  C.F.=RSSMRA80A01H501A Controllo: 'U' Naz.: IT"));
-    EXPECT_TRUE(findings().contains("*** C.F. Sto. Errato per " + subject("000001", "ROSSI MARIO")
-                                    + "  C.F.=RSSMRA80A01H501A Controllo: 'U'"));
+    const QString p = "*** P.I.      Errata per ", c = "*** C.F.      Errato per ";
+    const std::vector<FindingCase> cases = {
+        {"a code shorter than six characters is deleted, one of six kept",
+         {{.code = "000001", .name = "CINQUE", .cf = "RSSMR", .pi = "01234567897", .cfS = "01234567897"},
+          {.code = "000002", .name = "SEI", .cf = "RSSMRA", .pi = "12345678903", .cfS = "12345678903"},
+          {.code = "000003", .name = "OTTO", .cf = "RSSMRA80", .pi = "12345678903", .cfS = "12345678903"}},
+         false, false,
+         {c + subject("000001", "CINQUE") + "  C.F.=RSSMR            TROPPO CORTO !! (5)  ELIMINATO!",
+          c + subject("000002", "SEI") + "  C.F.=RSSMRA           TROPPO CORTO !! (6)",
+          c + subject("000003", "OTTO") + "  C.F.=RSSMRA80         TROPPO CORTO !! (8)"},
+         // The deletion was saved; then the valid VAT number filled the empty code.
+         {{"CA_ANAGRAFICHE", "cod_cfisc", "000001", "01234567897"}, {"CA_ANAGRAFICHE", "cod_cfisc", "000002", "RSSMRA"},
+          {"CA_ANAGRAFICHE", "cod_cfisc", "000003", "RSSMRA80"}}},
+        {"a nation prefix is stripped in any case",
+         {{.code = "000001", .name = "PREFISSO", .cf = "01234567897", .pi = "IT01234567897"},
+          {.code = "000002", .name = "MINUSCOLO", .cf = "12345678903", .pi = "it12345678903"}},
+         false, false,
+         {p + subject("000001", "PREFISSO") + "  P.I.=IT01234567897    RIPULITA !!",
+          "*** P.I. Sto. Errata per " + subject("000002", "MINUSCOLO") + "  P.I.=it12345678903    RIPULITA !!"},
+         {{"CA_ANAGRAFICHE", "cod_piva", "000001", "01234567897"}, {"CA_ANAGRAFICHE", "cod_piva", "000002", "12345678903"},
+          {"CA_ANAGRAFICHE_STO", "cod_piva", "000002", "12345678903"}}},
+        {"a personal code in the VAT number field moves to the fiscal code",
+         {{.code = "000001", .name = "ROSSI MARIA", .pi = "RSSMRA80A41H501Y", .personal = "1", .birth = "1980-01-01 00:00:00", .sex = "0",
+           .declarant = "C", .cfS = "RSSMRA80A41H501Y", .piS = ""}},
+         false, false,
+         {p + subject("000001", "ROSSI MARIA") + "  P.I.=RSSMRA80A41H501Y ALFANUMERICA !!"},
+         {{"CA_ANAGRAFICHE", "cod_cfisc", "000001", "RSSMRA80A41H501Y"}, {"CA_ANAGRAFICHE", "cod_piva", "000001", QVariant()}}},
+        {"a valid VAT number fills an empty fiscal code silently",
+         {{.code = "000001", .name = "BIANCHI SPA", .pi = "01234567897", .cfS = "01234567897"}},
+         false, false, {}, {{"CA_ANAGRAFICHE", "cod_cfisc", "000001", "01234567897"}}, true},
+        {"an incoherent birth date is reported once with the code's own date",
+         {{.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "1", .birth = "1966-06-06 00:00:00", .sex = "1",
+           .declarant = "C"}},
+         false, false,
+         {"*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966  C.F.: RSSMRA80A01H501U (80A01)",
+          QString(63, ' ') + "01/01/1980 M"},
+         {{"CA_ANAGRAFICHE", "dat_nasc", "000001", "1966-06-06 00:00:00"}}, true},
+        {"missing birth data is filled even without automatic substitutions",
+         {{.code = "000001", .name = "ROSSI MARIA", .cf = "RSSMRA80A41H501Y", .personal = "1", .declarant = "C"}},
+         false, false, {},
+         {{"CA_ANAGRAFICHE", "dat_nasc", "000001", "1980-01-01 00:00:00"}, {"CA_ANAGRAFICHE", "ind_sesso", "000001", "0"},
+          {"CA_ANAGRAFICHE", "cod_localita_nas", "000001", "H501"}},
+         true},
+        {"a missing nation is reported",
+         {{.code = "000001", .name = "SENZA NAZIONE", .cf = "01234567897", .pi = "01234567897", .nation = "QQ"}},
+         false, false,
+         {"*** Problema Nazione per Codice: C000001: " + utl::PadRight("SENZA NAZIONE", 30) + "...  ",
+          QString(20, ' ') + " - MANCA ISO Naz.      !! > 000001 - MANCA ISO Naz. Sto. !! > 000001"},
+         {}, true},
+        {"missing codes are reported and nothing is cleaned",
+         {{.code = "000001", .name = "SENZA STORICO", .cf = "01234567897 ", .pi = "01234567897", .historical = false}},
+         false, false,
+         {"*** Mancano CF e PI Codice :000001 : " + utl::PadRight("SENZA STORICO", 27) + "... - NON Obsoleto"},
+         {{"CA_ANAGRAFICHE", "cod_cfisc", "000001", "01234567897 "}}},
+        {"the natural person indicator is fixed with automatic substitutions",
+         {{.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501U", .personal = "0", .declarant = "C", .personalS = "1"},
+          {.code = "000002", .name = "VERDI SRL", .cf = "01234567897", .pi = "01234567897", .personal = "1", .personalS = "0"}},
+         true, false,
+         {"*** Manca Indicatore PERSONA FISICA per " + subject("000001", "ROSSI MARIO") + "  C.F.=RSSMRA80A01H501U  P.I.=" + QString(16, ' '),
+          "*** ATTIVO Indicatore PERSONA FISICA per " + subject("000002", "VERDI SRL") + "  C.F.=01234567897       P.I.=01234567897     "},
+         {{"CA_ANAGRAFICHE", "flg_pers_fis", "000001", "1"}, {"CA_ANAGRAFICHE", "flg_pers_fis", "000002", "0"}}},
+        {"a wrong check character is reported with the expected one",
+         {{.code = "000001", .name = "ROSSI MARIO", .cf = "RSSMRA80A01H501A", .personal = "1", .declarant = "C"}},
+         false, false,
+         {c + subject("000001", "ROSSI MARIO") + "  C.F.=RSSMRA80A01H501A Controllo: 'U' Naz.: IT",
+          "*** C.F. Sto. Errato per " + subject("000001", "ROSSI MARIO") + "  C.F.=RSSMRA80A01H501A Controllo: 'U'"},
+         {}},
+        {"alphanumeric VAT numbers are corrected or deleted when asked",
+         {{.code = "000001", .name = "CORREGGIBILE", .cf = "01234567897", .pi = "X01234567897", .piS = "01234567897"},
+          {.code = "000002", .name = "DA ELIMINARE", .cf = "12345678903", .pi = "AB12X", .piS = "12345678903"}},
+         false, true,
+         {p + subject("000001", "CORREGGIBILE") + "  P.I.=X01234567897     ALFANUMERICA !! CORRETTA !! [IT]",
+          p + subject("000002", "DA ELIMINARE") + "  P.I.=AB12X            ALFANUMERICA !! ELIMINATA !! [IT]"},
+         {{"CA_ANAGRAFICHE", "cod_piva", "000001", "01234567897"}, {"CA_ANAGRAFICHE", "cod_piva", "000002", QVariant()}}},
+        {"a short historical VAT number is deleted; an empty declarant kind set without a line",
+         {{.code = "000001", .name = "STORICO CORTO", .cf = "01234567897", .pi = "01234567897", .declarant = QVariant(), .piS = "0123"}},
+         false, false,
+         {"*** P.I. Sto. Errata per " + subject("000001", "STORICO CORTO") + "  P.I.=0123             TROPPO CORTA !! (4) [IT]  ELIMINATA!"},
+         {{"CA_ANAGRAFICHE_STO", "cod_piva", "000001", QVariant()}, {"CA_ANAGRAFICHE", "ind_tipo_diciva", "000001", "T"}}},
+        // The declarant kind changes only on a code that shows it: a company
+        // stays a VAT holder, a person whose VAT field held his fiscal code
+        // stays a final consumer, a public body's numeric code makes one.
+        {"the declarant kind changes only on a code that shows it",
+         {{.code = "000061", .name = "SOCIETA SENZA CF", .pi = "01234567897", .declarant = "T"},
+          {.code = "000062", .name = "ROSSI MARIO", .pi = "RSSMRA80A01H501U", .personal = "1", .birth = "1980-01-01 00:00:00", .sex = "1",
+           .declarant = "C"},
+          {.code = "000063", .name = "COMUNE DI PROVA", .cf = "80012345678", .declarant = "T", .cfS = "80012345678"}},
+         false, false, {},
+         {{"CA_ANAGRAFICHE", "ind_tipo_diciva", "000061", "T"}, {"CA_ANAGRAFICHE", "cod_cfisc", "000061", "01234567897"},
+          {"CA_ANAGRAFICHE", "ind_tipo_diciva", "000062", "C"}, {"CA_ANAGRAFICHE", "cod_cfisc", "000062", "RSSMRA80A01H501U"},
+          {"CA_ANAGRAFICHE_STO", "cod_piva", "000062", QVariant()}, {"CA_ANAGRAFICHE", "ind_tipo_diciva", "000063", "C"}}},
+    };
+    for (const FindingCase& f : cases) {
+        SCOPED_TRACE(f.what);
+        SetUp();
+        for (const Registry& r : f.rows)
+            add(r);
+        run(f.automatic, false, f.fixAlphanumeric);
+        const QStringList lines = findings();
+        if (f.exact) {
+            EXPECT_EQ(lines, f.lines);
+        }
+        for (const QString& line : f.lines)
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n in:\n" << lines.join('\n').toStdString();
+        for (const auto& [table, column, code, value] : f.fields) {
+            const QVariant stored = field(table, column, code);
+            EXPECT_EQ(stored.isNull() ? QVariant() : QVariant(stored.toString()), value.isValid() ? QVariant(value.toString()) : QVariant())
+                << column;
+        }
+    }
 }
 
 TEST_F(GeneralCheckTest, JournalPresenceIsReportedForRowsWithFindings)
@@ -302,35 +309,6 @@ TEST_F(GeneralCheckTest, ARowChangedElsewhereIsReportedNotOverwritten)
     EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000001").toString(), "RSSMRA80A01H501U.");
 }
 
-} // namespace
-
-namespace {
-
-TEST_F(GeneralCheckTest, AlphanumericVatNumbersAreCorrectedOrDeletedWhenAsked)
-{
-    add({.code = "000001", .name = "CORREGGIBILE", .cf = "01234567897", .pi = "X01234567897", .piS = "01234567897"});
-    add({.code = "000002", .name = "DA ELIMINARE", .cf = "12345678903", .pi = "AB12X", .piS = "12345678903"});
-    run(false, false, true);
-    const QStringList lines = findings();
-    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000001", "CORREGGIBILE") + "  P.I.=X01234567897     ALFANUMERICA !! CORRETTA !! [IT]"))
-        << lines.join('\n').toStdString();
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_piva", "000001").toString(), "01234567897");
-    EXPECT_TRUE(lines.contains("*** P.I.      Errata per " + subject("000002", "DA ELIMINARE") + "  P.I.=AB12X            ALFANUMERICA !! ELIMINATA !! [IT]"));
-    EXPECT_TRUE(field("CA_ANAGRAFICHE", "cod_piva", "000002").isNull());
-}
-
-TEST_F(GeneralCheckTest, HistoricalVatNumberLengthsAndTheDeclarantKind)
-{
-    add({.code = "000001", .name = "STORICO CORTO", .cf = "01234567897", .pi = "01234567897", .declarant = QVariant(), .piS = "0123"});
-    run();
-    EXPECT_TRUE(findings().contains("*** P.I. Sto. Errata per " + subject("000001", "STORICO CORTO")
-                                    + "  P.I.=0123             TROPPO CORTA !! (4) [IT]  ELIMINATA!"))
-        << findings().join('\n').toStdString();
-    EXPECT_TRUE(field("CA_ANAGRAFICHE_STO", "cod_piva", "000001").isNull());
-    // An empty declarant kind is set from the VAT number, without a report line.
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000001").toString(), "T");
-}
-
 TEST_F(GeneralCheckTest, ASubjectThatIsBothCustomerAndSupplierIsReadAfreshForItsSecondRow)
 {
     add({.code = "000050", .name = "CLIENTE E FORNITORE", .cf = "01234567897 ", .pi = "01234567897"});
@@ -342,26 +320,6 @@ TEST_F(GeneralCheckTest, ASubjectThatIsBothCustomerAndSupplierIsReadAfreshForIts
     EXPECT_EQ(findings(), (QStringList{"Effettuata PULIZIA CF/PI " + subject("000050", "CLIENTE E FORNITORE"),
                                        "Effettuata PULIZIA CF/PI Sto" + subject("000050", "CLIENTE E FORNITORE")}));
     EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000050").toString(), "01234567897");
-}
-
-TEST_F(GeneralCheckTest, TheDeclarantKindChangesOnlyOnACodeThatShowsIt)
-{
-    // A company with a valid VAT number and no fiscal code: the VAT number
-    // fills the fiscal code; the company stays a VAT holder.
-    add({.code = "000061", .name = "SOCIETA SENZA CF", .pi = "01234567897", .declarant = "T"});
-    // A person whose VAT field held his fiscal code: it moves to the fiscal
-    // code field, and he stays a final consumer.
-    add({.code = "000062", .name = "ROSSI MARIO", .pi = "RSSMRA80A01H501U", .personal = "1", .birth = "1980-01-01 00:00:00",
-         .sex = "1", .declarant = "C"});
-    // A public body's numeric fiscal code does make a final consumer.
-    add({.code = "000063", .name = "COMUNE DI PROVA", .cf = "80012345678", .declarant = "T", .cfS = "80012345678"});
-    run();
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000061").toString(), "T");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000061").toString(), "01234567897");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000062").toString(), "C");
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000062").toString(), "RSSMRA80A01H501U");
-    EXPECT_TRUE(field("CA_ANAGRAFICHE_STO", "cod_piva", "000062").isNull());
-    EXPECT_EQ(field("CA_ANAGRAFICHE", "ind_tipo_diciva", "000063").toString(), "C");
 }
 
 TEST_F(GeneralCheckTest, AFailedReadOfTheCustomersIsAFailureNotTheEnd)
@@ -395,10 +353,6 @@ TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
     EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico: report NON scritto !!");
     EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), "rapporto precedente\r\n");
 }
-
-} // namespace
-
-namespace {
 
 // The demo installation plants one subject for every finding of the check.
 TEST(GeneralCheckDemo, EveryPlantedFaultIsFound)
