@@ -7,6 +7,7 @@
 #include "QtPrinterDevice.h"
 #include "QtUi.h"
 #include "SplashWindow.h"
+#include "WindowPlacement.h"
 #include "backup/CorvinaBackup.h"
 #include "console/ConsoleCommands.h"
 #include "demo/DemoInstallation.h"
@@ -182,6 +183,7 @@ int main(int argc, char* argv[])
         console.requestQuit();
     });
     console.show();
+    QTimer::singleShot(0, &console, [&console] { keepOnScreen(&console); });
     ctx.log().write(QStringLiteral("Console aperta"));
     int commandExit = 0;
     if (!options.command.isEmpty()) {

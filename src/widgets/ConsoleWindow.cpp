@@ -175,6 +175,10 @@ QLayout* ConsoleWindow::makeCorvinaRow()
     corvinaCompanies_ = new QComboBox(this);
     corvinaCompanies_->setObjectName(QStringLiteral("Cmb_Aziende"));
     corvinaCompanies_->setFont(consoleListFont());
+    // The rows are long: the box gives up width to the import dates shown
+    // beside it rather than widening the console when a company is chosen.
+    corvinaCompanies_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    corvinaCompanies_->setMinimumContentsLength(30);
     connect(corvinaCompanies_, &QComboBox::activated, this, &ConsoleWindow::corvinaCompanyChosen);
     corvinaRelease_ = new QLabel(this);
     corvinaRelease_->setObjectName(QStringLiteral("Lbl_RelCv"));

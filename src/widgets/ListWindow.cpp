@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QStringListModel>
 #include <QVBoxLayout>
 
@@ -206,6 +207,7 @@ void ListWindow::done(int result)
 QString showRecordsetList(AppContext& ctx, const Rs2ListResult& list, QWidget* parent)
 {
     ListWindow window(ctx, list, parent);
+    QTimer::singleShot(0, &window, [&window] { keepOnScreen(&window); });
     window.exec();
     return window.selectedRow();
 }

@@ -14,6 +14,7 @@
 #include "ListWindow.h"
 #include "ReportViewerWindow.h"
 #include "SqlAccessDialog.h"
+#include "WindowPlacement.h"
 #include "report/ReportFiles.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace corv {
 
@@ -60,6 +62,18 @@ void QtUi::hideSplash()
         splash_->hide();
 }
 
+QWidget* QtUi::windowInUse() const
+{
+    // The dialog or window the user works in, so that a question comes up
+    // over it rather than over the console behind it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != splash_ && active->isVisible())
+        return active;
+    return window_;
+}
+
 void QtUi::setMainWindow(QWidget* window, QStatusBar* statusBar)
 {
     window_ = window;
@@ -70,7 +84,7 @@ Ui::Answer QtUi::message(const QString& text, const QString& title, Icon icon, B
                          Answer defaultAnswer)
 {
     hideSplash();
-    QMessageBox box(window_);
+    QMessageBox box(windowInUse());
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("corvutil") : title);
     box.setText(displayText(text));
     switch (icon) {
@@ -118,7 +132,7 @@ std::optional<QString> QtUi::input(const QString& prompt, const QString& title, 
 {
     hideSplash();
     bool ok = false;
-    const QString text = QInputDialog::getText(window_, title, displayText(prompt), QLineEdit::Normal,
+    const QString text = QInputDialog::getText(windowInUse(), title, displayText(prompt), QLineEdit::Normal,
                                                defaultText, &ok);
     if (!ok)
         return std::nullopt;
@@ -127,6 +141,14 @@ std::optional<QString> QtUi::input(const QString& prompt, const QString& title, 
 
 void QtUi::status(const QString& text)
 {
+    // A sub-window's status goes to its own status bar.
+    QWidget* inUse = windowInUse();
+    if (auto* window = qobject_cast<QMainWindow*>(inUse); window && inUse != window_) {
+        if (auto* own = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            own->showMessage(text);
+            return;
+        }
+    }
     if (statusBar_)
         statusBar_->showMessage(text);
 }
@@ -154,7 +176,7 @@ bool QtUi::openInViewer(const QString& viewer, const QString& path)
         if (!program.isEmpty() && QProcess::startDetached(program, arguments))
             return true;
     }
-    return ReportViewerWindow::open(path, ctx_, window_) != nullptr;
+    return ReportViewerWindow::open(path, ctx_, windowInUse()) != nullptr;
 }
 
 QString QtUi::showList(const Rs2ListResult& list)
@@ -163,7 +185,7 @@ QString QtUi::showList(const Rs2ListResult& list)
         return {};
     // The list is chosen from with the normal cursor, whatever runs behind it.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const QString chosen = showRecordsetList(*ctx_, list, window_);
+    const QString chosen = showRecordsetList(*ctx_, list, windowInUse());
     QApplication::restoreOverrideCursor();
     return chosen;
 }
@@ -172,7 +194,7 @@ std::optional<FolderChoice> QtUi::chooseFolder(FolderChooser& chooser)
 {
     hideSplash();
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    FolderChooserDialog dialog(chooser, *this, window_);
+    FolderChooserDialog dialog(chooser, *this, windowInUse());
     dialog.exec();
     QApplication::restoreOverrideCursor();
     return dialog.choice();
@@ -214,6 +236,8 @@ bool QtUi::showForm(AppContext& ctx, const FormRequest& request)
     window->installEventFilter(new CloseWatcher(&loop, window.get()));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     window->show();
+    // Placed once its frame is known: the title bar always in reach.
+    QTimer::singleShot(0, window.get(), [shown = window.get()] { keepOnScreen(shown); });
     loop.exec();
     QApplication::restoreOverrideCursor();
     return true;
@@ -224,7 +248,7 @@ std::optional<QString> QtUi::chooseFile(const FileRequest& request)
     hideSplash();
     // Qt's own dialog: its filter matches names without regard to case, and it
     // looks the same on every desktop.
-    QFileDialog dialog(window_, request.title, request.folder);
+    QFileDialog dialog(windowInUse(), request.title, request.folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails); // the glob of any case stays unseen
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -39,6 +39,10 @@ public:
     // hidden before the first one.
     void setSplash(QWidget* splash) { splash_ = splash; }
 
+    // The window questions and messages are parented to: the active dialog
+    // or window of the program, the main window when none is.
+    QWidget* windowInUse() const;
+
 private:
     QPointer<QWidget> window_;
     QPointer<QStatusBar> statusBar_;

@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <QScreen>
 #include <QWidget>
 
@@ -69,6 +70,23 @@ void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QStr
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
     else if (stored.state == Placement::Minimised)
         window->setWindowState(window->windowState() | Qt::WindowMinimized);
+}
+
+void keepOnScreen(QWidget* window)
+{
+    const QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const QSize margins = frame.size() - window->geometry().size();
+    if (frame.width() > available.width() || frame.height() > available.height())
+        window->resize(window->size().boundedTo(available.size() - margins));
+    const QSize outer = window->size() + margins;
+    const QPoint placed(std::clamp(frame.left(), available.left(), std::max(available.left(), available.right() - outer.width() + 1)),
+                        std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - outer.height() + 1)));
+    if (placed != frame.topLeft())
+        window->move(placed);
 }
 
 } // namespace corv

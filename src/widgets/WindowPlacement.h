@@ -17,4 +17,9 @@ void restoreWindowPlacement(QWidget* window, const IniFile& settings, const QStr
                             double minHeight = 0, double minWidth = 0,
                             const QString& section = kPlacementSection);
 
+// Once a window is shown and its frame is known: the whole window, title bar
+// included, inside the available area of its screen, shrunk to it when
+// larger (never below the window's minimum size).
+void keepOnScreen(QWidget* window);
+
 } // namespace corv

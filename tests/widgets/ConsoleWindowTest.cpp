@@ -1,5 +1,6 @@
 #include "ConsoleWindow.h"
 #include "ListWindow.h"
+#include "QtUi.h"
 #include "ConsoleSession.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
@@ -24,6 +25,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
+#include <QMainWindow>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -307,6 +309,36 @@ TEST(WindowPlacement, AWindowStoredOffTheScreenComesBackWholeOnIt)
         EXPECT_TRUE(screen.contains(normal.topLeft())) << stored;
         EXPECT_TRUE(screen.contains(normal.bottomRight())) << stored;
     }
+    // Once shown: one above the top edge and larger than the screen comes back whole.
+    QWidget shown;
+    shown.show();
+    shown.resize(screen.width() + 200, screen.height() + 100);
+    shown.move(screen.left() + 50, screen.top() - 80);
+    keepOnScreen(&shown);
+    EXPECT_TRUE(screen.contains(shown.frameGeometry()));
+}
+
+// A question of a sub-window comes up over it, and its status goes to its own bar.
+TEST(QtUi, QuestionsAndStatusGoToTheWindowInUse)
+{
+    QMainWindow console, sub;
+    QtUi ui;
+    ui.setMainWindow(&console, console.statusBar());
+    console.show();
+    sub.statusBar();
+    sub.show();
+    sub.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sub));
+    ui.status("Stato della finestra");
+    EXPECT_EQ(sub.statusBar()->currentMessage(), "Stato della finestra");
+    EXPECT_TRUE(console.statusBar()->currentMessage().isEmpty());
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        parent = QApplication::activeModalWidget()->parentWidget();
+        QApplication::activeModalWidget()->close();
+    });
+    ui.message("Domanda", "Titolo", Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No);
+    EXPECT_EQ(parent, &sub);
 }
 
 
