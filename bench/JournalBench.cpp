@@ -10,7 +10,7 @@
 // statements of the settlement comparison (scripts/bench/settlements.sh times
 // the program itself).
 #include "BenchSupport.h"
-#include "LinesModel.h"
+#include "LinesTable.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
 #include "journal/ArdeaJournalTotals.h"
@@ -28,7 +28,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QListView>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
@@ -152,17 +151,21 @@ int main(int argc, char* argv[])
         state.results = std::move(*result.results);
         rows = ardeaRows(state.results.lines);
         if (std::strcmp(measure, "finestra") == 0) {
-            // The result list on screen, as the console shows it.
-            QListView view;
-            view.setUniformItemSizes(true);
-            auto* model = new LinesModel(&view);
-            view.setModel(model);
-            model->setLines(state.results.lines);
+            // The result list on screen, as the console shows it; with
+            // CORVUTIL_BENCH_SORT=N then sorted by its column N, as a click
+            // on that heading sorts it.
+            LinesTable view(QStringLiteral("Lst_Risultati"));
+            view.setContent(state.results.heading, state.results.lines);
             view.resize(1000, 400);
             view.show();
             view.scrollToBottom();
             QApplication::processEvents();
-            if (model->rowCount() != state.results.lines.size())
+            if (qEnvironmentVariableIsSet("CORVUTIL_BENCH_SORT")) {
+                view.sortByColumn(qEnvironmentVariableIntValue("CORVUTIL_BENCH_SORT"), Qt::DescendingOrder);
+                view.scrollToBottom();
+                QApplication::processEvents();
+            }
+            if (view.linesModel()->rowCount() != state.results.lines.size())
                 return 1;
         }
     } else if (std::strcmp(measure, "corvina") == 0) {

@@ -1,11 +1,11 @@
 #include "ConsoleTab.h"
 
 #include "ConsoleWidgets.h"
+#include "LinesTable.h"
 #include "console/ConsoleCommands.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -50,10 +50,10 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
     for (auto [list, kind] : {std::pair{vatCodes_, 'I'}, std::pair{reasons_, 'C'}, std::pair{subjects_, 'A'}}) {
         // The legacy archive's lines are listed by the commands of its own Part.
         if (tab != ConsoleState::NemboTab)
-            connect(list, &QListView::doubleClicked, this,
-                    [this, tab, kind, list] { emit rowChosen(tab, QLatin1Char(kind), selectedRow(list)); });
+            connect(list, &QAbstractItemView::doubleClicked, this,
+                    [this, tab, kind, list] { emit rowChosen(tab, QLatin1Char(kind), list->currentLine()); });
         const bool withHeading = tab == ConsoleState::ArdeaTab && kind == 'A';
-        connect(list, &QListView::customContextMenuRequested, this, [this, list, withHeading] { emit exportRequested(list, withHeading); });
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list, withHeading] { emit exportRequested(list, withHeading); });
     }
     auto* lists = new QHBoxLayout;
     lists->addWidget(vatCodes_, 1);
@@ -74,9 +74,9 @@ void ConsoleTab::enableButtons(const AppContext& ctx, const ConsoleState& state)
 
 void ConsoleTab::setLists(const ReferenceLists& lists)
 {
-    setRows(vatCodes_, lists.vatCodes);
-    setRows(reasons_, lists.reasons);
-    setRows(subjects_, lists.subjects);
+    vatCodes_->setContent(lists.vatCodesHeading, lists.vatCodes);
+    reasons_->setContent(lists.reasonsHeading, lists.reasons);
+    subjects_->setContent(lists.subjectsHeading, lists.subjects);
 }
 
 } // namespace corv

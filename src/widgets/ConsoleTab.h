@@ -5,12 +5,12 @@
 #include <QWidget>
 
 class QLayout;
-class QListView;
 class QPushButton;
 
 namespace corv {
 
 class AppContext;
+class LinesTable;
 struct ConsoleCommand;
 
 // One source's page of the console: its command buttons, built from the rows
@@ -31,12 +31,12 @@ signals:
     // A double-click on a row: "I" VAT code, "C" reason, "A" customer or supplier.
     void rowChosen(ConsoleState::Tab tab, QChar kind, const QString& row);
     // A right click on a list: its rows to a file.
-    void exportRequested(QListView* list, bool withHeading);
+    void exportRequested(LinesTable* list, bool withHeading);
 
 private:
-    QListView* vatCodes_ = nullptr;
-    QListView* reasons_ = nullptr;
-    QListView* subjects_ = nullptr;
+    LinesTable* vatCodes_ = nullptr;
+    LinesTable* reasons_ = nullptr;
+    LinesTable* subjects_ = nullptr;
     QList<std::pair<QPushButton*, const ConsoleCommand*>> buttons_;
 };
 

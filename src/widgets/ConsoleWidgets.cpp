@@ -1,5 +1,6 @@
 #include "ConsoleWidgets.h"
 
+#include "LinesTable.h"
 #include "console/ConsoleState.h"
 
 #include <QEvent>
@@ -10,12 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QStringListModel>
-#include <QStyle>
 
 namespace corv {
 
@@ -27,71 +23,12 @@ QFont consoleListFont()
     return font;
 }
 
-QListView* makeConsoleList(QWidget* parent, const QString& name, const QString& toolTip)
+LinesTable* makeConsoleList(QWidget* parent, const QString& name, const QString& toolTip)
 {
-    auto* view = new QListView(parent);
-    view->setObjectName(name);
-    view->setModel(new QStringListModel(view));
-    view->setFont(consoleListFont());
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    view->setToolTip(toolTip);
-    return view;
+    auto* table = new LinesTable(name, parent);
+    table->setToolTip(toolTip);
+    return table;
 }
-
-QStringListModel* modelOf(QListView* view) { return static_cast<QStringListModel*>(view->model()); }
-
-QString selectedRow(QListView* view)
-{
-    const QModelIndex index = view->currentIndex();
-    return index.isValid() ? index.data().toString() : QString();
-}
-
-void setRows(QListView* view, const QStringList& rows)
-{
-    if (modelOf(view)->stringList() != rows)
-        modelOf(view)->setStringList(rows);
-}
-
-ResultHeading::ResultHeading(QListView* list, QWidget* parent) : QWidget(parent)
-{
-    heading_ = new QLabel(this);
-    heading_->setObjectName(QStringLiteral("Lbl_Head"));
-    heading_->setFont(consoleListFont());
-    // The heading's text starts where the rows' text does: past the list's
-    // frame and the margin an item keeps.
-    const int indent = list->frameWidth() + list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    heading_->setContentsMargins(indent, 0, 0, 0);
-    area_ = new QScrollArea(this);
-    area_->setWidget(heading_);
-    area_->setWidgetResizable(false);
-    area_->setFrameShape(QFrame::NoFrame);
-    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area_->setFixedHeight(heading_->sizeHint().height() + 2);
-    area_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    count_ = new QLabel(this);
-    count_->setObjectName(QStringLiteral("Lbl_Righe"));
-    count_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(area_, 1);
-    row->addWidget(count_);
-    // The heading moves with the list's columns.
-    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, area_->horizontalScrollBar(), &QScrollBar::setValue);
-    connect(list->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
-            [this, list] { area_->horizontalScrollBar()->setValue(list->horizontalScrollBar()->value()); });
-}
-
-void ResultHeading::show(const QString& heading, qsizetype rows, bool any)
-{
-    heading_->setText(heading);
-    heading_->adjustSize();
-    count_->setText(any ? QStringLiteral("%1 Righe.").arg(rows) : QString());
-}
-
-QString ResultHeading::text() const { return heading_->text(); }
 
 ConsoleFilters::ConsoleFilters(QWidget* parent) : QWidget(parent)
 {

@@ -7,35 +7,15 @@
 
 class QLabel;
 class QLineEdit;
-class QListView;
-class QScrollArea;
-class QStringListModel;
 
 namespace corv {
 
+class LinesTable;
+
 // The fixed-pitch font of the console's lists ("Lucida Console" where it is).
 QFont consoleListFont();
-// A read-only list in the console's font, its rows in a string model.
-QListView* makeConsoleList(QWidget* parent, const QString& name, const QString& toolTip = {});
-QStringListModel* modelOf(QListView* view);
-QString selectedRow(QListView* view);
-// Replaces a list's rows with one model call, however many there are.
-void setRows(QListView* view, const QStringList& rows);
-
-// The result list's heading: it scrolls sideways with the list under it,
-// and the row count beside it stays in view.
-class ResultHeading : public QWidget {
-    Q_OBJECT
-public:
-    ResultHeading(QListView* list, QWidget* parent);
-    void show(const QString& heading, qsizetype rows, bool any);
-    QString text() const;
-
-private:
-    QScrollArea* area_;
-    QLabel* heading_;
-    QLabel* count_;
-};
+// A read-only table of the console's lines in its font, one row chosen at a time.
+LinesTable* makeConsoleList(QWidget* parent, const QString& name, const QString& toolTip = {});
 
 // The console's filter fields: document dates, number and series fields and
 // the article. The dates are checked when one is left (once per change).

@@ -6,7 +6,7 @@
 #include "CompanyChooserDialog.h"
 #include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
-#include "LinesModel.h"
+#include "LinesTable.h"
 #include "QtUi.h"
 #include "WindowPlacement.h"
 #include "console/ConsoleCommands.h"
@@ -24,7 +24,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QEventLoop>
 #include <QThread>
@@ -103,17 +102,16 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent)
     layout->addWidget(tabs_, 3);
 
     resultList_ = makeConsoleList(this, QStringLiteral("Lst_Risultati"));
-    resultLines_ = new LinesModel(resultList_);
-    resultList_->setModel(resultLines_);
-    heading_ = new ResultHeading(resultList_, this);
-    layout->addWidget(heading_);
-    connect(resultList_, &QListView::customContextMenuRequested, this, [this] { exportLines(resultLines_->lines()); });
+    // The count stands on a line of its own above the table, never over its heading.
+    rowCount_ = new QLabel(this);
+    rowCount_->setObjectName(QStringLiteral("Lbl_Righe"));
+    rowCount_->setAlignment(Qt::AlignRight);
+    layout->addWidget(rowCount_);
+    connect(resultList_, &QWidget::customContextMenuRequested, this, [this] { exportLines(resultList_->lines()); });
     layout->addWidget(resultList_, 2);
     sortedList_ = makeConsoleList(this, QStringLiteral("Lst_Ordinata"));
-    sortedLines_ = new LinesModel(sortedList_);
-    sortedList_->setModel(sortedLines_);
     sortedList_->setVisible(false);
-    connect(sortedList_, &QListView::customContextMenuRequested, this, [this] { exportLines(sortedLines_->lines()); });
+    connect(sortedList_, &QWidget::customContextMenuRequested, this, [this] { exportLines(sortedList_->lines()); });
     layout->addWidget(sortedList_);
 
     auto* bottom = new QHBoxLayout;
@@ -153,7 +151,7 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent)
 
 ConsoleWindow::~ConsoleWindow() = default;
 
-QStringList ConsoleWindow::results() const { return resultLines_->lines().toStringList(); }
+QStringList ConsoleWindow::results() const { return resultList_->rows(); }
 
 QLayout* ConsoleWindow::makeNemboRow()
 {
@@ -250,9 +248,10 @@ void ConsoleWindow::showState()
 
 void ConsoleWindow::showResults()
 {
-    heading_->show(state_.results.heading, state_.results.lines.size(), !state_.results.heading.isEmpty() || !state_.results.lines.isEmpty());
-    resultLines_->setLines(state_.results.lines);
-    sortedLines_->setLines(state_.sorted);
+    const bool any = !state_.results.heading.isEmpty() || !state_.results.lines.isEmpty();
+    rowCount_->setText(any ? QStringLiteral("%1 Righe.").arg(state_.results.lines.size()) : QString());
+    resultList_->setContent(state_.results.heading, state_.results.lines);
+    sortedList_->setContent(state_.results.heading, state_.sorted);
 }
 
 CommandResult ConsoleWindow::run(const ConsoleCommand& command)
@@ -327,9 +326,9 @@ void ConsoleWindow::exportLines(const CompactLines& lines)
     listToFile(ctx_.ui(), lines.toStringList(), ctx_.viewer(), ctx_.paths());
 }
 
-void ConsoleWindow::exportList(QListView* list, bool withHeading)
+void ConsoleWindow::exportList(LinesTable* list, bool withHeading)
 {
-    QStringList rows = modelOf(list)->stringList();
+    QStringList rows = list->rows();
     if (withHeading && !rows.isEmpty()) {
         const QString heading = ardeaSubjectHeading();
         rows.prepend(utl::RepeatChar(static_cast<int>(heading.size()), QLatin1Char('-')));

@@ -31,10 +31,8 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
     if (source != FlagSource::ArdeaVatCodes && corvinaRow >= 0 && corvinaRow < sources_->count())
         sources_->setCurrentIndex(corvinaRow);
 
-    auto* header = new QLabel(d.header, this);
-    header->setObjectName(QStringLiteral("Lbl_Head"));
-    header->setFont(consoleListFont());
     rows_ = new PipeListView(QStringLiteral("Lst_IVA"), this);
+    rows_->setHeading(d.header);
     rows_->setToolTip(QStringLiteral("Click-DX per la stampa dell'elenco"));
 
     indicators_ = new QComboBox(this);
@@ -59,7 +57,6 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
     top->addWidget(sources_, 1);
     top->addWidget(readButton);
     body()->addLayout(top);
-    body()->addWidget(header);
     body()->addWidget(rows_, 1);
     auto* choices = new QGridLayout;
     choices->addWidget(new QLabel(QStringLiteral("Indicatore da Impostare"), this), 0, 0);
@@ -101,7 +98,7 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
     connect(readButton, &QPushButton::clicked, this, &FlagsWindow::read);
     connect(update, &QPushButton::clicked, this, &FlagsWindow::read);
     connect(indicators_, &QComboBox::activated, this, &FlagsWindow::indicatorChosen);
-    connect(deselect, &QPushButton::clicked, rows_, &QListView::clearSelection);
+    connect(deselect, &QPushButton::clicked, rows_, &QAbstractItemView::clearSelection);
     connect(selectButton, &QPushButton::clicked, this, [this, source] {
         if (source == FlagSource::CorvinaReasons) {
             rows_->invertSelection(); // "Inverti Selezione"
@@ -117,7 +114,7 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
         list_.apply(rows_->selectedRowNumbers(), indicators_->currentIndex(), values_->currentIndex() < 0 ? QString() : values_->currentText());
         showRows();
     });
-    connect(rows_, &QListView::customContextMenuRequested, this, &FlagsWindow::report);
+    connect(rows_, &QWidget::customContextMenuRequested, this, &FlagsWindow::report);
     resize(760, 620);
 }
 

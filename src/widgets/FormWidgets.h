@@ -1,33 +1,21 @@
 #pragma once
 
+#include "LinesTable.h"
+
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
-
-class QStringListModel;
 
 namespace corv {
 
 // The shared controls of the record windows.
 
-// A list of "|"-separated rows in the fixed-pitch font, several rows
-// selectable: select all, invert, select the rows whose field n holds (or
-// does not hold) a value.
-class PipeListView : public QListView {
+// A table of "|"-separated rows, several rows selectable by clicking them:
+// select all, invert, select the rows whose field n holds (or does not hold)
+// a value.
+class PipeListView : public LinesTable {
     Q_OBJECT
 public:
     PipeListView(const QString& objectName, QWidget* parent);
-    void setRows(const QStringList& rows);
-    QStringList rows() const;
-    QList<int> selectedRowNumbers() const;
-    void selectRows(const QList<int>& rows);
-    void selectAllRows();
-    void invertSelection();
-    // Field n (from 1, blanks trimmed) equal to the value, or with `differs` different.
-    void selectWhere(int field, const QString& value, bool differs = false);
-
-private:
-    QStringListModel* model_;
 };
 
 // A chooser of "code=description" values; the code is what is stored.

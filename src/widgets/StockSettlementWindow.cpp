@@ -36,13 +36,10 @@ StockSettlementWindow::StockSettlementWindow(AppContext& ctx, QWidget* parent)
     : RecordWindow(ctx, QStringLiteral("F_StLiq"), QStringLiteral("Liquidazioni e Articoli"), parent), register_(ctx, list_), stock_(ctx, list_)
 {
     company_ = named(new QLabel(ctx.company().code + QStringLiteral(" - ") + ctx.company().name, this), "Lbl_Azi");
-    heading_ = named(new QLabel(this), "Lbl_Hed");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    heading_->setFont(fixed);
     lines_ = new PipeListView(QStringLiteral("Lst_Mov"), this);
     lines_->setContextMenuPolicy(Qt::CustomContextMenu);
     body()->addWidget(company_);
-    body()->addWidget(heading_);
     body()->addWidget(lines_, 1);
     auto* sides = new QHBoxLayout;
     sides->addWidget(buildSettlementSide());
@@ -178,8 +175,7 @@ void StockSettlementWindow::lookUp(const QString& which)
 
 void StockSettlementWindow::showList()
 {
-    heading_->setText(list_.heading);
-    lines_->setRows(list_.lines);
+    lines_->setContent(list_.heading, list_.lines);
 }
 
 void StockSettlementWindow::search()

@@ -38,7 +38,6 @@ private:
     SettlementRegister register_;
     ArticleObsolescence stock_;
     QLabel* company_ = nullptr;
-    QLabel* heading_ = nullptr;
     PipeListView* lines_ = nullptr;
     QComboBox* state_ = nullptr;
     DateField* cutOff_ = nullptr;

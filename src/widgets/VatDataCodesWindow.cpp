@@ -26,9 +26,6 @@ VatDataCodesWindow::VatDataCodesWindow(AppContext& ctx, const CorvinaCompany& co
 {
     communications_ = new QComboBox(this);
     communications_->setObjectName(QStringLiteral("Cmb_DatiIVA"));
-    heading_ = new QLabel(this);
-    heading_->setObjectName(QStringLiteral("Lbl_Hed"));
-    heading_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lines_ = new PipeListView(QStringLiteral("Lst_IVA"), this);
     lines_->setContextMenuPolicy(Qt::CustomContextMenu);
     indicators_ = new QComboBox(this);
@@ -56,7 +53,6 @@ VatDataCodesWindow::VatDataCodesWindow(AppContext& ctx, const CorvinaCompany& co
     bottom->addWidget(select);
     bottom->addWidget(none);
     body()->addLayout(top);
-    body()->addWidget(heading_);
     body()->addWidget(lines_, 1);
     body()->addLayout(bottom);
 
@@ -103,8 +99,7 @@ void VatDataCodesWindow::readCommunications()
 
 void VatDataCodesWindow::showLines()
 {
-    heading_->setText(codes_.heading());
-    lines_->setRows(codes_.lines());
+    lines_->setContent(codes_.heading(), codes_.lines());
     hint(QStringLiteral("Righe : %1").arg(codes_.lines().size()));
 }
 

@@ -23,7 +23,6 @@ private:
 
     VatDataCodes codes_;
     QComboBox* communications_ = nullptr;
-    QLabel* heading_ = nullptr;
     PipeListView* lines_ = nullptr;
     QComboBox* indicators_ = nullptr;
     QComboBox* values_ = nullptr;

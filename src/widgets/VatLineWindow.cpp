@@ -25,17 +25,14 @@ VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const CorvinaCom
     values_->setCurrentIndex(-1);
     zero_ = new QCheckBox(QStringLiteral("Anche righe senza valore"), this);
     zero_->setObjectName(QStringLiteral("Chk_NatZero"));
-    auto* header = new QLabel(listing_.header(), this);
-    header->setObjectName(QStringLiteral("Lbl_Hed"));
-    header->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lines_ = new PipeListView(QStringLiteral("Lst"), this);
+    lines_->setHeading(listing_.header());
     lines_->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* top = new QHBoxLayout;
     top->addWidget(companies_, 1);
     top->addWidget(values_, 1);
     top->addWidget(zero_);
     body()->addLayout(top);
-    body()->addWidget(header);
     body()->addWidget(lines_, 1);
     connect(values_, &QComboBox::activated, this, &VatLineWindow::runListing);
     connect(companies_, &QComboBox::activated, this, &VatLineWindow::runListing);

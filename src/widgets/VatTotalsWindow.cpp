@@ -11,17 +11,6 @@
 
 namespace corv {
 
-namespace {
-
-QLabel* header(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    return label;
-}
-
-} // namespace
-
 VatTotalsWindow::VatTotalsWindow(AppContext& ctx, QWidget* parent)
     : RecordWindow(ctx, QStringLiteral("F_TotIVA"), QStringLiteral("Totali IVA"), parent), totals_(ctx)
 {
@@ -42,13 +31,13 @@ VatTotalsWindow::VatTotalsWindow(AppContext& ctx, QWidget* parent)
     byPeriod_ = new PipeListView(QStringLiteral("Lst_Per"), this);
     byCode_ = new PipeListView(QStringLiteral("Lst_Cod"), this);
     totalsList_ = new PipeListView(QStringLiteral("Lst_Tot"), this);
+    byPeriod_->setHeading(vattotals::kPeriodHeader);
+    byCode_->setHeading(vattotals::kCodeHeader);
+    totalsList_->setHeading(vattotals::kTotalHeader);
     auto* grid = new QGridLayout;
-    grid->addWidget(header(vattotals::kPeriodHeader, this), 0, 0);
-    grid->addWidget(byPeriod_, 1, 0, 3, 1);
-    grid->addWidget(header(vattotals::kCodeHeader, this), 0, 1);
-    grid->addWidget(byCode_, 1, 1);
-    grid->addWidget(header(vattotals::kTotalHeader, this), 2, 1);
-    grid->addWidget(totalsList_, 3, 1);
+    grid->addWidget(byPeriod_, 0, 0, 2, 1);
+    grid->addWidget(byCode_, 0, 1);
+    grid->addWidget(totalsList_, 1, 1);
     body()->addLayout(top);
     body()->addLayout(grid, 1);
 

@@ -6,7 +6,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QListView>
+#include <QAbstractItemView>
+#include "LinesTable.h"
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -51,7 +52,7 @@ TEST_F(ConsoleJournalButtons, CorvinaTotalsThenTheSumsByRightClick)
     // Receipts (no customer) sort first, then customers and suppliers.
     EXPECT_TRUE(lines.first().startsWith("             |2025")) << lines.first().toStdString();
     EXPECT_EQ(lines.filter(QRegularExpression("^1  000001    \\|2025")).size(), lines.filter(QRegularExpression("^1  000001 ")).size());
-    EXPECT_TRUE(console->findChild<QLabel*>("Lbl_Head")->text().startsWith("T  Codice    |Data Doc."));
+    EXPECT_TRUE(console->findChild<LinesTable*>("Lst_Risultati")->heading().startsWith("T  Codice    |Data Doc."));
     EXPECT_EQ(lines.filter(" Az.: DEMO  Anno : 2025 - Totali per Codice IVA da Corvina").size(), 1);
     rightClick(button("Cmd_CvPrimaNota"));
     const QStringList after = console->results();
@@ -119,7 +120,7 @@ TEST_F(ConsoleJournalButtons, TheNemboTabWorksOnTheDemoExport)
         EXPECT_TRUE(button(name)->isEnabled()) << name;
     ui.expectMessage("C.Iva: 22   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
     QTest::mouseClick(button("Cmd_NbLeggi"), Qt::LeftButton);
-    const auto rows = [this](const char* name) { return console->findChild<QListView*>(name)->model()->rowCount(); };
+    const auto rows = [this](const char* name) { return console->findChild<QAbstractItemView*>(name)->model()->rowCount(); };
     EXPECT_GT(rows("Lst_NbIva"), 0);
     EXPECT_GT(rows("Lst_NbCau"), 0);
     EXPECT_GT(rows("Lst_NbCliFor"), 100);

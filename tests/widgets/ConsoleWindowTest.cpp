@@ -1,4 +1,5 @@
 #include "ConsoleWindow.h"
+#include "LinesTable.h"
 #include "ListWindow.h"
 #include "QtUi.h"
 #include "ConsoleSession.h"
@@ -10,6 +11,7 @@
 #include "listview/Rs2List.h"
 #include "settings/SettingsKeys.h"
 #include "TestHome.h"
+#include "util/Amount.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,6 +26,7 @@
 #include <QTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QLineEdit>
@@ -57,10 +60,10 @@ protected:
         QSqlQuery q(db);
         ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
     }
-    QStringList rows(const char* list) { return static_cast<QStringListModel*>(child<QListView>(list)->model())->stringList(); }
+    QStringList rows(const char* list) { return child<LinesTable>(list)->rows(); }
     void doubleClick(const char* list, int row)
     {
-        QListView* view = child<QListView>(list);
+        LinesTable* view = child<LinesTable>(list);
         const QModelIndex index = view->model()->index(row, 0);
         view->setCurrentIndex(index);
         Q_EMIT view->doubleClicked(index);
@@ -98,7 +101,7 @@ TEST_F(ConsoleWindowTest, ReadingArdeaAndListingACustomersLines)
     doubleClick("Lst_ArCliFor", 0);
     const QStringList lines = console->results();
     ASSERT_FALSE(lines.isEmpty());
-    EXPECT_TRUE(child<QLabel>("Lbl_Head")->text().startsWith("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|Rag.Soc."));
+    EXPECT_TRUE(child<LinesTable>("Lst_Risultati")->heading().startsWith("Data Doc. |  Num.Doc.  |Serie|Protocollo|Serie|Rag.Soc."));
     EXPECT_EQ(ui.statuses.last(), QString("Trovate %1 registrazioni.").arg(lines.size()));
     EXPECT_EQ(child<QLabel>("Lbl_Righe")->text(), QString("%1 Righe.").arg(lines.size()));
 }
@@ -257,22 +260,30 @@ TEST_F(ConsoleWindowTest, ReloadingTheCorvinaCompaniesForgetsWhatTheOldRowsShowe
     EXPECT_EQ(child<QLabel>("Lbl_RelCv")->text(), "9.9.9");
 }
 
-TEST_F(ConsoleWindowTest, TheResultHeadingScrollsWithTheListAndItsCountStaysInView)
+// The reference lists and the results are tables with their columns named;
+// a click on a heading sorts by it, and the row count stands above the table.
+TEST_F(ConsoleWindowTest, ListsAreTablesWithNamedColumnsSortedByAHeading)
 {
     console->resize(700, 600);
     QTest::mouseClick(child<QPushButton>("Cmd_ArLeggi"), Qt::LeftButton);
+    EXPECT_EQ(child<LinesTable>("Lst_ArIva")->model()->headerData(1, Qt::Horizontal).toString(), "Descrizione");
     doubleClick("Lst_ArCliFor", 0);
-    QListView* results = child<QListView>("Lst_Risultati");
-    QApplication::processEvents();
-    ASSERT_GT(results->horizontalScrollBar()->maximum(), 0);
-    results->horizontalScrollBar()->setValue(results->horizontalScrollBar()->maximum());
-    QLabel* heading = child<QLabel>("Lbl_Head");
-    auto* area = qobject_cast<QScrollArea*>(heading->parentWidget()->parentWidget());
-    ASSERT_NE(area, nullptr);
-    EXPECT_EQ(area->horizontalScrollBar()->value(), results->horizontalScrollBar()->value());
+    LinesTable* results = child<LinesTable>("Lst_Risultati");
+    const QStringList lines = console->results();
+    ASSERT_GT(lines.size(), 1);
+    const QAbstractItemModel* model = results->model();
+    const int taxable = static_cast<int>(results->linesModel()->columns().indexOf("Imponibile"));
+    ASSERT_GE(taxable, 0);
+    QTest::mouseClick(results->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(results->horizontalHeader()->sectionViewportPosition(taxable) + 5, 5));
+    EXPECT_EQ(results->horizontalHeader()->sortIndicatorSection(), taxable);
+    const auto value = [&](int row) { return Amount::parse(model->index(row, taxable).data().toString().remove('.'))->units(); };
+    for (int row = 1; row < model->rowCount(); ++row)
+        EXPECT_LE(value(row - 1), value(row)) << row;
+    EXPECT_EQ(console->results(), lines); // kept as they came, for the right-click and the reports
     QLabel* count = child<QLabel>("Lbl_Righe");
-    EXPECT_TRUE(count->isVisible());
-    EXPECT_GE(count->width(), count->sizeHint().width());
+    EXPECT_EQ(count->text(), QString("%1 Righe.").arg(lines.size()));
+    EXPECT_LE(count->geometry().bottom(), results->geometry().top());
 }
 
 TEST_F(ConsoleWindowTest, IncoherentDatesAreReported)

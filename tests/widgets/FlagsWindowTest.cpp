@@ -10,7 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -50,7 +50,7 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
     EXPECT_EQ(child<QLabel>(window, "Pan_Status")->text(), "Inizio Inserimento..");
     EXPECT_FALSE(window.action("TB_Elim")->isEnabled());
     QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
-    auto* list = child<QListView>(window, "Lst_IVA");
+    auto* list = child<QAbstractItemView>(window, "Lst_IVA");
     ASSERT_EQ(list->model()->rowCount(), 9);
     choose(child<QComboBox>(window, "Cmb_Ind"), 2);
     auto* values = child<QComboBox>(window, "Cmb_Val");
@@ -84,7 +84,7 @@ TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
     window.show();
     EXPECT_EQ(child<QComboBox>(window, "Cmb_COM")->currentIndex(), row2025);
     QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
-    auto* list = child<QListView>(window, "Lst_IVA");
+    auto* list = child<QAbstractItemView>(window, "Lst_IVA");
     ASSERT_GT(list->model()->rowCount(), 2);
     EXPECT_EQ(child<QPushButton>(window, "Cmd_SelOK")->text(), "Inverti Selezione");
     QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton); // every row

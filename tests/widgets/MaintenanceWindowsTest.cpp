@@ -48,7 +48,7 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
         auto* list = window.findChild<PipeListView*>("Lst_Mov");
         ASSERT_FALSE(list->rows().isEmpty());
         EXPECT_TRUE(list->rows().first().startsWith("2026|02|Provvisoria"));
-        EXPECT_TRUE(window.findChild<QLabel*>("Lbl_Hed")->text().startsWith("Anno|P.|Stato"));
+        EXPECT_TRUE(list->heading().startsWith("Anno|P.|Stato"));
         EXPECT_FALSE(window.findChild<QPushButton*>("Cmd_CreaRettInv")->isEnabled());
         list->selectRows({0});
         window.findChild<QComboBox*>("Cmb_StLiq")->setCurrentText("Definitiva");
@@ -60,7 +60,7 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
         date->setDateText("01/01/2025");
         window.findChild<QLineEdit*>("Txt_CodArt")->setText("ART0000");
         QTest::mouseClick(window.findChild<QPushButton*>("Cmd_ArtObs"), Qt::LeftButton);
-        EXPECT_TRUE(window.findChild<QLabel*>("Lbl_Hed")->text().startsWith("Codice"));
+        EXPECT_TRUE(list->heading().startsWith("Codice"));
         const QStringList articles = list->rows();
         ASSERT_FALSE(articles.isEmpty());
         EXPECT_TRUE(articles.first().startsWith("ART00001"));

@@ -17,6 +17,8 @@ struct ReferenceLists {
     QStringList vatCodes;
     QStringList reasons;
     QStringList subjects; // customers and suppliers
+    // The names of their columns, in the layout of the rows ("Cod|Descrizione|...|").
+    QString vatCodesHeading, reasonsHeading, subjectsHeading;
     bool read() const { return !vatCodes.isEmpty() && !reasons.isEmpty() && !subjects.isEmpty(); }
 };
 

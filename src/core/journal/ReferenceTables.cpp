@@ -35,6 +35,9 @@ QString ardeaSubjectHeading()
 ReferenceLists readArdeaReferences(AppContext& ctx)
 {
     ReferenceLists lists;
+    lists.vatCodesHeading = QStringLiteral("Cod|Descrizione|% IVA|3000|Tipo|All.|");
+    lists.reasonsHeading = QStringLiteral("Cod|Descrizione|Reg.||Op.|");
+    lists.subjectsHeading = ardeaSubjectHeading();
     const QSqlDatabase db = ctx.connections().db(Connections::Company);
     const Dialect& dialect = dialectOf(db);
     lists.vatCodes = readRows(ctx, db, QStringLiteral("SELECT * FROM CA_IVA ORDER BY prc_iva, cod_iva"), [](RowColumns& c, const RowReader&) {
@@ -80,6 +83,9 @@ ReferenceLists readCorvinaReferences(AppContext& ctx, const CorvinaCompany& comp
         ctx.ui().status(QStringLiteral("NESSUN ANNO NEL COMBO AZIENDE !!"));
         return lists;
     }
+    lists.vatCodesHeading = QStringLiteral("Cod|Descrizione|% IVA|Nat.|C3|Op.|% Ind.|");
+    lists.reasonsHeading = QStringLiteral("Cod|Descrizione|C3|Var.|Autof.|R.C.|");
+    lists.subjectsHeading = QStringLiteral("Codice|Rag.Soc.||P.IVA|Cod.Fisc.|ISO|P.F.|Tipo C3|Azienda|");
     const QSqlDatabase db = ctx.connections().db(Connections::Corvina);
     lists.vatCodes = readRows(
         ctx, db, QStringLiteral("SELECT * FROM VATCode WHERE VATYear=? AND CompanyGroupCode=? ORDER BY VATPercentage, VATCode"),

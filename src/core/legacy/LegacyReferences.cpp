@@ -72,6 +72,10 @@ QString vatIndicatorMismatch(const ExportRecord& civ)
 ReferenceLists readLegacyReferences(AppContext& ctx, const QString& folder, const QString& company)
 {
     ReferenceLists lists;
+    // The export's fields by their number where the record gives no name.
+    lists.vatCodesHeading = QStringLiteral("Cod|Descrizione|% IVA|3000|IVA|C32|");
+    lists.reasonsHeading = QStringLiteral("Cod|Descrizione|C13|C14|C15|");
+    lists.subjectsHeading = QStringLiteral("Codice|Rag.Soc.|C13|C6|C7|C31|C151|C12|C4|C5|C10|C118|C32|C37|C38|C41|C60|C75|C105|C157|C131|");
     Ui& ui = ctx.ui();
     Feedback progress = ctx.feedback();
     const auto each = [&](const char* kind, const std::function<void(const ExportRecord&)>& take) {
