@@ -88,7 +88,10 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
                 if (flags_[i]->isChecked())
                     columns << QLatin1String(kReasonFlags[i].column);
             }
-            list_.setFlags(rows_->selectedRowNumbers(), columns, invertFlags);
+            const QList<int> selected = rows_->selectedRowNumbers();
+            if (!selected.isEmpty() && !columns.isEmpty() && !confirmChange(selected.size()))
+                return;
+            saidChanged(list_.setFlags(selected, columns, invertFlags), selected.size());
             showRows();
         };
         connect(invert, &QPushButton::clicked, this, [flagsCommand] { flagsCommand(true); });
@@ -111,7 +114,14 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
         rows_->selectRows(rows);
     });
     connect(go, &QPushButton::clicked, this, [this] {
-        list_.apply(rows_->selectedRowNumbers(), indicators_->currentIndex(), values_->currentIndex() < 0 ? QString() : values_->currentText());
+        const QList<int> selected = rows_->selectedRowNumbers();
+        const QString value = values_->currentIndex() < 0 ? QString() : values_->currentText();
+        // The guards of the command speak first; a change is asked with its size.
+        if (!selected.isEmpty() && !value.isEmpty() && !confirmChange(selected.size()))
+            return;
+        const int changed = list_.apply(selected, indicators_->currentIndex(), value);
+        if (!selected.isEmpty() && !value.isEmpty())
+            saidChanged(changed, selected.size());
         showRows();
     });
     connect(rows_, &QWidget::customContextMenuRequested, this, &FlagsWindow::report);
@@ -119,6 +129,17 @@ FlagsWindow::FlagsWindow(AppContext& ctx, FlagSource source, const CorvinaCompan
 }
 
 FlagsWindow::~FlagsWindow() = default;
+
+bool FlagsWindow::confirmChange(qsizetype codes)
+{
+    return ctx_.ui().askToChange(codes == 1 ? QStringLiteral("Confermi la modifica di 1 codice ?")
+                                            : QStringLiteral("Confermi la modifica di %1 codici ?").arg(codes));
+}
+
+void FlagsWindow::saidChanged(int changed, qsizetype selected)
+{
+    hint(QStringLiteral("Codici modificati : %1 di %2").arg(changed).arg(selected));
+}
 
 void FlagsWindow::read()
 {

@@ -31,6 +31,10 @@ private:
     void showRows();
     void indicatorChosen(int index);
     void report();
+    // Asks before a change of the selected codes, with their number; then
+    // says in the status bar how many changed.
+    bool confirmChange(qsizetype codes);
+    void saidChanged(int changed, qsizetype selected);
 
     FlagList list_;
     QComboBox* sources_ = nullptr;

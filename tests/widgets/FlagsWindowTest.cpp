@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QAbstractItemView>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -58,7 +59,12 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
     choose(values, 1);
     QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton);
     EXPECT_EQ(list->selectionModel()->selectedRows().size(), 3);
+    ui.expectMessage("Confermi la modifica di 3 codici ?", Ui::Answer::No); // asked with their number; No changes nothing
     QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
+    EXPECT_EQ(column(Connections::Common, "SELECT COUNT(DISTINCT ind_dich_per) FROM CA_IVA"), QStringList{"3"});
+    ui.expectMessage("Confermi la modifica di 3 codici ?", Ui::Answer::Yes);
+    QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Codici modificati : 3 di 3");
     EXPECT_EQ(column(Connections::Common, "SELECT DISTINCT ind_dich_per FROM CA_IVA"), QStringList{"1"});
     // The template's keys: no record table here, so Ctrl+Del only beeps.
     list->setFocus();
@@ -90,6 +96,7 @@ TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
     QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton); // every row
     EXPECT_EQ(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
     child<QCheckBox>(window, "Chk_AutoFt")->setChecked(true);
+    ui.expectMessage(QString("Confermi la modifica di %1 codici ?").arg(list->model()->rowCount()), Ui::Answer::Yes);
     QTest::mouseClick(child<QPushButton>(window, "Cmd_SetTrue"), Qt::LeftButton);
     EXPECT_EQ(column(Connections::Corvina, "SELECT DISTINCT VATSelfInvoice FROM AccountingRsn WHERE VATYear=2025"), QStringList{"1"});
     EXPECT_EQ(column(Connections::Corvina, "SELECT COUNT(*) FROM AccountingRsn WHERE VATYear=2016 AND VATSelfInvoice='1'"), QStringList{"1"});
