@@ -19,6 +19,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMainWindow>
@@ -126,6 +132,42 @@ Ui::Answer QtUi::message(const QString& text, const QString& title, Icon icon, B
     case QMessageBox::Cancel: return Answer::Cancel;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
+}
+
+std::optional<QList<bool>> QtUi::askChoices(const QString& first, const QList<Choice>& choices, const QString& title)
+{
+    hideSplash();
+    QDialog dialog(windowInUse());
+    dialog.setObjectName(QStringLiteral("F_Scelte"));
+    dialog.setWindowTitle(title.isEmpty() ? QStringLiteral("corvutil") : title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* question = new QLabel(displayText(first), &dialog);
+    QFont bold = question->font();
+    bold.setBold(true);
+    question->setFont(bold);
+    layout->addWidget(question);
+    QList<QCheckBox*> ticks;
+    for (const Choice& choice : choices) {
+        auto* tick = new QCheckBox(displayText(choice.text).remove(QLatin1Char('?')).trimmed(), &dialog);
+        tick->setChecked(choice.defaultAnswer == Answer::Yes);
+        layout->addWidget(tick);
+        ticks << tick;
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Esegui"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QApplication::restoreOverrideCursor();
+    if (!accepted)
+        return std::nullopt;
+    QList<bool> answers;
+    for (const QCheckBox* tick : ticks)
+        answers << tick->isChecked();
+    return answers;
 }
 
 std::optional<QString> QtUi::input(const QString& prompt, const QString& title, const QString& defaultText)

@@ -21,6 +21,9 @@ public:
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override;
+    // The questions in one dialog: the first as its text, the options as
+    // ticks with their defaults.
+    std::optional<QList<bool>> askChoices(const QString& first, const QList<Choice>& choices, const QString& title) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void status(const QString& text) override;

@@ -15,7 +15,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QComboBox>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -350,6 +352,28 @@ TEST(QtUi, QuestionsAndStatusGoToTheWindowInUse)
     });
     ui.message("Domanda", "Titolo", Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No);
     EXPECT_EQ(parent, &sub);
+}
+
+// The questions before a command in one dialog: the options ticked by their defaults.
+TEST(QtUi, TheQuestionsBeforeACommandInOneDialog)
+{
+    QtUi ui;
+    const QList<Ui::Choice> choices = {{"Prima ?", Ui::Answer::No, true}, {"Seconda ?", Ui::Answer::Yes, false}};
+    const auto press = [](QDialogButtonBox::StandardButton which, bool tickFirst) {
+        QTimer::singleShot(0, [=] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            const QList<QCheckBox*> ticks = dialog->findChildren<QCheckBox*>();
+            ASSERT_EQ(ticks.size(), 2);
+            EXPECT_FALSE(ticks[0]->isChecked());
+            EXPECT_TRUE(ticks[1]->isChecked());
+            ticks[0]->setChecked(tickFirst);
+            dialog->findChild<QDialogButtonBox*>()->button(which)->click();
+        });
+    };
+    press(QDialogButtonBox::Ok, true);
+    EXPECT_EQ(ui.askChoices("Eseguo ?", choices, "Titolo"), (std::optional<QList<bool>>{{true, true}}));
+    press(QDialogButtonBox::Cancel, true);
+    EXPECT_EQ(ui.askChoices("Eseguo ?", choices, "Titolo"), std::nullopt);
 }
 
 

@@ -47,6 +47,13 @@ Ui::Answer ThreadedUi::confirmChange(const QString& text, const QString& title, 
     return answer;
 }
 
+std::optional<QList<bool>> ThreadedUi::askChoices(const QString& first, const QList<Choice>& choices, const QString& title)
+{
+    std::optional<QList<bool>> answers;
+    onWindowThreadWaiting([&] { answers = inner_.askChoices(first, choices, title); });
+    return answers;
+}
+
 std::optional<QString> ThreadedUi::input(const QString& prompt, const QString& title, const QString& defaultText)
 {
     std::optional<QString> answer;

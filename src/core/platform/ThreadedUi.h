@@ -15,6 +15,7 @@ public:
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons, Answer defaultAnswer) override;
     Answer confirmChange(const QString& text, const QString& title, Answer defaultAnswer) override;
+    std::optional<QList<bool>> askChoices(const QString& first, const QList<Choice>& choices, const QString& title) override;
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override;
     void status(const QString& text) override;
     void beep() override;

@@ -90,6 +90,27 @@ public:
         return message(text, title, Icon::Question, Buttons::YesNo, defaultAnswer);
     }
 
+    // Several Yes/No questions that come before one command: the first says
+    // whether it runs at all, the others are its options, each with its
+    // default and whether its Yes changes data. A window may show them in one
+    // dialog; here they are asked one by one. Nullopt when the first is
+    // answered No; otherwise the answers to the options, in order.
+    struct Choice {
+        QString text;
+        Answer defaultAnswer = Answer::Yes;
+        bool changesData = false;
+    };
+    virtual std::optional<QList<bool>> askChoices(const QString& first, const QList<Choice>& choices, const QString& title = {})
+    {
+        if (message(first, title, Icon::Question, Buttons::YesNo, Answer::Yes) != Answer::Yes)
+            return std::nullopt;
+        QList<bool> answers;
+        for (const Choice& c : choices)
+            answers << ((c.changesData ? confirmChange(c.text, title, c.defaultAnswer)
+                                       : message(c.text, title, Icon::Question, Buttons::YesNo, c.defaultAnswer)) == Answer::Yes);
+        return answers;
+    }
+
     // Conveniences for the shapes used everywhere.
     bool askYesNo(const QString& text, const QString& title = {}, Icon icon = Icon::Question)
     {

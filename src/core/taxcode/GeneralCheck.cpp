@@ -88,10 +88,6 @@ private:
         int errors = 0;
     };
 
-    bool ask(const QString& text, Answer defaultAnswer = Answer::Yes)
-    {
-        return ui_.message(text, QString(), Ui::Icon::Question, Ui::Buttons::YesNo, defaultAnswer) == Answer::Yes;
-    }
     // A question whose Yes corrects the rows.
     bool askToCorrect(const QString& text, Answer defaultAnswer) { return ui_.confirmChange(text, QString(), defaultAnswer) == Answer::Yes; }
     void heading(const QString& text) { report_->write(text); }
@@ -544,10 +540,19 @@ bool GeneralCheckRun::checkRow(Row& row)
 GeneralCheckResult GeneralCheckRun::run()
 {
     GeneralCheckResult result;
-    if (!ask(QStringLiteral("Contollo validità codici di controllo PI/Cf in generale ?"))) {
+    const auto answers = ui_.askChoices(QStringLiteral("Contollo validità codici di controllo PI/Cf in generale ?"),
+                                        {{QStringLiteral("Effettuo le sostituzioni Automatiche ?\r\n- Indicatore  Persona Fisica S/N\r\n"
+                                                         "- Indicatore  Consumatore Finale / Titolare PI"),
+                                          Answer::No, true},
+                                         {QStringLiteral("Controllo presenza Prima Nota ?"), Answer::Yes, false},
+                                         {QStringLiteral("Correggo P.Iva Alfanumeriche ?"), Answer::Yes, true}});
+    if (!answers) {
         ui_.beep();
         return result;
     }
+    automatic_ = answers->value(0);
+    journalCheck_ = answers->value(1);
+    fixAlphanumeric_ = answers->value(2);
     result.ran = true;
     // Unattended, the corrections are saved only when that was said
     // explicitly; otherwise the report tells what they would be.
@@ -576,11 +581,6 @@ GeneralCheckResult GeneralCheckRun::run()
         }
         townTable_ = towns.next();
     }
-    automatic_ = askToCorrect(QStringLiteral("Effettuo le sostituzioni Automatiche ?\r\n- Indicatore  Persona Fisica S/N\r\n"
-                                    "- Indicatore  Consumatore Finale / Titolare PI"),
-                     Answer::No);
-    journalCheck_ = ask(QStringLiteral("Controllo presenza Prima Nota ?"));
-    fixAlphanumeric_ = askToCorrect(QStringLiteral("Correggo P.Iva Alfanumeriche ?"), Answer::Yes);
     ui_.status(QString());
     ui_.busy(true);
 
