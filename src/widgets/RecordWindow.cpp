@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -82,6 +83,20 @@ void RecordWindow::build(const QString& objectName, const QString& caption, bool
         field->installEventFilter(this);
     form_.changed = [this] { refresh(); };
     form_.load();
+    if (!form_.bound()) {
+        // A window with no record table of its own offers no record actions
+        // and no search keys: nothing that would only beep.
+        for (const char* name : {"M_New", "M_SaveNew", "M_Save", "M_Del", "M_Ripr", "M_Elim", "M_RecPrec", "M_RecSucc", "M_Prt", "TB_New",
+                                 "TB_SaveNew", "TB_Save", "TB_Elim", "TB_Ripr", "TB_Prev", "TB_Succ", "TB_Prt"})
+            action(name)->setVisible(false);
+        findChild<QToolBar*>(QStringLiteral("TB_Record"))->hide();
+        for (const char* name : {"Pan_F6", "Pan_F8"})
+            findChild<QLabel*>(QLatin1String(name))->hide();
+        for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+            if (menu->title() == QLatin1String("&Modifica"))
+                menu->menuAction()->setVisible(false);
+        }
+    }
     restoreWindowPlacement(this, ctx_.corvSettings(), objectName);
     // The window's keys, on the window: each beeps, then runs its operation.
     const struct {

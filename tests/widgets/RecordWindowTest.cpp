@@ -37,6 +37,8 @@ TEST(RecordWindow, ToolbarAndKeysDriveTheRecords)
     auto* mode = window.findChild<QLabel*>("Pan_Status");
     EXPECT_EQ(mode->text(), "Inizio Inserimento..");
     EXPECT_FALSE(window.action("TB_Save")->isEnabled());
+    EXPECT_TRUE(window.action("TB_Succ")->isVisible());
+    EXPECT_TRUE(window.findChild<QLabel*>("Pan_F6")->isVisible());
     window.action("TB_Succ")->trigger();
     EXPECT_EQ(code->text(), "A");
     EXPECT_EQ(description->text(), "Alfa");
