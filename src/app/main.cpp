@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTextStream>
@@ -45,6 +46,14 @@ int createDemo(const QString& folder, bool large)
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
+    QElapsedTimer clock;
+    clock.start();
+    if (large) {
+        // What is being made, with the seconds gone by: the large one takes a while.
+        options.progress = [&err, &clock](const QString& text) {
+            err << QStringLiteral("[%1 s] ").arg(clock.elapsed() / 1000, 3) << text << "..." << Qt::endl;
+        };
+    }
     if (!createDemoInstallation(folder, &error, options)) {
         err << "Installazione dimostrativa non creata: " << error << Qt::endl;
         return 1;

@@ -32,6 +32,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -181,18 +182,70 @@ std::optional<QString> QtUi::input(const QString& prompt, const QString& title, 
     return text;
 }
 
-void QtUi::status(const QString& text)
+QStatusBar* QtUi::statusBarInUse() const
 {
     // A sub-window's status goes to its own status bar.
     QWidget* inUse = windowInUse();
     if (auto* window = qobject_cast<QMainWindow*>(inUse); window && inUse != window_) {
-        if (auto* own = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
-            own->showMessage(text);
-            return;
-        }
+        if (auto* own = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
+            return own;
     }
-    if (statusBar_)
-        statusBar_->showMessage(text);
+    return statusBar_;
+}
+
+void QtUi::status(const QString& text)
+{
+    if (QStatusBar* bar = statusBarInUse())
+        bar->showMessage(text);
+}
+
+QProgressBar* QtUi::progressBar(QStatusBar* bar) const
+{
+    if (!bar)
+        return nullptr;
+    auto* progress = bar->findChild<QProgressBar*>(QStringLiteral("Prg_Avanzamento"));
+    if (!progress) {
+        progress = new QProgressBar(bar);
+        progress->setObjectName(QStringLiteral("Prg_Avanzamento"));
+        progress->setMaximumWidth(220);
+        progress->setTextVisible(true);
+        bar->addPermanentWidget(progress);
+        progress->hide();
+    }
+    return progress;
+}
+
+void QtUi::progress(const ProgressState& state)
+{
+    QStatusBar* bar = statusBarInUse();
+    QProgressBar* progress = progressBar(bar);
+    QString text = state.text;
+    if (progress) {
+        if (state.total > 0) {
+            const qint64 done = std::min(state.done, state.total);
+            progress->setRange(0, 1000);
+            progress->setValue(static_cast<int>(done * 1000 / state.total));
+            progress->setFormat(QStringLiteral("%1 di %2 (%p%)").arg(done).arg(state.total));
+            // The time left, once enough has gone by to tell it.
+            if (done > 0 && state.elapsedMs >= 2000) {
+                const qint64 left = state.elapsedMs * (state.total - done) / done / 1000;
+                text += QStringLiteral("  - tempo residuo circa %1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
+            }
+        } else {
+            progress->setRange(0, 0); // a count without a total: busy
+        }
+        progress->show();
+    }
+    if (bar)
+        bar->showMessage(text);
+}
+
+void QtUi::hideProgress()
+{
+    for (QStatusBar* bar : {statusBar_.data(), statusBarInUse()}) {
+        if (QProgressBar* progress = bar ? bar->findChild<QProgressBar*>(QStringLiteral("Prg_Avanzamento")) : nullptr)
+            progress->hide();
+    }
 }
 
 void QtUi::beep() { QApplication::beep(); }
@@ -200,10 +253,17 @@ void QtUi::beep() { QApplication::beep(); }
 void QtUi::busy(bool on)
 {
     if (on) {
-        if (busyDepth_++ == 0)
+        if (busyDepth_++ == 0) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
+            // Busy from the start: a single long statement shows it too.
+            if (QProgressBar* progress = progressBar(statusBar_)) {
+                progress->setRange(0, 0);
+                progress->show();
+            }
+        }
     } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
+        hideProgress();
     }
 }
 

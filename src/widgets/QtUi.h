@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QProgressBar;
 class QStatusBar;
 class QWidget;
 
@@ -27,6 +28,10 @@ public:
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void status(const QString& text) override;
+    // The bar beside the status text: a percentage and the time left when the
+    // total is known, a busy indicator otherwise (and during a single long
+    // statement, from the start of a command).
+    void progress(const ProgressState& state) override;
     void beep() override;
     void busy(bool on) override;
     void processEvents() override;
@@ -45,6 +50,13 @@ public:
     // The window questions and messages are parented to: the active dialog
     // or window of the program, the main window when none is.
     QWidget* windowInUse() const;
+
+private:
+    // The status bar of the window in use: its own for a sub-window.
+    QStatusBar* statusBarInUse() const;
+    // Its progress bar, made the first time.
+    QProgressBar* progressBar(QStatusBar* bar) const;
+    void hideProgress();
 
 private:
     QPointer<QWidget> window_;

@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QMainWindow>
 #include <QLineEdit>
 #include <QListView>
@@ -352,6 +353,27 @@ TEST(QtUi, QuestionsAndStatusGoToTheWindowInUse)
     });
     ui.message("Domanda", "Titolo", Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No);
     EXPECT_EQ(parent, &sub);
+}
+
+// A long command's progress: busy from its start, then the count, the
+// percentage and the time left; gone when the command ends.
+TEST(QtUi, ProgressShowsTheShareDoneAndTheTimeLeft)
+{
+    QMainWindow console;
+    QtUi ui;
+    ui.setMainWindow(&console, console.statusBar());
+    console.show();
+    ui.busy(true);
+    auto* bar = console.findChild<QProgressBar*>("Prg_Avanzamento");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 0); // busy: nothing counted yet
+    ui.progress({"Articoli esaminati", 250, 1000, 10000});
+    EXPECT_EQ(bar->value() * 4, bar->maximum());
+    EXPECT_EQ(bar->text(), "250 di 1000 (25%)");
+    EXPECT_EQ(console.statusBar()->currentMessage(), "Articoli esaminati  - tempo residuo circa 0:30");
+    ui.busy(false);
+    EXPECT_FALSE(bar->isVisible());
 }
 
 // The questions before a command in one dialog: the options ticked by their defaults.

@@ -7,6 +7,7 @@
 #include "db/ScopedConnection.h"
 #include "demo/DemoRegistry.h"
 
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -91,6 +92,10 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
         const QString code = QLatin1String(company) == QLatin1String("AR_DEMO") ? kDemoCompany : QStringLiteral("PROVA");
         ok = ok && withCatalog(file(company), error, [&](QSqlDatabase& db) {
             const bool demo = code == kDemoCompany;
+            const QLocale italian(QLocale::Italian, QLocale::Italy);
+            options.say(QStringLiteral("Azienda %1 : %2 clienti e fornitori, %3 righe IVA, %4 articoli, %5 movimenti di magazzino")
+                            .arg(code, italian.toString(demo ? options.subjects : 40), italian.toString(demo ? options.vatRows : 300),
+                                 italian.toString(demo ? options.articles : 20), italian.toString(demo ? options.movements : 100)));
             return insert(db, QStringLiteral("INSERT INTO CO_VERSIONE VALUES (?, ?)"),
                           {QStringLiteral("06.12.01.0004"), QStringLiteral("2026-09-15 00:00:00")}, error)
                    && insert(db, QStringLiteral("INSERT INTO CA_VERSIONE VALUES (?, ?)"),
@@ -129,6 +134,7 @@ bool fillDemoData(const QString& dbFolder, const DemoOptions& options, QString* 
         }
         return true;
     });
+    options.say(QStringLiteral("Corvina : anagrafiche, prima nota e liquidazioni dell'azienda %1").arg(kDemoCompany));
     ok = ok && withCatalog(file("Corvina_3"), error, [&](QSqlDatabase& db) {
         ScopedConnection company(QStringLiteral("demo-company"));
         if (!company.openSqliteFile(file("AR_DEMO"), error) || !fillDemoCorvina(db, company.db(), kDemoCompany, error)

@@ -117,18 +117,21 @@ bool createDemoInstallation(const QString& folderArg, QString* error, const Demo
         return fail(error, QStringLiteral("Impossibile creare la cartella : ") + folder);
 
     const QString dbFolder = folder + QStringLiteral("/db/");
+    options.say(QStringLiteral("Database vuoti in ") + dbFolder);
     for (const auto& catalog : demoCatalogs()) {
         if (!createCatalog(dbFolder + catalog.name + QStringLiteral(".sqlite"), catalog.kind, error))
             return false;
     }
     if (!fillDemoData(dbFolder, options, error))
         return false;
+    options.say(QStringLiteral("Export Nembo in ") + folder + QStringLiteral("/nembo"));
     {
         ScopedConnection company(QStringLiteral("demo-nembo"));
         if (!company.openSqliteFile(dbFolder + QStringLiteral("AR_DEMO.sqlite"), error)
             || !writeDemoNemboExport(folder + QStringLiteral("/nembo"), company.db(), options.vatRows > 100000, error))
             return false;
     }
+    options.say(QStringLiteral("Località e nazioni"));
     if (!writeDemoTowns(folder, error))
         return false;
     // The registry file last: its presence marks a complete installation.

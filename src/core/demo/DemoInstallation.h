@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace corv {
 
@@ -18,6 +19,14 @@ struct DemoOptions {
     // Articles and stock movements of the demo company.
     int articles = 60;
     int movements = 400;
+    // Told what is being made, phase by phase (the large installation takes
+    // a minute and more); may be empty.
+    std::function<void(const QString&)> progress = {};
+    void say(const QString& text) const
+    {
+        if (progress)
+            progress(text);
+    }
 };
 bool createDemoInstallation(const QString& folder, QString* error, const DemoOptions& options = {});
 

@@ -156,6 +156,7 @@ bool ArticleObsolescence::search(const ArticleSearch& s)
     contract.prepare(dialect.selectTop(1, QStringLiteral("* FROM PZ_PREZZICONTR WHERE cod_art_base=? OR cod_art=?")));
     const QVariant since = cutOff ? dialect.dateParameter(*cutOff) : QVariant();
     Feedback progress = ctx_.feedback(100);
+    progress.setTotal(articles.size());
     ctx_.stop().clear();
     bool completed = true;
     for (qsizetype i = 0; i < articles.size(); ++i) {
@@ -232,6 +233,7 @@ int ArticleObsolescence::apply(const QList<int>& selected, const QString& cutOff
     // All or nothing: a failure leaves every article as it was.
     const bool transaction = db.transaction();
     Feedback progress = ctx_.feedback(100);
+    progress.setTotal(selected.size());
     int changed = 0;
     for (int index : selected) {
         if (index < 0 || index >= list_.keys.size())

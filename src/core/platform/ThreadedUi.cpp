@@ -66,6 +66,11 @@ void ThreadedUi::status(const QString& text)
     onWindowThreadLater([this, text] { inner_.status(text); });
 }
 
+void ThreadedUi::progress(const ProgressState& state)
+{
+    onWindowThreadLater([this, state] { inner_.progress(state); });
+}
+
 void ThreadedUi::beep()
 {
     onWindowThreadLater([this] { inner_.beep(); });

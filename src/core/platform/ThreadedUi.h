@@ -18,6 +18,7 @@ public:
     std::optional<QList<bool>> askChoices(const QString& first, const QList<Choice>& choices, const QString& title) override;
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override;
     void status(const QString& text) override;
+    void progress(const ProgressState& state) override;
     void beep() override;
     void busy(bool on) override;
     void processEvents() override;

@@ -43,6 +43,15 @@ struct FileRequest {
 // The one way a command talks to the user. The Qt implementation shows real
 // windows, the scripted one (tests) answers from a script and records what was
 // said, the batch one answers with defaults and writes messages to stderr.
+// How far a long command has come: what it does, the steps done and, when
+// known, their total (0: not known), and the time it has taken.
+struct ProgressState {
+    QString text;
+    qint64 done = 0;
+    qint64 total = 0;
+    qint64 elapsedMs = 0;
+};
+
 class Ui {
 public:
     enum class Icon { None, Information, Question, Exclamation, Critical };
@@ -57,6 +66,8 @@ public:
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& defaultText) = 0;
     virtual void status(const QString& text) = 0;
+    // A long command's progress; a port without a progress bar shows its text.
+    virtual void progress(const ProgressState& state) { status(state.text); }
     virtual void beep() = 0;
     virtual void busy(bool on) = 0;
     virtual void processEvents() = 0;

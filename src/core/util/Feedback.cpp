@@ -12,7 +12,7 @@ Feedback::Feedback(Ui& ui, const StopRequest& stop, int intervalMs, Clock clock)
 
 void Feedback::show(const QString& text)
 {
-    ui_.status(text);
+    ui_.progress({text, done_, total_, timer_.elapsed()});
     ui_.processEvents();
     shown_ = true;
     last_ = now();

@@ -35,10 +35,14 @@ public:
     template <typename MakeText>
     bool step(MakeText&& makeText)
     {
+        ++done_;
         if (!shown_ || now() - last_ >= intervalMs_)
             show(makeText());
         return !stop_.requested();
     }
+    // The steps the command will take, when it knows them (or can count them
+    // cheaply): the progress then shows a percentage and the time left.
+    void setTotal(qint64 total) { total_ = total; }
     bool stopRequested() const { return stop_.requested(); }
 
 private:
@@ -52,6 +56,8 @@ private:
     QElapsedTimer timer_;
     bool shown_ = false;
     qint64 last_ = 0;
+    qint64 done_ = 0;
+    qint64 total_ = 0;
 };
 
 } // namespace corv
