@@ -7,6 +7,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -15,7 +17,39 @@ namespace corv {
 namespace {
 const char* const kListPrefix[] = {"Ar", "Nb", "Cv"};
 const char* const kTabNames[] = {"Tab_Ardea", "Tab_Nembo", "Tab_Corvina"};
+
+// The theme's icon for what a button does, Qt's own where the theme has none.
+QIcon iconFor(const QString& objectName, const QStyle* style)
+{
+    const struct {
+        const char* part;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    } icons[] = {
+        {"Leggi", "document-open", QStyle::SP_DialogOpenButton},        {"PrimaNota", "x-office-spreadsheet", QStyle::SP_FileDialogDetailedView},
+        {"PIEnti", "dialog-warning", QStyle::SP_MessageBoxWarning},     {"ChkCFPI", "dialog-warning", QStyle::SP_MessageBoxWarning},
+        {"Ester", "edit-find-replace", QStyle::SP_FileDialogContentsView}, {"Flags", "preferences-system", QStyle::SP_FileDialogListView},
+        {"Ind", "preferences-system", QStyle::SP_FileDialogListView},   {"Natura", "edit-find", QStyle::SP_FileDialogContentsView},
+        {"Totali", "accessories-calculator", QStyle::SP_FileDialogInfoView}, {"Liquidazioni", "view-calendar", QStyle::SP_FileDialogInfoView},
+        {"Cartella", "folder-open", QStyle::SP_DirOpenIcon},            {"ComDati", "mail-send", QStyle::SP_ArrowRight},
+        {"Combo", "view-refresh", QStyle::SP_BrowserReload},            {"Backup", "document-save", QStyle::SP_DriveHDIcon},
+        {"Confronto", "view-split-left-right", QStyle::SP_FileDialogDetailedView},
+    };
+    for (const auto& icon : icons) {
+        if (objectName.contains(QLatin1String(icon.part)))
+            return QIcon::fromTheme(QLatin1String(icon.theme), style->standardIcon(icon.fallback));
+    }
+    return {};
+}
+
 } // namespace
+
+QKeySequence consoleButtonKeys(int place)
+{
+    static const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_0};
+    const Qt::KeyboardModifiers modifiers = place < 10 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier;
+    return QKeySequence(modifiers | digits[place % 10]);
+}
 
 ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : QWidget(parent)
 {
@@ -31,7 +65,18 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
             continue;
         auto* button = new QPushButton(command.caption, this);
         button->setObjectName(command.objectName);
+        const QKeySequence keys = consoleButtonKeys(placed);
+        button->setIcon(iconFor(command.objectName, style()));
         button->setToolTip(command.toolTip);
+        button->setStatusTip(command.caption + QStringLiteral(" : ") + keys.toString(QKeySequence::NativeText));
+        // The key of a button works while its tab is shown, as a click (the
+        // other tabs' pages are hidden, and with them their keys).
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled() && button->isVisible())
+                button->click();
+        });
         button->setEnabled(command.available());
         connect(button, &QPushButton::clicked, this, [this, &command] { emit commandClicked(command); });
         if (command.rightClick) {

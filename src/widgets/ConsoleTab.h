@@ -2,6 +2,7 @@
 
 #include "console/ConsoleState.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 class QLayout;
@@ -15,6 +16,10 @@ struct ConsoleCommand;
 
 // One source's page of the console: its command buttons, built from the rows
 // of the command table for the tab, and its three reference lists.
+// The keys of a tab's buttons, by their place on it: Ctrl+1 to Ctrl+9,
+// Ctrl+0, then Ctrl+Shift+1 on.
+QKeySequence consoleButtonKeys(int place);
+
 class ConsoleTab : public QWidget {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "CompanyChooserDialog.h"
 #include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
+#include "KeysHelp.h"
 #include "LinesTable.h"
 #include "QtUi.h"
 #include "WindowPlacement.h"
@@ -132,6 +133,14 @@ ConsoleWindow::ConsoleWindow(AppContext& ctx, Session& session, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("Pan_Stato"));
     resize(1100, 760);
     state_.resultsChanged = [this] { showResults(); };
+    // F1: every key of the program.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        auto* keys = new KeysHelp(this);
+        keys->setAttribute(Qt::WA_DeleteOnClose);
+        keys->show();
+    });
     // Esc stops the running command, wherever the focus is in the window.
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     stop->setContext(Qt::WindowShortcut);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QAbstractItemView>
+#include "KeysHelp.h"
 #include "LinesTable.h"
 #include <QPushButton>
 #include <QRegularExpression>
@@ -99,7 +100,18 @@ TEST_F(ConsoleJournalButtons, TheComparisonsWaitForACorvinaCompany)
         EXPECT_FALSE(button(name)->isEnabled()) << name;
     chooseYear(2025);
     QTest::mouseClick(button("Cmd_CvConfronto"), Qt::LeftButton);
-    QTest::mouseClick(button("Cmd_CvConfrontoLiq"), Qt::LeftButton);
+    // Each button of the tab shown has its key: the eleventh, Ctrl+Shift+1.
+    console->show();
+    console->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(console.get()));
+    QTest::keyClick(console.get(), Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier);
+    // F1 lists every key, that one too.
+    QTest::keyClick(console.get(), Qt::Key_F1);
+    auto* keys = console->findChild<KeysHelp*>("F_Aiuto");
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(keys->text().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_1).toString(QKeySequence::NativeText) + "\nConfronto liquidazioni"))
+        << keys->text().toStdString();
+    keys->close();
     ASSERT_EQ(ui.opened.size(), 2);
     EXPECT_TRUE(ui.opened[0].endsWith("/Confronto_DEMO_2025.LOG"));
     EXPECT_TRUE(ui.opened[1].endsWith("/ConfrontoLiq_DEMO_2025.LOG"));
