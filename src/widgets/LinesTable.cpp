@@ -298,6 +298,15 @@ void LinesTable::selectWhere(int field, const QString& value, bool differs)
     selectRows(matching);
 }
 
+void LinesTable::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+        fitColumns();
+    }
+}
+
 void LinesTable::keyPressEvent(QKeyEvent* event)
 {
     // A copy takes the lines as they are, bars and blanks included.

@@ -74,6 +74,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Rows and columns follow a font change (the list window's A+ and A-).
+    void changeEvent(QEvent* event) override;
 
 private:
     void fitColumns();

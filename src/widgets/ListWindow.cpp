@@ -1,5 +1,6 @@
 #include "ListWindow.h"
 
+#include "LinesTable.h"
 #include "WindowPlacement.h"
 #include "context/AppContext.h"
 #include "util/TextUtil.h"
@@ -13,11 +14,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace corv {
@@ -38,18 +37,13 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
 {
     setObjectName(QStringLiteral("F_List"));
     setWindowTitle(list.caption);
-    heading_ = new QLabel(list.heading, this);
-    heading_->setObjectName(QStringLiteral("Lbl_Head"));
-    model_ = new QStringListModel(this);
-    list_ = new QListView(this);
-    list_->setObjectName(QStringLiteral("Lst_Lista"));
-    list_->setModel(model_);
-    list_->setUniformItemSizes(true);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    list_->setFont(fixed);
-    heading_->setFont(fixed);
+    heading_ = list.heading;
+    head_ = new QLabel(this);
+    head_->setObjectName(QStringLiteral("Lbl_Testa"));
+    head_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    head_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    list_ = new LinesTable(QStringLiteral("Lst_Lista"), this);
+    list_->setHeading(QString(heading_).replace(QLatin1Char('!'), QLatin1Char('|')));
     search_ = new QLineEdit(list.searchText, this);
     search_->setObjectName(QStringLiteral("Txt_Cerca"));
     count_ = new QLabel(this);
@@ -76,7 +70,7 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     bottom->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
-    layout->addWidget(heading_);
+    layout->addWidget(head_);
     layout->addWidget(list_, 1);
     layout->addLayout(bottom);
 
@@ -94,11 +88,13 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     connect(view, &QPushButton::customContextMenuRequested, this,
             [this] { ctx_.ui().showForm(ctx_, FormRequest{FormKind::DiskPrintArchive, {}, -1}); });
     connect(count_, &QLabel::customContextMenuRequested, this, &ListWindow::saveLines);
-    connect(list_, &QListView::customContextMenuRequested, this,
-            [this](const QPoint& at) { pipeView(list_->indexAt(at).row()); });
+    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = list_->indexAt(at);
+        pipeView(index.isValid() ? static_cast<int>(headLines_ + list_->linesModel()->lineIndex(index.row())) : -1);
+    });
     connect(ok, &QPushButton::clicked, this, [this] {
         const int row = chosenRow();
-        selected_ = row >= 0 ? model_->stringList().at(row) : QString();
+        selected_ = row >= 0 ? lines_.at(row) : QString();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
@@ -118,46 +114,62 @@ ListWindow::ListWindow(AppContext& ctx, const Rs2ListResult& list, QWidget* pare
     setLines(list.lines);
 }
 
-QStringList ListWindow::lines() const { return model_->stringList(); }
+QStringList ListWindow::lines() const { return lines_; }
 
 void ListWindow::setLines(const QStringList& lines)
 {
-    model_->setStringList(lines);
+    lines_ = lines;
+    const qsizetype head = std::min(headLines_, lines_.size());
+    head_->setText(lines_.mid(0, head).join(QLatin1Char('\n')));
+    head_->setVisible(head > 0);
+    list_->setContent(list_->heading(), lines_.mid(head));
     updateCount();
 }
 
-void ListWindow::updateCount() { count_->setText(listlines::countText(model_->rowCount())); }
+void ListWindow::updateCount() { count_->setText(listlines::countText(lines_.size())); }
 
-int ListWindow::currentRow() const { return list_->currentIndex().isValid() ? list_->currentIndex().row() : -1; }
+int ListWindow::currentRow() const
+{
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? static_cast<int>(headLines_ + list_->linesModel()->lineIndex(current.row())) : -1;
+}
+
+void ListWindow::setCurrentLine(qsizetype line)
+{
+    const int row = list_->linesModel()->rowOfLine(line - headLines_);
+    list_->setCurrentIndex(list_->model()->index(row, 0));
+}
 
 int ListWindow::chosenRow() const
 {
-    // A row the user selected, and a row of data: the lines above the rows
-    // (connection, statement, columns) are never a choice.
+    // A row the user selected: the head lines are not rows of the table.
     const QModelIndex current = list_->currentIndex();
-    if (!current.isValid() || !list_->selectionModel()->isSelected(current) || current.row() < headLines_)
+    if (!current.isValid() || !list_->selectionModel()->isSelected(current))
         return -1;
-    return current.row();
+    return currentRow();
 }
 
 void ListWindow::search()
 {
-    const qsizetype found = listlines::findNext(model_->stringList(), currentRow(), search_->text());
+    // The rows of data only, from the one after the current line.
+    const QStringList data = lines_.mid(headLines_);
+    const int current = currentRow();
+    const qsizetype found = listlines::findNext(data, current < 0 ? -1 : current - headLines_, search_->text());
     if (found < 0) {
         ctx_.ui().beep();
         return;
     }
-    list_->setCurrentIndex(model_->index(static_cast<int>(found)));
+    setCurrentLine(headLines_ + found);
 }
 
 void ListWindow::keepMatching()
 {
-    if (search_->text().trimmed().isEmpty() || model_->rowCount() == 0) {
+    if (search_->text().trimmed().isEmpty() || lines_.isEmpty()) {
         ctx_.ui().beep();
         return;
     }
-    headLines_ = listlines::headAfterKeep(model_->stringList(), headLines_, search_->text());
-    setLines(listlines::keepMatching(model_->stringList(), search_->text()));
+    headLines_ = listlines::headAfterKeep(lines_, headLines_, search_->text());
+    setLines(listlines::keepMatching(lines_, search_->text()));
     ctx_.ui().beep();
 }
 
@@ -172,7 +184,7 @@ void ListWindow::removeLines(bool before)
                                    : QStringLiteral("Confermi eliminazione righe SUCCESSIVE ?")))
         return;
     headLines_ = before ? listlines::headAfterRemoveBefore(headLines_, row) : listlines::headAfterRemoveAfter(headLines_, row);
-    setLines(before ? listlines::removeBefore(model_->stringList(), row) : listlines::removeAfter(model_->stringList(), row));
+    setLines(before ? listlines::removeBefore(lines_, row) : listlines::removeAfter(lines_, row));
 }
 
 void ListWindow::changeFont(double step)
@@ -182,19 +194,18 @@ void ListWindow::changeFont(double step)
     const double next = std::max(4.0, size + step);
     font.setPointSizeF(next);
     list_->setFont(font);
-    heading_->setFont(font);
     findChild<QPushButton*>(QStringLiteral("Cmd_Big"))->setToolTip(QStringLiteral("Aumenta il Carattere : %1->%2").arg(next).arg(next + 1));
     findChild<QPushButton*>(QStringLiteral("Cmd_Litt"))->setToolTip(QStringLiteral("Riduce il Carattere : %1->%2").arg(next).arg(next - 1));
 }
 
-void ListWindow::viewAll() { listfiles::viewList(ctx_, caption_, heading_->text(), model_->stringList()); }
+void ListWindow::viewAll() { listfiles::viewList(ctx_, caption_, heading_, lines_); }
 
-void ListWindow::saveLines() { listfiles::saveList(ctx_, listName_, model_->stringList()); }
+void ListWindow::saveLines() { listfiles::saveList(ctx_, listName_, lines_); }
 
 void ListWindow::pipeView(int row)
 {
     if (row >= 0)
-        listfiles::pipeViewLine(ctx_, caption_, heading_->text(), model_->stringList().at(row));
+        listfiles::pipeViewLine(ctx_, caption_, heading_, lines_.at(row));
 }
 
 void ListWindow::done(int result)

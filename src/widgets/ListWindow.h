@@ -4,16 +4,18 @@
 
 class QLabel;
 class QLineEdit;
-class QListView;
-class QStringListModel;
 
 namespace corv {
 
 class AppContext;
+class LinesTable;
 struct Rs2ListResult;
 
 // The list window F_List over the lines of a recordset list: search, keep
-// matching, remove before/after, font size, view, save and pipe view.
+// matching, remove before/after, font size, view, save and pipe view. The
+// rows of data are a table (columns named by the heading, sorted by a click);
+// the head lines above them (connection, statement) are shown apart and are
+// never a choice.
 class ListWindow : public QDialog {
     Q_OBJECT
 public:
@@ -29,7 +31,9 @@ protected:
 private:
     void setLines(const QStringList& lines);
     void updateCount();
+    // The current row's place among all the lines, head lines included; -1 when none.
     int currentRow() const;
+    void setCurrentLine(qsizetype line);
     // The row chosen for OK: selected, and a row of data; -1 when none.
     int chosenRow() const;
     void search();
@@ -43,11 +47,12 @@ private:
     AppContext& ctx_;
     QString listName_;
     QString caption_;
-    QListView* list_;
-    QStringListModel* model_;
+    LinesTable* list_;
+    QStringList lines_;
+    QString heading_; // the columns' names, "!" between them
+    QLabel* head_;
     QLineEdit* search_;
     QLabel* count_;
-    QLabel* heading_;
     QString selected_;
     qsizetype headLines_ = 0;
 };

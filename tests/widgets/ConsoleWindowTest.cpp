@@ -458,27 +458,33 @@ TEST(ListWindow, OnlyARowOfDataChosenByTheUserIsTheChoice)
     list.headLines = 2;
     ListWindow window(*ctx, list);
     window.show();
-    auto* rows = window.findChild<QListView*>("Lst_Lista");
+    auto* rows = window.findChild<LinesTable*>("Lst_Lista");
     auto* ok = window.findChild<QPushButton*>("Cmd_Ok");
+    // The head lines stand apart, above the rows of data: never a choice.
+    EXPECT_EQ(window.findChild<QLabel*>("Lbl_Testa")->text(), " - PROVIDER=MICROSOFT.JET.OLEDB.4.0\n- SELECT * FROM Localita");
+    ASSERT_EQ(rows->model()->rowCount(), 2);
     // The list has the focus and a current line, but nothing was chosen.
     rows->setFocus();
     rows->setCurrentIndex(rows->model()->index(0, 0));
     rows->selectionModel()->clearSelection();
     ok->click();
     EXPECT_EQ(window.selectedRow(), "");
-    // A head line chosen is no choice.
-    rows->setCurrentIndex(rows->model()->index(0, 0));
-    ok->click();
-    EXPECT_EQ(window.selectedRow(), "");
-    rows->setCurrentIndex(rows->model()->index(3, 0));
+    rows->setCurrentIndex(rows->model()->index(1, 0));
     ok->click();
     EXPECT_EQ(window.selectedRow(), "F205|20100|Milano|MI|");
-    // After the head lines are removed the first line is a row of data.
+    // Sorted by the town, the rows keep their own lines.
+    rows->sortByColumn(2, Qt::DescendingOrder);
+    rows->setCurrentIndex(rows->model()->index(0, 0));
+    ok->click();
+    EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
+    // Removing what comes before the first row of data removes the head lines.
     window.show();
-    rows->setCurrentIndex(rows->model()->index(2, 0));
+    rows->sortByColumn(0, Qt::DescendingOrder);
+    rows->setCurrentIndex(rows->model()->index(0, 0));
     ui.expectMessage("Confermi eliminazione righe PRECEDENTI ?", Ui::Answer::Yes);
     QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Before"), Qt::LeftButton);
-    ASSERT_EQ(window.lines().first(), "H501|00100|Roma|RM|");
+    EXPECT_EQ(window.lines(), (QStringList{"H501|00100|Roma|RM|", "F205|20100|Milano|MI|"}));
+    EXPECT_FALSE(window.findChild<QLabel*>("Lbl_Testa")->isVisible());
     rows->setCurrentIndex(rows->model()->index(0, 0));
     ok->click();
     EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
