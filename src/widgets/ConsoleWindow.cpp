@@ -232,6 +232,9 @@ void ConsoleWindow::captureState()
 void ConsoleWindow::showState()
 {
     companyLabel_->setText(ctx_.doArdea() ? ctx_.company().code : QStringLiteral("Ardea NON Disponibile"));
+    // The title says for which company too.
+    setWindowTitle(ctx_.doArdea() && !ctx_.company().code.isEmpty() ? kConsoleTitle + QStringLiteral(" - Azienda ") + ctx_.company().code
+                                                                      : kConsoleTitle);
     ardeaRelease_->setText(ctx_.doArdea() ? ctx_.login().ardeaRelease : QString());
     nemboFolder_->setText(state_.nemboFolder);
     nemboCompanies_->clear();

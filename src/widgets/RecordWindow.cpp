@@ -39,7 +39,9 @@ RecordWindow::RecordWindow(AppContext& ctx, const QString& objectName, const QSt
 void RecordWindow::build(const QString& objectName, const QString& caption, bool showRecordFields)
 {
     setObjectName(objectName);
-    setWindowTitle(caption);
+    // What the window is, and for which company.
+    const QString company = ctx_.company().code;
+    setWindowTitle(company.isEmpty() ? caption : caption + QStringLiteral(" - Azienda ") + company);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildMenus();
     buildToolBar();

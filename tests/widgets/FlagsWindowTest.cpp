@@ -47,7 +47,7 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(window.windowTitle(), "Modifica Indicatori Codici IVA Ardea");
+    EXPECT_EQ(window.windowTitle(), "Modifica Indicatori Codici IVA Ardea - Azienda DEMO");
     EXPECT_EQ(child<QLabel>(window, "Pan_Status")->text(), "Inizio Inserimento..");
     // No record table of its own: no record actions, no search keys shown.
     EXPECT_FALSE(window.action("TB_Elim")->isVisible());
