@@ -5,6 +5,8 @@
 #include "console/ConsoleCommands.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QMap>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
@@ -42,6 +44,23 @@ QIcon iconFor(const QString& objectName, const QStyle* style)
     return {};
 }
 
+// The group a button stands in, by what it does: reading the source, checking
+// the codes, the indicators, the comparisons, the database itself.
+QString groupOf(const QString& objectName)
+{
+    const struct {
+        const char* part;
+        const char* group;
+    } groups[] = {{"Confronto", "Confronti"}, {"PIEnti", "Controlli"}, {"ChkCFPI", "Controlli"}, {"Ester", "Controlli"},
+                  {"Natura", "Controlli"},    {"ComDati", "Controlli"},  {"Flags", "Indicatori"},  {"Ind", "Indicatori"},
+                  {"Backup", "Archivio"}};
+    for (const auto& g : groups) {
+        if (objectName.contains(QLatin1String(g.part)))
+            return QString::fromUtf8(g.group);
+    }
+    return QStringLiteral("Lettura");
+}
+
 } // namespace
 
 QKeySequence consoleButtonKeys(int place)
@@ -54,11 +73,10 @@ QKeySequence consoleButtonKeys(int place)
 ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QLatin1String(kTabNames[tab]));
-    auto* buttons = new QGridLayout;
-    // Two rows of buttons, five across at least, so that a tab's last buttons
-    // (the two comparisons of Corvina) stay side by side.
-    const auto onTab = std::count_if(consoleCommands().begin(), consoleCommands().end(), [tab](const ConsoleCommand& c) { return c.tab == tab; });
-    const int columns = std::max(5, static_cast<int>(onTab + 1) / 2);
+    // The buttons in groups side by side, each two rows high.
+    auto* buttons = new QHBoxLayout;
+    QMap<QString, QGridLayout*> grids;
+    QMap<QString, int> inGroup;
     int placed = 0;
     for (const ConsoleCommand& command : consoleCommands()) {
         if (command.tab != tab)
@@ -85,7 +103,15 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
                     [this, &command] { emit commandClicked(consolecommands::rightClickOf(command)); });
         }
         buttons_.append({button, &command});
-        buttons->addWidget(button, placed / columns, placed % columns);
+        const QString group = groupOf(command.objectName);
+        if (!grids.contains(group)) {
+            auto* box = new QGroupBox(group, this);
+            box->setObjectName(QStringLiteral("Grp_") + group);
+            grids[group] = new QGridLayout(box);
+            buttons->addWidget(box, group == QLatin1String("Lettura") ? 2 : 1);
+        }
+        const int at = inGroup[group]++;
+        grids[group]->addWidget(button, at % 2, at / 2);
         ++placed;
     }
     const QString prefix = QStringLiteral("Lst_") + QLatin1String(kListPrefix[tab]);
