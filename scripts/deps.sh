@@ -4,7 +4,7 @@
 # package check need.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache pkg-config
-          qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
+          qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-odbc tdsodbc unixodbc-dev
           libsqlite3-dev libarchive-dev qt6-translations-l10n fonts-liberation)
 tests=false
 [ "${1:-}" = "--tests" ] && tests=true

@@ -6,6 +6,7 @@
 #include "CompanyChooserDialog.h"
 #include "ConsoleTab.h"
 #include "ConsoleWidgets.h"
+#include "ChartWindow.h"
 #include "KeysHelp.h"
 #include "LinesTable.h"
 #include "QtUi.h"
@@ -286,6 +287,9 @@ CommandResult ConsoleWindow::run(const ConsoleCommand& command)
     tabs_->setEnabled(true);
     running_ = false;
     showState();
+    // A chart the command drew, beside its report.
+    if (result.chart && result.outcome == CommandResult::Outcome::Done && !closeWhenDone_)
+        showChart(*result.chart, this);
     if (closeWhenDone_) // once the caller has seen the result
         QTimer::singleShot(0, this, &QWidget::close);
     return result;

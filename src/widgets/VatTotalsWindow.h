@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordWindow.h"
+#include "command/CommandResult.h"
 #include "maintenance/VatTotalsByYear.h"
 
 class QComboBox;
@@ -16,6 +17,9 @@ class VatTotalsWindow : public RecordWindow {
     Q_OBJECT
 public:
     explicit VatTotalsWindow(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The year's figures for the chart: taxable and VAT by period and register.
+    ChartData chartData() const;
 
 private:
     void showYear();

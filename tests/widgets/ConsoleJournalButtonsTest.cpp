@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QAbstractItemView>
+#include "ChartWindow.h"
 #include "KeysHelp.h"
 #include "LinesTable.h"
 #include <QPushButton>
@@ -100,6 +101,12 @@ TEST_F(ConsoleJournalButtons, TheComparisonsWaitForACorvinaCompany)
         EXPECT_FALSE(button(name)->isEnabled()) << name;
     chooseYear(2025);
     QTest::mouseClick(button("Cmd_CvConfronto"), Qt::LeftButton);
+    // Beside the report, the differences per customer/supplier as bars: the three planted.
+    auto* chart = console->findChild<ChartWindow*>("F_Grafico");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->data().categories.size(), 3);
+    EXPECT_EQ(chart->data().seriesNames, (QStringList{"Diff. Imponibile", "Diff. IVA"}));
+    chart->close();
     // Each button of the tab shown has its key: the eleventh, Ctrl+Shift+1.
     console->show();
     console->activateWindow();

@@ -1,6 +1,7 @@
 // The maintenance windows on the demo as a person uses them: the VAT totals
 // of a year, the settlement register's state change and the article search
 // with its apply in F_StLiq, the choices kept.
+#include "ChartWindow.h"
 #include "DemoSession.h"
 #include "FormWidgets.h"
 #include "StockSettlementWindow.h"
@@ -8,6 +9,7 @@
 #include "VatLineWindow.h"
 #include "VatTotalsWindow.h"
 #include "platform/IniFile.h"
+#include "util/Amount.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,6 +39,21 @@ TEST_F(MaintenanceWindows, VatTotalsShowTheNewestYearAndWriteTheReport)
     ASSERT_EQ(ui.opened.size(), 1);
     EXPECT_TRUE(ui.opened[0].endsWith("/SUMIVA.TXT"));
     EXPECT_TRUE(home.readFile("SUMIVA.TXT").startsWith("Anno 2025 - Azienda: DEMO"));
+    // The year as a chart: the taxable amount and the VAT of each register by
+    // period, the sums of the list's lines; kept as a PNG picture.
+    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Grafico"), Qt::LeftButton);
+    auto* chart = window.findChild<ChartWindow*>("F_Grafico");
+    ASSERT_NE(chart, nullptr);
+    const ChartData& data = chart->data();
+    ASSERT_EQ(data.seriesNames.value(0), "Imponibile acquisti");
+    double listed = 0;
+    for (const QString& line : window.findChild<PipeListView*>("Lst_Per")->rows()) {
+        if (line.section('|', 2, 2).trimmed() == "A" && line.section('|', 1, 1).trimmed().toInt() == data.categories.value(0).toInt())
+            listed += Amount::parse(line.section('|', 5, 5).trimmed().remove('.'))->units() / 10000.0;
+    }
+    EXPECT_NEAR(data.series[0][0], listed, 0.005);
+    ASSERT_TRUE(chart->savePng(home.file("grafico.png")));
+    EXPECT_TRUE(home.readFile("grafico.png").startsWith("\x89PNG"));
     window.close();
 }
 

@@ -9,6 +9,15 @@
 
 namespace corv {
 
+// Figures a window would rather draw than list: bars by category, one set of
+// values per series (each as long as the categories).
+struct ChartData {
+    QString title;
+    QStringList categories;
+    QStringList seriesNames;
+    QList<QList<double>> series;
+};
+
 // How a command ended.
 struct CommandResult {
     enum class Outcome {
@@ -35,6 +44,8 @@ struct CommandResult {
     std::optional<ReferenceLists> lists;
     std::optional<ResultList> results;
     std::optional<CompactLines> sorted;
+    // A chart beside the report, for the window to show.
+    std::optional<ChartData> chart;
 
     CommandResult() = default;
     CommandResult(Outcome how, QString report = {}) : outcome(how), reportPath(std::move(report)) {}

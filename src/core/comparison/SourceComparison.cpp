@@ -17,6 +17,8 @@
 #include "report/ReportFile.h"
 #include "util/TextUtil.h"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace corv {
@@ -76,6 +78,43 @@ QString typeCaption(QChar type)
     if (type == QLatin1Char('F'))
         return QStringLiteral("Totale Fornitori");
     return QStringLiteral("Totale senza Cli/For");
+}
+
+// The differences of the second source against the first, per customer or
+// supplier that differs: the largest first, at most 30, so that the bars can
+// be read.
+ChartData differencesChart(const Comparison& comparison)
+{
+    constexpr qsizetype kBars = 30;
+    struct Bar {
+        QString key;
+        double taxable, vat;
+    };
+    std::vector<Bar> bars;
+    for (const ComparisonRow& row : comparison.rows) {
+        if (row.mark.isEmpty() || row.totals.size() < 2)
+            continue;
+        const KeyTotals none;
+        const KeyTotals& a = row.totals[0] ? *row.totals[0] : none;
+        const KeyTotals& b = row.totals[1] ? *row.totals[1] : none;
+        bars.push_back({row.key.isEmpty() ? QStringLiteral("(senza Cli/For)") : row.key,
+                        static_cast<double>((b.taxable - a.taxable).units()) / 10000.0, static_cast<double>((b.vat - a.vat).units()) / 10000.0});
+    }
+    std::stable_sort(bars.begin(), bars.end(), [](const Bar& x, const Bar& y) { return std::abs(x.taxable) > std::abs(y.taxable); });
+    if (qsizetype(bars.size()) > kBars)
+        bars.resize(kBars);
+    ChartData chart;
+    chart.title = QStringLiteral("Differenze %1 - %2 per Cli/For").arg(comparison.sources.value(1), comparison.sources.value(0));
+    if (qsizetype(bars.size()) == kBars)
+        chart.title += QStringLiteral(" (le %1 maggiori)").arg(kBars);
+    chart.seriesNames = {QStringLiteral("Diff. Imponibile"), QStringLiteral("Diff. IVA")};
+    chart.series = {{}, {}};
+    for (const Bar& bar : bars) {
+        chart.categories << bar.key;
+        chart.series[0] << bar.taxable;
+        chart.series[1] << bar.vat;
+    }
+    return chart;
 }
 
 } // namespace
@@ -277,6 +316,7 @@ CommandResult compareSources(AppContext& ctx, const ComparisonRequest& request)
         ui.critical(QStringLiteral("Prima Nota Nembo : importi NON numerici esclusi dal confronto !!\r\n") + named.join(QStringLiteral("\r\n")));
     }
     result.findings = comparison.differing + unreadable;
+    result.chart = differencesChart(comparison);
     return result;
 }
 

@@ -8,6 +8,8 @@
 #include "report/FixedLine.h"
 #include "report/ReportFile.h"
 
+#include <map>
+
 namespace corv {
 
 namespace {
@@ -96,11 +98,26 @@ bool VatTotalsByYear::read(int year)
 {
     year_ = year;
     codeIndicators_.clear();
+    periodSums_.clear();
+    std::map<std::pair<int, QString>, VatPeriodSums> sums;
+    const auto addSums = [&sums](const RowReader& row) {
+        const int period = row.text(row.indexOf(QStringLiteral("ind_periodo"))).trimmed().toInt();
+        const QString reg = row.text(row.indexOf(QStringLiteral("cod_reg_iva"))).trimmed();
+        VatPeriodSums& s = sums[{period, reg}];
+        s.period = period;
+        s.reg = reg;
+        s.taxable += row.amount(row.indexOf(QStringLiteral("sum_impon"))).value_or(Amount());
+        s.vat += row.amount(row.indexOf(QStringLiteral("sum_iva"))).value_or(Amount());
+    };
     const bool ok =
         query(QStringLiteral("SELECT s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva")
                   + kFrom + QStringLiteral(" GROUP BY s.num_anno, s.ind_periodo, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
                                            " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva, s.ind_periodo"),
-              [](const RowReader& row) { return balanceLine(row, true, true); }, byPeriod_)
+              [&addSums](const RowReader& row) {
+                  addSums(row);
+                  return balanceLine(row, true, true);
+              },
+              byPeriod_)
         && query(QStringLiteral("SELECT s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000") + kSums + QStringLiteral(", i.des_iva") + kFrom
                      + QStringLiteral(" GROUP BY s.num_anno, s.cod_reg_iva, s.cod_iva, i.ind_tipo_3000, i.des_iva"
                                       " ORDER BY s.cod_reg_iva, i.ind_tipo_3000, s.cod_iva"),
@@ -117,8 +134,11 @@ bool VatTotalsByYear::read(int year)
         byCode_.clear();
         totals_.clear();
         codeIndicators_.clear();
+        return false;
     }
-    return ok;
+    for (auto& entry : sums)
+        periodSums_.push_back(std::move(entry.second));
+    return true;
 }
 
 QString VatTotalsByYear::writeReport()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "util/Amount.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace corv {
 
@@ -17,6 +20,13 @@ inline const QString kCodeHeader = QStringLiteral(" Anno |R|Cod|i3|    Imponibil
 inline const QString kTotalHeader = QStringLiteral(" Anno |R|    Imponibile |           IVA |");
 } // namespace vattotals
 
+// A period's taxable amount and VAT in one register, summed over its codes.
+struct VatPeriodSums {
+    int period = 0;
+    QString reg;
+    Amount taxable, vat;
+};
+
 class VatTotalsByYear {
 public:
     explicit VatTotalsByYear(AppContext& ctx);
@@ -30,6 +40,8 @@ public:
     const QStringList& byPeriod() const { return byPeriod_; }
     const QStringList& byCode() const { return byCode_; }
     const QStringList& totals() const { return totals_; }
+    // The year's sums by period and register, in that order: the chart's data.
+    const std::vector<VatPeriodSums>& periodSums() const { return periodSums_; }
     // SUMIVA.TXT written and opened in the text viewer; its path, empty when
     // it could not be written (told).
     QString writeReport();
@@ -42,6 +54,7 @@ private:
     int year_ = 0;
     QStringList byPeriod_, byCode_, totals_;
     QStringList codeIndicators_; // the COM3000 indicator of each byCode_ line
+    std::vector<VatPeriodSums> periodSums_;
 };
 
 } // namespace corv
