@@ -12,10 +12,17 @@ PipeListView::PipeListView(const QString& objectName, QWidget* parent) : LinesTa
     setSelectionMode(QAbstractItemView::MultiSelection);
 }
 
+void letShrink(QComboBox* box, int characters)
+{
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(characters);
+}
+
 CodeCombo::CodeCombo(const QString& objectName, QWidget* parent) : QComboBox(parent)
 {
     setObjectName(objectName);
     setFont(consoleListFont());
+    letShrink(this);
 }
 
 QString CodeCombo::code() const { return currentIndex() < 0 ? QString() : flagValueCode(currentText()); }

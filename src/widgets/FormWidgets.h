@@ -18,6 +18,10 @@ public:
     PipeListView(const QString& objectName, QWidget* parent);
 };
 
+// A box of choices that gives up width to the window rather than widening
+// it to its longest choice (the list that opens shows them whole).
+void letShrink(QComboBox* box, int characters = 16);
+
 // A chooser of "code=description" values; the code is what is stored.
 class CodeCombo : public QComboBox {
     Q_OBJECT

@@ -137,16 +137,22 @@ QWidget* StockSettlementWindow::buildStockSide()
     auto* adjust = named(new QPushButton(QStringLiteral("Rettifiche Inventario"), box), "Cmd_CreaRettInv");
     adjust->setEnabled(false);
     adjust->setToolTip(QStringLiteral("Non disponibile: le rettifiche d'inventario non sono ancora definite"));
+    // The search on one row, the costs on the next: the window fits a small screen.
     auto* buttons = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(searchButton_), static_cast<QWidget*>(stopButton_), static_cast<QWidget*>(apply)})
         buttons->addWidget(w);
     buttons->addStretch();
-    buttons->addWidget(new QLabel(QStringLiteral("Listino"), box));
-    buttons->addWidget(priceList_);
-    buttons->addWidget(transfer);
-    buttons->addWidget(valuation_);
-    buttons->addWidget(adjust);
+    auto* costs = new QHBoxLayout;
+    costs->addWidget(new QLabel(QStringLiteral("Listino"), box));
+    costs->addWidget(priceList_);
+    costs->addWidget(transfer);
+    costs->addWidget(valuation_);
+    costs->addWidget(adjust);
+    costs->addStretch();
+    for (QComboBox* combo : {priceList_, valuation_})
+        letShrink(combo, 12);
     grid->addLayout(buttons, 6, 0, 1, 4);
+    grid->addLayout(costs, 7, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     connect(searchButton_, &QPushButton::clicked, this, &StockSettlementWindow::search);
     connect(stopButton_, &QPushButton::clicked, this, [this] { ctx_.stop().request(); });

@@ -20,6 +20,7 @@ VatLineWindow::VatLineWindow(AppContext& ctx, VatLineKind kind, const CorvinaCom
     for (const CorvinaCompany& company : companies)
         companies_->addItem(corvinaCompanyRow(company));
     companies_->setCurrentIndex(selected >= 0 && selected < companies.size() ? selected : 0);
+    letShrink(companies_, 24);
     values_ = new CodeCombo(QStringLiteral("Cmb_Natura"), this);
     values_->addItems(listing_.values());
     values_->setCurrentIndex(-1);
