@@ -592,6 +592,7 @@ GeneralCheckResult GeneralCheckRun::run()
     bool ok = reader.start();
     if (!ok)
         databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
+    progress_.setTotal(reader.count()); // one step per row of the walk
     QSqlRecord record;
     bool stopped = false;
     while (ok && reader.next(record)) {
