@@ -115,6 +115,9 @@ TEST_F(WindowsFit, EveryWindowShowsItsTextsWholeOnTheScreenAtTwoFontSizes)
             QWidget* window = make();
             ASSERT_NE(window, nullptr) << name;
             const QStringList found = misfits(window);
+            // For a person to look at: CORVUTIL_SCREENSHOTS=folder keeps a picture of each.
+            if (const QString folder = qEnvironmentVariable("CORVUTIL_SCREENSHOTS"); !folder.isEmpty())
+                window->grab().save(QStringLiteral("%1/%2-%3.png").arg(folder, QLatin1String(name)).arg(int(scale * 100)));
             EXPECT_TRUE(found.isEmpty()) << name << " al " << scale * 100 << "%:\n" << found.join('\n').toStdString();
             if (window != console.get()) {
                 window->setAttribute(Qt::WA_DeleteOnClose, false);
