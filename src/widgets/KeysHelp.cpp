@@ -48,6 +48,7 @@ KeysHelp::KeysHelp(QWidget* parent) : QDialog(parent)
     html_ += row(QStringLiteral("Ctrl+F, F3"), QStringLiteral("Trova, trova successivo"));
     html_ += row(QStringLiteral("Ctrl+G"), QStringLiteral("Vai alla riga"));
     html_ += row(QStringLiteral("Ctrl+P"), QStringLiteral("Stampa"));
+    html_ += row(QStringLiteral("Ctrl+Maiusc+P"), QStringLiteral("Il report in un file PDF"));
     html_ += row(QStringLiteral("Ctrl+E"), QStringLiteral("Apri con il visualizzatore esterno"));
     html_ += row(QStringLiteral("Esc"), QStringLiteral("Chiude"));
     html_ += section(QStringLiteral("Finestre dei record"));

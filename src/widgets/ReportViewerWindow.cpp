@@ -2,13 +2,17 @@
 
 #include "context/AppContext.h"
 #include "platform/TextFile.h"
+#include "QtPrinterDevice.h"
+#include "platform/IniFile.h"
 #include "print/PrintEngine.h"
+#include "settings/SettingsKeys.h"
 #include "report/ReportFiles.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QInputDialog>
@@ -91,6 +95,17 @@ ReportViewerWindow::ReportViewerWindow(const QString& path, AppContext* ctx, QWi
             goToLine(line);
     });
     action(QStringLiteral("Stampa"), QStringLiteral("document-print"), QKeySequence::Print, [this] { print(); });
+    action(QStringLiteral("PDF…"), QStringLiteral("application-pdf"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] {
+        const QString pdf = QFileDialog::getSaveFileName(this, QStringLiteral("Report in PDF"), path_.left(path_.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".pdf"),
+                                                         QStringLiteral("Documenti PDF (*.pdf)"));
+        QString error;
+        if (pdf.isEmpty())
+            return;
+        if (exportPdf(pdf, &error))
+            statusBar()->showMessage(QStringLiteral("Scritto ") + QDir::toNativeSeparators(pdf));
+        else
+            QMessageBox::critical(this, kCaption, error);
+    });
     action(QStringLiteral("Apri con…"), QStringLiteral("document-open"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { openWith(); });
     auto* close = new QAction(this);
     close->setShortcut(Qt::Key_Escape);
@@ -131,6 +146,19 @@ void ReportViewerWindow::print()
         QMessageBox::critical(this, kCaption, error);
     else
         statusBar()->showMessage(said.isEmpty() ? QStringLiteral("Report stampato") : said);
+}
+
+bool ReportViewerWindow::exportPdf(const QString& pdfPath, QString* error)
+{
+    // The printer profiles' page and fonts, as "corvutil stampa --pdf" prints.
+    const AppPaths paths = ctx_ ? ctx_->paths() : AppPaths::standard();
+    QtPrinterDevice device(paths.dataDir);
+    device.setPdfOutput(QFileInfo(pdfPath).absoluteFilePath());
+    IniFile settings(paths.iniPath(ini::kPrinters));
+    PrintEngine engine(device, settings, paths.dataFile(QStringLiteral("prt-ini.log")));
+    engine.startUp();
+    QString said;
+    return engine.printFile(path_, &said, error);
 }
 
 void ReportViewerWindow::openWith()

@@ -25,6 +25,8 @@ public:
     bool findNext(const QString& what);
     // Puts the cursor on the line (1 first); false past the last line.
     bool goToLine(int line);
+    // The report through the print engine into a PDF file; false with the reason.
+    bool exportPdf(const QString& pdfPath, QString* error);
 
 private:
     ReportViewerWindow(const QString& path, AppContext* ctx, QWidget* parent);

@@ -50,6 +50,15 @@ TEST(ReportViewer, WithoutAViewerThatStartsTheReportOpensInTheProgram)
     }
     EXPECT_FALSE(ui.openInViewer("", home.file("Manca.LOG")));
     EXPECT_EQ(shownViewer(), nullptr);
+    // Its PDF through the print engine, where the user says.
+    corv::test::ScriptedUi scripted;
+    auto ctx = home.context(scripted);
+    ReportViewerWindow* window = ReportViewerWindow::open(path, ctx.get(), nullptr);
+    ASSERT_NE(window, nullptr);
+    QString error;
+    ASSERT_TRUE(window->exportPdf(home.file("altrove.pdf"), &error)) << error.toStdString();
+    EXPECT_TRUE(home.readFile("altrove.pdf").startsWith("%PDF"));
+    delete window;
 }
 
 } // namespace
