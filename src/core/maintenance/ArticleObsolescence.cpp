@@ -123,71 +123,37 @@ bool ArticleObsolescence::search(const ArticleSearch& s)
             values << value.trimmed();
         }
     }
+    if (!obsolete) {
+        // No movement since the date, no order since it, no contract price:
+        // asked of the engine once for all the articles, as a set.
+        const QVariant since = dialect.dateParameter(*cutOff);
+        sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM MG_MOVMAGR AS m WHERE m.cod_art=b.cod_art AND m.dat_movimento>=?)"
+                              " AND NOT EXISTS (SELECT 1 FROM OR_ORDINIR AS o WHERE o.cod_art=b.cod_art AND o.dat_doc>=?)"
+                              " AND NOT EXISTS (SELECT 1 FROM PZ_PREZZICONTR AS c WHERE c.cod_art_base=b.cod_art OR c.cod_art=b.cod_art)");
+        values << since << since;
+    }
     sql += QStringLiteral(" ORDER BY b.cod_art");
     ctx_.log().write(QStringLiteral("Ricerca Articoli da obsolescenza : ") + sql);
 
-    // The articles first, whole: the lookups below use the same connection.
-    struct Article {
-        QString code;
-        QString line;
-    };
-    QList<Article> articles;
-    {
-        RowReader reader(db);
-        if (!reader.exec(sql, values)) {
-            ui.critical(QStringLiteral("Errore nella lettura degli articoli :\r\n") + reader.error(), kStockCaption);
-            list_.clear();
-            return false;
-        }
-        while (reader.next()) {
-            FixedLine line;
-            line.text(reader.text(0), 20).text(reader.text(1), 40).text(reader.text(3), 2).date(reader.value(2), 10).text(reader.text(4), 5)
-                .text(reader.text(5), 5).text(reader.text(6), 6);
-            articles.append({reader.text(0).trimmed(), line.take()});
-        }
-        if (!readToTheEnd(ctx_, reader, QStringLiteral("Errore nella lettura degli articoli :"))) {
-            list_.clear();
-            return false;
-        }
+    // Walked forward as the engine finds them; Stop is answered between two.
+    RowReader reader(db);
+    if (!reader.exec(sql, values)) {
+        ui.critical(QStringLiteral("Errore nella lettura degli articoli :\r\n") + reader.error(), kStockCaption);
+        list_.clear();
+        return false;
     }
-    QSqlQuery movement(db), order(db), contract(db);
-    movement.prepare(dialect.selectTop(1, QStringLiteral("* FROM MG_MOVMAGR AS m WHERE dat_movimento>=? AND m.cod_art=?")));
-    order.prepare(dialect.selectTop(1, QStringLiteral("* FROM OR_ORDINIR AS m WHERE m.cod_art=? AND m.dat_doc>=?")));
-    contract.prepare(dialect.selectTop(1, QStringLiteral("* FROM PZ_PREZZICONTR WHERE cod_art_base=? OR cod_art=?")));
-    const QVariant since = cutOff ? dialect.dateParameter(*cutOff) : QVariant();
     Feedback progress = ctx_.feedback(100);
-    progress.setTotal(articles.size());
     ctx_.stop().clear();
     bool completed = true;
-    for (qsizetype i = 0; i < articles.size(); ++i) {
-        const Article& a = articles[i];
-        progress.step([&] { return QStringLiteral("Articoli esaminati : %1 di %2").arg(i + 1).arg(articles.size()); });
-        if (obsolete) {
-            list_.lines << a.line + QStringLiteral(" | | |");
-            list_.keys << a.code;
-        } else {
-            const auto found = [&](QSqlQuery& q, const QVariantList& bound) {
-                if (!execBound(q, bound)) {
-                    ui.critical(QStringLiteral("Errore nella ricerca dell'articolo ") + a.code + QStringLiteral(" :\r\n") + q.lastError().text(),
-                                kStockCaption);
-                    return std::optional<bool>();
-                }
-                const bool any = q.next();
-                q.finish();
-                return std::optional<bool>(any);
-            };
-            const std::optional<bool> moved = found(movement, {since, a.code});
-            const std::optional<bool> ordered = moved && !*moved ? found(order, {a.code, since}) : std::optional<bool>(false);
-            const std::optional<bool> priced = ordered && !*ordered && moved && !*moved ? found(contract, {a.code, a.code}) : std::optional<bool>(false);
-            if (!moved || !ordered || !priced) {
-                completed = false;
-                break;
-            }
-            if (!*moved && !*ordered && !*priced) {
-                list_.lines << a.line + QStringLiteral("O|C|");
-                list_.keys << a.code;
-            }
-        }
+    qsizetype found = 0;
+    while (reader.next()) {
+        FixedLine line;
+        line.text(reader.text(0), 20).text(reader.text(1), 40).text(reader.text(3), 2).date(reader.value(2), 10).text(reader.text(4), 5)
+            .text(reader.text(5), 5).text(reader.text(6), 6);
+        list_.lines << line.take() + (obsolete ? QStringLiteral(" | | |") : QStringLiteral("O|C|"));
+        list_.keys << reader.text(0).trimmed();
+        ++found;
+        progress.step([&] { return QStringLiteral("Articoli trovati : %1").arg(found); });
         if (ctx_.stop().requested()) {
             ctx_.stop().clear();
             if (ui.askYesNo(QStringLiteral("Interruzione Ricerca ??"))) {
@@ -196,6 +162,16 @@ bool ArticleObsolescence::search(const ArticleSearch& s)
             }
         }
     }
+    if (completed && reader.failed()) {
+        // Cut short by a stop that interrupted the statement: what was found
+        // stays. By an error: nothing of a list read in part is shown.
+        if (!ctx_.stop().requested()) {
+            ui.critical(QStringLiteral("Errore nella lettura degli articoli :\r\n") + reader.error(), kStockCaption);
+            list_.clear();
+        }
+        completed = false;
+    }
+    reader.finish();
     ui.status(QStringLiteral("Termine ricerca Articoli Da Obsolescenza (%1)").arg(list_.lines.size()));
     return completed;
 }
