@@ -27,25 +27,52 @@ bool KeysetReader::start()
     return true;
 }
 
+KeysetReader::~KeysetReader() = default;
+
+QSqlQuery* KeysetReader::statementFor(std::size_t keys)
+{
+    // One statement per number of keys, prepared once: every full batch
+    // reuses it (parsing a thousand placeholders each time cost as much as
+    // the reading).
+    std::unique_ptr<QSqlQuery>& prepared = prepared_[keys];
+    if (!prepared) {
+        QStringList marks;
+        for (std::size_t i = 0; i < keys; ++i)
+            marks << QStringLiteral("?");
+        prepared = std::make_unique<QSqlQuery>(db_);
+        prepared->setForwardOnly(true);
+        if (!prepared->prepare(rowSql_.arg(QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')')))) {
+            error_ = prepared->lastError().text();
+            prepared.reset();
+            return nullptr;
+        }
+    }
+    return prepared.get();
+}
+
 bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows)
 {
-    QStringList marks;
+    QSqlQuery* query = statementFor(keys.size());
+    if (!query)
+        return false;
     for (std::size_t i = 0; i < keys.size(); ++i)
-        marks << QStringLiteral("?");
-    QSqlQuery query(db_);
-    query.setForwardOnly(true);
-    query.prepare(rowSql_.arg(QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')')));
-    for (const QString& key : keys)
-        query.addBindValue(key);
-    if (!query.exec()) {
-        error_ = query.lastError().text();
+        query->bindValue(static_cast<int>(i), keys[i]);
+    if (!query->exec()) {
+        error_ = query->lastError().text();
         return false;
     }
-    while (query.next()) {
-        const QSqlRecord record = query.record();
-        rows[record.value(keyField_).toString().toCaseFolded()].push_back(record);
+    // The columns' names once; each row fills a copy with its values.
+    const QSqlRecord columns = query->record();
+    const int keyAt = columns.indexOf(keyField_);
+    const int count = columns.count();
+    while (query->next()) {
+        QSqlRecord record = columns;
+        for (int i = 0; i < count; ++i)
+            record.setValue(i, query->value(i));
+        rows[query->value(keyAt).toString().toCaseFolded()].push_back(std::move(record));
     }
-    query.finish();
+    // The result closed before the caller writes on the same connection.
+    query->finish();
     return true;
 }
 

@@ -3,10 +3,13 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace corv {
@@ -25,6 +28,9 @@ public:
     // condition "key IN %1"; its rows must carry the key under keyField.
     // batchSize: 0 takes the engine's own (bound by its parameters per statement).
     KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize = 0);
+    ~KeysetReader();
+    KeysetReader(const KeysetReader&) = delete;
+    KeysetReader& operator=(const KeysetReader&) = delete;
 
     // False on a database error (see error()).
     bool start();
@@ -43,6 +49,7 @@ private:
     };
     bool fetchBatch();
     bool fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows);
+    QSqlQuery* statementFor(std::size_t keys);
 
     QSqlDatabase db_;
     QString keySql_;
@@ -55,6 +62,7 @@ private:
     QHash<QString, int> served_;
     QSet<QString> stale_;
     QString error_;
+    std::map<std::size_t, std::unique_ptr<QSqlQuery>> prepared_; // by number of keys
 };
 
 } // namespace corv
