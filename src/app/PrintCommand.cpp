@@ -3,9 +3,6 @@
 #include "ItalianOptions.h"
 #include "QtPrinterDevice.h"
 #include "platform/AppPaths.h"
-#include "platform/IniFile.h"
-#include "print/PrintEngine.h"
-#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,22 +42,17 @@ int print(const QString& file, const QString& pdf, const QString& home)
         err << "File vuoto, nulla da stampare : " << file << Qt::endl;
         return kNothingPrinted;
     }
-    QtPrinterDevice device(paths.dataDir);
-    if (!pdf.isEmpty())
-        device.setPdfOutput(QFileInfo(pdf).absoluteFilePath());
-    IniFile settings(paths.iniPath(ini::kPrinters));
-    PrintEngine engine(device, settings, paths.dataFile(QStringLiteral("prt-ini.log")));
-    engine.startUp();
-    QString said, error;
-    if (!engine.printFile(info.absoluteFilePath(), &said, &error)) {
+    ReportPrint printed;
+    QString error;
+    if (!printReportFile(paths, info.absoluteFilePath(), pdf, printed, &error)) {
         err << error << Qt::endl;
         return kNothingPrinted;
     }
-    if (!settings.lastError().isEmpty())
-        err << "Impostazioni di stampa non salvate : " << settings.lastError() << Qt::endl;
+    if (!printed.settingsError.isEmpty())
+        err << "Impostazioni di stampa non salvate : " << printed.settingsError << Qt::endl;
     QTextStream out(stdout);
-    if (!device.lastPdfPath().isEmpty())
-        out << QDir::toNativeSeparators(device.lastPdfPath()) << Qt::endl;
+    if (!printed.pdfWritten.isEmpty())
+        out << QDir::toNativeSeparators(printed.pdfWritten) << Qt::endl;
     out.flush();
     return out.status() == QTextStream::Ok ? 0 : kNothingPrinted;
 }

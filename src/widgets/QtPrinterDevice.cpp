@@ -1,6 +1,9 @@
 #include "QtPrinterDevice.h"
 
 #include "platform/FileReplace.h"
+#include "platform/IniFile.h"
+#include "print/PrintEngine.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -312,6 +315,21 @@ QString QtPrinterDevice::endDocument()
     if (!inJob_)
         sourceName_.clear();
     return said;
+}
+
+bool printReportFile(const AppPaths& paths, const QString& file, const QString& pdf, ReportPrint& result, QString* error)
+{
+    QtPrinterDevice device(paths.dataDir);
+    if (!pdf.isEmpty())
+        device.setPdfOutput(QFileInfo(pdf).absoluteFilePath());
+    IniFile settings(paths.iniPath(ini::kPrinters));
+    PrintEngine engine(device, settings, paths.dataFile(QStringLiteral("prt-ini.log")));
+    engine.startUp();
+    if (!engine.printFile(QFileInfo(file).absoluteFilePath(), &result.said, error))
+        return false;
+    result.pdfWritten = device.lastPdfPath();
+    result.settingsError = settings.lastError();
+    return true;
 }
 
 } // namespace corv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AppPaths.h"
 #include "print/PrinterDevice.h"
 
 #include <QFont>
@@ -86,5 +87,16 @@ private:
     bool begun_ = false;
     bool beginFailed_ = false;
 };
+
+// A report file printed by a print engine of its own over the printer
+// profiles of the installation (TLX_PRT.INI), into `pdf` when one is given:
+// what "corvutil stampa" and the report window's "PDF…" do. What the engine
+// said and the PDF written come back; false with the reason.
+struct ReportPrint {
+    QString said;
+    QString pdfWritten;
+    QString settingsError; // the profiles could not be saved (the print went on)
+};
+bool printReportFile(const AppPaths& paths, const QString& file, const QString& pdf, ReportPrint& result, QString* error);
 
 } // namespace corv

@@ -15,7 +15,6 @@
 #include "ReportViewerWindow.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
-#include "report/ReportFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,7 +30,6 @@
 #include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -273,11 +271,8 @@ bool QtUi::openInViewer(const QString& viewer, const QString& path)
 {
     // The configured viewer when there is one and it starts; else the
     // program's own window, never a dead end.
-    if (!viewer.isEmpty()) {
-        const auto [program, arguments] = viewerInvocation(viewer, path);
-        if (!program.isEmpty() && QProcess::startDetached(program, arguments))
-            return true;
-    }
+    if (!viewer.isEmpty() && startExternalViewer(viewer, path))
+        return true;
     return ReportViewerWindow::open(path, ctx_, windowInUse()) != nullptr;
 }
 

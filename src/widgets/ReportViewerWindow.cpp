@@ -3,9 +3,7 @@
 #include "context/AppContext.h"
 #include "platform/TextFile.h"
 #include "QtPrinterDevice.h"
-#include "platform/IniFile.h"
 #include "print/PrintEngine.h"
-#include "settings/SettingsKeys.h"
 #include "report/ReportFiles.h"
 
 #include <QAction>
@@ -148,27 +146,25 @@ void ReportViewerWindow::print()
         statusBar()->showMessage(said.isEmpty() ? QStringLiteral("Report stampato") : said);
 }
 
+bool startExternalViewer(const QString& viewer, const QString& path)
+{
+    if (viewer.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const auto [program, arguments] = viewerInvocation(viewer, path);
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
 bool ReportViewerWindow::exportPdf(const QString& pdfPath, QString* error)
 {
     // The printer profiles' page and fonts, as "corvutil stampa --pdf" prints.
-    const AppPaths paths = ctx_ ? ctx_->paths() : AppPaths::standard();
-    QtPrinterDevice device(paths.dataDir);
-    device.setPdfOutput(QFileInfo(pdfPath).absoluteFilePath());
-    IniFile settings(paths.iniPath(ini::kPrinters));
-    PrintEngine engine(device, settings, paths.dataFile(QStringLiteral("prt-ini.log")));
-    engine.startUp();
-    QString said;
-    return engine.printFile(path_, &said, error);
+    ReportPrint printed;
+    return printReportFile(ctx_ ? ctx_->paths() : AppPaths::standard(), path_, pdfPath, printed, error);
 }
 
 void ReportViewerWindow::openWith()
 {
     // The external viewer chosen for the program, else the desktop's application for text files.
-    const QString viewer = ctx_ ? ctx_->viewer() : QString();
-    const auto [program, arguments] = viewerInvocation(viewer, path_);
-    const bool started = viewer.isEmpty() ? QDesktopServices::openUrl(QUrl::fromLocalFile(path_))
-                                          : !program.isEmpty() && QProcess::startDetached(program, arguments);
-    if (!started)
+    if (!startExternalViewer(ctx_ ? ctx_->viewer() : QString(), path_))
         QMessageBox::warning(this, kCaption, QStringLiteral("Nessun programma esterno apre il file :\r\n") + QDir::toNativeSeparators(path_));
 }
 

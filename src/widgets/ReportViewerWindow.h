@@ -39,4 +39,9 @@ private:
     QLineEdit* find_;
 };
 
+// Starts a text viewer on a file without waiting: the given program or
+// command, or, when none is given, the desktop's application for text files.
+// False when nothing could be started.
+bool startExternalViewer(const QString& viewer, const QString& path);
+
 } // namespace corv

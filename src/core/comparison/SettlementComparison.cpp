@@ -22,11 +22,7 @@ constexpr int kCellWidth = 14;
 constexpr int kPeriodWidth = 7;
 constexpr int kStateWidth = 11;
 
-void appendCell(QString& line, const QString& text)
-{
-    line += text.rightJustified(kCellWidth, QLatin1Char(' '));
-    line += QStringLiteral(" |");
-}
+void appendCell(QString& line, const QString& text) { appendComparisonCell(line, text, kCellWidth); }
 
 QString periodLabel(int period, SettlementPeriodKind kind, int year)
 {

@@ -36,22 +36,16 @@ constexpr std::int64_t kTolerance = 50; // ten-thousandths
 constexpr int kTaxableWidth = 15;
 constexpr int kVatWidth = 13;
 
-void appendCell(QString& line, const QString& text, int width)
-{
-    line += text.rightJustified(width, QLatin1Char(' '));
-    line += QStringLiteral(" |");
-}
-
 void appendPair(QString& line, Amount taxable, Amount vat)
 {
-    appendCell(line, taxable.toText(2), kTaxableWidth);
-    appendCell(line, vat.toText(2), kVatWidth);
+    appendComparisonCell(line, taxable.toText(2), kTaxableWidth);
+    appendComparisonCell(line, vat.toText(2), kVatWidth);
 }
 
 void appendBlankPair(QString& line)
 {
-    appendCell(line, {}, kTaxableWidth);
-    appendCell(line, {}, kVatWidth);
+    appendComparisonCell(line, {}, kTaxableWidth);
+    appendComparisonCell(line, {}, kVatWidth);
 }
 
 bool readTotals(AppContext& ctx, const QSqlDatabase& db, const QString& sql, SourceTotals& totals)
@@ -121,6 +115,12 @@ ChartData differencesChart(const Comparison& comparison)
 
 bool totalsDiffer(Amount a, Amount b) { return std::llabs((a - b).units()) >= kTolerance; }
 
+void appendComparisonCell(QString& line, const QString& text, int width)
+{
+    line += text.rightJustified(width, QLatin1Char(' '));
+    line += QStringLiteral(" |");
+}
+
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to)
 {
     // The journal as the journal totals join it: one statement of the Ardea journal.
@@ -154,15 +154,15 @@ Comparison compareTotals(const std::vector<SourceTotals>& sources, const QString
     QStringList body;
     QString heading = utl::PadRight(QStringLiteral("Cli/For"), 7) + QLatin1Char(' ') + utl::PadRight(QStringLiteral("Rag. Soc."), 25) + QLatin1Char('|');
     for (const SourceTotals& source : sources) {
-        appendCell(heading, QStringLiteral("Imp. ") + source.source, kTaxableWidth);
-        appendCell(heading, QStringLiteral("IVA ") + source.source, kVatWidth);
+        appendComparisonCell(heading, QStringLiteral("Imp. ") + source.source, kTaxableWidth);
+        appendComparisonCell(heading, QStringLiteral("IVA ") + source.source, kVatWidth);
     }
     // With more than one source against the reference, each difference says whose it is.
     for (std::size_t s = 1; s < sources.size(); ++s) {
         const bool several = sources.size() > 2;
         const QString whose = several ? QLatin1Char(' ') + sources[s].source.left(2) : QString();
-        appendCell(heading, (several ? QStringLiteral("Diff.Imp.") : QStringLiteral("Diff. Imp.")) + whose, kTaxableWidth);
-        appendCell(heading, (several ? QStringLiteral("Diff.IVA") : QStringLiteral("Diff. IVA")) + whose, kVatWidth);
+        appendComparisonCell(heading, (several ? QStringLiteral("Diff.Imp.") : QStringLiteral("Diff. Imp.")) + whose, kTaxableWidth);
+        appendComparisonCell(heading, (several ? QStringLiteral("Diff.IVA") : QStringLiteral("Diff. IVA")) + whose, kVatWidth);
     }
 
     // Subtotals per type and source, for the closing lines.

@@ -19,6 +19,9 @@ class Dialect;
 // Whether two totals differ: by half a cent or more, so that a difference
 // never prints as "0,01" unmarked.
 bool totalsDiffer(Amount a, Amount b);
+// A cell of the comparisons' reports: the text right-aligned in `width`
+// (whole when longer), then a blank and "|".
+void appendComparisonCell(QString& line, const QString& text, int width);
 
 QString ardeaComparisonSql(const Dialect& dialect, const QDate& from, const QDate& to);
 QString corvinaComparisonSql(const Dialect& dialect, const QString& company, int year);
