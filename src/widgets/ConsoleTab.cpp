@@ -12,7 +12,6 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace corv {
 

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,7 +35,6 @@ StockSettlementWindow::StockSettlementWindow(AppContext& ctx, QWidget* parent)
     : RecordWindow(ctx, QStringLiteral("F_StLiq"), QStringLiteral("Liquidazioni e Articoli"), parent), register_(ctx, list_), stock_(ctx, list_)
 {
     company_ = named(new QLabel(ctx.company().code + QStringLiteral(" - ") + ctx.company().name, this), "Lbl_Azi");
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     lines_ = new PipeListView(QStringLiteral("Lst_Mov"), this);
     lines_->setContextMenuPolicy(Qt::CustomContextMenu);
     body()->addWidget(company_);
