@@ -23,7 +23,14 @@ using Answer = Ui::Answer;
 
 namespace {
 
-using MaintenanceWindows = corv::test::DemoSession;
+class MaintenanceWindows : public corv::test::DemoSession {
+protected:
+    static void choose(QComboBox* box, int index)
+    {
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
+    }
+};
 
 TEST_F(MaintenanceWindows, VatTotalsShowTheNewestYearAndWriteTheReport)
 {
@@ -102,47 +109,25 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
     EXPECT_EQ(again.findChild<QLabel*>("Lbl_GruM")->text(), "Ferramenta");
 }
 
-TEST_F(MaintenanceWindows, TheNatureWindowListsOnChoiceAndCodeZeroOnlyWithTheTick)
+// The listings and the communication codes are the core's tests: here, that
+// a choice, the tick and the buttons reach them.
+TEST_F(MaintenanceWindows, TheNatureAndCommunicationWindowsActOnTheirChoices)
 {
     selectYear(2025);
-    VatLineWindow window(*ctx, VatLineKind::Nature, state.corvinaCompanies, state.corvinaRow);
-    window.show();
-    EXPECT_EQ(window.objectName(), "F_NatIVA");
-    auto* values = window.findChild<CodeCombo*>("Cmb_Natura");
-    auto* lines = window.findChild<PipeListView*>("Lst");
-    values->setCurrentIndex(1);
-    emit values->activated(1);
-    const int n1 = static_cast<int>(lines->rows().size());
-    EXPECT_GT(n1, 0);
-    values->setCurrentIndex(0);
-    emit values->activated(0);
-    EXPECT_TRUE(lines->rows().isEmpty()); // code 0 without the tick: nothing, no stale lines
-    QTest::mouseClick(window.findChild<QCheckBox*>("Chk_NatZero"), Qt::LeftButton);
-    EXPECT_GT(lines->rows().size(), n1);
-    window.close();
-}
+    VatLineWindow natures(*ctx, VatLineKind::Nature, state.corvinaCompanies, state.corvinaRow);
+    auto* values = natures.findChild<CodeCombo*>("Cmb_Natura");
+    auto* lines = natures.findChild<PipeListView*>("Lst");
+    choose(values, 0);
+    EXPECT_TRUE(lines->rows().isEmpty()); // code 0 without the tick
+    QTest::mouseClick(natures.findChild<QCheckBox*>("Chk_NatZero"), Qt::LeftButton);
+    EXPECT_FALSE(lines->rows().isEmpty());
 
-TEST_F(MaintenanceWindows, TheCommunicationWindowFillsTheCodesOfTheChosenCommunication)
-{
-    selectYear(2025);
-    VatDataCodesWindow window(*ctx, state.selectedCorvina());
-    window.show();
-    auto* communications = window.findChild<QComboBox*>("Cmb_DatiIVA");
-    ASSERT_EQ(communications->count(), 2);
-    communications->setCurrentIndex(0);
-    emit communications->activated(0);
-    auto* lines = window.findChild<PipeListView*>("Lst_IVA");
-    EXPECT_EQ(lines->rows().size(), 5);
-    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Go"), Qt::LeftButton);
-    EXPECT_EQ(lines->rows().size(), 2); // the rows filled have left the list
-    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_ReadIVA"), Qt::LeftButton);
-    EXPECT_EQ(lines->rows().size(), 9);
-    auto* values = window.findChild<QComboBox*>("Cmb_Val");
-    values->setCurrentIndex(1);
-    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_SelOK"), Qt::LeftButton);
-    ASSERT_EQ(lines->selectedRowNumbers().size(), 1);
-    EXPECT_TRUE(lines->rows()[lines->selectedRowNumbers()[0]].startsWith("E15"));
-    window.close();
+    VatDataCodesWindow codes(*ctx, state.selectedCorvina());
+    choose(codes.findChild<QComboBox*>("Cmb_DatiIVA"), 0);
+    auto* rows = codes.findChild<PipeListView*>("Lst_IVA");
+    EXPECT_EQ(rows->rows().size(), 5);
+    QTest::mouseClick(codes.findChild<QPushButton*>("Cmd_Go"), Qt::LeftButton);
+    EXPECT_EQ(rows->rows().size(), 2); // the rows filled have left the list
 }
 
 } // namespace
