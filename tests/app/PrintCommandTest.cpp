@@ -28,29 +28,6 @@ void withoutDisplay(QProcess& process)
     process.setProcessEnvironment(env);
 }
 
-QStringList reportLines(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? PdfText::nonBlank(QString::fromUtf8(file.readAll()).split('\n')) : QStringList();
-}
-
-TEST_F(PrintCommand, TheGeneralCheckReportToAPdfReadsAsTheReport)
-{
-    ASSERT_EQ(runProgram({"--home", demo, "--batch", "--comando", "Cmd_ARChkCFPI"}, 120000).exitCode, 0);
-    const QString report = demo + "/PICF_GenAR_DEMO.log";
-    const QString pdf = home.file("controllo generale.pdf");
-    const ProgramRun run = runProgram({"stampa", report, "--pdf", pdf, "--home", demo}, 60000, withoutDisplay);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.trimmed(), pdf);
-    const QStringList expected = reportLines(report);
-    ASSERT_GT(expected.size(), 69);
-    // 71 lines on the first page, 68 on each of the others.
-    EXPECT_EQ(PdfText::pages(pdf), 1 + (expected.size() - 71 + 67) / 68);
-    // 138 columns on 80: 7 points, 4.2 points a character.
-    EXPECT_EQ(PdfText::withoutMargin(PdfText::lines(pdf, 4.2), expected.first()), expected);
-    EXPECT_TRUE(QFile::exists(demo + "/prt-ini.log"));
-}
-
 // The PDF printer as the default printer of the demo.
 void choosePdfPrinter(const QString& demo)
 {
@@ -88,25 +65,25 @@ TEST_F(PrintCommand, PagesHoldSeventyOneLinesThenSixtyEight)
     EXPECT_EQ(PdfText::lines(pdf, 7.2, 3).last().trimmed(), "riga 200");
 }
 
-TEST_F(PrintCommand, PrintingNeverWritesOverTheReport)
+// The PDF printer writes beside the report, never over it.
+TEST_F(PrintCommand, ThePdfPrinterWritesBesideTheReportNeverOverIt)
 {
     choosePdfPrinter(demo);
-    // The PDF printer would write "rapporto.pdf" beside "rapporto.pdf".
-    home.writeFile("rapporto.pdf", numberedLines(1, 500));
-    const QByteArray report = bytesOf(home.file("rapporto.pdf"));
-    ProgramRun run = runProgram({"stampa", home.file("rapporto.pdf"), "--home", demo}, 60000, withoutDisplay);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("coincide con il documento da stampare")) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_EQ(bytesOf(home.file("rapporto.pdf")), report);
-    // The same file asked by name, or through a link to it.
-    home.writeFile("a.txt", numberedLines(1, 30));
-    QFile::link(home.file("a.txt"), home.file("collegamento.pdf"));
-    for (const QString& output : {home.file("a.txt"), home.file("collegamento.pdf")}) {
-        run = runProgram({"stampa", home.file("a.txt"), "--pdf", output, "--home", demo}, 60000, withoutDisplay);
-        EXPECT_EQ(run.exitCode, 1) << output.toStdString();
+    home.writeFile("breve.txt", "Totali IVA\r\n  22%   1.234,56\r\n");
+    ProgramRun run = runProgram({"stampa", home.file("breve.txt"), "--home", demo}, 60000, withoutDisplay);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), home.file("breve.pdf"));
+    EXPECT_EQ(PdfText::withoutMargin(PdfText::lines(home.file("breve.pdf"), 7.2), "Totali IVA"), (QStringList{"Totali IVA", "  22%   1.234,56"}));
+    // "rapporto.pdf" would be written beside "rapporto.pdf"; the same file
+    // asked by name, or through a link to it.
+    home.writeFile("rapporto.pdf", numberedLines(1, 30));
+    QFile::link(home.file("rapporto.pdf"), home.file("collegamento.pdf"));
+    for (const QStringList& arguments : {QStringList{}, QStringList{"--pdf", home.file("rapporto.pdf")}, QStringList{"--pdf", home.file("collegamento.pdf")}}) {
+        run = runProgram(QStringList{"stampa", home.file("rapporto.pdf"), "--home", demo} + arguments, 60000, withoutDisplay);
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("coincide con il documento da stampare")) << run.err.toStdString();
-        EXPECT_EQ(bytesOf(home.file("a.txt")), numberedLines(1, 30));
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(bytesOf(home.file("rapporto.pdf")), numberedLines(1, 30));
     }
 }
 
@@ -154,50 +131,30 @@ TEST_F(PrintCommand, EveryLineOfAFileWithStopInsideReachesThePdf)
     EXPECT_EQ(PdfText::pages(pdf), 4);
 }
 
-TEST_F(PrintCommand, ThePdfPrinterWritesBesideTheReport)
-{
-    choosePdfPrinter(demo);
-    const QString report = home.file("breve.txt");
-    QFile file(report);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Totali IVA\r\n  22%   1.234,56\r\n");
-    file.close();
-    const ProgramRun run = runProgram({"stampa", report, "--home", demo}, 60000, withoutDisplay);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.trimmed(), home.file("breve.pdf"));
-    EXPECT_EQ(PdfText::pages(home.file("breve.pdf")), 1);
-    EXPECT_EQ(PdfText::withoutMargin(PdfText::lines(home.file("breve.pdf"), 7.2), "Totali IVA"), (QStringList{"Totali IVA", "  22%   1.234,56"}));
-}
-
 TEST_F(PrintCommand, NothingToPrintOrNowhereToWriteExitsNonZeroWithTheReason)
 {
-    ProgramRun run = runProgram({"stampa", home.file("manca.log"), "--home", demo});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("File da stampare non trovato")) << run.err.toStdString();
-    QFile empty(home.file("vuoto.log"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    run = runProgram({"stampa", home.file("vuoto.log"), "--home", demo});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("File vuoto")) << run.err.toStdString();
+    home.writeFile("vuoto.log", "");
     home.writeFile("comandi.log", "INIT\r\n\r\n   \r\nEJEC\r\nSTOP\r\n");
-    run = runProgram({"stampa", home.file("comandi.log"), "--pdf", home.file("comandi.pdf"), "--home", demo});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Nulla da stampare")) << run.err.toStdString();
+    home.writeFile("uno.log", "una riga\r\n");
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        {{home.file("manca.log")}, 1, "File da stampare non trovato"},
+        {{home.file("vuoto.log")}, 1, "File vuoto"},
+        {{home.file("comandi.log"), "--pdf", home.file("comandi.pdf")}, 1, "Nulla da stampare"},
+        {{home.file("uno.log"), "--pdf", home.file("cartella/che/manca/x.pdf")}, 1, "Impossibile scrivere il file PDF"},
+        {{}, 2, "Uso: corvutil stampa FILE"},
+        {{home.file("uno.log"), "--pdf"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram(QStringList{"stampa", "--home", demo} + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.said;
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
     EXPECT_FALSE(QFile::exists(home.file("comandi.pdf")));
-    QFile some(home.file("uno.log"));
-    ASSERT_TRUE(some.open(QIODevice::WriteOnly));
-    some.write("una riga\r\n");
-    some.close();
-    run = runProgram({"stampa", home.file("uno.log"), "--pdf", home.file("cartella/che/manca/x.pdf"), "--home", demo});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Impossibile scrivere il file PDF")) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-    run = runProgram({"stampa", "--home", demo});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Uso: corvutil stampa FILE")) << run.err.toStdString();
-    run = runProgram({"stampa", home.file("uno.log"), "--pdf"});
-    EXPECT_EQ(run.exitCode, 2);
 }
 
 } // namespace
