@@ -375,21 +375,17 @@ TEST(GeneralCheckDemo, EveryPlantedFaultIsFound)
         }
         return false;
     };
-    EXPECT_TRUE(foundFor("CODICE CON CARATTERI SPURI", "Effettuata PULIZIA CF/PI "));
-    EXPECT_TRUE(foundFor("CODICE DI 5 CARATTERI", "TROPPO CORTO !! (5)  ELIMINATO!"));
-    EXPECT_TRUE(foundFor("CODICE DI 8 CARATTERI", "TROPPO CORTO !! (8)"));
-    EXPECT_TRUE(foundFor("CODICE TROPPO LUNGO", "TROPPO LUNGO !! (18)"));
-    EXPECT_TRUE(foundFor("CARATTERE DI CONTROLLO ERRATO", " Controllo: '"));
-    EXPECT_TRUE(foundFor("CF NEL CAMPO PARTITA IVA", " ALFANUMERICA !!"));
-    EXPECT_TRUE(foundFor("PARTITA IVA CON PREFISSO IT", " RIPULITA !!"));
-    EXPECT_TRUE(foundFor("PARTITA IVA CON PREFISSO it", " RIPULITA !!"));
-    EXPECT_TRUE(foundFor("MANCA INDICATORE PERSONA FISICA", "*** Manca Indicatore PERSONA FISICA"));
-    EXPECT_TRUE(foundFor("INDICATORE PERSONA FISICA ATTIVO", "*** ATTIVO Indicatore PERSONA FISICA"));
+    for (const auto& [name, finding] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"CODICE CON CARATTERI SPURI", "Effettuata PULIZIA CF/PI "}, {"CODICE DI 5 CARATTERI", "TROPPO CORTO !! (5)  ELIMINATO!"},
+             {"CODICE DI 8 CARATTERI", "TROPPO CORTO !! (8)"}, {"CODICE TROPPO LUNGO", "TROPPO LUNGO !! (18)"},
+             {"CARATTERE DI CONTROLLO ERRATO", " Controllo: '"}, {"CF NEL CAMPO PARTITA IVA", " ALFANUMERICA !!"},
+             {"PARTITA IVA CON PREFISSO IT", " RIPULITA !!"}, {"PARTITA IVA CON PREFISSO it", " RIPULITA !!"},
+             {"MANCA INDICATORE PERSONA FISICA", "*** Manca Indicatore PERSONA FISICA"},
+             {"INDICATORE PERSONA FISICA ATTIVO", "*** ATTIVO Indicatore PERSONA FISICA"},
+             {"NAZIONE SENZA CODICE ISO", "*** Problema Nazione per Codice:"}, {"PARTITA IVA CON CIFRA ERRATA", "*** P.I.      Errata per"},
+             {"STORICO CON CODICI ERRATI", "*** C.F. Sto. Errato per"}, {"SENZA ANAGRAFICA STORICA", "*** Mancano CF e PI Codice :"}})
+        EXPECT_TRUE(foundFor(name, finding)) << name;
     EXPECT_TRUE(report.contains("*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966"));
-    EXPECT_TRUE(foundFor("NAZIONE SENZA CODICE ISO", "*** Problema Nazione per Codice:"));
-    EXPECT_TRUE(foundFor("PARTITA IVA CON CIFRA ERRATA", "*** P.I.      Errata per"));
-    EXPECT_TRUE(foundFor("STORICO CON CODICI ERRATI", "*** C.F. Sto. Errato per"));
-    EXPECT_TRUE(foundFor("SENZA ANAGRAFICA STORICA", "*** Mancano CF e PI Codice :"));
     // The missing birth date was filled, silently.
     QSqlQuery q(ctx->connections().db(Connections::Company));
     ASSERT_TRUE(q.exec("SELECT dat_nasc, ind_sesso FROM CA_ANAGRAFICHE WHERE des_ragsoc = 'DATA DI NASCITA MANCANTE'") && q.next());
