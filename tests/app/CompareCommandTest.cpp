@@ -2,7 +2,6 @@
 #include "ProgramRun.h"
 #include "db/ScopedConnection.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>

@@ -2,11 +2,6 @@
 #include "PdfText.h"
 #include "ProgramRun.h"
 
-#include <QFile>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcessEnvironment>
-
 #include <sys/resource.h>
 
 #include <csignal>

@@ -1,6 +1,5 @@
 #include "ProgramRun.h"
 
-#include <QElapsedTimer>
 #include <QThread>
 
 namespace corv::test {

@@ -2,10 +2,7 @@
 // the program itself creates.
 #include "ProgramRun.h"
 #include "demo/DemoInstallation.h"
-#include "platform/Registry.h"
 
-#include <QProcess>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using corv::test::TestHome;

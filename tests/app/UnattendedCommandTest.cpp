@@ -1,18 +1,12 @@
 // "corvutil esegui": console commands run in order without any display.
 #include "ProgramRun.h"
 
+#include <QJsonObject>
 #include <QCryptographicHash>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
-#include <QRegularExpression>
 #include <QThread>
-#include <csignal>
 
 using corv::test::ProgramRun;
 using corv::test::runProgram;

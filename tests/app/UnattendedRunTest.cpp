@@ -1,18 +1,9 @@
 // Unattended runs, the command line and the end of the program, with the
 // built program as a user starts it.
 #include "ProgramRun.h"
-#include "platform/IniFile.h"
-#include "platform/Registry.h"
-#include "settings/SettingsKeys.h"
 
-#include <QDate>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
-#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <csignal>
 #include <sys/resource.h>
 
 using namespace corv;

@@ -1,12 +1,8 @@
-#include "journal/ArdeaJournalTotals.h"
-#include "journal/NatureCheck.h"
 #include "journal/ReferenceTables.h"
 #include "journal/SubjectTotals.h"
-#include "db/Dialect.h"
 #include "report/ReportFile.h"
 #include "DemoSession.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -185,7 +181,6 @@ TEST_F(ArdeaJournalTotalsTest, SubjectTotalsTakeWideAmountsWhole)
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "C000001-Gigante                       |98765432109,50|       1,00|98765432110,50|");
 }
-
 
 TEST_F(ArdeaJournalTotalsTest, NatureCheckListsTheRowsWithoutNatureOverTheWholeJournal)
 {

@@ -5,7 +5,6 @@
 #include "DemoSession.h"
 #include "maintenance/ArticleObsolescence.h"
 #include "maintenance/SettlementRegister.h"
-#include "platform/IniFile.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

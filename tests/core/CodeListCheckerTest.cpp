@@ -1,7 +1,6 @@
 #include "taxcode/CodeListChecker.h"
 #include "taxcode/FiscalCodeRules.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace corv::taxcode;

@@ -1,11 +1,6 @@
-#include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
-#include "settings/SettingsKeys.h"
 #include "DemoSession.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,5 +1,4 @@
 #include "db/ConnectionString.h"
-#include "db/Dialect.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,8 @@
 #include "journal/ReferenceTables.h"
 #include "journal/VatListings.h"
 #include "listview/Rs2List.h"
-#include "db/Connections.h"
 #include "DemoSession.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -58,7 +55,6 @@ TEST_F(ConsoleListsTest, CorvinaReferenceRows)
     EXPECT_TRUE(nothing.vatCodes.isEmpty());
     EXPECT_EQ(ui.statuses.last(), "NESSUN ANNO NEL COMBO AZIENDE !!");
 }
-
 
 TEST_F(ConsoleListsTest, CorvinaListingHasTheNatureColumnFrom2017)
 {

@@ -1,12 +1,6 @@
-#include "ardea/ArdeaLogin.h"
 #include "console/ConsoleOpening.h"
-#include "console/ConsoleState.h"
-#include "platform/IniFile.h"
 #include "DemoSession.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSqlQuery>
 #include "platform/ExportFiles.h"
 
 #include <gtest/gtest.h>

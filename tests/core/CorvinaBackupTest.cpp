@@ -1,17 +1,10 @@
 #include "backup/CorvinaBackup.h"
 #include "backup/Archive.h"
-#include "console/ConsoleCommands.h"
 #include "db/ScopedConnection.h"
-#include "platform/IniFile.h"
-#include "settings/SettingsKeys.h"
 #include "DemoSession.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace corv;

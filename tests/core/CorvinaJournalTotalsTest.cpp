@@ -1,6 +1,5 @@
 #include "journal/CorvinaJournalTotals.h"
 #include "journal/VatListings.h"
-#include "db/Dialect.h"
 #include "DemoSession.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +176,5 @@ TEST_F(CorvinaJournalTotalsTest, WithoutACompanyChosenItBeeps)
     EXPECT_EQ(runRightClick("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 2);
 }
-
 
 } // namespace

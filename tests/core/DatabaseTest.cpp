@@ -1,11 +1,9 @@
-#include "db/Connections.h"
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
 #include "db/SqlScript.h"
 #include "demo/DemoInstallation.h"
 #include "TestHome.h"
 
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>

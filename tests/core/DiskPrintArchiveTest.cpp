@@ -2,15 +2,9 @@
 // the file and viewer dialogs, viewing and reprinting.
 #include "DemoSession.h"
 #include "RecordingPrinter.h"
-#include "console/ConsoleCommands.h"
-#include "TestHome.h"
-#include "platform/IniFile.h"
 #include "forms/DiskPrintArchive.h"
 #include "print/PrintEngine.h"
-#include "settings/SettingsKeys.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,8 +1,5 @@
-#include "context/ArdeaInstallation.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -10,7 +7,6 @@ using corv::test::ScriptedUi;
 using corv::test::TestHome;
 
 namespace {
-
 
 class DoveArTest : public ::testing::Test {
 protected:
@@ -73,7 +69,6 @@ TEST_F(DoveArTest, WorkFoldersSitUnderThePublicBaseAndAreCreated)
     EXPECT_EQ(installation.Dove_AR(DoveKind::CompanyWork), home.path() + "/pub/ar_Q5K/DEMO/");
     EXPECT_TRUE(QDir(home.path() + "/pub/ar_Q5K/DEMO").exists());
 }
-
 
 TEST_F(DoveArTest, RegistryServerFallsBackToTheWow64Key)
 {

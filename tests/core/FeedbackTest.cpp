@@ -1,4 +1,3 @@
-#include "util/Feedback.h"
 #include "ardea/SqlAccessForm.h"
 #include "console/BatchUi.h"
 #include "TestHome.h"

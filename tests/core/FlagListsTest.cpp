@@ -2,7 +2,6 @@
 #include "forms/FlagLists.h"
 #include "DemoSession.h"
 
-#include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

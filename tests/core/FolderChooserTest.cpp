@@ -1,10 +1,6 @@
 #include "console/ConsoleCommands.h"
-#include "forms/FolderChooser.h"
-#include "platform/IniFile.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,6 +1,4 @@
-#include "context/AppContext.h"
 #include "util/TextUtil.h"
-#include "db/ConnectionString.h"
 #include "taxcode/GeneralCheck.h"
 #include "FileSizeLimit.h"
 #include "TestHome.h"

@@ -1,10 +1,6 @@
-#include "settings/Setting.h"
-#include "settings/Settings.h"
-#include "platform/IniFile.h"
 #include "FileSizeLimit.h"
 #include "TestHome.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,11 +1,7 @@
 // The core's folders in layers: what the build declares (src/core/CMakeLists.txt)
 // and what the sources include must agree, and no folder reaches back.
 #include <QDir>
-#include <QFile>
-#include <QMap>
 #include <QRegularExpression>
-#include <QSet>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {

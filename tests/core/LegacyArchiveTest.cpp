@@ -1,16 +1,10 @@
 #include "console/ConsoleCommands.h"
 #include "legacy/ExportDatabase.h"
-#include "legacy/LegacyReferences.h"
 #include "legacy/LegacyTotals.h"
-#include "comparison/SourceComparison.h"
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
-#include "report/ReportFile.h"
 #include "TestHome.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

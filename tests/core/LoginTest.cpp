@@ -1,11 +1,8 @@
-#include "context/AppContext.h"
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "demo/DemoInstallation.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // Every console button has its work now; the maintenance windows open from
 // their buttons with the console's Corvina companies.
 #include "DemoSession.h"
-#include "console/ConsoleCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,6 @@
 #include "views/ViewService.h"
 #include "DemoSession.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace corv;

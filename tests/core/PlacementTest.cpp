@@ -1,7 +1,6 @@
 #include "settings/Placement.h"
 #include "TestHome.h"
 
-#include <array>
 #include <gtest/gtest.h>
 
 using namespace corv;

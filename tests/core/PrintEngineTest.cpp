@@ -1,9 +1,7 @@
 #include "RecordingPrinter.h"
 #include "TestHome.h"
-#include "platform/IniFile.h"
 #include "print/PrintEngine.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 

@@ -5,12 +5,11 @@
 #include "report/ReportFile.h"
 #include "DemoSession.h"
 
+#include <QSqlRecord>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -3,13 +3,10 @@
 #include "FileSizeLimit.h"
 #include "TestHome.h"
 
-#include <QDate>
-#include <QFile>
 #include "report/TableExport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,10 +1,7 @@
-#include "db/Connections.h"
 #include "db/KeysetReader.h"
 #include "db/RowEditor.h"
 #include "TestHome.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -1,10 +1,7 @@
-#include "context/AppContext.h"
-#include "db/ConnectionString.h"
 #include "listview/ListLines.h"
 #include "listview/Rs2List.h"
 #include "TestHome.h"
 
-#include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

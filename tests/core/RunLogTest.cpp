@@ -1,9 +1,7 @@
-#include "report/RunLog.h"
 #include "TestHome.h"
 
 #include "demo/DemoInstallation.h"
 
-#include <QFile>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 #include "comparison/SettlementComparison.h"
 #include "DemoSession.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace corv;

@@ -4,9 +4,7 @@
 // and what it leaves alone.
 #include "DemoSession.h"
 #include "maintenance/SettlementRegister.h"
-#include "util/Amount.h"
 
-#include <QFileInfo>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

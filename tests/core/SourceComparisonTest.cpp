@@ -4,12 +4,12 @@
 #include "db/Dialect.h"
 #include "DemoSession.h"
 
+#include <QSqlError>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "db/RunningStatements.h"
 #include "TestHome.h"
 
+#include <QSqlError>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>

@@ -1,9 +1,7 @@
 #include "util/Amount.h"
 #include "util/TextUtil.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace corv;
 using namespace corv::utl;

@@ -3,11 +3,9 @@
 // with the lines whose VAT code has no row, 2016 against 2025, the document
 // types refused before 2017, the list emptied before any early stop.
 #include "DemoSession.h"
-#include "console/ConsoleCommands.h"
 #include "maintenance/VatLineListing.h"
 
 #include <QRegularExpression>
-#include <QDate>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 

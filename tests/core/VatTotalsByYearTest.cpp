@@ -3,7 +3,6 @@
 // report's sections.
 #include "DemoSession.h"
 #include "maintenance/VatTotalsByYear.h"
-#include "util/Amount.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

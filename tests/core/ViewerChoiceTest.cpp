@@ -1,12 +1,8 @@
 #include "report/ReportFiles.h"
 #include "report/ViewerChoice.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace corv;
 using corv::test::ScriptedUi;

@@ -4,8 +4,6 @@
 #include "taxcode/TownDatabase.h"
 #include "TestHome.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>

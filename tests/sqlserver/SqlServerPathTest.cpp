@@ -6,13 +6,11 @@
 // T-SQL parser of tools/tsql-check.
 #include "RecordingDriver.h"
 #include "TestHome.h"
-#include "ardea/ArdeaLogin.h"
 #include "ardea/CompanyOpening.h"
 #include "backup/CorvinaBackup.h"
 #include "console/ConsoleCommands.h"
 #include "forms/FlagLists.h"
 #include "console/ConsoleOpening.h"
-#include "console/ConsoleState.h"
 #include "journal/ReferenceTables.h"
 #include "journal/VatListings.h"
 #include "listview/Rs2List.h"
@@ -22,22 +20,13 @@
 #include "maintenance/VatLineListing.h"
 #include "maintenance/VatTotalsByYear.h"
 #include "console/BatchUi.h"
-#include "context/AppContext.h"
 #include "session/Session.h"
-#include "session/Startup.h"
 #include "report/ViewerChoice.h"
-#include "settings/SettingsKeys.h"
 #include "taxcode/GeneralCheck.h"
 
-#include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
-#include <QSet>
 #include <gtest/gtest.h>
-#include <iostream>
-#include <map>
 
 using namespace corv;
 using corv::test::RecordedStatement;

@@ -1,6 +1,5 @@
 #include "DemoSession.h"
 
-
 #include <QSqlError>
 #include <QSqlQuery>
 

@@ -2,12 +2,10 @@
 
 #include "db/SqliteFunctions.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlResult>
-#include <atomic>
 #include <sqlite3.h>
 
 namespace corv::test {

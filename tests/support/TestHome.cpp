@@ -3,8 +3,6 @@
 #include "demo/DemoInstallation.h"
 
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 

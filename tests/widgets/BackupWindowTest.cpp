@@ -1,14 +1,9 @@
 // The backup window as a person uses it: the destinations, the system
 // databases, the start button; its choices kept in the settings.
 #include "BackupWindow.h"
-#include "platform/IniFile.h"
-#include "context/AppContext.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>

@@ -3,10 +3,8 @@
 #include "ChartWindow.h"
 #include "ConsoleSession.h"
 #include "KeysHelp.h"
-#include "LinesTable.h"
 
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 
 using namespace corv;

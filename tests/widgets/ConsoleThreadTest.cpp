@@ -6,11 +6,10 @@
 #include "session/Session.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSqlError>
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QThread>
-#include <QTimer>
 #include <atomic>
 #include <gtest/gtest.h>
 

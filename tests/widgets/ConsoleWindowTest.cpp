@@ -1,43 +1,25 @@
-#include "ConsoleWindow.h"
 #include "LinesTable.h"
 #include "ListWindow.h"
 #include "QtUi.h"
 #include "ConsoleSession.h"
 #include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
-#include "context/AppContext.h"
-#include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
-#include "settings/SettingsKeys.h"
-#include "TestHome.h"
 #include "util/Amount.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QDialogButtonBox>
-#include <QComboBox>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSqlQuery>
-#include <QDialog>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QTimer>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QStatusBar>
 #include <QHeaderView>
+#include <QClipboard>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QSqlQuery>
+#include <QListWidget>
+#include <QTimer>
 #include <QLabel>
 #include <QProgressBar>
-#include <QMainWindow>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QStringListModel>
-#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -346,7 +328,6 @@ TEST(QtUi, TheQuestionsBeforeACommandInOneDialog)
     EXPECT_EQ(ui.askChoices("Eseguo ?", choices, "Titolo"), std::nullopt);
 }
 
-
 TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
 {
     TestHome home(false);
@@ -365,7 +346,6 @@ TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
     EXPECT_FALSE(form.abandoned());
     EXPECT_EQ(IniFile(home.file("ARDEA_Z.INI")).read("Login", "Server"), "SRV02");
 }
-
 
 TEST(ListWindow, SearchKeepOkAndPlacement)
 {

@@ -7,8 +7,6 @@
 #include "print/PrintEngine.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>

@@ -1,17 +1,11 @@
 // The flag windows driven as a person would: read, choose, select, apply, keys.
 #include "ConsoleSession.h"
 #include "FlagsWindow.h"
-#include "console/ConsoleCommands.h"
-#include "context/AppContext.h"
-#include "TestHome.h"
 
-#include <QAction>
-#include <QApplication>
+#include <QStatusBar>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QAbstractItemView>
-#include <QStatusBar>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -104,7 +98,6 @@ TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
     EXPECT_EQ(column(Connections::Corvina, "SELECT DISTINCT VATSelfInvoice FROM AccountingRsn WHERE VATYear=2025"), QStringList{"1"});
     EXPECT_EQ(column(Connections::Corvina, "SELECT COUNT(*) FROM AccountingRsn WHERE VATYear=2016 AND VATSelfInvoice='1'"), QStringList{"1"});
 }
-
 
 } // namespace
 

@@ -1,17 +1,12 @@
 // F_Fold used as a person would: the tree on the start folder, the files
 // shown on request, a new subfolder, OK storing the choice.
 #include "FolderChooserDialog.h"
-#include "platform/IniFile.h"
-#include "settings/SettingsKeys.h"
 #include "TestHome.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace corv;

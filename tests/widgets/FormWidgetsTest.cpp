@@ -1,7 +1,6 @@
 // The shared controls of the record windows.
 #include "FormWidgets.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>

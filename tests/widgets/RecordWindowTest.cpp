@@ -5,7 +5,6 @@
 #include "context/AppContext.h"
 #include "TestHome.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>

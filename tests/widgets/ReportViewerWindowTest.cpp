@@ -5,8 +5,8 @@
 #include "TestHome.h"
 #include "report/ReportFile.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace corv;

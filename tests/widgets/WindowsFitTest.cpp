@@ -25,7 +25,6 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QScreen>
 #include <algorithm>
 #include <functional>
 

@@ -15,6 +15,7 @@
 #include "platform/Ui.h"
 #include "report/TableExport.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
