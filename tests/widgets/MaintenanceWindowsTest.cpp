@@ -8,11 +8,8 @@
 #include "VatDataCodesWindow.h"
 #include "VatLineWindow.h"
 #include "VatTotalsWindow.h"
-#include "platform/IniFile.h"
-#include "util/Amount.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>

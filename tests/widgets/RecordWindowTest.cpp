@@ -2,7 +2,6 @@
 #include "RecordWindow.h"
 #include "db/ScopedConnection.h"
 #include "forms/RecordForm.h"
-#include "context/AppContext.h"
 #include "TestHome.h"
 
 #include <QLabel>

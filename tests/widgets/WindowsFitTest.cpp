@@ -19,14 +19,11 @@
 #include "WindowPlacement.h"
 #include "WorkbenchWindow.h"
 #include "ardea/SqlAccessForm.h"
-#include "forms/FolderChooser.h"
 #include "listview/Rs2List.h"
 #include "report/ReportFile.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <algorithm>
-#include <functional>
 
 using namespace corv;
 

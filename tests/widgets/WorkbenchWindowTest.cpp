@@ -1,9 +1,7 @@
 // The fiscal code workbench window typed into as a person would.
 #include "WorkbenchWindow.h"
-#include "context/AppContext.h"
 #include "TestHome.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
