@@ -15,12 +15,7 @@ namespace {
 
 class VatLineListingTest : public corv::test::DemoSession {
 protected:
-    int count(const QString& sql) const
-    {
-        QSqlQuery q(corvina());
-        EXPECT_TRUE(q.exec(sql) && q.next()) << sql.toStdString();
-        return q.value(0).toInt();
-    }
+    int count(const QString& sql) const { return scalar(corvina(), sql); }
     CorvinaCompany row(int year)
     {
         selectYear(year);

@@ -40,11 +40,6 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    void exec(const QSqlDatabase& db, const QString& sql)
-    {
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
-    }
     QStringList rows(const char* list) { return child<LinesTable>(list)->rows(); }
     void doubleClick(const char* list, int row)
     {
@@ -182,7 +177,7 @@ TEST_F(ConsoleWindowTest, ReloadingTheCorvinaCompaniesForgetsWhatTheOldRowsShowe
     companies->setCurrentIndex(companies->findText("2025", Qt::MatchContains));
     QTest::mouseClick(child<QPushButton>("Cmd_CvLeggi"), Qt::LeftButton);
     ASSERT_FALSE(rows("Lst_CvIva").isEmpty());
-    exec(ctx->connections().db(Connections::Corvina), "UPDATE CorvinaRelease SET Release = '9.9.9'");
+    ASSERT_TRUE(QSqlQuery(ctx->connections().db(Connections::Corvina)).exec("UPDATE CorvinaRelease SET Release = '9.9.9'"));
     QTest::mouseClick(child<QPushButton>("Cmd_CvCombo"), Qt::LeftButton);
     EXPECT_TRUE(rows("Lst_CvIva").isEmpty());
     EXPECT_EQ(child<QLabel>("Lbl_RelCv")->text(), "9.9.9");
