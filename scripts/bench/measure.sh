@@ -63,18 +63,21 @@ reference() {
 # PAIRS times (5 by default). Sets the medians OURS_S, OURS_KB, SHELL_S,
 # SHELL_KB, the range of the per-pair ratio RATIO_LO..RATIO_HI, SHELL_ROWS
 # (the reference's output lines) and OURS_OUT (a file with the program's
-# last output).
+# last output). A function named by PREPARE, when set, runs before every
+# run of either side, untimed (a fresh copy of a database both change).
 pairs() {
   local i st s kb s2 kb2 ref_out stats
   local os=() oks=() ss=() sks=() ratios=()
   OURS_OUT=$(mktemp) ref_out=$(mktemp) stats=$(mktemp)
   for ((i = 0; i < ${PAIRS:-5}; i++)); do
+    [ -z "${PREPARE:-}" ] || "$PREPARE"
     st=0
     /usr/bin/time -f '%e %M' -o "$stats" "${OURS[@]}" </dev/null >"$OURS_OUT" 2>/dev/null || st=$?
     if [ "$st" != "${OURS_STATUS:-0}" ]; then
       echo "corvutil: uscita $st invece di ${OURS_STATUS:-0}: ${OURS[*]}" >&2; exit 1
     fi
     read -r s kb < <(tail -n 1 "$stats")
+    [ -z "${PREPARE:-}" ] || "$PREPARE"
     st=0
     /usr/bin/time -f '%e %M' -o "$stats" "${REF[@]}" <"${REF_INPUT:-/dev/null}" >"$ref_out" || st=$?
     if [ "$st" != 0 ]; then

@@ -99,6 +99,7 @@ TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
 {
     ui.expectMessage("C.Iva: 10");
     runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    state.sorted = QStringList{"di un comando precedente"};
     ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
     const QString dashes(79, '-'), equals(79, '=');
     EXPECT_EQ(reportLines("PN_nb_001.LOG"),
@@ -111,10 +112,7 @@ TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
                            "000042F-Fornitore Quarantadue         |        50,00|       5,00|        55,00|", dashes,
                            "                                               50,00|       5,00|        55,00|", equals}));
     EXPECT_EQ(ui.statuses.last(), "Completata Generazione Totali.");
-    ASSERT_EQ(state.sorted.size(), 5);
-    EXPECT_TRUE(state.sorted.at(0).startsWith("000007C|"));
-    EXPECT_TRUE(state.sorted.at(4).startsWith("000042F|Fornitore Quarantadue"));
-    EXPECT_TRUE(state.sorted.at(4).endsWith("|10 |IVA 10%             |       50,00|        5,00|"));
+    EXPECT_TRUE(state.sorted.isEmpty()); // summed, not listed
 }
 
 TEST_F(LegacyArchiveTest, AnAmountThatIsNoNumberIsReportedNotCountedAsZero)

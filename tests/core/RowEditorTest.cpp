@@ -150,7 +150,7 @@ TEST_F(RowEditorTest, KeysetReaderWalksInOrderWhileRowsAreUpdated)
     ASSERT_TRUE(reader.start());
     EXPECT_EQ(reader.count(), 4);
     QStringList seen;
-    QSqlRecord row;
+    FieldRow row;
     while (reader.next(row)) {
         seen << row.value("a").toString();
         QSqlQuery update(db); // no cursor is open: updating the walked table is safe
@@ -167,14 +167,16 @@ TEST_F(RowEditorTest, KeysetReaderFindsKeysOfUpperCaseLetters)
     KeysetReader reader(db, "SELECT k FROM R ORDER BY k", "SELECT k, a FROM R WHERE k IN %1 ORDER BY k", "k", 2);
     ASSERT_TRUE(reader.start());
     QStringList seen;
-    QSqlRecord row;
+    FieldRow row;
     while (reader.next(row))
         seen << row.value("k").toString();
     EXPECT_EQ(seen, (QStringList{"AB7", "Cd8", "k1", "k2", "k3"}));
     EXPECT_TRUE(reader.error().isEmpty());
 }
 
-TEST_F(RowEditorTest, KeysetReaderServesAKeysRowsInTurnAcrossBatchesAndReadsChangedKeysAfresh)
+// Both walks: the keyset's batches, and on SQLite the one statement over the
+// whole walk, whose rows are read before the caller changes any.
+TEST_F(RowEditorTest, KeysetReaderServesAKeysRowsInTurnAndReadsChangedKeysAfresh)
 {
     // Three rows of key k2 (one per joined detail), the batch boundary falling
     // between its first and its second.
@@ -182,22 +184,27 @@ TEST_F(RowEditorTest, KeysetReaderServesAKeysRowsInTurnAcrossBatchesAndReadsChan
     ASSERT_TRUE(q.exec("CREATE TABLE D (k TEXT, n INTEGER)"));
     ASSERT_TRUE(q.exec("INSERT INTO D VALUES ('k1', 1), ('k2', 1), ('k2', 2), ('k2', 3), ('k3', 1)"));
     const QString walk = " FROM R JOIN D ON (D.k = R.k)%1 ORDER BY R.k, D.n";
-    KeysetReader reader(db, "SELECT R.k" + walk.arg(""), "SELECT R.k, D.n, R.a" + walk.arg(" WHERE R.k IN %1"), "k", 2);
-    ASSERT_TRUE(reader.start());
-    EXPECT_EQ(reader.count(), 5);
-    QStringList seen;
-    QSqlRecord row;
-    while (reader.next(row)) {
-        seen << row.value("k").toString() + "/" + row.value("n").toString() + "/" + row.value("a").toString();
-        if (row.value("k") == "k2" && row.value("n") == 2) {
-            // Changed while the walk stands on it: the next row of k2 shows it,
-            // although its batch was read before.
-            QSqlQuery(db).exec("UPDATE R SET a = 'cambiato' WHERE k = 'k2'");
-            reader.invalidate(QString("K2"));
+    for (const bool streamed : {false, true}) {
+        ASSERT_TRUE(q.exec("UPDATE R SET a = 'due' WHERE k = 'k2'"));
+        KeysetReader reader(db, "SELECT R.k" + walk.arg(""), "SELECT R.k, D.n, R.a" + walk.arg(" WHERE R.k IN %1"), "k", 2);
+        if (streamed)
+            reader.streamOn("SELECT R.k, D.n, R.a" + walk.arg(""), "SELECT COUNT(*) FROM D");
+        ASSERT_TRUE(reader.start());
+        EXPECT_EQ(reader.count(), 5);
+        QStringList seen;
+        FieldRow row;
+        while (reader.next(row)) {
+            seen << row.value("k").toString() + "/" + row.value("n").toString() + "/" + row.value("a").toString();
+            if (row.value("k") == "k2" && row.value("n") == 2) {
+                // Changed while the walk stands on it: the next row of k2 shows it,
+                // although it was read before.
+                QSqlQuery(db).exec("UPDATE R SET a = 'cambiato' WHERE k = 'k2'");
+                reader.invalidate(QString("K2"));
+            }
         }
+        EXPECT_TRUE(reader.error().isEmpty()) << streamed;
+        EXPECT_EQ(seen, (QStringList{"k1/1/uno", "k2/1/due", "k2/2/due", "k2/3/cambiato", "k3/1/tre"})) << streamed;
     }
-    EXPECT_TRUE(reader.error().isEmpty());
-    EXPECT_EQ(seen, (QStringList{"k1/1/uno", "k2/1/due", "k2/2/due", "k2/3/cambiato", "k3/1/tre"}));
 }
 
 } // namespace

@@ -63,6 +63,7 @@ public:
     QVariant timestampParameter(const QDateTime& when) const override { return when; }
     bool untypedColumnsAreText() const override { return false; }
     int keysetBatchSize() const override { return 2000; }
+    bool writesWhileReading() const override { return false; }
 };
 
 class SqliteDialect final : public Dialect {
@@ -128,6 +129,7 @@ public:
     }
     bool untypedColumnsAreText() const override { return true; }
     int keysetBatchSize() const override { return 1000; }
+    bool writesWhileReading() const override { return true; }
 };
 
 } // namespace

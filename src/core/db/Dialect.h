@@ -55,6 +55,9 @@ public:
     // How many keys a keyset walk asks for in one statement: SQL Server takes
     // at most 2,100 parameters in a statement.
     virtual int keysetBatchSize() const = 0;
+    // A connection may write while one of its statements is still being read
+    // (SQLite); SQL Server without MARS holds one open result per connection.
+    virtual bool writesWhileReading() const = 0;
     // A column whose type the engine does not say is text on an engine that
     // keeps types per value.
     virtual bool untypedColumnsAreText() const = 0;

@@ -4,9 +4,26 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 namespace corv {
+
+namespace {
+
+// Keys compare without regard to case, as SQL Server compares them. Most
+// keys are codes of digits and lower-case letters: those are their own
+// folded form, shared rather than copied.
+QString foldedKey(const QString& key)
+{
+    for (const QChar c : key) {
+        if (c.unicode() >= 0x80 || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
+            return key.toCaseFolded();
+    }
+    return key;
+}
+
+} // namespace
 
 KeysetReader::KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize)
     : db_(std::move(db)), keySql_(std::move(keySql)), rowSql_(std::move(rowSql)), keyField_(std::move(keyField)),
@@ -14,8 +31,47 @@ KeysetReader::KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QStr
 {
 }
 
+void KeysetReader::streamOn(QString walkSql, QString countSql)
+{
+    walkSql_ = std::move(walkSql);
+    countSql_ = std::move(countSql);
+}
+
+bool KeysetReader::startWalk()
+{
+    QSqlQuery count(db_);
+    count.setForwardOnly(true);
+    if (!count.exec(countSql_) || !count.next()) {
+        error_ = count.lastError().text();
+        return false;
+    }
+    walkCount_ = count.value(0).toLongLong();
+    served_.reserve(walkCount_);
+    // Read by the engine's own statement where there is one: no QVariant
+    // cache of the driver's, no text converted twice.
+    walk_ = std::make_unique<RowReader>(db_);
+    if (!walk_->exec(walkSql_)) {
+        error_ = walk_->error();
+        return false;
+    }
+    walkColumns_ = walk_->columnCount();
+    QStringList names;
+    for (int i = 0; i < walkColumns_; ++i)
+        names << walk_->columnName(i);
+    fields_.build(names);
+    keyAt_ = fields_.of(keyField_.toLower());
+    if (keyAt_ < 0) {
+        error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+        return false;
+    }
+    return true;
+}
+
 bool KeysetReader::start()
 {
+    if (!walkSql_.isEmpty() && dialectOf(db_).writesWhileReading())
+        return startWalk();
+
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     if (!query.exec(keySql_)) {
@@ -50,7 +106,7 @@ QSqlQuery* KeysetReader::statementFor(std::size_t keys)
     return prepared.get();
 }
 
-bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows)
+bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::vector<Values>>& rows)
 {
     QSqlQuery* query = statementFor(keys.size());
     if (!query)
@@ -61,19 +117,66 @@ bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::v
         error_ = query->lastError().text();
         return false;
     }
-    // The columns' names once; each row fills a copy with its values.
-    const QSqlRecord columns = query->record();
-    const int keyAt = columns.indexOf(keyField_);
-    const int count = columns.count();
+    if (fields_.isEmpty()) {
+        const QSqlRecord columns = query->record();
+        fields_.build(columns);
+        keyAt_ = fields_.of(keyField_.toLower());
+        if (keyAt_ < 0) {
+            error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+            return false;
+        }
+    }
+    // Only the values are kept: the columns' names are the index's, once.
+    const int count = query->record().count();
     while (query->next()) {
-        QSqlRecord record = columns;
+        Values values;
+        values.reserve(count);
         for (int i = 0; i < count; ++i)
-            record.setValue(i, query->value(i));
-        rows[query->value(keyAt).toString().toCaseFolded()].push_back(std::move(record));
+            values.append(query->value(i));
+        rows[foldedKey(values.at(keyAt_).toString())].push_back(std::move(values));
     }
     // The result closed before the caller writes on the same connection.
     query->finish();
     return true;
+}
+
+bool KeysetReader::fetch(const QString& key, std::vector<Values>& rows)
+{
+    QHash<QString, std::vector<Values>> read;
+    if (!fetch(std::vector<QString>{key}, read))
+        return false;
+    rows = read.value(foldedKey(key));
+    return true;
+}
+
+bool KeysetReader::nextWalked(FieldRow& row)
+{
+    const int count = walkColumns_;
+    while (walk_->next()) {
+        Values values;
+        values.reserve(count);
+        for (int i = 0; i < count; ++i)
+            values.append(walk_->value(i));
+        const QString folded = foldedKey(values.at(keyAt_).toString());
+        const int occurrence = served_[folded]++;
+        if (stale_.contains(folded)) {
+            if (!fetch(values.at(keyAt_).toString(), reread_[folded]))
+                return false;
+            stale_.remove(folded);
+        }
+        const auto reread = reread_.constFind(folded);
+        if (reread != reread_.cend()) {
+            // Changed by the caller since the walk began: as it is now.
+            if (occurrence >= static_cast<int>(reread->size()))
+                continue; // deleted meanwhile
+            values = reread->at(static_cast<std::size_t>(occurrence));
+        }
+        row = FieldRow(std::move(values), &fields_);
+        return true;
+    }
+    if (walk_->failed())
+        error_ = walk_->error();
+    return false;
 }
 
 bool KeysetReader::fetchBatch()
@@ -83,20 +186,20 @@ bool KeysetReader::fetchBatch()
     QSet<QString> wanted;
     std::size_t end = nextKey_;
     while (end < keys_.size() && static_cast<int>(wanted.size()) < batchSize_) {
-        const QString folded = keys_[end].toCaseFolded();
+        const QString folded = foldedKey(keys_[end]);
         if (!wanted.contains(folded)) {
             wanted.insert(folded);
             batch.push_back(keys_[end]);
         }
         ++end;
     }
-    QHash<QString, std::vector<QSqlRecord>> rows;
+    QHash<QString, std::vector<Values>> rows;
     if (!fetch(batch, rows))
         return false;
     // Hand the rows out in the walk's order; a key met several times (one row
     // per joined record) takes its rows in turn, even across batches.
     for (; nextKey_ < end; ++nextKey_) {
-        const QString folded = keys_[nextKey_].toCaseFolded();
+        const QString folded = foldedKey(keys_[nextKey_]);
         const auto it = rows.constFind(folded);
         int& served = served_[folded];
         const int occurrence = served++;
@@ -108,10 +211,12 @@ bool KeysetReader::fetchBatch()
     return true;
 }
 
-void KeysetReader::invalidate(const QVariant& key) { stale_.insert(key.toString().toCaseFolded()); }
+void KeysetReader::invalidate(const QVariant& key) { stale_.insert(foldedKey(key.toString())); }
 
-bool KeysetReader::next(QSqlRecord& row)
+bool KeysetReader::next(FieldRow& row)
 {
+    if (walk_)
+        return nextWalked(row);
     for (;;) {
         while (ready_.empty()) {
             if (nextKey_ >= keys_.size() || !fetchBatch())
@@ -120,16 +225,16 @@ bool KeysetReader::next(QSqlRecord& row)
         Pending pending = std::move(ready_.front());
         ready_.pop_front();
         if (stale_.contains(pending.key)) {
-            QHash<QString, std::vector<QSqlRecord>> rows;
-            if (!fetch({pending.record.value(keyField_).toString()}, rows))
+            QHash<QString, std::vector<Values>> rows;
+            if (!fetch({pending.values.at(keyAt_).toString()}, rows))
                 return false;
             stale_.remove(pending.key);
-            const std::vector<QSqlRecord>& fresh = rows.value(pending.key);
+            const std::vector<Values>& fresh = rows.value(pending.key);
             if (pending.occurrence >= static_cast<int>(fresh.size()))
                 continue; // deleted meanwhile
-            pending.record = fresh[static_cast<std::size_t>(pending.occurrence)];
+            pending.values = fresh[static_cast<std::size_t>(pending.occurrence)];
         }
-        row = std::move(pending.record);
+        row = FieldRow(std::move(pending.values), &fields_);
         return true;
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "db/FieldRow.h"
+#include "db/RowReader.h"
+
 #include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -32,23 +34,35 @@ public:
     KeysetReader(const KeysetReader&) = delete;
     KeysetReader& operator=(const KeysetReader&) = delete;
 
+    // On an engine whose connection writes while it reads (SQLite) the rows
+    // come instead from walkSql, the whole walk in one forward-only
+    // statement (it must sort through the engine's own sorter, so that the
+    // rows the caller updates never move in it), and countSql counts them
+    // for the progress; a key invalidated is read again by itself, with the
+    // row statement, when its next row is reached. Called before start().
+    void streamOn(QString walkSql, QString countSql);
     // False on a database error (see error()).
     bool start();
-    // The next row; false at the end or on an error.
-    bool next(QSqlRecord& row);
+    // The next row (its values named by the row statement's columns); false
+    // at the end or on an error.
+    bool next(FieldRow& row);
     // The rows of this key were changed: read them again when reached.
     void invalidate(const QVariant& key);
     const QString& error() const { return error_; }
-    qsizetype count() const { return static_cast<qsizetype>(keys_.size()); }
+    qsizetype count() const { return walk_ ? walkCount_ : static_cast<qsizetype>(keys_.size()); }
 
 private:
+    using Values = QList<QVariant>;
     struct Pending {
-        QSqlRecord record;
+        Values values;
         QString key;   // case folded
         int occurrence; // which of the key's rows
     };
     bool fetchBatch();
-    bool fetch(const std::vector<QString>& keys, QHash<QString, std::vector<QSqlRecord>>& rows);
+    bool startWalk();
+    bool nextWalked(FieldRow& row);
+    bool fetch(const QString& key, std::vector<Values>& rows);
+    bool fetch(const std::vector<QString>& keys, QHash<QString, std::vector<Values>>& rows);
     QSqlQuery* statementFor(std::size_t keys);
 
     QSqlDatabase db_;
@@ -62,7 +76,15 @@ private:
     QHash<QString, int> served_;
     QSet<QString> stale_;
     QString error_;
+    FieldIndex fields_; // the row statement's columns, found on its first result
+    int keyAt_ = -1;
     std::map<std::size_t, std::unique_ptr<QSqlQuery>> prepared_; // by number of keys
+    QString walkSql_;
+    QString countSql_;
+    std::unique_ptr<RowReader> walk_;
+    qsizetype walkCount_ = 0;
+    int walkColumns_ = 0;
+    QHash<QString, std::vector<Values>> reread_; // the rows of invalidated keys, read again
 };
 
 } // namespace corv

@@ -12,6 +12,8 @@ namespace {
 // Column names compare without regard to case, as the engines' names do.
 QString keyOf(const QVariantMap& map, const QString& column)
 {
+    if (map.contains(column))
+        return column; // spelled as stored: the common case, found by the map
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         if (it.key().compare(column, Qt::CaseInsensitive) == 0)
             return it.key();

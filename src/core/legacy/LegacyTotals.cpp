@@ -22,12 +22,10 @@ namespace legacy {
 
 namespace {
 
-// One taken journal record, for the sort and the walk: 32 bytes, a million
-// of them stay small.
-struct Entry {
-    quint32 code; // its place in the journal's codes
-    char type;    // 'C' or 'F'
-    quint32 line; // its line in the unsorted list
+// The sums of one customer/supplier: all the report keeps per key, so the
+// memory grows with the customers and suppliers, never with the lines.
+struct KeySums {
+    bool seen = false;
     Amount taxable;
     Amount vat;
 };
@@ -85,21 +83,6 @@ QString codeOfRow(const QString& row)
 {
     // "   123C|name|...": the code right-aligned in 6, then the letter.
     return row.left(6);
-}
-
-// The text padded with blanks or cut to `width` characters, as UTF-8.
-QByteArray paddedUtf8(const QString& text, int width) { return utl::PadRight(text, width).toUtf8(); }
-
-// An amount right-aligned in 12, as the lists write it; a field that is no
-// number is written as it is.
-void appendAmountColumn(QByteArray& line, const std::optional<Amount>& amount, QByteArrayView field, bool ascii)
-{
-    QString column;
-    if (amount)
-        utl::appendAmount(column, *amount, 2, 12);
-    else
-        FixedLine::appendRightAligned(column, ascii ? QString::fromLatin1(field) : decodeText(field.toByteArray()), 12);
-    line += column.toUtf8();
 }
 
 } // namespace
@@ -161,65 +144,37 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
         return result;
     }
     result.found = true;
-    const QHash<QString, QString> names = subjectNames(lists.subjects);
-    QHash<QByteArray, QByteArray> vatNames; // code -> description padded to 20, UTF-8
-    for (const QString& row : lists.vatCodes)
-        vatNames.insert(utl::field(row, QStringLiteral("|"), 1).toUtf8(), paddedUtf8(utl::field(row, QStringLiteral("|"), 2), 20));
-    const QByteArray noName = paddedUtf8(QString(), 20);
 
     Feedback progress = ctx.feedback();
-    CompactLines unsorted;
-    std::vector<Entry> entries;
-    // Sized from the file once: a million lines grown by doubling would
-    // hold twice the memory they need.
-    const qint64 fileSize = QFileInfo(path).size();
-    unsorted.reserve(fileSize / 90, fileSize + fileSize / 8);
-    entries.reserve(static_cast<std::size_t>(fileSize / 90));
+    std::vector<KeySums> sums; // two per code: customer, supplier
     QStringList problems;
     JournalCodes codes;
     ExportRecord record;
-    QByteArray lastKey, lastName, line;
+    qint64 lastKey = -1;
     while (reader.next(record)) {
         if (!journalRecordTaken(record))
             continue;
-        Entry entry{codes.idOf(record.bytes(24)), journalType(record).toLatin1(), static_cast<quint32>(unsorted.size()), {}, {}};
-        const QByteArray key = codes.code(entry.code) + entry.type;
-        if (key != lastKey) {
+        const quint32 id = codes.idOf(record.bytes(24));
+        const char type = journalType(record).toLatin1();
+        const qint64 slot = qint64(id) * 2 + (type == 'F');
+        if (slot != lastKey) {
             ++result.subjects;
-            lastKey = key;
-            lastName = paddedUtf8(names.value(normalizedCode(QString::fromLatin1(codes.code(entry.code))) + QLatin1Char(entry.type)), 30);
+            lastKey = slot;
+            if (sums.size() <= std::size_t(slot))
+                sums.resize(std::size_t(slot) + 2);
         }
         const auto taxable = journalAmount(record.bytes(19)), vat = journalAmount(record.bytes(18));
         for (const auto& [amount, position, what] : {std::tuple{taxable, 19, "Imponibile"}, std::tuple{vat, 18, "IVA"}}) {
             if (!amount) {
                 ++result.badAmounts;
-                problems << unreadableAmountLine(reader.lineNumber(), QLatin1String(what), record.field(position), QString::fromLatin1(key));
+                problems << unreadableAmountLine(reader.lineNumber(), QLatin1String(what), record.field(position),
+                                                 QString::fromLatin1(codes.code(id) + type));
             }
         }
-        entry.taxable = taxable.value_or(Amount());
-        entry.vat = vat.value_or(Amount());
-        // The sorted list's line: key, name, the registration fields, VAT code
-        // and description, the two amounts.
-        line.resize(0);
-        line += key;
-        line += '|';
-        line += lastName;
-        line += '|';
-        for (int position : {2, 4, 11, 12, 13, 14}) {
-            line += record.isAscii() ? record.bytes(position).toByteArray() : record.field(position).toUtf8();
-            line += '|';
-        }
-        const QByteArray vatCode = record.bytes(20).trimmed().toByteArray();
-        line += paddedUtf8(record.isAscii() ? QString::fromLatin1(vatCode) : record.field(20).trimmed(), 3);
-        line += '|';
-        line += vatNames.value(vatCode, noName);
-        line += '|';
-        appendAmountColumn(line, taxable, record.bytes(19), record.isAscii());
-        line += '|';
-        appendAmountColumn(line, vat, record.bytes(18), record.isAscii());
-        line += '|';
-        unsorted.appendUtf8(line);
-        entries.push_back(entry);
+        KeySums& key = sums[std::size_t(slot)];
+        key.seen = true;
+        key.taxable += taxable.value_or(Amount());
+        key.vat += vat.value_or(Amount());
         if (!progress.step([&] { return QStringLiteral("Righe lette : %1").arg(reader.lineNumber()); })) {
             result.stopped = true;
             return result;
@@ -228,30 +183,25 @@ JournalTotals totalJournal(AppContext& ctx, const QString& folder, const QString
     result.readFailed = reader.failed();
     ctx.ui().status(QStringLiteral("Completata lettura Prima Nota."));
 
-    // Customers, then suppliers, each by code; a key's records in file order.
+    // Customers, then suppliers, each by code (numeric codes by value).
     const std::vector<quint32> rank = codes.ranks();
-    std::stable_sort(entries.begin(), entries.end(), [&rank](const Entry& a, const Entry& b) {
-        return a.type != b.type ? a.type < b.type : rank[a.code] < rank[b.code];
+    std::vector<quint32> present;
+    for (quint32 slot = 0; slot < sums.size(); ++slot) {
+        if (sums[slot].seen)
+            present.push_back(slot);
+    }
+    std::sort(present.begin(), present.end(), [&rank](quint32 a, quint32 b) {
+        return (a & 1) != (b & 1) ? (a & 1) < (b & 1) : rank[a / 2] < rank[b / 2];
     });
+    const QHash<QString, QString> names = subjectNames(lists.subjects);
     result.report << QStringLiteral("*****  Inizio PN_Nb_") + company + QStringLiteral("  *****") << SubjectTotals::heading()
                   << SubjectTotals::rule(QLatin1Char('-'));
     SubjectTotals totals([&result](const QString& text) { result.report << text; });
     totals.setRows(&result.subjectRows);
-    result.sorted.reserve(unsorted.size(), unsorted.byteSize());
-    for (std::size_t i = 0; i < entries.size();) {
-        // A key's records summed, then handed to the totals at once.
-        const Entry& first = entries[i];
-        Amount taxable, vat;
-        std::size_t j = i;
-        for (; j < entries.size() && entries[j].type == first.type && entries[j].code == first.code; ++j) {
-            taxable += entries[j].taxable;
-            vat += entries[j].vat;
-            result.sorted.appendUtf8(unsorted.utf8At(entries[j].line));
-        }
-        const QString code = QString::fromLatin1(codes.code(first.code));
-        const QString type(QLatin1Char(first.type));
-        totals.add(code + type, type, names.value(normalizedCode(code) + type), taxable, vat);
-        i = j;
+    for (const quint32 slot : present) {
+        const QString code = QString::fromLatin1(codes.code(slot / 2));
+        const QString type((slot & 1) ? QLatin1Char('F') : QLatin1Char('C'));
+        totals.add(code + type, type, names.value(normalizedCode(code) + type), sums[slot].taxable, sums[slot].vat);
     }
     totals.finish();
     if (!problems.isEmpty())
@@ -353,7 +303,7 @@ CommandResult totalNemboJournal(AppContext& ctx, const NemboJournalInput& input)
         return {Outcome::Stopped, {}};
     }
     CommandResult result;
-    result.sorted = totals.sorted;
+    result.sorted = CompactLines();
     if (totals.readFailed) {
         ui.critical(QStringLiteral("Errore di lettura del file PRIMA NOTA : le righe seguenti non sono state lette !!"));
         result.outcome = Outcome::Failed;

@@ -37,13 +37,14 @@ QString normalizedCode(QStringView code);
 QHash<QString, QString> subjectNames(const QStringList& subjectRows);
 
 // The journal totalled per customer/supplier: the report's lines (from its
-// first line) and the sorted list's lines (per customer, then per supplier).
+// first line), customers then suppliers, each by code. Only the sums of each
+// key are kept while the file is read, so a journal of millions of lines
+// takes the memory of its customers and suppliers, not of its lines.
 struct JournalTotals {
     bool found = false;   // the journal file could be opened
     QString openError;    // why it could not
     bool readFailed = false;
     bool stopped = false; // the user stopped the reading: nothing is written
-    CompactLines sorted;
     QStringList report;
     QList<QStringList> subjectRows; // the report's per-key totals as data
     int subjects = 0;
@@ -64,7 +65,7 @@ QDate journalDate(QStringView text);
 } // namespace legacy
 
 // "Leggi dati Prima Nota IVA" of the Nembo tab: the report "PN_nb_<company>.LOG";
-// the lines sorted by key come back. Needs the company's lists read first.
+// the sorted list is emptied (the records are summed, not listed). Needs the company's lists read first.
 struct NemboJournalInput {
     QString folder;
     QString company;

@@ -57,16 +57,12 @@ bool ForeignFill::run(const QString& table, const QString& label)
         return false;
     }
     Feedback progress = ctx_.feedback();
-    FieldIndex fields;
-    QSqlRecord record;
-    while (reader.next(record)) {
+    FieldRow row;
+    while (reader.next(row)) {
         if (ctx_.stop().requested()) {
             stopped_ = true;
             return true;
         }
-        if (fields.isEmpty())
-            fields.build(record);
-        const FieldRow row(record, &fields);
         const QString candidate = foreignCodeCandidate(row.value(QStringLiteral("cod_cfisc")).toString(), row.value(QStringLiteral("cod_piva")).toString());
         const QString stored = row.value(QStringLiteral("cod_cfisc_estero")).toString();
         if (candidate.isEmpty()) {

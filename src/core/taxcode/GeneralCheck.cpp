@@ -120,9 +120,10 @@ private:
     Feedback progress_;
     std::unique_ptr<ReportFile> report_;
     std::unique_ptr<QSqlQuery> townLookup_;
+    std::unique_ptr<QSqlQuery> journalCount_;
+    std::vector<int> editablePositions_; // of the current then the historical record's columns
     QHash<QString, bool> towns_;
     std::unique_ptr<KeysetReader> reader_;
-    FieldIndex fields_;
     int findings_ = 0;
     QList<GeneralCheckFinding> findingRows_;
     bool saveCorrections_ = true;
@@ -473,26 +474,34 @@ bool GeneralCheckRun::checkJournal(Row& row)
 {
     const QString yearText = input_.documentDate.mid(6).trimmed();
     const int year = isNumeric(yearText) ? yearText.toInt() : currentYear_;
-    const QString type = textOf(row.record.value(QStringLiteral("ind_clifor")));
-    const QString code = textOf(row.record.value(QStringLiteral("cod_anagra")));
-    QSqlQuery count(db_);
-    count.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT COUNT(i.prg_prinota) as conta, t.ind_clifor, t.cod_clifor"
-                                       " FROM CG_PRINOTAR_IVA AS i"
-                                       " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=i.prg_prinota)"
-                                       " WHERE t.ind_clifor=")
-                        + dialect_.text(type) + QStringLiteral(" AND t.cod_clifor=") + dialect_.text(code)
-                        + QStringLiteral(" AND t.dat_registrazione>=") + dialect_.dateLiteral(QDate(year, 1, 1))
-                        + QStringLiteral(" AND t.dat_registrazione<=") + dialect_.dateLiteral(QDate(year, 12, 31))
-                        + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor ORDER BY t.ind_clifor, t.cod_clifor");
-    if (!count.exec(sql))
-        return databaseError(QStringLiteral("Prima Nota"), count.lastError().text());
-    if (count.next()) {
-        const QString line = QStringLiteral("==--->> ") + textOf(count.value(1)) + textOf(count.value(2))
-                             + QStringLiteral("  Gestito in Prima Nota %1 !!").arg(year);
-        count.finish();
-        finding(row, line);
+    if (!journalCount_) {
+        // One statement for the whole walk (the year does not change), the
+        // customer or supplier bound at each row.
+        journalCount_ = std::make_unique<QSqlQuery>(db_);
+        journalCount_->setForwardOnly(true);
+        const QString sql = QStringLiteral("SELECT COUNT(i.prg_prinota) as conta, t.ind_clifor, t.cod_clifor"
+                                           " FROM CG_PRINOTAR_IVA AS i"
+                                           " LEFT JOIN CG_PRINOTAT AS t ON (t.prg_prinota=i.prg_prinota)"
+                                           " WHERE t.ind_clifor=? AND t.cod_clifor=?"
+                                           " AND t.dat_registrazione>=")
+                            + dialect_.dateLiteral(QDate(year, 1, 1)) + QStringLiteral(" AND t.dat_registrazione<=")
+                            + dialect_.dateLiteral(QDate(year, 12, 31))
+                            + QStringLiteral(" GROUP BY t.ind_clifor, t.cod_clifor ORDER BY t.ind_clifor, t.cod_clifor");
+        if (!journalCount_->prepare(sql))
+            return databaseError(QStringLiteral("Prima Nota"), journalCount_->lastError().text());
     }
+    QSqlQuery& count = *journalCount_;
+    count.bindValue(0, textOf(row.record.value(QStringLiteral("ind_clifor"))));
+    count.bindValue(1, textOf(row.record.value(QStringLiteral("cod_anagra"))));
+    if (!count.exec())
+        return databaseError(QStringLiteral("Prima Nota"), count.lastError().text());
+    const bool found = count.next();
+    const QString line = found ? QStringLiteral("==--->> ") + textOf(count.value(1)) + textOf(count.value(2))
+                                     + QStringLiteral("  Gestito in Prima Nota %1 !!").arg(year)
+                               : QString();
+    count.finish(); // closed before the row's corrections are written
+    if (found)
+        finding(row, line);
     return true;
 }
 
@@ -589,35 +598,53 @@ GeneralCheckResult GeneralCheckRun::run()
                                              selectColumns(dialect_) + from.arg(QStringLiteral(" WHERE c.cod_clifor IN %1")),
                                              QStringLiteral("cod_clifor"));
     KeysetReader& reader = *reader_;
+    // Where the engine allows it, one statement over the whole walk; the
+    // joined records are one per customer or supplier (their keys are unique).
+    reader.streamOn(selectColumns(dialect_) + from.arg(QString()), QStringLiteral("SELECT COUNT(*) FROM CO_CLIFOR"));
     bool ok = reader.start();
     if (!ok)
         databaseError(QStringLiteral("lettura anagrafiche"), reader.error());
     progress_.setTotal(reader.count()); // one step per row of the walk
-    QSqlRecord record;
     bool stopped = false;
+    FieldRow record;
     while (ok && reader.next(record)) {
         if (ctx_.stop().requested()) {
             stopped = true;
             break;
         }
-        if (fields_.isEmpty())
-            fields_.build(record);
         Row row;
-        row.record = FieldRow(record, &fields_);
-        const auto editorFor = [&](const char* table, const char* keyField, const char* suffix) {
-            QVariantMap original;
-            for (const char* column : {"cod_cfisc", "cod_piva", "flg_pers_fis", "ind_tipo_diciva", "dat_nasc", "ind_sesso",
-                                       "cod_localita_nas"}) {
-                const QString name = QLatin1String(column) + QLatin1String(suffix);
-                if (row.record.has(name))
-                    original.insert(QLatin1String(column), row.record.value(name));
+        row.record = std::move(record);
+        // The columns a correction may change, as each record's editor knows
+        // them and as the walk names them for that record.
+        static const QStringList editable = {QStringLiteral("cod_cfisc"), QStringLiteral("cod_piva"), QStringLiteral("flg_pers_fis"),
+                                             QStringLiteral("ind_tipo_diciva"), QStringLiteral("dat_nasc"), QStringLiteral("ind_sesso"),
+                                             QStringLiteral("cod_localita_nas")};
+        static const QStringList editableHistorical = [] {
+            QStringList names;
+            for (const QString& column : editable)
+                names << column + QStringLiteral("_s");
+            return names;
+        }();
+        if (editablePositions_.empty()) {
+            // The walk's columns are the same on every row: found once.
+            for (const QStringList* names : {&editable, &editableHistorical}) {
+                for (const QString& name : *names)
+                    editablePositions_.push_back(row.record.position(name));
             }
-            const QVariant key = row.record.value(QLatin1String(keyField));
+        }
+        const auto editorFor = [&](const QString& table, const QString& keyField, qsizetype first) {
+            QVariantMap original;
+            for (qsizetype i = 0; i < editable.size(); ++i) {
+                const int at = editablePositions_[std::size_t(first + i)];
+                if (at >= 0)
+                    original.insert(editable[i], row.record.at(at));
+            }
+            const QVariant key = row.record.value(keyField);
             // A record the join did not find has no row to correct.
-            return key.isNull() ? RowEditor() : RowEditor(db_, QLatin1String(table), QStringLiteral("cod_anagra"), key, original);
+            return key.isNull() ? RowEditor() : RowEditor(db_, table, QStringLiteral("cod_anagra"), key, original);
         };
-        row.current = editorFor("CA_ANAGRAFICHE", "cod_anagra", "");
-        row.historical = editorFor("CA_ANAGRAFICHE_STO", "cod_anagra_s", "_s");
+        row.current = editorFor(QStringLiteral("CA_ANAGRAFICHE"), QStringLiteral("cod_anagra"), 0);
+        row.historical = editorFor(QStringLiteral("CA_ANAGRAFICHE_STO"), QStringLiteral("cod_anagra_s"), editable.size());
         ok = checkRow(row);
     }
     if (ok && !reader.error().isEmpty())

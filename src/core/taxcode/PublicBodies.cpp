@@ -156,15 +156,11 @@ bool BodyMove::run()
         ctx_.ui().critical(kReadFailure + QStringLiteral("\r\n") + reader.error(), kBodiesTitle);
         return false;
     }
-    FieldIndex fields;
-    QSqlRecord record;
+    FieldRow row;
     QString last;
     bool customerKind = false; // the subject's current VAT number is gone: every role declares "C"
     Feedback feedback = ctx_.feedback();
-    while (!failed_ && reader.next(record)) {
-        if (fields.isEmpty())
-            fields.build(record);
-        const FieldRow row(record, &fields);
+    while (!failed_ && reader.next(row)) {
         const QString code = row.value(QStringLiteral("cod_anagra")).toString();
         if (code != last) {
             // Between two subjects: what was moved stays moved.

@@ -1,5 +1,7 @@
 #include "util/TextUtil.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 
 namespace corv::utl {
@@ -30,6 +32,9 @@ QString RepeatChar(int count, QChar c) { return count > 0 ? QString(count, c) : 
 
 QString StripChars(const QString& text, const QString& set)
 {
+    const auto strip = [&set](QChar c) { return set.contains(c); };
+    if (std::none_of(text.cbegin(), text.cend(), strip))
+        return text; // nothing to strip: shared, not copied
     QString result;
     result.reserve(text.size());
     for (QChar c : text) {
