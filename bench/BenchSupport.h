@@ -5,7 +5,9 @@
 #include "journal/VatListings.h"
 #include "console/BatchUi.h"
 #include "context/AppContext.h"
+#include "db/SqliteFunctions.h"
 
+#include <sqlite3.h>
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -49,3 +51,44 @@ inline bool openDemoCompany(corv::AppContext& ctx)
     ctx.setCorvinaOpen(true);
     return true;
 }
+
+// Every statement a SQLite connection runs, written with its values to a
+// file for the sqlite3 shell to replay, and the rows they returned counted:
+// the replay must return as many.
+class StatementTrace {
+public:
+    // False when the file cannot be created.
+    bool start(const QSqlDatabase& db, const char* path)
+    {
+        file_ = std::fopen(path, "w");
+        if (!file_)
+            return false;
+        sqlite3_trace_v2(corv::sqliteHandleOf(db), SQLITE_TRACE_STMT | SQLITE_TRACE_ROW, &StatementTrace::event, this);
+        return true;
+    }
+    // False when the file could not be written whole.
+    bool finish()
+    {
+        const bool written = !file_ || (!std::ferror(file_) && std::fclose(file_) == 0);
+        file_ = nullptr;
+        return written;
+    }
+    bool active() const { return file_ != nullptr; }
+    long rows() const { return rows_; }
+
+private:
+    static int event(unsigned kind, void* self, void* statement, void*)
+    {
+        auto* trace = static_cast<StatementTrace*>(self);
+        if (kind == SQLITE_TRACE_ROW) {
+            ++trace->rows_;
+        } else if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement))) {
+            std::fputs(sql, trace->file_);
+            std::fputs(";\n", trace->file_);
+            sqlite3_free(sql);
+        }
+        return 0;
+    }
+    std::FILE* file_ = nullptr;
+    long rows_ = 0;
+};

@@ -9,7 +9,6 @@
 // Usage: general_check_bench WORK_FOLDER [STATEMENTS_FILE]
 #include "BenchSupport.h"
 #include "db/ConnectionString.h"
-#include "db/SqliteFunctions.h"
 #include "console/BatchUi.h"
 #include "context/AppContext.h"
 #include "taxcode/GeneralCheck.h"
@@ -18,34 +17,14 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
-#include <sqlite3.h>
 
 using namespace corv;
-
-namespace {
-
-std::FILE* traceFile = nullptr;
-long tracedRows = 0;
-
-int traceStatement(unsigned event, void*, void* statement, void*)
-{
-    if (event == SQLITE_TRACE_ROW) {
-        ++tracedRows;
-    } else if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement))) {
-        std::fputs(sql, traceFile);
-        std::fputs(";\n", traceFile);
-        sqlite3_free(sql);
-    }
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DEMO [FILE_ISTRUZIONI]\n");
+        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DI_LAVORO [FILE_ISTRUZIONI]\n");
         return 2;
     }
     const QString work = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -61,18 +40,15 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    if (argc > 2) {
-        traceFile = std::fopen(argv[2], "w");
-        if (!traceFile)
-            return 1;
-        sqlite3_trace_v2(sqliteHandleOf(ctx.connections().db(Connections::Company)), SQLITE_TRACE_STMT | SQLITE_TRACE_ROW, traceStatement,
-                         nullptr);
-    }
+    StatementTrace trace;
+    if (argc > 2 && !trace.start(ctx.connections().db(Connections::Company), argv[2]))
+        return 1;
+    const bool traced = trace.active();
     const GeneralCheckResult result = runGeneralCheck(ctx, {QStringLiteral("DEMO"), QString(), {}});
-    if (traceFile && std::fclose(traceFile) != 0)
+    if (!trace.finish())
         return 1;
     std::printf("segnalazioni %d\n", result.findings);
-    if (traceFile)
-        std::printf("righe lette %ld\n", tracedRows);
+    if (traced)
+        std::printf("righe lette %ld\n", trace.rows());
     return result.completed ? 0 : 1;
 }

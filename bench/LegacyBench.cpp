@@ -1,102 +1,64 @@
-// One run of one legacy-archive or registry command over the large demo
-// installation, in a process of its own:
-//   legacy_bench totali|lettura|esteri LARGE_DEMO_FOLDER [sql]
-// "totali" the legacy journal totals of company 001 (the lists read first,
-// not measured), "lettura" the Nembo lists read from the export files,
-// "esteri" the foreign fiscal code fill on the DEMO registry (put back as it
-// was afterwards, not measured). With "sql" it prints the statements the
-// fill walks, for the sqlite3 shell beside it (scripts/bench/legacy.sh).
+// One legacy-archive or registry command over a demo installation, in a
+// process of its own, timed as a whole by scripts/bench/legacy.sh:
+//   legacy_bench lettura DEMO_FOLDER: the Nembo lists of company 001 read
+//     from the export files; prints "righe N", the rows of the three lists.
+//   legacy_bench esteri WORK_FOLDER [STATEMENTS_FILE]: the foreign fiscal
+//     code fill on the DEMO registry of a work copy of the installation
+//     (the script puts a fresh company database there before each run);
+//     prints "righe rapporto N", the lines of its report. With a file name,
+//     every statement the fill runs is written there with its values, for
+//     the sqlite3 shell to replay, and "righe lette N" says how many rows
+//     those statements returned.
 #include "BenchSupport.h"
-#include "ardea/ArdeaLogin.h"
-#include "ardea/CompanyOpening.h"
-#include "console/ConsoleState.h"
 #include "legacy/LegacyReferences.h"
-#include "legacy/LegacyTotals.h"
-#include "console/BatchUi.h"
-#include "context/AppContext.h"
 #include "taxcode/ForeignCodes.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QSqlQuery>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 
 using namespace corv;
 
-namespace {
-
-const QString kCompany = QStringLiteral("001");
-
-QString walkSql(const char* table)
-{
-    return QStringLiteral("SELECT * FROM ") + QLatin1String(table)
-           + QStringLiteral(" WHERE cod_cfisc_estero IS NULL AND not(cod_naz IN ('IT')) ORDER BY cod_naz, des_ragsoc");
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "Uso: legacy_bench totali|lettura|esteri CARTELLA_DEMO_GRANDE [sql]\n");
+    if (argc < 3 || (std::strcmp(argv[1], "lettura") != 0 && std::strcmp(argv[1], "esteri") != 0)) {
+        std::fprintf(stderr, "Uso: legacy_bench lettura|esteri CARTELLA [FILE_ISTRUZIONI]\n");
         return 2;
     }
-    const char* measure = argv[1];
-    if (argc > 3) {
-        std::printf("%s;\n%s;\n", qPrintable(walkSql("CA_ANAGRAFICHE")), qPrintable(walkSql("CA_ANAGRAFICHE_STO")));
-        return 0;
-    }
     const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    const QString folder = home + QStringLiteral("/nembo");
-    QTemporaryDir output; // the reports go there, not into the demo
     QuietUi ui(true);
-    AppPaths paths = AppPaths::forHome(home);
-    paths.dataDir = output.path();
-    AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
-    QElapsedTimer timer;
-    long rows = 0;
-    if (std::strcmp(measure, "lettura") == 0) {
-        timer.start();
-        const ReferenceLists lists = legacy::readLegacyReferences(ctx, folder, kCompany);
-        rows = lists.vatCodes.size() + lists.reasons.size() + lists.subjects.size();
-    } else if (std::strcmp(measure, "totali") == 0) {
-        const ReferenceLists lists = legacy::readLegacyReferences(ctx, folder, kCompany);
-        timer.start();
-        const legacy::JournalTotals totals = legacy::totalJournal(ctx, folder, kCompany, lists);
-        for (const QString& line : totals.report)
-            rows += line.size() > 7 && line[7] == QLatin1Char('-') && line[0].isDigit();
-    } else {
-        if (!openDemoCompany(ctx))
-            return 1;
-        const QSqlDatabase db = ctx.connections().db(Connections::Company);
-        // What the fill will change, to put back afterwards.
-        QStringList current, historical;
-        for (auto [table, keys] : {std::pair{"CA_ANAGRAFICHE", &current}, std::pair{"CA_ANAGRAFICHE_STO", &historical}}) {
-            QSqlQuery q(db);
-            q.exec(walkSql(table));
-            while (q.next())
-                *keys << q.value(QStringLiteral("cod_anagra")).toString();
-        }
-        rows = current.size() + historical.size();
-        timer.start();
-        if (fillForeignCodes(ctx).outcome != CommandResult::Outcome::Done)
-            return 1;
-        const double seconds = timer.nsecsElapsed() / 1e9;
-        for (auto [table, keys] : {std::pair{"CA_ANAGRAFICHE", &current}, std::pair{"CA_ANAGRAFICHE_STO", &historical}}) {
-            QSqlQuery reset(db);
-            reset.prepare(QStringLiteral("UPDATE ") + QLatin1String(table) + QStringLiteral(" SET cod_cfisc_estero=NULL WHERE cod_anagra=?"));
-            for (const QString& key : *keys) {
-                reset.addBindValue(key);
-                reset.exec();
-            }
-        }
-        printMeasure(seconds, rows);
+    if (std::strcmp(argv[1], "lettura") == 0) {
+        QTemporaryDir output; // nothing of the demo's changes
+        AppPaths paths = AppPaths::forHome(home);
+        paths.dataDir = output.path();
+        AppContext ctx(paths, makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
+        const ReferenceLists lists = legacy::readLegacyReferences(ctx, home + QStringLiteral("/nembo"), QStringLiteral("001"));
+        std::printf("righe %lld\n", static_cast<long long>(lists.vatCodes.size() + lists.reasons.size() + lists.subjects.size()));
         return 0;
     }
-    printMeasure(timer.nsecsElapsed() / 1e9, rows);
+    ui.setConfirmChanges(true); // the fill is what is measured
+    AppContext ctx(AppPaths::forHome(home), makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
+    if (!openDemoCompany(ctx))
+        return 1;
+    StatementTrace trace;
+    if (argc > 3 && !trace.start(ctx.connections().db(Connections::Company), argv[3]))
+        return 1;
+    const bool traced = trace.active();
+    const CommandResult result = fillForeignCodes(ctx);
+    if (!trace.finish() || result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
+        return 1;
+    QFile report(result.reportPath);
+    if (!report.open(QIODevice::ReadOnly))
+        return 1;
+    long lines = 0;
+    while (!report.readLine().isEmpty())
+        ++lines;
+    std::printf("righe rapporto %ld\n", lines);
+    if (traced)
+        std::printf("righe lette %ld\n", trace.rows());
     return 0;
 }

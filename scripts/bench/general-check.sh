@@ -16,10 +16,15 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/db"
 # Written to the disk before the clock starts: its write-back would land on
 # whichever run came next.
-fresh_copy() { cp "$large/db/AR_DEMO.sqlite" "$work/db/AR_DEMO.sqlite"; rm -f "$work"/*.log; sync "$work/db/AR_DEMO.sqlite"; }
+fresh_copy() {
+  rm -f "$work"/*.log "$work/db/AR_DEMO.sqlite-wal" "$work/db/AR_DEMO.sqlite-shm"
+  cp "$large/db/AR_DEMO.sqlite" "$work/db/AR_DEMO.sqlite"
+  sync "$work/db/AR_DEMO.sqlite"
+}
 
 fresh_copy
-"$build/bench/general_check_bench" "$work" "$work/statements.sql" >"$work/traced"
+"$build/bench/general_check_bench" "$work" "$work/traced.sql" >"$work/traced"
+{ echo "$SQLITE_SETTINGS"; cat "$work/traced.sql"; } >"$work/statements.sql"
 findings=$(awk '/^segnalazioni/ { print $2 }' "$work/traced")
 traced_rows=$(awk '/^righe lette/ { print $3 }' "$work/traced")
 

@@ -5,6 +5,10 @@
 # resident size.
 RUNS="${RUNS:-5}"
 
+# The program's own settings of a SQLite connection: a replay by the sqlite3
+# shell starts with them, so that both commit and cache alike.
+SQLITE_SETTINGS='PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536;'
+
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 # ours COMMAND...: the command prints "seconds rows peak_kb"; sets OURS_S, OURS_ROWS, OURS_KB.
@@ -96,7 +100,8 @@ pairs() {
 }
 
 # pairs_report TITLE TARGET: the medians, their ratio, the per-pair range and
-# the load average; fails when the ratio of the medians passes TARGET.
+# the load average; returns 1 (under set -e: ends the script) when the ratio
+# of the medians passes TARGET.
 pairs_report() {
   local load
   load=$(cut -d ' ' -f 1-3 /proc/loadavg)
@@ -105,6 +110,6 @@ pairs_report() {
     'BEGIN { printf "%-40s corvutil %7.2f s %7.1f MB   %-7s %7.2f s %7.1f MB   rapporto %5.2f (%s-%s)   carico %s\n",
              t, o, ok / 1024, name, s, sk / 1024, o / (s > 0.01 ? s : 0.01), lo, hi, load }'
   if awk -v o="$OURS_S" -v s="$SHELL_S" -v target="$2" 'BEGIN { exit !(o / (s > 0.01 ? s : 0.01) > target) }'; then
-    echo "$1: rapporto oltre $2" >&2; exit 1
+    echo "$1: rapporto oltre $2" >&2; return 1
   fi
 }

@@ -39,14 +39,16 @@ void KeysetReader::streamOn(QString walkSql, QString countSql)
 
 bool KeysetReader::startWalk()
 {
-    QSqlQuery count(db_);
-    count.setForwardOnly(true);
-    if (!count.exec(countSql_) || !count.next()) {
-        error_ = count.lastError().text();
-        return false;
+    if (!countSql_.isEmpty()) {
+        QSqlQuery count(db_);
+        count.setForwardOnly(true);
+        if (!count.exec(countSql_) || !count.next()) {
+            error_ = count.lastError().text();
+            return false;
+        }
+        walkCount_ = count.value(0).toLongLong();
+        served_.reserve(walkCount_);
     }
-    walkCount_ = count.value(0).toLongLong();
-    served_.reserve(walkCount_);
     // Read by the engine's own statement where there is one: no QVariant
     // cache of the driver's, no text converted twice.
     walk_ = std::make_unique<RowReader>(db_);

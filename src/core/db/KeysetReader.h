@@ -37,8 +37,8 @@ public:
     // On an engine whose connection writes while it reads (SQLite) the rows
     // come instead from walkSql, the whole walk in one forward-only
     // statement (it must sort through the engine's own sorter, so that the
-    // rows the caller updates never move in it), and countSql counts them
-    // for the progress; a key invalidated is read again by itself, with the
+    // rows the caller updates never move in it), and countSql, when given,
+    // counts them for the progress; a key invalidated is read again by itself, with the
     // row statement, when its next row is reached. Called before start().
     void streamOn(QString walkSql, QString countSql);
     // False on a database error (see error()).

@@ -52,6 +52,9 @@ bool ForeignFill::run(const QString& table, const QString& label)
     const QString where = QStringLiteral(" WHERE") + condition.mid(4);
     KeysetReader reader(db_, QStringLiteral("SELECT cod_anagra FROM ") + table + where + QStringLiteral(" ORDER BY cod_naz, des_ragsoc"),
                         QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE cod_anagra IN %1"), QStringLiteral("cod_anagra"));
+    // Where the engine allows it, the whole walk in one statement, sorted
+    // before the first row: the updates never move a row in it.
+    reader.streamOn(QStringLiteral("SELECT * FROM ") + table + where + QStringLiteral(" ORDER BY cod_naz, des_ragsoc"), QString());
     if (!reader.start()) {
         ctx_.ui().critical(kReadFailure + QStringLiteral("\r\n") + reader.error());
         return false;
