@@ -12,15 +12,9 @@
 
 #include <cstdio>
 
-// One measured run per process: the script starts a fresh process for every
-// run, so no run reuses what an earlier one left in memory. Each prints one
-// line: seconds, rows and the process's peak memory in kilobytes.
-inline void printMeasure(double seconds, long rows)
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.4f %ld %ld\n", seconds, rows, static_cast<long>(usage.ru_maxrss));
-}
+// One run per process: the script times the whole process from outside
+// (scripts/bench/measure.sh), so no run reuses what an earlier one left in
+// memory and no part of the program's work goes unmeasured.
 
 // Nobody at the screen: every question takes its default answer (or Yes),
 // nothing is shown, events are not run, reports are not opened.
@@ -92,3 +86,37 @@ private:
     std::FILE* file_ = nullptr;
     long rows_ = 0;
 };
+
+// The statements of the connection a benchmark measures, traced when the
+// environment names a file in CORVUTIL_BENCH_TRACE (or, for a second
+// connection, CORVUTIL_BENCH_TRACE_2): the script replays them with the
+// sqlite3 shell as the reference.
+inline StatementTrace& benchTrace(int which)
+{
+    static StatementTrace traces[2];
+    return traces[which];
+}
+inline bool traceIfAsked(const QSqlDatabase& db, int which = 0)
+{
+    const QByteArray file = qgetenv(which == 0 ? "CORVUTIL_BENCH_TRACE" : "CORVUTIL_BENCH_TRACE_2");
+    return file.isEmpty() || benchTrace(which).start(db, file.constData());
+}
+
+// What every run prints: "righe N", the rows as the command counted them,
+// then, when traced, "righe lette M", the rows the traced statements
+// returned. The exit status: 0, or 1 when a trace could not be written.
+inline int printRows(long rows)
+{
+    long traced = 0;
+    bool anyTrace = false;
+    for (int which : {0, 1}) {
+        anyTrace = anyTrace || benchTrace(which).active();
+        traced += benchTrace(which).rows();
+        if (!benchTrace(which).finish())
+            return 1;
+    }
+    std::printf("righe %ld\n", rows);
+    if (anyTrace)
+        std::printf("righe lette %ld\n", traced);
+    return 0;
+}

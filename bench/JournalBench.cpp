@@ -1,14 +1,15 @@
-// One run of one journal command over the large demo installation, in a
-// process of its own:
-//   journal_bench ardea|finestra|corvina|confronto|liquidazioni LARGE_DEMO_FOLDER [sql|sql-corvina]
+// One journal command over the large demo installation, in a process of its
+// own (scripts/bench/journal.sh times it whole):
+//   journal_bench ardea|finestra|corvina|confronto LARGE_DEMO_FOLDER
 // "ardea" the Ardea journal totals (report and result list), "finestra" the
 // same with its million-line result list shown in a list view, "corvina" the
 // Corvina totals and sums of 2025, "confronto" the comparison of the sources
-// over 2025. With "sql" it prints the statements the command runs on the
-// company database ("sql-corvina": on the Corvina one), for the sqlite3 shell
-// beside it (scripts/bench/journal.sh). "liquidazioni" only prints the
-// statements of the settlement comparison (scripts/bench/settlements.sh times
-// the program itself).
+// over 2025. Prints "righe N" (see printRows): CORVUTIL_BENCH_TRACE traces
+// the statements on the database the command reads (for the comparison the
+// company's, and CORVUTIL_BENCH_TRACE_2 Corvina's).
+//   journal_bench liquidazioni LARGE_DEMO_FOLDER sql|sql-corvina
+// prints the statements of the settlement comparison for the sqlite3 shell
+// (scripts/bench/settlements.sh times the program itself).
 #include "BenchSupport.h"
 #include "LinesTable.h"
 #include "ardea/ArdeaLogin.h"
@@ -27,7 +28,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
@@ -96,26 +96,14 @@ QStringList settlementStatementsForTheShell(bool corvina)
 int main(int argc, char* argv[])
 {
     if (argc < 3) {
-        std::fprintf(stderr, "Uso: journal_bench ardea|finestra|corvina|confronto|liquidazioni CARTELLA_DEMO_GRANDE [sql|sql-corvina]\n");
+        std::fprintf(stderr, "Uso: journal_bench ardea|finestra|corvina|confronto CARTELLA_DEMO_GRANDE | liquidazioni CARTELLA sql|sql-corvina\n");
         return 2;
     }
     const char* measure = argv[1];
-    const Dialect& sqlite = Dialect::of(Engine::Sqlite);
-    if (argc > 3) {
-        const bool corvina = std::strcmp(argv[3], "sql-corvina") == 0;
-        QStringList statements;
-        if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0)
-            statements << ardeaJournalSql(sqlite, QDate(), QDate()) << ardeaRegisterTotalsSql(sqlite, QDate(), QDate());
-        else if (std::strcmp(measure, "corvina") == 0)
-            statements << corvinaJournalSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaCodeSumsSql(sqlite, QStringLiteral("DEMO"), kYear)
-                       << corvinaTypeSumsSql(sqlite, QStringLiteral("DEMO"), kYear) << corvinaReasonSumsSql(sqlite, QStringLiteral("DEMO"), kYear);
-        else if (std::strcmp(measure, "liquidazioni") == 0)
-            statements << settlementStatementsForTheShell(corvina);
-        else if (corvina)
-            statements << corvinaComparisonSql(sqlite, QStringLiteral("DEMO"), kYear);
-        else
-            statements << ardeaComparisonSql(sqlite, QDate(kYear, 1, 1), QDate(kYear, 12, 31));
-        for (const QString& sql : statements)
+    if (std::strcmp(measure, "liquidazioni") == 0) {
+        if (argc < 4)
+            return 2;
+        for (const QString& sql : settlementStatementsForTheShell(std::strcmp(argv[3], "sql-corvina") == 0))
             std::printf("%s;\n", qPrintable(sql));
         return 0;
     }
@@ -141,8 +129,12 @@ int main(int argc, char* argv[])
     state.lists[ConsoleState::ArdeaTab].reasons = {QStringLiteral("x")};
     state.lists[ConsoleState::ArdeaTab].subjects = {QStringLiteral("x")};
 
-    QElapsedTimer timer;
-    timer.start();
+    const QSqlDatabase company = ctx.connections().db(Connections::Company);
+    const QSqlDatabase corvina = ctx.connections().db(Connections::Corvina);
+    const bool onCorvina = std::strcmp(measure, "corvina") == 0;
+    const bool comparison = std::strcmp(measure, "confronto") == 0;
+    if (!traceIfAsked(onCorvina ? corvina : company) || (comparison && !traceIfAsked(corvina, 1)))
+        return 1;
     long rows = 0;
     if (std::strcmp(measure, "ardea") == 0 || std::strcmp(measure, "finestra") == 0) {
         CommandResult result = totalArdeaJournal(ctx, ArdeaJournalInput{true, QDate(), QDate(), {}});
@@ -181,6 +173,5 @@ int main(int argc, char* argv[])
             return 1;
         rows = result.findings;
     }
-    printMeasure(timer.nsecsElapsed() / 1e9, rows);
-    return 0;
+    return printRows(rows);
 }

@@ -24,7 +24,7 @@ fresh_copy() {
 
 fresh_copy
 "$build/bench/general_check_bench" "$work" "$work/traced.sql" >"$work/traced"
-{ echo "$SQLITE_SETTINGS"; cat "$work/traced.sql"; } >"$work/statements.sql"
+{ sqlite_settings; cat "$work/traced.sql"; } >"$work/statements.sql"
 findings=$(awk '/^segnalazioni/ { print $2 }' "$work/traced")
 traced_rows=$(awk '/^righe lette/ { print $3 }' "$work/traced")
 

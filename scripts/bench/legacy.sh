@@ -86,7 +86,7 @@ fresh_company() {
 }
 fresh_company
 "$build/bench/legacy_bench" esteri "$home" "$work/traced.sql" >"$work/traced"
-{ echo "$SQLITE_SETTINGS"; cat "$work/traced.sql"; } >"$work/esteri.sql"
+{ sqlite_settings; cat "$work/traced.sql"; } >"$work/esteri.sql"
 traced_rows=$(awk '/^righe lette/ { print $3 }' "$work/traced")
 report_lines=$(awk '/^righe rapporto/ { print $3 }' "$work/traced")
 REF_NAME=sqlite3

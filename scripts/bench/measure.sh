@@ -5,9 +5,12 @@
 # resident size.
 RUNS="${RUNS:-5}"
 
-# The program's own settings of a SQLite connection: a replay by the sqlite3
-# shell starts with them, so that both commit and cache alike.
-SQLITE_SETTINGS='PRAGMA synchronous = NORMAL; PRAGMA cache_size = -65536;'
+# What a replay by the sqlite3 shell starts with: the program's SQL Server
+# functions (the extension built beside the benchmarks) and its connection
+# settings, so that both run the same functions, commit and cache alike.
+sqlite_settings() {
+  printf '.load %s\nPRAGMA synchronous = NORMAL;\nPRAGMA cache_size = -65536;\n' "$build/bench/corvutil_sqlfunctions"
+}
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
@@ -111,5 +114,39 @@ pairs_report() {
              t, o, ok / 1024, name, s, sk / 1024, o / (s > 0.01 ? s : 0.01), lo, hi, load }'
   if awk -v o="$OURS_S" -v s="$SHELL_S" -v target="$2" 'BEGIN { exit !(o / (s > 0.01 ? s : 0.01) > target) }'; then
     echo "$1: rapporto oltre $2" >&2; return 1
+  fi
+}
+
+# trace_statements FILE COMMAND...: runs a benchmark program once with the
+# statements of the connection it measures traced (CORVUTIL_BENCH_TRACE,
+# and CORVUTIL_BENCH_TRACE_2 to FILE.2 when TRACE_SECOND is set); FILE (and
+# FILE.2) get them for the sqlite3 shell, the program's connection settings
+# first. Sets OURS_ROWS (the rows the command counted) and TRACED_ROWS (the
+# rows the traced statements returned).
+trace_statements() {
+  local file=$1 out
+  shift
+  if [ -n "${TRACE_SECOND:-}" ]; then
+    out=$(CORVUTIL_BENCH_TRACE="$file.raw" CORVUTIL_BENCH_TRACE_2="$file.2.raw" "$@") ||
+      { echo "corvutil: il comando è fallito: $*" >&2; exit 1; }
+    { sqlite_settings; cat "$file.2.raw"; } >"$file.2"
+    rm -f "$file.2.raw"
+  else
+    out=$(CORVUTIL_BENCH_TRACE="$file.raw" "$@") || { echo "corvutil: il comando è fallito: $*" >&2; exit 1; }
+  fi
+  { sqlite_settings; cat "$file.raw"; } >"$file"
+  rm -f "$file.raw"
+  OURS_ROWS=$(awk '$1 == "righe" && $2 != "lette" { print $2 }' <<<"$out")
+  TRACED_ROWS=$(awk '$1 == "righe" && $2 == "lette" { print $3 }' <<<"$out")
+}
+
+# check_replay: after pairs on a traced run, the replay returned the rows
+# the program's statements returned, and every run counted the same rows.
+check_replay() {
+  if [ "$SHELL_ROWS" != "$TRACED_ROWS" ]; then
+    echo "la rilettura di sqlite3 restituisce $SHELL_ROWS righe, le istruzioni del programma $TRACED_ROWS" >&2; exit 1
+  fi
+  if ! grep -qx "righe $OURS_ROWS" "$OURS_OUT"; then
+    echo "righe diverse tra le esecuzioni: $OURS_ROWS, poi $(head -n 1 "$OURS_OUT")" >&2; exit 1
   fi
 }

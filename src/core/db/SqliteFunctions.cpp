@@ -68,8 +68,11 @@ sqlite3* sqliteHandleOf(const QSqlDatabase& db)
 bool registerSqlServerFunctions(const QSqlDatabase& db)
 {
     sqlite3* sqlite = sqliteHandleOf(db);
-    if (!sqlite)
-        return false;
+    return sqlite && registerSqlServerFunctions(sqlite);
+}
+
+bool registerSqlServerFunctions(sqlite3* sqlite)
+{
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     bool ok = true;
     ok &= sqlite3_create_function_v2(sqlite, "year", 1, flags, nullptr, datePartFunction<0, 4>, nullptr, nullptr, nullptr) == SQLITE_OK;

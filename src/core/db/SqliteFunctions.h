@@ -13,5 +13,6 @@ sqlite3* sqliteHandleOf(const QSqlDatabase& db);
 // same on both engines. ISNULL is a keyword of SQLite: the dialect writes
 // COALESCE instead. False when the handle could not be reached.
 bool registerSqlServerFunctions(const QSqlDatabase& db);
+bool registerSqlServerFunctions(sqlite3* handle);
 
 } // namespace corv

@@ -80,12 +80,14 @@ RebuildResult rebuild(const QString& path, const QString& townsText, const QStri
         db.rollback();
         return result;
     };
-    QSqlQuery exists(db), insert(db), update(db);
-    exists.prepare(QStringLiteral("SELECT cod_localita FROM Localita WHERE cod_localita=?"));
-    insert.prepare(QStringLiteral("INSERT INTO Localita (cod_localita, cod_cap, des_localita, sig_prov, flg_provincia, sig_istat_loc, cod_localita_prov)"
-                                  " VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    update.prepare(QStringLiteral("UPDATE Localita SET cod_cap=?, des_localita=?, sig_prov=?, flg_provincia=?, sig_istat_loc=?, cod_localita_prov=?"
-                                  " WHERE cod_localita=?"));
+    // A town already there takes the file's values (its nation code stays):
+    // one statement a line, the town database being SQLite's whatever the
+    // installation's engine.
+    QSqlQuery store(db);
+    store.prepare(QStringLiteral("INSERT INTO Localita (cod_localita, cod_cap, des_localita, sig_prov, flg_provincia, sig_istat_loc, cod_localita_prov)"
+                                 " VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (cod_localita) DO UPDATE SET cod_cap=excluded.cod_cap,"
+                                 " des_localita=excluded.des_localita, sig_prov=excluded.sig_prov, flg_provincia=excluded.flg_provincia,"
+                                 " sig_istat_loc=excluded.sig_istat_loc, cod_localita_prov=excluded.cod_localita_prov"));
     legacy::ExportReader towns(townsText);
     legacy::ExportReader nations(nationsText);
     // Both readable first (a folder of that name, a file without permission):
@@ -108,23 +110,12 @@ RebuildResult rebuild(const QString& path, const QString& townsText, const QStri
         }
         if (progress)
             progress(key);
-        QVariantList values;
+        store.bindValue(0, key);
+        int at = 1;
         for (int field : {4, 5, 6, 7, 11, 12})
-            values << orNull(normalized(record.field(field)));
-        exists.addBindValue(key);
-        if (!exists.exec())
-            return failed(exists);
-        const bool found = exists.next();
-        exists.finish();
-        QSqlQuery& q = found ? update : insert;
-        if (!found)
-            q.addBindValue(key);
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        if (found)
-            q.addBindValue(key);
-        if (!q.exec())
-            return failed(q);
+            store.bindValue(at++, orNull(normalized(record.field(field))));
+        if (!store.exec())
+            return failed(store);
         ++result.towns;
     }
     if (towns.failed()) {
@@ -132,6 +123,11 @@ RebuildResult rebuild(const QString& path, const QString& townsText, const QStri
         db.rollback();
         return result;
     }
+    // Each nation finds its town by name: through an index, not a scan of
+    // every town per nation.
+    QSqlQuery index(db);
+    if (!index.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS Localita_des_localita ON Localita (des_localita)")))
+        return failed(index);
     QSqlQuery iso(db);
     iso.prepare(QStringLiteral("UPDATE LOCALITA SET cod_iso=? WHERE des_localita=?"));
     while (nations.next(record)) {
