@@ -198,3 +198,39 @@ TEST(ListLines, SearchWrapsAroundAndThinning)
 }
 
 } // namespace
+
+#include "listview/RowSpool.h"
+
+namespace {
+
+// The rows come back as they went in, whether they stayed in memory or went
+// to the disk a buffer at a time.
+TEST(RowSpool, RowsComeBackAsTheyWentInFromMemoryOrFromTheDisk)
+{
+    for (const std::size_t memory : {std::size_t(32) << 20, std::size_t(100)}) {
+        RowSpool spool(memory);
+        ASSERT_TRUE(spool.isOpen());
+        std::vector<std::string> texts;
+        for (int row = 0; row < 3000; ++row)
+            texts.push_back(std::string(static_cast<std::size_t>(row % 700), 'a' + row % 26) + "è");
+        for (int row = 0; row < 3000; ++row) {
+            spool.add(SpooledCell{SpooledCell::Text, 0, 0, texts[static_cast<std::size_t>(row)]});
+            spool.add(SpooledCell{SpooledCell::Integer, row * 1000003LL, 0, {}});
+            spool.add(SpooledCell{row % 2 ? SpooledCell::Null : SpooledCell::Real, 0, row / 4.0, {}});
+        }
+        ASSERT_TRUE(spool.rewind());
+        std::vector<SpooledCell> cells;
+        int rows = 0;
+        for (; spool.next(3, cells); ++rows) {
+            ASSERT_EQ(cells[0].text, texts[static_cast<std::size_t>(rows)]) << memory << " " << rows;
+            ASSERT_EQ(cells[1].integer, rows * 1000003LL);
+            ASSERT_EQ(cells[2].kind, rows % 2 ? SpooledCell::Null : SpooledCell::Real);
+            if (rows % 2 == 0) {
+                ASSERT_EQ(cells[2].real, rows / 4.0);
+            }
+        }
+        EXPECT_EQ(rows, 3000) << memory;
+    }
+}
+
+} // namespace

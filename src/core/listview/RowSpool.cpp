@@ -3,6 +3,7 @@
 #include "db/RowReader.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cstring>
 
 namespace corv {
@@ -24,7 +25,8 @@ QString SpooledCell::toText() const
     return {};
 }
 
-RowSpool::RowSpool() : out_(static_cast<std::size_t>(kBufferSize) + 8192)
+RowSpool::RowSpool(std::size_t memoryLimit)
+    : out_(std::min(static_cast<std::size_t>(kBufferSize) + 8192, std::max<std::size_t>(memoryLimit, 64))), memoryLimit_(memoryLimit)
 {
     ok_ = file_.open();
 }
@@ -32,9 +34,15 @@ RowSpool::RowSpool() : out_(static_cast<std::size_t>(kBufferSize) + 8192)
 void RowSpool::put(const void* data, std::size_t size)
 {
     if (used_ + size > out_.size()) {
-        flush();
-        if (size > out_.size())
-            out_.resize(size);
+        // A small result stays in memory; a large one goes to the file a
+        // buffer at a time, so the memory never grows with the rows.
+        if (!flushed_ && out_.size() < memoryLimit_) {
+            out_.resize(std::max(out_.size() * 2, used_ + size));
+        } else {
+            flush();
+            if (size > out_.size())
+                out_.resize(size);
+        }
     }
     std::memcpy(out_.data() + used_, data, size);
     used_ += size;
@@ -113,6 +121,7 @@ void RowSpool::add(const SpooledCell& cell)
 
 bool RowSpool::flush()
 {
+    flushed_ = true;
     if (ok_ && used_ > 0)
         ok_ = file_.write(out_.data(), static_cast<qint64>(used_)) == static_cast<qint64>(used_);
     used_ = 0;
@@ -121,6 +130,14 @@ bool RowSpool::flush()
 
 bool RowSpool::rewind()
 {
+    at_ = 0;
+    if (!flushed_) {
+        // All in memory: read from there, the file stays empty.
+        buffer_ = QByteArray(out_.data(), static_cast<qsizetype>(used_));
+        out_ = {};
+        used_ = 0;
+        return ok_;
+    }
     if (!flush() || !file_.seek(0))
         return ok_ = false;
     out_ = {};
@@ -148,12 +165,13 @@ bool RowSpool::next(int columns, std::vector<SpooledCell>& cells)
 {
     // What earlier rows used goes; this row's text is pointed at only once
     // the whole row is in the buffer, which may move while it grows.
-    if (at_ > kBufferSize) {
+    if (flushed_ && at_ > kBufferSize) {
         buffer_.remove(0, at_);
         at_ = 0;
     }
     cells.resize(static_cast<std::size_t>(columns));
-    std::vector<std::pair<qsizetype, std::uint32_t>> texts(static_cast<std::size_t>(columns), {0, 0});
+    std::vector<std::pair<qsizetype, std::uint32_t>>& texts = texts_;
+    texts.assign(static_cast<std::size_t>(columns), {0, 0});
     for (int c = 0; c < columns; ++c) {
         if (!fill(1))
             return false;

@@ -23,12 +23,14 @@ struct SpooledCell {
     QString toText() const;
 };
 
-// The rows of a statement kept on disk between the read that learns their
-// widths and the pass that writes them: the statement runs once, and the
-// memory does not grow with the number of rows.
+// The rows of a statement kept between the read that learns their widths and
+// the pass that writes them: in memory up to some megabytes, on disk beyond,
+// so that the statement runs once and the memory does not grow with the
+// number of rows.
 class RowSpool {
 public:
-    RowSpool();
+    // Up to memoryLimit bytes of rows stay in memory (the default: 32 MiB).
+    explicit RowSpool(std::size_t memoryLimit = std::size_t(32) << 20);
     bool isOpen() const { return ok_; }
 
     // Writing, row by row. The cell written is handed back (its text good
@@ -52,6 +54,9 @@ private:
     std::size_t used_ = 0;
     QByteArray textCopy_;   // a value the Qt driver gave, kept for the cell handed back
     qsizetype at_ = 0;
+    std::vector<std::pair<qsizetype, std::uint32_t>> texts_; // where a row's texts lie in the buffer
+    std::size_t memoryLimit_;
+    bool flushed_ = false; // some rows went to the file: the spool no longer fits in memory
     bool ok_ = false;
 };
 

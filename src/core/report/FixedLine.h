@@ -42,6 +42,14 @@ public:
 
     const QString& str() const { return line_; }
     QString take() { return std::move(line_); }
+    // The line as a string of its own exact size; this one starts again,
+    // keeping its room for the next line of a loop.
+    QString takeExact()
+    {
+        QString line(line_.constData(), line_.size());
+        line_.truncate(0);
+        return line;
+    }
 
     // The pieces, for callers that build a line of their own layout.
     static void appendPadded(QString& line, QStringView value, int width);

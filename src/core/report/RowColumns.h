@@ -25,8 +25,9 @@ public:
     RowColumns& textAt(int column, int width);
     // Anything else of the line's layout.
     FixedLine& line() { return line_; }
-    // The line built so far; the next row starts empty.
-    QString take() { return std::exchange(line_, FixedLine()).take(); }
+    // The line built so far, of its own size (lists of many rows keep no
+    // spare room per row); the next row starts empty.
+    QString take() { return line_.takeExact(); }
 
     int at(const char* name) const;
 
