@@ -25,24 +25,21 @@ QString SpooledCell::toText() const
     return {};
 }
 
-RowSpool::RowSpool(std::size_t memoryLimit)
-    : out_(std::min(static_cast<std::size_t>(kBufferSize) + 8192, std::max<std::size_t>(memoryLimit, 64))), memoryLimit_(memoryLimit)
+RowSpool::RowSpool(std::size_t memoryLimit) : memoryLimit_(std::max<std::size_t>(memoryLimit, 64))
 {
+    out_.resize(static_cast<qsizetype>(std::min<std::size_t>(kBufferSize, memoryLimit_)));
     ok_ = file_.open();
 }
 
 void RowSpool::put(const void* data, std::size_t size)
 {
-    if (used_ + size > out_.size()) {
-        // A small result stays in memory; a large one goes to the file a
-        // buffer at a time, so the memory never grows with the rows.
-        if (!flushed_ && out_.size() < memoryLimit_) {
-            out_.resize(std::max(out_.size() * 2, used_ + size));
-        } else {
+    if (used_ + size > static_cast<std::size_t>(out_.size())) {
+        // A small result stays in memory; past the limit everything goes to
+        // the file, a buffer at a time, so the memory never grows with the rows.
+        if (flushed_ || used_ + size > memoryLimit_)
             flush();
-            if (size > out_.size())
-                out_.resize(size);
-        }
+        if (used_ + size > static_cast<std::size_t>(out_.size())) // grown, its new bytes left as they are
+            out_.resize(static_cast<qsizetype>(std::max<std::size_t>(static_cast<std::size_t>(out_.size()) * 2, used_ + size)));
     }
     std::memcpy(out_.data() + used_, data, size);
     used_ += size;
@@ -123,7 +120,7 @@ bool RowSpool::flush()
 {
     flushed_ = true;
     if (ok_ && used_ > 0)
-        ok_ = file_.write(out_.data(), static_cast<qint64>(used_)) == static_cast<qint64>(used_);
+        ok_ = file_.write(out_.constData(), static_cast<qint64>(used_)) == static_cast<qint64>(used_);
     used_ = 0;
     return ok_;
 }
@@ -133,16 +130,16 @@ bool RowSpool::rewind()
     at_ = 0;
     if (!flushed_) {
         // All in memory: read from there, the file stays empty.
-        buffer_ = QByteArray(out_.data(), static_cast<qsizetype>(used_));
-        out_ = {};
+        out_.truncate(static_cast<qsizetype>(used_));
+        buffer_ = std::move(out_);
+        out_ = QByteArray();
         used_ = 0;
         return ok_;
     }
     if (!flush() || !file_.seek(0))
         return ok_ = false;
-    out_ = {};
+    out_ = QByteArray();
     buffer_.reserve(kBufferSize + 8192);
-    at_ = 0;
     return true;
 }
 

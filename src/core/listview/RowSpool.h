@@ -50,7 +50,7 @@ private:
 
     QTemporaryFile file_;
     QByteArray buffer_;     // reading
-    std::vector<char> out_; // writing
+    QByteArray out_;        // writing: its first used_ bytes
     std::size_t used_ = 0;
     QByteArray textCopy_;   // a value the Qt driver gave, kept for the cell handed back
     qsizetype at_ = 0;
