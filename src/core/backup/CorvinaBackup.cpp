@@ -5,6 +5,7 @@
 #include "db/Connections.h"
 #include "db/Dialect.h"
 #include "db/ScopedConnection.h"
+#include "db/SqliteFunctions.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
 #include "platform/Ui.h"
@@ -17,6 +18,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sqlite3.h>
 
 namespace corv {
 
@@ -164,6 +166,35 @@ bool BackupRun::sqlServer(QString& failure)
     return true;
 }
 
+// A consistent copy of the database as it is now, page by page through the
+// engine's online backup (what a writer commits meanwhile is not in it, and
+// the writer does not wait for the copy).
+bool snapshotInto(const QSqlDatabase& db, const QString& file, QString& failure)
+{
+    sqlite3* source = sqliteHandleOf(db);
+    if (!source) {
+        failure = QStringLiteral("collegamento SQLite non raggiungibile");
+        return false;
+    }
+    sqlite3* target = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        failure = QString::fromUtf8(sqlite3_errmsg(target));
+        sqlite3_close(target);
+        return false;
+    }
+    sqlite3_backup* copy = sqlite3_backup_init(target, "main", source, "main");
+    int result = copy ? sqlite3_backup_step(copy, -1) : sqlite3_errcode(target);
+    if (copy && sqlite3_backup_finish(copy) != SQLITE_OK && result == SQLITE_DONE)
+        result = sqlite3_errcode(target);
+    if (result != SQLITE_DONE)
+        failure = QString::fromUtf8(sqlite3_errstr(result));
+    if (sqlite3_close(target) != SQLITE_OK && result == SQLITE_DONE) {
+        failure = QStringLiteral("chiusura della copia non riuscita : ") + file;
+        return false;
+    }
+    return result == SQLITE_DONE;
+}
+
 bool BackupRun::sqlite(QString& failure)
 {
     const QSqlDatabase corvina = ctx_.connections().db(Connections::Corvina);
@@ -191,13 +222,9 @@ bool BackupRun::sqlite(QString& failure)
         ScopedConnection connection(QStringLiteral("backup"));
         if (!connection.open(dataConnectionString(spec->provider, spec->user, spec->password, databases[i], spec->server), &failure))
             return false;
-        // A consistent copy of the database as it is now.
         const QString snapshot = work.filePath(databases[i] + QStringLiteral(".sqlite"));
-        QSqlQuery q(connection.db());
-        if (!q.exec(QStringLiteral("VACUUM INTO ") + Dialect::of(Engine::Sqlite).quote(snapshot))) {
-            failure = q.lastError().text();
+        if (!snapshotInto(connection.db(), snapshot, failure))
             return false;
-        }
         if (!archive.addFile(databases[i] + QStringLiteral(".sqlite"), snapshot)) {
             failure = archive.error();
             return false;
