@@ -1,72 +1,23 @@
 #!/usr/bin/env bash
-# Sourced by the benchmarks: runs a command RUNS times, each in a fresh
-# process, and takes the medians; the sqlite3 shell beside it on the same SQL,
-# its exit status and row count checked. Peak memory is the process's maximum
-# resident size.
-RUNS="${RUNS:-5}"
+# Sourced by the benchmarks: the program and its reference (the sqlite3 shell
+# on the same statements, awk on the same file...) each timed as a whole
+# process by /usr/bin/time, alternately, their medians and the per-pair
+# ratio range; exit statuses and row counts checked. Peak memory is the
+# process's maximum resident size.
 
 # What a replay by the sqlite3 shell starts with: the program's SQL Server
 # functions (the extension built beside the benchmarks) and its connection
-# settings, so that both run the same functions, commit and cache alike.
+# settings, so that both run the same functions and commit alike.
 sqlite_settings() {
-  printf '.load %s\nPRAGMA synchronous = NORMAL;\nPRAGMA cache_size = -65536;\n' "$build/bench/corvutil_sqlfunctions"
+  printf '.load %s\nPRAGMA synchronous = NORMAL;\n' "$build/bench/corvutil_sqlfunctions"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-# ours COMMAND...: the command prints "seconds rows peak_kb"; sets OURS_S, OURS_ROWS, OURS_KB.
-ours() {
-  local out runs=() kbs=() line
-  for ((i = 0; i < RUNS; i++)); do
-    line=$("$@") || { echo "corvutil: il comando è fallito: $*" >&2; exit 1; }
-    read -r s rows kb <<<"$line"
-    runs+=("$s"); kbs+=("$kb"); OURS_ROWS="$rows"
-  done
-  OURS_S=$(printf '%s\n' "${runs[@]}" | median)
-  OURS_KB=$(printf '%s\n' "${kbs[@]}" | median)
-}
-
-# shell DATABASE SQLFILE: the sqlite3 shell on the file's statements, as reference.
-shell() { REF_INPUT="$2" reference sqlite3 "$1"; }
-
-# report TITLE: one line with both, their ratio and peak memory.
-report() {
-  awk -v t="$1" -v o="$OURS_S" -v s="$SHELL_S" -v ok="$OURS_KB" -v sk="$SHELL_KB" -v r="$OURS_ROWS" \
-    -v name="${REF_NAME:-sqlite3}" \
-    'BEGIN { printf "%-40s corvutil %7.3f s %7.1f MB   %-7s %7.3f s %7.1f MB   rapporto %5.2f   righe %d\n",
-             t, o, ok / 1024, name, s, sk / 1024, o / (s > 0.001 ? s : 0.001), r }'
-}
-
-# same_rows: the two read the same number of rows.
-same_rows() {
-  if [ "$OURS_ROWS" != "$SHELL_ROWS" ]; then
-    echo "righe diverse: corvutil $OURS_ROWS, sqlite3 $SHELL_ROWS" >&2; exit 1
-  fi
-}
-
-# reference COMMAND...: a reference program (REF_NAME names it in the report:
-# awk on the same file, the sqlite3 shell) run RUNS times, its standard input
-# REF_INPUT when set; sets SHELL_S, SHELL_ROWS (its output lines), SHELL_KB;
-# fails on a non-zero exit.
-reference() {
-  local runs=() kbs=() out stats
-  out=$(mktemp) stats=$(mktemp)
-  for ((i = 0; i < RUNS; i++)); do
-    if ! /usr/bin/time -f '%e %M' -o "$stats" "$@" <"${REF_INPUT:-/dev/null}" >"$out"; then
-      echo "riferimento: uscita con errore: $*" >&2; exit 1
-    fi
-    read -r s kb <"$stats"
-    runs+=("$s"); kbs+=("$kb")
-    SHELL_ROWS=$(wc -l <"$out")
-  done
-  rm -f "$out" "$stats"
-  SHELL_S=$(printf '%s\n' "${runs[@]}" | median)
-  SHELL_KB=$(printf '%s\n' "${kbs[@]}" | median)
-}
-
-# pairs: the program's whole process (the array OURS, expected to exit with
-# OURS_STATUS, 0 by default) and its reference (the array REF, its standard
-# input REF_INPUT), both timed the same way by /usr/bin/time, run alternately
+# pairs: the program's whole process (the array OURS, its standard input
+# OURS_INPUT, expected to exit with OURS_STATUS, 0 by default) and its
+# reference (the array REF, its standard input REF_INPUT), both timed the
+# same way by /usr/bin/time, run alternately
 # PAIRS times (5 by default). Sets the medians OURS_S, OURS_KB, SHELL_S,
 # SHELL_KB, the range of the per-pair ratio RATIO_LO..RATIO_HI, SHELL_ROWS
 # (the reference's output lines) and OURS_OUT (a file with the program's
@@ -79,7 +30,7 @@ pairs() {
   for ((i = 0; i < ${PAIRS:-5}; i++)); do
     [ -z "${PREPARE:-}" ] || "$PREPARE"
     st=0
-    /usr/bin/time -f '%e %M' -o "$stats" "${OURS[@]}" </dev/null >"$OURS_OUT" 2>/dev/null || st=$?
+    /usr/bin/time -f '%e %M' -o "$stats" "${OURS[@]}" <"${OURS_INPUT:-/dev/null}" >"$OURS_OUT" 2>/dev/null || st=$?
     if [ "$st" != "${OURS_STATUS:-0}" ]; then
       echo "corvutil: uscita $st invece di ${OURS_STATUS:-0}: ${OURS[*]}" >&2; exit 1
     fi

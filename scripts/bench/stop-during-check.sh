@@ -11,7 +11,7 @@ cp -r "$large" "$work/demo"
 export QT_QPA_PLATFORM=offscreen
 "$build/src/app/corvutil" --home "$work/demo" --batch --comando Cmd_ARChkCFPI >"$work/out" 2>"$work/err" &
 pid=$!
-sleep 1.5
+sleep 1
 kill -0 "$pid" 2>/dev/null || { echo "il controllo è finito prima della richiesta: nulla da provare" >&2; exit 1; }
 kill -TERM "$pid"
 asked=$(date +%s.%N)

@@ -119,9 +119,6 @@ bool openDatabase(const QString& qtName, const QString& connectionString, QStrin
                 // With the write-ahead log a commit needs no sync of its own: row-by-row
                 // corrections stay fast and a crash still leaves the file consistent.
                 QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
-                // A page cache of 64 MiB (grown only as pages are read): the
-                // walks of a large company read its tables more than once.
-                QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
                 return true;
             }
         } else {
