@@ -1,12 +1,10 @@
 // One run of the general fiscal code check over the company database of a
-// work folder (DEMO_FOLDER/db/AR_DEMO.sqlite, a fresh copy the script makes
+// work folder (WORK_FOLDER/db/AR_DEMO.sqlite, a fresh copy the script makes
 // before each run, untimed), answering as a person who accepts every default
-// would (Yes to start, then each question's own default), in a process of its
-// own. Prints the findings. With a file name after the folder, every
-// statement the check runs is written there with its values, for the sqlite3
-// shell to replay (scripts/bench/general-check.sh), and the rows those
-// statements returned are printed as well: the replay must return as many.
-// Usage: general_check_bench WORK_FOLDER [STATEMENTS_FILE]
+// would (Yes to start, then each question's own default), in a process of
+// its own; scripts/bench/general-check.sh times it whole. Prints "righe N",
+// its findings (see printRows; CORVUTIL_BENCH_TRACE traces its statements
+// for the sqlite3 shell). Usage: general_check_bench WORK_FOLDER
 #include "BenchSupport.h"
 #include "db/ConnectionString.h"
 #include "console/BatchUi.h"
@@ -24,7 +22,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DI_LAVORO [FILE_ISTRUZIONI]\n");
+        std::fprintf(stderr, "Uso: general_check_bench CARTELLA_DI_LAVORO\n");
         return 2;
     }
     const QString work = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -40,15 +38,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    StatementTrace trace;
-    if (argc > 2 && !trace.start(ctx.connections().db(Connections::Company), argv[2]))
+    if (!traceIfAsked(ctx.connections().db(Connections::Company)))
         return 1;
-    const bool traced = trace.active();
     const GeneralCheckResult result = runGeneralCheck(ctx, {QStringLiteral("DEMO"), QString(), {}});
-    if (!trace.finish())
+    if (!result.completed || printRows(result.findings) != 0)
         return 1;
-    std::printf("segnalazioni %d\n", result.findings);
-    if (traced)
-        std::printf("righe lette %ld\n", trace.rows());
-    return result.completed ? 0 : 1;
+    return 0;
 }

@@ -2,13 +2,11 @@
 // process of its own, timed as a whole by scripts/bench/legacy.sh:
 //   legacy_bench lettura DEMO_FOLDER: the Nembo lists of company 001 read
 //     from the export files; prints "righe N", the rows of the three lists.
-//   legacy_bench esteri WORK_FOLDER [STATEMENTS_FILE]: the foreign fiscal
-//     code fill on the DEMO registry of a work copy of the installation
-//     (the script puts a fresh company database there before each run);
-//     prints "righe rapporto N", the lines of its report. With a file name,
-//     every statement the fill runs is written there with its values, for
-//     the sqlite3 shell to replay, and "righe lette N" says how many rows
-//     those statements returned.
+//   legacy_bench esteri WORK_FOLDER: the foreign fiscal code fill on the
+//     DEMO registry of a work copy of the installation (the script puts a
+//     fresh company database there before each run); prints "righe N", the
+//     lines of its report (see printRows; CORVUTIL_BENCH_TRACE traces its
+//     statements for the sqlite3 shell).
 #include "BenchSupport.h"
 #include "legacy/LegacyReferences.h"
 #include "taxcode/ForeignCodes.h"
@@ -26,7 +24,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 3 || (std::strcmp(argv[1], "lettura") != 0 && std::strcmp(argv[1], "esteri") != 0)) {
-        std::fprintf(stderr, "Uso: legacy_bench lettura|esteri CARTELLA [FILE_ISTRUZIONI]\n");
+        std::fprintf(stderr, "Uso: legacy_bench lettura|esteri CARTELLA\n");
         return 2;
     }
     const QString home = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
@@ -44,12 +42,10 @@ int main(int argc, char* argv[])
     AppContext ctx(AppPaths::forHome(home), makeRegistryFile(AppPaths::forHome(home).registryFile()), ui);
     if (!openDemoCompany(ctx))
         return 1;
-    StatementTrace trace;
-    if (argc > 3 && !trace.start(ctx.connections().db(Connections::Company), argv[3]))
+    if (!traceIfAsked(ctx.connections().db(Connections::Company)))
         return 1;
-    const bool traced = trace.active();
     const CommandResult result = fillForeignCodes(ctx);
-    if (!trace.finish() || result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
+    if (result.outcome != CommandResult::Outcome::Done || result.reportPath.isEmpty())
         return 1;
     QFile report(result.reportPath);
     if (!report.open(QIODevice::ReadOnly))
@@ -57,8 +53,5 @@ int main(int argc, char* argv[])
     long lines = 0;
     while (!report.readLine().isEmpty())
         ++lines;
-    std::printf("righe rapporto %ld\n", lines);
-    if (traced)
-        std::printf("righe lette %ld\n", trace.rows());
-    return 0;
+    return printRows(lines);
 }

@@ -9,17 +9,11 @@
 set -euo pipefail
 source "$(dirname "$0")/large-demo.sh"
 source "$(dirname "$0")/measure.sh"
-db="$large/db/AR_DEMO.sqlite"
-sql=$(mktemp)
-trap 'rm -f "$sql"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 failed=0
 for measure in tabelle righe rs2list; do
-  trace_statements "$sql" "$build/bench/console_bench" "$measure" "$large"
-  OURS=("$build/bench/console_bench" "$measure" "$large")
-  REF=(sqlite3 "$db")
-  REF_INPUT="$sql"
-  pairs
-  check_replay
+  replay_pairs "$large/db/AR_DEMO.sqlite" "$build/bench/console_bench" "$measure" "$large"
   case "$measure" in
     tabelle) pairs_report "Lettura tabelle Ardea (righe $OURS_ROWS)" 1.5 || failed=1 ;;
     righe) pairs_report "Righe IVA del cliente 000001 ($OURS_ROWS)" 2 || failed=1 ;;

@@ -22,12 +22,7 @@ failed=0
 for measure in ardea finestra corvina; do
   db="$ardea_db"
   [ "$measure" = corvina ] && db="$corvina_db"
-  trace_statements "$work/sql" "$bench" "$measure" "$large"
-  OURS=("$bench" "$measure" "$large")
-  REF=(sqlite3 "$db")
-  REF_INPUT="$work/sql"
-  pairs
-  check_replay
+  replay_pairs "$db" "$bench" "$measure" "$large"
   case "$measure" in
     ardea) pairs_report "Totali PN Ardea (rapporto + lista)" 1.5 || failed=1 ;;
     finestra)
@@ -45,7 +40,6 @@ if [ "$OURS_ROWS" != 3 ]; then
 fi
 OURS=("$bench" confronto "$large")
 REF=(sh -c 'sqlite3 "$1" <"$2" && sqlite3 "$3" <"$4"' sh "$ardea_db" "$work/sql" "$corvina_db" "$work/sql.2")
-unset REF_INPUT
 pairs
 check_replay
 pairs_report "Confronto fonti 2025 (differenze $OURS_ROWS)" 1.5 || failed=1

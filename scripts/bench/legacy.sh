@@ -71,37 +71,13 @@ if ! grep -qx "righe $SHELL_ROWS" "$OURS_OUT"; then
 fi
 pairs_report "Lettura liste Nembo (righe $SHELL_ROWS)" 1.5 || failed=1
 
-# The fill changes the registry: a work copy of the installation whose
-# settings name it, and a fresh company database before every run.
-home="$work/casa"
-mkdir -p "$home"
-cp -r "$large/db" "$large/ardea" "$home/"
-for f in registry.ini ARDEA_Z.INI SQLOG_BACK.INI TLX_CORV.INI; do
-  [ -f "$large/$f" ] && sed "s|$large|$home|g" "$large/$f" >"$home/$f"
-done
-fresh_company() {
-  rm -f "$home/db/AR_DEMO.sqlite-wal" "$home/db/AR_DEMO.sqlite-shm"
-  cp "$large/db/AR_DEMO.sqlite" "$home/db/AR_DEMO.sqlite"
-  sync "$home/db/AR_DEMO.sqlite"
-}
-fresh_company
-"$build/bench/legacy_bench" esteri "$home" "$work/traced.sql" >"$work/traced"
-{ sqlite_settings; cat "$work/traced.sql"; } >"$work/esteri.sql"
-traced_rows=$(awk '/^righe lette/ { print $3 }' "$work/traced")
-report_lines=$(awk '/^righe rapporto/ { print $3 }' "$work/traced")
+# The fill changes the registry: a work copy of the installation, a fresh
+# company database before every run.
+work_copy
 REF_NAME=sqlite3
 PREPARE=fresh_company
-OURS=("$build/bench/legacy_bench" esteri "$home")
-REF=(sqlite3 "$home/db/AR_DEMO.sqlite")
-REF_INPUT="$work/esteri.sql"
-pairs
-if [ "$SHELL_ROWS" != "$traced_rows" ]; then
-  echo "la rilettura di sqlite3 restituisce $SHELL_ROWS righe, le istruzioni della compilazione $traced_rows" >&2; exit 1
-fi
-if ! grep -qx "righe rapporto $report_lines" "$OURS_OUT"; then
-  echo "rapporti diversi tra le esecuzioni: $(cat "$OURS_OUT")" >&2; exit 1
-fi
-echo "  istruzioni rieseguite da sqlite3: $(grep -c ';$' "$work/esteri.sql") (aggiornamenti $(grep -c '^UPDATE' "$work/esteri.sql")), righe $traced_rows"
-pairs_report "Compila CF Estero (righe di rapporto $report_lines)" 1.5 || failed=1
-unset PREPARE REF_INPUT
+replay_pairs "$home/db/AR_DEMO.sqlite" "$build/bench/legacy_bench" esteri "$home"
+echo "  istruzioni rieseguite da sqlite3: $(grep -c ';$' "$work/replay.sql") (aggiornamenti $(grep -c '^UPDATE' "$work/replay.sql")), righe $TRACED_ROWS"
+pairs_report "Compila CF Estero (righe di rapporto $OURS_ROWS)" 1.5 || failed=1
+unset PREPARE
 exit "$failed"

@@ -19,12 +19,7 @@ failed=0
 for measure in registro ricerca natura; do
   db="$large/db/AR_DEMO.sqlite"
   [ "$measure" = natura ] && db="$large/db/Corvina_3.sqlite"
-  trace_statements "$work/sql" "$bench" "$measure" "$large"
-  OURS=("$bench" "$measure" "$large")
-  REF=(sqlite3 "$db")
-  REF_INPUT="$work/sql"
-  pairs
-  check_replay
+  replay_pairs "$db" "$bench" "$measure" "$large"
   case "$measure" in
     registro) pairs_report "Registro liquidazioni (righe $OURS_ROWS)" 1.5 || failed=1 ;;
     ricerca) pairs_report "Ricerca articoli da obsolescenza ($OURS_ROWS)" 2 || failed=1 ;;
@@ -32,28 +27,12 @@ for measure in registro ricerca natura; do
   esac
 done
 
-home="$work/casa"
-mkdir -p "$home"
-cp -r "$large/db" "$large/ardea" "$home/"
-for f in registry.ini ARDEA_Z.INI SQLOG_BACK.INI TLX_CORV.INI; do
-  [ -f "$large/$f" ] && sed "s|$large|$home|g" "$large/$f" >"$home/$f"
-done
-fresh_company() {
-  rm -f "$home/db/AR_DEMO.sqlite-wal" "$home/db/AR_DEMO.sqlite-shm"
-  cp "$large/db/AR_DEMO.sqlite" "$home/db/AR_DEMO.sqlite"
-  sync "$home/db/AR_DEMO.sqlite"
-}
-fresh_company
-trace_statements "$work/sql" "$bench" timbra "$home"
+work_copy
 PREPARE=fresh_company
-OURS=("$bench" timbra "$home")
-REF=(sqlite3 "$home/db/AR_DEMO.sqlite")
-REF_INPUT="$work/sql"
-pairs
-check_replay
-echo "  aggiornamenti rieseguiti da sqlite3: $(grep -c '^UPDATE' "$work/sql")"
+replay_pairs "$home/db/AR_DEMO.sqlite" "$bench" timbra "$home"
+echo "  aggiornamenti rieseguiti da sqlite3: $(grep -c '^UPDATE' "$work/replay.sql")"
 pairs_report "Obsolescenza su tutti gli articoli ($OURS_ROWS)" 1.5 || failed=1
-unset PREPARE REF_INPUT
+unset PREPARE
 
 answers=()
 for ((i = 0; i < ${PAIRS:-5}; i++)); do

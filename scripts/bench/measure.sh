@@ -101,3 +101,38 @@ check_replay() {
     echo "righe diverse tra le esecuzioni: $OURS_ROWS, poi $(head -n 1 "$OURS_OUT")" >&2; exit 1
   fi
 }
+
+# replay_pairs DATABASE COMMAND...: the command run once with its statements
+# traced, then timed against the sqlite3 shell replaying them on DATABASE
+# (PREPARE, when set, before every run); rows checked. Needs $work.
+replay_pairs() {
+  local db=$1
+  shift
+  [ -z "${PREPARE:-}" ] || "$PREPARE"
+  trace_statements "$work/replay.sql" "$@"
+  OURS=("$@")
+  REF=(sqlite3 "$db")
+  REF_INPUT="$work/replay.sql"
+  pairs
+  check_replay
+  unset REF_INPUT
+}
+
+# work_copy: a copy of the large demo installation in $work/casa whose
+# settings name it, for the commands that change data (its Nembo folder is
+# left out); sets $home. fresh_company puts a fresh copy of the company
+# database into it, written to the disk before any clock starts.
+work_copy() {
+  local f
+  home="$work/casa"
+  mkdir -p "$home"
+  cp -r "$large/db" "$large/ardea" "$home/"
+  for f in registry.ini ARDEA_Z.INI SQLOG_BACK.INI TLX_CORV.INI; do
+    if [ -f "$large/$f" ]; then sed "s|$large|$home|g" "$large/$f" >"$home/$f"; fi
+  done
+}
+fresh_company() {
+  rm -f "$home/db/AR_DEMO.sqlite-wal" "$home/db/AR_DEMO.sqlite-shm"
+  cp "$large/db/AR_DEMO.sqlite" "$home/db/AR_DEMO.sqlite"
+  sync "$home/db/AR_DEMO.sqlite"
+}

@@ -31,18 +31,14 @@ RowSpool::RowSpool(std::size_t memoryLimit) : memoryLimit_(std::max<std::size_t>
     ok_ = file_.open();
 }
 
-void RowSpool::put(const void* data, std::size_t size)
+void RowSpool::makeRoom(std::size_t size)
 {
-    if (used_ + size > static_cast<std::size_t>(out_.size())) {
-        // A small result stays in memory; past the limit everything goes to
-        // the file, a buffer at a time, so the memory never grows with the rows.
-        if (flushed_ || used_ + size > memoryLimit_)
-            flush();
-        if (used_ + size > static_cast<std::size_t>(out_.size())) // grown, its new bytes left as they are
-            out_.resize(static_cast<qsizetype>(std::max<std::size_t>(static_cast<std::size_t>(out_.size()) * 2, used_ + size)));
-    }
-    std::memcpy(out_.data() + used_, data, size);
-    used_ += size;
+    // A small result stays in memory; past the limit everything goes to the
+    // file, a buffer at a time, so the memory never grows with the rows.
+    if (flushed_ || used_ + size > memoryLimit_)
+        flush();
+    if (used_ + size > static_cast<std::size_t>(out_.size())) // grown, its new bytes left as they are
+        out_.resize(static_cast<qsizetype>(std::max<std::size_t>(static_cast<std::size_t>(out_.size()) * 2, used_ + size)));
 }
 
 SpooledCell RowSpool::add(const RowReader& reader, int column)
@@ -100,19 +96,27 @@ SpooledCell RowSpool::add(const RowReader& reader, int column)
 
 void RowSpool::add(const SpooledCell& cell)
 {
-    const char kind = static_cast<char>(cell.kind);
-    put(&kind, 1);
+    // The kind and what follows it in one copy.
+    char head[1 + sizeof(std::int64_t)];
+    head[0] = static_cast<char>(cell.kind);
     switch (cell.kind) {
-    case SpooledCell::Integer: put(&cell.integer, sizeof cell.integer); break;
-    case SpooledCell::Real: put(&cell.real, sizeof cell.real); break;
+    case SpooledCell::Integer:
+        std::memcpy(head + 1, &cell.integer, sizeof cell.integer);
+        put(head, 1 + sizeof cell.integer);
+        break;
+    case SpooledCell::Real:
+        std::memcpy(head + 1, &cell.real, sizeof cell.real);
+        put(head, 1 + sizeof cell.real);
+        break;
     case SpooledCell::Text: {
         const auto size = static_cast<std::uint32_t>(cell.text.size());
-        put(&size, sizeof size);
+        std::memcpy(head + 1, &size, sizeof size);
+        put(head, 1 + sizeof size);
         put(cell.text.data(), cell.text.size());
         break;
     }
     case SpooledCell::Null:
-    case SpooledCell::Binary: break;
+    case SpooledCell::Binary: put(head, 1); break;
     }
 }
 

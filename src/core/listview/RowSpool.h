@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTemporaryFile>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -46,7 +47,14 @@ public:
 private:
     bool flush();
     bool fill(std::size_t needed);
-    void put(const void* data, std::size_t size);
+    void put(const void* data, std::size_t size)
+    {
+        if (used_ + size > static_cast<std::size_t>(out_.size()))
+            makeRoom(size);
+        std::memcpy(out_.data() + used_, data, size);
+        used_ += size;
+    }
+    void makeRoom(std::size_t size);
 
     QTemporaryFile file_;
     QByteArray buffer_;     // reading
