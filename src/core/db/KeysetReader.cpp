@@ -54,6 +54,7 @@ bool KeysetReader::startWalk()
     walk_ = std::make_unique<RowReader>(db_);
     if (!walk_->exec(walkSql_)) {
         error_ = walk_->error();
+        walk_.reset();
         return false;
     }
     walkColumns_ = walk_->columnCount();
@@ -64,6 +65,7 @@ bool KeysetReader::startWalk()
     keyAt_ = fields_.of(keyField_.toLower());
     if (keyAt_ < 0) {
         error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+        walk_.reset();
         return false;
     }
     return true;
