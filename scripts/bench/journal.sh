@@ -17,6 +17,7 @@ bench="$build/bench/journal_bench"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work}" # the window's runtime folder: the owner's only
 failed=0
 
 for measure in ardea finestra corvina; do
