@@ -75,10 +75,13 @@ RowEditor RowEditor::newRow(QSqlDatabase db, QString table, QStringList keyColum
 
 QVariant RowEditor::value(const QString& column) const
 {
-    const auto change = changes_.constFind(keyOf(changes_, column));
-    if (change != changes_.cend())
-        return *change;
-    return original_.value(keyOf(original_, column));
+    if (!changes_.isEmpty()) {
+        const auto change = changes_.constFind(keyOf(changes_, column));
+        if (change != changes_.cend())
+            return *change;
+    }
+    const auto stored = original_.constFind(column); // spelled as read: found at once
+    return stored != original_.cend() ? *stored : original_.value(keyOf(original_, column));
 }
 
 void RowEditor::set(const QString& column, const QVariant& value)

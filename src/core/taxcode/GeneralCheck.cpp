@@ -16,6 +16,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <array>
+
 namespace corv {
 
 namespace {
@@ -66,6 +68,10 @@ QString selectColumns(const Dialect& dialect)
                             ", c.cod_clifor, s.cod_anagra AS cod_anagra_s");
 }
 
+// The walk's columns the checks read on every row, found once by name.
+enum Column { IndClifor, CodClifor, DesRagsoc, DatObsoleto, CodAnagra, CodNaz, CodNazS, CodIso, CodIsoS, DatNasc, CodCfisc, CodCfiscS, CodPiva, CodPivaS, ColumnCount };
+const char* const kColumnNames[ColumnCount] = {"ind_clifor", "cod_clifor", "des_ragsoc", "dat_obsoleto", "cod_anagra", "cod_naz", "cod_naz_s", "cod_iso", "cod_iso_s", "dat_nasc", "cod_cfisc", "cod_cfisc_s", "cod_piva", "cod_piva_s"};
+
 class GeneralCheckRun {
 public:
     GeneralCheckRun(AppContext& ctx, const GeneralCheckInput& input)
@@ -88,6 +94,7 @@ private:
         int errors = 0;
     };
 
+    QVariant field(const Row& row, Column column) const { return row.record.at(columns_[column]); }
     // A question whose Yes corrects the rows.
     bool askToCorrect(const QString& text, Answer defaultAnswer) { return ui_.confirmChange(text, QString(), defaultAnswer) == Answer::Yes; }
     void heading(const QString& text) { report_->write(text); }
@@ -96,8 +103,8 @@ private:
         report_->write(text);
         row.reported += text + kCrLf;
         ++findings_;
-        findingRows_.append({textOf(row.record.value(QStringLiteral("ind_clifor"))), textOf(row.record.value(QStringLiteral("cod_clifor"))),
-                             textOf(row.record.value(QStringLiteral("des_ragsoc"))).trimmed(), text});
+        findingRows_.append({textOf(field(row, IndClifor)), textOf(field(row, CodClifor)),
+                             textOf(field(row, DesRagsoc)).trimmed(), text});
     }
     bool saveRow(Row& row);
     bool closeSection(Row& row);
@@ -122,6 +129,7 @@ private:
     std::unique_ptr<QSqlQuery> townLookup_;
     std::unique_ptr<QSqlQuery> journalCount_;
     std::vector<int> editablePositions_; // of the current then the historical record's columns
+    std::array<int, ColumnCount> columns_{};
     QHash<QString, bool> towns_;
     std::unique_ptr<KeysetReader> reader_;
     int findings_ = 0;
@@ -161,7 +169,7 @@ bool GeneralCheckRun::saveRow(Row& row)
             break;
         case RowEditor::SaveResult::Saved:
             // Another row of the walk may show the same registry record.
-            reader_->invalidate(row.record.value(QStringLiteral("cod_clifor")));
+            reader_->invalidate(field(row, CodClifor));
             break;
         default:
             break;
@@ -209,9 +217,9 @@ bool GeneralCheckRun::cleanCodes(Row& row, QString& cf, QString& pi, QString& cf
         return clean(row.current, cf, pi, QStringLiteral("Effettuata PULIZIA CF/PI "))
                && clean(row.historical, cfS, piS, QStringLiteral("Effettuata PULIZIA CF/PI Sto"));
     }
-    const QVariant obsolete = row.record.value(QStringLiteral("dat_obsoleto"));
-    finding(row, QStringLiteral("*** Mancano CF e PI Codice :") + textOf(row.record.value(QStringLiteral("cod_anagra")))
-                     + QStringLiteral(" : ") + PadRight(textOf(row.record.value(QStringLiteral("des_ragsoc"))), 27)
+    const QVariant obsolete = field(row, DatObsoleto);
+    finding(row, QStringLiteral("*** Mancano CF e PI Codice :") + textOf(field(row, CodAnagra))
+                     + QStringLiteral(" : ") + PadRight(textOf(field(row, DesRagsoc)), 27)
                      + QStringLiteral("...")
                      + (obsolete.isNull() ? QStringLiteral(" - NON Obsoleto")
                                           : QStringLiteral("  (Obsoleto al:") + dateText(obsolete) + QLatin1Char(')')));
@@ -245,8 +253,7 @@ bool GeneralCheckRun::fillTown(Row& row, RowEditor& editor, const QString& code)
 
 bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const QString& pi, const QString& cfS)
 {
-    const FieldRow& r = row.record;
-    const QString nation = textOf(r.value(QStringLiteral("cod_naz")));
+    const QString nation = textOf(field(row, CodNaz));
     const int result = utl::CheckFiscalCode(cf);
     if (result != utl::FiscalCodeValid) {
         QString line = QStringLiteral("*** C.F.      Errato per ") + row.subject + QStringLiteral("  C.F.=") + PadRight(cf, 16);
@@ -285,7 +292,7 @@ bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const 
         if (!utl::FiscalCodeHasDate(cf))
             return true;
         const QString held = cf.mid(6, 5).toUpper();
-        const QVariant stored = r.value(QStringLiteral("dat_nasc"));
+        const QVariant stored = field(row, DatNasc);
         if (!stored.isNull()) {
             if (!taxcode::birthDateCoherent(cf, dateOf(stored))) {
                 const int yy = held.left(2).toInt();
@@ -327,9 +334,8 @@ bool GeneralCheckRun::checkCurrentFiscalCode(Row& row, const QString& cf, const 
 
 void GeneralCheckRun::checkVatNumber(Row& row, RowEditor& editor, const QString& pi, bool historical)
 {
-    const FieldRow& r = row.record;
-    const QString nation = textOf(r.value(historical ? QStringLiteral("cod_naz_s") : QStringLiteral("cod_naz")));
-    const QString iso = textOf(r.value(historical ? QStringLiteral("cod_iso_s") : QStringLiteral("cod_iso")));
+    const QString nation = textOf(field(row, historical ? CodNazS : CodNaz));
+    const QString iso = textOf(field(row, historical ? CodIsoS : CodIso));
     const QString storedCf = textOf(editor.value(QStringLiteral("cod_cfisc"))).trimmed();
     const int result = utl::CheckVatNumber(pi);
     if (result == utl::VatNumberValid) {
@@ -427,18 +433,17 @@ void GeneralCheckRun::checkHistoricalFiscalCode(Row& row, const QString& cfS, co
 
 void GeneralCheckRun::checkNations(Row& row)
 {
-    const FieldRow& r = row.record;
-    const QString code = textOf(r.value(QStringLiteral("cod_anagra")));
+    const QString code = textOf(field(row, CodAnagra));
     QString line = utl::RepeatChar(20, QLatin1Char(' '));
-    if (textOf(r.value(QStringLiteral("cod_iso"))).isEmpty())
+    if (textOf(field(row, CodIso)).isEmpty())
         line += QStringLiteral(" - MANCA ISO Naz.      !! >") + QLatin1Char(' ') + code;
-    if (textOf(r.value(QStringLiteral("cod_iso_s"))).isEmpty())
+    if (textOf(field(row, CodIsoS)).isEmpty())
         line += QStringLiteral(" - MANCA ISO Naz. Sto. !! >") + QLatin1Char(' ') + code;
     if (line.trimmed().isEmpty())
         return;
     if (row.reported.isEmpty()) {
-        line = QStringLiteral("*** Problema Nazione per Codice: ") + textOf(r.value(QStringLiteral("ind_clifor")))
-               + PadRight(code, 6) + QStringLiteral(": ") + PadRight(textOf(r.value(QStringLiteral("des_ragsoc"))), 30)
+        line = QStringLiteral("*** Problema Nazione per Codice: ") + textOf(field(row, IndClifor))
+               + PadRight(code, 6) + QStringLiteral(": ") + PadRight(textOf(field(row, DesRagsoc)), 30)
                + QStringLiteral("...  ") + kCrLf + line;
     }
     finding(row, line);
@@ -491,8 +496,8 @@ bool GeneralCheckRun::checkJournal(Row& row)
             return databaseError(QStringLiteral("Prima Nota"), journalCount_->lastError().text());
     }
     QSqlQuery& count = *journalCount_;
-    count.bindValue(0, textOf(row.record.value(QStringLiteral("ind_clifor"))));
-    count.bindValue(1, textOf(row.record.value(QStringLiteral("cod_anagra"))));
+    count.bindValue(0, textOf(field(row, IndClifor)));
+    count.bindValue(1, textOf(field(row, CodAnagra)));
     if (!count.exec())
         return databaseError(QStringLiteral("Prima Nota"), count.lastError().text());
     const bool found = count.next();
@@ -507,14 +512,13 @@ bool GeneralCheckRun::checkJournal(Row& row)
 
 bool GeneralCheckRun::checkRow(Row& row)
 {
-    const FieldRow& r = row.record;
-    QString cf = textOf(r.value(QStringLiteral("cod_cfisc")));
-    QString cfS = textOf(r.value(QStringLiteral("cod_cfisc_s")));
-    QString pi = textOf(r.value(QStringLiteral("cod_piva")));
-    QString piS = textOf(r.value(QStringLiteral("cod_piva_s")));
-    row.subject = QStringLiteral("Codice: ") + textOf(r.value(QStringLiteral("ind_clifor")))
-                  + PadRight(textOf(r.value(QStringLiteral("cod_anagra"))), 6) + QStringLiteral(": ")
-                  + PadRight(textOf(r.value(QStringLiteral("des_ragsoc"))), 30) + QStringLiteral("...");
+    QString cf = textOf(field(row, CodCfisc));
+    QString cfS = textOf(field(row, CodCfiscS));
+    QString pi = textOf(field(row, CodPiva));
+    QString piS = textOf(field(row, CodPivaS));
+    row.subject = QStringLiteral("Codice: ") + textOf(field(row, IndClifor))
+                  + PadRight(textOf(field(row, CodAnagra)), 6) + QStringLiteral(": ")
+                  + PadRight(textOf(field(row, DesRagsoc)), 30) + QStringLiteral("...");
     progress_.step([&] { return row.subject; });
 
     if (!cleanCodes(row, cf, pi, cfS, piS))
@@ -627,6 +631,8 @@ GeneralCheckResult GeneralCheckRun::run()
         }();
         if (editablePositions_.empty()) {
             // The walk's columns are the same on every row: found once.
+            for (int c = 0; c < ColumnCount; ++c)
+                columns_[static_cast<std::size_t>(c)] = row.record.position(QLatin1String(kColumnNames[c]));
             for (const QStringList* names : {&editable, &editableHistorical}) {
                 for (const QString& name : *names)
                     editablePositions_.push_back(row.record.position(name));
