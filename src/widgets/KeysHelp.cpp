@@ -27,12 +27,17 @@ KeysHelp::KeysHelp(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("F_Aiuto"));
     setWindowTitle(QStringLiteral("Tasti di corvutil"));
     html_ = QStringLiteral("<table width='100%'>");
-    html_ += section(QStringLiteral("Console"));
-    html_ += row(QStringLiteral("F1"), QStringLiteral("Questo elenco dei tasti"));
-    html_ += row(QStringLiteral("Esc"), QStringLiteral("Interrompe il comando in corso (ciò che ha già salvato resta)"));
-    html_ += row(QStringLiteral("Doppio click"), QStringLiteral("Sulle righe di Codici IVA, Causali e Cli/For: i documenti della riga"));
-    html_ += row(QStringLiteral("Click sull'intestazione"), QStringLiteral("Ordina l'elenco per quella colonna (di nuovo: al contrario)"));
-    html_ += row(QStringLiteral("Click destro"), QStringLiteral("Su un elenco: le sue righe in un file; su alcuni pulsanti: il loro secondo comando"));
+    const auto fixed = [this](const QString& title, std::initializer_list<std::pair<const char*, const char*>> keys) {
+        html_ += section(title);
+        for (const auto& [key, text] : keys)
+            html_ += row(QString::fromUtf8(key), QString::fromUtf8(text));
+    };
+    fixed(QStringLiteral("Console"),
+          {{"F1", "Questo elenco dei tasti"},
+           {"Esc", "Interrompe il comando in corso (ciò che ha già salvato resta)"},
+           {"Doppio click", "Sulle righe di Codici IVA, Causali e Cli/For: i documenti della riga"},
+           {"Click sull'intestazione", "Ordina l'elenco per quella colonna (di nuovo: al contrario)"},
+           {"Click destro", "Su un elenco: le sue righe in un file; su alcuni pulsanti: il loro secondo comando"}});
     const QString tabs[] = {QStringLiteral("Scheda Ardea"), QStringLiteral("Scheda Nembo"), QStringLiteral("Scheda Corvina")};
     for (int tab = 0; tab < ConsoleState::TabCount; ++tab) {
         html_ += section(tabs[tab]);
@@ -44,16 +49,15 @@ KeysHelp::KeysHelp(QWidget* parent) : QDialog(parent)
             html_ += row(consoleButtonKeys(place++).toString(QKeySequence::NativeText), command.caption + tip);
         }
     }
-    html_ += section(QStringLiteral("Finestra dei report"));
-    html_ += row(QStringLiteral("Ctrl+F, F3"), QStringLiteral("Trova, trova successivo"));
-    html_ += row(QStringLiteral("Ctrl+G"), QStringLiteral("Vai alla riga"));
-    html_ += row(QStringLiteral("Ctrl+P"), QStringLiteral("Stampa"));
-    html_ += row(QStringLiteral("Ctrl+Maiusc+P"), QStringLiteral("Il report in un file PDF"));
-    html_ += row(QStringLiteral("Ctrl+E"), QStringLiteral("Apri con il visualizzatore esterno"));
-    html_ += row(QStringLiteral("Esc"), QStringLiteral("Chiude"));
-    html_ += section(QStringLiteral("Finestre dei record"));
-    html_ += row(QStringLiteral("Ctrl+C"), QStringLiteral("Copia le righe scelte di un elenco, come sono"));
-    html_ += row(QStringLiteral("Ctrl+Canc, Maiusc+F11, Maiusc+F12"), QStringLiteral("Elimina, salva e nuovo, salva (dove la finestra ha un archivio)"));
+    fixed(QStringLiteral("Finestra dei report"), {{"Ctrl+F, F3", "Trova, trova successivo"},
+                                                  {"Ctrl+G", "Vai alla riga"},
+                                                  {"Ctrl+P", "Stampa"},
+                                                  {"Ctrl+Maiusc+P", "Il report in un file PDF"},
+                                                  {"Ctrl+E", "Apri con il visualizzatore esterno"},
+                                                  {"Esc", "Chiude"}});
+    fixed(QStringLiteral("Finestre dei record"),
+          {{"Ctrl+C", "Copia le righe scelte di un elenco, come sono"},
+           {"Ctrl+Canc, Maiusc+F11, Maiusc+F12", "Elimina, salva e nuovo, salva (dove la finestra ha un archivio)"}});
     html_ += QStringLiteral("</table>");
     auto* browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("Txt_Tasti"));
