@@ -61,12 +61,4 @@ TEST_F(StartupProcess, ASecondStartIsRefusedAndLogsNothing)
     }
 }
 
-TEST(CommandLine, UnknownArgumentsAreRefusedWithTheUsage)
-{
-    const ProgramRun run = runProgram({"--boh"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Argomento non riconosciuto : --boh"));
-    EXPECT_TRUE(run.err.contains("--create-demo"));
-}
-
 } // namespace

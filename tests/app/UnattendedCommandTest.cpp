@@ -134,6 +134,7 @@ TEST_F(UnattendedCommand, AChangeIsMadeOnlyWhenConfirmed)
         bool changesBytes = true;
     } changes[] = {
         {{"Cmd_ARPIEnti"}, "db/AR_DEMO.sqlite", "Confermi spostamento Automatico"},
+        {{"--indicatore", "Dichiarazione Periodica IVA", "--valore", "1", "indicatori-iva-ardea"}, "db/AR_COMUNE.sqlite", "Codici modificati"},
         {{"--periodo", "122025", "liquidazioni-definitive"}, "db/AR_DEMO.sqlite", "Completata messa a Definitivo Liquidazioni !!"},
         {{"--stato", "Stampata", "--periodi", "01/2025,2/2025", "liquidazioni-stato"}, "db/AR_DEMO.sqlite", "Liquidazioni impostate a 'Stampata' : 2"},
         {{"--data-obsolescenza", "01/01/2025", "articoli-obsoleti-marca"}, "db/AR_DEMO.sqlite", "Articoli resi obsoleti : "},
@@ -235,31 +236,6 @@ TEST_F(UnattendedCommand, TheJournalTotalsOfTheThreeSourcesAlsoAsRows)
     ASSERT_TRUE(corvina.open(QIODevice::ReadOnly));
     EXPECT_TRUE(corvina.readLine().startsWith("Tipo;Codice;Rag. Soc.;Imponibile;IVA;P.IVA;C.F."));
     EXPECT_TRUE(run.out.contains("report " + demo + "/PN_cv_DEMO_2025.csv")) << run.out.toStdString();
-}
-
-TEST_F(UnattendedCommand, TheFlagsOfTheVatCodesAreSetOnlyWhenConfirmed)
-{
-    const auto declarations = [this] {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "comune");
-        db.setDatabaseName(demo + "/db/AR_COMUNE.sqlite");
-        QStringList values;
-        if (db.open()) {
-            QSqlQuery q("SELECT DISTINCT ind_dich_per FROM CA_IVA ORDER BY 1", db);
-            while (q.next())
-                values << q.value(0).toString();
-        }
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("comune");
-        return values;
-    };
-    const QStringList before = declarations();
-    ASSERT_GT(before.size(), 1);
-    ProgramRun run = esegui({"--indicatore", "ind_dich_per", "--valore", "1", "indicatori-iva-ardea"});
-    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
-    EXPECT_EQ(declarations(), before);
-    run = esegui({"--conferma", "--indicatore", "Dichiarazione Periodica IVA", "--valore", "1", "Cmd_ArFlagsIva"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(declarations(), QStringList{"1"});
 }
 
 TEST_F(UnattendedCommand, ATerminationRequestStopsTheRunAndLeavesTheRestUndone)

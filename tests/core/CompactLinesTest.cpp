@@ -28,15 +28,4 @@ TEST(CompactLines, SortsAsTheSortedListWithoutCaseAndStable)
     EXPECT_EQ(lines.toStringList(), (QStringList{"   receipt", "1  detail", "_1 summary", "a", "b", "B", "B first"}));
 }
 
-TEST(CompactLines, CopiesShareUntilChanged)
-{
-    CompactLines a = QStringList{"x", "y"};
-    CompactLines b = a;
-    b << QString("z");
-    EXPECT_EQ(a.size(), 2);
-    EXPECT_EQ(b.size(), 3);
-    EXPECT_FALSE(a == b);
-    EXPECT_EQ(CompactLines().longestIndex(), -1);
-}
-
 } // namespace

@@ -1,6 +1,5 @@
 #include "db/ScopedConnection.h"
 #include "db/SideDatabase.h"
-#include "db/SqlScript.h"
 #include "demo/DemoInstallation.h"
 #include "TestHome.h"
 
@@ -72,13 +71,6 @@ TEST(SqliteFunctions, SqlServerDateFunctionsWorkOnStoredDates)
     EXPECT_EQ(query.value(1).toInt(), 2);
     EXPECT_EQ(query.value(2).toInt(), 10);
     EXPECT_EQ(query.value(3).toInt(), 2);
-}
-
-TEST(SqlScript, SplitsOutsideQuotesAndDropsComments)
-{
-    const QStringList statements =
-        splitSqlScript("-- commento; con punto e virgola\nCREATE TABLE A (x TEXT);\nINSERT INTO A VALUES ('a;b');;\n");
-    EXPECT_EQ(statements, (QStringList{"CREATE TABLE A (x TEXT)", "INSERT INTO A VALUES ('a;b')"}));
 }
 
 TEST(SideDatabase, CreateCheckTablesAndFields)

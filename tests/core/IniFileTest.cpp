@@ -185,14 +185,6 @@ INSTANTIATE_TEST_SUITE_P(Values, IniBoolRule,
                                            BoolCase{"False", false}, BoolCase{"2.5", true},
                                            BoolCase{"0.0", false}));
 
-TEST(IniBool, AMissingKeyTakesTheDefault)
-{
-    TestHome home(false);
-    IniFile ini(home.file("B.INI"));
-    EXPECT_TRUE(readIniBool(ini, "ParamBckEF", "Esegui", true));
-    EXPECT_FALSE(readIniBool(ini, "ParamBckEF", "Esegui", false));
-}
-
 TEST(VisualStyle, AMissingSwitchIsWrittenFalseAndReadFalse)
 {
     TestHome home(false);

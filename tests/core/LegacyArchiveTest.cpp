@@ -141,21 +141,6 @@ TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFile)
     EXPECT_TRUE(reportLines("PN_nb_002.LOG").isEmpty());
 }
 
-TEST_F(LegacyArchiveTest, KeysAndNamesLookedUpWithBothSidesNormalised)
-{
-    EXPECT_EQ(legacy::journalKey(legacy::ExportRecord(prn("1", "1", "42", "", "", "", ""))), "000042C");
-    EXPECT_EQ(legacy::journalKey(legacy::ExportRecord(prn("1", "3", "42", "", "", "", ""))), "000042F");
-    EXPECT_FALSE(legacy::journalRecordTaken(legacy::ExportRecord(prn("3", "1", "1", "", "", "", ""))));
-    EXPECT_FALSE(legacy::journalRecordTaken(legacy::ExportRecord(prn("", "1", "1", "", "", "", ""))));
-    const QHash<QString, QString> names = legacy::subjectNames({"   123C|Bianchi|", "000124F|Verdi|"});
-    EXPECT_EQ(names.value(legacy::normalizedCode(u"000123") + 'C'), "Bianchi");
-    EXPECT_EQ(names.value(legacy::normalizedCode(u"124") + 'F'), "Verdi");
-    EXPECT_EQ(legacy::normalizedCode(u"000"), "0");
-    EXPECT_EQ(legacy::journalDate(u"31/12/2024"), QDate(2024, 12, 31));
-    EXPECT_EQ(legacy::journalDate(u"20241231"), QDate(2024, 12, 31));
-    EXPECT_FALSE(legacy::journalDate(u"x").isValid());
-}
-
 TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
 {
     // 1234567 and 123456 are two customers in the totals and in the comparison;
@@ -211,17 +196,6 @@ TEST_F(LegacyArchiveTest, AJournalThatCannotBeOpenedFailsAndKeepsTheLastReport)
     QString failure;
     EXPECT_FALSE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, nullptr, &failure));
     EXPECT_TRUE(failure.startsWith("Impossibile leggere il file PRIMA NOTA Nembo")) << failure.toStdString();
-}
-
-TEST_F(LegacyArchiveTest, AmountsThatAreNoNumberAreListedForTheComparison)
-{
-    write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "12x34,50", "1,00", "11/01/2024")});
-    SourceTotals totals{"Nembo", {}, {}};
-    int rows = 0;
-    ASSERT_TRUE(legacy::sumJournal(folder, "001", QDate(2024, 1, 1), QDate(2024, 12, 31), totals, &rows));
-    EXPECT_EQ(rows, 2);
-    EXPECT_EQ(totals.unreadable, QStringList{"*** Riga 2 : Imponibile NON numerico \"12x34,50\" (000123C) - non sommato"});
-    EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("100"));
 }
 
 TEST_F(LegacyArchiveTest, JournalSumsOfAPeriodForTheComparison)

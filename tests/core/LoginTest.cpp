@@ -60,15 +60,6 @@ TEST_F(LoginTest, ServerStoredBetweenQuotesIsUsedWithout)
     EXPECT_EQ(ctx->login().server, dbFolder());
 }
 
-TEST_F(LoginTest, ServerQuotedAtOneEndOnlyIsUsedAsStored)
-{
-    setLogin("'" + dbFolder(), "sa", "pw");
-    ui.expectMessage("Cn_eSYS");
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Unavailable);
-    EXPECT_EQ(ctx->login().server, "'" + dbFolder());
-    EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys));
-}
-
 TEST_F(LoginTest, ServerTypedAtThePromptIsStoredBetweenSingleQuotes)
 {
     ui.expectInput("Nome SERVER/Istanza Nominata (NO Barre: \\ )", QString("  SRV01  "));
@@ -115,14 +106,6 @@ TEST_F(LoginTest, AnEmptyPasswordConfirmedTwiceIsRemembered)
         .expectMessage("SICURO DI CONFERMARE PASSWORD NULLA ?", Answer::Yes);
     EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
     EXPECT_EQ(ardea().read("Login", "NullPwd"), "1");
-}
-
-TEST_F(LoginTest, ATypedPasswordIsStored)
-{
-    setLogin(dbFolder(), "sa", "");
-    ui.expectInput("Password Utente", QString("nuova"));
-    EXPECT_EQ(login.resolvePassword(true), InitOutcome::Ready);
-    EXPECT_EQ(ardea().read("Login", "UserPwd"), "nuova");
 }
 
 TEST_F(LoginTest, AbandoningThePasswordEndsTheProgram)
@@ -214,28 +197,6 @@ TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
     login.systemClose();
     for (int n = 0; n < Connections::Count; ++n)
         EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
-}
-
-TEST_F(LoginTest, RecordConnectionFailureNamesItsStep)
-{
-    ASSERT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    ctx->setArdeaReached(true);
-    ctx->login().companyDatabase = "AR_NESSUNA";
-    ui.expectMessage("eAzi");
-    EXPECT_FALSE(login.ARRecOpen());
-    EXPECT_TRUE(ctx->connections().isOpen(Connections::Corvina));
-}
-
-TEST_F(LoginTest, UnknownPromptKindIsReported)
-{
-    ui.expectMessage("ERRORE RICHIAMANDO GetLoginData: Porta");
-    EXPECT_EQ(login.GetLoginData("Porta", ""), "-1");
-}
-
-TEST_F(LoginTest, HintIsShownInThePrompt)
-{
-    ui.expectInput("Nome Utente\r\n (   mario   ??   )", QString("mario"));
-    EXPECT_EQ(login.GetLoginData("user", "mario"), "mario");
 }
 
 TEST_F(LoginTest, AnUnattendedRunNeverWritesAnAnswerItWasNotGiven)

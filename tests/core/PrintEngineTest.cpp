@@ -203,20 +203,6 @@ TEST_F(PrintEngineTest, LandscapeLinesStayOnTheirPage)
     EXPECT_EQ(printer.pages, 4);
 }
 
-TEST_F(PrintEngineTest, AStyleKeepsTheFontInUse)
-{
-    engine.line("INIT");
-    printer.events.clear();
-    engine.line(QString("norm") + Esc + "2" + "compresso" + Esc + "4" + "grassetto" + Esc + "6" + Esc + "3" + "corsivo");
-    EXPECT_EQ(printer.events, (QStringList{"text 2 norm", "font Courier New 7", "text 2 compresso", "font Courier New 7 B", "text 2 grassetto",
-                                           "font Courier New 6 B", "font Courier New 6 B I", "text 2 corsivo"}));
-    // ESC 0 is the normal font without styles; a style then keeps 12 points.
-    printer.events.clear();
-    engine.line(QString(Esc) + "0" + Esc + "5" + "sottolineato");
-    EXPECT_EQ(printer.events, (QStringList{"font Courier New 12", "font Courier New 12 U", "text 3 sottolineato"}));
-    engine.line("STOP");
-}
-
 TEST_F(PrintEngineTest, AFileWithNothingToPrintOrPrintedOverItselfIsRefused)
 {
     home.writeFile("vuoto.txt", "\r\n   \r\nINIT\r\nEJEC\r\n\t\r\nSTOP\r\n" + QByteArray("\x1b") + "4\r\n");
@@ -242,16 +228,6 @@ TEST_F(PrintEngineTest, AFileWithNothingToPrintOrPrintedOverItselfIsRefused)
     printer.output = home.file("r3.pdf");
     EXPECT_TRUE(engine.printFile(report));
     EXPECT_EQ(texts().size(), 3);
-}
-
-TEST_F(PrintEngineTest, AStopInsideAFileEndsADocumentOfTheOneJob)
-{
-    home.writeFile("due.txt", "prima\r\nSTOP\r\nseconda\r\nLOGO\r\nterza\r\n");
-    ASSERT_TRUE(engine.printFile(home.file("due.txt")));
-    EXPECT_EQ(texts(), (QStringList{"text 0 prima", "text 2 seconda", "text 2 terza"}));
-    EXPECT_EQ(printer.only("job"), QStringList{"job"});
-    EXPECT_EQ(printer.events.last(), "endjob");
-    EXPECT_EQ(printer.only("end$").size(), 3);
 }
 
 TEST_F(PrintEngineTest, ProfilesLoadedDumpedAndKept)
@@ -312,19 +288,6 @@ TEST_F(PrintEngineTest, RegenerationFromTheInstalledPrinters)
     EXPECT_EQ(settings.read("Grande,LPT2:", "Lunghezza"), "72");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Larghezza"), "136");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Colore"), "2");
-}
-
-TEST_F(PrintEngineTest, RegenerationNamesThePlatformsDefaultPrinterWhereverItIsListed)
-{
-    TestHome fresh(false);
-    IniFile other(fresh.file("TLX_PRT.INI"));
-    other.write("System", "Themes", "FALSE");
-    RecordingPrinter reordered;
-    std::swap(reordered.installed[0], reordered.installed[1]);
-    PrintEngine second(reordered, other, fresh.file("prt-ini.log"));
-    second.startUp();
-    EXPECT_EQ(other.read("Default", "Printer"), "Laser Ufficio,LPT1:");
-    EXPECT_EQ(second.profile().device, "Laser Ufficio");
 }
 
 TEST_F(PrintEngineTest, AnyLinesEndWithPagesWithinTheirBound)

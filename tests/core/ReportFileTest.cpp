@@ -124,30 +124,6 @@ TEST(PresentReport, WhenNoViewerStartsTheUserIsToldWhereTheReportIs)
     EXPECT_EQ(ui.opened, QStringList{"/usr/bin/nessuno|/dati/PICF.log"});
 }
 
-TEST(FixedLine, ColumnsArePaddedOrCutAndFollowedByABar)
-{
-    EXPECT_EQ(FixedLine().text(QString("ABCDEFG"), 3).text(QString("x"), 4).take(), "ABC|x   |");
-    EXPECT_EQ(FixedLine().text(QVariant(), 3).blank(2).take(), "   |  |");
-    EXPECT_EQ(FixedLine().text(QVariant(QDate(2025, 3, 9)), 10).take(), "09/03/2025|");
-    EXPECT_EQ(FixedLine().date(QVariant("2025-03-09 00:00:00"), 12).take(), "09/03/2025  |");
-    EXPECT_EQ(FixedLine().utf8("Città", 7).utf8("ABCDEFGH", 4).take(), QString::fromUtf8("Città  |ABCD|"));
-    EXPECT_EQ(fixedColumn(u"Rossi", 8), "Rossi   |");
-}
-
-TEST(FixedLine, NumbersAreRightAlignedAndNeverCut)
-{
-    EXPECT_EQ(FixedLine().amount(QVariant("1234.5")).take(), "    1.234,50|");
-    EXPECT_EQ(FixedLine().amount(QVariant()).take(), "            |");
-    // Without room for the thousands separators they are dropped, then the
-    // number is written whole, wider than its column.
-    EXPECT_EQ(FixedLine().number(QVariant("1234567.891"), 10, 2).take(), "1234567,89|");
-    EXPECT_EQ(FixedLine().number(QVariant("-123456789.5"), 6, 2).take(), "-123456789,50|");
-    EXPECT_EQ(FixedLine().number(Amount::fromUnits(-49), 5, 2).take(), " 0,00|"); // less than half a cent: no minus sign
-    // What no amount holds is written as the value is, never as wrong digits.
-    EXPECT_EQ(FixedLine().number(QVariant(qlonglong(9'223'372'036'854'775'807LL)), 12, 2).take(), "9223372036854775807|");
-    EXPECT_EQ(FixedLine().number(QVariant(1e300), 12, 2).take(), "      1e+300|");
-}
-
 TEST(TableExport, ColumnsFromTheHeadingNumbersAsNumbersCodesAsText)
 {
     const QString heading = "Codice|Rag. Soc.          |   Importo| |";

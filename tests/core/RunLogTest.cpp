@@ -22,12 +22,6 @@ TEST(RunLog, KeepsThePreviousRunBesideTheNewOne)
     EXPECT_TRUE(home.readFile("Corvina.LOG.1").contains("prima esecuzione"));
 }
 
-TEST(RunLog, PasswordsAreMasked)
-{
-    EXPECT_EQ(maskedPassword("segreta"), "********");
-    EXPECT_EQ(maskedPassword(""), "");
-}
-
 TEST(RunLog, AConnectionStringsPasswordNeverReachesTheLogWhoeverWritesIt)
 {
     TestHome home(false);

@@ -8,36 +8,6 @@ using namespace corv::utl;
 
 namespace {
 
-TEST(Field, CountsFromOneAndTrimsBlanks)
-{
-    const QString row = "DEMO  |2017|Ferramenta Rossi   |GRP |";
-    EXPECT_EQ(field(row, "|", 1), "DEMO");
-    EXPECT_EQ(field(row, "|", 2), "2017");
-    EXPECT_EQ(field(row, "|", 4), "GRP");
-    EXPECT_EQ(field(row, "|", 5), "");
-    EXPECT_EQ(field(row, "|", 9), "");
-    EXPECT_EQ(field(row, "|", 0), "");
-}
-
-TEST(Pad, BringsTheValueToExactlyTheWidth)
-{
-    EXPECT_EQ(PadLeft("123", 6, '0'), "000123");
-    EXPECT_EQ(PadRight("RS", 3, 'X'), "RSX");
-    EXPECT_EQ(PadRight("ROSSI MARIO", 5), "ROSSI");
-    EXPECT_EQ(PadLeft("1234567", 6, '0'), "123456");
-    EXPECT_EQ(PadLeft("", 3), "   ");
-    EXPECT_EQ(PadRight("abc", 0), "");
-}
-
-TEST(Chars, RepeatStripTranslateReplace)
-{
-    EXPECT_EQ(RepeatChar(5, '*'), "*****");
-    EXPECT_EQ(RepeatChar(0, '*'), "");
-    EXPECT_EQ(StripChars("RSS-MRA 80.A01/H501U", " -./"), "RSSMRA80A01H501U");
-    EXPECT_EQ(translateChars("a;b|c", ";|", ",!"), "a,b!c");
-    EXPECT_EQ(translateChars("a;b|c", ";|", ","), "a,bc");
-}
-
 TEST(Amount, SumsExactlyAndRoundsHalfAwayFromZero)
 {
     const Amount a = *Amount::parse("0.1");

@@ -1,11 +1,9 @@
 #include "forms/FiscalCodeWorkbench.h"
-#include "taxcode/FiscalCodeRules.h"
 #include "taxcode/TaxCodeChecks.h"
 #include "taxcode/TownDatabase.h"
 #include "TestHome.h"
 
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -76,50 +74,6 @@ TEST_F(WorkbenchTest, ComposesTheCodeAndItsCheckCharacter)
     bench.setTownCode("F2");
     EXPECT_EQ(bench.fields().composed, "BNCNNA75C45F2" + bench.fields().checkChar);
     EXPECT_EQ(bench.fields().checkChar, woman.right(1));
-}
-
-TEST_F(WorkbenchTest, AccentedNamesComposeAsTheCommandLineDoes)
-{
-    person("Fò", "Nicolò", "M", "01/01/1980", "H501");
-    const taxcode::ComposedCode expected = taxcode::composeFromText("Fò", "Nicolò", "M", "01/01/1980", "H501");
-    ASSERT_TRUE(expected.error.isEmpty());
-    EXPECT_EQ(expected.code, "FOXNCL80A01H501R");
-    EXPECT_EQ(bench.fields().composed, expected.code);
-    person("Mosè", "Zoë", "F", "02/02/1990", "H501");
-    EXPECT_EQ(bench.fields().composed, taxcode::composeFromText("Mosè", "Zoë", "F", "02/02/1990", "H501").code);
-}
-
-TEST_F(WorkbenchTest, APartOfTheDateGroupSaysNothingUntilItIsWhole)
-{
-    bench.setSurname("Rossi");
-    for (const char* typed : {"8", "80", "80A", "80A0"})
-        bench.setDateGroup(typed); // no message expected: the scripted user fails on any
-    bench.setDateGroup("80A01");
-    EXPECT_EQ(bench.fields().birthDate, "01/01/1980");
-    EXPECT_EQ(bench.fields().sex, "M");
-}
-
-TEST_F(WorkbenchTest, CompositionAlwaysEnds)
-{
-    // Any text in any field, the check character typed over too: it ends.
-    QRandomGenerator random(1976);
-    const QString letters = "ABCDEHLMPRSTXYZ0123456789 '";
-    for (int i = 0; i < 2000; ++i) {
-        QString text;
-        for (int n = random.bounded(20); n > 0; --n)
-            text += letters[random.bounded(letters.size())];
-        switch (i % 5) {
-        case 0: bench.setSurname(text); break;
-        case 1: bench.setName(text); break;
-        case 2: bench.setCheckChar(text); break;
-        case 3: bench.setTownCode(text.left(4)); break;
-        default: bench.setBirthDate(QString("%1/%2/19%3").arg(random.bounded(1, 32), 2, 10, QChar('0')).arg(random.bounded(1, 13), 2, 10, QChar('0')).arg(random.bounded(100), 2, 10, QChar('0')));
-        }
-        // Whatever was typed, the code shown is its groups and one check character at most.
-        const auto& f = bench.fields();
-        ASSERT_TRUE(f.composed.startsWith(f.surnameGroup + f.nameGroup + f.dateGroup)) << i;
-        ASSERT_LE(f.composed.size(), f.surnameGroup.size() + f.nameGroup.size() + f.dateGroup.size() + f.townCode.size() + 1) << i;
-    }
 }
 
 TEST_F(WorkbenchTest, BirthDataReadBackFromTheGroup)

@@ -2,15 +2,12 @@
 #include "ListWindow.h"
 #include "QtUi.h"
 #include "ConsoleSession.h"
-#include "SqlAccessDialog.h"
 #include "WindowPlacement.h"
-#include "ardea/SqlAccessForm.h"
 #include "listview/Rs2List.h"
 #include "util/Amount.h"
 
 #include <QStatusBar>
 #include <QHeaderView>
-#include <QClipboard>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QSqlQuery>
@@ -131,27 +128,6 @@ TEST_F(ConsoleWindowTest, ACompanyChangeShowsTheChooserAndForgetsTheOldCompanysL
     EXPECT_TRUE(rows("Lst_ArCliFor").isEmpty());
     EXPECT_TRUE(console->results().isEmpty());
     EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "PROVA");
-}
-
-TEST_F(ConsoleWindowTest, PasteAndCopyKeysAreDiscardedInTheFieldsToo)
-{
-    // The console takes paste, copy, Ctrl+I and Enter away from its fields.
-    for (const char* name : {"Txt_Serie", "Txt_Articolo"}) {
-        QLineEdit* field = child<QLineEdit>(name);
-        field->setFocus();
-        field->setText("AB");
-        QApplication::clipboard()->setText("incollato");
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(field->text(), "AB") << name;
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
-        EXPECT_EQ(QApplication::clipboard()->text(), "incollato") << name;
-        field->deselect();
-        field->end(false);
-        QTest::keyClick(field, Qt::Key_Return);
-        QTest::keyClick(field, Qt::Key_1);
-        EXPECT_EQ(field->text(), "AB1") << name;
-    }
 }
 
 TEST_F(ConsoleWindowTest, ACancelledArticleLookupLeavesTheFieldsAsTheyWere)
@@ -323,25 +299,6 @@ TEST(QtUi, TheQuestionsBeforeACommandInOneDialog)
     EXPECT_EQ(ui.askChoices("Eseguo ?", choices, "Titolo"), std::nullopt);
 }
 
-TEST(SqlAccessDialog, ShowsTheStoredLoginAndSavesEdits)
-{
-    TestHome home(false);
-    home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
-    ScriptedUi ui;
-    SqlAccessForm form(IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui, "SRVREG");
-    SqlAccessDialog dialog(form);
-    dialog.show();
-    auto* server = dialog.findChild<QLineEdit*>("Txt_Server");
-    auto* password = dialog.findChild<QLineEdit*>("Txt_Password");
-    ASSERT_NE(server, nullptr);
-    EXPECT_EQ(server->text(), "SRV01");
-    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
-    server->setText("SRV02");
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Salva"), Qt::LeftButton);
-    EXPECT_FALSE(form.abandoned());
-    EXPECT_EQ(IniFile(home.file("ARDEA_Z.INI")).read("Login", "Server"), "SRV02");
-}
-
 TEST(ListWindow, SearchKeepOkAndPlacement)
 {
     TestHome home(false);
@@ -411,21 +368,6 @@ TEST(ListWindow, OnlyARowOfDataChosenByTheUserIsTheChoice)
     rows->setCurrentIndex(rows->model()->index(0, 0));
     ok->click();
     EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
-}
-
-TEST(ListWindow, TheRightButtonOnViewOpensTheDiskPrintArchive)
-{
-    TestHome home(false);
-    ScriptedUi ui;
-    auto ctx = home.context(ui);
-    Rs2ListResult list;
-    list.listName = "Prova";
-    list.lines = {"001|Rossi"};
-    ListWindow window(*ctx, list);
-    window.show();
-    corv::test::rightClick(window.findChild<QPushButton*>("Cmd_View"));
-    ASSERT_EQ(ui.formsShown.size(), 1u);
-    EXPECT_EQ(ui.formsShown[0].kind, FormKind::DiskPrintArchive);
 }
 
 } // namespace

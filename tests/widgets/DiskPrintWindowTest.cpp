@@ -43,39 +43,4 @@ TEST_F(DiskPrintWindowTest, AReportFoundViewedAndReprintedToThePdfPrinter)
     window.close();
 }
 
-TEST_F(DiskPrintWindowTest, ExtensionAndViewerChangedThenRestored)
-{
-    ctx->corvSettings().write("Stampe su Disco", "ExtCmb", "PRN");
-    home.writeFile("visore", "#!/bin/sh\n");
-    QFile::setPermissions(home.file("visore"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    {
-        DiskPrintWindow window(*ctx);
-        window.show();
-        auto* extensions = window.findChild<QComboBox*>("Cmb_Ext");
-        ASSERT_EQ(extensions->count(), 3);
-        EXPECT_EQ(extensions->itemText(0), "PRN");
-        extensions->setCurrentIndex(2);
-        emit extensions->activated(2);
-        EXPECT_EQ(window.findChild<QLineEdit*>("Txt_Ext")->text(), "TXT");
-        ui.expectFile("Programmi visualizzatori.", [&](const FileRequest&) { return std::optional<QString>(home.file("visore")); });
-        auto* view = window.findChild<QPushButton*>("Cmd_View");
-        emit view->customContextMenuRequested(QPoint(2, 2)); // the right button
-        EXPECT_EQ(view->toolTip(), "Programma visualizzatore : " + home.file("visore") + " - Mouse destro per cambiare!");
-        EXPECT_EQ(window.findChild<QPushButton*>("Cmd_Edit")->toolTip(), view->toolTip());
-        // A missing file beeps.
-        window.findChild<QLineEdit*>("Txt_FIL")->setText(home.file("manca.txt"));
-        const int beeps = ui.beeps;
-        QTest::mouseClick(view, Qt::LeftButton);
-        EXPECT_EQ(ui.beeps, beeps + 1);
-        window.close();
-    }
-    EXPECT_EQ(ctx->viewer(), home.file("visore"));
-    DiskPrintWindow again(*ctx);
-    EXPECT_EQ(again.findChild<QLineEdit*>("Txt_Ext")->text(), "TXT");
-    EXPECT_EQ(again.findChild<QLineEdit*>("Txt_FIL")->text(), home.file("manca.txt"));
-    EXPECT_EQ(again.findChild<QLineEdit*>("Txt_Dir")->text(), home.path());
-    EXPECT_EQ(again.findChild<QPushButton*>("Cmd_View")->toolTip(),
-              "Programma visualizzatore : " + home.file("visore") + " - Mouse destro per cambiare!");
-}
-
 } // namespace

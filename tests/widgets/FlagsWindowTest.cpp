@@ -75,30 +75,6 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
     QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
 }
 
-TEST_F(FlagsWindowTest, ReasonFlagsInvertedFromTheBoxesTicked)
-{
-    const ConsoleState& state = console->state();
-    int row2025 = -1;
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        if (state.corvinaCompanies[i].year == 2025)
-            row2025 = i;
-    }
-    FlagsWindow window(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies, row2025);
-    window.show();
-    EXPECT_EQ(child<QComboBox>(window, "Cmb_COM")->currentIndex(), row2025);
-    QTest::mouseClick(child<QPushButton>(window, "Cmd_ReadIVA"), Qt::LeftButton);
-    auto* list = child<QAbstractItemView>(window, "Lst_IVA");
-    ASSERT_GT(list->model()->rowCount(), 2);
-    EXPECT_EQ(child<QPushButton>(window, "Cmd_SelOK")->text(), "Inverti Selezione");
-    QTest::mouseClick(child<QPushButton>(window, "Cmd_SelOK"), Qt::LeftButton); // every row
-    EXPECT_EQ(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
-    child<QCheckBox>(window, "Chk_AutoFt")->setChecked(true);
-    ui.expectMessage(QString("Confermi la modifica di %1 codici ?").arg(list->model()->rowCount()), Ui::Answer::Yes);
-    QTest::mouseClick(child<QPushButton>(window, "Cmd_SetTrue"), Qt::LeftButton);
-    EXPECT_EQ(column(Connections::Corvina, "SELECT DISTINCT VATSelfInvoice FROM AccountingRsn WHERE VATYear=2025"), QStringList{"1"});
-    EXPECT_EQ(column(Connections::Corvina, "SELECT COUNT(*) FROM AccountingRsn WHERE VATYear=2016 AND VATSelfInvoice='1'"), QStringList{"1"});
-}
-
 } // namespace
 
 #include "QtUi.h"

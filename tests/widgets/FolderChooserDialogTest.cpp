@@ -50,17 +50,4 @@ TEST(FolderChooserDialog, BrowsesMakesAFolderAndStoresTheChoice)
     EXPECT_EQ(settings.read(keys::kChooserFileSection, "Ardea_Nembo"), "TR001AZI");
 }
 
-TEST(FolderChooserDialog, QuitStoresNothing)
-{
-    corv::test::TestHome home(false);
-    corv::test::ScriptedUi ui;
-    IniFile settings(home.file("TLX_CORV.INI"));
-    FolderChooser chooser(settings, "Ardea_Nembo", home.path());
-    FolderChooserDialog dialog(chooser, ui);
-    dialog.show();
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Quit"), Qt::LeftButton);
-    EXPECT_FALSE(dialog.choice());
-    EXPECT_TRUE(settings.read(keys::kChooserFolderSection, "Ardea_Nembo").isEmpty());
-}
-
 } // namespace

@@ -5,8 +5,6 @@
 #include "DemoSession.h"
 #include "FormWidgets.h"
 #include "StockSettlementWindow.h"
-#include "VatDataCodesWindow.h"
-#include "VatLineWindow.h"
 #include "VatTotalsWindow.h"
 
 #include <QCheckBox>
@@ -104,27 +102,6 @@ TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesA
     StockSettlementWindow again(*ctx);
     EXPECT_EQ(again.findChild<QLineEdit*>("Txt_GruM")->text(), "FER");
     EXPECT_EQ(again.findChild<QLabel*>("Lbl_GruM")->text(), "Ferramenta");
-}
-
-// The listings and the communication codes are the core's tests: here, that
-// a choice, the tick and the buttons reach them.
-TEST_F(MaintenanceWindows, TheNatureAndCommunicationWindowsActOnTheirChoices)
-{
-    selectYear(2025);
-    VatLineWindow natures(*ctx, VatLineKind::Nature, state.corvinaCompanies, state.corvinaRow);
-    auto* values = natures.findChild<CodeCombo*>("Cmb_Natura");
-    auto* lines = natures.findChild<PipeListView*>("Lst");
-    choose(values, 0);
-    EXPECT_TRUE(lines->rows().isEmpty()); // code 0 without the tick
-    QTest::mouseClick(natures.findChild<QCheckBox*>("Chk_NatZero"), Qt::LeftButton);
-    EXPECT_FALSE(lines->rows().isEmpty());
-
-    VatDataCodesWindow codes(*ctx, state.selectedCorvina());
-    choose(codes.findChild<QComboBox*>("Cmb_DatiIVA"), 0);
-    auto* rows = codes.findChild<PipeListView*>("Lst_IVA");
-    EXPECT_EQ(rows->rows().size(), 5);
-    QTest::mouseClick(codes.findChild<QPushButton*>("Cmd_Go"), Qt::LeftButton);
-    EXPECT_EQ(rows->rows().size(), 2); // the rows filled have left the list
 }
 
 } // namespace
