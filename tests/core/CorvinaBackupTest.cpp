@@ -203,24 +203,6 @@ TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWritten)
     EXPECT_EQ(settings.read(keys::kBackupSection, "Esegui"), "False");
 }
 
-TEST_F(CorvinaBackupTest, TheButtonRunsTheBackupOnlyWhenTheWindowStartedIt)
-{
-    ui.onForm = [](AppContext& c, const FormRequest& request) {
-        EXPECT_EQ(request.kind, FormKind::CorvinaBackup);
-        IniFile settings = c.corvSettings();
-        settings.write(keys::kBackupSection, "Esegui", "False");
-    };
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvBackup")).outcome, Outcome::Declined);
-    ui.onForm = [](AppContext& c, const FormRequest&) {
-        IniFile settings = c.corvSettings();
-        settings.write(keys::kBackupSection, "Esegui", "TRUE");
-        settings.write(keys::kBackupSection, "Path0", c.registry().read(RegistryRoot::CurrentUser, regkeys::kBackupRestore, "PercorsoUltimoBackup"));
-    };
-    ui.expectMessage("BACKUP Corvina Completato !");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvBackup")).outcome, Outcome::Done);
-    EXPECT_TRUE(QFile::exists(file(false)));
-}
-
 TEST_F(CorvinaBackupTest, ImportDatesChangedOnlyByAValidDate)
 {
     selectYear(2025);

@@ -1,6 +1,6 @@
 // The disk print archive without its window: the choices and their settings,
 // the file and viewer dialogs, viewing and reprinting.
-#include "DemoSession.h"
+#include "TestHome.h"
 #include "RecordingPrinter.h"
 #include "forms/DiskPrintArchive.h"
 #include "print/PrintEngine.h"
@@ -174,25 +174,6 @@ TEST_F(DiskPrintArchiveTest, ClosingOnAnUnwritableSettingsFileSaysSo)
     QDir().mkpath(ini); // a folder where the file should be
     ui.expectMessage("Impossibile salvare le scelte delle stampe su disco");
     EXPECT_FALSE(archive.close());
-}
-
-} // namespace
-
-namespace {
-
-using DiskPrintArchiveOnTheConsole = corv::test::DemoSession;
-
-TEST_F(DiskPrintArchiveOnTheConsole, TheReadButtonsAndTheGeneralCheckOpenItWithTheRightButton)
-{
-    for (const char* name : {"Cmd_ArLeggi", "Cmd_ARChkCFPI", "Cmd_CvLeggi", "Cmd_NbLeggi"}) {
-        const ConsoleCommand* command = findConsoleCommand(name);
-        ASSERT_NE(command, nullptr) << name;
-        EXPECT_TRUE(command->toolTip.contains("Click-Dx per Scegliere Editor Testi")) << name;
-        ui.formsShown.clear();
-        EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*command)).outcome, CommandResult::Outcome::Done) << name;
-        ASSERT_EQ(ui.formsShown.size(), 1u) << name;
-        EXPECT_EQ(ui.formsShown[0].kind, FormKind::DiskPrintArchive) << name;
-    }
 }
 
 } // namespace

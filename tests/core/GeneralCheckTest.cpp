@@ -352,43 +352,4 @@ TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
     EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), "rapporto precedente\r\n");
 }
 
-// The demo installation plants one subject for every finding of the check.
-TEST(GeneralCheckDemo, EveryPlantedFaultIsFound)
-{
-    TestHome home;
-    ScriptedUi ui;
-    auto ctx = home.context(ui);
-    ASSERT_TRUE(ctx->connections().open(Connections::Company, dataConnectionString("SQLite", "sa", "", "AR_DEMO", home.file("db"))));
-    ui.expectMessage("Contollo validità", Answer::Yes)
-        .expectMessage("Effettuo le sostituzioni Automatiche ?", Answer::No)
-        .expectMessage("Controllo presenza Prima Nota ?", Answer::No)
-        .expectMessage("Correggo P.Iva Alfanumeriche ?", Answer::No);
-    const GeneralCheckResult result = runGeneralCheck(*ctx, {"DEMO", "", {}});
-    ASSERT_TRUE(result.completed);
-    const QString report = home.readFile("PICF_GenAR_DEMO.log");
-    const auto foundFor = [&](const QString& name, const QString& finding) {
-        for (const QString& line : report.split("\r\n")) {
-            if (line.contains(name.left(30)) && line.contains(finding))
-                return true;
-        }
-        return false;
-    };
-    for (const auto& [name, finding] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"CODICE CON CARATTERI SPURI", "Effettuata PULIZIA CF/PI "}, {"CODICE DI 5 CARATTERI", "TROPPO CORTO !! (5)  ELIMINATO!"},
-             {"CODICE DI 8 CARATTERI", "TROPPO CORTO !! (8)"}, {"CODICE TROPPO LUNGO", "TROPPO LUNGO !! (18)"},
-             {"CARATTERE DI CONTROLLO ERRATO", " Controllo: '"}, {"CF NEL CAMPO PARTITA IVA", " ALFANUMERICA !!"},
-             {"PARTITA IVA CON PREFISSO IT", " RIPULITA !!"}, {"PARTITA IVA CON PREFISSO it", " RIPULITA !!"},
-             {"MANCA INDICATORE PERSONA FISICA", "*** Manca Indicatore PERSONA FISICA"},
-             {"INDICATORE PERSONA FISICA ATTIVO", "*** ATTIVO Indicatore PERSONA FISICA"},
-             {"NAZIONE SENZA CODICE ISO", "*** Problema Nazione per Codice:"}, {"PARTITA IVA CON CIFRA ERRATA", "*** P.I.      Errata per"},
-             {"STORICO CON CODICI ERRATI", "*** C.F. Sto. Errato per"}, {"SENZA ANAGRAFICA STORICA", "*** Mancano CF e PI Codice :"}})
-        EXPECT_TRUE(foundFor(name, finding)) << name;
-    EXPECT_TRUE(report.contains("*** Codice Fiscale NON Coerente con la Data di Nascita !!  Data: 06/06/1966"));
-    // The missing birth date was filled, silently.
-    QSqlQuery q(ctx->connections().db(Connections::Company));
-    ASSERT_TRUE(q.exec("SELECT dat_nasc, ind_sesso FROM CA_ANAGRAFICHE WHERE des_ragsoc = 'DATA DI NASCITA MANCANTE'") && q.next());
-    EXPECT_FALSE(q.value(0).isNull());
-    EXPECT_FALSE(q.value(1).isNull());
-}
-
 } // namespace

@@ -11,16 +11,6 @@ using corv::test::TestHome;
 
 namespace {
 
-TEST(Rs2ListSql, JoinsStandOnLinesOfTheirOwn)
-{
-    EXPECT_EQ(sqlClauseLines("select a.x, b.y from T as a left join U as b on (a.k=b.k) inner join V on (v.k=a.k) "
-                             "where a.x > 1 order by a.x"),
-              (QStringList{"- SELECT A.X, B.Y", "- FROM T AS A", "-   LEFT JOIN U AS B ON (A.K=B.K)", "-   INNER JOIN V ON (V.K=A.K)",
-                           "- WHERE A.X > 1", "- ORDER BY A.X"}));
-    EXPECT_EQ(sqlClauseLines("SELECT c, COUNT(*) FROM T GROUP BY c UNION SELECT 1 FROM X"),
-              (QStringList{"- SELECT C, COUNT(*)", "- FROM T", "- GROUP BY C"}));
-}
-
 class Rs2ListTest : public ::testing::Test {
 protected:
     TestHome home{false};
