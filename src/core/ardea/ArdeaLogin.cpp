@@ -129,8 +129,8 @@ InitOutcome ArdeaLogin::AR_InitLib(bool messages)
     clearAccesses();
 
     IniFile backup = ctx_.loginBackup();
-    saveSetting(ui, backup, keys::kLoginServer, login.server) && saveSetting(ui, backup, keys::kLoginUser, login.user)
-        && saveSetting(ui, backup, keys::kLoginPassword, login.password);
+    // The login that worked, kept for the login window's restore: one write.
+    saveSettings(ui, backup, {{keys::kLoginServer, login.server}, {keys::kLoginUser, login.user}, {keys::kLoginPassword, login.password}});
     return InitOutcome::Ready;
 }
 

@@ -27,10 +27,13 @@ bool readIniBool(const IniFile& file, const QString& section, const QString& key
     return !(leadingNumber(text) == 0.0 && text != QLatin1String("TRUE"));
 }
 
-bool saveSetting(Ui& ui, IniFile& file, const IniKey& key, const QString& value)
+bool saveSetting(Ui& ui, IniFile& file, const IniKey& key, const QString& value) { return saveSettings(ui, file, {{key, value}}); }
+
+bool saveSettings(Ui& ui, IniFile& file, const QList<std::pair<IniKey, QString>>& values)
 {
-    if (file.write(key, value))
+    if (values.isEmpty() || file.writeAll(values))
         return true;
+    const IniKey& key = values.first().first;
     ui.critical(QStringLiteral("Impossibile salvare l'impostazione [") + key.section + QStringLiteral("] ") + key.name
                     + QStringLiteral(" nel file :\r\n") + QDir::toNativeSeparators(file.path()) + QStringLiteral("\r\n(")
                     + file.lastError() + QStringLiteral(")\r\nIl file resta com'era."),

@@ -20,6 +20,8 @@ bool readIniBool(const IniFile& file, const QString& section, const QString& key
 // Writes one setting; when the file cannot be written the user is told which
 // setting and file (the file keeps its old content). False then.
 bool saveSetting(Ui& ui, IniFile& file, const IniKey& key, const QString& value);
+// Several keys in one write of the file, said the same way when it fails.
+bool saveSettings(Ui& ui, IniFile& file, const QList<std::pair<IniKey, QString>>& values);
 
 // The visual-style switch: `Themes` of section `System` in TLX_PRT.INI,
 // written "FALSE" when it is empty.
