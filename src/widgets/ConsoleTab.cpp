@@ -117,8 +117,10 @@ ConsoleTab::ConsoleTab(ConsoleState::Tab tab, QLayout* top, QWidget* parent) : Q
     vatCodes_ = makeConsoleList(this, prefix + QStringLiteral("Iva"), QStringLiteral("Dbl-Click per documenti con Codice IVA selezionato"));
     reasons_ = makeConsoleList(this, prefix + QStringLiteral("Cau"), QStringLiteral("Dbl-Click per documenti con Causale Cont. selezionata"));
     subjects_ = makeConsoleList(this, prefix + QStringLiteral("CliFor"), QStringLiteral("Dbl-Click per documenti con Cli/For selezionato"));
-    for (auto [list, kind] : {std::pair{vatCodes_, 'I'}, std::pair{reasons_, 'C'}, std::pair{subjects_, 'A'}}) {
-        // The legacy archive's lines are listed by the commands of its own Part.
+    for (const auto& entry : {std::pair{vatCodes_, 'I'}, std::pair{reasons_, 'C'}, std::pair{subjects_, 'A'}}) {
+        LinesTable* const list = entry.first;
+        const char kind = entry.second;
+        // The Nembo lists are listed by the Nembo tab's own commands.
         if (tab != ConsoleState::NemboTab)
             connect(list, &QAbstractItemView::doubleClicked, this,
                     [this, tab, kind, list] { emit rowChosen(tab, QLatin1Char(kind), list->currentLine()); });

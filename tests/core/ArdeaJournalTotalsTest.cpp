@@ -105,7 +105,8 @@ TEST_F(ArdeaJournalTotalsTest, ReportTotalsEveryCustomerAndSupplierWithReceiptsI
     EXPECT_EQ(ui.beeps, 1);
 }
 
-TEST_F(ArdeaJournalTotalsTest, ResultListShowsEveryRowThenTheRegisterTotals)
+// The result list of the same run: every row, then the register totals.
+TEST_F(ArdeaJournalTotalsTest, ResultListShowsEveryRowThenTheRegisterTotalsAndAStopKeepsTheReport)
 {
     ASSERT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList lines = state.results.lines.toStringList();
@@ -138,6 +139,14 @@ TEST_F(ArdeaJournalTotalsTest, ResultListShowsEveryRowThenTheRegisterTotals)
         "A|1 |NS2|Non soggetto art.7  |  0,00|      300,00|        0,00|      300,00|",
     };
     EXPECT_EQ(lines.mid(rows.size()), totals);
+    // A stop keeps the previous report, and the rows read.
+    const QStringList before = reportLines();
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    state.dateFrom = kEmptyDate; // a different report, were it finished
+    EXPECT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(reportLines(), before);
+    EXPECT_FALSE(state.results.lines.isEmpty());
+    EXPECT_EQ(ui.statuses.last(), "Lettura PN da Ardea interrotta");
 }
 
 TEST_F(ArdeaJournalTotalsTest, WithoutTheReferenceListsNothingIsRead)
@@ -192,6 +201,12 @@ TEST_F(ArdeaJournalTotalsTest, NatureCheckListsTheRowsWithoutNatureOverTheWholeJ
     EXPECT_EQ(state.results.lines.toStringList(),
               QStringList{"       8|   1|         8|01/06/2024|C|000002|Beta S.r.l.                             |    |                    |"});
     EXPECT_EQ(ui.beeps, 0);
+    // Every nature given: said, and nothing listed.
+    exec(company(), "UPDATE CG_PRINOTAR_IVA SET cod_natura_iva='N4' WHERE cod_natura_iva IS NULL");
+    ui.expectMessage("NESSUNA Natura IVA tralasciata !!");
+    ASSERT_EQ(run("Cmd_ArNatura").outcome, CommandResult::Outcome::Done);
+    EXPECT_TRUE(state.results.lines.isEmpty());
+    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(ArdeaJournalTotalsTest, AStopEndsTheNatureCheckStoppedNotFailed)
@@ -201,27 +216,4 @@ TEST_F(ArdeaJournalTotalsTest, AStopEndsTheNatureCheckStoppedNotFailed)
     EXPECT_TRUE(ui.said.empty()); // neither the findings nor an error said
 }
 
-TEST_F(ArdeaJournalTotalsTest, NatureCheckWithEveryNatureGivenSaysSo)
-{
-    exec(company(), "UPDATE CG_PRINOTAR_IVA SET cod_natura_iva='N4' WHERE cod_natura_iva IS NULL");
-    ui.expectMessage("NESSUNA Natura IVA tralasciata !!");
-    ASSERT_EQ(run("Cmd_ArNatura").outcome, CommandResult::Outcome::Done);
-    EXPECT_TRUE(state.results.lines.isEmpty());
-    EXPECT_EQ(ui.beeps, 1);
-}
-
-} // namespace
-
-namespace {
-TEST_F(ArdeaJournalTotalsTest, AStopKeepsThePreviousReportAndTheRowsRead)
-{
-    ASSERT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Done);
-    const QStringList before = reportLines();
-    ui.onProcessEvents = [this] { ctx->stop().request(); };
-    state.dateFrom = kEmptyDate; // a different report, were it finished
-    EXPECT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Stopped);
-    EXPECT_EQ(reportLines(), before);
-    EXPECT_FALSE(state.results.lines.isEmpty());
-    EXPECT_EQ(ui.statuses.last(), "Lettura PN da Ardea interrotta");
-}
 } // namespace

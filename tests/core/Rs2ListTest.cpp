@@ -61,8 +61,11 @@ TEST_F(Rs2ListTest, SilentModeWritesEveryRecordToTheListFile)
     options.silent = true;
     const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, importo FROM R", options);
     EXPECT_TRUE(ui.prompts.isEmpty());
+    EXPECT_TRUE(result.lines.isEmpty()); // none kept in memory
+    EXPECT_EQ(result.lineCount, 1500);
     EXPECT_EQ(result.fileWritten, home.file("Elenco._clienti-fornitori.DBP"));
     const QString text = home.readFile("Elenco._clienti-fornitori.DBP");
+    EXPECT_EQ(text.count("\r\n"), 1500 + 11 + 2); // the rows, the header and a line a column
     EXPECT_TRUE(text.contains("1500 Record(s) nel Recordset.\r\n"));
     EXPECT_TRUE(text.contains("- SELECT CODICE, IMPORTO\r\n- FROM R\r\n"));
     EXPECT_TRUE(text.endsWith("001500|    1.500,5000\r\n")) << text.right(60).toStdString();
@@ -82,8 +85,11 @@ TEST_F(Rs2ListTest, AStopLeavesNoListAndNoFile)
     EXPECT_FALSE(QFile::exists(home.file("Interrotta.DBP")));
 }
 
+// A line break inside a value shows as one character.
 TEST_F(Rs2ListTest, OneFieldPerLine)
 {
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec("UPDATE R SET nome = 'Rossi' || char(13) || char(10) || 'Mario' || char(13) || 'jr' WHERE codice = '000001'"));
     Rs2ListOptions options;
     options.noHeader = true;
     options.oneFieldPerLine = true;
@@ -91,7 +97,7 @@ TEST_F(Rs2ListTest, OneFieldPerLine)
     const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice, nome FROM R ORDER BY codice", options);
     EXPECT_EQ(result.listName, "RS2LIST");
     EXPECT_EQ(result.lines.mid(1), (QStringList{QString("codice").leftJustified(25) + "|000001<",
-                                                QString("nome").leftJustified(25) + "|Rossi Mario<", "  Fine Record : ",
+                                                QString("nome").leftJustified(25) + "|Rossi" + QChar(127) + QChar(127) + "Mario" + QChar(127) + "jr<", "  Fine Record : ",
                                                 QString(60, '=')}));
 }
 
@@ -146,29 +152,6 @@ TEST_F(Rs2ListTest, TheHeaderDocumentsTheConnectionTheStatementAndTheColumns)
     const QString log = home.readFile("RS2LIST_Documento.LOG");
     EXPECT_TRUE(log.contains("- SELECT CODICE, IMPORTO\r\n- FROM R\r\n- WHERE CODICE < '000003'\r\n")) << log.toStdString();
     EXPECT_TRUE(log.contains(" - Password=********\r\n"));
-}
-
-TEST_F(Rs2ListTest, OneFieldPerLineShowsEveryLineBreakAsOneCharacter)
-{
-    QSqlQuery q(db);
-    ASSERT_TRUE(q.exec("UPDATE R SET nome = 'riga1' || char(13) || char(10) || 'riga2' || char(13) || 'riga3' WHERE codice = '000001'"));
-    Rs2ListOptions options;
-    options.noHeader = true;
-    options.oneFieldPerLine = true;
-    options.maxRecords = 1;
-    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT nome FROM R ORDER BY codice", options);
-    EXPECT_EQ(result.lines[1], QString("nome").leftJustified(25) + "|riga1" + QChar(127) + QChar(127) + "riga2" + QChar(127) + "riga3<");
-}
-
-TEST_F(Rs2ListTest, SilentModeKeepsNoLinesInMemory)
-{
-    Rs2ListOptions options;
-    options.title = "Silenzioso";
-    options.silent = true;
-    const Rs2ListResult result = Rs2List(*ctx, db, "SELECT codice FROM R", options);
-    EXPECT_TRUE(result.lines.isEmpty());
-    EXPECT_EQ(result.lineCount, 1500);
-    EXPECT_EQ(home.readFile("Silenzioso.DBP").count("\r\n"), 1500 + 12); // the rows and the header's lines
 }
 
 TEST(ListLines, SearchWrapsAroundAndThinning)

@@ -273,14 +273,4 @@ TEST_F(SourceComparisonTest, NemboAmountsThatAreNoNumberAreListedAndSaid)
     EXPECT_TRUE(report.contains("*** Importi NON numerici di Nembo, esclusi dai totali :"));
 }
 
-TEST_F(SourceComparisonTest, StatementsBindNothingRaw)
-{
-    const Dialect& sqlServer = Dialect::of(Engine::SqlServer);
-    EXPECT_EQ(corvinaComparisonSql(sqlServer, "D'X", 2025),
-              "SELECT CustSupplType AS tipo, CustSupplCode AS codice, MAX(CompanyName) AS nome, SUM(VATTaxable) AS imponibile,"
-              " SUM(VATAmount) AS iva FROM XCVZ_RIGHEIVA17 WHERE VATYear=2025 AND CompanyCode=N'D''X' GROUP BY CustSupplType, CustSupplCode");
-    EXPECT_TRUE(ardeaComparisonSql(sqlServer, QDate(2025, 1, 1), QDate(2025, 12, 31))
-                    .contains(" WHERE t.dat_registrazione>='20250101' AND t.dat_registrazione<'20260101' GROUP BY t.ind_clifor, t.cod_clifor"));
-}
-
 } // namespace

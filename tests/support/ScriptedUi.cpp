@@ -7,109 +7,92 @@
 
 namespace corv::test {
 
+namespace {
+const char* const kKindNames[] = {"message", "input box", "login window", "list", "folder chooser", "file dialog"};
+} // namespace
+
 ScriptedUi::~ScriptedUi()
 {
     for (const Step& step : steps_)
-        ADD_FAILURE() << "expected " << kindName(step.kind) << " never came: " << step.expected.toStdString();
+        ADD_FAILURE() << "expected " << kKindNames[step.kind] << " never came: " << step.expected.toStdString();
 }
 
-const char* ScriptedUi::kindName(Step::Kind kind)
+ScriptedUi& ScriptedUi::push(Step step)
 {
-    switch (kind) {
-    case Step::Message: return "message";
-    case Step::Input: return "input box";
-    case Step::Login: return "login window";
-    case Step::List: return "list";
-    case Step::Folder: return "folder chooser";
-    case Step::File: return "file dialog";
-    }
-    return "?";
-}
-
-ScriptedUi& ScriptedUi::expectMessage(const QString& text, Answer answer)
-{
-    steps_.push_back({Step::Message, text, answer, std::nullopt, {}, {}});
+    steps_.push_back(std::move(step));
     return *this;
 }
+
+ScriptedUi& ScriptedUi::expectMessage(const QString& text, Answer answer) { return push({Step::Message, text, answer, std::nullopt, {}}); }
 
 ScriptedUi& ScriptedUi::expectInput(const QString& prompt, std::optional<QString> answer)
 {
-    steps_.push_back({Step::Input, prompt, Answer::Ok, std::move(answer), {}, {}});
-    return *this;
+    return push({Step::Input, prompt, Answer::Ok, std::move(answer), {}});
 }
 
 ScriptedUi& ScriptedUi::expectLogin(std::function<void(SqlAccessForm&)> action)
 {
-    steps_.push_back({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action), {}});
-    return *this;
+    return push({Step::Login, QStringLiteral("F_SQLAccess"), Answer::Ok, std::nullopt, std::move(action)});
 }
 
 ScriptedUi& ScriptedUi::expectList(const QString& caption, std::function<std::optional<QString>(const QStringList&)> chosen)
 {
-    steps_.push_back({Step::List, caption, Answer::Ok, std::nullopt, {}, std::move(chosen)});
-    return *this;
+    return push({Step::List, caption, Answer::Ok, std::nullopt, std::move(chosen)});
 }
 
 ScriptedUi& ScriptedUi::expectFolder(std::function<std::optional<FolderChoice>(FolderChooser&)> action)
 {
-    Step step{Step::Folder, QStringLiteral("F_Fold"), Answer::Ok, std::nullopt, {}, {}};
-    step.folder = std::move(action);
-    steps_.push_back(std::move(step));
-    return *this;
+    return push({Step::Folder, QStringLiteral("F_Fold"), Answer::Ok, std::nullopt, std::move(action)});
 }
 
 ScriptedUi& ScriptedUi::expectFile(const QString& title, std::function<std::optional<QString>(const FileRequest&)> chosen)
 {
-    Step step{Step::File, title, Answer::Ok, std::nullopt, {}, {}};
-    step.file = std::move(chosen);
-    steps_.push_back(std::move(step));
-    return *this;
+    return push({Step::File, title, Answer::Ok, std::nullopt, std::move(chosen)});
 }
 
 std::optional<QString> ScriptedUi::chooseFile(const FileRequest& request)
 {
     fileRequests.push_back(request);
-    Step step;
-    if (!take(Step::File, request.title, step) || !step.file)
-        return std::nullopt;
-    return step.file(request);
+    const auto chosen = takeHandler<std::function<std::optional<QString>(const FileRequest&)>>(Step::File, request.title);
+    return chosen ? chosen(request) : std::nullopt;
 }
 
 std::optional<FolderChoice> ScriptedUi::chooseFolder(FolderChooser& chooser)
 {
-    Step step;
-    if (!take(Step::Folder, QStringLiteral("F_Fold"), step) || !step.folder)
-        return std::nullopt;
-    return step.folder(chooser);
+    const auto action = takeHandler<std::function<std::optional<FolderChoice>(FolderChooser&)>>(Step::Folder, QStringLiteral("F_Fold"));
+    return action ? action(chooser) : std::nullopt;
 }
 
 QString ScriptedUi::showList(const Rs2ListResult& list)
 {
     listsShown << list.caption;
-    Step step;
-    if (!take(Step::List, list.caption, step) || !step.chosen)
-        return {};
-    return step.chosen(list.lines).value_or(QString());
+    const auto chosen = takeHandler<std::function<std::optional<QString>(const QStringList&)>>(Step::List, list.caption);
+    return chosen ? chosen(list.lines).value_or(QString()) : QString();
+}
+
+void ScriptedUi::editLogin(SqlAccessForm& form)
+{
+    const auto action = takeHandler<std::function<void(SqlAccessForm&)>>(Step::Login, QStringLiteral("F_SQLAccess"));
+    action ? action(form) : form.abandon();
 }
 
 bool ScriptedUi::take(Step::Kind kind, const QString& shown, Step& step)
 {
     if (steps_.empty()) {
-        ADD_FAILURE() << "unexpected " << kindName(kind) << ": " << shown.toStdString();
+        ADD_FAILURE() << "unexpected " << kKindNames[kind] << ": " << shown.toStdString();
         return false;
     }
     step = steps_.front();
     steps_.pop_front();
     if (step.kind != kind || !shown.contains(step.expected)) {
-        ADD_FAILURE() << "expected " << kindName(step.kind) << " with \"" << step.expected.toStdString()
-                      << "\", got " << kindName(kind) << ": " << shown.toStdString();
+        ADD_FAILURE() << "expected " << kKindNames[step.kind] << " with \"" << step.expected.toStdString() << "\", got "
+                      << kKindNames[kind] << ": " << shown.toStdString();
         return false;
     }
     return true;
 }
 
-Ui::Answer ScriptedUi::message(const QString& text, const QString& title, Icon icon, Buttons buttons,
-                               Answer)
+Ui::Answer ScriptedUi::message(const QString& text, const QString& title, Icon icon, Buttons buttons, Answer)
 {
     said.push_back({title, text, icon});
     Step step;
@@ -123,24 +106,13 @@ std::optional<QString> ScriptedUi::input(const QString& prompt, const QString&, 
     prompts << prompt;
     inputDefaults << defaultText;
     Step step;
-    if (!take(Step::Input, prompt, step))
-        return std::nullopt;
-    return step.text;
+    return take(Step::Input, prompt, step) ? step.text : std::nullopt;
 }
 
 bool ScriptedUi::openInViewer(const QString& viewer, const QString& path)
 {
     opened << viewer + QLatin1Char('|') + path;
     return true;
-}
-
-void ScriptedUi::editLogin(SqlAccessForm& form)
-{
-    Step step;
-    if (take(Step::Login, QStringLiteral("F_SQLAccess"), step) && step.login)
-        step.login(form);
-    else
-        form.abandon();
 }
 
 } // namespace corv::test

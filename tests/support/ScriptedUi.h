@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <any>
 #include <deque>
 #include <functional>
 
@@ -96,13 +97,17 @@ private:
         QString expected;
         Answer answer = Answer::Ok;
         std::optional<QString> text;
-        std::function<void(SqlAccessForm&)> login;
-        std::function<std::optional<QString>(const QStringList&)> chosen;
-        std::function<std::optional<FolderChoice>(FolderChooser&)> folder = {};
-        std::function<std::optional<QString>(const FileRequest&)> file = {};
+        std::any handler; // the std::function that answers a window, a list or a dialog
     };
-    static const char* kindName(Step::Kind kind);
+    ScriptedUi& push(Step step);
     bool take(Step::Kind kind, const QString& shown, Step& step);
+    // The handler of the next step of `kind`, when it came as expected.
+    template <typename Handler>
+    Handler takeHandler(Step::Kind kind, const QString& shown)
+    {
+        Step step;
+        return take(kind, shown, step) ? std::any_cast<Handler>(step.handler) : Handler();
+    }
 
     std::deque<Step> steps_;
 };
