@@ -1,7 +1,6 @@
 // The built program started as a user starts it, on a demo installation that
 // the program itself creates.
 #include "ProgramRun.h"
-#include "demo/DemoInstallation.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +11,6 @@ namespace {
 using corv::test::ProgramRun;
 using corv::test::runProgram;
 using StartupProcess = corv::test::ProgramTest;
-
-TEST_F(StartupProcess, AStartLogsWithoutThePassword)
-{
-    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = logLines();
-    EXPECT_TRUE(lines.contains("Dopo AR_InitLib - Do_Ardea=True"));
-    const QString whole = lines.join('\n');
-    EXPECT_FALSE(whole.contains("Us_Pwd : demo")) << "the password reached the run log";
-    EXPECT_FALSE(whole.contains(corv::kDemoPassword)) << "the password reached the run log";
-    EXPECT_TRUE(whole.contains("Password=********"));
-}
 
 TEST_F(StartupProcess, WithoutTheArdeaInstallationTheConsoleStillOpens)
 {

@@ -34,20 +34,6 @@ protected:
     }
 };
 
-TEST_F(UnattendedCommand, TheNemboListsThenItsTotalsWithoutADisplay)
-{
-    const ProgramRun run = esegui({"Cmd_NbLeggi", "nembo-totali"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << run.out.toStdString();
-    EXPECT_TRUE(lines[0].startsWith("Cmd_NbLeggi (nembo-leggi) : terminato")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith("Cmd_NbPrimaNota (nembo-totali) : terminato")) << lines[1].toStdString();
-    EXPECT_TRUE(lines[1].endsWith(" - report " + demo + "/PN_nb_001.LOG")) << lines[1].toStdString();
-    QFile report(demo + "/PN_nb_001.LOG");
-    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
-    EXPECT_GT(report.size(), 1000);
-}
-
 TEST_F(UnattendedCommand, TotalsReadTheirListsThemselvesAndTheCorvinaYearIsChosen)
 {
     ProgramRun run = esegui({"ardea-totali"});

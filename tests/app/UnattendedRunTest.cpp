@@ -26,20 +26,6 @@ TEST_F(UnattendedRun, APasswordOfQuotesAndSemicolonsConnectsListsAndNeverReaches
     EXPECT_TRUE(log.contains("Password=********;"));
 }
 
-TEST_F(UnattendedRun, AMissingPasswordEndsTheStartAndWritesNothing)
-{
-    IniFile(demo + "/ARDEA_Z.INI", true).write(keys::kLoginPassword, "");
-    QFile file(demo + "/ARDEA_Z.INI");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-    const ProgramRun run = runProgram({"--home", demo, "--batch", "--exit-after-start"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("modalità non interattiva")) << run.err.toStdString();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-}
-
 TEST_F(UnattendedRun, NoCompanyToOpenEndsTheStartInsteadOfWaitingForTheChooser)
 {
     makeRegistryFile(demo + "/registry.ini")->write(RegistryRoot::CurrentUser, regkeys::kLastLogin, "Azienda", "");

@@ -157,7 +157,7 @@ TEST_F(CorvinaJournalTotalsTest, Before2017TheSumsGroupTheReasonColumnsTheViewHa
     EXPECT_TRUE(ui.said.empty()); // no database error
 }
 
-TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultList)
+TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultListOfTheCompanyChosen)
 {
     selectYear(2025);
     state.setResults({"Intestazione", QStringList{"riga precedente"}});
@@ -167,10 +167,7 @@ TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultList)
     EXPECT_EQ(lines[0], "riga precedente");
     EXPECT_EQ(lines[2], sumsTitle(2025));
     EXPECT_EQ(lines.last(), kEquals);
-}
-
-TEST_F(CorvinaJournalTotalsTest, WithoutACompanyChosenItBeeps)
-{
+    // Without a company chosen: a beep.
     state.corvinaRow = -1;
     EXPECT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(runRightClick("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);

@@ -17,24 +17,6 @@ QString sqliteString(const QString& folder, const QString& catalog)
     return dataConnectionString("SQLite", "sa", "x", catalog, folder);
 }
 
-TEST(Connections, OpenTheDemoCatalogsByName)
-{
-    TestHome home;
-    Connections connections;
-    QString error;
-    ASSERT_TRUE(connections.open(Connections::ESys, sqliteString(home.file("db"), "eSYS"), &error))
-        << error.toStdString();
-    EXPECT_TRUE(connections.isOpen(Connections::ESys));
-    QSqlQuery query(connections.db(Connections::ESys));
-    ASSERT_TRUE(query.exec(connections.dialect(Connections::ESys)
-                               .selectTop(1, "cod_azienda FROM TS_AZIENDE ORDER BY cod_azienda")));
-    ASSERT_TRUE(query.next());
-    EXPECT_EQ(query.value(0).toString(), "DEMO");
-    query.finish();
-    connections.close(Connections::ESys);
-    EXPECT_FALSE(connections.isOpen(Connections::ESys));
-}
-
 TEST(Connections, AMissingCatalogIsAnErrorAndNoFileIsCreated)
 {
     TestHome home;

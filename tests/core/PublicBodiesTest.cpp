@@ -1,4 +1,3 @@
-#include "console/ConsoleCommands.h"
 #include "taxcode/ForeignCodes.h"
 #include "taxcode/PublicBodies.h"
 #include "platform/ExportFiles.h"
@@ -73,7 +72,7 @@ TEST_F(PublicBodiesTest, ArdeaListingThenTheMoveOfWhatBeginsWith8Or9)
     ui.expectMessage("Presenti codici con PI errata in quanto in realtà")
         .expectMessage("Confermi spostamento Automatico PI su CF, se inizia per 8/9 ?", Answer::Yes)
         .expectList("PI_Enti", [](const QStringList&) { return std::nullopt; });
-    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_ARPIEnti"));
+    const CommandResult result = run("Cmd_ARPIEnti");
     ASSERT_EQ(result.outcome, Outcome::Done);
     const QStringList lines = state.results.lines.toStringList();
     // Ordered by VAT number; the foreign subject is never listed; a customer and supplier twice.
@@ -121,7 +120,7 @@ TEST_F(PublicBodiesTest, AStopDuringTheMoveKeepsWhatWasMovedAndLeavesTheRest)
             ui.onProcessEvents = [this] { ctx->stop().request(); };
             return std::nullopt;
         });
-    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_ARPIEnti"));
+    const CommandResult result = run("Cmd_ARPIEnti");
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(row("CA_ANAGRAFICHE", "800001", "cod_cfisc, cod_piva"), "80012345678|NULL"); // moved before the stop
     EXPECT_EQ(row("CA_ANAGRAFICHE", "800002", "cod_cfisc, cod_piva"), "91234567890|91234567890"); // untouched
@@ -129,26 +128,22 @@ TEST_F(PublicBodiesTest, AStopDuringTheMoveKeepsWhatWasMovedAndLeavesTheRest)
     EXPECT_EQ(report("PI_EntiAR_DEMO.log").last(), "*** Interrotto dall'utente");
 }
 
-TEST_F(PublicBodiesTest, ArdeaAnswerNoChangesNothing)
+TEST_F(PublicBodiesTest, ArdeaAnswerNoChangesNothingAndNothingToFindIsSaid)
 {
     ui.expectMessage("ATTENZIONE !!").expectMessage("Confermi spostamento", Answer::No).expectMessage("Dalla gestione ANAGRAFICHE COMUNI");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_ARPIEnti")).outcome, Outcome::Declined);
+    EXPECT_EQ(run("Cmd_ARPIEnti").outcome, Outcome::Declined);
     EXPECT_EQ(row("CA_ANAGRAFICHE", "800001", "cod_cfisc, cod_piva"), "NULL|80012345678");
     EXPECT_EQ(ui.said.back().icon, Ui::Icon::Information);
     // The right-click opens the report of the check.
-    runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_ARPIEnti")));
+    runRightClick("Cmd_ARPIEnti");
     ASSERT_EQ(ui.opened.size(), 1);
     EXPECT_TRUE(ui.opened.first().endsWith("PI_EntiAR_DEMO.log"));
-}
-
-TEST_F(PublicBodiesTest, ArdeaWithNothingToFindSaysSo)
-{
+    // Nothing to find: said.
     exec(company(), "DELETE FROM CA_ANAGRAFICHE WHERE cod_anagra LIKE '8000%'");
     ui.expectMessage("Nessuna PI Apparente Italiana Presente !");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_ARPIEnti")).outcome, Outcome::Done);
+    EXPECT_EQ(run("Cmd_ARPIEnti").outcome, Outcome::Done);
     EXPECT_EQ(ui.said.back().title, kConsoleTitle);
     EXPECT_EQ(ui.statuses.last(), "Termine Controllo PI Enti (8/9)");
-    EXPECT_EQ(ui.beeps, 2);
 }
 
 TEST_F(PublicBodiesTest, CorvinaListingOnlyAndTheYearNeeded)
@@ -158,14 +153,14 @@ TEST_F(PublicBodiesTest, CorvinaListingOnlyAndTheYearNeeded)
                     " ('DEMO', 2025, '2', '800009', 'L''Ente', '90000000001', '90000000001', '0', '2'),"
                     " ('DEMO', 2016, '1', '800001', 'Comune di Alfa', '80012345678', '', '0', '1')");
     selectYear(2025);
-    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvPIEnti"));
+    const CommandResult result = run("Cmd_CvPIEnti");
     const QStringList lines = state.results.lines.toStringList();
     QStringList ours = lines.filter(QRegularExpression("^80000[19]"));
     EXPECT_EQ(ours, (QStringList{"800001C|" + QString("Comune di Alfa").leftJustified(40) + "|?|80012345678     |                |0|1|",
                                  "800009F|" + QString("L'Ente").leftJustified(40) + "|?|90000000001     |90000000001     |0|2|"}));
     EXPECT_EQ(result.findings, lines.size());
     state.corvinaRow = -1;
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_CvPIEnti")).outcome, Outcome::Declined);
+    EXPECT_EQ(run("Cmd_CvPIEnti").outcome, Outcome::Declined);
     EXPECT_EQ(ui.statuses.last(), "NESSUN ANNO NEL COMBO AZIENDE !!");
 }
 
@@ -183,7 +178,7 @@ TEST_F(PublicBodiesTest, NemboListingTakesTheReadersFields)
     state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
     state.nemboRow = 0;
     ui.expectMessage("( ATTENZIONE : Controllate colonna NAZIONE per Esteri !! )");
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_PIEnti")).outcome, Outcome::Done);
+    ASSERT_EQ(run("Cmd_PIEnti").outcome, Outcome::Done);
     EXPECT_EQ(state.results.heading, nemboPublicBodiesHeading());
     EXPECT_EQ(state.results.lines.toStringList(),
               (QStringList{"000012|C|" + QString("Comune di Alfa").leftJustified(60) + "|80012345678     |80012345678     |N |S |N |IT |",
@@ -191,7 +186,7 @@ TEST_F(PublicBodiesTest, NemboListingTakesTheReadersFields)
     EXPECT_EQ(ui.said.back().title, "PI Enti/Associazioni");
 }
 
-TEST_F(PublicBodiesTest, ForeignCodesFilledFromTheFiscalCodeOrTheVatNumber)
+TEST_F(PublicBodiesTest, ForeignCodesFilledFromTheFiscalCodeOrTheVatNumberOnlyWithTheItalianNations)
 {
     EXPECT_EQ(foreignCodeCandidate("#123*45", ""), "12345");
     EXPECT_EQ(foreignCodeCandidate(" ", "FR@123"), "FR123");
@@ -204,7 +199,7 @@ TEST_F(PublicBodiesTest, ForeignCodesFilledFromTheFiscalCodeOrTheVatNumber)
     exec(company(), "INSERT INTO CA_ANAGRAFICHE_STO (cod_anagra, des_ragsoc, cod_cfisc, cod_piva, cod_naz) VALUES ('810001', 'Dupont SARL', '#9:9', NULL, 'FR')");
     ui.expectMessage("Confermi compilazione CF Estero su Ardea ?", Answer::Yes)
         .expectMessage("Elenco codici Nazioni SOLO Italiane :\r\n\r\n'IT'\r\n\r\nSe è ERRATO, Abbandonare rispondendo NO !", Answer::Yes);
-    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_AREster"));
+    const CommandResult result = run("Cmd_AREster");
     ASSERT_EQ(result.outcome, Outcome::Done);
     EXPECT_EQ(row("CA_ANAGRAFICHE", "810001", "cod_cfisc_estero"), "12345");
     EXPECT_EQ(row("CA_ANAGRAFICHE", "810002", "cod_cfisc_estero"), "NULL");
@@ -225,16 +220,13 @@ TEST_F(PublicBodiesTest, ForeignCodesFilledFromTheFiscalCodeOrTheVatNumber)
     EXPECT_EQ(lines[0].indexOf("C.F."), lines[3].indexOf("|                |DE") + 1);
     EXPECT_EQ(result.reportPath, ctx->paths().dataFile("CFEster.LOG"));
     EXPECT_EQ(ui.statuses.last(), "Completata correzione CF Esteri Ardea.");
-}
-
-TEST_F(PublicBodiesTest, ForeignCodesStopWithoutTheItalianNations)
-{
+    // Declined, or without the Italian nations: nothing done, the report as it was.
     ui.expectMessage("Confermi compilazione CF Estero su Ardea ?", Answer::No);
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_AREster")).outcome, Outcome::Declined);
+    EXPECT_EQ(run("Cmd_AREster").outcome, Outcome::Declined);
     exec(company(), "UPDATE CA_NAZIONI SET ind_area_naz='1'");
     ui.expectMessage("Confermi compilazione CF Estero su Ardea ?", Answer::Yes).expectMessage("Nessuna Nazione dell'area Italiana");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_AREster")).outcome, Outcome::Declined);
-    EXPECT_TRUE(report("CFEster.LOG").isEmpty());
+    EXPECT_EQ(run("Cmd_AREster").outcome, Outcome::Declined);
+    EXPECT_EQ(report("CFEster.LOG"), lines);
 }
 
 } // namespace

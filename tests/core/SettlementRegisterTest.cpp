@@ -89,62 +89,37 @@ TEST_F(SettlementRegisterTest, EachRegisterInItsOwnColumnThenTheBalance)
     EXPECT_EQ(lineOf("2016|05|"), "2016|05|Definitiva   |M   |" + col("100,00") + col("--,--") + col("--,--") + col("--,--") + col("0,00"));
     EXPECT_EQ(lineOf("2024|03|").count('|'), 14);
     EXPECT_TRUE(lineOf("2024|03|").contains("|Stampata     |"));
+    // To the viewer with its title and heading.
+    const QString path = reg.listToViewer("DEMO - Ferramenta Rossi");
+    ASSERT_FALSE(path.isEmpty());
+    const QStringList lines = home.lines(QFileInfo(path).fileName());
+    EXPECT_EQ(lines[0], "DEMO - Ferramenta Rossi : Elenco Liquidazioni IVA");
+    EXPECT_EQ(lines[1], SettlementRegister::heading());
+    EXPECT_EQ(lines.mid(2, list.lines.size()), list.lines);
 }
 
-TEST_F(SettlementRegisterTest, TheStateChangeTouchesOnlyTheChosenSettlementsNotInThatStateAlready)
+TEST_F(SettlementRegisterTest, TheStateChangeTouchesOnlyTheChosenSettlementsAsTheyWereRead)
 {
+    // A quarterly and a monthly settlement of the same number in one year.
+    exec(company(), "INSERT INTO CG_LIQUIDT_RIEP VALUES (2024, 'T', '03', 'D', 500, 0, 0, 0, '', '')");
     ASSERT_TRUE(reg.refresh());
-    const int january2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|01|")));
-    const int march2025 = static_cast<int>(list.lines.indexOf(lineOf("2025|03|")));
+    const auto row = [&](const char* yearAndPeriod) { return static_cast<int>(list.lines.indexOf(lineOf(yearAndPeriod))); };
+    const int january2026 = row("2026|01|"), february2026 = row("2026|02|"), march2025 = row("2025|03|");
     // Refused: nothing changes.
     ui.expectMessage("Confermi impostazione a 'Definitiva'\r\ndelle Liquidazioni Selezionate ??", Answer::No);
     EXPECT_EQ(reg.setState({january2026}, "Definitiva"), 0);
     EXPECT_EQ(state(2026, "M", "01"), "P");
-    // March is definitive already: only January changes.
-    ui.expectMessage("Confermi impostazione a 'Definitiva'", Answer::Yes);
-    EXPECT_EQ(reg.setState({january2026, march2025}, "Definitiva"), 1);
-    EXPECT_EQ(state(2026, "M", "01"), "D");
-    EXPECT_EQ(state(2025, "M", "03"), "D");
-    EXPECT_TRUE(lineOf("2026|01|").contains("|Definitiva   |"));
-    // Back from definitive is allowed; a settlement gone since the refresh is skipped.
-    exec(company(), "DELETE FROM CG_LIQUIDT_RIEP WHERE num_anno=2026 AND ind_periodo='02'");
-    const int february2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|02|")));
-    const int january = static_cast<int>(list.lines.indexOf(lineOf("2026|01|")));
-    ui.expectMessage("Confermi impostazione a 'Stampata'", Answer::Yes);
-    EXPECT_EQ(reg.setState({february2026, january}, "Stampata"), 1);
-    EXPECT_EQ(state(2026, "M", "01"), "S");
-    EXPECT_TRUE(lineOf("2026|02|").isEmpty());
-    // No selection, an empty list, a list of articles, an unknown state.
-    ui.expectMessage("Nessuna Liquidazione Selezionata !!");
-    EXPECT_EQ(reg.setState({}, "Provvisoria"), 0);
-    EXPECT_EQ(reg.setState({0}, "Xyz"), 0);
-    list.clear(MaintenanceList::Kind::Articles);
-    list.lines << "ART00001|Articolo|N|";
-    ui.expectMessage("Nessuna Liquidazione in elenco !!");
-    EXPECT_EQ(reg.setState({0}, "Provvisoria"), 0);
-}
-
-TEST_F(SettlementRegisterTest, AStateChangedByAnotherUserSinceTheReadingIsLeftAndSaid)
-{
-    ASSERT_TRUE(reg.refresh());
-    const int january2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|01|")));
-    const int february2026 = static_cast<int>(list.lines.indexOf(lineOf("2026|02|")));
-    ASSERT_EQ(state(2026, "M", "01"), "P");
-    // Read as provisional; printed meanwhile by someone else.
+    // January, read as provisional, printed meanwhile by someone else: left and
+    // said. March is definitive already: only February changes.
     exec(company(), "UPDATE CG_LIQUIDT_RIEP SET ind_stato_liq='S' WHERE num_anno=2026 AND ind_tipo_periodo='M' AND ind_periodo='01'");
-    ui.expectMessage("Confermi impostazione a 'Definitiva'", Answer::Yes);
-    ui.expectMessage("Liquidazioni modificate da un altro utente dopo la lettura, lasciate come sono :\r\n01/2026");
-    EXPECT_EQ(reg.setState({january2026, february2026}, "Definitiva"), 1);
+    ui.expectMessage("Confermi impostazione a 'Definitiva'", Answer::Yes)
+        .expectMessage("Liquidazioni modificate da un altro utente dopo la lettura, lasciate come sono :\r\n01/2026");
+    EXPECT_EQ(reg.setState({january2026, february2026, march2025}, "Definitiva"), 1);
     EXPECT_EQ(state(2026, "M", "01"), "S");
     EXPECT_EQ(state(2026, "M", "02"), "D");
-}
-
-TEST_F(SettlementRegisterTest, TheStateChangeBindsThePeriodTypeAsWell)
-{
-    // A quarterly and a monthly settlement of the same number in one year:
-    // only the chosen one changes.
-    exec(company(), "INSERT INTO CG_LIQUIDT_RIEP VALUES (2024, 'T', '03', 'D', 500, 0, 0, 0, '', '')");
-    ASSERT_TRUE(reg.refresh());
+    EXPECT_EQ(state(2025, "M", "03"), "D");
+    EXPECT_TRUE(lineOf("2026|02|").contains("|Definitiva   |"));
+    // Of two settlements of one number, only the chosen one.
     int quarterly = -1;
     for (int i = 0; i < reg.settlements().size(); ++i) {
         if (reg.settlements()[i].periodType == "T")
@@ -155,17 +130,20 @@ TEST_F(SettlementRegisterTest, TheStateChangeBindsThePeriodTypeAsWell)
     EXPECT_EQ(reg.setState({quarterly}, "Provvisoria"), 1);
     EXPECT_EQ(state(2024, "T", "03"), "P");
     EXPECT_EQ(state(2024, "M", "03"), "S");
-}
-
-TEST_F(SettlementRegisterTest, TheListGoesToTheViewerWithItsTitleAndHeading)
-{
-    ASSERT_TRUE(reg.refresh());
-    const QString path = reg.listToViewer("DEMO - Ferramenta Rossi");
-    ASSERT_FALSE(path.isEmpty());
-    const QStringList lines = home.lines(QFileInfo(path).fileName());
-    EXPECT_EQ(lines[0], "DEMO - Ferramenta Rossi : Elenco Liquidazioni IVA");
-    EXPECT_EQ(lines[1], SettlementRegister::heading());
-    EXPECT_EQ(lines.mid(2, list.lines.size()), list.lines);
+    // Back from definitive is allowed; a settlement gone since the refresh is skipped.
+    exec(company(), "DELETE FROM CG_LIQUIDT_RIEP WHERE num_anno=2026 AND ind_periodo='02'");
+    ui.expectMessage("Confermi impostazione a 'Stampata'", Answer::Yes);
+    EXPECT_EQ(reg.setState({february2026, march2025}, "Stampata"), 1);
+    EXPECT_EQ(state(2025, "M", "03"), "S");
+    EXPECT_TRUE(lineOf("2026|02|").isEmpty());
+    // No selection, an empty list, a list of articles, an unknown state.
+    ui.expectMessage("Nessuna Liquidazione Selezionata !!");
+    EXPECT_EQ(reg.setState({}, "Provvisoria"), 0);
+    EXPECT_EQ(reg.setState({0}, "Xyz"), 0);
+    list.clear(MaintenanceList::Kind::Articles);
+    list.lines << "ART00001|Articolo|N|";
+    ui.expectMessage("Nessuna Liquidazione in elenco !!");
+    EXPECT_EQ(reg.setState({0}, "Provvisoria"), 0);
 }
 
 } // namespace
