@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-using corv::test::TestHome;
 
 namespace {
 

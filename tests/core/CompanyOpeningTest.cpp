@@ -4,31 +4,11 @@
 #include <gtest/gtest.h>
 
 using namespace corv;
-using corv::test::ScriptedUi;
-using corv::test::TestHome;
 using Answer = Ui::Answer;
 
 namespace {
 
 using CompanyOpeningTest = corv::test::DemoSession;
-
-TEST_F(CompanyOpeningTest, CompanyOpeningFillsTheCompanyState)
-{
-    EXPECT_EQ(ctx->company().code, "DEMO");
-    EXPECT_EQ(ctx->login().companyDatabase, "AR_DEMO");
-    EXPECT_EQ(ctx->login().commonDatabase, "AR_COMUNE");
-    EXPECT_FALSE(ctx->company().sameDatabase);
-}
-
-TEST_F(CompanyOpeningTest, TwoCompanyRecordsForOneCodeFailTheOpening)
-{
-    exec(ctx->connections().db(Connections::ESys), "INSERT INTO TS_AZIENDE_INFO VALUES ('DEMO', 'Doppione')");
-    ui.expectMessage("ERRORE Recuperando i Dati Azienda !! (DEMO)");
-    QString code = "DEMO";
-    EXPECT_FALSE(CompanyOpening(*ctx).AziOpen(code));
-    EXPECT_TRUE(ctx->company().code.isEmpty());
-    EXPECT_TRUE(ctx->login().companyDatabase.isEmpty());
-}
 
 TEST_F(CompanyOpeningTest, SameDatabaseFlagWhenTheCommonTablesLiveInTheCompanyDatabase)
 {
@@ -102,6 +82,7 @@ TEST_F(CompanyOpeningTest, ReadOnlyResolutionOpensNothing)
     EXPECT_TRUE(ctx->company().code.isEmpty());
 }
 
+// Two company records for one code fail the opening.
 TEST_F(CompanyOpeningTest, ACompanyThatFailsToOpenIsNeverKeptForTheNextStart)
 {
     CompanyOpening opening(*ctx);
@@ -115,6 +96,7 @@ TEST_F(CompanyOpeningTest, ACompanyThatFailsToOpenIsNeverKeptForTheNextStart)
     EXPECT_EQ(ctx->corvSettings().read("AMBIENTE", "Codice Azienda"), "DEMO");
     // The company's own fields are cleared; the folders read at the start stay.
     EXPECT_TRUE(ctx->company().code.isEmpty());
+    EXPECT_TRUE(ctx->login().companyDatabase.isEmpty());
     EXPECT_EQ(ctx->company().companyWorkFolder, folder);
     EXPECT_FALSE(folder.isEmpty());
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 using namespace corv;
-using corv::test::ScriptedUi;
 using corv::test::TestHome;
 
 namespace {

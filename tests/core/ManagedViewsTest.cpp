@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 using namespace corv;
-using corv::test::ScriptedUi;
-using corv::test::TestHome;
-using Answer = Ui::Answer;
 
 namespace {
 

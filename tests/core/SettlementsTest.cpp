@@ -43,24 +43,32 @@ protected:
 
 const QStringList kProvisionalFrom2025 = {"2025/06", "2025/07", "2025/08", "2025/10", "2025/11", "2025/12", "2026/01", "2026/02"};
 
-TEST_F(SettlementsTest, MonthlyPeriodsUpToTheMonthAndEveryEarlierYear)
+// Periods made definitive one after the other: every earlier year, the months
+// up to the one typed, quarters by their last month, periods 13 and 14 as
+// given; periods compare as numbers ("2" is February, "10" October).
+TEST_F(SettlementsTest, EveryProvisionalPeriodUpToTheOneTypedBecomesDefinitive)
 {
-    EXPECT_EQ(makeDefinitive("082025", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), (QStringList{"2025/10", "2025/11", "2025/12", "2026/01", "2026/02"}));
+    const QString done = "Completata messa a Definitivo Liquidazioni !!";
+    const QStringList from2023 = {"2023/1", "2023/2", "2023/3", "2023/4", "2023/13", "2023/14"};
+    const struct {
+        const char* typed;
+        QString said;
+        QStringList provisional;
+    } steps[] = {
+        {"122021", "Nessun Periodo da mettere a Definitivo !!", QStringList{"2022/2", "2022/10"} + from2023 + kProvisionalFrom2025},
+        {"062022", done, QStringList{"2022/10"} + from2023 + kProvisionalFrom2025},
+        {" 072023 ", done, QStringList{"2023/3", "2023/4", "2023/13", "2023/14"} + kProvisionalFrom2025},
+        {"132023", done, QStringList{"2023/14"} + kProvisionalFrom2025},
+        {"142023", done, kProvisionalFrom2025},
+        {"082025", done, {"2025/10", "2025/11", "2025/12", "2026/01", "2026/02"}},
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(makeDefinitive(step.typed, step.said), Outcome::Done) << step.typed;
+        EXPECT_EQ(provisional(), step.provisional) << step.typed;
+    }
     EXPECT_EQ(ui.said.back().title, "AR_LiqDef");
     EXPECT_EQ(ui.prompts.first(), "Periodo finale per Liquidazioni in Definitivo\r\n(MMAAAA  -  Es.: 062017 = Giugno 2017)\r\n"
                                   "(MM=13, MM=14)\r\n(Spazi per abbandonare)");
-}
-
-TEST_F(SettlementsTest, QuartersCountByTheirLastMonthAndFurtherPeriodsAsGiven)
-{
-    EXPECT_EQ(makeDefinitive(" 072023 ", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    // Quarters 1 and 2 end by July; periods are numbers, so 2022's "2" and "10" are both before any 2023 period.
-    EXPECT_EQ(provisional(), QStringList({"2023/3", "2023/4", "2023/13", "2023/14"}) + kProvisionalFrom2025);
-    EXPECT_EQ(makeDefinitive("132023", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), QStringList({"2023/14"}) + kProvisionalFrom2025);
-    EXPECT_EQ(makeDefinitive("142023", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), kProvisionalFrom2025);
 }
 
 TEST_F(SettlementsTest, ASettlementChangedMeanwhileIsLeftAndTheRunIsNoSuccess)
@@ -72,13 +80,6 @@ TEST_F(SettlementsTest, ASettlementChangedMeanwhileIsLeftAndTheRunIsNoSuccess)
               Outcome::Failed);
     EXPECT_EQ(scalar(company(), "SELECT COUNT(*) FROM CG_LIQUIDT_RIEP WHERE num_anno=2022 AND ind_periodo='10' AND ind_stato_liq='S'"), 1);
     EXPECT_FALSE(ui.said.back().text.startsWith("Completata"));
-}
-
-TEST_F(SettlementsTest, PeriodsCompareAsNumbersNotAsText)
-{
-    EXPECT_EQ(makeDefinitive("062022", "Completata messa a Definitivo Liquidazioni !!"), Outcome::Done);
-    // "2" is February, before June; "10" is October, after it.
-    EXPECT_EQ(provisional(), QStringList({"2022/10", "2023/1", "2023/2", "2023/3", "2023/4", "2023/13", "2023/14"}) + kProvisionalFrom2025);
 }
 
 TEST_F(SettlementsTest, BadPeriodTextsAreRefusedAndNothingChanges)
@@ -96,14 +97,6 @@ TEST_F(SettlementsTest, BadPeriodTextsAreRefusedAndNothingChanges)
     ui.expectMessage("Periodo NON Valido !!");
     EXPECT_EQ(makeSettlementsDefinitive(*ctx).outcome, Outcome::Declined);
     EXPECT_EQ(provisional(), before);
-}
-
-TEST_F(SettlementsTest, NothingProvisionalUpToThePeriodIsSaid)
-{
-    const QStringList before = provisional();
-    EXPECT_EQ(makeDefinitive("122021", "Nessun Periodo da mettere a Definitivo !!"), Outcome::Done);
-    EXPECT_EQ(provisional(), before);
-    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(SettlementsTest, PeriodTextRules)
