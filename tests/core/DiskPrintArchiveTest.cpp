@@ -71,6 +71,12 @@ TEST_F(DiskPrintArchiveTest, OpensWithTheDataFolderAndTheProgramsViewerAndKeepsI
     EXPECT_EQ(again.extensionChoices(), (QStringList{"DBP", "prn", "log", "TXT"}));
     ctx->corvSettings().write(kSection, "Directory", "C:\\");
     EXPECT_EQ(DiskPrintArchive(*ctx).folder, home.path());
+    // Closing on a settings file that cannot be written says so.
+    const QString ini = ctx->paths().iniPath(ini::kCorv);
+    QFile::remove(ini);
+    QDir().mkpath(ini); // a folder where the file should be
+    ui.expectMessage("Impossibile salvare le scelte delle stampe su disco");
+    EXPECT_FALSE(again.close());
 }
 
 TEST_F(DiskPrintArchiveTest, TheFileDialogMatchesTheExtensionInAnyCase)
@@ -164,16 +170,6 @@ TEST_F(DiskPrintArchiveTest, ReprintAsksThenFeedsTheFileThroughTheEngine)
     ui.expectMessage("Confermi ristampa documento", Ui::Answer::Yes);
     EXPECT_FALSE(archive.reprint());
     EXPECT_EQ(printer->pages, 0);
-}
-
-TEST_F(DiskPrintArchiveTest, ClosingOnAnUnwritableSettingsFileSaysSo)
-{
-    DiskPrintArchive archive(*ctx);
-    const QString ini = ctx->paths().iniPath(ini::kCorv);
-    QFile::remove(ini);
-    QDir().mkpath(ini); // a folder where the file should be
-    ui.expectMessage("Impossibile salvare le scelte delle stampe su disco");
-    EXPECT_FALSE(archive.close());
 }
 
 } // namespace

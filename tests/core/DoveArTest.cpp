@@ -20,27 +20,23 @@ protected:
     }
 };
 
+// Empty values take their defaults; an unset temporary folder, whose parent
+// is the root, never puts the work folders at the root.
 TEST_F(DoveArTest, EmptyValuesTakeTheirDefaults)
 {
     set("PathReport", "");
+    set("PathTemp", "");
     EXPECT_EQ(installation.Dove_AR(DoveKind::Report), ArdeaInstallation::defaultFolder());
     EXPECT_EQ(installation.Dove_AR(DoveKind::Installation), "");
     EXPECT_EQ(installation.Dove_AR(DoveKind::UserHint), "   ");
     EXPECT_EQ(installation.Dove_AR(DoveKind::DbServer), ""); // the server has no default
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), ArdeaInstallation::defaultFolder());
+    EXPECT_EQ(installation.publicBase(), ArdeaInstallation::defaultFolder());
 #ifndef Q_OS_WIN
     EXPECT_EQ(ArdeaInstallation::defaultFolder(), QDir::tempPath() + "/");
 #else
     EXPECT_EQ(ArdeaInstallation::defaultFolder(), "c:\\temp\\");
 #endif
-}
-
-TEST_F(DoveArTest, AnUnsetTemporaryFolderNeverPutsTheWorkFoldersAtTheRoot)
-{
-    set("PathTemp", "");
-    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), ArdeaInstallation::defaultFolder());
-    // The temporary folder's parent is the root of the file system: the work
-    // folders go under the temporary folder itself.
-    EXPECT_EQ(installation.publicBase(), ArdeaInstallation::defaultFolder());
     set("PathTemp", "C:\\Temp\\");
     EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), "C:\\Temp\\");
     EXPECT_EQ(installation.publicBase(), "C:\\Temp\\");

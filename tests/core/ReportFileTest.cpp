@@ -34,7 +34,7 @@ TEST(ReportFile, WritesCrLfUtf8LinesAndStartsTheFileAnew)
     EXPECT_TRUE(QFile::permissions(home.file("nuovo.log")) & QFileDevice::ReadOwner);
 }
 
-TEST(ReportFile, AFullDiskKeepsThePreviousReportAndSaysWhy)
+TEST(ReportFile, AFullDiskOrAnUnclosedReportKeepsThePreviousOne)
 {
     TestHome home(false);
     const QByteArray previous = "rapporto precedente completo\r\n";
@@ -62,25 +62,16 @@ TEST(ReportFile, AFullDiskKeepsThePreviousReportAndSaysWhy)
     }
     EXPECT_FALSE(whole.isEmpty());
     EXPECT_EQ(home.readFile("RS_LISTA.TXT").toUtf8(), previous);
-}
-
-TEST(ReportFile, AReportNeverClosedIsDroppedAndThePreviousOneKept)
-{
-    TestHome home(false);
-    home.writeFile("PN_ar_DEMO.LOG", "completo\r\n");
+    // A report never closed is dropped.
     {
-        ReportFile report(home.file("PN_ar_DEMO.LOG"));
+        ReportFile report(path);
         report.write(u"prima riga di un rapporto interrotto");
     }
-    EXPECT_EQ(home.readFile("PN_ar_DEMO.LOG"), "completo\r\n");
-}
-
-TEST(ReportFile, AFolderThatCannotBeWrittenIsAFailure)
-{
-    TestHome home(false);
-    ReportFile report(home.file("manca/cartella.log"));
-    EXPECT_FALSE(report.write(u"x"));
-    EXPECT_FALSE(report.close());
+    EXPECT_EQ(home.readFile("RS_LISTA.TXT").toUtf8(), previous);
+    // A folder that cannot be written.
+    ReportFile nowhere(home.file("manca/cartella.log"));
+    EXPECT_FALSE(nowhere.write(u"x"));
+    EXPECT_FALSE(nowhere.close());
     EXPECT_FALSE(ReportFile::writeAll(home.file("manca/altro.log"), {"x"}));
 }
 

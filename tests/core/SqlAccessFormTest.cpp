@@ -19,41 +19,24 @@ protected:
                        "SRVREG"};
 };
 
-TEST_F(SqlAccessFormTest, FillsFromTheSettingsWithoutEnclosingQuotes)
+TEST_F(SqlAccessFormTest, FillsFromTheSettingsWithoutEnclosingQuotesOrFromTheBackup)
 {
+    form.activate(); // nothing stored: the defaults
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"", "sa", ""}));
     home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
     form.activate();
-    EXPECT_EQ(form.server, "SRV01");
-    EXPECT_EQ(form.user, "op");
-    EXPECT_EQ(form.password, "pw");
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"SRV01", "op", "pw"}));
     EXPECT_EQ(form.serverLabel(), "SRVREG");
     EXPECT_FALSE(form.edited());
-}
-
-TEST_F(SqlAccessFormTest, MissingSettingsWithoutBackupGiveTheDefaults)
-{
-    form.activate();
-    EXPECT_EQ(form.server, "");
-    EXPECT_EQ(form.user, "sa");
-    EXPECT_EQ(form.password, "");
-}
-
-TEST_F(SqlAccessFormTest, RestoreWithoutBackupIsReported)
-{
     ui.expectMessage("File di Backup Password Inesistente o Vuoto !!");
     form.restoreFromBackup();
     EXPECT_EQ(ui.beeps, 1);
-}
-
-TEST_F(SqlAccessFormTest, RestoreFillsFromTheBackup)
-{
     home.writeFile("SQLOG_BACK.INI", "[Login]\nServer='SRVB'\nUserPwd=b\n");
     form.restoreFromBackup();
-    EXPECT_EQ(form.server, "SRVB");
-    EXPECT_EQ(form.user, "sa");
-    EXPECT_EQ(form.password, "b");
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"SRVB", "sa", "b"}));
 }
 
+// Saved by its button, or when closed with edits and the question answered Yes.
 TEST_F(SqlAccessFormTest, SaveWritesTheThreeFields)
 {
     EXPECT_TRUE(form.abandoned());
@@ -63,20 +46,14 @@ TEST_F(SqlAccessFormTest, SaveWritesTheThreeFields)
     form.save();
     EXPECT_FALSE(form.abandoned());
     const IniFile ardea(home.file("ARDEA_Z.INI"));
-    EXPECT_EQ(ardea.read("Login", "Server"), "SRV02");
-    EXPECT_EQ(ardea.read("Login", "UserId"), "u");
-    EXPECT_EQ(ardea.read("Login", "UserPwd"), "p");
-}
-
-TEST_F(SqlAccessFormTest, ClosingWithEditsOffersToSave)
-{
+    EXPECT_EQ(QStringList({ardea.read("Login", "Server"), ardea.read("Login", "UserId"), ardea.read("Login", "UserPwd")}),
+              QStringList({"SRV02", "u", "p"}));
     form.activate();
     form.close(); // nothing edited: no question
     form.server = "SRV03";
     ui.expectMessage("Salvo i Dati ?", Answer::Yes);
     form.close();
-    EXPECT_EQ(IniFile(home.file("ARDEA_Z.INI")).read("Login", "Server"), "SRV03");
-    EXPECT_FALSE(form.abandoned());
+    EXPECT_EQ(ardea.read("Login", "Server"), "SRV03");
 }
 
 TEST(Quotes, OnlyAMatchingPairIsRemoved)
