@@ -50,10 +50,4 @@ TEST(Amount, NumbersBeyondWhatItHoldsAreNoAmount)
     EXPECT_EQ(Amount::fromVariant(QVariant("1e3"))->toText(0), "1.000");
 }
 
-TEST(DateStamp, IsUsableInAFileName)
-{
-    const QString stamp = dateStamp(QDateTime(QDate(2026, 12, 6), QTime(7, 5, 9)));
-    EXPECT_EQ(stamp, "20261206_070509");
-}
-
 } // namespace

@@ -122,14 +122,11 @@ TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
     EXPECT_EQ(lines.mid(4, 5), codes.lines());
     EXPECT_EQ(lines[9], "- Natura IVA");
     EXPECT_EQ(lines[10], "  0=Non Definito");
-}
-
-TEST_F(VatDataCodesTest, NoCompanyChosenLeavesTheListsEmpty)
-{
-    VatDataCodes codes(*ctx, CorvinaCompany());
-    EXPECT_FALSE(codes.readCommunications());
-    EXPECT_TRUE(codes.communications().isEmpty());
-    EXPECT_FALSE(codes.readRows(0));
+    // No company chosen: the lists stay empty.
+    VatDataCodes none(*ctx, CorvinaCompany());
+    EXPECT_FALSE(none.readCommunications());
+    EXPECT_TRUE(none.communications().isEmpty());
+    EXPECT_FALSE(none.readRows(0));
 }
 
 } // namespace

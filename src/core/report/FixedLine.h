@@ -69,7 +69,4 @@ private:
     QString line_;
 };
 
-// One column as the lists write it: the value padded or cut, then "|".
-inline QString fixedColumn(QStringView value, int width) { return FixedLine(width + 1).text(value, width).take(); }
-
 } // namespace corv

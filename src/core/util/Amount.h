@@ -14,7 +14,6 @@ namespace corv {
 class Amount {
 public:
     constexpr Amount() = default;
-    static constexpr Amount fromUnits(std::int64_t tenThousandths) { return Amount(tenThousandths); }
     // Decimal text with "." or "," as the decimal separator ("-1234.5", "0,10").
     static std::optional<Amount> parse(const QString& text);
     // The same from bytes (ASCII digits), without a conversion.

@@ -62,20 +62,6 @@ QStringList CompactLines::toStringList() const
     return lines;
 }
 
-qsizetype CompactLines::longestIndex() const
-{
-    // By stored length: the same as characters for plain ASCII, a near bound otherwise.
-    qsizetype longest = -1, longestSize = -1;
-    for (qsizetype i = 0; i < size(); ++i) {
-        const qsizetype size = ends_[i] - (i == 0 ? 0 : ends_[i - 1]);
-        if (size > longestSize) {
-            longest = i;
-            longestSize = size;
-        }
-    }
-    return longest;
-}
-
 namespace {
 // Letters compare without case (ASCII; bytes beyond it as they are).
 bool lessCaseInsensitive(QByteArrayView a, QByteArrayView b)

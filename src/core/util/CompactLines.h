@@ -29,12 +29,6 @@ public:
         return *this;
     }
     void append(const CompactLines& other);
-    // A line given as UTF-8, stored as it is.
-    void appendUtf8(QByteArrayView line)
-    {
-        text_.append(line.data(), line.size());
-        ends_.append(text_.size());
-    }
     void reserve(qsizetype lines, qsizetype bytes)
     {
         ends_.reserve(lines);
@@ -43,8 +37,6 @@ public:
     void clear();
 
     qsizetype size() const { return ends_.size(); }
-    // The bytes the lines take.
-    qsizetype byteSize() const { return text_.size(); }
     bool isEmpty() const { return ends_.isEmpty(); }
     QString at(qsizetype index) const;
     QString operator[](qsizetype index) const { return at(index); }
@@ -52,9 +44,6 @@ public:
     // The line as stored, without a conversion.
     QByteArrayView utf8At(qsizetype index) const;
     QStringList toStringList() const;
-    // The line with the most characters stored (the first of equals); -1
-    // when there is none.
-    qsizetype longestIndex() const;
 
     // Sorted as the console's sorted list orders its lines: by their text,
     // letters without regard to case, equal lines in the order they came.
