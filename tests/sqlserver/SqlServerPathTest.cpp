@@ -145,10 +145,20 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
 
     flow("tabelle di riferimento");
     state.lists[ConsoleState::ArdeaTab] = readArdeaReferences(*ctx);
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        state.corvinaRow = i;
-        state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(*ctx, state.selectedCorvina());
-    }
+    for (int i = 0; i < state.corvinaCompanies.size(); ++i)
+        state.lists[ConsoleState::CorvinaTab] = readCorvinaReferences(*ctx, state.corvinaCompanies[i]);
+
+    // A console command on the state, by its button (its right click with `right`).
+    const auto run = [&](const char* name, bool right = false) {
+        const ConsoleCommand& command = *findConsoleCommand(QLatin1String(name));
+        return runConsoleCommand(*ctx, state, right ? consolecommands::rightClickOf(command) : command).outcome;
+    };
+    const auto eachCorvinaYear = [&](const std::function<void()>& work) {
+        for (state.corvinaRow = 0; state.corvinaRow < state.corvinaCompanies.size(); ++state.corvinaRow)
+            work();
+        state.corvinaRow = 0;
+    };
+    using Outcome = CommandResult::Outcome;
 
     flow("righe IVA");
     state.dateFrom = "01/01/2025";
@@ -157,11 +167,10 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         const QChar kind = QLatin1Char(QByteArray(row).endsWith("C|") ? 'A' : QByteArray(row).startsWith("FV") ? 'C' : 'I');
         listArdeaVatLines(*ctx, state.fromDate(), state.toDate(), {kind, QLatin1String(row)});
     }
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        state.corvinaRow = i;
+    eachCorvinaYear([&] {
         listCorvinaVatLines(*ctx, state.selectedCorvina(), {QLatin1Char('I'), QStringLiteral("22 |")});
         listCorvinaVatLines(*ctx, state.selectedCorvina(), {QLatin1Char('A'), QStringLiteral("000001C|")});
-    }
+    });
 
     flow("ricerca articoli");
     for (const QString& typed : {QStringLiteral("vite"), QStringLiteral("50%"), QStringLiteral("A_B"), QStringLiteral("[X")})
@@ -169,55 +178,44 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
 
     flow("comandi della console");
     for (const char* name : {"Cmd_ArLeggi", "Cmd_CvLeggi", "Cmd_CvCombo"})
-        runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name)));
+        run(name);
 
     flow("totali prima nota");
-    state.dateFrom = "01/01/2025";
-    state.dateTo = "31/12/2025";
     for (const char* name : {"Cmd_ArPrimaNota", "Cmd_ArNatura"})
-        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Done) << name;
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        state.corvinaRow = i;
-        const ConsoleCommand& totals = *findConsoleCommand(QStringLiteral("Cmd_CvPrimaNota"));
-        EXPECT_EQ(runConsoleCommand(*ctx, state, totals).outcome, CommandResult::Outcome::Done);
-        EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(totals)).outcome, CommandResult::Outcome::Done);
-    }
+        EXPECT_EQ(run(name), Outcome::Done) << name;
+    eachCorvinaYear([&] {
+        EXPECT_EQ(run("Cmd_CvPrimaNota"), Outcome::Done);
+        EXPECT_EQ(run("Cmd_CvPrimaNota", true), Outcome::Done);
+    });
 
     flow("liquidazioni");
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        state.corvinaRow = i;
-        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvLiquidazioni"))).outcome, CommandResult::Outcome::Done);
-    }
-    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand(QStringLiteral("Cmd_ArTotali")))).outcome,
-              CommandResult::Outcome::Done);
+    eachCorvinaYear([&] { EXPECT_EQ(run("Cmd_CvLiquidazioni"), Outcome::Done); });
+    EXPECT_EQ(run("Cmd_ArTotali", true), Outcome::Done);
     EXPECT_TRUE(ui.said.contains("Completata messa a Definitivo Liquidazioni !!"));
 
     flow("confronto fonti");
-    for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-        state.corvinaRow = i;
-        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfronto"))).outcome, CommandResult::Outcome::Done);
+    eachCorvinaYear([&] {
+        EXPECT_EQ(run("Cmd_CvConfronto"), Outcome::Done);
         // The settlements: the demo's Ardea company has none before 2024.
-        EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand(QStringLiteral("Cmd_CvConfrontoLiq"))).outcome,
-                  state.corvinaYear() >= 2024 ? CommandResult::Outcome::Done : CommandResult::Outcome::Declined);
-    }
+        EXPECT_EQ(run("Cmd_CvConfrontoLiq"), state.corvinaYear() >= 2024 ? Outcome::Done : Outcome::Declined);
+    });
 
     flow("enti e CF esteri");
     for (const char* name : {"Cmd_ARPIEnti", "Cmd_CvPIEnti", "Cmd_AREster"})
-        EXPECT_NE(runConsoleCommand(*ctx, state, *findConsoleCommand(QLatin1String(name))).outcome, CommandResult::Outcome::Failed) << name;
+        EXPECT_NE(run(name), Outcome::Failed) << name;
 
     flow("indicatori e date import");
     {
         FlagList ardea(*ctx, FlagSource::ArdeaVatCodes);
         EXPECT_TRUE(ardea.read(0));
         EXPECT_GT(ardea.apply(ardea.rowsToCorrect(2, "1=x"), 2, "1=x"), 0);
-        state.corvinaRow = 0;
         FlagList vat(*ctx, FlagSource::CorvinaVatCodes, state.corvinaCompanies);
         EXPECT_TRUE(vat.read(0));
         EXPECT_GT(vat.apply({0, 1}, 0, "3=x"), 0);
         FlagList reasons(*ctx, FlagSource::CorvinaReasons, state.corvinaCompanies);
         EXPECT_TRUE(reasons.read(0));
         EXPECT_GT(reasons.setFlags({0, 1}, {"InVATData", "VATReverseCharge"}, true), 0);
-        EXPECT_EQ(changeLastImportDates(*ctx, state.selectedCorvina()).outcome, CommandResult::Outcome::Done);
+        EXPECT_EQ(changeLastImportDates(*ctx, state.selectedCorvina()).outcome, Outcome::Done);
     }
 
     flow("manutenzione");
@@ -244,8 +242,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
         EXPECT_TRUE(stock.search(search));
         EXPECT_GT(stock.apply({0}, search.cutOff), 0);
         EXPECT_GT(stock.transferCosts(QStringLiteral("L1")), 0);
-        for (int i = 0; i < state.corvinaCompanies.size(); ++i) {
-            state.corvinaRow = i;
+        eachCorvinaYear([&] {
             for (VatLineKind kind : {VatLineKind::Nature, VatLineKind::DocumentType}) {
                 VatLineListing lines(*ctx, kind);
                 lines.list(state.selectedCorvina(), lines.values()[0], true);
@@ -258,7 +255,7 @@ TEST(SqlServerPath, EveryFlowSendsStatementsSqlServerTakes)
                 EXPECT_FALSE(codes.fillForeignCodes().isEmpty());
             }
             EXPECT_TRUE(codes.readVatCodes());
-        }
+        });
     }
 
     flow("controllo PI/CF generale");

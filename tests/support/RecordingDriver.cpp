@@ -28,40 +28,12 @@ void keep(const QString& sql, const QVariantList& values)
     recorded().push_back({currentFlow(), sql, values});
 }
 
-// The value of one "Key=value" of an ODBC string (braces around allowed).
+// The value of one "Key=value" of an ODBC string; the folder and the catalog
+// this driver reads are never braced.
 QString odbcValue(const QString& text, const QString& key)
 {
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const qsizetype eq = text.indexOf(QLatin1Char('='), i);
-        if (eq < 0)
-            break;
-        const QString name = text.mid(i, eq - i).trimmed();
-        QString value;
-        qsizetype j = eq + 1;
-        if (j < text.size() && text[j] == QLatin1Char('{')) {
-            for (++j; j < text.size(); ++j) {
-                if (text[j] == QLatin1Char('}')) {
-                    if (j + 1 < text.size() && text[j + 1] == QLatin1Char('}')) {
-                        value += QLatin1Char('}');
-                        ++j;
-                        continue;
-                    }
-                    ++j;
-                    break;
-                }
-                value += text[j];
-            }
-        } else {
-            const qsizetype end = text.indexOf(QLatin1Char(';'), j);
-            value = text.mid(j, (end < 0 ? text.size() : end) - j);
-            j = end < 0 ? text.size() : end;
-        }
-        if (name.compare(key, Qt::CaseInsensitive) == 0)
-            return value;
-        i = j + 1;
-    }
-    return {};
+    const QRegularExpression value(QStringLiteral("(?:^|;)\\s*") + key + QStringLiteral("=([^;]*)"), QRegularExpression::CaseInsensitiveOption);
+    return value.match(text).captured(1);
 }
 
 // sysobjects and Object_id as the statements use them, over sqlite_master.
