@@ -20,16 +20,12 @@ protected:
     MaintenanceList list;
     ArticleObsolescence stock{*ctx, list};
 
-    QStringList column(const QString& sql) const
+    QStringList column(const QString& sql) const { return DemoSession::column(company(), sql); }
+    QString value(const QString& sql) const
     {
-        QStringList values;
-        QSqlQuery q(company());
-        EXPECT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
+        const QString first = column(sql).value(0);
+        return first == "NULL" ? QString() : first;
     }
-    QString value(const QString& sql) const { return column(sql).value(0); }
     ArticleSearch normal(const QString& cutOff = "01/01/2025") const
     {
         ArticleSearch s;

@@ -2,7 +2,6 @@
 #include "forms/FlagLists.h"
 #include "DemoSession.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -10,16 +9,6 @@ using namespace corv;
 namespace {
 
 using FlagListsTest = corv::test::DemoSession;
-
-QStringList column(const QSqlDatabase& db, const QString& sql)
-{
-    QStringList values;
-    QSqlQuery q(db);
-    q.exec(sql);
-    while (q.next())
-        values << (q.value(0).isNull() ? QString("NULL") : q.value(0).toString());
-    return values;
-}
 
 TEST_F(FlagListsTest, ArdeaCodesListedSelectedAndCorrected)
 {

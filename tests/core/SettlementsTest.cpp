@@ -1,7 +1,6 @@
 #include "journal/Settlements.h"
 #include "DemoSession.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -25,12 +24,8 @@ protected:
     // The provisional periods, "year/period" in order.
     QStringList provisional() const
     {
-        QStringList periods;
-        QSqlQuery q(company());
-        q.exec("SELECT num_anno, ind_periodo FROM CG_LIQUIDT_RIEP WHERE ind_stato_liq='P' ORDER BY num_anno, CAST(ind_periodo AS INTEGER)");
-        while (q.next())
-            periods << q.value(0).toString() + "/" + q.value(1).toString();
-        return periods;
+        return column(company(), "SELECT num_anno || '/' || ind_periodo FROM CG_LIQUIDT_RIEP WHERE ind_stato_liq='P'"
+                                 " ORDER BY num_anno, CAST(ind_periodo AS INTEGER)");
     }
 
     Outcome makeDefinitive(const QString& typed, const QString& message)

@@ -118,7 +118,6 @@ TEST_F(VatDataCodesTest, VatCodesSelectedByAnIndicatorsValueAndTheListsFile)
     const QStringList lines = home.lines("ComIVAPICF_3.TXT");
     EXPECT_EQ(lines[0], "Senza P.IVA./C.F. - 3");
     EXPECT_EQ(lines[1], QString(21, '-'));
-    EXPECT_EQ(lines[2], VatDataCodes::rowsHeading());
     EXPECT_EQ(lines.mid(4, 5), codes.lines());
     EXPECT_EQ(lines[9], "- Natura IVA");
     EXPECT_EQ(lines[10], "  0=Non Definito");

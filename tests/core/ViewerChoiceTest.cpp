@@ -36,12 +36,23 @@ protected:
     }
 };
 
-TEST_F(ViewerChoiceTest, AnExistingConfiguredViewerIsKept)
+// In their order: the configured viewer that exists; the desktop's program
+// for text; TextPad in the program folders, then stored.
+TEST_F(ViewerChoiceTest, AViewerThatExistsIsKeptOrFoundInItsOrder)
 {
     const QString mine = touch("tools/mio editor.exe");
     settings.write(keys::kViewer, mine);
     EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), mine);
     EXPECT_TRUE(ui.said.empty());
+    IniFile fresh(home.file("ALTRO.INI"));
+    const QString editor = touch("win/system32/notepad2.exe");
+    env.associatedTextProgram = [] { return QString("%SystemRoot%system32/notepad2.exe"); };
+    EXPECT_EQ(chooseViewer(fresh, env, ui, nullptr), editor);
+    env.associatedTextProgram = [] { return QString(); };
+    const QString textpad = touch("programs/TextPad 8/TextPad.exe");
+    IniFile third(home.file("TERZO.INI"));
+    EXPECT_EQ(chooseViewer(third, env, ui, nullptr), QDir::toNativeSeparators(textpad));
+    EXPECT_EQ(third.read(keys::kViewer), QDir::toNativeSeparators(textpad));
 }
 
 TEST_F(ViewerChoiceTest, AMissingConfiguredViewerIsReplacedOnceByTheDefault)
@@ -56,20 +67,6 @@ TEST_F(ViewerChoiceTest, AMissingConfiguredViewerIsReplacedOnceByTheDefault)
 
     ScriptedUi nextStart; // the next start finds it and says nothing
     EXPECT_EQ(chooseViewer(settings, env, nextStart, nullptr), env.fallbackViewer);
-}
-
-TEST_F(ViewerChoiceTest, TextPadInTheProgramFoldersIsTakenAndStored)
-{
-    const QString textpad = touch("programs/TextPad 8/TextPad.exe");
-    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), QDir::toNativeSeparators(textpad));
-    EXPECT_EQ(settings.read(keys::kViewer), QDir::toNativeSeparators(textpad));
-}
-
-TEST_F(ViewerChoiceTest, TheDesktopAssociationBeatsTheFallback)
-{
-    const QString editor = touch("win/system32/notepad2.exe");
-    env.associatedTextProgram = [] { return QString("%SystemRoot%system32/notepad2.exe"); };
-    EXPECT_EQ(chooseViewer(settings, env, ui, nullptr), editor);
 }
 
 TEST_F(ViewerChoiceTest, AnUnsetViewerIsReportedOnlyWhereThatIsTheRule)

@@ -36,6 +36,16 @@ int DemoSession::scalar(const QSqlDatabase& db, const QString& sql)
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
 }
 
+QStringList DemoSession::column(const QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    QStringList values;
+    while (q.next())
+        values << (q.value(0).isNull() ? QStringLiteral("NULL") : q.value(0).toString());
+    return values;
+}
+
 CommandResult DemoSession::run(const QString& objectName)
 {
     const ConsoleCommand* command = findConsoleCommand(objectName);

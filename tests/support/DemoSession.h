@@ -32,6 +32,8 @@ protected:
     QSqlDatabase corvina() const { return ctx->connections().db(Connections::Corvina); }
     static void exec(const QSqlDatabase& db, const QString& sql);
     static int scalar(const QSqlDatabase& db, const QString& sql);
+    // The first value of every row, a Null as "NULL".
+    static QStringList column(const QSqlDatabase& db, const QString& sql);
     // Selects the Corvina company row of the year.
     void selectYear(int year);
     // A console command run as its button runs it, over the state.

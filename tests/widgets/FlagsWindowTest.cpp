@@ -24,15 +24,7 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QStringList column(Connections::Name db, const char* sql)
-    {
-        QStringList values;
-        QSqlQuery q(ctx->connections().db(db));
-        q.exec(sql);
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
-    }
+    QStringList column(Connections::Name db, const char* sql) { return corv::test::DemoSession::column(ctx->connections().db(db), sql); }
 };
 
 TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
