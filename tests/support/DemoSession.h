@@ -30,10 +30,14 @@ protected:
 
     QSqlDatabase company() const { return ctx->connections().db(Connections::Company); }
     QSqlDatabase corvina() const { return ctx->connections().db(Connections::Corvina); }
+
+public:
     static void exec(const QSqlDatabase& db, const QString& sql);
     static int scalar(const QSqlDatabase& db, const QString& sql);
     // The first value of every row, a Null as "NULL".
     static QStringList column(const QSqlDatabase& db, const QString& sql);
+
+protected:
     // Selects the Corvina company row of the year.
     void selectYear(int year);
     // A console command run as its button runs it, over the state.
