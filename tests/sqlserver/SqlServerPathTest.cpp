@@ -66,21 +66,15 @@ struct Scanned {
 Scanned scan(const QString& sql)
 {
     Scanned s;
-    for (qsizetype i = 0; i < sql.size(); ++i) {
-        const QChar c = sql[i];
-        if (c == QLatin1Char('"'))
-            s.doubleQuoted = true;
-        if (c != QLatin1Char('\'')) {
-            s.code += c;
-            continue;
-        }
-        qsizetype end = i + 1;
-        while (end < sql.size() && !(sql[end] == QLatin1Char('\'') && !(end + 1 < sql.size() && sql[end + 1] == QLatin1Char('\''))))
-            end += sql[end] == QLatin1Char('\'') ? 2 : 1;
-        s.literals << sql.mid(i + 1, end - i - 1);
-        s.code += QStringLiteral(" '' ");
-        i = end;
+    qsizetype done = 0;
+    for (auto literals = corv::test::sqlLiteral().globalMatch(sql); literals.hasNext();) {
+        const auto m = literals.next();
+        s.code += sql.mid(done, m.capturedStart() - done) + QStringLiteral(" '' ");
+        s.literals << m.captured(2);
+        done = m.capturedEnd();
     }
+    s.code += sql.mid(done);
+    s.doubleQuoted = s.code.contains(QLatin1Char('"'));
     return s;
 }
 

@@ -165,32 +165,26 @@ QStringList RecordingDriver::tables(QSql::TableType type) const { return innerDb
 
 QSqlRecord RecordingDriver::record(const QString& table) const { return innerDb_.record(table); }
 
+const QRegularExpression& sqlLiteral()
+{
+    static const QRegularExpression literal(QStringLiteral("(\\bN)?'((?:[^']|'')*)'"));
+    return literal;
+}
+
 QString sqlServerToSqlite(const QString& sql)
 {
-    // Outside literals: N'..' loses its N, 'YYYYMMDD' becomes SQLite's date text.
+    // Literals lose their N; 'YYYYMMDD' becomes SQLite's date text.
+    static const QRegularExpression date(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
     QString out;
-    out.reserve(sql.size() + 16);
-    for (qsizetype i = 0; i < sql.size(); ++i) {
-        const QChar c = sql[i];
-        if (c == QLatin1Char('N') && i + 1 < sql.size() && sql[i + 1] == QLatin1Char('\'')
-            && (i == 0 || !sql[i - 1].isLetterOrNumber()))
-            continue;
-        if (c != QLatin1Char('\'')) {
-            out += c;
-            continue;
-        }
-        qsizetype end = i + 1;
-        while (end < sql.size()) {
-            if (sql[end] == QLatin1Char('\'') && !(end + 1 < sql.size() && sql[end + 1] == QLatin1Char('\'')))
-                break;
-            end += sql[end] == QLatin1Char('\'') ? 2 : 1;
-        }
-        const QString literal = sql.mid(i, end - i + 1);
-        static const QRegularExpression date(QStringLiteral("^'(\\d{4})(\\d{2})(\\d{2})'$"));
-        const auto m = date.match(literal);
-        out += m.hasMatch() ? QStringLiteral("'%1-%2-%3 00:00:00'").arg(m.captured(1), m.captured(2), m.captured(3)) : literal;
-        i = end;
+    qsizetype done = 0;
+    for (auto literals = sqlLiteral().globalMatch(sql); literals.hasNext();) {
+        const auto m = literals.next();
+        const auto d = date.match(m.captured(2));
+        out += sql.mid(done, m.capturedStart() - done) + QLatin1Char('\'')
+               + (d.hasMatch() ? QStringLiteral("%1-%2-%3 00:00:00").arg(d.captured(1), d.captured(2), d.captured(3)) : m.captured(2)) + QLatin1Char('\'');
+        done = m.capturedEnd();
     }
+    out += sql.mid(done);
     static const QRegularExpression percent(QStringLiteral("\\bTOP\\s*\\(?\\s*100\\s*\\)?\\s*PERCENT\\b"), QRegularExpression::CaseInsensitiveOption);
     out.remove(percent);
     static const QRegularExpression top(QStringLiteral("^\\s*SELECT\\s+TOP\\s+(\\d+)\\s+"), QRegularExpression::CaseInsensitiveOption);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QString>
@@ -51,5 +52,7 @@ private:
 
 // The statement as SQLite takes it.
 QString sqlServerToSqlite(const QString& sql);
+// A string literal of a statement, its N prefix apart: N'it''s' has "it''s" as its second capture.
+const QRegularExpression& sqlLiteral();
 
 } // namespace corv::test
