@@ -26,31 +26,19 @@ protected:
     }
 };
 
-TEST_F(PlacementTest, NormalWindowSavesItsFiveFields)
+// A normal window saves its five fields; a maximised one only its state,
+// over the normal size stored (the first default when none is); a window
+// above the screen is saved with top and left zero.
+TEST_F(PlacementTest, ASaveStoresTheNormalGeometryAndTheState)
 {
     savePlacement(ini, "F_Console", normal(300, 450, 9000, 12000), kPlacementSection, kItalian);
     EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "0|300|450|9000|12000|");
-}
-
-TEST_F(PlacementTest, MaximisedWindowKeepsTheNormalSizeAndChangesOnlyTheState)
-{
-    ini.write("PosFinestre", "F_Console_Size", "0|300|450|9000|12000|");
     Placement maximised = normal(-60, -60, 15000, 25000);
     maximised.state = Placement::Maximised;
     savePlacement(ini, "F_Console", maximised, kPlacementSection, kItalian);
     EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "2|300|450|9000|12000|");
-}
-
-TEST_F(PlacementTest, MaximisedWindowWithoutStoredValueStartsFromTheFirstDefault)
-{
-    Placement maximised = normal(0, 0, 15000, 25000);
-    maximised.state = Placement::Maximised;
     savePlacement(ini, "F_Nuova", maximised, kPlacementSection, kItalian);
     EXPECT_EQ(ini.read("PosFinestre", "F_Nuova_Size"), "2|1|1|1500|1500|");
-}
-
-TEST_F(PlacementTest, AWindowAboveTheScreenIsSavedWithTopZero)
-{
     savePlacement(ini, "F_Console", normal(-120, -30, 9000, 12000), kPlacementSection, kItalian);
     EXPECT_EQ(ini.read("PosFinestre", "F_Console_Size"), "0|0|0|9000|12000|");
 }
@@ -84,31 +72,19 @@ TEST_F(PlacementTest, ListViewerFontUsesTheLocaleDecimalSeparator)
     EXPECT_DOUBLE_EQ(*back.fontSize, 8.25);
 }
 
-TEST_F(PlacementTest, RestoreWithoutStoredValueUsesTheMinimumSize)
+// Without a stored value the minimum size, raised to the design's; a window
+// of fixed border keeps its own size whatever is stored.
+TEST_F(PlacementTest, RestoreTakesTheMinimumOrTheFixedSize)
 {
     double minHeight = 500, minWidth = 700;
-    WindowDesign design{4800, 6400, true};
-    const Placement p = restorePlacement(ini, "F_Nuova", minHeight, minWidth, design, kPlacementSection,
-                                         std::nullopt, kItalian);
-    EXPECT_EQ(minHeight, 4800); // raised to the design size
-    EXPECT_EQ(minWidth, 6400);
-    EXPECT_EQ(p.state, 0);
-    EXPECT_EQ(p.top, 1);
-    EXPECT_EQ(p.left, 1);
-    EXPECT_EQ(p.height, 4800);
-    EXPECT_EQ(p.width, 6400);
-}
-
-TEST_F(PlacementTest, FixedBorderWindowKeepsItsOwnSize)
-{
+    const Placement p = restorePlacement(ini, "F_Nuova", minHeight, minWidth, {4800, 6400, true}, kPlacementSection, std::nullopt, kItalian);
+    EXPECT_EQ(std::make_pair(minHeight, minWidth), std::make_pair(4800.0, 6400.0));
+    EXPECT_EQ((std::array{double(p.state), p.top, p.left, p.height, p.width}), (std::array{0.0, 1.0, 1.0, 4800.0, 6400.0}));
     ini.write("PosFinestre", "F_Fissa_Size", "0|300|450|9000|12000|");
-    double minHeight = 2000, minWidth = 3000;
-    const Placement p = restorePlacement(ini, "F_Fissa", minHeight, minWidth, {2500, 3500, false},
-                                         kPlacementSection, std::nullopt, kItalian);
-    EXPECT_EQ(p.top, 300);
-    EXPECT_EQ(p.left, 450);
-    EXPECT_EQ(p.height, 2500);
-    EXPECT_EQ(p.width, 3500);
+    minHeight = 2000;
+    minWidth = 3000;
+    const Placement fixed = restorePlacement(ini, "F_Fissa", minHeight, minWidth, {2500, 3500, false}, kPlacementSection, std::nullopt, kItalian);
+    EXPECT_EQ((std::array{fixed.top, fixed.left, fixed.height, fixed.width}), (std::array{300.0, 450.0, 2500.0, 3500.0}));
 }
 
 // Stored text as read back: what can be read is taken, what cannot (or lies

@@ -2,7 +2,6 @@
 #include "TestHome.h"
 #include "print/PrintEngine.h"
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -79,7 +78,9 @@ TEST_F(PrintEngineTest, AReportWiderThanThePageTakesASmallerFontOnEveryPage)
     EXPECT_TRUE(logged.last().contains("righe di 138 caratteri")) << logged.last().toStdString();
 }
 
-TEST_F(PrintEngineTest, InitChoosesTheFontAndIsACommandWhateverFollows)
+// INIT chooses the font and is a command whatever follows it; escape codes
+// switch the font on the same line.
+TEST_F(PrintEngineTest, InitAndEscapeCodesChooseTheFont)
 {
     engine.line("INITC");
     EXPECT_TRUE(printer.events.contains("font Courier New 7"));
@@ -92,10 +93,7 @@ TEST_F(PrintEngineTest, InitChoosesTheFontAndIsACommandWhateverFollows)
         engine.line("STOP");
         printer.events.clear();
     }
-}
 
-TEST_F(PrintEngineTest, EscapeCodesSwitchTheFontOnTheSameLine)
-{
     engine.line("INIT");
     printer.events.clear();
     engine.line(QString("abc") + Esc + "4" + "def");
@@ -153,7 +151,7 @@ TEST_F(PrintEngineTest, ControlCharactersLongLinesAndWindows1252)
     EXPECT_EQ(texts(), QStringList{QString::fromUtf8("text 0 Forlì e Città")});
 }
 
-TEST_F(PrintEngineTest, LandscapeScaleLineHeightAndAHeightOfZero)
+TEST_F(PrintEngineTest, LandscapeScaleLineHeightAHeightOfZeroAndLinesOnTheirPage)
 {
     settings.write("Default", "Landscape", "1");
     settings.write("Laser Ufficio,LPT1:", "Landscape", "1");
@@ -176,14 +174,10 @@ TEST_F(PrintEngineTest, LandscapeScaleLineHeightAndAHeightOfZero)
     EXPECT_GT(engine.lineStep(), 0);
     EXPECT_GT(engine.usableRows(), 0);
     engine.line("STOP");
-}
-
-TEST_F(PrintEngineTest, LandscapeLinesStayOnTheirPage)
-{
+    printer.events.clear();
     // Rows and usable rows in one unit: lines 0.48 units high, 93 rows on the
     // 45 units of the page, 89 between the margins; every line on its page.
     printer.heightOfText = 0.4;
-    settings.write("Laser Ufficio,LPT1:", "Landscape", "1");
     engine.loadProfile("Laser Ufficio,LPT1:");
     engine.armLandscape();
     engine.line("INIT");
@@ -201,6 +195,7 @@ TEST_F(PrintEngineTest, LandscapeLinesStayOnTheirPage)
     }
     // 88 lines a page (rows 2 to 89).
     EXPECT_EQ(printer.pages, 4);
+
 }
 
 TEST_F(PrintEngineTest, AFileWithNothingToPrintOrPrintedOverItselfIsRefused)
@@ -288,31 +283,6 @@ TEST_F(PrintEngineTest, RegenerationFromTheInstalledPrinters)
     EXPECT_EQ(settings.read("Grande,LPT2:", "Lunghezza"), "72");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Larghezza"), "136");
     EXPECT_EQ(settings.read("Grande,LPT2:", "Colore"), "2");
-}
-
-TEST_F(PrintEngineTest, AnyLinesEndWithPagesWithinTheirBound)
-{
-    // Seeded sequences of commands, text and escapes: every job ends, and
-    // never more pages than lines plus ejects plus one.
-    QRandomGenerator random(2026);
-    const QStringList words = {"INIT", "INITC", "EJEC", "PAGE", "STOP", "LOGO", "BREK", "testo", "", "INITXYZ"};
-    for (int job = 0; job < 200; ++job) {
-        printer.pages = 0;
-        int lines = 0, ejects = 0;
-        for (int i = random.bounded(300); i > 0; --i) {
-            QString line = words[random.bounded(words.size())];
-            if (random.bounded(4) == 0) {
-                line.clear();
-                for (int n = random.bounded(40); n > 0; --n)
-                    line += QChar(random.bounded(4) == 0 ? 27 : random.bounded(1, 128));
-            }
-            lines += line != "STOP" && line != "LOGO" && line != "BREK" && line != "PAGE" && line != "EJEC";
-            ejects += line == "EJEC" || line.startsWith("INIT");
-            engine.line(line);
-        }
-        engine.line("STOP");
-        EXPECT_LE(printer.pages, lines + ejects + 1) << job;
-    }
 }
 
 } // namespace
