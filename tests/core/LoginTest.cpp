@@ -60,7 +60,7 @@ TEST_F(LoginTest, ServerStoredBetweenQuotesIsUsedWithout)
     EXPECT_EQ(ctx->login().server, dbFolder());
 }
 
-TEST_F(LoginTest, ServerTypedAtThePromptIsStoredBetweenSingleQuotes)
+TEST_F(LoginTest, ServerTypedAtThePromptIsStoredBetweenSingleQuotesOrAbandoned)
 {
     ui.expectInput("Nome SERVER/Istanza Nominata (NO Barre: \\ )", QString("  SRV01  "));
     EXPECT_EQ(login.resolveServer(true), InitOutcome::Ready);
@@ -68,15 +68,13 @@ TEST_F(LoginTest, ServerTypedAtThePromptIsStoredBetweenSingleQuotes)
     EXPECT_EQ(ardea().read("Login", "Server"), "'SRV01'");
     // The prompt offers the registry's server, else this computer.
     EXPECT_FALSE(ui.inputDefaults.first().isEmpty());
-}
-
-TEST_F(LoginTest, AbandoningTheServerPromptEndsTheProgram)
-{
+    // Abandoned: the program ends, nothing written.
     ui.expectInput("Nome SERVER", QString())
         .expectMessage("Confermi abbandono operazione ??", Answer::Yes)
         .expectMessage("IMPOSSIBILE Determinare il DB SERVER !!\r\n\r\nINTERRUZIONE PROGRAMMA !");
+    ctx->login().server.clear();
     EXPECT_EQ(login.resolveServer(true), InitOutcome::EndProgram);
-    EXPECT_EQ(ardea().read("Login", "Server", "nessuno"), dbFolder()); // nothing written
+    EXPECT_EQ(ardea().read("Login", "Server"), "'SRV01'");
 }
 
 TEST_F(LoginTest, AnEmptyAnswerCanBeRetyped)
@@ -89,34 +87,34 @@ TEST_F(LoginTest, AnEmptyAnswerCanBeRetyped)
     EXPECT_EQ(ardea().read("Login", "UserId"), "operatore");
 }
 
-TEST_F(LoginTest, NullPasswordSettingAcceptsAnEmptyPasswordWithoutAsking)
+// An empty password and no NullPwd: unattended, the start ends and nothing
+// is written; a person may abandon, or confirm it twice and have NullPwd=1
+// kept, after which it is taken without asking.
+TEST_F(LoginTest, AnEmptyPasswordIsConfirmedTwiceOrEndsTheProgram)
 {
     setLogin(dbFolder(), "sa", "");
-    ardea().write("Login", "NullPwd", "1");
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    EXPECT_EQ(ctx->login().password, "");
+    const QByteArray before = home.readFile("ARDEA_Z.INI").toUtf8();
+    ui.unattended = true;
+    ui.expectMessage("Manca il dato di accesso a SQL Server \"Pwd\"").expectMessage("IMPOSSIBILE Determinare la PASSWORD UTENTE !!");
+    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
+    EXPECT_EQ(home.readFile("ARDEA_Z.INI").toUtf8(), before);
     EXPECT_TRUE(ui.prompts.isEmpty());
-}
-
-TEST_F(LoginTest, AnEmptyPasswordConfirmedTwiceIsRemembered)
-{
-    setLogin(dbFolder(), "sa", "");
-    ui.expectInput("Password Utente\r\n (   PASSWORD NULLA  ??   )", QString())
-        .expectMessage("CONFERMI PASSWORD NULLA ?", Answer::Yes)
-        .expectMessage("SICURO DI CONFERMARE PASSWORD NULLA ?", Answer::Yes);
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
-    EXPECT_EQ(ardea().read("Login", "NullPwd"), "1");
-}
-
-TEST_F(LoginTest, AbandoningThePasswordEndsTheProgram)
-{
-    setLogin(dbFolder(), "sa", "");
+    ui.unattended = false;
     ui.expectInput("Password Utente", std::nullopt)
         .expectMessage("CONFERMI PASSWORD NULLA ?", Answer::No)
         .expectMessage("Confermi abbandono operazione ??", Answer::Yes)
         .expectMessage("IMPOSSIBILE Determinare la PASSWORD UTENTE !!");
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
+    EXPECT_EQ(ArdeaLogin(*ctx).AR_InitLib(true), InitOutcome::EndProgram);
     EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys));
+    ui.expectInput("Password Utente\r\n (   PASSWORD NULLA  ??   )", QString())
+        .expectMessage("CONFERMI PASSWORD NULLA ?", Answer::Yes)
+        .expectMessage("SICURO DI CONFERMARE PASSWORD NULLA ?", Answer::Yes);
+    EXPECT_EQ(ArdeaLogin(*ctx).AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ardea().read("Login", "NullPwd"), "1");
+    const qsizetype asked = ui.prompts.size();
+    EXPECT_EQ(ArdeaLogin(*ctx).AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ctx->login().password, "");
+    EXPECT_EQ(ui.prompts.size(), asked);
 }
 
 TEST_F(LoginTest, MissingLoginShowsTheLoginWindowUntilSavedOrAbandoned)
@@ -130,18 +128,13 @@ TEST_F(LoginTest, MissingLoginShowsTheLoginWindowUntilSavedOrAbandoned)
     // The first window is closed without saving: that abandons the login.
     EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
     EXPECT_EQ(home.logLines().count("--- Richiamo  F_SQLAccess ---"), 1);
-}
-
-TEST_F(LoginTest, LoginWindowSavedWithTheBackupGoesOn)
-{
-    QFile::remove(ardea().path());
-    home.writeFile("SQLOG_BACK.INI", "[Login]\r\nServer='" + dbFolder().toUtf8() + "'\r\nUserId=sa\r\nUserPwd=bk\r\n");
+    // Saved with the backup: the login goes on.
     ui.expectLogin([](SqlAccessForm& form) {
           form.activate();
           form.save();
       })
         .expectMessage("Ripristino dal Backup ??", Answer::Yes);
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::Ready);
+    EXPECT_EQ(ArdeaLogin(*ctx).AR_InitLib(true), InitOutcome::Ready);
     EXPECT_EQ(ardea().read("Login", "Server"), dbFolder()); // quotes removed by the window
     EXPECT_EQ(ctx->login().password, "bk");
 }
@@ -197,19 +190,6 @@ TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
     login.systemClose();
     for (int n = 0; n < Connections::Count; ++n)
         EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
-}
-
-TEST_F(LoginTest, AnUnattendedRunNeverWritesAnAnswerItWasNotGiven)
-{
-    // An empty password and no NullPwd: a person would be asked twice and
-    // NullPwd=1 kept for good. Unattended, the start ends and nothing is written.
-    setLogin(dbFolder(), "sa", "");
-    const QByteArray before = home.readFile("ARDEA_Z.INI").toUtf8();
-    ui.unattended = true;
-    ui.expectMessage("Manca il dato di accesso a SQL Server \"Pwd\"").expectMessage("IMPOSSIBILE Determinare la PASSWORD UTENTE !!");
-    EXPECT_EQ(login.AR_InitLib(true), InitOutcome::EndProgram);
-    EXPECT_EQ(home.readFile("ARDEA_Z.INI").toUtf8(), before);
-    EXPECT_TRUE(ui.prompts.isEmpty());
 }
 
 } // namespace
