@@ -86,15 +86,6 @@ TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)
     EXPECT_TRUE(lists.subjects[2].startsWith("    42F|Fornitore Quarantadue"));
 }
 
-TEST_F(LegacyArchiveTest, SettlementsFileShownAsItIsOrABeep)
-{
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Done);
-    EXPECT_EQ(state.results.lines.toStringList(), (QStringList{"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"}));
-    state.nemboRow = 1;
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Declined);
-    EXPECT_EQ(ui.beeps, 1);
-}
-
 TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
 {
     ui.expectMessage("C.Iva: 10");
@@ -130,8 +121,12 @@ TEST_F(LegacyArchiveTest, AnAmountThatIsNoNumberIsReportedNotCountedAsZero)
     EXPECT_TRUE(lines.contains("000123C-Bianchi Mario                 |       100,00|      22,00|       122,00|"));
 }
 
-TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFile)
+// The journal totals need the lists and the file; the settlements file is
+// shown as it is, or a beep.
+TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFileTheSettlementsAFile)
 {
+    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Done);
+    EXPECT_EQ(state.results.lines.toStringList(), (QStringList{"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"}));
     ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati !!");
     EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
     state.lists[ConsoleState::NemboTab] = {{"x"}, {"x"}, {"x"}};
@@ -139,6 +134,8 @@ TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFile)
     ui.expectMessage("Manca file PRIMA NOTA !!");
     EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
     EXPECT_TRUE(reportLines("PN_nb_002.LOG").isEmpty());
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
@@ -163,26 +160,20 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
     EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("10"));
 }
 
-TEST_F(LegacyArchiveTest, AStopWhileTheJournalIsReadKeepsTheLastReport)
-{
-    ui.expectMessage("C.Iva: 10");
-    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
-    const QStringList before = reportLines("PN_nb_001.LOG");
-    write("TR001PRN", {prn("1", "1", "999", "22", "1,00", "0,22", "10/01/2024"), prn("1", "1", "998", "22", "2,00", "0,44", "10/01/2024")});
-    ui.onProcessEvents = [this] { ctx->stop().request(); };
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Stopped);
-    EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
-    EXPECT_EQ(ui.statuses.last(), "Generazione Totali interrotta.");
-}
-
-TEST_F(LegacyArchiveTest, AJournalThatCannotBeOpenedFailsAndKeepsTheLastReport)
+TEST_F(LegacyArchiveTest, AStopOrAJournalThatCannotBeOpenedKeepsTheLastReport)
 {
     ui.expectMessage("C.Iva: 10");
     runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
     ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
     const QStringList before = reportLines("PN_nb_001.LOG");
     ASSERT_GT(before.size(), 3);
+    // A stop while the journal is read.
+    write("TR001PRN", {prn("1", "1", "999", "22", "1,00", "0,22", "10/01/2024"), prn("1", "1", "998", "22", "2,00", "0,44", "10/01/2024")});
+    ui.onProcessEvents = [this] { ctx->stop().request(); };
+    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
+    EXPECT_EQ(ui.statuses.last(), "Generazione Totali interrotta.");
+    ui.onProcessEvents = nullptr;
     // A folder where the journal was.
     QFile::remove(folder + "/TR001PRN");
     ASSERT_TRUE(QDir(folder).mkdir("TR001PRN"));
@@ -249,17 +240,13 @@ TEST_F(LegacyArchiveTest, ExportDatabaseMadeAnewAfterTheConfirmation)
     // A second ensure changes nothing and logs nothing.
     ASSERT_TRUE(legacy::ensureVatCodeTable(path, ctx->paths().dataFile("UpdTDB.LOG")));
     EXPECT_EQ(reportLines("UpdTDB.LOG").size(), 1);
-}
-
-TEST_F(LegacyArchiveTest, AFolderThatCannotBeWrittenIsSaid)
-{
-    // A folder gone since it was chosen (a folder without write permission
-    // says the same; the tests may run as a user who writes anywhere).
+    // A folder gone since it was chosen (one without write permission says the
+    // same; the tests may run as a user who writes anywhere).
     state.nemboFolder = home.file("nembo/sparita");
+    const int beeps = ui.beeps;
     ui.expectMessage("Percorso NON Scrivibile !!");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_NbPrimaNota"))).outcome,
-              CommandResult::Outcome::Declined);
-    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(runConsoleCommand(*ctx, state, right).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(ui.beeps, beeps + 1);
     EXPECT_FALSE(QFile::exists(home.file("nembo/sparita/NB_Corvina.sqlite")));
 }
 
