@@ -59,20 +59,7 @@ TEST(ConnectionStrings, ValuesThatWouldBreakTheStringAreQuotedAndReadBack)
     EXPECT_EQ(connectionValue("say \"hi\""), "'say \"hi\"'");
 }
 
-TEST(ConnectionStrings, TranslateToTheEmbeddedEngine)
-{
-    const auto spec = parseConnectionString(dataConnectionString("SQLite", "sa", "pw", "AR_DEMO", "/srv/db"));
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->engine, Engine::Sqlite);
-    EXPECT_EQ(spec->file, "/srv/db/AR_DEMO.sqlite");
-
-    const auto side = parseConnectionString(sideConnectionString("Admin", "", "/x/LOCALITA.MDB"));
-    ASSERT_TRUE(side);
-    EXPECT_EQ(side->engine, Engine::Sqlite);
-    EXPECT_EQ(side->file, "/x/LOCALITA.sqlite");
-}
-
-TEST(ConnectionStrings, TranslateToSqlServerThroughFreeTds)
+TEST(ConnectionStrings, TranslateToTheDriversQtHas)
 {
     const auto spec = parseConnectionString(dataConnectionString("SQLOLEDB", "sa", "p;w}", "Corvina_3", "SRV01\\ARDEA"));
     ASSERT_TRUE(spec);
@@ -98,16 +85,21 @@ TEST(ConnectionStrings, TranslateToSqlServerThroughFreeTds)
     EXPECT_EQ(maskConnectionPassword(blank->odbcConnectString("FreeTDS")).section(';', 4, 4), "PWD=********");
     EXPECT_EQ(maskConnectionPassword(spec->odbcConnectString("FreeTDS")),
               "DRIVER={FreeTDS};Server=SRV01\\ARDEA;Database=Corvina_3;UID=sa;PWD=********;TDS_Version=7.4;ClientCharset=UTF-8");
-}
-
-TEST(ConnectionStrings, UnknownProviderOrMissingServerIsRefused)
-{
+    // The embedded engine: a file.
+    const auto file = parseConnectionString(dataConnectionString("SQLite", "sa", "pw", "AR_DEMO", "/srv/db"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->engine, Engine::Sqlite);
+    EXPECT_EQ(file->file, "/srv/db/AR_DEMO.sqlite");
+    const auto side = parseConnectionString(sideConnectionString("Admin", "", "/x/LOCALITA.MDB"));
+    ASSERT_TRUE(side);
+    EXPECT_EQ(side->engine, Engine::Sqlite);
+    EXPECT_EQ(side->file, "/x/LOCALITA.sqlite");
+    // An unknown provider or a missing server is refused.
     QString error;
     EXPECT_FALSE(parseConnectionString("Provider=MSDASQL;Data Source=x", &error));
     EXPECT_TRUE(error.contains("MSDASQL"));
     EXPECT_FALSE(parseConnectionString("Provider=SQLOLEDB.1;Initial Catalog=eSYS", &error));
 }
-
 
 TEST(Dialect, QuotesEveryLiteral)
 {

@@ -23,8 +23,15 @@ TEST_F(ConsoleOpeningTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
     EXPECT_FALSE(ctx->connections().isOpen(Connections::ESys)); // the system close ran
 }
 
-TEST_F(ConsoleOpeningTest, WithoutCorvinaTheCorvinaTabIsDisabled)
+TEST_F(ConsoleOpeningTest, ADamagedCorvinaIsToldAndWithoutCorvinaItsTabIsDisabled)
 {
+    // A damaged catalog is told, not just logged.
+    exec(corvina(), "DROP TABLE Company");
+    ui.expectMessage("Impossibile leggere le aziende dal database Corvina :");
+    ConsoleState damaged;
+    EXPECT_TRUE(openConsole(session, damaged, {}));
+    EXPECT_TRUE(damaged.corvinaCompanies.isEmpty());
+    // Without it, the Corvina tab is disabled.
     ArdeaLogin(*ctx).dataClose();
     ctx->setArdeaReached(false);
     QFile::rename(home.file("db/Corvina_3.sqlite"), home.file("db/Corvina_3.bak"));
@@ -97,15 +104,6 @@ TEST(ConsoleSettings, NemboCompaniesAreTheNumbersOfTheArchiveFilesSorted)
     EXPECT_EQ(legacy::exportCompanies(home.file("nembo")), (QStringList{"001", "002", "017"}));
     EXPECT_TRUE(legacy::exportCompanies("").isEmpty());
     EXPECT_TRUE(legacy::exportCompanies(home.file("manca")).isEmpty());
-}
-
-TEST_F(ConsoleOpeningTest, ADamagedCorvinaCatalogIsToldNotJustLogged)
-{
-    exec(corvina(), "DROP TABLE Company");
-    ui.expectMessage("Impossibile leggere le aziende dal database Corvina :");
-    ConsoleState fresh;
-    EXPECT_TRUE(openConsole(session, fresh, {}));
-    EXPECT_TRUE(fresh.corvinaCompanies.isEmpty());
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 using ManagedViewsTest = corv::test::DemoSession;
 
-TEST_F(ManagedViewsTest, ViewReleaseDecidesWhetherTheViewIsRecreated)
+TEST_F(ManagedViewsTest, ViewReleaseDecidesWhetherTheViewIsRecreatedAndWhatItShows)
 {
     const QSqlDatabase db = company();
     QString error;
@@ -32,20 +32,7 @@ TEST_F(ManagedViewsTest, ViewReleaseDecidesWhetherTheViewIsRecreated)
     ASSERT_TRUE(views::setViewRelease(db, "XEBV_PNRIVA", "00.00.00.001"));
     ASSERT_TRUE(ensureJournalView(db, false));
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE prg_prinota > 0") > 0, true);
-}
-
-TEST_F(ManagedViewsTest, ReleaseTableIsCreatedOnFirstUse)
-{
-    const QSqlDatabase common = ctx->connections().db(Connections::Common);
-    EXPECT_FALSE(views::objectExists(common, "X2K_ViewRel"));
-    EXPECT_EQ(views::viewRelease(common, "NESSUNA"), "00.00.00.000");
-    EXPECT_TRUE(views::objectExists(common, "X2K_ViewRel"));
-}
-
-TEST_F(ManagedViewsTest, JournalViewSignsCreditNotesAndLeavesOutUndeclaredCodes)
-{
-    const QSqlDatabase db = company();
-    ASSERT_TRUE(ensureJournalView(db, false));
+    // The journal view signs credit notes and leaves out undeclared codes.
     // Credit notes (operation type 1, 3, 7) are negative.
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_caucon = 'NCV' AND (ind_nc <> -1 OR val_impondoc > 0)"), 0);
     EXPECT_GT(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_caucon = 'NCV'"), 0);
@@ -54,6 +41,11 @@ TEST_F(ManagedViewsTest, JournalViewSignsCreditNotesAndLeavesOutUndeclaredCodes)
     EXPECT_GT(scalar(db, "SELECT COUNT(*) FROM CG_PRINOTAR_IVA WHERE cod_iva = 'FC'"), 0);
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_iva = 'FC'"), 0);
     EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM XEBV_PNRIVA WHERE cod_caucon = 'AUT'"), 0);
+    // The release table is created on first use.
+    const QSqlDatabase common = ctx->connections().db(Connections::Common);
+    EXPECT_FALSE(views::objectExists(common, "X2K_ViewRel"));
+    EXPECT_EQ(views::viewRelease(common, "NESSUNA"), "00.00.00.000");
+    EXPECT_TRUE(views::objectExists(common, "X2K_ViewRel"));
 }
 
 } // namespace

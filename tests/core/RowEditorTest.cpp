@@ -33,7 +33,7 @@ protected:
     RowEditor editor(const QString& key, const QVariantMap& original) { return RowEditor(db, "R", "k", key, original); }
 };
 
-TEST_F(RowEditorTest, SavesOnlyTheAssignedColumns)
+TEST_F(RowEditorTest, SavesOnlyTheAssignedColumnsFollowsAChangedKeyAndCancels)
 {
     RowEditor e = editor("k1", {{"a", "uno"}, {"b", QVariant()}});
     e.set("b", "nuovo");
@@ -45,6 +45,25 @@ TEST_F(RowEditorTest, SavesOnlyTheAssignedColumns)
     e.set("a", QVariant()); // a Null is stored as Null
     EXPECT_EQ(e.save(), RowEditor::SaveResult::Saved);
     EXPECT_TRUE(value("k1", "a").isNull());
+    // A changed key column is followed.
+    RowEditor keyed = editor("k2", {{"k", "k2"}, {"a", "due"}});
+    keyed.set("k", "k2bis");
+    EXPECT_EQ(keyed.save(), RowEditor::SaveResult::Saved);
+    keyed.set("a", "dopo");
+    EXPECT_EQ(keyed.save(), RowEditor::SaveResult::Saved);
+    EXPECT_EQ(value("k2bis", "a").toString(), "dopo");
+    // Cancel drops only what is pending.
+    RowEditor cancelled = editor("k3", {{"a", "tre"}});
+    cancelled.set("a", "x");
+    cancelled.cancel();
+    EXPECT_FALSE(cancelled.pending());
+    EXPECT_EQ(cancelled.value("a").toString(), "tre");
+    EXPECT_EQ(cancelled.save(), RowEditor::SaveResult::NothingToSave);
+    RowEditor missing; // a record a join did not find
+    missing.set("a", "x");
+    EXPECT_FALSE(missing.hasRow());
+    EXPECT_EQ(missing.save(), RowEditor::SaveResult::NoRow);
+    EXPECT_EQ(missing.remove(), RowEditor::SaveResult::NoRow);
 }
 
 TEST_F(RowEditorTest, ARowChangedSinceItWasReadIsNotOverwrittenNorDeleted)
@@ -61,21 +80,6 @@ TEST_F(RowEditorTest, ARowChangedSinceItWasReadIsNotOverwrittenNorDeleted)
     RowEditor fresh = editor("k2", {{"a", "altro"}, {"b", "z"}});
     EXPECT_EQ(fresh.remove(), RowEditor::SaveResult::Saved);
     EXPECT_FALSE(value("k2", "a").isValid());
-}
-
-TEST_F(RowEditorTest, CancelDropsOnlyWhatIsPending)
-{
-    RowEditor e = editor("k3", {{"a", "tre"}});
-    e.set("a", "x");
-    e.cancel();
-    EXPECT_FALSE(e.pending());
-    EXPECT_EQ(e.value("a").toString(), "tre");
-    EXPECT_EQ(e.save(), RowEditor::SaveResult::NothingToSave);
-    RowEditor missing; // a record a join did not find
-    missing.set("a", "x");
-    EXPECT_FALSE(missing.hasRow());
-    EXPECT_EQ(missing.save(), RowEditor::SaveResult::NoRow);
-    EXPECT_EQ(missing.remove(), RowEditor::SaveResult::NoRow);
 }
 
 TEST_F(RowEditorTest, CompositeKeysFindRowsWhoseKeyColumnsHoldNulls)
@@ -124,16 +128,6 @@ TEST_F(RowEditorTest, NewRowsAreInsertedAndThenEditedByTheirKey)
     QString error;
     EXPECT_EQ(duplicate.save(&error), RowEditor::SaveResult::Failed);
     EXPECT_FALSE(error.isEmpty());
-}
-
-TEST_F(RowEditorTest, AChangedKeyColumnIsFollowed)
-{
-    RowEditor e = editor("k1", {{"k", "k1"}, {"a", "uno"}});
-    e.set("k", "k1bis");
-    EXPECT_EQ(e.save(), RowEditor::SaveResult::Saved);
-    e.set("a", "dopo");
-    EXPECT_EQ(e.save(), RowEditor::SaveResult::Saved);
-    EXPECT_EQ(value("k1bis", "a").toString(), "dopo");
 }
 
 TEST_F(RowEditorTest, KeysetReaderWalksInOrderWhileRowsAreUpdated)
