@@ -149,17 +149,15 @@ TEST_F(ArdeaJournalTotalsTest, ResultListShowsEveryRowThenTheRegisterTotalsAndAS
     EXPECT_EQ(ui.statuses.last(), "Lettura PN da Ardea interrotta");
 }
 
-TEST_F(ArdeaJournalTotalsTest, WithoutTheReferenceListsNothingIsRead)
+TEST_F(ArdeaJournalTotalsTest, WithoutTheReferenceListsOrInAnEmptyRangeNothingIsWritten)
 {
     state.lists[ConsoleState::ArdeaTab].reasons.clear();
     ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati per Corvina !!");
     EXPECT_EQ(run("Cmd_ArPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 1);
     EXPECT_TRUE(reportLines().isEmpty());
-}
-
-TEST_F(ArdeaJournalTotalsTest, AnEmptyRangeWritesNoReport)
-{
+    // An empty range writes no report.
+    state.lists[ConsoleState::ArdeaTab] = readArdeaReferences(*ctx);
     state.dateFrom = "01/01/2030";
     state.dateTo = kEmptyDate;
     const CommandResult result = run("Cmd_ArPrimaNota");

@@ -124,10 +124,7 @@ TEST_F(ArticleObsolescenceTest, StampedWithTheVariantsThenFreedByTheModeOfTheSea
     EXPECT_EQ(column("SELECT COUNT(*) FROM MG_ARTICOLI WHERE cod_art='ART00004' AND dat_obsoleto IS NULL"), QStringList{"2"});
     EXPECT_TRUE(value("SELECT dat_obsoleto FROM MG_ARTBASE WHERE cod_art='ART00004'").isEmpty());
     EXPECT_EQ(value("SELECT dat_obsoleto FROM MG_ARTBASE WHERE cod_art='ART00002'"), "2025-01-01 00:00:00");
-}
-
-TEST_F(ArticleObsolescenceTest, AnArticleGoneSinceTheSearchIsSkipped)
-{
+    // An article gone since the search is skipped.
     ASSERT_TRUE(stock.search(normal()));
     exec(company(), "DELETE FROM MG_ARTBASE WHERE cod_art='ART00002'");
     ui.expectMessage("Confermi Obsolescenza Articoli al 01/01/2025 ?", Answer::Yes).expectMessage("Terminato assegnazione Data Obsoleto !");

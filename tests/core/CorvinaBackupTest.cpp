@@ -177,7 +177,7 @@ TEST(ArchiveWriterTest, AFileOfMoreThanEightGigabytesKeepsItsSize)
     EXPECT_EQ(restored.read(4), "fine");
 }
 
-TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWritten)
+TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWrittenAndImportDatesChangeOnlyToValidDates)
 {
     backup::BackupSettings s = choices(false);
     s.path0.clear();
@@ -190,10 +190,7 @@ TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWritten)
     EXPECT_EQ(opened.path0, home.path() + "/backup/");
     EXPECT_EQ(opened.path1, "C:\\BCK_AZI\\");
     EXPECT_EQ(settings.read(keys::kBackupSection, "Esegui"), "False");
-}
-
-TEST_F(CorvinaBackupTest, ImportDatesChangedOnlyByAValidDate)
-{
+    // The right click changes the import dates, only to valid dates.
     selectYear(2025);
     ui.expectInput("Nuova data Ultimo Import LIQUIDAZIONI :", QString("31/02/2026"))
         .expectInput("Nuova data Ultimo Import DATI FATTURE :", QString("15/03/2026"));

@@ -113,19 +113,6 @@ TEST_F(CorvinaJournalTotalsTest, From2017LinesAndSummariesSortByCustomerAndSuppl
     EXPECT_EQ(ui.beeps, 1);
 }
 
-TEST_F(CorvinaJournalTotalsTest, OnTheNemboSourceCodesStayAsTheyAre)
-{
-    selectYear(2025);
-    state.source = 1;
-    ASSERT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
-    EXPECT_TRUE(state.sorted.toStringList().contains(
-        "_1  123    Delta------------------------- |       10,00         1,00----------                DLTDLT70A01F205Y| "));
-    EXPECT_EQ(summaryCode("123", false), "000123");
-    EXPECT_EQ(summaryCode("123", true), "123   ");
-    EXPECT_EQ(summaryCode("12A", false), "12A   ");
-    EXPECT_EQ(summaryCode("1234567", false), "1234567");
-}
-
 TEST_F(CorvinaJournalTotalsTest, Before2017TheSumsGroupTheReasonColumnsTheViewHas)
 {
     selectYear(2016);
@@ -172,6 +159,16 @@ TEST_F(CorvinaJournalTotalsTest, SumsAloneAreAddedToTheResultListOfTheCompanyCho
     EXPECT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(runRightClick("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 2);
+    // On the Nembo source the codes stay as they are.
+    selectYear(2025);
+    state.source = 1;
+    ASSERT_EQ(run("Cmd_CvPrimaNota").outcome, CommandResult::Outcome::Done);
+    EXPECT_TRUE(state.sorted.toStringList().contains(
+        "_1  123    Delta------------------------- |       10,00         1,00----------                DLTDLT70A01F205Y| "));
+    EXPECT_EQ(summaryCode("123", false), "000123");
+    EXPECT_EQ(summaryCode("123", true), "123   ");
+    EXPECT_EQ(summaryCode("12A", false), "12A   ");
+    EXPECT_EQ(summaryCode("1234567", false), "1234567");
 }
 
 } // namespace

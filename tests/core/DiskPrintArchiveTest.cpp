@@ -106,18 +106,6 @@ TEST_F(DiskPrintArchiveTest, TheFileDialogMatchesTheExtensionInAnyCase)
     EXPECT_EQ(archive.file, home.file("sub/Report.Dbp"));
 }
 
-TEST_F(DiskPrintArchiveTest, ViewGivesThePathAsOneArgumentAndBeepsForAMissingFile)
-{
-    DiskPrintArchive archive(*ctx);
-    archive.file = home.file("non esiste.log");
-    EXPECT_FALSE(archive.view());
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_TRUE(ui.opened.isEmpty());
-    archive.file = report("con spazi.log", 2);
-    EXPECT_TRUE(archive.view());
-    EXPECT_EQ(ui.opened, QStringList{"/usr/bin/editor|" + home.file("con spazi.log")});
-}
-
 TEST_F(DiskPrintArchiveTest, AViewerChosenHereServesTheWholeProgram)
 {
     home.writeFile("vista", "#!/bin/sh\n");
@@ -137,6 +125,14 @@ TEST_F(DiskPrintArchiveTest, AViewerChosenHereServesTheWholeProgram)
     EXPECT_EQ(ui.fileRequests[0].folder, "/usr/bin");
     // The next window starts from it.
     EXPECT_EQ(DiskPrintArchive(*ctx).viewer(), home.file("vista"));
+    // A view gives the path as one argument, and beeps for a missing file.
+    archive.file = home.file("non esiste.log");
+    EXPECT_FALSE(archive.view());
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_TRUE(ui.opened.isEmpty());
+    archive.file = report("con spazi.log", 2);
+    EXPECT_TRUE(archive.view());
+    EXPECT_EQ(ui.opened, QStringList{home.file("vista") + "|" + home.file("con spazi.log")});
 }
 
 TEST_F(DiskPrintArchiveTest, ReprintAsksThenFeedsTheFileThroughTheEngine)

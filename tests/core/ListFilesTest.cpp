@@ -22,12 +22,20 @@ protected:
     void SetUp() override { ctx->setViewer("viewer"); }
 };
 
-TEST_F(ListFilesTest, ViewWritesTheHeadingARuleAndTheLinesNamedByTheCaption)
+TEST_F(ListFilesTest, ViewAndPipeViewWriteTheirFilesAndOpenThem)
 {
     const QString path = listfiles::viewList(*ctx, "Lista Clienti Nord", heading, lines);
     EXPECT_EQ(path, home.file("Lista_Clienti_Nord.DBP"));
     EXPECT_EQ(home.readFile("Lista_Clienti_Nord.DBP"), "codice!nome    !\r\n----------------\r\n001|Rossi   \r\n002|Bianchi \r\n");
     EXPECT_EQ(ui.opened, QStringList{"viewer|" + path});
+    // The pipe view shows each piece with its column name.
+    ui.expectMessage("Vedi riga con PIPE ?", Answer::No);
+    EXPECT_TRUE(listfiles::pipeViewLine(*ctx, "Lista Clienti", heading, lines[1]).isEmpty());
+    ui.expectMessage("Vedi riga con PIPE ?", Answer::Yes);
+    const QString pipe = listfiles::pipeViewLine(*ctx, "Lista Clienti", heading, lines[1]);
+    EXPECT_EQ(pipe, home.file("PIPE.TMP"));
+    EXPECT_EQ(home.readFile("PIPE.TMP"), "codice              |002<\r\nnome                |Bianchi <\r\n");
+    EXPECT_EQ(ui.opened, (QStringList{"viewer|" + path, "viewer|" + pipe}));
 }
 
 TEST_F(ListFilesTest, SaveAsksWritesReportsAndOffersTheViewer)
@@ -46,10 +54,8 @@ TEST_F(ListFilesTest, SaveAsksWritesReportsAndOffersTheViewer)
     // Without a list name the file is RS_F_LIST.TXT.
     ui.expectMessage("RS_F_LIST.TXT", Answer::Yes).expectMessage("COMPLETATO", Answer::No);
     EXPECT_EQ(listfiles::saveList(*ctx, "", lines), home.file("RS_F_LIST.TXT"));
-}
-
-TEST_F(ListFilesTest, AFailedSaveIsToldAndNothingIsOffered)
-{
+    // A failed save is told and nothing is offered.
+    ui.opened.clear();
     home.writeFile("RS_Clienti.TXT", "precedente\r\n");
     ui.expectMessage("Salvo le righe sul file :", Answer::Yes).expectMessage("Impossibile scrivere il file :");
     {
@@ -58,17 +64,6 @@ TEST_F(ListFilesTest, AFailedSaveIsToldAndNothingIsOffered)
     }
     EXPECT_EQ(home.readFile("RS_Clienti.TXT"), "precedente\r\n");
     EXPECT_TRUE(ui.opened.isEmpty());
-}
-
-TEST_F(ListFilesTest, PipeViewShowsEachPieceWithItsColumnName)
-{
-    ui.expectMessage("Vedi riga con PIPE ?", Answer::No);
-    EXPECT_TRUE(listfiles::pipeViewLine(*ctx, "Lista Clienti", heading, lines[1]).isEmpty());
-    ui.expectMessage("Vedi riga con PIPE ?", Answer::Yes);
-    const QString path = listfiles::pipeViewLine(*ctx, "Lista Clienti", heading, lines[1]);
-    EXPECT_EQ(path, home.file("PIPE.TMP"));
-    EXPECT_EQ(home.readFile("PIPE.TMP"), "codice              |002<\r\nnome                |Bianchi <\r\n");
-    EXPECT_EQ(ui.opened, QStringList{"viewer|" + path});
 }
 
 } // namespace

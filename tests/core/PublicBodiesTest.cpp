@@ -140,7 +140,7 @@ TEST_F(PublicBodiesTest, ArdeaAnswerNoChangesNothingAndNothingToFindIsSaid)
     EXPECT_EQ(ui.statuses.last(), "Termine Controllo PI Enti (8/9)");
 }
 
-TEST_F(PublicBodiesTest, CorvinaListingOnlyAndTheYearNeeded)
+TEST_F(PublicBodiesTest, CorvinaAndNemboListingsOnly)
 {
     exec(corvina(), "INSERT INTO CustomerSupplier (CompanyCode, VATYear, CustSupplType, CustSupplCode, CompanyName, VATRegNo, FiscalCode,"
                     " PhysicalPerson, C3SubjectType) VALUES ('DEMO', 2025, '1', '800001', 'Comune di Alfa', '80012345678', '', '0', '1'),"
@@ -156,10 +156,7 @@ TEST_F(PublicBodiesTest, CorvinaListingOnlyAndTheYearNeeded)
     state.corvinaRow = -1;
     EXPECT_EQ(run("Cmd_CvPIEnti").outcome, Outcome::Declined);
     EXPECT_EQ(ui.statuses.last(), "NESSUN ANNO NEL COMBO AZIENDE !!");
-}
-
-TEST_F(PublicBodiesTest, NemboListingTakesTheReadersFields)
-{
+    // The Nembo listing takes the reader's fields.
     QDir(home.path()).mkdir("nembo");
     QList<QByteArray> cli(157), other(157), forn(157);
     cli[0] = "12"; cli[2] = "Comune di Alfa"; cli[5] = "80012345678"; cli[6] = "80012345678"; cli[30] = "N"; cli[150] = "S"; cli[156] = "N"; cli[11] = "IT";

@@ -70,7 +70,7 @@ TEST_F(RecordFormTest, LoadThenMovingThroughTheRecords)
     EXPECT_EQ(form->current().value("altro"), "x");
 }
 
-TEST_F(RecordFormTest, EditingRestoringAndSaving)
+TEST_F(RecordFormTest, EditingRestoringSavingAndDeleting)
 {
     form->next();
     form->setDescription("Alfa nuova");
@@ -102,6 +102,26 @@ TEST_F(RecordFormTest, EditingRestoringAndSaving)
     QSqlQuery count(connection.db());
     ASSERT_TRUE(count.exec("SELECT COUNT(*) FROM T_PROVA") && count.next());
     EXPECT_EQ(count.value(0).toInt(), 4);
+    // Deleting, and reading a record by its code.
+    form->setCode("B");
+    form->readRecord();
+    EXPECT_EQ(form->description(), "Beta");
+    EXPECT_EQ(form->mode(), Mode::View);
+    ui.expectMessage("Confermi cancellazione ?", Answer::No);
+    form->remove();
+    EXPECT_EQ(stored("B"), "Beta");
+    ui.expectMessage("Confermi cancellazione ?", Answer::Yes);
+    form->remove();
+    EXPECT_EQ(stored("B"), "-");
+    EXPECT_TRUE(form->code().isEmpty());
+    EXPECT_EQ(form->mode(), Mode::Insert);
+    // A code with no record: nothing to delete, a beep.
+    form->setCode("Z");
+    form->readRecord();
+    EXPECT_EQ(form->mode(), Mode::Edit); // nothing found: nothing changes
+    ui.expectMessage("Salvo i Dati ?", Answer::No).expectMessage("Confermi cancellazione ?", Answer::Yes);
+    form->remove();
+    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(RecordFormTest, AModifiedRecordAsksBeforeMoving)
@@ -131,29 +151,6 @@ TEST_F(RecordFormTest, AModifiedRecordAsksBeforeMoving)
     EXPECT_TRUE(form->code().isEmpty());
     EXPECT_EQ(form->mode(), Mode::Insert);
     EXPECT_FALSE(form->newEnabled());
-}
-
-TEST_F(RecordFormTest, DeleteAndReadRecord)
-{
-    form->setCode("B");
-    form->readRecord();
-    EXPECT_EQ(form->description(), "Beta");
-    EXPECT_EQ(form->mode(), Mode::View);
-    ui.expectMessage("Confermi cancellazione ?", Answer::No);
-    form->remove();
-    EXPECT_EQ(stored("B"), "Beta");
-    ui.expectMessage("Confermi cancellazione ?", Answer::Yes);
-    form->remove();
-    EXPECT_EQ(stored("B"), "-");
-    EXPECT_TRUE(form->code().isEmpty());
-    EXPECT_EQ(form->mode(), Mode::Insert);
-    // A code with no record: nothing to delete, a beep.
-    form->setCode("Z");
-    form->readRecord();
-    EXPECT_EQ(form->mode(), Mode::Edit); // nothing found: nothing changes
-    ui.expectMessage("Salvo i Dati ?", Answer::No).expectMessage("Confermi cancellazione ?", Answer::Yes);
-    form->remove();
-    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(RecordFormTest, WithoutABoundTableNothingIsWrittenOrDeleted)

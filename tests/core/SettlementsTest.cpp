@@ -124,10 +124,7 @@ TEST_F(SettlementsTest, CorvinaSettlementsListedMonthByMonth)
               (QStringList{" 4|   46.000,00|   28.600,00|   10.120,00|    6.292,00|    4.048,50|      220,50|    3.828,00|",
                            // The sign is Corvina's, shown as stored.
                            " 8|   52.000,00|   90.000,00|   11.440,00|   19.800,00|   -8.360,00|        0,00|   -8.360,00|"}));
-}
-
-TEST_F(SettlementsTest, ACompanyYearWithoutSettlementsSaysSo)
-{
+    // A company year without settlements says so.
     selectYear(2016);
     ASSERT_EQ(run("Cmd_CvLiquidazioni").outcome, Outcome::Done);
     EXPECT_EQ(state.results.lines.toStringList(),

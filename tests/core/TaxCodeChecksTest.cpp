@@ -128,13 +128,6 @@ TEST(FiscalCodeRules, LetterGroups)
     EXPECT_EQ(taxcode::ExtractLetters("Gianfranco", true, true), "IAAO");
 }
 
-TEST(FiscalCodeRules, DateAndSexGroup)
-{
-    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'M'), "80A01");
-    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'F'), "80A41");
-    EXPECT_EQ(taxcode::dateSexGroup(QDate(2005, 12, 31), 'f'), "05T71");
-}
-
 TEST(FiscalCodeRules, BirthDataFromTheGroup)
 {
     QString error;
@@ -153,18 +146,7 @@ TEST(FiscalCodeRules, BirthDataFromTheGroup)
     EXPECT_TRUE(error.isEmpty()); // not five characters: nothing happens
 }
 
-TEST(FiscalCodeRules, CenturyRuleAtTheCurrentYear)
-{
-    EXPECT_EQ(taxcode::centuryYear(26, 2026), 2026);
-    EXPECT_EQ(taxcode::centuryYear(27, 2026), 1927);
-    EXPECT_EQ(taxcode::centuryYear(0, 2026), 2000);
-    const int yy = QDate::currentDate().year() % 100;
-    EXPECT_EQ(taxcode::birthDataFromGroup(QString::number(yy).rightJustified(2, '0') + "A01",
-                                          QDate::currentDate().year())->date.year(),
-              2000 + yy);
-}
-
-TEST(FiscalCodeRules, ComposeAndCoherence)
+TEST(FiscalCodeRules, ComposeCoherenceDateGroupAndCentury)
 {
     EXPECT_EQ(taxcode::composeCode("Rossi", "Mario", QDate(1980, 1, 1), 'M', "h501"), "RSSMRA80A01H501U");
     EXPECT_EQ(taxcode::composeCode("Rossi", "Maria", QDate(1980, 1, 1), 'F', "H501"), "RSSMRA80A41H501Y");
@@ -174,6 +156,17 @@ TEST(FiscalCodeRules, ComposeAndCoherence)
     EXPECT_TRUE(taxcode::beginsWith89("80012345678"));
     EXPECT_TRUE(taxcode::beginsWith89(""));
     EXPECT_FALSE(taxcode::beginsWith89("01234567897"));
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'M'), "80A01");
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(1980, 1, 1), 'F'), "80A41");
+    EXPECT_EQ(taxcode::dateSexGroup(QDate(2005, 12, 31), 'f'), "05T71");
+    // The century of a two-digit year: the current one up to this year.
+    EXPECT_EQ(taxcode::centuryYear(26, 2026), 2026);
+    EXPECT_EQ(taxcode::centuryYear(27, 2026), 1927);
+    EXPECT_EQ(taxcode::centuryYear(0, 2026), 2000);
+    const int yy = QDate::currentDate().year() % 100;
+    EXPECT_EQ(taxcode::birthDataFromGroup(QString::number(yy).rightJustified(2, '0') + "A01",
+                                          QDate::currentDate().year())->date.year(),
+              2000 + yy);
 }
 
 TEST(FiscalCodeRules, ReadingAPersonalCodeDecodesSubstitutionLetters)
