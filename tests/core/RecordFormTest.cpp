@@ -121,7 +121,7 @@ TEST_F(RecordFormTest, EditingRestoringSavingAndDeleting)
     EXPECT_EQ(form->mode(), Mode::Edit); // nothing found: nothing changes
     ui.expectMessage("Salvo i Dati ?", Answer::No).expectMessage("Confermi cancellazione ?", Answer::Yes);
     form->remove();
-    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(ui.beeps, 2); // the empty code's, then this one
 }
 
 TEST_F(RecordFormTest, AModifiedRecordAsksBeforeMoving)
