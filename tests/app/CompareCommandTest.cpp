@@ -20,17 +20,7 @@ QStringList linesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split("\r\n") : QStringList();
 }
 
-TEST_F(CompareCommand, AYearAndARangeNarrowTheComparison)
-{
-    // December alone in Ardea against the whole year in Corvina.
-    const ProgramRun run = runProgram({"confronta", "--home", demo, "--anno", "2025", "--dal", "01/12/2025", "--al", "31/12/2025"});
-    EXPECT_EQ(run.exitCode, 1);
-    const QStringList lines = linesOf(run.out.trimmed());
-    ASSERT_GT(lines.size(), 1);
-    EXPECT_TRUE(lines[1].contains("dal 01/12/2025 al 31/12/2025 - Corvina DEMO 2025")) << lines[1].toStdString();
-}
-
-TEST_F(CompareCommand, TheSourcesComparedAreTheOnesNamed)
+TEST_F(CompareCommand, TheSourcesYearAndRangeComparedAreTheOnesNamed)
 {
     // The demo keeps a Nembo folder in its settings: it is no request.
     ProgramRun run = runProgram({"confronta", "--home", demo});
@@ -48,6 +38,12 @@ TEST_F(CompareCommand, TheSourcesComparedAreTheOnesNamed)
         EXPECT_EQ(run.exitCode, 2) << wrong;
         EXPECT_TRUE(run.err.contains("Fonti non valide")) << run.err.toStdString();
     }
+    // December alone in Ardea against the whole year in Corvina.
+    run = runProgram({"confronta", "--home", demo, "--anno", "2025", "--dal", "01/12/2025", "--al", "31/12/2025"});
+    EXPECT_EQ(run.exitCode, 1);
+    lines = linesOf(run.out.trimmed());
+    ASSERT_GT(lines.size(), 1);
+    EXPECT_TRUE(lines[1].contains("dal 01/12/2025 al 31/12/2025 - Corvina DEMO 2025")) << lines[1].toStdString();
 }
 
 TEST_F(CompareCommand, WhatCannotBeComparedExitsTwoWithTheReason)

@@ -58,6 +58,22 @@ TEST_F(PrintCommand, PagesHoldSeventyOneLinesThenSixtyEight)
     EXPECT_EQ(PdfText::lines(pdf, 7.2, 1).size(), 71);
     EXPECT_EQ(PdfText::lines(pdf, 7.2, 2).size(), 68);
     EXPECT_EQ(PdfText::lines(pdf, 7.2, 3).last().trimmed(), "riga 200");
+    // Every line of a file with STOP inside reaches the PDF.
+    QByteArray text = numberedLines(1, 100) + "STOP\r\n" + numberedLines(101, 150) + "LOGO\r\n" + numberedLines(151, 160);
+    home.writeFile("fermate.txt", text);
+    const QString stops = home.file("fermate.pdf");
+    const ProgramRun withStops = runProgram({"stampa", home.file("fermate.txt"), "--pdf", stops, "--home", demo}, 60000, withoutDisplay);
+    ASSERT_EQ(withStops.exitCode, 0) << withStops.err.toStdString();
+    EXPECT_EQ(withStops.out.trimmed(), stops);
+    QStringList expected;
+    for (int i = 1; i <= 160; ++i)
+        expected << QString("riga %1").arg(i);
+    QStringList printed = PdfText::lines(stops, 7.2);
+    for (QString& line : printed)
+        line = line.trimmed();
+    EXPECT_EQ(printed, expected);
+    // Two pages of the first document, one of each of the others.
+    EXPECT_EQ(PdfText::pages(stops), 4);
 }
 
 // The PDF printer writes beside the report, never over it.
@@ -105,25 +121,6 @@ TEST_F(PrintCommand, AFullDiskKeepsThePreviousPdf)
     EXPECT_EQ(bytesOf(pdf), previous);
     // No temporary copy left behind.
     EXPECT_EQ(QDir(home.path()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList());
-}
-
-TEST_F(PrintCommand, EveryLineOfAFileWithStopInsideReachesThePdf)
-{
-    QByteArray text = numberedLines(1, 100) + "STOP\r\n" + numberedLines(101, 150) + "LOGO\r\n" + numberedLines(151, 160);
-    home.writeFile("fermate.txt", text);
-    const QString pdf = home.file("fermate.pdf");
-    const ProgramRun run = runProgram({"stampa", home.file("fermate.txt"), "--pdf", pdf, "--home", demo}, 60000, withoutDisplay);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.trimmed(), pdf);
-    QStringList expected;
-    for (int i = 1; i <= 160; ++i)
-        expected << QString("riga %1").arg(i);
-    QStringList printed = PdfText::lines(pdf, 7.2);
-    for (QString& line : printed)
-        line = line.trimmed();
-    EXPECT_EQ(printed, expected);
-    // Two pages of the first document, one of each of the others.
-    EXPECT_EQ(PdfText::pages(pdf), 4);
 }
 
 TEST_F(PrintCommand, NothingToPrintOrNowhereToWriteExitsNonZeroWithTheReason)

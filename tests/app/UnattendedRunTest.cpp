@@ -47,7 +47,7 @@ TEST_F(UnattendedRun, ATerminationRequestClosesTheConsoleInOrderAndTheNextStartW
     EXPECT_EQ(runProgram({"--home", demo, "--batch", "--exit-after-start"}).exitCode, 0);
 }
 
-TEST(CommandLine, AMissingValueIsAnErrorNotTheNextOption)
+TEST(CommandLine, ItalianErrorsAHelpForEveryCommandAndAMissingValue)
 {
     corv::test::TestHome home(false);
     for (const QStringList& arguments : {QStringList{"--home", "--batch"}, QStringList{"--create-demo", "--batch"}, QStringList{"--home"}}) {
@@ -63,10 +63,7 @@ TEST(CommandLine, AMissingValueIsAnErrorNotTheNextOption)
     const ProgramRun started = runProgram({"--home=" + home.file("d"), "--batch", "--exit-after-start"});
     EXPECT_EQ(started.exitCode, 0) << started.err.toStdString();
     EXPECT_TRUE(corv::test::TestHome::logLinesOf(home.file("d")).contains("Console aperta"));
-}
-
-TEST(CommandLine, ItalianErrorsAndAHelpForEveryCommand)
-{
+    // Italian errors, and a help for every command.
     ProgramRun run = runProgram({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* command : {"corvutil confronta", "corvutil stampa", "corvutil verifica-codici", "corvutil componi-codice"})
@@ -102,7 +99,7 @@ TEST_F(UnattendedRun, AMissingCorvinaDatabaseIsNamed)
     EXPECT_FALSE(run.err.contains("Database dell'azienda Ardea")) << run.err.toStdString();
 }
 
-TEST(CodeTools, AnOutputOrInputThatFailsEndsWithAnErrorCode)
+TEST(CodeTools, AnOutputOrInputThatFailsOrAnOddBirthEndsWithAnErrorCode)
 {
     const ProgramRun full = runProgram({"verifica-codici", "01234567897"}, 30000, [](QProcess& p) { p.setStandardOutputFile("/dev/full"); });
     EXPECT_EQ(full.exitCode, 1);
@@ -115,11 +112,7 @@ TEST(CodeTools, AnOutputOrInputThatFailsEndsWithAnErrorCode)
     const ProgramRun folder = runProgram({"verifica-codici"}, 30000, [](QProcess& p) { p.setStandardInputFile("/"); });
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_TRUE(folder.err.contains("Impossibile leggere")) << folder.err.toStdString();
-}
-
-// What is composed is the core's to test; here, what reaches the exit code.
-TEST(CodeTools, ComposedCodesFoldAccentsAndRefuseOtherCharacters)
-{
+    // The composed codes: what reaches the exit code (what is composed is the core's to test).
     const ProgramRun accented = runProgram({"componi-codice", QString::fromUtf8("Nicolò"), QString::fromUtf8("Mosè"), "M", "01/01/1980", "H501"});
     EXPECT_EQ(accented.exitCode, 0) << accented.err.toStdString();
     EXPECT_EQ(accented.out, "NCLMSO80A01H501A\n");

@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(ConsoleThreadTest, ACommandRunsOffTheWindowsThreadAndAsksOnIt)
+TEST_F(ConsoleThreadTest, ACommandRunsOffTheWindowsThreadOnItsOwnConnectionsAndAsksOnIt)
 {
     QThread* ranOn = nullptr;
     std::atomic<bool> windowLoopRan = false;
@@ -68,10 +68,7 @@ TEST_F(ConsoleThreadTest, ACommandRunsOffTheWindowsThreadAndAsksOnIt)
     EXPECT_NE(ranOn, qApp->thread());
     EXPECT_EQ(ui.askedOn, qApp->thread());
     EXPECT_TRUE(windowLoopRan); // the window was free while the command worked
-}
-
-TEST_F(ConsoleThreadTest, ACommandReadsOnItsOwnConnectionsAndHandsItsListsToTheWindow)
-{
+    // A command reads on its own connections and hands its lists to the window.
     const CommandResult result = console->run(*findConsoleCommand("Cmd_ArLeggi"));
     EXPECT_EQ(result.outcome, CommandResult::Outcome::Done);
     const ReferenceLists& lists = console->state().lists[ConsoleState::ArdeaTab];

@@ -234,7 +234,7 @@ TEST(WindowPlacement, AWindowStoredOffTheScreenComesBackWholeOnIt)
 }
 
 // A question of a sub-window comes up over it, and its status goes to its own bar.
-TEST(QtUi, QuestionsAndStatusGoToTheWindowInUse)
+TEST(QtUi, QuestionsStatusAndProgressGoToTheWindowInUse)
 {
     QMainWindow console, sub;
     QtUi ui;
@@ -254,16 +254,7 @@ TEST(QtUi, QuestionsAndStatusGoToTheWindowInUse)
     });
     ui.message("Domanda", "Titolo", Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No);
     EXPECT_EQ(parent, &sub);
-}
-
-// A long command's progress: busy from its start, then the count, the
-// percentage and the time left; gone when the command ends.
-TEST(QtUi, ProgressShowsTheShareDoneAndTheTimeLeft)
-{
-    QMainWindow console;
-    QtUi ui;
-    ui.setMainWindow(&console, console.statusBar());
-    console.show();
+    // A long command's progress: busy from its start, then the count, the percentage and the time left; gone when the command ends.
     ui.busy(true);
     auto* bar = console.findChild<QProgressBar*>("Prg_Avanzamento");
     ASSERT_NE(bar, nullptr);
@@ -275,12 +266,7 @@ TEST(QtUi, ProgressShowsTheShareDoneAndTheTimeLeft)
     EXPECT_EQ(console.statusBar()->currentMessage(), "Articoli esaminati  - tempo residuo circa 0:30");
     ui.busy(false);
     EXPECT_FALSE(bar->isVisible());
-}
-
-// The questions before a command in one dialog: the options ticked by their defaults.
-TEST(QtUi, TheQuestionsBeforeACommandInOneDialog)
-{
-    QtUi ui;
+    // The questions before a command in one dialog: the options ticked by their defaults.
     const QList<Ui::Choice> choices = {{"Prima ?", Ui::Answer::No, true}, {"Seconda ?", Ui::Answer::Yes, false}};
     const auto press = [](QDialogButtonBox::StandardButton which, bool tickFirst) {
         QTimer::singleShot(0, [=] {
@@ -299,7 +285,7 @@ TEST(QtUi, TheQuestionsBeforeACommandInOneDialog)
     EXPECT_EQ(ui.askChoices("Eseguo ?", choices, "Titolo"), std::nullopt);
 }
 
-TEST(ListWindow, SearchKeepOkAndPlacement)
+TEST(ListWindow, SearchKeepOkPlacementAndTheRowChosen)
 {
     TestHome home(false);
     ScriptedUi ui;
@@ -325,49 +311,45 @@ TEST(ListWindow, SearchKeepOkAndPlacement)
     QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Ok"), Qt::LeftButton);
     EXPECT_EQ(window.selectedRow(), "003|Rossini");
     EXPECT_TRUE(ctx->corvSettings().read("PosHelp", "Prova_Size").count('|') == 6);
-}
-
-TEST(ListWindow, OnlyARowOfDataChosenByTheUserIsTheChoice)
-{
-    TestHome home(false);
-    ScriptedUi ui;
-    auto ctx = home.context(ui);
-    Rs2ListResult list;
-    list.listName = "Localita";
-    list.lines = {" - PROVIDER=MICROSOFT.JET.OLEDB.4.0", "- SELECT * FROM Localita", "H501|00100|Roma|RM|", "F205|20100|Milano|MI|"};
-    list.headLines = 2;
-    ListWindow window(*ctx, list);
-    window.show();
-    auto* rows = window.findChild<LinesTable*>("Lst_Lista");
-    auto* ok = window.findChild<QPushButton*>("Cmd_Ok");
-    // The head lines stand apart, above the rows of data: never a choice.
-    EXPECT_EQ(window.findChild<QLabel*>("Lbl_Testa")->text(), " - PROVIDER=MICROSOFT.JET.OLEDB.4.0\n- SELECT * FROM Localita");
-    ASSERT_EQ(rows->model()->rowCount(), 2);
-    // The list has the focus and a current line, but nothing was chosen.
-    rows->setFocus();
-    rows->setCurrentIndex(rows->model()->index(0, 0));
-    rows->selectionModel()->clearSelection();
-    ok->click();
-    EXPECT_EQ(window.selectedRow(), "");
-    rows->setCurrentIndex(rows->model()->index(1, 0));
-    ok->click();
-    EXPECT_EQ(window.selectedRow(), "F205|20100|Milano|MI|");
-    // Sorted by the town, the rows keep their own lines.
-    rows->sortByColumn(2, Qt::DescendingOrder);
-    rows->setCurrentIndex(rows->model()->index(0, 0));
-    ok->click();
-    EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
-    // Removing what comes before the first row of data removes the head lines.
-    window.show();
-    rows->sortByColumn(0, Qt::DescendingOrder);
-    rows->setCurrentIndex(rows->model()->index(0, 0));
-    ui.expectMessage("Confermi eliminazione righe PRECEDENTI ?", Ui::Answer::Yes);
-    QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Before"), Qt::LeftButton);
-    EXPECT_EQ(window.lines(), (QStringList{"H501|00100|Roma|RM|", "F205|20100|Milano|MI|"}));
-    EXPECT_FALSE(window.findChild<QLabel*>("Lbl_Testa")->isVisible());
-    rows->setCurrentIndex(rows->model()->index(0, 0));
-    ok->click();
-    EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
+    // Only a row of data chosen by the user is the choice.
+    {
+        Rs2ListResult list;
+        list.listName = "Localita";
+        list.lines = {" - PROVIDER=MICROSOFT.JET.OLEDB.4.0", "- SELECT * FROM Localita", "H501|00100|Roma|RM|", "F205|20100|Milano|MI|"};
+        list.headLines = 2;
+        ListWindow window(*ctx, list);
+        window.show();
+        auto* rows = window.findChild<LinesTable*>("Lst_Lista");
+        auto* ok = window.findChild<QPushButton*>("Cmd_Ok");
+        // The head lines stand apart, above the rows of data: never a choice.
+        EXPECT_EQ(window.findChild<QLabel*>("Lbl_Testa")->text(), " - PROVIDER=MICROSOFT.JET.OLEDB.4.0\n- SELECT * FROM Localita");
+        ASSERT_EQ(rows->model()->rowCount(), 2);
+        // The list has the focus and a current line, but nothing was chosen.
+        rows->setFocus();
+        rows->setCurrentIndex(rows->model()->index(0, 0));
+        rows->selectionModel()->clearSelection();
+        ok->click();
+        EXPECT_EQ(window.selectedRow(), "");
+        rows->setCurrentIndex(rows->model()->index(1, 0));
+        ok->click();
+        EXPECT_EQ(window.selectedRow(), "F205|20100|Milano|MI|");
+        // Sorted by the town, the rows keep their own lines.
+        rows->sortByColumn(2, Qt::DescendingOrder);
+        rows->setCurrentIndex(rows->model()->index(0, 0));
+        ok->click();
+        EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
+        // Removing what comes before the first row of data removes the head lines.
+        window.show();
+        rows->sortByColumn(0, Qt::DescendingOrder);
+        rows->setCurrentIndex(rows->model()->index(0, 0));
+        ui.expectMessage("Confermi eliminazione righe PRECEDENTI ?", Ui::Answer::Yes);
+        QTest::mouseClick(window.findChild<QPushButton*>("Cmd_Before"), Qt::LeftButton);
+        EXPECT_EQ(window.lines(), (QStringList{"H501|00100|Roma|RM|", "F205|20100|Milano|MI|"}));
+        EXPECT_FALSE(window.findChild<QLabel*>("Lbl_Testa")->isVisible());
+        rows->setCurrentIndex(rows->model()->index(0, 0));
+        ok->click();
+        EXPECT_EQ(window.selectedRow(), "H501|00100|Roma|RM|");
+    }
 }
 
 } // namespace

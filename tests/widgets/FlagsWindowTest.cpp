@@ -1,6 +1,7 @@
 // The flag windows driven as a person would: read, choose, select, apply, keys.
 #include "ConsoleSession.h"
 #include "FlagsWindow.h"
+#include "QtUi.h"
 
 #include <QStatusBar>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace corv;
@@ -65,19 +67,7 @@ TEST_F(FlagsWindowTest, ArdeaCodesSelectedAndCorrectedAndCtrlDelDeletesNothing)
     QTest::mouseClick(child<QPushButton>(window, "Cmd_SelNo"), Qt::LeftButton);
     ui.expectMessage("Nessun codice selezionato per la modifica !!");
     QTest::mouseClick(child<QPushButton>(window, "Cmd_Go"), Qt::LeftButton);
-}
-
-} // namespace
-
-#include "QtUi.h"
-
-#include <QTimer>
-
-namespace {
-
-// The real port opens the window and returns once it is closed.
-TEST_F(FlagsWindowTest, TheWindowsOpenOnScreenAndReturnWhenClosed)
-{
+    // The real port opens each flag window and returns once it is closed.
     QtUi screen;
     for (FormKind kind : {FormKind::ArdeaVatFlags, FormKind::CorvinaVatFlags, FormKind::CorvinaReasonFlags}) {
         QString shown;

@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(MaintenanceWindows, VatTotalsShowTheNewestYearAndWriteTheReport)
+TEST_F(MaintenanceWindows, TheVatTotalsTheRegisterAndTheArticles)
 {
     VatTotalsWindow window(*ctx);
     window.show();
@@ -57,10 +57,7 @@ TEST_F(MaintenanceWindows, VatTotalsShowTheNewestYearAndWriteTheReport)
     ASSERT_TRUE(chart->savePng(home.file("grafico.png")));
     EXPECT_TRUE(home.readFile("grafico.png").startsWith("\x89PNG"));
     window.close();
-}
-
-TEST_F(MaintenanceWindows, TheRegisterChangesTheChosenSettlementsAndTheArticlesAreSearchedAndStamped)
-{
+    // The register changes the chosen settlements; the articles are searched and stamped.
     {
         StockSettlementWindow window(*ctx);
         window.show();
