@@ -34,28 +34,6 @@ protected:
     }
 };
 
-TEST_F(UnattendedCommand, TotalsReadTheirListsThemselvesAndTheCorvinaYearIsChosen)
-{
-    ProgramRun run = esegui({"ardea-totali"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith("Cmd_ArLeggi (ardea-leggi) : terminato")) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains("Cmd_ArPrimaNota (ardea-totali) : terminato") && run.out.contains("PN_ar_DEMO.LOG")) << run.out.toStdString();
-
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "2025", "Cmd_CvPrimaNota"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    // Its result list, which the console only shows, written to a file.
-    EXPECT_TRUE(run.out.startsWith("Cmd_CvPrimaNota (corvina-totali) : terminato - ")) << run.out.toStdString();
-    EXPECT_TRUE(run.out.trimmed().endsWith(" - report " + demo + "/PN_cv_DEMO_2025.LOG")) << run.out.toStdString();
-    QFile list(demo + "/PN_cv_DEMO_2025.LOG");
-    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(list.readLine().startsWith("T  Codice    |Data Doc."));
-    // Without a Corvina company the command is not started.
-    run = esegui({"--azienda-corvina", "DEMO", "--anno", "1999", "corvina-totali"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Azienda Corvina non trovata : DEMO 1999")) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-}
-
 TEST_F(UnattendedCommand, AWindowsMainWorkRunsWithoutTheWindow)
 {
     ProgramRun run = esegui({"totali-iva-anno"});
@@ -198,10 +176,12 @@ qint64 cents(QString text)
     return qRound64(text.toDouble() * 100);
 }
 
+// The totals read the lists they need first; the rows also for a program.
 TEST_F(UnattendedCommand, TheJournalTotalsOfTheThreeSourcesAlsoAsRows)
 {
     const ProgramRun run = esegui({"--formato", "csv", "--azienda-corvina", "DEMO", "--anno", "2025", "ardea-totali", "nembo-totali", "corvina-totali"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Cmd_ArLeggi (ardea-leggi) : terminato")) << run.out.toStdString(); // the lists read first
     for (const char* name : {"PN_ar_DEMO", "PN_nb_001"}) {
         // The rows' taxable amounts add up to the report's subtotals per type.
         QFile csv(demo + "/" + name + ".csv"), report(demo + "/" + name + ".LOG");
@@ -257,6 +237,7 @@ TEST_F(UnattendedCommand, BadInputIsNamedAndNothingRuns)
         {{"--cartella-nembo", "/non/esiste", "nembo-leggi"}, "Cartella Nembo non trovata : /non/esiste"},
         {{"--azienda-nembo", "999", "nembo-leggi"}, "Azienda Nembo 999 non presente nella cartella"},
         {{"--azienda", "NESSUNA", "ardea-leggi"}, "NESSUNA"},
+        {{"--azienda-corvina", "DEMO", "--anno", "1999", "corvina-totali"}, "Azienda Corvina non trovata : DEMO 1999"},
         {{"--dal", "31/02/2025", "ardea-leggi"}, "Data non valida : 31/02/2025"},
         {{"--cartella-backup", "/non/esiste", "corvina-backup"}, "Cartella di backup non trovata : /non/esiste"},
         {{"--azienda-corvina", "DEMO", "righe-natura"}, "Il comando righe-natura richiede --valore"},

@@ -1,5 +1,3 @@
-#include "db/ScopedConnection.h"
-#include "db/SideDatabase.h"
 #include "demo/DemoInstallation.h"
 #include "TestHome.h"
 
@@ -53,30 +51,6 @@ TEST(SqliteFunctions, SqlServerDateFunctionsWorkOnStoredDates)
     EXPECT_EQ(query.value(1).toInt(), 2);
     EXPECT_EQ(query.value(2).toInt(), 10);
     EXPECT_EQ(query.value(3).toInt(), 2);
-}
-
-TEST(SideDatabase, CreateCheckTablesAndFields)
-{
-    TestHome home(false);
-    const QString name = home.file("LOCALITA.MDB");
-    EXPECT_EQ(sideDatabaseFile(name), home.file("LOCALITA.sqlite"));
-    EXPECT_EQ(sideDatabaseFile(home.file("NB_Corvina")), home.file("NB_Corvina.sqlite"));
-    ASSERT_TRUE(createSideDatabase(name));
-    ASSERT_TRUE(QFileInfo::exists(home.file("LOCALITA.sqlite")));
-    ASSERT_TRUE(createSideDatabase(name)); // an existing file is kept
-
-    QString error;
-    QString connectionName;
-    {
-        ScopedConnection side("side-test");
-        ASSERT_TRUE(openSideDatabase(side, name, &error)) << error.toStdString();
-        connectionName = side.name();
-        QSqlDatabase db = side.db();
-        EXPECT_FALSE(sideTableExists(db, "Comuni"));
-        QSqlQuery(db).exec("CREATE TABLE [Comuni] ([Cod Catastale] TEXT, Nome TEXT)");
-        EXPECT_TRUE(sideTableExists(db, "Comuni"));
-    }
-    EXPECT_FALSE(QSqlDatabase::contains(connectionName)); // the scoped connection is gone
 }
 
 TEST(DemoInstallation, RefusesAFolderThatHoldsOneAlready)

@@ -1,6 +1,5 @@
-#include "ardea/SqlAccessForm.h"
-#include "console/BatchUi.h"
-#include "TestHome.h"
+#include "ScriptedUi.h"
+#include "util/Feedback.h"
 
 #include <gtest/gtest.h>
 
@@ -35,18 +34,6 @@ TEST(Feedback, ShowsAFewTimesASecondNotOncePerRowAndSaysWhenToStop)
     stop.request();
     EXPECT_FALSE(progress.step([] { return QString("fermo"); }));
     EXPECT_TRUE(progress.stopRequested());
-}
-
-TEST(BatchUi, AnswersWithTheDefaultAndAbandonsTheLogin)
-{
-    BatchUi ui;
-    EXPECT_EQ(ui.message("Domanda ?", "Titolo", Ui::Icon::Question, Ui::Buttons::YesNo, Ui::Answer::No), Ui::Answer::No);
-    EXPECT_EQ(ui.input("Valore", "Titolo", "predefinito"), std::optional<QString>("predefinito"));
-    corv::test::TestHome home(false);
-    SqlAccessForm form(IniFile(home.file("ARDEA_Z.INI")), IniFile(home.file("SQLOG_BACK.INI")), ui, "");
-    form.save(); // clears the flag; the batch login window sets it again
-    ui.editLogin(form);
-    EXPECT_TRUE(form.abandoned());
 }
 
 } // namespace

@@ -29,38 +29,13 @@ struct PdfText {
         QProcess text;
         text.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
         text.waitForFinished(120000);
-        return nonBlank(QString::fromUtf8(text.readAllStandardOutput()).remove(QLatin1Char('\f')).split(QLatin1Char('\n')));
-    }
-
-    // Lines without trailing blanks (and CR), blank ones left out.
-    static QStringList nonBlank(const QStringList& lines)
-    {
-        QStringList kept;
-        for (QString line : lines) {
-            while (!line.isEmpty() && (line.back() == QLatin1Char(' ') || line.back() == QLatin1Char('\r')))
-                line.chop(1);
+        QStringList kept; // without trailing blanks (and CR), blank lines left out
+        for (QString line : QString::fromUtf8(text.readAllStandardOutput()).remove(QLatin1Char('\f')).split(QLatin1Char('\n'))) {
+            line.remove(QRegularExpression(QStringLiteral("[ \r]+$")));
             if (!line.isEmpty())
                 kept << line;
         }
         return kept;
-    }
-
-    // The PDF's lines less the left margin: the blanks before the first line
-    // beyond those the report's first line has.
-    static QStringList withoutMargin(QStringList pdfLines, const QString& firstReportLine)
-    {
-        if (pdfLines.isEmpty())
-            return pdfLines;
-        const auto leading = [](const QString& s) {
-            qsizetype n = 0;
-            while (n < s.size() && s[n] == QLatin1Char(' '))
-                ++n;
-            return n;
-        };
-        const qsizetype margin = leading(pdfLines.first()) - leading(firstReportLine);
-        for (QString& line : pdfLines)
-            line = line.mid(std::min(margin, leading(line)));
-        return pdfLines;
     }
 };
 
