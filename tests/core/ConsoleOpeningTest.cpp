@@ -1,6 +1,5 @@
 #include "console/ConsoleOpening.h"
 #include "DemoSession.h"
-
 #include "platform/ExportFiles.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +7,10 @@
 using namespace corv;
 using corv::test::TestHome;
 using Answer = Ui::Answer;
+using ConsoleOpeningTest = corv::test::DemoSession;
+using MaintenanceCommands = corv::test::DemoSession;
 
 namespace {
-
-using ConsoleOpeningTest = corv::test::DemoSession;
 
 TEST_F(ConsoleOpeningTest, ArdeaAvailableButItsDatabasesMissingEndsTheProgram)
 {
@@ -106,5 +105,33 @@ TEST(ConsoleSettings, NemboCompaniesAreTheNumbersOfTheArchiveFilesSorted)
     EXPECT_TRUE(legacy::exportCompanies(home.file("manca")).isEmpty());
 }
 
-} // namespace
+// Every console button has its work now; the maintenance windows open from
+// their buttons with the console's Corvina companies.
+TEST_F(MaintenanceCommands, NoButtonIsLeftWithoutWorkAndEachWindowOpensFromItsButton)
+{
+    for (const ConsoleCommand& command : consoleCommands())
+        EXPECT_TRUE(command.available()) << command.objectName.toStdString();
+    selectYear(2025);
+    const struct {
+        const char* button;
+        bool right;
+        FormKind kind;
+    } opens[] = {{"Cmd_ArTotali", false, FormKind::VatTotals},
+                 {"Cmd_ArLiquidazioni", false, FormKind::SettlementRegister},
+                 {"Cmd_CvIndIva", true, FormKind::VatNatureLines},
+                 {"Cmd_CvIndCau", true, FormKind::DocumentTypeLines},
+                 {"Cmd_CvComDati", false, FormKind::VatDataCodes}};
+    for (const auto& o : opens) {
+        ui.formsShown.clear();
+        const ConsoleCommand* command = findConsoleCommand(o.button);
+        ASSERT_NE(command, nullptr) << o.button;
+        const ConsoleCommand run = o.right ? consolecommands::rightClickOf(*command) : *command;
+        EXPECT_EQ(runConsoleCommand(*ctx, state, run).outcome, CommandResult::Outcome::Done) << o.button;
+        ASSERT_EQ(ui.formsShown.size(), 1u) << o.button;
+        EXPECT_EQ(ui.formsShown[0].kind, o.kind) << o.button;
+        EXPECT_EQ(ui.formsShown[0].corvinaCompanies.size(), state.corvinaCompanies.size());
+        EXPECT_EQ(ui.formsShown[0].corvinaRow, state.corvinaRow);
+    }
+}
 
+} // namespace
