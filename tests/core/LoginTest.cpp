@@ -2,6 +2,8 @@
 #include "ardea/SqlAccessForm.h"
 #include "demo/DemoInstallation.h"
 #include "TestHome.h"
+#include "platform/SingleInstance.h"
+#include "platform/SpecialFolders.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -190,6 +192,172 @@ TEST_F(LoginTest, RecordConnectionsOpenAndCloseInOrder)
     login.systemClose();
     for (int n = 0; n < Connections::Count; ++n)
         EXPECT_FALSE(ctx->connections().isOpen(static_cast<Connections::Name>(n))) << n;
+}
+
+class SqlAccessFormTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    ScriptedUi ui;
+    SqlAccessForm form{IniFile(home.file("ARDEA_Z.INI"), true), IniFile(home.file("SQLOG_BACK.INI"), true), ui,
+                       "SRVREG"};
+};
+
+TEST_F(SqlAccessFormTest, FillsFromTheSettingsWithoutEnclosingQuotesOrFromTheBackup)
+{
+    form.activate(); // nothing stored: the defaults
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"", "sa", ""}));
+    home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
+    form.activate();
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"SRV01", "op", "pw"}));
+    EXPECT_EQ(form.serverLabel(), "SRVREG");
+    EXPECT_FALSE(form.edited());
+    ui.expectMessage("File di Backup Password Inesistente o Vuoto !!");
+    form.restoreFromBackup();
+    EXPECT_EQ(ui.beeps, 1);
+    home.writeFile("SQLOG_BACK.INI", "[Login]\nServer='SRVB'\nUserPwd=b\n");
+    form.restoreFromBackup();
+    EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"SRVB", "sa", "b"}));
+}
+
+// Saved by its button, or when closed with edits and the question answered Yes.
+TEST_F(SqlAccessFormTest, SaveWritesTheThreeFields)
+{
+    EXPECT_TRUE(form.abandoned());
+    form.server = "SRV02";
+    form.user = "u";
+    form.password = "p";
+    form.save();
+    EXPECT_FALSE(form.abandoned());
+    const IniFile ardea(home.file("ARDEA_Z.INI"));
+    EXPECT_EQ(QStringList({ardea.read("Login", "Server"), ardea.read("Login", "UserId"), ardea.read("Login", "UserPwd")}),
+              QStringList({"SRV02", "u", "p"}));
+    form.activate();
+    form.close(); // nothing edited: no question
+    form.server = "SRV03";
+    ui.expectMessage("Salvo i Dati ?", Answer::Yes);
+    form.close();
+    EXPECT_EQ(ardea.read("Login", "Server"), "SRV03");
+}
+
+TEST(Quotes, OnlyAMatchingPairIsRemoved)
+{
+    EXPECT_EQ(withoutEnclosingQuotes("'SRV'", false), "SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("\"SRV\"", false), "\"SRV\"");
+    EXPECT_EQ(withoutEnclosingQuotes("\"SRV\"", true), "SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("'SRV", true), "'SRV");
+    EXPECT_EQ(withoutEnclosingQuotes("'", true), "'");
+    EXPECT_EQ(withoutEnclosingQuotes("''", true), "");
+}
+
+TEST(SingleInstance, ASecondCopyIsToldApartFromAFolderWhereTheLockCannotBeCreated)
+{
+    using Result = SingleInstance::Result;
+    TestHome home(false);
+    auto first = std::make_unique<SingleInstance>(home.paths().lockFile());
+    ASSERT_EQ(first->acquire(), Result::Acquired);
+    SingleInstance second(home.paths().lockFile());
+    EXPECT_EQ(second.acquire(), Result::AlreadyRunning);
+    EXPECT_EQ(second.failureText(Result::AlreadyRunning), QString::fromUtf8("ATTENZIONE !!  Programma già in esecuzione !"));
+    first.reset();
+    SingleInstance third(home.paths().lockFile());
+    EXPECT_EQ(third.acquire(), Result::Acquired);
+
+    // A folder where no file can be created (it does not even exist here).
+    SingleInstance nowhere(home.file("manca/corvutil.lock"));
+    const Result result = nowhere.acquire();
+    EXPECT_EQ(result, Result::CannotCreate);
+    EXPECT_TRUE(nowhere.failureText(result).contains(home.file("manca"))) << nowhere.failureText(result).toStdString();
+}
+
+class DoveArTest : public ::testing::Test {
+protected:
+    TestHome home{false};
+    std::unique_ptr<Registry> registry = makeRegistryFile(home.paths().registryFile());
+    RunLog log{home.file("Corvina.LOG")};
+    ArdeaInstallation installation{*registry, log};
+
+    void set(const char* name, const QString& value)
+    {
+        registry->write(RegistryRoot::LocalMachine, regkeys::kSettings, QLatin1String(name), value);
+    }
+};
+
+// Empty values take their defaults; an unset temporary folder, whose parent
+// is the root, never puts the work folders at the root.
+TEST_F(DoveArTest, EmptyValuesTakeTheirDefaults)
+{
+    set("PathReport", "");
+    set("PathTemp", "");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Report), ArdeaInstallation::defaultFolder());
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Installation), "");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::UserHint), "   ");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::DbServer), ""); // the server has no default
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), ArdeaInstallation::defaultFolder());
+    EXPECT_EQ(installation.publicBase(), ArdeaInstallation::defaultFolder());
+#ifndef Q_OS_WIN
+    EXPECT_EQ(ArdeaInstallation::defaultFolder(), QDir::tempPath() + "/");
+#else
+    EXPECT_EQ(ArdeaInstallation::defaultFolder(), "c:\\temp\\");
+#endif
+    set("PathTemp", "C:\\Temp\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), "C:\\Temp\\");
+    EXPECT_EQ(installation.publicBase(), "C:\\Temp\\");
+}
+
+TEST_F(DoveArTest, ValuesComeFromTheInstallationKeys)
+{
+    set("PercorsoInstallazione", "D:\\Ardea\\");
+    set("PathReport", "D:\\Ardea\\Report\\");
+    registry->write(RegistryRoot::LocalMachine, regkeys::kDatabase, "OLEDBProvider", "SQLNCLI11");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Installation), "D:\\Ardea\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Programs), "D:\\Ardea\\exe\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Report), "D:\\Ardea\\Report\\");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Provider), "SQLNCLI11");
+    EXPECT_EQ(installation.provider(), "SQLNCLI11");
+}
+
+TEST_F(DoveArTest, WorkFoldersSitUnderThePublicBaseAndAreCreated)
+{
+    set("PathTemp", home.path() + "/pub/temp/");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::PublicTemp), home.path() + "/pub/temp/");
+    EXPECT_EQ(installation.publicBase(), home.path() + "/pub/");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::Work), home.path() + "/pub/ar_Q5K/");
+    installation.setCompanyCode("DEMO");
+    EXPECT_EQ(installation.Dove_AR(DoveKind::CompanyWork), home.path() + "/pub/ar_Q5K/DEMO/");
+    EXPECT_TRUE(QDir(home.path() + "/pub/ar_Q5K/DEMO").exists());
+}
+
+TEST_F(DoveArTest, RegistryServerFallsBackToTheWow64Key)
+{
+    EXPECT_EQ(installation.registryServer(), "");
+    registry->write(RegistryRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Pelion Software\\e\\BaseDati", "DBServer",
+                    "SRV32");
+    EXPECT_EQ(installation.registryServer(), "SRV32");
+    registry->write(RegistryRoot::LocalMachine, "Software\\Pelion Software\\e\\BaseDati", "DBServer", "SRV64");
+    EXPECT_EQ(installation.registryServer(), "SRV64");
+}
+
+TEST(SpecialFolders, WindowsNamesComeFromTheRegistry)
+{
+    TestHome home(false);
+    auto registry = makeRegistryFile(home.paths().registryFile());
+    const QString key = "Software\\Microsoft\\Windows\\CurrentVersion";
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramFilesDir", "C:\\Program Files (x86)");
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramW6432Dir", "C:\\Program Files");
+    registry->write(RegistryRoot::LocalMachine, key, "ProgramFilesDir (x86)", "C:\\Program Files (x86)");
+    registry->write(RegistryRoot::CurrentUser, key + "\\Explorer\\Shell Folders", "Personal", "C:\\Users\\u\\Documents");
+    const auto folder = [&](const char* name) { return windowsSpecialFolder(name, *registry, "C:\\Windows\\", "C:\\Temp"); };
+    EXPECT_EQ(folder("Programs"), "C:\\Program Files"); // the 64-bit folder even when the first value is the 32-bit one
+    EXPECT_EQ(folder("Programs86"), "C:\\Program Files (x86)");
+    EXPECT_EQ(folder("Download Directory"), "C:\\Users\\u\\Documents"); // no download folder: the documents
+    EXPECT_EQ(folder("_Win"), "C:\\Windows\\");
+    EXPECT_EQ(folder("_Sys32"), "C:\\Windows\\System32");
+    EXPECT_EQ(folder("_Temp"), "C:\\Temp");
+    EXPECT_EQ(folder("Altro"), "");
+#ifndef Q_OS_WIN
+    EXPECT_EQ(specialFolder("_Win", home.paths(), *registry), home.path() + "/");
+    EXPECT_EQ(specialFolder("Altro", home.paths(), *registry), "");
+#endif
 }
 
 } // namespace
