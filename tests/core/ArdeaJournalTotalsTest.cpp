@@ -177,16 +177,15 @@ TEST_F(ArdeaJournalTotalsTest, OnlyCustomersCloseTheirGroupAfterTheLast)
     EXPECT_TRUE(lines[4].startsWith("C000002-"));
     EXPECT_EQ(lines[5], QString(79, '-'));
     EXPECT_EQ(lines[7], QString(79, '='));
-}
-
-TEST_F(ArdeaJournalTotalsTest, SubjectTotalsTakeWideAmountsWhole)
-{
-    QStringList lines;
-    SubjectTotals totals([&lines](const QString& line) { lines << line; });
-    totals.add("C000001", "Gigante", *Amount::parse("98765432109.5"), *Amount::parse("1"));
-    totals.finish();
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], "C000001-Gigante                       |98765432109,50|       1,00|98765432110,50|");
+    // Subject totals take wide amounts whole.
+    {
+        QStringList lines;
+        SubjectTotals totals([&lines](const QString& line) { lines << line; });
+        totals.add("C000001", "Gigante", *Amount::parse("98765432109.5"), *Amount::parse("1"));
+        totals.finish();
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines[0], "C000001-Gigante                       |98765432109,50|       1,00|98765432110,50|");
+    }
 }
 
 TEST_F(ArdeaJournalTotalsTest, NatureCheckListsTheRowsWithoutNatureOverTheWholeJournal)

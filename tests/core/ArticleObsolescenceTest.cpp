@@ -194,10 +194,7 @@ TEST_F(ArticleObsolescenceTest, TheDiscountedListPriceBecomesTheStandardCostRoun
     EXPECT_EQ(value("SELECT val_costo_std FROM MG_ARTBASE WHERE cod_art='ART00002'"), before); // Null price: unchanged
     EXPECT_EQ(ctx->corvSettings().read("Inventari", "TipoCosto"), "1");
     EXPECT_EQ(ctx->corvSettings().read("Inventari", "ScontoStd"), "35");
-}
-
-TEST_F(ArticleObsolescenceTest, AWrongTypeOrDiscountOrACancelledPromptStoresNothing)
-{
+    // A wrong type or discount, or a cancelled prompt, stores nothing.
     const QString costs = column("SELECT group_concat(val_costo_std) FROM MG_ARTBASE").value(0);
     ui.expectInput("Selezione Costo da Travasare", QString("7")).expectMessage("Tipo NON Valido !!");
     EXPECT_EQ(stock.transferCosts("L1"), 0);
@@ -206,7 +203,7 @@ TEST_F(ArticleObsolescenceTest, AWrongTypeOrDiscountOrACancelledPromptStoresNoth
     EXPECT_EQ(stock.transferCosts("L1"), 0);
     ui.expectInput("Selezione Costo da Travasare", QString("1")).expectInput("Sconto % : ", std::nullopt);
     EXPECT_EQ(stock.transferCosts("L1"), 0);
-    EXPECT_EQ(ctx->corvSettings().read("Inventari", "ScontoStd"), "");
+    EXPECT_EQ(ctx->corvSettings().read("Inventari", "ScontoStd"), "35"); // as it was
     ui.expectInput("Selezione Costo da Travasare", QString("1"));
     EXPECT_EQ(stock.transferCosts(""), 0); // no price list: a beep
     EXPECT_EQ(ui.beeps, 2);

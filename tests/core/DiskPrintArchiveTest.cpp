@@ -77,10 +77,7 @@ TEST_F(DiskPrintArchiveTest, OpensWithTheDataFolderAndTheProgramsViewerAndKeepsI
     QDir().mkpath(ini); // a folder where the file should be
     ui.expectMessage("Impossibile salvare le scelte delle stampe su disco");
     EXPECT_FALSE(again.close());
-}
-
-TEST_F(DiskPrintArchiveTest, TheFileDialogMatchesTheExtensionInAnyCase)
-{
+    // The file dialog matches the extension in any case.
     EXPECT_EQ(DiskPrintArchive::anyCasePattern("DBP"), "*.[dD][bB][pP]");
     EXPECT_EQ(DiskPrintArchive::anyCasePattern("log1"), "*.[lL][oO][gG]1");
     EXPECT_EQ(DiskPrintArchive::anyCasePattern(""), "*");

@@ -9,26 +9,6 @@ using corv::test::TestHome;
 
 namespace {
 
-TEST(FolderChooser, NewSubfoldersRefuseWhatIsNoPlainName)
-{
-    TestHome home(false);
-    IniFile settings(home.file("TLX_CORV.INI"));
-    FolderChooser chooser(settings, "Prova", home.path());
-    QString message;
-    EXPECT_EQ(chooser.createSubfolder("", &message), FolderChooser::NewFolder::Nothing);
-    EXPECT_EQ(chooser.createSubfolder("nuova", &message), FolderChooser::NewFolder::Created);
-    EXPECT_TRUE(QDir(home.file("nuova")).exists());
-    EXPECT_EQ(chooser.createSubfolder("nuova", &message), FolderChooser::NewFolder::Exists);
-    EXPECT_EQ(message, QString::fromUtf8("Cartella o file già esistente !"));
-    home.writeFile("un file", "x");
-    EXPECT_EQ(chooser.createSubfolder("un file", &message), FolderChooser::NewFolder::Exists);
-    for (const char* bad : {".", "..", "a/b", "..\\x"}) {
-        EXPECT_EQ(chooser.createSubfolder(bad, &message), FolderChooser::NewFolder::BadName) << bad;
-        EXPECT_TRUE(message.startsWith("Nome di cartella non valido")) << bad;
-    }
-    EXPECT_FALSE(QDir(home.file("a")).exists());
-}
-
 TEST(FolderChooser, TheChoiceIsRememberedUnderTheCallersKey)
 {
     TestHome home(false);
@@ -52,6 +32,25 @@ TEST(FolderChooser, TheChoiceIsRememberedUnderTheCallersKey)
     EXPECT_FALSE(chooser.changeDrive("/cartella/che/non/esiste").isEmpty());
     EXPECT_TRUE(chooser.changeDrive("/").isEmpty());
     EXPECT_EQ(chooser.folder(), "/");
+    // New subfolders refuse what is no plain name.
+    {
+        TestHome home(false);
+        IniFile settings(home.file("TLX_CORV.INI"));
+        FolderChooser chooser(settings, "Prova", home.path());
+        QString message;
+        EXPECT_EQ(chooser.createSubfolder("", &message), FolderChooser::NewFolder::Nothing);
+        EXPECT_EQ(chooser.createSubfolder("nuova", &message), FolderChooser::NewFolder::Created);
+        EXPECT_TRUE(QDir(home.file("nuova")).exists());
+        EXPECT_EQ(chooser.createSubfolder("nuova", &message), FolderChooser::NewFolder::Exists);
+        EXPECT_EQ(message, QString::fromUtf8("Cartella o file già esistente !"));
+        home.writeFile("un file", "x");
+        EXPECT_EQ(chooser.createSubfolder("un file", &message), FolderChooser::NewFolder::Exists);
+        for (const char* bad : {".", "..", "a/b", "..\\x"}) {
+            EXPECT_EQ(chooser.createSubfolder(bad, &message), FolderChooser::NewFolder::BadName) << bad;
+            EXPECT_TRUE(message.startsWith("Nome di cartella non valido")) << bad;
+        }
+        EXPECT_FALSE(QDir(home.file("a")).exists());
+    }
 }
 
 TEST(FolderChooser, TheNemboButtonTakesTheChosenFolderAndItsCompanies)

@@ -106,21 +106,6 @@ TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
     EXPECT_TRUE(state.sorted.isEmpty()); // summed, not listed
 }
 
-TEST_F(LegacyArchiveTest, AnAmountThatIsNoNumberIsReportedNotCountedAsZero)
-{
-    write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "1.000,00", "abc", "10/01/2024")});
-    ui.expectMessage("C.Iva: 10");
-    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
-    const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota"));
-    EXPECT_EQ(result.findings, 2);
-    const QStringList lines = reportLines("PN_nb_001.LOG");
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.mid(lines.size() - 3),
-              (QStringList{"*** Importi NON numerici, esclusi dai totali :", "*** Riga 2 : Imponibile NON numerico \"1.000,00\" (000123C) - non sommato",
-                           "*** Riga 2 : IVA NON numerico \"abc\" (000123C) - non sommato"}));
-    EXPECT_TRUE(lines.contains("000123C-Bianchi Mario                 |       100,00|      22,00|       122,00|"));
-}
-
 // The journal totals need the lists and the file; the settlements file is
 // shown as it is, or a beep.
 TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFileTheSettlementsAFile)
@@ -158,6 +143,20 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
     EXPECT_EQ(totals.keys["C1234567"].taxable, *Amount::parse("10"));
     EXPECT_EQ(totals.keys["C123456"].taxable, *Amount::parse("1"));
     EXPECT_EQ(totals.keys["C000123"].taxable, *Amount::parse("10"));
+    // An amount that is no number is reported, not counted as zero.
+    {
+        write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "1.000,00", "abc", "10/01/2024")});
+        ui.expectMessage("C.Iva: 10");
+        runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+        const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota"));
+        EXPECT_EQ(result.findings, 2);
+        const QStringList lines = reportLines("PN_nb_001.LOG");
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines.mid(lines.size() - 3),
+                  (QStringList{"*** Importi NON numerici, esclusi dai totali :", "*** Riga 2 : Imponibile NON numerico \"1.000,00\" (000123C) - non sommato",
+                               "*** Riga 2 : IVA NON numerico \"abc\" (000123C) - non sommato"}));
+        EXPECT_TRUE(lines.contains("000123C-Bianchi Mario                 |       100,00|      22,00|       122,00|"));
+    }
 }
 
 TEST_F(LegacyArchiveTest, AStopOrAJournalThatCannotBeOpenedKeepsTheLastReport)

@@ -52,6 +52,11 @@ TEST_F(Rs2ListTest, ManyRecordsAskHowManyToShow)
     EXPECT_EQ(result.heading, "codice!nome       !importo       !data                !giorno    !");
     EXPECT_EQ(result.lines[1].toStdString(), "000001|Rossi Mario|        1,5000|01/03/2025 10:20:30 |01/03/2025");
     EXPECT_EQ(result.caption, "Lista Prova");
+    // A closed connection is reported.
+    QSqlDatabase closed;
+    ui.expectMessage("Recorset Nullo !");
+    EXPECT_FALSE(Rs2List(*ctx, closed, "SELECT 1", {"Prova"}).ok);
+    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(Rs2ListTest, SilentModeWritesEveryRecordToTheListFile)
@@ -99,14 +104,6 @@ TEST_F(Rs2ListTest, OneFieldPerLine)
     EXPECT_EQ(result.lines.mid(1), (QStringList{QString("codice").leftJustified(25) + "|000001<",
                                                 QString("nome").leftJustified(25) + "|Rossi" + QChar(127) + QChar(127) + "Mario" + QChar(127) + "jr<", "  Fine Record : ",
                                                 QString(60, '=')}));
-}
-
-TEST_F(Rs2ListTest, AClosedConnectionIsReported)
-{
-    QSqlDatabase closed;
-    ui.expectMessage("Recorset Nullo !");
-    EXPECT_FALSE(Rs2List(*ctx, closed, "SELECT 1", {"Prova"}).ok);
-    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(Rs2ListTest, ComputedColumnsTakeTheKindOfTheirValues)

@@ -74,6 +74,29 @@ TEST_F(WorkbenchTest, ComposesTheCodeAndItsCheckCharacter)
     bench.setTownCode("F2");
     EXPECT_EQ(bench.fields().composed, "BNCNNA75C45F2" + bench.fields().checkChar);
     EXPECT_EQ(bench.fields().checkChar, woman.right(1));
+    // Copied, written as a sheet, cleared.
+    person("Rossi", "Mario", "M", "01/01/1980", "H501");
+    bench.lookUpTown();
+    bench.setOriginal("RSSMRA80A01H501U");
+    ui.expectMessage("Confermi Copia Originale su prova ?", Answer::Yes);
+    bench.copyOriginal();
+    EXPECT_EQ(bench.fields().test, "RSSMRA80A01H501U");
+    const QString path = bench.writeSheet();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).split("\r\n"),
+              (QStringList{"**********************", "*** Codice Fiscale ***", "**********************", "Cognome             : Rossi",
+                           "Nome                : Mario", "Sesso               : M", "Data di Nascita     : 01/01/1980",
+                           QString::fromUtf8("Località di nascita : ROMA"), QString::fromUtf8("Codice località     : H501"),
+                           "Codice Fiscale      : RSSMRA80A01H501U", "Codice Fiscale      : RSS MRA 80A01 H501U", ""}));
+    ASSERT_EQ(ui.opened.size(), 1);
+    ui.expectMessage("Confermi pulizia dati ?", Answer::No);
+    bench.clear();
+    EXPECT_EQ(bench.fields().surname, "Rossi");
+    ui.expectMessage("Confermi pulizia dati ?", Answer::Yes);
+    bench.clear();
+    EXPECT_TRUE(bench.fields().surname.isEmpty());
+    EXPECT_EQ(bench.fields().birthDate, "__/__/____");
 }
 
 TEST_F(WorkbenchTest, BirthDataReadBackFromTheGroup)
@@ -181,32 +204,6 @@ TEST_F(WorkbenchTest, ARebuildWithoutItsFilesOrUnreadableChangesNothing)
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.towns, 1);
     EXPECT_EQ(result.skipped, 1);
-}
-
-TEST_F(WorkbenchTest, CopyClearAndTheSheet)
-{
-    person("Rossi", "Mario", "M", "01/01/1980", "H501");
-    bench.lookUpTown();
-    bench.setOriginal("RSSMRA80A01H501U");
-    ui.expectMessage("Confermi Copia Originale su prova ?", Answer::Yes);
-    bench.copyOriginal();
-    EXPECT_EQ(bench.fields().test, "RSSMRA80A01H501U");
-    const QString path = bench.writeSheet();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()).split("\r\n"),
-              (QStringList{"**********************", "*** Codice Fiscale ***", "**********************", "Cognome             : Rossi",
-                           "Nome                : Mario", "Sesso               : M", "Data di Nascita     : 01/01/1980",
-                           QString::fromUtf8("Località di nascita : ROMA"), QString::fromUtf8("Codice località     : H501"),
-                           "Codice Fiscale      : RSSMRA80A01H501U", "Codice Fiscale      : RSS MRA 80A01 H501U", ""}));
-    ASSERT_EQ(ui.opened.size(), 1);
-    ui.expectMessage("Confermi pulizia dati ?", Answer::No);
-    bench.clear();
-    EXPECT_EQ(bench.fields().surname, "Rossi");
-    ui.expectMessage("Confermi pulizia dati ?", Answer::Yes);
-    bench.clear();
-    EXPECT_TRUE(bench.fields().surname.isEmpty());
-    EXPECT_EQ(bench.fields().birthDate, "__/__/____");
 }
 
 } // namespace
