@@ -31,17 +31,16 @@ TEST(Connections, AMissingCatalogIsAnErrorAndNoFileIsCreated)
     EXPECT_TRUE(error.contains("AR_NESSUNA.sqlite"));
     EXPECT_FALSE(QFileInfo::exists(home.file("db/AR_NESSUNA.sqlite")));
     EXPECT_FALSE(connections.isOpen(Connections::Company));
-}
-
-TEST(Connections, TwoContextsKeepTheirOwnConnections)
-{
-    TestHome home;
-    Connections first, second;
-    ASSERT_TRUE(first.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
-    ASSERT_TRUE(second.open(Connections::ESys, sqliteString(home.file("db"), "Corvina_3")));
-    first.closeAll();
-    EXPECT_TRUE(second.isOpen(Connections::ESys));
-    EXPECT_FALSE(first.isOpen(Connections::ESys));
+    // Two contexts keep their own connections.
+    {
+        TestHome home;
+        Connections first, second;
+        ASSERT_TRUE(first.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
+        ASSERT_TRUE(second.open(Connections::ESys, sqliteString(home.file("db"), "Corvina_3")));
+        first.closeAll();
+        EXPECT_TRUE(second.isOpen(Connections::ESys));
+        EXPECT_FALSE(first.isOpen(Connections::ESys));
+    }
 }
 
 TEST(SqliteFunctions, SqlServerDateFunctionsWorkOnStoredDates)
@@ -68,17 +67,16 @@ TEST(DemoInstallation, RefusesAFolderThatHoldsOneAlready)
     EXPECT_TRUE(error.contains(home.path()));
     EXPECT_TRUE(demoSchema("nessuno").isEmpty());
     EXPECT_TRUE(demoSchema("eSYS").contains("TS_AZIENDE"));
-}
-
-TEST(DemoInstallation, TextKeysIgnoreCaseLikeSqlServer)
-{
-    TestHome home;
-    Connections connections;
-    ASSERT_TRUE(connections.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
-    QSqlQuery query(connections.db(Connections::ESys));
-    ASSERT_TRUE(query.exec("SELECT des_database FROM TS_AZIENDE WHERE cod_azienda = 'demo'"));
-    ASSERT_TRUE(query.next());
-    EXPECT_EQ(query.value(0).toString(), "AR_DEMO");
+    // Text keys ignore case, as on SQL Server.
+    {
+        TestHome home;
+        Connections connections;
+        ASSERT_TRUE(connections.open(Connections::ESys, sqliteString(home.file("db"), "eSYS")));
+        QSqlQuery query(connections.db(Connections::ESys));
+        ASSERT_TRUE(query.exec("SELECT des_database FROM TS_AZIENDE WHERE cod_azienda = 'demo'"));
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toString(), "AR_DEMO");
+    }
 }
 
 // A stop given on the window's thread cancels an ODBC statement that a worker

@@ -119,6 +119,16 @@ TEST_F(IniFileTest, AFullDiskKeepsTheOldFileAndSaysSo)
     // A folder that is not there: refused, and nothing made.
     EXPECT_FALSE(IniFile(home.file("missing-folder/TEST.INI")).write("A", "B", "C"));
     EXPECT_FALSE(QFile::exists(home.file("missing-folder")));
+    // Password files are created for the owner only.
+    {
+        IniFile ini(path, true);
+        ASSERT_TRUE(ini.write("Login", "UserPwd", "segreta"));
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        EXPECT_EQ(QFile::permissions(path) & others, 0);
+        EXPECT_TRUE(QFile::permissions(path).testFlags(QFile::ReadOwner | QFile::WriteOwner));
+        ASSERT_TRUE(ini.write("Login", "UserId", "sa"));
+        EXPECT_EQ(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther), 0);
+    }
 }
 
 TEST_F(IniFileTest, ALineBreakInAValueNeverCreatesAKey)
@@ -128,17 +138,6 @@ TEST_F(IniFileTest, ALineBreakInAValueNeverCreatesAKey)
     EXPECT_EQ(ini.read("Param", "Last_Cv"), "DEMO  |2025|Rossi [Stampe su Disco] PgmVisualizzatore=/tmp/x.sh |");
     EXPECT_EQ(ini.read("Stampe su Disco", "PgmVisualizzatore", "nessuno"), "nessuno");
     EXPECT_EQ(ini.keys("Param"), QStringList{"Last_Cv"});
-}
-
-TEST_F(IniFileTest, PasswordFilesAreCreatedForTheOwnerOnly)
-{
-    IniFile ini(path, true);
-    ASSERT_TRUE(ini.write("Login", "UserPwd", "segreta"));
-    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
-    EXPECT_EQ(QFile::permissions(path) & others, 0);
-    EXPECT_TRUE(QFile::permissions(path).testFlags(QFile::ReadOwner | QFile::WriteOwner));
-    ASSERT_TRUE(ini.write("Login", "UserId", "sa"));
-    EXPECT_EQ(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther), 0);
 }
 
 struct BoolCase {

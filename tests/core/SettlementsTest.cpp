@@ -93,10 +93,7 @@ TEST_F(SettlementsTest, BadPeriodTextsAreRefusedAndNothingChanges)
     ui.expectMessage("Periodo NON Valido !!");
     EXPECT_EQ(makeSettlementsDefinitive(*ctx).outcome, Outcome::Declined);
     EXPECT_EQ(provisional(), before);
-}
-
-TEST_F(SettlementsTest, PeriodTextRules)
-{
+    // The period text rules.
     ASSERT_TRUE(parseSettlementPeriod("142017"));
     EXPECT_EQ(parseSettlementPeriod("142017")->month, 14);
     EXPECT_EQ(parseSettlementPeriod("011990")->year, 1990);

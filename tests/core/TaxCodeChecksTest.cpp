@@ -99,10 +99,7 @@ TEST(CheckCharacters, ExpectedCharacterAndDigit)
     EXPECT_EQ(VatNumberCheckDigit(u"12345678900"), QLatin1Char('3'));
     EXPECT_EQ(VatNumberCheckDigit(u"IT01234567"), QLatin1Char('?'));
     EXPECT_EQ(VatNumberCheckDigit(u"123"), QLatin1Char('?'));
-}
-
-TEST(FiscalCodeHasDate, OnlyForValidCodesWithPlainDigitsInTheDate)
-{
+    // A date is read only from valid codes with plain digits in it.
     EXPECT_TRUE(FiscalCodeHasDate(u"RSSMRA80A01H501U"));
     EXPECT_TRUE(FiscalCodeHasDate(u"RSSMRA80A01H50MM"));  // substitution only in the town
     EXPECT_FALSE(FiscalCodeHasDate(u"RSSMRA8LA01H501F")); // substitution in the year

@@ -40,10 +40,7 @@ TEST(Amount, ReadsDatabaseValues)
     EXPECT_EQ(Amount::fromVariant(QVariant(42))->toText(2), "42,00");
     EXPECT_EQ(Amount::fromVariant(QVariant(0.1 + 0.2))->toText(4), "0,3000");
     EXPECT_EQ(Amount::fromVariant(QVariant())->units(), 0);
-}
-
-TEST(Amount, NumbersBeyondWhatItHoldsAreNoAmount)
-{
+    // Numbers beyond what it holds are no amount.
     EXPECT_TRUE(Amount::fromInteger(900'000'000'000'000));
     EXPECT_FALSE(Amount::fromInteger(900'000'000'000'001));
     EXPECT_FALSE(Amount::fromInteger(std::numeric_limits<qint64>::min()));
