@@ -51,10 +51,7 @@ TEST_F(PrintEngineTest, TheFeederFillsAPageOfSixtyNineLines)
     EXPECT_EQ(texts().last(), "text 2 riga 70");
     EXPECT_EQ(texts().first(), "text 0 riga 1");
     EXPECT_EQ(printer.only("end$").size(), 2);
-}
-
-TEST_F(PrintEngineTest, AReportWiderThanThePageTakesASmallerFontOnEveryPage)
-{
+    // A report wider than the page takes a smaller font on every page.
     // 80 columns of 12 points fill the 8-inch page: the font stays.
     home.writeFile("stretto.txt", QByteArray(80, 'x') + "\r\n");
     ASSERT_TRUE(engine.printFile(home.file("stretto.txt")));
@@ -134,10 +131,7 @@ TEST_F(PrintEngineTest, EjectPageStopAndCommandsOutOfOrder)
     EXPECT_EQ(texts(), (QStringList{"text 2 uno", "text 2 due", "text 2 tre"}));
     EXPECT_EQ(printer.only("page").size(), 1);
     EXPECT_EQ(printer.only("end").size(), 1);
-}
-
-TEST_F(PrintEngineTest, ControlCharactersLongLinesAndWindows1252)
-{
+    // Control characters, long lines and Windows-1252.
     engine.line("INIT");
     printer.events.clear();
     engine.line(QString("a") + QChar(7) + "b" + QChar('\t') + "c");
