@@ -48,26 +48,24 @@ TEST_F(CompareCommand, TheSourcesYearAndRangeComparedAreTheOnesNamed)
 
 TEST_F(CompareCommand, WhatCannotBeComparedExitsTwoWithTheReason)
 {
-    ProgramRun run = runProgram({"confronta", "--home", demo, "--anno", "1999"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Azienda Corvina non trovata : DEMO 1999")) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-    run = runProgram({"confronta", "--home", demo, "--dal", "31/02/2025"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Data non valida : 31/02/2025")) << run.err.toStdString();
-    run = runProgram({"confronta", "--home", demo, "--dal", "01/02/2025", "--al", "01/01/2025"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Date incoerenti !"));
-    run = runProgram({"confronta", "--liquidazioni", "--home", demo, "--anno", "2016"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Nessuna liquidazione Ardea nel 2016")) << run.err.toStdString();
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{"--anno", "1999"}, "Azienda Corvina non trovata : DEMO 1999"},
+        {{"--dal", "31/02/2025"}, "Data non valida : 31/02/2025"},
+        {{"--dal", "01/02/2025", "--al", "01/01/2025"}, "Date incoerenti !"},
+        {{"--liquidazioni", "--anno", "2016"}, "Nessuna liquidazione Ardea nel 2016"},
+        {{"--liquidazioni", "--dal", "01/01/2025"}, "--dal, --al e --fonti non si usano"},
+        {{"--cosa"}, "Uso: corvutil confronta"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram(QStringList{"confronta", "--home", demo} + c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.said;
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << c.said;
+    }
     EXPECT_FALSE(QFile::exists(demo + "/ConfrontoLiq_DEMO_2016.LOG"));
-    run = runProgram({"confronta", "--liquidazioni", "--home", demo, "--dal", "01/01/2025"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("--dal, --al e --fonti non si usano")) << run.err.toStdString();
-    run = runProgram({"confronta", "--home", demo, "--cosa"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("Uso: corvutil confronta"));
 }
 
 // The report, and beside it the same rows for a program (their layout is
