@@ -66,13 +66,14 @@ protected:
     }
     void write(const QString& name, const QList<QByteArray>& lines) { home.writeFile("nembo/" + name, lines.join("\r\n") + "\r\n"); }
 
+    CommandResult run(const char* name) { return runConsoleCommand(*ctx, state, *findConsoleCommand(name)); }
     QStringList reportLines(const QString& name) const { return home.lines(QFileInfo(ctx->paths().dataFile(name)).fileName()); }
 };
 
-TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)
+TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSourcesThenTheTotals)
 {
     ui.expectMessage("C.Iva: 10   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi")).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_NbLeggi").outcome, CommandResult::Outcome::Done);
     const ReferenceLists& lists = state.lists[ConsoleState::NemboTab];
     EXPECT_EQ(lists.vatCodes, (QStringList{"22 |IVA 22%             | 22.00|1|1|S|", "10 |IVA 10%             | 10.00|1|2|N|",
                                            "E15|Esente art.15 molto |      | | | |"}));
@@ -84,14 +85,9 @@ TEST_F(LegacyArchiveTest, ReferenceListsInTheShapeOfTheOtherSources)
     // A Windows-1252 name, and a line with fewer fields than the positions read.
     EXPECT_TRUE(lists.subjects[1].startsWith(QString::fromUtf8("    42C|Caffè Centrale")));
     EXPECT_TRUE(lists.subjects[2].startsWith("    42F|Fornitore Quarantadue"));
-}
-
-TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
-{
-    ui.expectMessage("C.Iva: 10");
-    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
+    // Then the journal totals, per customer then supplier.
     state.sorted = QStringList{"di un comando precedente"};
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Done);
     const QString dashes(79, '-'), equals(79, '=');
     EXPECT_EQ(reportLines("PN_nb_001.LOG"),
               (QStringList{"*****  Inizio PN_Nb_001  *****", "Cli / For                             | Imponibile  |    IVA    |    Totale   |", dashes,
@@ -110,16 +106,16 @@ TEST_F(LegacyArchiveTest, JournalTotalsPerCustomerThenSupplier)
 // shown as it is, or a beep.
 TEST_F(LegacyArchiveTest, JournalTotalsNeedTheListsAndTheFileTheSettlementsAFile)
 {
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_NbLiquidazioni").outcome, CommandResult::Outcome::Done);
     EXPECT_EQ(state.results.lines.toStringList(), (QStringList{"Liquidazione 01/2024 | 1.234,00", "", "Liquidazione 02/2024 | -50,00"}));
     ui.expectMessage("MANCANO DATI TABELLE ! Leggere prima i Dati !!");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Declined);
     state.lists[ConsoleState::NemboTab] = {{"x"}, {"x"}, {"x"}};
     state.nemboRow = 1;
     ui.expectMessage("Manca file PRIMA NOTA !!");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Declined);
     EXPECT_TRUE(reportLines("PN_nb_002.LOG").isEmpty());
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLiquidazioni")).outcome, CommandResult::Outcome::Declined);
+    EXPECT_EQ(run("Cmd_NbLiquidazioni").outcome, CommandResult::Outcome::Declined);
     EXPECT_EQ(ui.beeps, 1);
 }
 
@@ -130,8 +126,8 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
     write("TR001PRN", {prn("1", "1", "1234567", "22", "10,00", "2,20", "10/01/2024"), prn("1", "1", "123456", "22", "1,00", "0,22", "11/01/2024"),
                        prn("1", "1", "0000123", "22", "5,00", "1,10", "12/01/2024"), prn("1", "1", "123", "22", "5,00", "1,10", "13/01/2024")});
     ui.expectMessage("C.Iva: 10");
-    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    run("Cmd_NbLeggi");
+    ASSERT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList lines = reportLines("PN_nb_001.LOG");
     ASSERT_GE(lines.size(), 6);
     EXPECT_EQ(lines[3], "000123C-Bianchi Mario                 |        10,00|       2,20|        12,20|");
@@ -147,8 +143,8 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
     {
         write("TR001PRN", {prn("1", "1", "123", "22", "100,00", "22,00", "10/01/2024"), prn("1", "1", "123", "22", "1.000,00", "abc", "10/01/2024")});
         ui.expectMessage("C.Iva: 10");
-        runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
-        const CommandResult result = runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota"));
+        run("Cmd_NbLeggi");
+        const CommandResult result = run("Cmd_NbPrimaNota");
         EXPECT_EQ(result.findings, 2);
         const QStringList lines = reportLines("PN_nb_001.LOG");
         ASSERT_GE(lines.size(), 3);
@@ -162,14 +158,14 @@ TEST_F(LegacyArchiveTest, ACodeOfSevenDigitsIsNeverMergedWithItsFirstSix)
 TEST_F(LegacyArchiveTest, AStopOrAJournalThatCannotBeOpenedKeepsTheLastReport)
 {
     ui.expectMessage("C.Iva: 10");
-    runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi"));
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    run("Cmd_NbLeggi");
+    ASSERT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Done);
     const QStringList before = reportLines("PN_nb_001.LOG");
     ASSERT_GT(before.size(), 3);
     // A stop while the journal is read.
     write("TR001PRN", {prn("1", "1", "999", "22", "1,00", "0,22", "10/01/2024"), prn("1", "1", "998", "22", "2,00", "0,44", "10/01/2024")});
     ui.onProcessEvents = [this] { ctx->stop().request(); };
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Stopped);
+    EXPECT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Stopped);
     EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
     EXPECT_EQ(ui.statuses.last(), "Generazione Totali interrotta.");
     ui.onProcessEvents = nullptr;
@@ -178,7 +174,7 @@ TEST_F(LegacyArchiveTest, AStopOrAJournalThatCannotBeOpenedKeepsTheLastReport)
     ASSERT_TRUE(QDir(folder).mkdir("TR001PRN"));
     ui.statuses.clear();
     ui.expectMessage("Impossibile leggere il file PRIMA NOTA :");
-    EXPECT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Failed);
+    EXPECT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Failed);
     EXPECT_EQ(reportLines("PN_nb_001.LOG"), before);
     EXPECT_FALSE(ui.statuses.contains("Completata Generazione Totali."));
     // The comparison says so too, rather than a column of nothing.
@@ -267,8 +263,8 @@ TEST_F(LegacyDemoTest, TheReportsTotalsAreWhatAwkSumsFromTheFile)
     state.nemboCompanies = legacy::exportCompanies(state.nemboFolder);
     state.nemboRow = 0;
     ui.expectMessage("C.Iva: 22   Ind_Com3000 <> Ind_Iva  :  1 <> 2");
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbLeggi")).outcome, CommandResult::Outcome::Done);
-    ASSERT_EQ(runConsoleCommand(*ctx, state, *findConsoleCommand("Cmd_NbPrimaNota")).outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_NbLeggi").outcome, CommandResult::Outcome::Done);
+    ASSERT_EQ(run("Cmd_NbPrimaNota").outcome, CommandResult::Outcome::Done);
 
     QProcess awk;
     awk.start("awk", {"-F|", R"(($8 > "0" && $8 < "3") {
