@@ -48,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(CorvinaBackupTest, NamesAndSqlServerStatementsAsTheProductWritesThem)
+TEST_F(CorvinaBackupTest, NamesStatementsDestinationAndImportDates)
 {
     EXPECT_EQ(backup::backupFileName("/bck", false, QDate(2026, 12, 6), "DEMO", "3.4.2"), "/bck/CORV_20261206-DEMO_342_CorvUTIL.bak");
     EXPECT_EQ(backup::backupFileName("/bck/", true, QDate(2026, 12, 6), "DEMO", "3.4.2"), "/bck/CORVsys_20261206-DEMO_342_CorvUTIL.bak");
@@ -63,6 +63,28 @@ TEST_F(CorvinaBackupTest, NamesAndSqlServerStatementsAsTheProductWritesThem)
                       " DESCRIPTION = N'Session', SKIP, NOREWIND, NOUNLOAD,  STATS = 10");
     // A quote in a folder name cannot end the text.
     EXPECT_TRUE(backup::sqlServerBackupStatements("D:\\L'Aquila\\x.bak", false)[0].contains("N'D:\\L''Aquila\\x.bak'"));
+    // Without a destination nothing is written; the import dates change only to valid dates.
+    backup::BackupSettings s = choices(false);
+    s.path0.clear();
+    ui.expectMessage("Nessuna cartella di destinazione per il Backup");
+    EXPECT_EQ(runCorvinaBackup(*ctx, s).outcome, Outcome::Declined);
+    // The window's opening: destination 0 from the registry, "not started" written.
+    IniFile settings = ctx->corvSettings();
+    backup::BackupSettings opened;
+    ASSERT_TRUE(backup::openBackupChoices(settings, ctx->registry(), opened));
+    EXPECT_EQ(opened.path0, home.path() + "/backup/");
+    EXPECT_EQ(opened.path1, "C:\\BCK_AZI\\");
+    EXPECT_EQ(settings.read(keys::kBackupSection, "Esegui"), "False");
+    // The right click changes the import dates, only to valid dates.
+    selectYear(2025);
+    ui.expectInput("Nuova data Ultimo Import LIQUIDAZIONI :", QString("31/02/2026"))
+        .expectInput("Nuova data Ultimo Import DATI FATTURE :", QString("15/03/2026"));
+    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_CvBackup"))).outcome, Outcome::Done);
+    QSqlQuery q(corvina());
+    ASSERT_TRUE(q.exec("SELECT VATLastImportDate, VATDataLastImportDate FROM Company WHERE VATYear=2025") && q.next());
+    EXPECT_TRUE(q.value(0).toString().startsWith("2026-02-14"));
+    EXPECT_TRUE(q.value(1).toString().startsWith("2026-03-15"));
+    EXPECT_EQ(ui.inputDefaults, (QStringList{"14/02/2026", "16/02/2026"}));
 }
 
 TEST_F(CorvinaBackupTest, TheBackupRestoresToCatalogsOfTheSameRows)
@@ -175,31 +197,6 @@ TEST(ArchiveWriterTest, AFileOfMoreThanEightGigabytesKeepsItsSize)
     EXPECT_EQ(restored.read(6), "inizio");
     ASSERT_TRUE(restored.seek(size - 4));
     EXPECT_EQ(restored.read(4), "fine");
-}
-
-TEST_F(CorvinaBackupTest, WithoutADestinationNothingIsWrittenAndImportDatesChangeOnlyToValidDates)
-{
-    backup::BackupSettings s = choices(false);
-    s.path0.clear();
-    ui.expectMessage("Nessuna cartella di destinazione per il Backup");
-    EXPECT_EQ(runCorvinaBackup(*ctx, s).outcome, Outcome::Declined);
-    // The window's opening: destination 0 from the registry, "not started" written.
-    IniFile settings = ctx->corvSettings();
-    backup::BackupSettings opened;
-    ASSERT_TRUE(backup::openBackupChoices(settings, ctx->registry(), opened));
-    EXPECT_EQ(opened.path0, home.path() + "/backup/");
-    EXPECT_EQ(opened.path1, "C:\\BCK_AZI\\");
-    EXPECT_EQ(settings.read(keys::kBackupSection, "Esegui"), "False");
-    // The right click changes the import dates, only to valid dates.
-    selectYear(2025);
-    ui.expectInput("Nuova data Ultimo Import LIQUIDAZIONI :", QString("31/02/2026"))
-        .expectInput("Nuova data Ultimo Import DATI FATTURE :", QString("15/03/2026"));
-    EXPECT_EQ(runConsoleCommand(*ctx, state, consolecommands::rightClickOf(*findConsoleCommand("Cmd_CvBackup"))).outcome, Outcome::Done);
-    QSqlQuery q(corvina());
-    ASSERT_TRUE(q.exec("SELECT VATLastImportDate, VATDataLastImportDate FROM Company WHERE VATYear=2025") && q.next());
-    EXPECT_TRUE(q.value(0).toString().startsWith("2026-02-14"));
-    EXPECT_TRUE(q.value(1).toString().startsWith("2026-03-15"));
-    EXPECT_EQ(ui.inputDefaults, (QStringList{"14/02/2026", "16/02/2026"}));
 }
 
 } // namespace

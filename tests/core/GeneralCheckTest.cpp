@@ -312,20 +312,7 @@ TEST_F(GeneralCheckTest, ASubjectThatIsBothCustomerAndSupplierIsReadAfreshForIts
     EXPECT_EQ(field("CA_ANAGRAFICHE", "cod_cfisc", "000050").toString(), "01234567897");
 }
 
-TEST_F(GeneralCheckTest, AFailedReadOfTheCustomersIsAFailureNotTheEnd)
-{
-    add({.code = "000001", .name = "ROSSI", .cf = "01234567890"});
-    exec("DROP TABLE CA_NAZIONI");
-    expectQuestions();
-    ui.expectMessage("Errore di database (lettura anagrafiche)");
-    const GeneralCheckResult result = runGeneralCheck(*ctx, {"DEMO", "", {}});
-    EXPECT_FALSE(result.completed);
-    EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
-    EXPECT_TRUE(ui.statuses.contains("Controllo PI/CF Generico INTERROTTO !!"));
-    EXPECT_TRUE(ui.opened.isEmpty());
-}
-
-TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
+TEST_F(GeneralCheckTest, AFullDiskOrAFailedReadIsAFailureNotTheEnd)
 {
     for (int i = 0; i < 30; ++i)
         add({.code = QString("%1").arg(100 + i, 6, 10, QChar('0')), .name = "CODICE ERRATO", .cf = "01234567890", .pi = "01234567897"});
@@ -342,6 +329,16 @@ TEST_F(GeneralCheckTest, AReportCutByAFullDiskIsSaidAndThePreviousOneKept)
     EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
     EXPECT_EQ(ui.statuses.last(), "Controllo PI/CF Generico: report NON scritto !!");
     EXPECT_EQ(home.readFile("PICF_GenAR_DEMO.log"), "rapporto precedente\r\n");
+    // A failed read of the customers is a failure, not the end.
+    add({.code = "000001", .name = "ROSSI", .cf = "01234567890"});
+    exec("DROP TABLE CA_NAZIONI");
+    expectQuestions();
+    ui.expectMessage("Errore di database (lettura anagrafiche)");
+    result = runGeneralCheck(*ctx, {"DEMO", "", {}});
+    EXPECT_FALSE(result.completed);
+    EXPECT_FALSE(ui.statuses.contains("Controllo PI/CF Generico Terminato !!"));
+    EXPECT_TRUE(ui.statuses.contains("Controllo PI/CF Generico INTERROTTO !!"));
+    EXPECT_TRUE(ui.opened.isEmpty());
 }
 
 } // namespace

@@ -91,15 +91,6 @@ TEST_F(IniFileTest, AWholeNumberSettingOutsideItsRangeReadsAsItsFallback)
     EXPECT_EQ(tab.inRange(ini), std::nullopt);
 }
 
-TEST_F(IniFileTest, AnEmptyValueLeavesAnEmptyKey)
-{
-    IniFile ini(path);
-    ASSERT_TRUE(ini.write("PosFinestre", "SF_Main", ""));
-    EXPECT_TRUE(ini.contains("PosFinestre", "SF_Main"));
-    EXPECT_EQ(ini.read("PosFinestre", "SF_Main", "default"), "");
-    EXPECT_EQ(ini.keys("posfinestre"), QStringList{"SF_Main"});
-}
-
 TEST_F(IniFileTest, AFullDiskKeepsTheOldFileAndSaysSo)
 {
     const QByteArray login = "[Login]\r\nServer=SRV01\r\nUserId=sa\r\nUserPwd=segreta\r\n";
@@ -138,6 +129,11 @@ TEST_F(IniFileTest, ALineBreakInAValueNeverCreatesAKey)
     EXPECT_EQ(ini.read("Param", "Last_Cv"), "DEMO  |2025|Rossi [Stampe su Disco] PgmVisualizzatore=/tmp/x.sh |");
     EXPECT_EQ(ini.read("Stampe su Disco", "PgmVisualizzatore", "nessuno"), "nessuno");
     EXPECT_EQ(ini.keys("Param"), QStringList{"Last_Cv"});
+    // An empty value leaves an empty key.
+    ASSERT_TRUE(ini.write("PosFinestre", "SF_Main", ""));
+    EXPECT_TRUE(ini.contains("PosFinestre", "SF_Main"));
+    EXPECT_EQ(ini.read("PosFinestre", "SF_Main", "default"), "");
+    EXPECT_EQ(ini.keys("posfinestre"), QStringList{"SF_Main"});
 }
 
 struct BoolCase {

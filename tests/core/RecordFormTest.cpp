@@ -68,6 +68,21 @@ TEST_F(RecordFormTest, LoadThenMovingThroughTheRecords)
     form->next();
     EXPECT_EQ(form->code(), "A");
     EXPECT_EQ(form->current().value("altro"), "x");
+    // Without a bound table nothing is written or deleted.
+    RecordForm toolbarOnly(ui, nullptr);
+    toolbarOnly.load();
+    EXPECT_FALSE(toolbarOnly.recordsEnabled());
+    toolbarOnly.setCode("A");
+    EXPECT_FALSE(toolbarOnly.saveEnabled());
+    EXPECT_FALSE(toolbarOnly.save());
+    toolbarOnly.remove();
+    toolbarOnly.next();
+    toolbarOnly.previous();
+    EXPECT_EQ(ui.beeps, 1 + 4); // the one past the last record, then one a refused action
+    EXPECT_EQ(stored("A"), "Alfa");
+    // A binding naming a table of no use (the template's settings of the backup window) is no binding.
+    RecordForm named(ui, std::make_unique<RecordStore>(connection.db(), RecordBinding{"CA_IVA", "cod_iva", ""}));
+    EXPECT_FALSE(named.bound());
 }
 
 TEST_F(RecordFormTest, EditingRestoringSavingAndDeleting)
@@ -151,24 +166,6 @@ TEST_F(RecordFormTest, AModifiedRecordAsksBeforeMoving)
     EXPECT_TRUE(form->code().isEmpty());
     EXPECT_EQ(form->mode(), Mode::Insert);
     EXPECT_FALSE(form->newEnabled());
-}
-
-TEST_F(RecordFormTest, WithoutABoundTableNothingIsWrittenOrDeleted)
-{
-    RecordForm toolbarOnly(ui, nullptr);
-    toolbarOnly.load();
-    EXPECT_FALSE(toolbarOnly.recordsEnabled());
-    toolbarOnly.setCode("A");
-    EXPECT_FALSE(toolbarOnly.saveEnabled());
-    EXPECT_FALSE(toolbarOnly.save());
-    toolbarOnly.remove();
-    toolbarOnly.next();
-    toolbarOnly.previous();
-    EXPECT_EQ(ui.beeps, 4);
-    EXPECT_EQ(stored("A"), "Alfa");
-    // A binding naming a table of no use (the template's settings of the backup window) is no binding.
-    RecordForm named(ui, std::make_unique<RecordStore>(connection.db(), RecordBinding{"CA_IVA", "cod_iva", ""}));
-    EXPECT_FALSE(named.bound());
 }
 
 } // namespace

@@ -125,10 +125,7 @@ TEST(FiscalCodeRules, LetterGroups)
     EXPECT_EQ(letterGroup("BARBARA", false), "BRB"); // a surname keeps them all
     EXPECT_EQ(taxcode::ExtractLetters("Gianfranco", true, false), "GFRNC");
     EXPECT_EQ(taxcode::ExtractLetters("Gianfranco", true, true), "IAAO");
-}
-
-TEST(FiscalCodeRules, BirthDataFromTheGroup)
-{
+    // Birth data from the group.
     QString error;
     auto woman = taxcode::birthDataFromGroup("80A41", 2026, &error);
     ASSERT_TRUE(woman);
@@ -166,10 +163,7 @@ TEST(FiscalCodeRules, ComposeCoherenceDateGroupAndCentury)
     EXPECT_EQ(taxcode::birthDataFromGroup(QString::number(yy).rightJustified(2, '0') + "A01",
                                           QDate::currentDate().year())->date.year(),
               2000 + yy);
-}
-
-TEST(FiscalCodeRules, ReadingAPersonalCodeDecodesSubstitutionLetters)
-{
+    // Reading a personal code decodes the substitution letters.
     const auto data = taxcode::readPersonalCode(u"RSSMRAULALMHQLMB", 2026);
     ASSERT_TRUE(data);
     EXPECT_EQ(data->birthDate, QDate(1980, 1, 1)); // U L = 80, L M = 01
@@ -240,10 +234,7 @@ TEST(CodeListChecker, StreamsLinesAsTheEditorMeantThem)
     EXPECT_EQ(codes, 200001);
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 200001);
     EXPECT_TRUE(output.ends_with("RSSMRA80A41H501Y|CF persona fisica   |0|1|Y|01/01/1980|F|H501|\nIT01234567897   |P.IVA con prefisso  |2|5|7|\n"));
-}
-
-TEST(CodeListChecker, AnOutputThatCannotBeWrittenOrAnInputThatCannotBeReadIsAFailure)
-{
+    // An output that cannot be written, or an input that cannot be read, is a failure.
     std::FILE* in = std::tmpfile();
     std::fputs("01234567897\n", in);
     std::rewind(in);

@@ -97,10 +97,7 @@ TEST_F(WorkbenchTest, ComposesTheCodeAndItsCheckCharacter)
     bench.clear();
     EXPECT_TRUE(bench.fields().surname.isEmpty());
     EXPECT_EQ(bench.fields().birthDate, "__/__/____");
-}
-
-TEST_F(WorkbenchTest, BirthDataReadBackFromTheGroup)
-{
+    // Birth data read back from the group.
     // Typed with no birth date: read at once. Day 41 is a woman born on the 1st.
     bench.setDateGroup("80A41");
     EXPECT_EQ(bench.fields().birthDate, "01/01/1980");

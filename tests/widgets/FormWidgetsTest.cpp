@@ -56,11 +56,7 @@ TEST(FormWidgets, ATableOfLinesSortsSelectsAndShowsOneNumberForm)
     list.selectAllRows();
     EXPECT_EQ(list.selectedRowNumbers().size(), 4);
     EXPECT_EQ(list.selectionMode(), QAbstractItemView::MultiSelection);
-}
-
-TEST(FormWidgets, CodeComboAndDateField)
-{
-    QWidget parent;
+    // The code combo and the date field.
     CodeCombo values("Cmb_Val", &parent);
     EXPECT_TRUE(values.code().isEmpty());
     values.addItems({"0=NO", "1=Comunicazione Dati IVA/Liquidazione", " =Non definito"});
