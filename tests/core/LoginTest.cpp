@@ -1,3 +1,5 @@
+// The Ardea login: its steps and prompts, its window (F_SQLAccess), the
+// installation's folders and the lock of a single running copy.
 #include "ardea/ArdeaLogin.h"
 #include "ardea/SqlAccessForm.h"
 #include "demo/DemoInstallation.h"
