@@ -8,7 +8,6 @@
 #include "db/SqliteFunctions.h"
 
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 

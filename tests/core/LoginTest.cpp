@@ -211,7 +211,6 @@ TEST_F(SqlAccessFormTest, FillsFromTheSettingsWithoutEnclosingQuotesOrFromTheBac
     home.writeFile("ARDEA_Z.INI", "[Login]\nServer='SRV01'\nUserId=op\nUserPwd=pw\n");
     form.activate();
     EXPECT_EQ(QStringList({form.server, form.user, form.password}), QStringList({"SRV01", "op", "pw"}));
-    EXPECT_EQ(form.serverLabel(), "SRVREG");
     EXPECT_FALSE(form.edited());
     ui.expectMessage("File di Backup Password Inesistente o Vuoto !!");
     form.restoreFromBackup();

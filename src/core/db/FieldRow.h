@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -13,16 +12,10 @@ namespace corv {
 // one by one, case-insensitively, at every call: too slow for a row loop).
 class FieldIndex {
 public:
-    void build(const QSqlRecord& record)
-    {
-        positions_.clear();
-        for (int i = record.count() - 1; i >= 0; --i) // the first of equal names wins
-            positions_.insert(record.fieldName(i).toLower(), i);
-    }
     void build(const QStringList& names)
     {
         positions_.clear();
-        for (qsizetype i = names.size() - 1; i >= 0; --i)
+        for (qsizetype i = names.size() - 1; i >= 0; --i) // the first of equal names wins
             positions_.insert(names[i].toLower(), static_cast<int>(i));
     }
     bool isEmpty() const { return positions_.isEmpty(); }

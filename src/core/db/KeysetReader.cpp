@@ -23,6 +23,17 @@ QString foldedKey(const QString& key)
     return key;
 }
 
+// One row's values, from a QSqlQuery or a RowReader standing on it.
+template <typename Statement>
+QList<QVariant> valuesOf(const Statement& statement, int count)
+{
+    QList<QVariant> values;
+    values.reserve(count);
+    for (int i = 0; i < count; ++i)
+        values.append(statement.value(i));
+    return values;
+}
+
 } // namespace
 
 KeysetReader::KeysetReader(QSqlDatabase db, QString keySql, QString rowSql, QString keyField, int batchSize)
@@ -61,14 +72,20 @@ bool KeysetReader::startWalk()
     QStringList names;
     for (int i = 0; i < walkColumns_; ++i)
         names << walk_->columnName(i);
-    fields_.build(names);
-    keyAt_ = fields_.of(keyField_.toLower());
-    if (keyAt_ < 0) {
-        error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+    if (!nameColumns(names)) {
         walk_.reset();
         return false;
     }
     return true;
+}
+
+bool KeysetReader::nameColumns(const QStringList& names)
+{
+    fields_.build(names);
+    keyAt_ = fields_.of(keyField_.toLower());
+    if (keyAt_ < 0)
+        error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+    return keyAt_ >= 0;
 }
 
 bool KeysetReader::start()
@@ -121,22 +138,17 @@ bool KeysetReader::fetch(const std::vector<QString>& keys, QHash<QString, std::v
         error_ = query->lastError().text();
         return false;
     }
+    const QSqlRecord columns = query->record();
     if (fields_.isEmpty()) {
-        const QSqlRecord columns = query->record();
-        fields_.build(columns);
-        keyAt_ = fields_.of(keyField_.toLower());
-        if (keyAt_ < 0) {
-            error_ = QStringLiteral("Colonna chiave assente : ") + keyField_;
+        QStringList names;
+        for (int i = 0; i < columns.count(); ++i)
+            names << columns.fieldName(i);
+        if (!nameColumns(names))
             return false;
-        }
     }
     // Only the values are kept: the columns' names are the index's, once.
-    const int count = query->record().count();
     while (query->next()) {
-        Values values;
-        values.reserve(count);
-        for (int i = 0; i < count; ++i)
-            values.append(query->value(i));
+        Values values = valuesOf(*query, columns.count());
         rows[foldedKey(values.at(keyAt_).toString())].push_back(std::move(values));
     }
     // The result closed before the caller writes on the same connection.
@@ -155,12 +167,8 @@ bool KeysetReader::fetch(const QString& key, std::vector<Values>& rows)
 
 bool KeysetReader::nextWalked(FieldRow& row)
 {
-    const int count = walkColumns_;
     while (walk_->next()) {
-        Values values;
-        values.reserve(count);
-        for (int i = 0; i < count; ++i)
-            values.append(walk_->value(i));
+        Values values = valuesOf(*walk_, walkColumns_);
         const QString folded = foldedKey(values.at(keyAt_).toString());
         const int occurrence = served_[folded]++;
         if (stale_.contains(folded)) {
@@ -229,11 +237,10 @@ bool KeysetReader::next(FieldRow& row)
         Pending pending = std::move(ready_.front());
         ready_.pop_front();
         if (stale_.contains(pending.key)) {
-            QHash<QString, std::vector<Values>> rows;
-            if (!fetch({pending.values.at(keyAt_).toString()}, rows))
+            std::vector<Values> fresh;
+            if (!fetch(pending.values.at(keyAt_).toString(), fresh))
                 return false;
             stale_.remove(pending.key);
-            const std::vector<Values>& fresh = rows.value(pending.key);
             if (pending.occurrence >= static_cast<int>(fresh.size()))
                 continue; // deleted meanwhile
             pending.values = fresh[static_cast<std::size_t>(pending.occurrence)];

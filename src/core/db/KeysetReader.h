@@ -60,6 +60,8 @@ private:
     };
     bool fetchBatch();
     bool startWalk();
+    // The columns named once for every row; false when the key column is missing.
+    bool nameColumns(const QStringList& names);
     bool nextWalked(FieldRow& row);
     bool fetch(const QString& key, std::vector<Values>& rows);
     bool fetch(const std::vector<QString>& keys, QHash<QString, std::vector<Values>>& rows);

@@ -2,18 +2,13 @@
 
 #include "journal/SubjectCode.h"
 #include "journal/SubjectTotals.h"
-#include "platform/TextFile.h"
 #include "platform/Ui.h"
 #include "context/AppContext.h"
-#include "report/FixedLine.h"
 #include "report/ReportFile.h"
 #include "util/Feedback.h"
 #include "util/TextUtil.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace corv {

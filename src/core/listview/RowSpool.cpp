@@ -135,8 +135,7 @@ bool RowSpool::rewind()
     if (!flushed_) {
         // All in memory: read from there, the file stays empty.
         out_.truncate(static_cast<qsizetype>(used_));
-        buffer_ = std::move(out_);
-        out_ = QByteArray();
+        buffer_ = std::move(out_); // leaves the writing buffer empty
         used_ = 0;
         return ok_;
     }

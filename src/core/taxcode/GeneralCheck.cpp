@@ -69,8 +69,12 @@ QString selectColumns(const Dialect& dialect)
 }
 
 // The walk's columns the checks read on every row, found once by name.
-enum Column { IndClifor, CodClifor, DesRagsoc, DatObsoleto, CodAnagra, CodNaz, CodNazS, CodIso, CodIsoS, DatNasc, CodCfisc, CodCfiscS, CodPiva, CodPivaS, ColumnCount };
-const char* const kColumnNames[ColumnCount] = {"ind_clifor", "cod_clifor", "des_ragsoc", "dat_obsoleto", "cod_anagra", "cod_naz", "cod_naz_s", "cod_iso", "cod_iso_s", "dat_nasc", "cod_cfisc", "cod_cfisc_s", "cod_piva", "cod_piva_s"};
+enum Column { IndClifor, CodClifor, DesRagsoc, DatObsoleto, CodAnagra, CodAnagraS, CodNaz, CodNazS, CodIso, CodIsoS, DatNasc, CodCfisc, CodCfiscS, CodPiva, CodPivaS, ColumnCount };
+const char* const kColumnNames[ColumnCount] = {"ind_clifor", "cod_clifor", "des_ragsoc", "dat_obsoleto", "cod_anagra", "cod_anagra_s", "cod_naz", "cod_naz_s", "cod_iso", "cod_iso_s", "dat_nasc", "cod_cfisc", "cod_cfisc_s", "cod_piva", "cod_piva_s"};
+// The columns a correction may change, as each record's editor names them;
+// the walk names the historical record's with "_s" after them.
+const char* const kEditable[] = {"cod_cfisc", "cod_piva", "flg_pers_fis", "ind_tipo_diciva", "dat_nasc", "ind_sesso", "cod_localita_nas"};
+constexpr std::size_t kEditableCount = std::size(kEditable);
 
 class GeneralCheckRun {
 public:
@@ -618,39 +622,28 @@ GeneralCheckResult GeneralCheckRun::run()
         }
         Row row;
         row.record = std::move(record);
-        // The columns a correction may change, as each record's editor knows
-        // them and as the walk names them for that record.
-        static const QStringList editable = {QStringLiteral("cod_cfisc"), QStringLiteral("cod_piva"), QStringLiteral("flg_pers_fis"),
-                                             QStringLiteral("ind_tipo_diciva"), QStringLiteral("dat_nasc"), QStringLiteral("ind_sesso"),
-                                             QStringLiteral("cod_localita_nas")};
-        static const QStringList editableHistorical = [] {
-            QStringList names;
-            for (const QString& column : editable)
-                names << column + QStringLiteral("_s");
-            return names;
-        }();
         if (editablePositions_.empty()) {
             // The walk's columns are the same on every row: found once.
             for (int c = 0; c < ColumnCount; ++c)
                 columns_[static_cast<std::size_t>(c)] = row.record.position(QLatin1String(kColumnNames[c]));
-            for (const QStringList* names : {&editable, &editableHistorical}) {
-                for (const QString& name : *names)
-                    editablePositions_.push_back(row.record.position(name));
+            for (const char* suffix : {"", "_s"}) {
+                for (const char* column : kEditable)
+                    editablePositions_.push_back(row.record.position(QLatin1String(column) + QLatin1String(suffix)));
             }
         }
-        const auto editorFor = [&](const QString& table, const QString& keyField, qsizetype first) {
+        const auto editorFor = [&](const QString& table, Column keyColumn, std::size_t first) {
             QVariantMap original;
-            for (qsizetype i = 0; i < editable.size(); ++i) {
-                const int at = editablePositions_[std::size_t(first + i)];
+            for (std::size_t i = 0; i < kEditableCount; ++i) {
+                const int at = editablePositions_[first + i];
                 if (at >= 0)
-                    original.insert(editable[i], row.record.at(at));
+                    original.insert(QLatin1String(kEditable[i]), row.record.at(at));
             }
-            const QVariant key = row.record.value(keyField);
+            const QVariant key = field(row, keyColumn);
             // A record the join did not find has no row to correct.
             return key.isNull() ? RowEditor() : RowEditor(db_, table, QStringLiteral("cod_anagra"), key, original);
         };
-        row.current = editorFor(QStringLiteral("CA_ANAGRAFICHE"), QStringLiteral("cod_anagra"), 0);
-        row.historical = editorFor(QStringLiteral("CA_ANAGRAFICHE_STO"), QStringLiteral("cod_anagra_s"), editable.size());
+        row.current = editorFor(QStringLiteral("CA_ANAGRAFICHE"), CodAnagra, 0);
+        row.historical = editorFor(QStringLiteral("CA_ANAGRAFICHE_STO"), CodAnagraS, kEditableCount);
         ok = checkRow(row);
     }
     if (ok && !reader.error().isEmpty())

@@ -29,11 +29,6 @@ public:
         return *this;
     }
     void append(const CompactLines& other);
-    void reserve(qsizetype lines, qsizetype bytes)
-    {
-        ends_.reserve(lines);
-        text_.reserve(bytes);
-    }
     void clear();
 
     qsizetype size() const { return ends_.size(); }
